@@ -1,0 +1,11 @@
+#pragma once
+// Names and numbers that identify the program to the user and to the system.
+
+namespace ProgramInfo {
+
+inline constexpr const wchar_t* kProductName = L"Vellomar Notes 3";
+inline constexpr const wchar_t* kExecutableName = L"Zephyn3.exe";
+inline constexpr int kVersionMajor = 3;
+inline constexpr int kVersionMinor = 0;
+
+}  // namespace ProgramInfo

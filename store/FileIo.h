@@ -1,0 +1,28 @@
+#pragma once
+// Whole-file reading and durable, atomic replacement of files.
+// Paths are UTF-16; on POSIX systems they are converted to UTF-8.
+
+#include <string>
+
+namespace FileIo {
+
+// Reads the whole file into bytes. False when the file cannot be opened or read.
+bool ReadFile(const std::wstring& path, std::string& bytes);
+
+// Replaces the file's contents in one step: the bytes go to a temporary file in
+// the same folder, are flushed to the disk, and the temporary file then takes the
+// place of the old one. A crash at any moment leaves either the old file or the
+// new one. False when any step fails; the old file is then untouched.
+bool WriteFileAtomically(const std::wstring& path, const std::string& bytes);
+
+bool FileExists(const std::wstring& path);
+
+// Copies a file, failing if the destination already exists.
+bool CopyNewFile(const std::wstring& from, const std::wstring& to);
+
+bool RemoveFile(const std::wstring& path);
+
+// Appends bytes to the end of the file, creating it when missing.
+bool AppendToFile(const std::wstring& path, const std::string& bytes);
+
+}  // namespace FileIo

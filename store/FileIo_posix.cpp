@@ -1,0 +1,136 @@
+#include "store/FileIo.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// UTF-16 (one code unit per wchar_t) to UTF-8; unpaired surrogates become U+FFFD.
+std::string ToUtf8(const std::wstring& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = static_cast<uint32_t>(text[i]) & 0xFFFF;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+            uint32_t low = static_cast<uint32_t>(text[i + 1]) & 0xFFFF;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            } else {
+                c = 0xFFFD;
+            }
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+namespace FileIo {
+
+bool ReadFile(const std::wstring& path, std::string& bytes) {
+    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    bytes.swap(data);
+    return true;
+}
+
+bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
+    const std::string target = ToUtf8(path);
+    std::string temp = target + ".tmp-XXXXXX";
+    int fd = ::mkstemp(&temp[0]);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable.
+    int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool FileExists(const std::wstring& path) {
+    struct stat st;
+    return ::stat(ToUtf8(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool CopyNewFile(const std::wstring& from, const std::wstring& to) {
+    std::string bytes;
+    if (!ReadFile(from, bytes)) return false;
+    int fd = ::open(ToUtf8(to).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) ::unlink(ToUtf8(to).c_str());
+    return ok;
+}
+
+bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+
+bool AppendToFile(const std::wstring& path, const std::string& bytes) {
+    int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes);
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+}  // namespace FileIo

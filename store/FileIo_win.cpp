@@ -1,0 +1,104 @@
+#include "store/FileIo.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h) : handle_(h) {}
+    ~ScopedHandle() { Close(); }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    HANDLE Get() const { return handle_; }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Close() {
+        if (!Valid()) return true;
+        BOOL ok = CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace FileIo {
+
+bool ReadFile(const std::wstring& path, std::string& bytes) {
+    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    std::string data;
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return false;
+        if (read == 0) break;
+        data.append(buffer, read);
+    }
+    bytes.swap(data);
+    return true;
+}
+
+bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
+    // The temporary file lies in the same folder so that the final move is a rename
+    // on one volume, which NTFS carries out as a single step.
+    const std::wstring temp = path + L".tmp-" + std::to_wstring(GetCurrentProcessId());
+    {
+        ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return false;
+        bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+        ok = file.Close() && ok;
+        if (!ok) {
+            DeleteFileW(temp.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExW(temp.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool FileExists(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CopyNewFile(const std::wstring& from, const std::wstring& to) {
+    return CopyFileW(from.c_str(), to.c_str(), TRUE) != FALSE;
+}
+
+bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+bool AppendToFile(const std::wstring& path, const std::string& bytes) {
+    ScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return false;
+    bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    return file.Close() && ok;
+}
+
+}  // namespace FileIo
