@@ -1,0 +1,209 @@
+// vn_driver: a small helper that end-to-end tests use to look at and drive the
+// running program from a second Win32 process in the same Wine prefix.
+//
+//   vn_driver wait-main [ms]          wait for the main window; prints "hwnd l t r b"
+//   vn_driver notes                   one line per note window: "hwnd visible l t r b"
+//   vn_driver send|post HWND MSG WPARAM LPARAM
+//   vn_driver copydata TEXT           hand a path over as a second instance would
+//   vn_driver message NAME            the number of a registered window message
+//   vn_driver click X Y | dblclick X Y | rclick X Y
+//   vn_driver drag X1 Y1 X2 Y2 [ctrl] press, move in steps, release
+//   vn_driver type TEXT               Unicode characters through SendInput
+//   vn_driver key VK [ctrl] [shift] [alt]
+//   vn_driver children HWND           "hwnd class visible text" of each child
+//   vn_driver close-main
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Zephyn3 SmallWindow";
+constexpr wchar_t kMainTitle[] = L"Vellomar Notes 3";
+constexpr ULONG_PTR kHandOverMarker = 1102217;
+
+HWND ParseHwnd(const wchar_t* text) {
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(wcstoull(text, nullptr, 0)));
+}
+
+void PrintRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    wprintf(L"%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+}
+
+BOOL CALLBACK ListNote(HWND hwnd, LPARAM) {
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (wcscmp(cls, kClassName) != 0 || GetWindowTextLengthW(hwnd) != 0) return TRUE;
+    wprintf(L"%llu %d ", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(hwnd)),
+            IsWindowVisible(hwnd) ? 1 : 0);
+    PrintRect(hwnd);
+    wprintf(L"\n");
+    return TRUE;
+}
+
+BOOL CALLBACK ListChild(HWND hwnd, LPARAM) {
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()));
+    text.resize(wcslen(text.c_str()));
+    for (auto& c : text) {
+        if (c == L'\r') c = L'|';
+        if (c == L'\n') c = L'/';
+    }
+    wprintf(L"%llu %ls %d %ls\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(hwnd)),
+            cls, IsWindowVisible(hwnd) ? 1 : 0, text.c_str());
+    return TRUE;
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void Click(int x, int y, DWORD down, DWORD up, int count) {
+    SetCursorPos(x, y);
+    Sleep(50);
+    for (int i = 0; i < count; ++i) {
+        SendMouse(down);
+        Sleep(20);
+        SendMouse(up);
+        Sleep(40);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    const std::wstring command = argv[1];
+    auto arg = [&](int i) { return i < argc ? argv[i] : L"0"; };
+    auto num = [&](int i) { return static_cast<int>(wcstol(arg(i), nullptr, 0)); };
+
+    if (command == L"wait-main") {
+        const DWORD limit = argc > 2 ? static_cast<DWORD>(num(2)) : 20000;
+        const DWORD start = GetTickCount();
+        for (;;) {
+            HWND main = FindWindowW(kClassName, kMainTitle);
+            if (main) {
+                wprintf(L"%llu ", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(main)));
+                PrintRect(main);
+                wprintf(L"\n");
+                return 0;
+            }
+            if (GetTickCount() - start > limit) return 1;
+            Sleep(100);
+        }
+    }
+    if (command == L"notes") {
+        EnumWindows(ListNote, 0);
+        return 0;
+    }
+    if (command == L"children") {
+        EnumChildWindows(ParseHwnd(arg(2)), ListChild, 0);
+        return 0;
+    }
+    if (command == L"send" || command == L"post") {
+        HWND hwnd = ParseHwnd(arg(2));
+        UINT msg = static_cast<UINT>(wcstoul(arg(3), nullptr, 0));
+        WPARAM wp = static_cast<WPARAM>(wcstoull(arg(4), nullptr, 0));
+        LPARAM lp = static_cast<LPARAM>(wcstoll(arg(5), nullptr, 0));
+        if (command == L"post") return PostMessageW(hwnd, msg, wp, lp) ? 0 : 1;
+        wprintf(L"%lld\n", static_cast<long long>(SendMessageW(hwnd, msg, wp, lp)));
+        return 0;
+    }
+    if (command == L"copydata") {
+        HWND main = FindWindowW(kClassName, kMainTitle);
+        if (!main) return 1;
+        std::wstring text = arg(2);
+        COPYDATASTRUCT data{};
+        data.dwData = kHandOverMarker;
+        data.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        data.lpData = &text[0];
+        SendMessageW(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        return 0;
+    }
+    if (command == L"message") {
+        wprintf(L"%u\n", RegisterWindowMessageW(arg(2)));
+        return 0;
+    }
+    if (command == L"click") {
+        Click(num(2), num(3), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 1);
+        return 0;
+    }
+    if (command == L"dblclick") {
+        Click(num(2), num(3), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+        return 0;
+    }
+    if (command == L"rclick") {
+        Click(num(2), num(3), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1);
+        return 0;
+    }
+    if (command == L"drag") {
+        const int x1 = num(2), y1 = num(3), x2 = num(4), y2 = num(5);
+        const bool ctrl = argc > 6 && std::wstring(argv[6]) == L"ctrl";
+        SetCursorPos(x1, y1);
+        Sleep(50);
+        if (ctrl) SendKey(VK_CONTROL, false);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        Sleep(100);
+        const int steps = 10;
+        for (int i = 1; i <= steps; ++i) {
+            SetCursorPos(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+            SendMouse(MOUSEEVENTF_MOVE);
+            Sleep(40);
+        }
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        if (ctrl) SendKey(VK_CONTROL, true);
+        Sleep(100);
+        return 0;
+    }
+    if (command == L"type") {
+        for (const wchar_t* p = arg(2); *p; ++p) {
+            INPUT input[2] = {};
+            for (int i = 0; i < 2; ++i) {
+                input[i].type = INPUT_KEYBOARD;
+                input[i].ki.wScan = *p;
+                input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+            }
+            SendInput(2, input, sizeof(INPUT));
+            Sleep(15);
+        }
+        return 0;
+    }
+    if (command == L"key") {
+        std::vector<WORD> mods;
+        for (int i = 3; i < argc; ++i) {
+            std::wstring m = argv[i];
+            if (m == L"ctrl") mods.push_back(VK_CONTROL);
+            if (m == L"shift") mods.push_back(VK_SHIFT);
+            if (m == L"alt") mods.push_back(VK_MENU);
+        }
+        for (WORD m : mods) SendKey(m, false);
+        SendKey(static_cast<WORD>(num(2)), false);
+        SendKey(static_cast<WORD>(num(2)), true);
+        for (auto it = mods.rbegin(); it != mods.rend(); ++it) SendKey(*it, true);
+        Sleep(50);
+        return 0;
+    }
+    if (command == L"close-main") {
+        HWND main = FindWindowW(kClassName, kMainTitle);
+        return main && PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    return 2;
+}
