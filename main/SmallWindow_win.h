@@ -1,0 +1,120 @@
+#pragma once
+// The skinned top-level window shared by the main window and every note: a
+// tool-window popup of class "Zephyn3 SmallWindow", optionally layered with
+// magenta as its transparent colour. It fades between opaque (while active)
+// and the process-wide see-through level (while inactive), is dragged by its
+// body, draws the icons of its popup menus and runs snapping on every
+// position change.
+//
+// Derived classes paint in Paint (the background is never erased), answer
+// the snapping questions, and hand every message they do not consume on to
+// SmallWindow::HandleMessage.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "arrange/Rect.h"
+#include "ui/Window_win.h"
+
+class SmallWindow;
+
+// Every live SmallWindow in construction order. Owns nothing.
+const std::vector<SmallWindow*>& SmallWindowList();
+
+// Where snapping plugs in. The snapping code installs these once at start-up;
+// SmallWindow only decides when they run. Any of them may be null.
+struct SnapHooks {
+    // Adjusts the position and size that the system is about to apply.
+    void (*snap)(SmallWindow& window, WINDOWPOS& pos) = nullptr;
+    // The monitor work areas that snapping reads are held for the whole of a
+    // mouse move or resize, and for a single position change otherwise.
+    void (*holdWorkAreas)() = nullptr;
+    void (*releaseWorkAreas)() = nullptr;
+};
+
+class SmallWindow : public Window {
+public:
+    static constexpr UINT_PTR kFadeTimer = 213;
+    static constexpr UINT kFadeInterval = 50;
+    static constexpr int kFadeStep = 32;
+    static constexpr COLORREF kColorKey = RGB(255, 0, 255);
+
+    SmallWindow();
+    ~SmallWindow() override;
+
+    // Creates the window at (0, 0), 1 by 1 pixel, hidden; the caller sizes,
+    // places and shows it. startOpaque begins at alpha 255 instead of the
+    // global level. Without layering the window never fades.
+    bool Create(bool layered, bool startOpaque);
+
+    void FadeToOpaque();
+    void FadeToTranslucent();
+    // Opaque with fading off, for as long as a note's text is edited.
+    void MakeOpaque();
+    // Fading on again, at the current alpha.
+    void RestoreTranslucency();
+    // The next loss of activation keeps the window opaque (a modal question
+    // of the window's own is about to take the activation).
+    void SkipNextDeactivationFade() { skipNextDeactivationFade = true; }
+    // Position changes are snapped from now on.
+    void EnableSnapping() { snappingEnabled = true; }
+
+    // The see-through level of inactive layered windows. Changing it fades
+    // every inactive window to the new level; active ones take it when they
+    // next lose activation.
+    static void SetGlobalAlpha(uint8_t value);
+    static uint8_t GlobalAlpha();
+
+    static void SetSnapHooks(const SnapHooks& hooks);
+
+    bool IsLayered() const { return layered; }
+    bool IsFading() const { return fading; }
+    int Alpha() const { return alpha; }
+    int TargetAlpha() const { return targetAlpha; }
+    bool FadeEnabled() const { return fadeEnabled; }
+    bool IsSizing() const { return sizing; }
+    bool SnappingEnabled() const { return snappingEnabled; }
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Prepares each opening popup for the menu icons.
+    void OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) override;
+
+    // Draws the whole window; called between BeginPaint and EndPaint.
+    virtual void Paint(HDC dc);
+
+    // What snapping asks of the window being moved.
+    // Borders between the window rectangle and its visible body.
+    virtual Insets SnapInsets() const = 0;
+    virtual bool SnapToGrid() const = 0;
+    virtual bool SnapToNotes() const = 0;
+    // Grid step, and the snap distance of edge snapping, in pixels.
+    virtual int32_t SnapGap() const = 0;
+    // Space kept between two snapped windows, in pixels.
+    virtual int32_t SnapBorder() const = 0;
+
+protected:
+    // Runs at every WM_WINDOWPOSCHANGING while the work areas are held; the
+    // default runs the installed snap hook. Changes to pos are applied.
+    virtual void OnWindowPosChanging(WINDOWPOS& pos);
+
+private:
+    void StartFade(int target, bool up);
+    void FadeStep();
+    void OnActivate(WPARAM wParam);
+    void OnPositionChanging(HWND window, WINDOWPOS& pos);
+    void ReleaseHeldWorkAreas();
+
+    bool fading = false;
+    bool fadeUp = false;
+    int alpha = 255;
+    int targetAlpha = 255;
+    bool skipNextDeactivationFade = false;
+    bool fadeEnabled = true;
+    bool layered = false;
+    bool sizing = false;
+    bool snappingEnabled = false;
+    // This window holds the work areas for a mouse move or resize in progress.
+    bool holdingWorkAreas = false;
+};
