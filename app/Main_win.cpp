@@ -1,5 +1,40 @@
-#include <windows.h>
+// The program's entry point: one instance per user, hand-over of the command
+// line to a running instance, and the run of the application.
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-    return 0;
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/Application_win.h"
+#include "app/CommandLine.h"
+#include "app/MessageLoop_win.h"
+#include "app/RestartLoop.h"
+#include "app/SingleInstance_win.h"
+
+namespace {
+
+void ReportStartFailure() {
+    MessageBoxW(nullptr, L"Error starting program.\n\nPlease reinstall.", L"Error", MB_ICONERROR);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    TaskbarCreatedMessage();
+
+    const std::wstring path = CleanCommandLine(commandLine);
+
+    InstanceLock lock(InstanceMutexName(CurrentUserName()));
+    if (!lock.IsFirst()) {
+        if (!path.empty()) HandOverCommandLine(path);
+        return 0;
+    }
+
+    // The dialogs use track bars, up-down, hot-key and date-time controls.
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES;
+    InitCommonControlsEx(&controls);
+    return RunApplication<Application>(path, RunMessageLoop, ReportStartFailure);
 }

@@ -1,0 +1,111 @@
+#pragma once
+// Identifiers of the program's resources and of the commands and controls in them.
+// Shared by the resource script and the code; keep it to plain #defines.
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Icons
+#define IDI_APP 129
+#define IDI_TRAY 130
+
+// Menus
+#define IDR_MAIN_MENU 131
+#define IDR_NOTE_MENU 149
+
+// Dialogs
+#define IDD_SETTINGS 165
+#define IDD_NOTE_TITLE 197
+#define IDD_ALARM 202
+
+// Main menu commands. The bitmap resources of the menu icons carry the
+// identifier of the command they belong to.
+#define IDM_NEW_NOTE 132
+#define IDM_NEW_NOTE_FROM_CLIPBOARD 134
+#define IDM_NEW_NOTE_FROM_FILE 135
+#define IDM_NEW_NOTE_FROM_ZEPHYN2 136
+#define IDM_SHOW_NOTES 137
+#define IDM_BRING_NOTES_TO_TOP 138
+#define IDM_RECYCLE_BIN_OPEN 140
+#define IDM_RECYCLE_BIN_EMPTY 141
+#define IDM_GENERAL_SETTINGS 142
+#define IDM_MAIN_ALWAYS_ON_TOP 144
+#define IDM_SHOW_MAIN_WINDOW 145
+#define IDM_ABOUT 147
+#define IDM_EXIT 148
+#define IDM_CHECK_FOR_UPDATES 164
+#define IDM_TILE_NOTES 169
+#define IDM_CANCEL_CHECK_FOR_UPDATES 182
+#define IDM_EXPORT_NOTES 201
+#define IDM_UNHIDE_NOTES 32774
+
+// The single item each filled submenu holds in the resource; filling replaces it.
+#define IDM_NOTES_PLACEHOLDER 161
+#define IDM_LANGUAGES_PLACEHOLDER 168
+#define IDM_SKINS_PLACEHOLDER 184
+#define IDM_COLOR_THEMES_PLACEHOLDER 186
+#define IDM_LINKS_PLACEHOLDER 199
+
+// First identifiers of the filled submenus (one item per entry, counting up).
+#define IDM_FIRST_NOTE 2000
+#define IDM_FIRST_LANGUAGE 3000
+#define IDM_FIRST_SKIN 4000
+#define IDM_FIRST_COLOR_THEME 5000
+#define IDM_FIRST_LINK 1000
+
+// Note menu commands
+#define IDM_NOTE_DELETE 150
+#define IDM_NOTE_RESIZE_TO_CONTENT 151
+#define IDM_NOTE_SAVE_AS 152
+#define IDM_NOTE_EMAIL_TO 153
+#define IDM_NOTE_COPY 154
+#define IDM_NOTE_PASTE 155
+#define IDM_NOTE_BRING_NOTES_TO_TOP 156
+#define IDM_NOTE_ALWAYS_ON_TOP 157
+#define IDM_NOTE_LOCK 158
+#define IDM_NOTE_FONT_SELECT_CUSTOM 176
+#define IDM_NOTE_FONT_USE_CUSTOM_DEFAULT 177
+#define IDM_NOTE_FONT_SET_CUSTOM_DEFAULT 179
+#define IDM_NOTE_FONT_USE_SKIN_DEFAULT 180
+#define IDM_NOTE_EDIT 181
+#define IDM_NOTE_PRIORITY_VERY_HIGH 188
+#define IDM_NOTE_PRIORITY_HIGH 189
+#define IDM_NOTE_PRIORITY_NORMAL 190
+#define IDM_NOTE_PRIORITY_LOW 191
+#define IDM_NOTE_PRIORITY_VERY_LOW 192
+#define IDM_NOTE_TITLE_REMOVE 195
+#define IDM_NOTE_TITLE_CHANGE 196
+#define IDM_NOTE_HIDE 198
+#define IDM_NOTE_ALARM_ENABLED 204
+#define IDM_NOTE_ALARM_CHANGE 205
+#define IDM_NOTE_UNDO 32777
+#define IDM_NOTE_REDO 32778
+
+// Settings dialog controls
+#define IDC_AUTO_RESIZE_AFTER_EDIT 1001
+#define IDC_CONFIRM_ON_DELETE 1002
+#define IDC_SNAP_TO_GRID 1003
+#define IDC_SNAP_NOTES_TOGETHER 1004
+#define IDC_HOTKEY_SHOW_NOTES 1005
+#define IDC_HOTKEY_NEW_NOTE 1006
+#define IDC_HOTKEY_BRING_NOTES_TO_TOP 1007
+#define IDC_RUN_AT_STARTUP 1008
+#define IDC_CHECK_FOR_UPDATES_AT_STARTUP 1009
+#define IDC_HOTKEY_NEW_NOTE_FROM_CLIPBOARD 1010
+#define IDC_TRANSLUCENCY 1013
+#define IDC_TRANSLUCENCY_HALF 1014
+#define IDC_APPLY 1015
+#define IDC_SHOW_DATE_IN_TITLE 1016
+#define IDC_LAYERED_WINDOWS 1020
+#define IDC_SNAP_BORDER 1021
+#define IDC_SNAP_BORDER_SPIN 1022
+#define IDC_SNAP_GAP 1023
+#define IDC_SNAP_GAP_SPIN 1024
+
+// Note title dialog
+#define IDC_TITLE_TEXT 1012
+
+// Alarm dialog
+#define IDC_ALARM_DATE 1018
+#define IDC_ALARM_TIME 1019
