@@ -1,0 +1,93 @@
+#include "store/Folders_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "app/ProgramInfo.h"
+
+namespace {
+
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    ~ScopedKey() {
+        if (key_) RegCloseKey(key_);
+    }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    HKEY* Receive() { return &key_; }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+}  // namespace
+
+std::wstring ExecutablePath() {
+    // GetModuleFileNameW truncates silently when the buffer is short, so grow it
+    // until the answer fits; paths may pass MAX_PATH on systems with long paths on.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return std::wstring();
+        if (n < buffer.size()) return std::wstring(buffer.data(), n);
+        if (buffer.size() >= 32768) return std::wstring(buffer.data(), n);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::wstring AppDataFolder() {
+    static const std::wstring folder = [] {
+        wchar_t base[MAX_PATH] = {};
+        SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base);
+        std::wstring dir = std::wstring(base) + L"\\" + ProgramInfo::kProductName;
+        // An existing folder or a failure shows later as files that cannot be written.
+        CreateDirectoryW(dir.c_str(), nullptr);
+        return dir + L"\\";
+    }();
+    return folder;
+}
+
+std::wstring ProgramFolder() {
+    static const std::wstring folder = [] {
+        std::wstring path = ExecutablePath();
+        size_t slash = path.find_last_of(L"\\/");
+        if (slash == std::wstring::npos) return std::wstring();
+        return path.substr(0, slash + 1);
+    }();
+    return folder;
+}
+
+bool IsRunAtLogOn() {
+    ScopedKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE, key.Receive()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    // The value's data is not looked at: a stale path still means "on".
+    return RegQueryValueExW(key.Get(), ProgramInfo::kProductName, nullptr, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
+}
+
+bool SetRunAtLogOn(bool on) {
+    ScopedKey key;
+    if (on) {
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                            key.Receive(), nullptr) != ERROR_SUCCESS) {
+            return false;
+        }
+        std::wstring path = ExecutablePath();
+        if (path.empty()) return false;
+        DWORD size = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
+        return RegSetValueExW(key.Get(), ProgramInfo::kProductName, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(path.c_str()), size) == ERROR_SUCCESS;
+    }
+    LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_SET_VALUE, key.Receive());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;  // no key, so no value either
+    if (opened != ERROR_SUCCESS) return false;
+    LSTATUS deleted = RegDeleteValueW(key.Get(), ProgramInfo::kProductName);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The per-user data folder, the program's own folder, and the per-user Run value
+// that starts the program at log-on.
+
+#include <string>
+
+// "<roaming application data>\Vellomar Notes 3\", created on the first call.
+std::wstring AppDataFolder();
+
+// Drive and folder of the executable, with a trailing backslash.
+std::wstring ProgramFolder();
+
+// Full path of the running executable.
+std::wstring ExecutablePath();
+
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Run, value "Vellomar Notes 3".
+// Registry value names compare without regard to case, so any spelling counts.
+bool IsRunAtLogOn();
+
+// Writes the executable's path into the Run value, or removes the value. Removing
+// a value that is not there succeeds.
+bool SetRunAtLogOn(bool on);
+
+// The Run key's path under HKEY_CURRENT_USER.
+inline constexpr const wchar_t* kRunKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";

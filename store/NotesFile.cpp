@@ -1,0 +1,365 @@
+#include "store/NotesFile.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "store/FileIo.h"
+
+namespace {
+
+// The smallest record: rect, two empty strings, the fixed fields, no optional parts.
+constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1 + 1;
+
+class Writer {
+public:
+    explicit Writer(std::string& out) : out_(out) {}
+
+    void U8(uint8_t v) { out_ += static_cast<char>(v); }
+    void Bool(bool v) { U8(v ? 1 : 0); }
+    void U16(uint16_t v) {
+        U8(static_cast<uint8_t>(v));
+        U8(static_cast<uint8_t>(v >> 8));
+    }
+    void U32(uint32_t v) {
+        U16(static_cast<uint16_t>(v));
+        U16(static_cast<uint16_t>(v >> 16));
+    }
+    void I32(int32_t v) { U32(static_cast<uint32_t>(v)); }
+
+    void String(const std::wstring& s) {
+        U32(static_cast<uint32_t>(s.size()));
+        for (wchar_t c : s) U16(static_cast<uint16_t>(c));
+    }
+
+    void Font(const LogFontData& f) {
+        I32(f.lfHeight);
+        I32(f.lfWidth);
+        I32(f.lfEscapement);
+        I32(f.lfOrientation);
+        I32(f.lfWeight);
+        U8(f.lfItalic);
+        U8(f.lfUnderline);
+        U8(f.lfStrikeOut);
+        U8(f.lfCharSet);
+        U8(f.lfOutPrecision);
+        U8(f.lfClipPrecision);
+        U8(f.lfQuality);
+        U8(f.lfPitchAndFamily);
+        for (wchar_t c : f.lfFaceName) U16(static_cast<uint16_t>(c));
+    }
+
+    void Time(const SystemTimeData& t) {
+        U16(t.wYear);
+        U16(t.wMonth);
+        U16(t.wDayOfWeek);
+        U16(t.wDay);
+        U16(t.wHour);
+        U16(t.wMinute);
+        U16(t.wSecond);
+        U16(t.wMilliseconds);
+    }
+
+private:
+    std::string& out_;
+};
+
+// Each read either fills its destination whole or leaves it untouched and ends
+// the input there: the bytes left over are too few for the field, so nothing
+// after it can be read in its place.
+class Reader {
+public:
+    explicit Reader(const std::string& in) : in_(in) {}
+
+    size_t Remaining() const { return in_.size() - pos_; }
+    bool AtEnd() const { return pos_ >= in_.size(); }
+    bool CutShort() const { return cutShort_; }
+
+    bool U8(uint8_t& v) {
+        if (Remaining() < 1) return Short();
+        v = Byte(pos_++);
+        return true;
+    }
+    bool Bool(bool& v) {
+        uint8_t b;
+        if (!U8(b)) return false;
+        v = b != 0;
+        return true;
+    }
+    bool U16(uint16_t& v) {
+        if (Remaining() < 2) return Short();
+        v = static_cast<uint16_t>(Byte(pos_) | (Byte(pos_ + 1) << 8));
+        pos_ += 2;
+        return true;
+    }
+    bool U32(uint32_t& v) {
+        if (Remaining() < 4) return Short();
+        v = static_cast<uint32_t>(Byte(pos_)) | (static_cast<uint32_t>(Byte(pos_ + 1)) << 8) |
+            (static_cast<uint32_t>(Byte(pos_ + 2)) << 16) |
+            (static_cast<uint32_t>(Byte(pos_ + 3)) << 24);
+        pos_ += 4;
+        return true;
+    }
+    bool I32(int32_t& v) {
+        uint32_t u;
+        if (!U32(u)) return false;
+        v = static_cast<int32_t>(u);
+        return true;
+    }
+
+    // A string claiming more units than remain takes the units that are there:
+    // the start of a cut text is worth more to its owner than nothing.
+    void String(std::wstring& s) {
+        uint32_t length = 0;
+        if (!U32(length)) return;
+        size_t available = Remaining() / 2;
+        size_t take = std::min<size_t>(length, available);
+        std::wstring out(take, L'\0');
+        for (size_t i = 0; i < take; ++i) {
+            out[i] = static_cast<wchar_t>(Byte(pos_) | (Byte(pos_ + 1) << 8));
+            pos_ += 2;
+        }
+        if (take < length) Short();
+        s.swap(out);
+    }
+
+    void Font(LogFontData& f) {
+        I32(f.lfHeight);
+        I32(f.lfWidth);
+        I32(f.lfEscapement);
+        I32(f.lfOrientation);
+        I32(f.lfWeight);
+        U8(f.lfItalic);
+        U8(f.lfUnderline);
+        U8(f.lfStrikeOut);
+        U8(f.lfCharSet);
+        U8(f.lfOutPrecision);
+        U8(f.lfClipPrecision);
+        U8(f.lfQuality);
+        U8(f.lfPitchAndFamily);
+        for (wchar_t& c : f.lfFaceName) {
+            uint16_t unit;
+            if (U16(unit)) c = static_cast<wchar_t>(unit);
+        }
+        // The font API reads the face name up to its terminator; a damaged file
+        // must not send it past the array.
+        f.lfFaceName[LogFontData::kFaceSize - 1] = 0;
+    }
+
+    void Time(SystemTimeData& t) {
+        U16(t.wYear);
+        U16(t.wMonth);
+        U16(t.wDayOfWeek);
+        U16(t.wDay);
+        U16(t.wHour);
+        U16(t.wMinute);
+        U16(t.wSecond);
+        U16(t.wMilliseconds);
+    }
+
+private:
+    unsigned Byte(size_t at) const { return static_cast<unsigned char>(in_[at]); }
+    bool Short() {
+        pos_ = in_.size();
+        cutShort_ = true;
+        return false;
+    }
+
+    const std::string& in_;
+    size_t pos_ = 0;
+    bool cutShort_ = false;
+};
+
+void WriteNote(Writer& w, const NoteData& n) {
+    w.I32(n.rect.left);
+    w.I32(n.rect.top);
+    w.I32(n.rect.right);
+    w.I32(n.rect.bottom);
+    w.String(n.text);
+    w.String(n.title);
+    w.Bool(n.alwaysOnTop);
+    w.U16(n.created.wYear);
+    w.U16(n.created.wMonth);
+    w.U16(n.created.wDay);
+    w.U16(n.created.wHour);
+    w.U16(n.created.wMinute);
+    w.Bool(n.locked);
+    w.Bool(n.hasCustomFont);
+    if (n.hasCustomFont) w.Font(n.font);
+    w.U8(static_cast<uint8_t>(n.priority));
+    w.Bool(n.hidden);
+    w.Bool(n.alarmEnabled);
+    w.Bool(n.hasAlarm);
+    if (n.hasAlarm) w.Time(n.alarmTime);
+}
+
+void ReadNote(Reader& r, NoteData& n) {
+    r.I32(n.rect.left);
+    r.I32(n.rect.top);
+    r.I32(n.rect.right);
+    r.I32(n.rect.bottom);
+    r.String(n.text);
+    r.String(n.title);
+    r.Bool(n.alwaysOnTop);
+    r.U16(n.created.wYear);
+    r.U16(n.created.wMonth);
+    r.U16(n.created.wDay);
+    r.U16(n.created.wHour);
+    r.U16(n.created.wMinute);
+    r.Bool(n.locked);
+    r.Bool(n.hasCustomFont);
+    if (n.hasCustomFont) r.Font(n.font);
+    uint8_t priority;
+    if (r.U8(priority)) {
+        // The priority indexes the skin's icons; an unknown one falls back to normal.
+        n.priority = priority <= kPriorityVeryLow ? priority : kPriorityNormal;
+    }
+    r.Bool(n.hidden);
+    r.Bool(n.alarmEnabled);
+    r.Bool(n.hasAlarm);
+    if (n.hasAlarm) r.Time(n.alarmTime);
+}
+
+// Shifts value by delta, held within the 32-bit range.
+int32_t Shifted(int32_t value, int64_t delta) {
+    int64_t v = static_cast<int64_t>(value) + delta;
+    v = std::max<int64_t>(v, std::numeric_limits<int32_t>::min());
+    v = std::min<int64_t>(v, std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(v);
+}
+
+std::wstring TwoDigits(unsigned v) {
+    return std::wstring(1, static_cast<wchar_t>(L'0' + v / 10 % 10)) +
+           static_cast<wchar_t>(L'0' + v % 10);
+}
+
+}  // namespace
+
+std::string SerializeNotes(const NotesFileData& data) {
+    std::string out;
+    Writer w(out);
+    w.I32(kNotesFileVersion);
+    w.U32(static_cast<uint32_t>(data.notes.size()));
+    w.Bool(data.hasCustomDefaultFont);
+    if (data.hasCustomDefaultFont) w.Font(data.customDefaultFont);
+    for (const NoteData& note : data.notes) WriteNote(w, note);
+    return out;
+}
+
+NotesFileState ParseNotes(const std::string& bytes, NotesFileData& data) {
+    data = NotesFileData();
+    if (bytes.empty()) return NotesFileState::Whole;  // nothing there to lose
+    Reader r(bytes);
+    int32_t version = 0;
+    r.I32(version);
+    if (version > kNotesFileVersion) return NotesFileState::NewerVersion;
+
+    uint32_t count = 0;
+    r.U32(count);
+    r.Bool(data.hasCustomDefaultFont);
+    if (data.hasCustomDefaultFont) r.Font(data.customDefaultFont);
+
+    // Every record takes at least kMinRecordSize bytes, so the count is believed
+    // only as far as the bytes left could hold it.
+    data.notes.reserve(std::min<size_t>(count, r.Remaining() / kMinRecordSize + 1));
+    for (uint32_t i = 0; i < count && !r.AtEnd(); ++i) {
+        data.notes.emplace_back();
+        ReadNote(r, data.notes.back());
+    }
+    if (r.CutShort() || data.notes.size() < count) return NotesFileState::CutShort;
+    if (!r.AtEnd()) return NotesFileState::TrailingBytes;
+    return NotesFileState::Whole;
+}
+
+RectData MoveIntoVirtualScreen(const RectData& rect, const RectData& screen) {
+    int64_t dx = 0;
+    int64_t dy = 0;
+    if (rect.right <= screen.left) {
+        dx = static_cast<int64_t>(screen.left) - rect.left;
+    } else if (rect.left >= screen.right) {
+        dx = static_cast<int64_t>(screen.right) - rect.right;
+    }
+    if (rect.bottom <= screen.top) {
+        dy = static_cast<int64_t>(screen.top) - rect.top;
+    } else if (rect.top >= screen.bottom) {
+        dy = static_cast<int64_t>(screen.bottom) - rect.bottom;
+    }
+    if (dx == 0 && dy == 0) return rect;
+    RectData out;
+    out.left = Shifted(rect.left, dx);
+    out.right = Shifted(rect.right, dx);
+    out.top = Shifted(rect.top, dy);
+    out.bottom = Shifted(rect.bottom, dy);
+    return out;
+}
+
+int CompareTimes(const SystemTimeData& a, const SystemTimeData& b) {
+    const uint16_t ka[] = {a.wYear,   a.wMonth,  a.wDay,         a.wHour,
+                           a.wMinute, a.wSecond, a.wMilliseconds};
+    const uint16_t kb[] = {b.wYear,   b.wMonth,  b.wDay,         b.wHour,
+                           b.wMinute, b.wSecond, b.wMilliseconds};
+    for (size_t i = 0; i < sizeof ka / sizeof ka[0]; ++i) {
+        if (ka[i] != kb[i]) return ka[i] < kb[i] ? -1 : 1;
+    }
+    return 0;
+}
+
+bool SettleDueAlarm(NoteData& note, const SystemTimeData& nowUtc) {
+    if (note.alarmEnabled && CompareTimes(note.alarmTime, nowUtc) <= 0) {
+        note.alarmEnabled = false;
+        note.hasAlarm = false;
+        note.hidden = false;
+        note.alwaysOnTop = true;
+    }
+    return note.alarmEnabled;
+}
+
+void ApplyLoadRules(NotesFileData& data, const LoadEnvironment& environment) {
+    for (NoteData& note : data.notes) {
+        note.rect = MoveIntoVirtualScreen(note.rect, environment.virtualScreen);
+        SettleDueAlarm(note, environment.nowUtc);
+    }
+}
+
+LoadResult LoadNotesFile(const std::wstring& path, const LoadEnvironment& environment) {
+    LoadResult result;
+    if (!FileIo::FileExists(path)) {
+        result.state = NotesFileState::Missing;
+        return result;
+    }
+    std::string bytes;
+    if (!FileIo::ReadFile(path, bytes)) {
+        result.state = NotesFileState::Unreadable;
+        result.keepOriginal = true;
+        return result;
+    }
+    result.state = ParseNotes(bytes, result.data);
+    result.keepOriginal = result.state != NotesFileState::Whole;
+    ApplyLoadRules(result.data, environment);
+    return result;
+}
+
+std::wstring BackupPathFor(const std::wstring& path, const SystemTimeData& t, int attempt) {
+    std::wstring name = path + L"." + TwoDigits(t.wYear / 100) + TwoDigits(t.wYear % 100) + L"-" +
+                        TwoDigits(t.wMonth) + L"-" + TwoDigits(t.wDay) + L"-" + TwoDigits(t.wHour) +
+                        TwoDigits(t.wMinute) + TwoDigits(t.wSecond);
+    if (attempt > 1) name += L"-" + std::to_wstring(attempt);
+    return name + L".bak";
+}
+
+bool SaveNotesFile(const std::wstring& path, const NotesFileData& data,
+                   const SystemTimeData& localNow, bool& keepOriginal) {
+    if (keepOriginal) {
+        if (FileIo::FileExists(path)) {
+            bool kept = false;
+            for (int attempt = 1; attempt <= 100 && !kept; ++attempt) {
+                std::wstring backup = BackupPathFor(path, localNow, attempt);
+                if (FileIo::FileExists(backup)) continue;
+                kept = FileIo::CopyNewFile(path, backup);
+                if (!kept) break;
+            }
+            if (!kept) return false;
+        }
+        keepOriginal = false;
+    }
+    return FileIo::WriteFileAtomically(path, SerializeNotes(data));
+}

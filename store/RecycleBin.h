@@ -1,0 +1,33 @@
+#pragma once
+// The recycle bin: a UTF-16LE text file (no byte-order mark) to which the text of
+// each deleted note is appended, followed by a separator line. The file's name
+// comes from the language; the caller passes the full path.
+
+#include <cstddef>
+#include <string>
+
+namespace RecycleBin {
+
+// CR LF, 75 equals signs, CR LF. The export of all notes uses the same line.
+const std::wstring& Separator();
+
+// Code units above U+0020: blanks, line breaks and control characters do not count.
+size_t CountVisibleChars(const std::wstring& text);
+
+// A note without visible characters leaves no trace in the bin.
+inline bool HasVisibleText(const std::wstring& text) {
+    return CountVisibleChars(text) != 0;
+}
+
+// Appends text + separator, creating the file when missing. False when the file
+// cannot be written; nothing is reported to the user either way.
+bool AppendToRecycleBin(const std::wstring& path, const std::wstring& text);
+
+// Creates an empty bin when none exists, so that an editor can open it. True when
+// the file exists afterwards.
+bool EnsureRecycleBinExists(const std::wstring& path);
+
+// Truncates the bin to 0 bytes; the file itself stays.
+bool EmptyRecycleBin(const std::wstring& path);
+
+}  // namespace RecycleBin

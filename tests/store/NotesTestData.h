@@ -1,0 +1,99 @@
+#pragma once
+// Shared builders for the notes-file tests: sample notes and a little-endian byte
+// builder for writing expected file images by hand.
+
+#include <cstdint>
+#include <string>
+
+#include "store/NoteData.h"
+#include "store/NotesFile.h"
+
+namespace NotesTestData {
+
+class Bytes {
+public:
+    Bytes& U8(uint8_t v) {
+        s_ += static_cast<char>(v);
+        return *this;
+    }
+    Bytes& U16(uint16_t v) { return U8(v & 0xFF).U8(v >> 8); }
+    Bytes& U32(uint32_t v) { return U16(v & 0xFFFF).U16(v >> 16); }
+    Bytes& I32(int32_t v) { return U32(static_cast<uint32_t>(v)); }
+    Bytes& Units(const std::u16string& text) {
+        for (char16_t c : text) U16(c);
+        return *this;
+    }
+    Bytes& Raw(const std::string& bytes) {
+        s_ += bytes;
+        return *this;
+    }
+    const std::string& str() const { return s_; }
+
+private:
+    std::string s_;
+};
+
+inline LogFontData Font(const wchar_t* face, int32_t height, int32_t weight) {
+    LogFontData f;
+    f.lfHeight = height;
+    f.lfWeight = weight;
+    f.lfCharSet = 1;
+    f.lfQuality = 5;
+    f.lfPitchAndFamily = 0x22;
+    for (int i = 0; face[i] && i < LogFontData::kFaceSize - 1; ++i) f.lfFaceName[i] = face[i];
+    return f;
+}
+
+inline SystemTimeData Time(uint16_t y, uint16_t mo, uint16_t d, uint16_t h, uint16_t mi,
+                           uint16_t s = 0, uint16_t ms = 0) {
+    SystemTimeData t;
+    t.wYear = y;
+    t.wMonth = mo;
+    t.wDay = d;
+    t.wHour = h;
+    t.wMinute = mi;
+    t.wSecond = s;
+    t.wMilliseconds = ms;
+    return t;
+}
+
+inline RectData Rect(int32_t l, int32_t t, int32_t r, int32_t b) {
+    RectData out;
+    out.left = l;
+    out.top = t;
+    out.right = r;
+    out.bottom = b;
+    return out;
+}
+
+// A note with every field set to a value other than its default. Only the fields
+// the file keeps are set: created has no seconds, day of week or milliseconds.
+inline NoteData FullNote(int seed) {
+    NoteData n;
+    n.rect = Rect(-1000 + seed, 20 + seed, 200 + seed, 300 + seed);
+    n.text = L"Line one\r\nLine two " + std::to_wstring(seed);
+    n.title = L"Title " + std::to_wstring(seed);
+    n.alwaysOnTop = true;
+    n.created = Time(2026, 12, 6, 20, 41);
+    n.locked = true;
+    n.hasCustomFont = true;
+    n.font = Font(L"Tahoma", -13 - seed, 700);
+    n.font.lfItalic = 1;
+    n.priority = seed % 5;
+    n.hidden = true;
+    n.alarmEnabled = true;
+    n.hasAlarm = true;
+    n.alarmTime = Time(2027, 1, 2, 3, 4, 5, 6);
+    n.alarmTime.wDayOfWeek = 6;
+    return n;
+}
+
+inline NotesFileData SampleFile(int notes) {
+    NotesFileData data;
+    data.hasCustomDefaultFont = true;
+    data.customDefaultFont = Font(L"Liberation Sans", -16, 400);
+    for (int i = 0; i < notes; ++i) data.notes.push_back(FullNote(i));
+    return data;
+}
+
+}  // namespace NotesTestData
