@@ -1,0 +1,132 @@
+#include "notes/NoteLayout.h"
+
+#include <algorithm>
+
+#include "arrange/Grid.h"
+
+using Arrange::ClampToInt32;
+using Arrange::RaiseToGrid;
+
+namespace NoteGeometry {
+
+namespace {
+
+// Brings a negative grip coordinate into the rectangle by whole widths, as many
+// as it takes; an empty rectangle leaves it where it is.
+void CountFromFarEdge(int32_t& from, int32_t& to, int32_t extent) {
+    if (from >= 0 || extent <= 0) return;
+    const int64_t times = (-int64_t{from} + extent - 1) / extent;
+    from = ClampToInt32(from + times * extent);
+    to = ClampToInt32(to + times * extent);
+}
+
+int32_t Widened(int32_t right, int32_t step) {
+    return ClampToInt32(int64_t{right} + step);
+}
+
+}  // namespace
+
+Point ResolveSkinPosition(Point pos, int32_t width, int32_t height) {
+    if (pos.x < 0) pos.x = ClampToInt32(int64_t{pos.x} + width);
+    if (pos.y < 0) pos.y = ClampToInt32(int64_t{pos.y} + height);
+    return pos;
+}
+
+Rect TextRect(const Rect& r, const Insets& editInsets) {
+    return Shrink(r, editInsets);
+}
+
+Rect ResizeGripRect(const Rect& r, const Rect& resizeRect) {
+    Rect grip = resizeRect;
+    CountFromFarEdge(grip.left, grip.right, r.Width());
+    CountFromFarEdge(grip.top, grip.bottom, r.Height());
+    return Offset(grip, r.left, r.top);
+}
+
+std::wstring MeasuringText(const std::wstring& text) {
+    if (!text.empty() && text.back() == L'\n') return text + L".";
+    return text;
+}
+
+bool TextOverflows(const Rect& area, const MeasureFn& measure) {
+    return measure(area).bottom > area.bottom;
+}
+
+NoteLayout LayoutNote(int32_t cx, int32_t cy, const NoteMetrics& metrics) {
+    NoteLayout layout;
+    layout.menuButton = ResolveSkinPosition(metrics.menuButton.pos, cx, cy);
+    layout.deleteButton = ResolveSkinPosition(metrics.deleteButton.pos, cx, cy);
+    layout.priorityIcon = ResolveSkinPosition(metrics.priorityPos, cx, cy);
+    layout.textRect = TextRect({0, 0, cx, cy}, metrics.editInsets);
+    return layout;
+}
+
+ContentFit ResizeToContent(const Rect& window, const NoteMetrics& metrics, const GridOptions& grid,
+                           const MeasureFn& measure) {
+    Rect area = measure(TextRect(window, metrics.editInsets));
+
+    // Widen by whole background widths while each step saves at least one line.
+    // A measured bottom above the top would be no text at all, so it ends the
+    // loop as well, whatever the measuring callback answers.
+    const int32_t step =
+        metrics.hasBackgroundBitmap && metrics.backgroundWidth > 0 ? metrics.backgroundWidth : 75;
+    for (;;) {
+        Rect wider = area;
+        wider.right = Widened(area.right, step);
+        if (wider.right == area.right) break;
+        const Rect measured = measure(wider);
+        if (measured.bottom >= area.bottom || measured.bottom < area.top) break;
+        area = measured;
+    }
+
+    const Insets& e = metrics.editInsets;
+    int32_t width = ClampToInt32(int64_t{e.left} + e.right + area.Width());
+    int32_t height = ClampToInt32(int64_t{e.top} + e.bottom + area.Height());
+    if (width < metrics.backgroundWidth) width = metrics.backgroundWidth;
+    if (height < metrics.backgroundHeight) height = metrics.backgroundHeight;
+    if (grid.useGrid) {
+        width = RaiseToGrid(width, grid.gap);
+        height = RaiseToGrid(height, grid.gap);
+    }
+
+    ContentFit fit;
+    fit.window = {window.left, window.top, Widened(window.left, width),
+                  Widened(window.top, height)};
+    fit.changed = fit.window.right != window.right || fit.window.bottom != window.bottom;
+    return fit;
+}
+
+Growth GrowWhileTyping(const Rect& window, const NoteMetrics& metrics, const GridOptions& grid,
+                       const Rect& virtualScreen, const MeasureFn& measure) {
+    Growth growth;
+    growth.window = window;
+    if (metrics.fixedSize) return growth;
+
+    const Rect area = TextRect(window, metrics.editInsets);
+    const Rect measured = measure(area);
+    const int64_t dw = int64_t{measured.Width()} - area.Width();
+    const int64_t dh = int64_t{measured.Height()} - area.Height();
+    if (dw <= 0 && dh <= 0) return growth;
+
+    Rect w = window;
+    if (dw > 0) w.right = ClampToInt32(w.right + dw);
+    if (dh > 0) w.bottom = ClampToInt32(w.bottom + dh);
+    // The screen edge stops the growth, but a note already reaching past it is
+    // not cut back: typing never makes a note smaller.
+    if (w.right > virtualScreen.right) w.right = std::max(window.right, virtualScreen.right);
+    if (w.bottom > virtualScreen.bottom) w.bottom = std::max(window.bottom, virtualScreen.bottom);
+
+    if (w.Width() < metrics.backgroundWidth) w.right = Widened(w.left, metrics.backgroundWidth);
+    if (w.Height() < metrics.backgroundHeight) w.bottom = Widened(w.top, metrics.backgroundHeight);
+    if (grid.useGrid) {
+        w.right = Widened(w.left, RaiseToGrid(w.Width(), grid.gap));
+        w.bottom = Widened(w.top, RaiseToGrid(w.Height(), grid.gap));
+    }
+
+    growth.grow = w != window;
+    growth.window = w;
+    growth.editor = Offset(TextRect(w, metrics.editInsets), -w.left, -w.top);
+    return growth;
+}
+
+}  // namespace NoteGeometry
