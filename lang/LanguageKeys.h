@@ -1,0 +1,47 @@
+#pragma once
+// The language keys: the names under which a language file's section "Text" holds
+// its texts. A key's number is its position in kLanguageKeys; code that needs one
+// particular text asks for it by number, menus and dialogs name their keys.
+
+#include <cstddef>
+
+inline constexpr size_t kLanguageKeyCount = 111;
+
+// Every key in number order. The order is part of the program's contract: the
+// numbers below index into it.
+extern const wchar_t* const kLanguageKeys[kLanguageKeyCount];
+
+// Numbers of the texts that code asks for directly.
+enum LanguageText : int {
+    kLanguageName = 0,
+    kTitle_App = 1,
+    kTitle_NewNoteFromFile = 2,
+    kTitle_SaveNoteAs = 3,
+    kTitle_ExportNotesAs = 4,
+    kAbout = 5,  // format: two integers, the major and minor version
+    kRecycleBinFile = 6,
+    kTrayIconToolTip = 7,
+    kEmptySubMenu = 8,
+    kNewVersion_DownloadPrompt = 9,
+    kNewVersion_NoNewVersion = 10,
+    kNewVersion_CheckFailed = 11,
+    kTitleSuffix_Locked = 12,
+    kTitleSuffix_Hidden = 13,
+    kTitleSuffix_LockedHidden = 14,
+    kNoTitle = 15,
+    kTextFilesFilter = 16,  // ";"-separated, see LanguageTable::TextWithNuls
+    kConfirm_Zephyn2Import = 17,
+    kConfirm_EmptyRecycleBin = 18,
+    kConfirm_DeleteNote = 19,  // format: one string, the note's title
+    kConfirm_Restart = 20,
+    kEmailHeader = 108,
+    kEmailFooter = 109,
+    kBusyAdvanced = 110,
+};
+
+// The ranges of keys that only appear as texts of menu and dialog resources.
+inline constexpr int kFirstNoteMenuKey = 21;
+inline constexpr int kFirstMainMenuKey = 52;
+inline constexpr int kFirstSettingsKey = 77;
+inline constexpr int kFirstAlarmKey = 99;
+inline constexpr int kFirstNoteTitleKey = 104;

@@ -1,0 +1,71 @@
+#include "lang/LanguageTable.h"
+
+#include "lang/IniText.h"
+
+namespace {
+const wchar_t kTextSection[] = L"Text";
+}
+
+LanguageTable& LanguageTable::Current() {
+    static LanguageTable table;
+    return table;
+}
+
+void LanguageTable::Load(const std::wstring& path) {
+    for (size_t number = 0; number < kLanguageKeyCount; ++number) {
+        const std::wstring key = kLanguageKeys[number];
+        texts_[number] = ReadIniText(kTextSection, key, path, &LanguageEscapes());
+        keys_[key] = static_cast<int>(number);
+    }
+}
+
+const std::wstring& LanguageTable::TextOf(int number) const {
+    static const std::wstring empty;
+    if (number < 0 || static_cast<size_t>(number) >= kLanguageKeyCount) return empty;
+    return texts_[number];
+}
+
+std::wstring LanguageTable::Translate(const std::wstring& key) const {
+    auto found = keys_.find(key);
+    if (found == keys_.end()) return L"(" + key + L")";
+    return texts_[found->second];
+}
+
+std::optional<int> LanguageTable::FindKey(const std::wstring& key) const {
+    auto found = keys_.find(key);
+    if (found == keys_.end()) return std::nullopt;
+    return found->second;
+}
+
+std::wstring LanguageTable::TextWithNuls(int number, wchar_t separator) const {
+    std::wstring text = TextOf(number);
+    for (wchar_t& c : text) {
+        if (c == separator) c = L'\0';
+    }
+    if (text.empty() || text.back() != L'\0') text.push_back(L'\0');
+    return text;
+}
+
+std::wstring LanguageDisplayName(const std::wstring& path) {
+    return ReadIniText(kTextSection, L"LanguageName", path, nullptr);
+}
+
+void LoadLanguage(const std::wstring& path) {
+    LanguageTable::Current().Load(path);
+}
+
+const std::wstring& TextOf(int number) {
+    return LanguageTable::Current().TextOf(number);
+}
+
+std::wstring Translate(const std::wstring& key) {
+    return LanguageTable::Current().Translate(key);
+}
+
+std::optional<int> FindKey(const std::wstring& key) {
+    return LanguageTable::Current().FindKey(key);
+}
+
+std::wstring TextWithNuls(int number, wchar_t separator) {
+    return LanguageTable::Current().TextWithNuls(number, separator);
+}
