@@ -99,7 +99,7 @@ TEST(EditRules, NewNoteKeptOrDeletedByHowTheEditEnded) {
         EXPECT_EQ(c.deleted, r.deleteNote);
         EXPECT_FALSE(newNote);
         EXPECT_FALSE(history.CanUndo());  // a new note's first text is not a change
-        if (r.deleteNote) EXPECT_FALSE(r.resizeToContent);
+        EXPECT_FALSE(r.deleteNote && r.resizeToContent);
     }
     // Only a new note is ever deleted.
     std::wstring text = L"old";
