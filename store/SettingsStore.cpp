@@ -1,0 +1,147 @@
+#include "store/SettingsStore.h"
+
+#include <cstdarg>
+#include <cwchar>
+
+#include "store/IniFile.h"
+
+namespace {
+
+// Two unlikely defaults: a stored value equal to the first is told apart from a
+// missing key by asking again with the second.
+constexpr int32_t kMissingA = 447756;
+constexpr int32_t kMissingB = 913466;
+
+std::wstring Format(const wchar_t* format, ...) {
+    wchar_t buffer[64];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vswprintf(buffer, sizeof(buffer) / sizeof(buffer[0]), format, args);
+    va_end(args);
+    return n > 0 ? std::wstring(buffer, static_cast<size_t>(n)) : std::wstring();
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(const std::wstring& filePath) : filePath_(filePath) {}
+
+bool SettingsStore::SplitPath(const std::wstring& path, std::wstring& section, std::wstring& key) {
+    const size_t slash = path.rfind(L'/');
+    if (slash == std::wstring::npos || path.size() < 2) return false;
+    if (slash == 0) {
+        section = L"Root";
+    } else {
+        // The first character is skipped whatever it is; paths begin with '/'.
+        section = path.substr(1, slash - 1);
+    }
+    key = path.substr(slash + 1);
+    return true;
+}
+
+bool SettingsStore::Split(const std::wstring& path) {
+    return SplitPath(path, section_, key_);
+}
+
+bool SettingsStore::ReadInteger(const std::wstring& path, uint32_t& value) {
+    if (!Split(path)) return false;
+    uint32_t result = IniReadInt(filePath_, section_, key_, kMissingA);
+    if (result == static_cast<uint32_t>(kMissingA)) {
+        result = IniReadInt(filePath_, section_, key_, kMissingB);
+        if (result == static_cast<uint32_t>(kMissingB)) return false;
+    }
+    value = result;
+    return true;
+}
+
+bool SettingsStore::ReadText(const std::wstring& path) {
+    if (!Split(path)) return false;
+    return IniReadString(filePath_, section_, key_, valueText_);
+}
+
+bool SettingsStore::WriteText(const std::wstring& path) {
+    if (!Split(path)) return false;
+    return IniWriteString(filePath_, section_, key_, valueText_);
+}
+
+bool SettingsStore::ReadUInt16(const std::wstring& path, uint16_t& value) {
+    uint32_t v;
+    if (!ReadInteger(path, v)) return false;
+    value = static_cast<uint16_t>(v);
+    return true;
+}
+
+bool SettingsStore::ReadUInt32(const std::wstring& path, uint32_t& value) {
+    return ReadInteger(path, value);
+}
+
+bool SettingsStore::ReadUInt8(const std::wstring& path, uint8_t& value) {
+    uint32_t v;
+    if (!ReadInteger(path, v)) return false;
+    value = static_cast<uint8_t>(v);
+    return true;
+}
+
+bool SettingsStore::ReadInt(const std::wstring& path, int32_t& value) {
+    uint32_t v;
+    if (!ReadInteger(path, v)) return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool SettingsStore::ReadLong(const std::wstring& path, int32_t& value) {
+    return ReadInt(path, value);
+}
+
+bool SettingsStore::ReadFloat(const std::wstring& path, float& value) {
+    if (!ReadText(path)) return false;
+    // Found even when the text holds no number; the destination then keeps its value.
+    float parsed;
+    if (std::swscanf(valueText_.c_str(), L"%f", &parsed) == 1) value = parsed;
+    return true;
+}
+
+bool SettingsStore::ReadString(const std::wstring& path, std::wstring& value) {
+    if (!ReadText(path)) return false;
+    value = valueText_;
+    return true;
+}
+
+bool SettingsStore::ReadBool(const std::wstring& path, bool& value) {
+    uint32_t v;
+    if (!ReadInteger(path, v)) return false;
+    value = v != 0;
+    return true;
+}
+
+bool SettingsStore::WriteUInt16(const std::wstring& path, uint16_t value) {
+    return WriteUInt32(path, value);
+}
+
+bool SettingsStore::WriteUInt32(const std::wstring& path, uint32_t value) {
+    valueText_ = Format(L"%u", value);
+    return WriteText(path);
+}
+
+bool SettingsStore::WriteUInt8(const std::wstring& path, uint8_t value) {
+    return WriteUInt32(path, value);
+}
+
+bool SettingsStore::WriteInt(const std::wstring& path, int32_t value) {
+    valueText_ = Format(L"%d", value);
+    return WriteText(path);
+}
+
+bool SettingsStore::WriteFloat(const std::wstring& path, float value) {
+    valueText_ = Format(L"%f", static_cast<double>(value));
+    return WriteText(path);
+}
+
+bool SettingsStore::WriteString(const std::wstring& path, const std::wstring& value) {
+    valueText_ = value;
+    return WriteText(path);
+}
+
+bool SettingsStore::WriteBool(const std::wstring& path, bool value) {
+    valueText_ = value ? L"1" : L"0";
+    return WriteText(path);
+}
