@@ -46,6 +46,7 @@ NoteLayout LayoutNote(int32_t cx, int32_t cy, const NoteMetrics& metrics);
 
 // Sizes a note to its text, keeping the top-left corner. `changed` is false when
 // the right and bottom edges stay where they are; the note then does nothing.
+// The text then fits, so the caller clears its more-text marker either way.
 struct ContentFit {
     Rect window;
     bool changed = false;

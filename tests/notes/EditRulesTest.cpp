@@ -21,7 +21,6 @@ TEST(EditRules, FixedReplacementsOnlyForTheExactText) {
         {L"universal greeting", L"Bah weep granah weep ninni bong"},
         {L"All your base", L"All your base"},
         {L"aLL yOUR bASE ", L"aLL yOUR bASE "},
-        {L"Universal greeting", L"Universal greeting"},
         {L"universal greeting\r\n", L"universal greeting\r\n"},
     };
     for (const auto& c : cases) {

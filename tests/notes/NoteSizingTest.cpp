@@ -30,46 +30,18 @@ TEST(FitRectToGrid, Table) {
         GridOptions grid;
         Rect expected;
     } cases[] = {
-        {"grid: edges on grid lines stay",
-         {100, 100, 210, 180},
-         {60, 40},
-         Grid(15),
-         {100, 100, 210, 180}},
-        {"grid: right and bottom raised",
-         {100, 100, 211, 181},
-         {60, 40},
-         Grid(15),
-         {100, 100, 225, 195}},
-        {"snap to notes: size raised, corner truncated",
-         {100, 100, 211, 181},
-         {60, 40},
-         SnapNotes(15),
+        // clang-format off
+        {"grid: edges on grid lines stay", {100, 100, 210, 180}, {60, 40}, Grid(15), {100, 100, 210, 180}},
+        {"grid: right and bottom raised", {100, 100, 211, 181}, {60, 40}, Grid(15), {100, 100, 225, 195}},
+        {"snap to notes: size raised, corner truncated", {100, 100, 211, 181}, {60, 40}, SnapNotes(15),
          {90, 90, 220, 190}},
-        {"snap to notes: negative corner truncated toward zero",
-         {-37, -23, 100, 100},
-         {60, 40},
-         SnapNotes(10),
+        {"snap to notes: negative corner toward zero", {-37, -23, 100, 100}, {60, 40}, SnapNotes(10),
          {-30, -20, 103, 107}},
-        {"background minimum first",
-         {100, 100, 150, 150},
-         {120, 90},
-         GridOptions{},
-         {100, 100, 220, 190}},
-        {"background minimum, then grid",
-         {100, 100, 150, 150},
-         {120, 90},
-         Grid(15),
-         {100, 100, 225, 195}},
-        {"grid step 0 rounds nothing",
-         {100, 100, 211, 181},
-         {60, 40},
-         Grid(0),
-         {100, 100, 211, 181}},
-        {"snap step 0 rounds nothing",
-         {100, 100, 211, 181},
-         {60, 40},
-         SnapNotes(0),
-         {100, 100, 211, 181}},
+        {"background minimum first", {100, 100, 150, 150}, {120, 90}, GridOptions{}, {100, 100, 220, 190}},
+        {"background minimum, then grid", {100, 100, 150, 150}, {120, 90}, Grid(15), {100, 100, 225, 195}},
+        {"grid step 0 rounds nothing", {100, 100, 211, 181}, {60, 40}, Grid(0), {100, 100, 211, 181}},
+        {"snap step 0 rounds nothing", {100, 100, 211, 181}, {60, 40}, SnapNotes(0), {100, 100, 211, 181}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,28 +61,14 @@ TEST(SnapGripSizing, Table) {
         std::vector<Rect> others;
         Rect expected;
     } cases[] = {
-        {"grid raises the visible corner",
-         {100, 100, 253, 247},
-         Grid(10),
-         other,
-         {100, 100, 255, 255}},
-        {"corner nearer than the gap catches",
-         {100, 100, 312, 318},
-         SnapNotes(10),
-         other,
-         {100, 100, 310, 310}},
-        {"corner exactly a gap away does not",
-         {100, 100, 320, 310},
-         SnapNotes(10),
-         other,
-         {100, 100, 320, 310}},
+        // clang-format off
+        {"grid raises the visible corner", {100, 100, 253, 247}, Grid(10), other, {100, 100, 255, 255}},
+        {"corner nearer than the gap catches", {100, 100, 312, 318}, SnapNotes(10), other, {100, 100, 310, 310}},
+        {"corner a gap away does not", {100, 100, 320, 310}, SnapNotes(10), other, {100, 100, 320, 310}},
         {"no other note, no corner", {100, 100, 312, 318}, SnapNotes(10), {}, {100, 100, 312, 318}},
-        {"snapping off, no corner",
-         {100, 100, 312, 318},
-         GridOptions{},
-         other,
-         {100, 100, 312, 318}},
+        {"snapping off, no corner", {100, 100, 312, 318}, GridOptions{}, other, {100, 100, 312, 318}},
         {"grid first, then the corner", {100, 100, 301, 301}, both, other, {100, 100, 310, 310}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
