@@ -81,6 +81,11 @@ void SmallWindow::StartFade(int target, bool up) {
     fadeUp = up;
 }
 
+void SmallWindow::StopFadeTimer() {
+    // A null window would name a thread timer of the same number instead.
+    if (Handle()) KillTimer(Handle(), kFadeTimer);
+}
+
 void SmallWindow::FadeToOpaque() {
     if (!fadeEnabled) return;
     if (alpha == 255) {
@@ -105,13 +110,13 @@ void SmallWindow::FadeToTranslucent() {
 void SmallWindow::FadeStep() {
     if (!fadeEnabled) return;
     if (!fading) {
-        KillTimer(Handle(), kFadeTimer);
+        StopFadeTimer();
         return;
     }
     alpha += fadeUp ? kFadeStep : -kFadeStep;
     if ((fadeUp && alpha >= targetAlpha) || (!fadeUp && alpha <= targetAlpha)) {
         alpha = targetAlpha;
-        KillTimer(Handle(), kFadeTimer);
+        StopFadeTimer();
         fading = false;
     }
     SetLayeredWindowAttributes(Handle(), kColorKey, static_cast<BYTE>(alpha),
@@ -125,7 +130,7 @@ void SmallWindow::MakeOpaque() {
     SetLayeredWindowAttributes(Handle(), kColorKey, 255, LWA_COLORKEY);
     if (fading) {
         fading = false;
-        KillTimer(Handle(), kFadeTimer);
+        StopFadeTimer();
     }
 }
 

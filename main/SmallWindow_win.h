@@ -101,6 +101,7 @@ protected:
 
 private:
     void StartFade(int target, bool up);
+    void StopFadeTimer();
     void FadeStep();
     void OnActivate(WPARAM wParam);
     void OnPositionChanging(HWND window, WINDOWPOS& pos);

@@ -167,6 +167,8 @@ bool Window::SetRect(const RECT& rect, bool redraw) {
 }
 
 bool Window::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    // A null window would turn this into a message to the thread's own queue.
+    if (!hwnd) return false;
     return PostMessageW(hwnd, message, wParam, lParam) != FALSE;
 }
 

@@ -1,0 +1,131 @@
+#include "ui/SkinButton_win.h"
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"Zephyn3 HotControl";
+
+bool RegisterHotControlClass() {
+    static bool registered = false;
+    if (registered) return true;
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &SharedWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    registered =
+        RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return registered;
+}
+
+}  // namespace
+
+HotControl::HotControl(HWND parent) {
+    RegisterHotControlClass();
+    AttachScope attach(this, false);
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr,
+                    GetModuleHandleW(nullptr), nullptr);
+}
+
+void HotControl::Poll(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT screen = {};
+    GetCursorPos(&screen);
+    POINT local = screen;
+    ScreenToClient(window, &local);
+    const bool oldPressed = pressed, oldHover = hover;
+    if (IsWindowEnabled(window)) {
+        // WindowFromPoint makes a menu or window lying over the button count as "off".
+        hover = local.x >= client.left && local.x < client.right && local.y >= client.top &&
+                local.y < client.bottom && WindowFromPoint(screen) == window;
+    } else {
+        hover = false;
+        pressed = false;
+        if (GetCapture() == window) ReleaseCapture();
+    }
+    if (hover != oldHover || pressed != oldPressed) InvalidateRect(window, nullptr, TRUE);
+}
+
+void HotControl::EndPress(HWND window) {
+    pressed = false;
+    InvalidateRect(window, nullptr, TRUE);
+    if (GetCapture() == window) ReleaseCapture();
+}
+
+LRESULT HotControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            SetTimer(window, kHoverTimer, kHoverInterval, nullptr);
+            break;
+        case WM_DESTROY:
+            KillTimer(window, kHoverTimer);
+            break;
+        case WM_TIMER:
+            if (wParam == kHoverTimer) Poll(window);
+            break;
+        case WM_LBUTTONDOWN:
+            if (!pressed) {
+                pressed = true;
+                InvalidateRect(window, nullptr, TRUE);
+                SetCapture(window);
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (pressed) {
+                EndPress(window);
+                // The last poll decides: a release right after sliding on or
+                // off the button counts by where the cursor was then.
+                if (hover) OnClick();
+            }
+            break;
+        case WM_KILLFOCUS:
+            if (pressed) EndPress(window);
+            break;
+        default:
+            break;
+    }
+    return Window::HandleMessage(window, message, wParam, lParam);
+}
+
+SkinButton::~SkinButton() {
+    bitmaps.Clear();
+}
+
+void SkinButton::SetBitmaps(const ButtonBitmaps& set) {
+    bitmaps.CopyFrom(set);
+    if (bitmaps.normal) Resize(bitmaps.normal->Width(), bitmaps.normal->Height(), true);
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+SkinBitmap* SkinButton::CurrentBitmap() const {
+    if (Handle() && !IsWindowEnabled(Handle())) return bitmaps.disabled;
+    if (hover) return pressed ? bitmaps.down : bitmaps.hover;
+    return bitmaps.normal;
+}
+
+void SkinButton::DrawFace(HDC dc) const {
+    SkinBitmap* face = CurrentBitmap();
+    if (!face || !dc) return;
+    HDC memoryDc = CreateCompatibleDC(dc);
+    if (!memoryDc) return;
+    face->Select(memoryDc);
+    face->DrawTransparent(dc, 0, 0);
+    face->Deselect();
+    DeleteDC(memoryDc);
+}
+
+LRESULT SkinButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The control never handles WM_PAINT: it draws when its background is
+    // erased, which every invalidation above asks for.
+    if (message == WM_ERASEBKGND) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (dc) {
+            DrawFace(dc);
+        } else if ((dc = GetDC(window)) != nullptr) {
+            DrawFace(dc);
+            ReleaseDC(window, dc);
+        }
+    }
+    return HotControl::HandleMessage(window, message, wParam, lParam);
+}
