@@ -42,8 +42,12 @@ std::vector<int> Tick(SmallWindow& window, int ticks) {
     return seen;
 }
 
-void Activate(SmallWindow& window) { window.Send(WM_ACTIVATE, WA_ACTIVE, 0); }
-void Deactivate(SmallWindow& window) { window.Send(WM_ACTIVATE, WA_INACTIVE, 0); }
+void Activate(SmallWindow& window) {
+    window.Send(WM_ACTIVATE, WA_ACTIVE, 0);
+}
+void Deactivate(SmallWindow& window) {
+    window.Send(WM_ACTIVATE, WA_INACTIVE, 0);
+}
 
 class SmallWindowTest : public ::testing::Test {
 protected:
@@ -285,8 +289,12 @@ int releases = 0;
 int snaps = 0;
 int holdsDuringSnap = 0;
 
-void CountHold() { ++holds; }
-void CountRelease() { ++releases; }
+void CountHold() {
+    ++holds;
+}
+void CountRelease() {
+    ++releases;
+}
 void SnapToFifty(SmallWindow& window, WINDOWPOS& pos) {
     ++snaps;
     holdsDuringSnap = holds - releases;
@@ -454,7 +462,7 @@ TEST_F(SmallWindowTest, SelectedIconIsLiftedAboveAGreyShadow) {
     ASSERT_TRUE(window.Create(false, false));
     Canvas canvas;
     DrawItem(window, canvas, kIconItem, ODS_SELECTED);
-    EXPECT_EQ(canvas.At(9, 9), kRed);      // lifted by one pixel
+    EXPECT_EQ(canvas.At(9, 9), kRed);  // lifted by one pixel
     EXPECT_EQ(canvas.At(20, 20), kRed);
     EXPECT_EQ(canvas.At(21, 21), kShadow);  // the shadow shows below right
     EXPECT_EQ(canvas.At(8, 8), kWhite);

@@ -180,8 +180,7 @@ TEST(WindowUnbinding, SubclassedWindowGetsItsProcedureBackAndStillSeesNcDestroy)
     ASSERT_TRUE(window.Destroy());
     EXPECT_TRUE(window.Saw(WM_NCDESTROY));
     // The control's own procedure frees its state at WM_NCDESTROY.
-    EXPECT_NE(std::find(rawMessages.begin(), rawMessages.end(),
-                        static_cast<UINT>(WM_NCDESTROY)),
+    EXPECT_NE(std::find(rawMessages.begin(), rawMessages.end(), static_cast<UINT>(WM_NCDESTROY)),
               rawMessages.end());
     EXPECT_EQ(window.Handle(), nullptr);
 }
