@@ -1,0 +1,84 @@
+#pragma once
+// A skin bitmap: a device-dependent bitmap loaded from a BMP file, shared by
+// reference count between the skin and the buttons that show it. Every live
+// object is listed in SkinBitmapList so that a new colour theme can tint all
+// of them at once.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/SkinDefinition.h"
+
+class SkinBitmap {
+public:
+    // One reference, no bitmap; appended to SkinBitmapList. Objects live on the
+    // heap and go away with their last Release.
+    SkinBitmap();
+    SkinBitmap(const SkinBitmap&) = delete;
+    SkinBitmap& operator=(const SkinBitmap&) = delete;
+
+    void AddRef() { ++refCount; }
+    // Drops one reference; the last one deletes the bitmap and the object.
+    void Release();
+    int32_t RefCount() const { return refCount; }
+
+    // Replaces any bitmap held with the file's; false leaves no bitmap.
+    bool LoadFile(const std::wstring& path);
+    // Multiplies every pixel but magenta and cyan with color. The pixels are
+    // fetched as 32-bit whatever the bitmap's format, so padded 24-bit lines
+    // and palette bitmaps are tinted right too. The bitmap must not be selected.
+    void Tint(HDC dc, SkinColor color);
+
+    HBITMAP Handle() const { return bitmap; }
+    int32_t Width() const { return info.bmWidth; }
+    int32_t Height() const { return info.bmHeight; }
+    bool Selected() const { return selected; }
+
+    // Selects the bitmap into a memory device context for Draw and
+    // DrawTransparent; Deselect puts back what it replaced.
+    void Select(HDC memoryDc);
+    void Deselect();
+    // Copies from the selected bitmap, source and destination of the same size.
+    // A width or height of 0, or one beyond the bitmap, means the bitmap's own.
+    bool Draw(HDC target, int x, int y, int sourceX = 0, int sourceY = 0, int width = 0,
+              int height = 0) const;
+    // As Draw, leaving the cyan pixels out.
+    bool DrawTransparent(HDC target, int x, int y, int sourceX = 0, int sourceY = 0, int width = 0,
+                         int height = 0) const;
+
+private:
+    ~SkinBitmap();
+    void ClampSize(int& width, int& height) const;
+
+    int32_t refCount = 1;
+    HBITMAP bitmap = nullptr;
+    BITMAP info = {};
+    bool selected = false;
+    HGDIOBJ previousObject = nullptr;
+    HDC dc = nullptr;
+};
+
+// The process-wide list of live skin bitmaps, in order of construction.
+class SkinBitmapList {
+public:
+    static const std::vector<SkinBitmap*>& Items();
+    // Tints every listed bitmap that holds a bitmap, in list order.
+    static void TintAll(HDC dc, SkinColor color);
+
+private:
+    friend class SkinBitmap;
+    static std::vector<SkinBitmap*>& List();
+};
+
+// Loads folder + relativeName and tints it with the theme colour; one reference,
+// or null when the file is missing or unreadable.
+SkinBitmap* LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,
+                           SkinColor tint);
+
+// Releases a slot's reference, if any, and clears the slot.
+inline void ReleaseSkinBitmap(SkinBitmap*& slot) {
+    if (slot) slot->Release();
+    slot = nullptr;
+}

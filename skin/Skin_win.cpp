@@ -1,0 +1,105 @@
+#include "skin/Skin_win.h"
+
+#include <algorithm>
+
+#include "store/ValueStore.h"
+
+namespace {
+
+void LoadButtonBitmaps(const std::wstring& folder, const std::wstring& prefix, SkinColor tint,
+                       ButtonBitmaps& set) {
+    set.Clear();
+    set.normal = LoadSkinBitmap(folder, prefix + SkinFiles::kButtonStates[0], tint);
+    set.hover = LoadSkinBitmap(folder, prefix + SkinFiles::kButtonStates[1], tint);
+    set.down = LoadSkinBitmap(folder, prefix + SkinFiles::kButtonStates[2], tint);
+    set.disabled = LoadSkinBitmap(folder, prefix + SkinFiles::kButtonStates[3], tint);
+}
+
+void ReadButtonDef(ValueStore& store, const std::wstring& folder, const std::wstring& name,
+                   SkinColor tint, ButtonDef& def) {
+    ReadButtonPlacement(store, name, def);
+    if (def.visible) LoadButtonBitmaps(folder, L"Note/" + name, tint, def.bitmaps);
+}
+
+}  // namespace
+
+Skin::~Skin() {
+    Clear();
+}
+
+void Skin::Clear() {
+    ReleaseSkinBitmap(background);
+    ReleaseSkinBitmap(mask);
+    ReleaseSkinBitmap(moreTextBitmap);
+    for (SkinBitmap*& slot : priorityBitmaps) ReleaseSkinBitmap(slot);
+    menuButton.bitmaps.Clear();
+    deleteButton.bitmaps.Clear();
+    ReleaseSkinBitmap(mainWindowBackground);
+    mainWindowButton.Clear();
+    if (noteFont) DeleteObject(noteFont);
+    noteFont = nullptr;
+    if (textBackgroundBrush) DeleteObject(textBackgroundBrush);
+    textBackgroundBrush = nullptr;
+}
+
+LOGFONTW MakeNoteLogFont(const SkinFontSpec& font, int pixelsPerInchY) {
+    LOGFONTW logFont = {};
+    logFont.lfHeight = -MulDiv(font.pointSize, pixelsPerInchY, 72);
+    logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    logFont.lfItalic = font.italic ? 1 : 0;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfQuality = ANTIALIASED_QUALITY;
+    // The face was cut to fit when it was read; copy no more than the array holds.
+    const size_t length = std::min(font.face.size(), static_cast<size_t>(LF_FACESIZE - 1));
+    for (size_t i = 0; i < length; ++i) logFont.lfFaceName[i] = font.face[i];
+    return logFont;
+}
+
+void ApplyThemeToSkinColors(Skin& skin, SkinColor tint) {
+    ApplyThemeToColors(skin, tint);
+    if (skin.textBackgroundBrush) DeleteObject(skin.textBackgroundBrush);
+    skin.textBackgroundBrush = CreateSolidBrush(skin.themedTextBackgroundColor);
+}
+
+void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
+              uint32_t& themeIndex) {
+    skin.Clear();
+    skin.backgroundWidth = kDefaultBackgroundWidth;
+    skin.backgroundHeight = kDefaultBackgroundHeight;
+    ReadSkinDefinition(skinIni, skin);
+
+    HDC dc = GetDC(options.window);
+    const int pixelsPerInch = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(options.window, dc);
+    skin.noteLogFont = MakeNoteLogFont(skin.font, pixelsPerInch);
+    skin.noteFont = CreateFontIndirectW(&skin.noteLogFont);
+
+    uint32_t stored = 0;
+    settings.ReadUInt32(L"/SkinColorThemeIndex", stored);
+    themeIndex = ResolveThemeIndex(stored, skin.colorThemes.size());
+    const SkinColor tint = ThemeColor(skin, themeIndex);
+    ApplyThemeToSkinColors(skin, tint);
+
+    // Every bitmap is tinted as it loads, so the theme is known before any of them.
+    const std::wstring& folder = options.folder;
+    ReadButtonDef(skinIni, folder, L"MenuButton", tint, skin.menuButton);
+    ReadButtonDef(skinIni, folder, L"DeleteButton", tint, skin.deleteButton);
+    skin.background = LoadSkinBitmap(folder, SkinFiles::kBackground, tint);
+    if (skin.background) {
+        skin.backgroundWidth = skin.background->Width();
+        skin.backgroundHeight = skin.background->Height();
+    }
+    if (options.layeredWindows) skin.mask = LoadSkinBitmap(folder, SkinFiles::kMask, tint);
+    for (size_t i = 0; i < skin.priorityBitmaps.size(); ++i)
+        skin.priorityBitmaps[i] = LoadSkinBitmap(folder, SkinFiles::kPriority[i], tint);
+    skin.moreTextBitmap = LoadSkinBitmap(folder, SkinFiles::kMoreText, tint);
+    skin.mainWindowBackground = LoadSkinBitmap(folder, SkinFiles::kMainBackground, tint);
+    LoadButtonBitmaps(folder, L"MainWindow/Button", tint, skin.mainWindowButton);
+}
+
+std::wstring SkinDisplayName(const std::wstring& iniPath) {
+    wchar_t buffer[1024] = {};
+    GetPrivateProfileStringW(L"Skin", L"Name", L"", buffer, 1024, iniPath.c_str());
+    if (buffer[0] == L'\0') return L"(((Name)))";
+    return buffer;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The loaded skin of one run: its Skin.ini values, its bitmaps (one reference
+// per slot), the note font and the text background brush.
+
+#include <windows.h>
+
+#include <string>
+
+#include "skin/SkinBitmap_win.h"
+#include "skin/SkinDefinition.h"
+
+class ValueStore;
+
+struct Skin : SkinDefinition {
+    Skin() = default;
+    ~Skin();
+    Skin(const Skin&) = delete;
+    Skin& operator=(const Skin&) = delete;
+
+    HFONT noteFont = nullptr;
+    LOGFONTW noteLogFont = {};
+    HBRUSH textBackgroundBrush = nullptr;
+
+    // The main window's parts, kept here for the application to take.
+    SkinBitmap* mainWindowBackground = nullptr;
+    ButtonBitmaps mainWindowButton;
+
+    // Releases every bitmap reference and deletes the font and the brush.
+    void Clear();
+};
+
+struct SkinLoadOptions {
+    std::wstring folder;         // the skin folder, with a trailing separator
+    HWND window = nullptr;       // gives the pixels per inch of the note font
+    bool layeredWindows = true;  // the mask is loaded only for layered notes
+};
+
+// Fills skin from Skin.ini (read through skinIni) and the folder's bitmaps.
+// themeIndex is read from settings ("/SkinColorThemeIndex") and falls back to 0
+// when not below the number of themes; the stored value is not rewritten.
+void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
+              uint32_t& themeIndex);
+
+// The LOGFONTW of a skin font at the device's pixels per inch.
+LOGFONTW MakeNoteLogFont(const SkinFontSpec& font, int pixelsPerInchY);
+
+// Recomputes the themed colours and the text background brush for a tint.
+void ApplyThemeToSkinColors(Skin& skin, SkinColor tint);
+
+// The display name of a skin for the skin menu: Skin/Name of the Skin.ini at
+// iniPath, or "(((Name)))" when it is empty or missing.
+std::wstring SkinDisplayName(const std::wstring& iniPath);
