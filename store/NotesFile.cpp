@@ -28,7 +28,13 @@ public:
 
     void String(const std::wstring& s) {
         U32(static_cast<uint32_t>(s.size()));
-        for (wchar_t c : s) U16(static_cast<uint16_t>(c));
+        size_t at = out_.size();
+        out_.resize(at + 2 * s.size());
+        char* p = &out_[0] + at;
+        for (wchar_t c : s) {
+            *p++ = static_cast<char>(c & 0xFF);
+            *p++ = static_cast<char>((c >> 8) & 0xFF);
+        }
     }
 
     void Font(const LogFontData& f) {
@@ -211,7 +217,7 @@ void ReadNote(Reader& r, NoteData& n) {
     uint8_t priority;
     if (r.U8(priority)) {
         // The priority indexes the skin's icons; an unknown one falls back to normal.
-        n.priority = priority <= kPriorityVeryLow ? priority : kPriorityNormal;
+        n.priority = priority <= kPriorityVeryLow ? int{priority} : int{kPriorityNormal};
     }
     r.Bool(n.hidden);
     r.Bool(n.alarmEnabled);
@@ -235,7 +241,12 @@ std::wstring TwoDigits(unsigned v) {
 }  // namespace
 
 std::string SerializeNotes(const NotesFileData& data) {
+    size_t size = 9 + 92;
+    for (const NoteData& note : data.notes) {
+        size += kMinRecordSize + 92 + 16 + 2 * (note.text.size() + note.title.size());
+    }
     std::string out;
+    out.reserve(size);
     Writer w(out);
     w.I32(kNotesFileVersion);
     w.U32(static_cast<uint32_t>(data.notes.size()));
