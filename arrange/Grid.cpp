@@ -19,6 +19,9 @@ int32_t RaiseToGrid(int32_t value, int32_t g) {
     if (g < 1) return value;
     const int32_t remainder = value % g;
     if (remainder == 0) return value;
+    // Below zero the remainder is negative and the multiple above is reached by
+    // dropping it; adding g as well would overshoot by a whole step.
+    if (remainder < 0) return value - remainder;
     return ClampToInt32(int64_t{value} + g - remainder);
 }
 

@@ -10,10 +10,9 @@ namespace Arrange {
 // g * (value / g), the division truncating toward zero: -23 becomes -20 with g = 10.
 int32_t TruncateToGrid(int32_t value, int32_t g);
 
-// value + g - (value % g) when value is not a multiple of g. The remainder takes
-// the sign of value, so a negative value goes one step past the multiple just
-// above it (-7 becomes 15 with g = 15); positions on a monitor left of or above
-// the primary one are rounded this way on purpose, as they always were.
+// The next multiple of g above value when value is not a multiple of g: 37 becomes
+// 40 and -23 becomes -20 with g = 10, so notes on a monitor left of or above the
+// primary one are rounded like those on it.
 int32_t RaiseToGrid(int32_t value, int32_t g);
 
 int32_t ClampToInt32(int64_t value);
