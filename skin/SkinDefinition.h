@@ -84,7 +84,7 @@ struct ButtonDef {
     int32_t y = 0;
 };
 
-struct SkinFontSpec {
+struct SkinFontInfo {
     std::wstring face = L"Arial";
     int32_t pointSize = 10;
     bool bold = false;
@@ -108,7 +108,7 @@ struct SkinDefinition {
     SkinRect maskInsets;
     SkinRect editInsets;
     SkinRect resizeRect;
-    SkinFontSpec font;
+    SkinFontInfo font;
     SkinColor textColor = 0;
     SkinColor textBackgroundColor = 0;
     SkinColor themedTextColor = 0;

@@ -42,7 +42,7 @@ void Skin::Clear() {
     textBackgroundBrush = nullptr;
 }
 
-LOGFONTW MakeNoteLogFont(const SkinFontSpec& font, int pixelsPerInchY) {
+LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY) {
     LOGFONTW logFont = {};
     logFont.lfHeight = -MulDiv(font.pointSize, pixelsPerInchY, 72);
     logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

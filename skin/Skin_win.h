@@ -42,7 +42,7 @@ void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinL
               uint32_t& themeIndex);
 
 // The LOGFONTW of a skin font at the device's pixels per inch.
-LOGFONTW MakeNoteLogFont(const SkinFontSpec& font, int pixelsPerInchY);
+LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY);
 
 // Recomputes the themed colours and the text background brush for a tint.
 void ApplyThemeToSkinColors(Skin& skin, SkinColor tint);

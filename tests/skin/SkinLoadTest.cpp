@@ -113,21 +113,21 @@ TEST(SkinLoad, MissingFolderKeepsDefaultsAndAnInvisibleButtonLoadsNothing) {
 }
 
 TEST(SkinLoad, LogFontFollowsTheSkinFont) {
-    SkinFontSpec spec;
-    spec.face = std::wstring(31, L'f');
-    spec.pointSize = 12;
-    spec.bold = true;
-    spec.italic = true;
-    const LOGFONTW font = MakeNoteLogFont(spec, 96);
+    SkinFontInfo info;
+    info.face = std::wstring(31, L'f');
+    info.pointSize = 12;
+    info.bold = true;
+    info.italic = true;
+    const LOGFONTW font = MakeNoteLogFont(info, 96);
     EXPECT_EQ(-16, font.lfHeight);
     EXPECT_EQ(FW_BOLD, font.lfWeight);
     EXPECT_EQ(1, font.lfItalic);
     EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
     EXPECT_EQ(ANTIALIASED_QUALITY, font.lfQuality);
-    EXPECT_EQ(spec.face, std::wstring(font.lfFaceName));
+    EXPECT_EQ(info.face, std::wstring(font.lfFaceName));
 
-    spec.pointSize = 0;
-    EXPECT_EQ(0, MakeNoteLogFont(spec, 96).lfHeight);
+    info.pointSize = 0;
+    EXPECT_EQ(0, MakeNoteLogFont(info, 96).lfHeight);
 }
 
 }  // namespace
