@@ -9,49 +9,6 @@
 
 namespace {
 
-TEST(LanguageKeysTest, NamedNumbersPointAtTheirKeys) {
-    const std::pair<int, const wchar_t*> named[] = {
-        {kLanguageName, L"LanguageName"},
-        {kTitle_App, L"Title_App"},
-        {kTitle_NewNoteFromFile, L"Title_NewNoteFromFile"},
-        {kTitle_SaveNoteAs, L"Title_SaveNoteAs"},
-        {kTitle_ExportNotesAs, L"Title_ExportNotesAs"},
-        {kAbout, L"About"},
-        {kRecycleBinFile, L"RecycleBinFile"},
-        {kTrayIconToolTip, L"TrayIconToolTip"},
-        {kEmptySubMenu, L"EmptySubMenu"},
-        {kNewVersion_DownloadPrompt, L"NewVersion_DownloadPrompt"},
-        {kNewVersion_NoNewVersion, L"NewVersion_NoNewVersion"},
-        {kNewVersion_CheckFailed, L"NewVersion_CheckFailed"},
-        {kTitleSuffix_Locked, L"TitleSuffix_Locked"},
-        {kTitleSuffix_Hidden, L"TitleSuffix_Hidden"},
-        {kTitleSuffix_LockedHidden, L"TitleSuffix_LockedHidden"},
-        {kNoTitle, L"NoTitle"},
-        {kTextFilesFilter, L"TextFilesFilter"},
-        {kConfirm_Zephyn2Import, L"Confirm_Zephyn2Import"},
-        {kConfirm_EmptyRecycleBin, L"Confirm_EmptyRecycleBin"},
-        {kConfirm_DeleteNote, L"Confirm_DeleteNote"},
-        {kConfirm_Restart, L"Confirm_Restart"},
-        {kEmailHeader, L"EmailHeader"},
-        {kEmailFooter, L"EmailFooter"},
-        {kBusyAdvanced, L"BusyAdvanced"},
-        // The first and last of each resource range.
-        {21, L"NoteMenu_Edit"},
-        {51, L"NoteMenu_AlwaysOnTop"},
-        {52, L"MainMenu_NewNote"},
-        {76, L"MainMenu_Exit"},
-        {77, L"Settings_Title"},
-        {98, L"Settings_Apply"},
-        {99, L"Alarm_Title"},
-        {103, L"Alarm_Cancel"},
-        {104, L"NoteTitle_Caption"},
-        {107, L"NoteTitle_Cancel"},
-    };
-    for (const auto& [number, key] : named) {
-        EXPECT_STREQ(kLanguageKeys[number], key) << number;
-    }
-}
-
 TEST(LanguageKeysTest, KeysAreDistinctAndGroupedByPrefix) {
     std::set<std::wstring> seen;
     for (const wchar_t* key : kLanguageKeys) {
@@ -158,16 +115,6 @@ TEST_F(LanguageTableTest, TextWithNulsBuildsADoubleNulTerminatedList) {
     // A list whose last separator was forgotten still ends in a NUL of its own.
     EXPECT_EQ(table_.TextWithNuls(kNoTitle, L';'), std::wstring(L"a\0b\0", 4));
     EXPECT_EQ(table_.TextWithNuls(kNoTitle, L'|'), std::wstring(L"a;b\0", 4));
-}
-
-TEST_F(LanguageTableTest, ProcessWideTableServesTheFreeFunctions) {
-    EXPECT_EQ(&LanguageTable::Current(), &LanguageTable::Current());
-    LoadLanguage(LangTest::WriteIni(dir_, L"Lang.ini", L"[Text]\nTitle_App=Shared\nNoTitle=x;y;"));
-    EXPECT_EQ(TextOf(kTitle_App), L"Shared");
-    EXPECT_EQ(Translate(L"Title_App"), L"Shared");
-    EXPECT_EQ(FindKey(L"Title_App"), kTitle_App);
-    EXPECT_EQ(TextWithNuls(kNoTitle, L';'), std::wstring(L"x\0y\0", 4));
-    EXPECT_EQ(LanguageTable::Current().TextOf(kTitle_App), L"Shared");
 }
 
 }  // namespace
