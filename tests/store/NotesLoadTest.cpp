@@ -210,11 +210,4 @@ TEST_F(NotesFileOnDisk, AWholeOrEmptyFileNeedsNoBackup) {
     }
 }
 
-TEST(NotesBackupName, IsPaddedAndCounted) {
-    EXPECT_EQ(L"C:\\x\\Notes.dat.0987-01-02-030405.bak",
-              BackupPathFor(L"C:\\x\\Notes.dat", Time(987, 1, 2, 3, 4, 5), 1));
-    EXPECT_EQ(L"Notes.dat.2026-12-31-235959-3.bak",
-              BackupPathFor(L"Notes.dat", Time(2026, 12, 31, 23, 59, 59), 3));
-}
-
 }  // namespace
