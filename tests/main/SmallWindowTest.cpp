@@ -80,28 +80,6 @@ TEST_F(SmallWindowTest, LayeredWindowStartsAtTheGlobalAlphaWithTheMagentaKey) {
               static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_NOCLOSE));
 }
 
-TEST_F(SmallWindowTest, StartOpaqueBeginsAt255) {
-    TestSmallWindow window;
-    ASSERT_TRUE(window.Create(true, true));
-    EXPECT_EQ(ReadBack(window).alpha, 255);
-    EXPECT_EQ(window.Alpha(), 255);
-}
-
-TEST_F(SmallWindowTest, ListFollowsConstructionAndDestruction) {
-    auto* first = new TestSmallWindow;
-    auto* second = new TestSmallWindow;
-    const auto& list = SmallWindowList();
-    auto a = std::find(list.begin(), list.end(), first);
-    auto b = std::find(list.begin(), list.end(), second);
-    ASSERT_NE(a, list.end());
-    ASSERT_NE(b, list.end());
-    EXPECT_LT(a, b);
-    delete first;
-    EXPECT_EQ(std::count(list.begin(), list.end(), first), 0);
-    delete second;
-    EXPECT_EQ(std::count(list.begin(), list.end(), second), 0);
-}
-
 // ---- fading ----
 
 TEST_F(SmallWindowTest, ActivationFadesUpInFourTicksAndDeactivationBack) {
@@ -355,16 +333,6 @@ TEST_F(SmallWindowTest, DeletingAWindowMidMoveGivesItsHoldBack) {
     EXPECT_EQ(holds, 1);
     delete window;
     EXPECT_EQ(releases, 1);
-}
-
-TEST_F(SmallWindowTest, SizingFlagLastsUntilTheCaptureChanges) {
-    TestSmallWindow window;
-    ASSERT_TRUE(window.Create(false, false));
-    RECT rect = {0, 0, 10, 10};
-    window.Send(WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&rect));
-    EXPECT_TRUE(window.IsSizing());
-    window.Send(WM_CAPTURECHANGED, 0, 0);
-    EXPECT_FALSE(window.IsSizing());
 }
 
 // ---- menu icons ----

@@ -123,16 +123,6 @@ TEST(DialogWindow, PreTranslateConsumesOnlyTheDialogsOwnKeyboardMessages) {
     EXPECT_TRUE(dialog.PreTranslate(elsewhere));
 }
 
-TEST(DialogWindow, DestroyedDialogLeavesTheList) {
-    TemplateBuilder dialogTemplate;
-    auto* dialog = new TestDialog;
-    ASSERT_TRUE(dialog->CreateIndirect(nullptr, dialogTemplate.Get()));
-    HWND handle = dialog->Handle();
-    delete dialog;
-    EXPECT_FALSE(IsWindow(handle));
-    for (Window* w : WindowList::Items()) EXPECT_NE(w, dialog);
-}
-
 TEST(DialogWindow, MissingTemplateResourceLeavesTheObjectUnbound) {
     TestDialog dialog;
     EXPECT_FALSE(dialog.Create(nullptr, 30999));

@@ -70,18 +70,6 @@ TEST(WindowBinding, BindsAtNcCreateBeforeAnyOtherMessageReachesTheObject) {
     EXPECT_EQ(WindowFromHandle(window.Handle()), &window);
 }
 
-TEST(WindowBinding, ObjectsEnterTheListInBindingOrder) {
-    RecordingWindow first, second;
-    ASSERT_TRUE(second.Create());
-    ASSERT_TRUE(first.Create());
-    const auto& items = WindowList::Items();
-    auto a = std::find(items.begin(), items.end(), &second);
-    auto b = std::find(items.begin(), items.end(), &first);
-    ASSERT_NE(a, items.end());
-    ASSERT_NE(b, items.end());
-    EXPECT_LT(a, b);
-}
-
 TEST(WindowBinding, NoBindingWithoutAnAttachAndNoHookLeftBehind) {
     RecordingWindow window;
     ASSERT_TRUE(window.Create());
@@ -336,19 +324,6 @@ TEST(WindowOperations, BringToForegroundFromTheForegroundThread) {
     // and still succeeds.
     EXPECT_TRUE(window.BringToForeground(true));
     EXPECT_TRUE(window.BringToForeground(false));
-}
-
-TEST(WindowOperations, PostAndSendReachTheObject) {
-    RecordingWindow window;
-    ASSERT_TRUE(window.Create());
-    const UINT custom = WM_APP + 9;
-    window.Send(custom);
-    EXPECT_TRUE(window.Saw(custom));
-    window.messages.clear();
-    EXPECT_TRUE(window.Post(custom));
-    MSG message;
-    while (PeekMessageW(&message, window.Handle(), 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    EXPECT_TRUE(window.Saw(custom));
 }
 
 TEST(WindowOperations, GetTextOfEmptyAndLongTitles) {
