@@ -1,0 +1,58 @@
+#pragma once
+// What a note window needs from the application that owns it. The application
+// implements this interface; tests give a note a small fake of it.
+//
+// Ownership: the host owns the skin, the settings and the note menu, and they
+// outlive every note. A note joins the host's list of notes (the order of
+// Notes.dat, of saving, of Tab cycling and of the main menu) as the last step of
+// its construction that can fail, and leaves it in its destructor; the host
+// never deletes a note behind its back except by `delete note` (or WM_CLOSE).
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "store/AppSettings.h"
+
+struct Skin;
+class LanguageTable;
+class NoteWindow;
+
+class NoteHost {
+public:
+    virtual ~NoteHost() = default;
+
+    // The loaded skin of this run.
+    virtual const Skin& NoteSkin() const = 0;
+    // The settings in force. Notes read them at each use, so a change made by
+    // the settings dialog applies at once (grid, snapping, resize after edit).
+    virtual const AppSettings& Settings() const = 0;
+    // Whether layered windows are on for this run ("/Settings/LayeredWindowEnabled"
+    // as read at start-up; the skin's mask bitmap is loaded only then).
+    virtual bool LayeredWindows() const { return Settings().layeredWindowEnabled; }
+    // The translated note menu; null when the program has none. A note tracks it
+    // with Window::ShowPopupMenu, so its commands arrive at NoteWindow::OnCommand.
+    virtual HMENU NoteMenu() const = 0;
+    // The language of this run, for the note's questions and dialogs.
+    virtual const LanguageTable& Language() const = 0;
+
+    // The host's list of notes. AddNote appends; RemoveNote takes the note out
+    // wherever it stands and does nothing when it is not listed.
+    virtual void AddNote(NoteWindow& note) = 0;
+    virtual void RemoveNote(NoteWindow& note) = 0;
+    virtual const std::vector<NoteWindow*>& Notes() const = 0;
+
+    // Rewrites Notes.dat from the live notes (NoteWindow::Data of each, in list
+    // order). The host ignores it while it loads the notes or shuts down, so a
+    // note calls it after every change without asking.
+    virtual void SaveNotes() = 0;
+    // With more than one note, brings the note after `note` in the list (after
+    // the last, the first) to the foreground without forcing it.
+    virtual void ActivateNextNote(NoteWindow* note) = 0;
+    // Creates, places and shows a new note; null when it could not be made.
+    virtual NoteWindow* CreateNote(const std::wstring& text, bool startEditing,
+                                   bool placeNearMain) = 0;
+    // The recycle bin file that deleted notes are appended to.
+    virtual std::wstring RecycleBinPath() const = 0;
+};
