@@ -1,6 +1,8 @@
-#pragma once
 // Identifiers of the program's resources and of the commands and controls in them.
 // Shared by the resource script and the code; keep it to plain #defines.
+
+#ifndef VN_RESOURCE_H
+#define VN_RESOURCE_H
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
@@ -109,3 +111,5 @@
 // Alarm dialog
 #define IDC_ALARM_DATE 1018
 #define IDC_ALARM_TIME 1019
+
+#endif  // VN_RESOURCE_H

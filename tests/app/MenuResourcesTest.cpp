@@ -16,39 +16,6 @@
 
 namespace {
 
-// One line per item: "-" for a separator, "> text" for a submenu (its items
-// follow, indented), "id text" for a command.
-void Outline(HMENU menu, int depth, std::wstring& out) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 256;
-        ASSERT_TRUE(GetMenuItemInfoW(menu, i, TRUE, &info));
-        out += std::wstring(depth * 2, L' ');
-        if (info.fType & MFT_SEPARATOR) {
-            out += L"-\n";
-        } else if (info.hSubMenu) {
-            out += L"> " + std::wstring(text) + L"\n";
-            Outline(info.hSubMenu, depth + 1, out);
-        } else {
-            out += std::to_wstring(info.wID) + L" " + text + L"\n";
-        }
-    }
-}
-
-std::wstring OutlineOf(int menuId) {
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId));
-    if (!menu) return L"(missing)";
-    std::wstring out;
-    Outline(menu, 0, out);
-    DestroyMenu(menu);
-    return out;
-}
-
 // Every text of a menu that is not a separator.
 void Texts(HMENU menu, std::vector<std::wstring>& out) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -66,121 +33,62 @@ std::multiset<std::wstring> KeyRange(int first, int end) {
 
 }  // namespace
 
-// The layout is what the menu code relies on: the positions of the submenus it
-// fills, the identifiers it enables and checks, the placeholders it replaces.
-TEST(MenuResources, MainMenuLayout) {
-    EXPECT_EQ(OutlineOf(IDR_MAIN_MENU),
-              L"> &MainWindow\n"
-              L"  132 MainMenu_NewNote\n"
-              L"  > MainMenu_NewNoteFrom\n"
-              L"    134 MainMenu_NewNoteFromClipboard\n"
-              L"    135 MainMenu_NewNoteFromFile\n"
-              L"    -\n"
-              L"    136 MainMenu_NewNoteFromZephyn2\n"
-              L"  -\n"
-              L"  137 MainMenu_ShowNotes\n"
-              L"  169 MainMenu_TileNotes\n"
-              L"  138 MainMenu_BringNotesToTop\n"
-              L"  201 MainMenu_ExportNotes\n"
-              L"  32774 MainMenu_UnhideNotes\n"
-              L"  > MainMenu_Notes\n"
-              L"    161 0\n"
-              L"  -\n"
-              L"  > MainMenu_RecycleBin\n"
-              L"    140 MainMenu_RecycleBinOpen\n"
-              L"    141 MainMenu_RecycleBinEmpty\n"
-              L"  -\n"
-              L"  > MainMenu_Settings\n"
-              L"    142 MainMenu_General\n"
-              L"    -\n"
-              L"    > MainMenu_SelectLanguage\n"
-              L"      168 0\n"
-              L"    -\n"
-              L"    > MainMenu_SelectSkin\n"
-              L"      184 0\n"
-              L"    > MainMenu_SelectColorTheme\n"
-              L"      186 0\n"
-              L"    -\n"
-              L"    164 MainMenu_CheckForUpdates\n"
-              L"    182 MainMenu_CancelCheckForUpdates\n"
-              L"  -\n"
-              L"  144 MainMenu_AlwaysOnTop\n"
-              L"  145 MainMenu_Show\n"
-              L"  -\n"
-              L"  147 MainMenu_About\n"
-              L"  148 MainMenu_Exit\n");
+constexpr int kSeparator = 0;
+constexpr int kSubmenu = -1;
+
+std::vector<int> IdsOf(HMENU menu) {
+    std::vector<int> ids;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        if (GetSubMenu(menu, i))
+            ids.push_back(kSubmenu);
+        else if (state & MF_SEPARATOR)
+            ids.push_back(kSeparator);
+        else
+            ids.push_back(static_cast<int>(GetMenuItemID(menu, i)));
+    }
+    return ids;
 }
 
-TEST(MenuResources, NoteMenuLayout) {
-    EXPECT_EQ(OutlineOf(IDR_NOTE_MENU),
-              L"> &Note\n"
-              L"  181 NoteMenu_Edit\n"
-              L"  32777 NoteMenu_Undo\n"
-              L"  32778 NoteMenu_Redo\n"
-              L"  150 NoteMenu_Delete\n"
-              L"  151 NoteMenu_ResizeToContent\n"
-              L"  198 NoteMenu_Hide\n"
-              L"  -\n"
-              L"  158 NoteMenu_Lock\n"
-              L"  157 NoteMenu_AlwaysOnTop\n"
-              L"  -\n"
-              L"  156 NoteMenu_BringNotesToTop\n"
-              L"  -\n"
-              L"  > NoteMenu_Priority\n"
-              L"    188 NoteMenu_VeryHigh\n"
-              L"    189 NoteMenu_High\n"
-              L"    190 NoteMenu_Normal\n"
-              L"    191 NoteMenu_Low\n"
-              L"    192 NoteMenu_VeryLow\n"
-              L"  > NoteMenu_Alarm\n"
-              L"    204 NoteMenu_AlarmEnabled\n"
-              L"    205 NoteMenu_AlarmChange\n"
-              L"  > NoteMenu_Title\n"
-              L"    196 NoteMenu_Title_Change\n"
-              L"    195 NoteMenu_Title_Remove\n"
-              L"  > NoteMenu_Font\n"
-              L"    176 NoteMenu_Font_SelectCustom\n"
-              L"    -\n"
-              L"    177 NoteMenu_Font_UseCustomDefault\n"
-              L"    179 NoteMenu_Font_SetCustomDefault\n"
-              L"    -\n"
-              L"    180 NoteMenu_Font_UseSkinDefault\n"
-              L"  -\n"
-              L"  > NoteMenu_Links\n"
-              L"    199 0\n"
-              L"  -\n"
-              L"  152 NoteMenu_SaveAs\n"
-              L"  153 NoteMenu_EmailTo\n"
-              L"  -\n"
-              L"  154 NoteMenu_Copy\n"
-              L"  155 NoteMenu_Paste\n");
-}
-
-// The positions by which the code reaches the filled submenus.
-TEST(MenuResources, FilledSubmenusArePlaceholdersAtTheirPositions) {
+// The menu code reaches items by identifier and the submenus it fills by
+// position; each of those holds a single placeholder in the resource.
+TEST(MenuResources, LayoutOfBothMenus) {
     HMENU mainMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
     HMENU noteMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
     ASSERT_TRUE(mainMenu && noteMenu);
+    ASSERT_EQ(GetMenuItemCount(mainMenu), 1);
+    ASSERT_EQ(GetMenuItemCount(noteMenu), 1);
     HMENU mainPopup = GetSubMenu(mainMenu, 0);
+    HMENU notePopup = GetSubMenu(noteMenu, 0);
     HMENU settings = GetSubMenu(mainPopup, 12);
-    ASSERT_TRUE(settings);
+    const int sub = kSubmenu, sep = kSeparator;
+
+    EXPECT_EQ(IdsOf(mainPopup),
+              (std::vector<int>{132, sub, sep, 137, 169, 138, 201, 32774, sub, sep, sub, sep, sub,
+                                sep, 144, 145, sep, 147, 148}));
+    EXPECT_EQ(IdsOf(GetSubMenu(mainPopup, 1)), (std::vector<int>{134, 135, sep, 136}));
+    EXPECT_EQ(IdsOf(GetSubMenu(mainPopup, 10)), (std::vector<int>{140, 141}));
+    EXPECT_EQ(IdsOf(settings), (std::vector<int>{142, sep, sub, sep, sub, sub, sep, 164, 182}));
+
+    EXPECT_EQ(IdsOf(notePopup),
+              (std::vector<int>{181, 32777, 32778, 150, 151, 198, sep, 158, 157, sep, 156, sep,
+                                sub, sub,   sub,   sub, sep, sub, sep, 152, 153, sep, 154, 155}));
+    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 12)), (std::vector<int>{188, 189, 190, 191, 192}));
+    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 13)), (std::vector<int>{204, 205}));
+    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 14)), (std::vector<int>{196, 195}));
+    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 15)), (std::vector<int>{176, sep, 177, 179, sep, 180}));
+
     const struct {
         HMENU submenu;
-        UINT placeholder;
-    } cases[] = {
+        int placeholder;
+    } filled[] = {
         {GetSubMenu(mainPopup, 8), IDM_NOTES_PLACEHOLDER},
         {GetSubMenu(settings, 2), IDM_LANGUAGES_PLACEHOLDER},
         {GetSubMenu(settings, 4), IDM_SKINS_PLACEHOLDER},
         {GetSubMenu(settings, 5), IDM_COLOR_THEMES_PLACEHOLDER},
-        {GetSubMenu(GetSubMenu(noteMenu, 0), 17), IDM_LINKS_PLACEHOLDER},
+        {GetSubMenu(notePopup, 17), IDM_LINKS_PLACEHOLDER},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(c.submenu) << c.placeholder;
-        EXPECT_EQ(GetMenuItemCount(c.submenu), 1) << c.placeholder;
-        EXPECT_EQ(GetMenuItemID(c.submenu, 0), c.placeholder);
-    }
-    EXPECT_EQ(GetMenuItemCount(mainPopup), 19);
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(noteMenu, 0)), 24);
+    for (const auto& f : filled) EXPECT_EQ(IdsOf(f.submenu), std::vector<int>{f.placeholder});
     DestroyMenu(mainMenu);
     DestroyMenu(noteMenu);
 }
