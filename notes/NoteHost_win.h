@@ -31,7 +31,8 @@ public:
     // Whether layered windows are on for this run ("/Settings/LayeredWindowEnabled"
     // as read at start-up; the skin's mask bitmap is loaded only then).
     virtual bool LayeredWindows() const { return Settings().layeredWindowEnabled; }
-    // The translated note menu; null when the program has none. A note tracks it
+    // The popup of the translated note menu (the submenu to track, not the
+    // menu bar of the resource); null when the program has none. A note tracks it
     // with Window::ShowPopupMenu, so its commands arrive at NoteWindow::OnCommand.
     virtual HMENU NoteMenu() const = 0;
     // The language of this run, for the note's questions and dialogs.

@@ -26,6 +26,7 @@
 #include "arrange/Rect.h"
 #include "main/SmallWindow_win.h"
 #include "notes/NoteHost_win.h"
+#include "notes/NoteLayout.h"
 #include "notes/NoteMetrics.h"
 #include "notes/UndoStack.h"
 #include "store/NoteData.h"

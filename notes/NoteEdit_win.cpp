@@ -1,0 +1,196 @@
+// The note's two edit children, starting and ending an in-place edit, growth
+// while typing, and the text history.
+
+#include "notes/Clipboard_win.h"
+#include "notes/EditRules.h"
+#include "notes/NoteLayout.h"
+#include "notes/NoteWindow_win.h"
+
+namespace {
+
+constexpr DWORD kTextViewStyle =
+    WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_WANTRETURN;
+constexpr DWORD kEditorStyle = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+
+RECT ToWin(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+void SetFormatRect(HWND edit, int width, int height) {
+    RECT format = {0, 0, width, height};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+}
+
+// Caret after the text, the note's font, the formatting rectangle and default
+// tab stops: what both children get when they are made.
+void PrepareEdit(HWND edit, HFONT font, int width, int height) {
+    const LRESULT length = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetFormatRect(edit, width, height);
+    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
+}
+
+}  // namespace
+
+LRESULT NoteTextView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_NCHITTEST:
+            // The note beneath gets every mouse message: it moves, sizes and
+            // edits itself from clicks on its text.
+            return HTTRANSPARENT;
+        case WM_SETFOCUS:
+        case WM_NCPAINT:
+        case WM_LBUTTONDOWN: {
+            LRESULT result = Window::HandleMessage(window, message, wParam, lParam);
+            HideCaret(window);
+            return result;
+        }
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+            return 0;
+        default:
+            return Window::HandleMessage(window, message, wParam, lParam);
+    }
+}
+
+LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND parent = GetParent(window);
+    if (message == WM_KILLFOCUS && reinterpret_cast<HWND>(wParam) != window && parent)
+        PostMessageW(parent, WM_ENDNOTEEDIT, 0, 1);
+    else if (message == WM_KEYDOWN && wParam == VK_ESCAPE && parent)
+        PostMessageW(parent, WM_ENDNOTEEDIT, 1, 0);
+    return Window::HandleMessage(window, message, wParam, lParam);
+}
+
+void NoteWindow::CreateTextView() {
+    RECT r = WindowRect();
+    Rect area =
+        NoteGeometry::TextRect({0, 0, r.right - r.left, r.bottom - r.top}, metrics.editInsets);
+    textView = std::make_unique<NoteTextView>();
+    {
+        AttachScope attach(textView.get(), true);
+        CreateWindowExW(0, L"Edit", text.c_str(), kTextViewStyle, area.left, area.top, area.Width(),
+                        area.Height(), Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextViewId)),
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+    if (!textView->Handle()) return;
+    PrepareEdit(textView->Handle(), currentFont, area.Width(), area.Height());
+    ShowWindow(textView->Handle(), SW_SHOW);
+}
+
+void NoteWindow::SetText(const std::wstring& s) {
+    text = s;
+    if (textView) SetWindowTextW(textView->Handle(), text.c_str());
+    InvalidateAll();
+}
+
+void NoteWindow::BeginEdit(bool newNote) {
+    if (editor) return;
+    openingEditor = true;
+    RECT c = ClientRect();
+    Rect a = NoteGeometry::TextRect({c.left, c.top, c.right, c.bottom}, metrics.editInsets);
+    MakeOpaque();
+    editingNewNote = newNote;
+    editor = std::make_unique<NoteEditor>();
+    {
+        AttachScope attach(editor.get(), true);
+        CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", text.c_str(), kEditorStyle, a.left, a.top,
+                        a.Width(), a.Height(), Handle(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)),
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+    HWND edit = editor->Handle();
+    if (edit) {
+        SetFocus(edit);
+        PrepareEdit(edit, currentFont, a.Width(), a.Height());
+    }
+    if (textView) ShowWindow(textView->Handle(), SW_HIDE);
+    if (edit) ShowWindow(edit, SW_SHOW);
+    openingEditor = false;
+    // The frame shows while the text is edited.
+    UpdateMask();
+}
+
+bool NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
+    if (openingEditor || !editor) return true;
+    HWND edit = editor->Handle();
+    editBuffer.clear();
+    editor->GetText(editBuffer);
+    // Destroying the focused editor would leave the focus nowhere; the note
+    // keeps it, so its keys (Tab, Enter) go on working.
+    if (edit && GetFocus() == edit) SetFocus(Handle());
+    editor.reset();
+
+    EditRules::EndEditRequest request;
+    request.resizeToContent = resizeToContent;
+    request.keepIfEmpty = keepIfEmpty;
+    EditRules::CommitResult result = EditRules::CommitEdit(
+        text, editBuffer, editingNewNote, request, host.Settings().resizeAfterEdit, history);
+    if (result.textChanged && textView) SetWindowTextW(textView->Handle(), text.c_str());
+    if (textView) ShowWindow(textView->Handle(), SW_SHOW);
+
+    RestoreTranslucency();
+    if (GetFocus() != Handle()) FadeToTranslucent();
+
+    if (result.deleteNote) {
+        NoteHost& owner = host;
+        delete this;
+        owner.SaveNotes();
+        return false;
+    }
+    if (result.resizeToContent) ResizeToContent();
+    InvalidateAll();
+    host.SaveNotes();
+    UpdateMask();
+    return true;
+}
+
+void NoteWindow::GrowWithEditor() {
+    if (!editor || !editor->Handle()) return;
+    editBuffer.clear();
+    editor->GetText(editBuffer);
+    RECT w = WindowRect();
+    RECT screen = VirtualScreenRect();
+    NoteGeometry::Growth growth = NoteGeometry::GrowWhileTyping(
+        {w.left, w.top, w.right, w.bottom}, metrics, Grid(),
+        {screen.left, screen.top, screen.right, screen.bottom}, Measurer(editBuffer));
+    if (!growth.grow) return;
+    editor->SetRect(ToWin(growth.editor), false);
+    SetFormatRect(editor->Handle(), growth.editor.Width(), growth.editor.Height());
+    InvalidateRect(editor->Handle(), nullptr, TRUE);
+    SetRect(ToWin(growth.window), true);
+}
+
+bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
+    if (id == kEditorId && notification == EN_CHANGE && editor && control == editor->Handle()) {
+        GrowWithEditor();
+        return false;
+    }
+    return SmallWindow::OnCommand(notification, id, control);
+}
+
+void NoteWindow::PasteText() {
+    std::wstring pasted;
+    if (!ReadClipboardText(Handle(), pasted)) return;
+    std::wstring next = text;
+    if (!EditRules::ApplyPaste(next, pasted, history)) return;
+    SetText(next);
+    host.SaveNotes();
+}
+
+void NoteWindow::Undo() {
+    std::wstring next = text;
+    if (!history.Undo(next)) return;
+    SetText(next);
+    host.SaveNotes();
+}
+
+void NoteWindow::Redo() {
+    std::wstring next = text;
+    if (!history.Redo(next)) return;
+    SetText(next);
+    host.SaveNotes();
+}
