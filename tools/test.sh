@@ -54,7 +54,7 @@ if CC=clang CXX=clang++ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/de
         cp -r "tests/fuzz/corpus/${name#fuzz_}/." "$work/" 2>/dev/null || true
         if "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 \
             "$work" >"$work.log" 2>&1; then
-            echo "$name: ok ($(grep -Eo '#[0-9]+ +DONE' "$work.log" | tail -n1 | tr -s ' '))"
+            echo "$name: ok ($(grep -Eo 'Done [0-9]+ runs in [0-9]+ second' "$work.log" | tail -n1)s)"
             total_pass=$((total_pass + 1))
         else
             tail -n 40 "$work.log"
