@@ -1,26 +1,213 @@
 #include "app/Application_win.h"
 
-Application::Application(bool& restartRequested, bool& startFailed)
+#include <algorithm>
+
+#include "app/ProgramInfo.h"
+#include "arrange/Snapping_win.h"
+#include "lang/LanguageTable.h"
+#include "lang/Translate_win.h"
+#include "notes/NoteWindow_win.h"
+#include "res/resource.h"
+#include "store/Folders_win.h"
+#include "ui/SkinButton_win.h"
+
+// The skin's menu button on the main window.
+class MainWindowButton : public SkinButton {
+public:
+    MainWindowButton(Application& app) : SkinButton(app.Handle()), app(app) {}
+    void OnClick() override {
+        app.BringToForeground(true);
+        app.ShowMainMenu(false);
+    }
+
+private:
+    Application& app;
+};
+
+namespace {
+
+// The program folder is found once per process: a restart runs in the same
+// executable.
+const std::wstring& ProgramFolderOnce() {
+    static const std::wstring folder = ProgramFolder();
+    return folder;
+}
+
+}  // namespace
+
+Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
     : restartRequested(restartRequested) {
     startFailed = true;
-    // TODO(application): program folder as current directory, settings store,
-    // language, settings, main window, hot keys, tray icon, skin, menus, notes,
-    // update check, snapping.
 
-    // Without a main window nothing would ever end the message loop.
-    PostQuitMessage(0);
+    programFolder = ProgramFolderOnce();
+    SetCurrentDirectoryW(programFolder.c_str());
+    const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
+    settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
+
+    std::wstring languageFile = settings.languageFile;
+    settingsStore->ReadString(L"/LanguageFile", languageFile);
+    LoadLanguage(programFolder + L"Languages\\" + languageFile);
+    recycleBinPath = data + TextOf(kRecycleBinFile);
+    notesFilePath = data + L"Notes.dat";
+
+    ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
+    layeredWindows = settings.layeredWindowEnabled;
+
+    Create(layeredWindows, false);
+    SetWindowTextW(Handle(), ProgramInfo::kProductName);
+    RegisterHotKeys();
+    SetGlobalAlpha(settings.noteAlpha);
+
+    notesShown = settings.showNotes;
+    SetTopmost(settings.mainWindowAlwaysOnTop);
+    Move(settings.mainWindowX, settings.mainWindowY);
+    positionKnown = true;
+
+    AddTrayIcon();
+    LoadSkinAndMainWindow();
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    noteMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_NOTE_MENU));
+    if (mainMenu) TranslateMenu(mainMenu);
+    if (noteMenu) TranslateMenu(noteMenu);
+
+    // No note is loaded yet, so notes always start shown; a hidden state that
+    // outlived the last run would leave the user with invisible notes.
+    if (notes.empty()) notesShown = true;
+    InvalidateRect(Handle(), nullptr, TRUE);
+
+    ReadMainWindowVisible(*settingsStore, settings);
+    if (settings.mainWindowVisible) {
+        ShowWindow(Handle(), SW_SHOWNA);
+        if (!settings.mainWindowAlwaysOnTop) {
+            SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+
+    LoadNotes();
+
+    Arrange::InstallSnapping();
+    EnableSnapping();
     startFailed = false;
 }
 
 Application::~Application() {
-    // TODO(application): button, background, hot keys, update check, settings
-    // dialog, menus, stores, skin.
+    button.reset();
+    ReleaseSkinBitmap(mainBackground);
+    UnregisterHotKeys();
+    if (mainMenu) DestroyMenu(mainMenu);
+    if (noteMenu) DestroyMenu(noteMenu);
+    mainMenu = noteMenu = nullptr;
+    // Notes still alive here (a construction that failed half-way) go before
+    // the skin they draw with.
+    while (!notes.empty()) delete notes.front();
+    if (Handle() && trayIcon.hWnd) Shell_NotifyIconW(NIM_DELETE, &trayIcon);
+    skinStore.reset();
+    settingsStore.reset();
+    skin.Clear();
+    destroyedByDestructor = true;
+    Destroy();
 }
 
-void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMain) {
-    // TODO(application): read the file and CreateNote with its text.
-    (void)path;
-    (void)placeNearMain;
+void Application::LoadSkinAndMainWindow() {
+    skinFolder = SkinFolderPath(programFolder, settings.skinName);
+    skinStore = std::make_unique<SettingsStore>(skinFolder + L"Skin.ini");
+    SkinLoadOptions options;
+    options.folder = skinFolder;
+    options.window = Handle();
+    options.layeredWindows = layeredWindows;
+    LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
+    settings.skinColorThemeIndex = colorThemeIndex;
+
+    // The application keeps its own reference to the background.
+    mainBackground = skin.mainWindowBackground;
+    if (mainBackground) {
+        mainBackground->AddRef();
+        Resize(mainBackground->Width(), mainBackground->Height());
+    }
+    button = std::make_unique<MainWindowButton>(*this);
+    button->SetBitmaps(skin.mainWindowButton);
+    button->Move(skin.mainButtonPos.x, skin.mainButtonPos.y);
+}
+
+void Application::AddTrayIcon() {
+    trayIcon = {};
+    trayIcon.cbSize = sizeof(trayIcon);
+    trayIcon.hWnd = Handle();
+    trayIcon.uID = kTrayIconId;
+    trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon.uCallbackMessage = kTrayMessage;
+    trayIcon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY));
+    // The tip field holds 128 units with its terminator; a longer translation
+    // is cut rather than overrunning the record.
+    const std::wstring& tip = TextOf(kTrayIconToolTip);
+    const size_t length = std::min(tip.size(), std::size(trayIcon.szTip) - 1);
+    std::copy_n(tip.begin(), length, trayIcon.szTip);
+    trayIcon.szTip[length] = 0;
+    Shell_NotifyIconW(NIM_ADD, &trayIcon);
+}
+
+const LanguageTable& Application::Language() const {
+    return LanguageTable::Current();
+}
+
+void Application::RegisterHotKeys() {
+    for (int i = 0; i < kHotKeyCount; ++i) {
+        const HotKeySetting& key = settings.hotKeys[i];
+        // The hot-key control's bits (1 Shift, 2 Ctrl, 4 Alt) are not the
+        // RegisterHotKey ones.
+        UINT modifiers = 0;
+        if (key.modifiers & 1) modifiers |= MOD_SHIFT;
+        if (key.modifiers & 2) modifiers |= MOD_CONTROL;
+        if (key.modifiers & 4) modifiers |= MOD_ALT;
+        RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey);
+    }
+}
+
+void Application::UnregisterHotKeys() {
+    for (int i = 0; i < kHotKeyCount; ++i) UnregisterHotKey(Handle(), kFirstHotKeyId + i);
+}
+
+void Application::Paint(HDC dc) {
+    if (!mainBackground || !mainBackground->Handle()) return;
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory) return;
+    mainBackground->Select(memory);
+    mainBackground->Draw(dc, 0, 0);
+    mainBackground->Deselect();
+    DeleteDC(memory);
+}
+
+void Application::OnWindowPosChanging(WINDOWPOS& pos) {
+    // The main window snaps to the monitors' edges only, never to notes.
+    if (!SnappingEnabled() || (pos.flags & SWP_NOMOVE)) return;
+    if (GetKeyState(VK_CONTROL) < 0 || !settings.snapNotes) return;
+    int32_t cx = pos.cx;
+    int32_t cy = pos.cy;
+    if (pos.flags & SWP_NOSIZE) {
+        const RECT r = WindowRect();
+        cx = r.right - r.left;
+        cy = r.bottom - r.top;
+    }
+    int32_t x = pos.x;
+    int32_t y = pos.y;
+    Arrange::SnapToMonitors(settings.snapGap, cx, cy, x, y, Arrange::WorkAreas());
+    pos.x = x;
+    pos.y = y;
+}
+
+void Application::SetMainWindowAlwaysOnTop(bool onTop) {
+    SetTopmost(onTop);
+    settings.mainWindowAlwaysOnTop = onTop;
+    WriteMainWindowAlwaysOnTop(*settingsStore, onTop);
+}
+
+void Application::SetMainWindowVisible(bool visible) {
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    settings.mainWindowVisible = visible;
+    WriteMainWindowVisible(*settingsStore, visible);
 }
 
 UINT TaskbarCreatedMessage() {

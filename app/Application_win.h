@@ -1,33 +1,149 @@
 #pragma once
-// The one application object of a run: the main window, the settings, the
-// skin, the menus and the list of notes. The entry point builds one, runs the
-// message loop and destroys it, and builds another while a restart is asked for.
+// The one application object of a run, which is also the program's main
+// window: it owns the settings, the skin, the menus, the tray icon, the hot
+// keys and the list of notes. The entry point builds one, runs the message
+// loop and destroys it, and builds another while a restart is asked for.
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
-class Application {
+#include "main/SmallWindow_win.h"
+#include "notes/NoteHost_win.h"
+#include "skin/Skin_win.h"
+#include "store/AppSettings.h"
+#include "store/SettingsStore.h"
+
+class MainWindowButton;
+
+class Application : public SmallWindow, public NoteHost {
 public:
+    static constexpr UINT kTrayMessage = 5260;
+    static constexpr UINT kSettingsResultMessage = 3399;
+    static constexpr UINT kUpdateCheckDoneMessage = 5809;
+    static constexpr UINT_PTR kTrayClickTimer = 445;
+    static constexpr int kFirstHotKeyId = 123;  // new note, show/hide, to top, clipboard
+    static constexpr UINT kTrayIconId = 1;
+
     // Sets startFailed on entry and clears it as the last step, so a
     // construction that cannot complete leaves it set. restartRequested is
     // kept by reference and set when the run is to be followed by a new one.
-    Application(bool& restartRequested, bool& startFailed);
-    virtual ~Application();
-
-    Application(const Application&) = delete;
-    Application& operator=(const Application&) = delete;
+    // dataFolder (with a trailing separator) replaces the per-user folder of
+    // Settings.ini and Notes.dat when not empty.
+    Application(bool& restartRequested, bool& startFailed,
+                const std::wstring& dataFolder = std::wstring());
+    ~Application() override;
 
     // Reads a text file whole and makes a note of its text; a file that cannot
     // be read is ignored.
     void OpenTextFileAsNote(const std::wstring& path, bool placeNearMain);
 
-    // TODO(application): CreateNote, SaveNotes, LoadNotes, ActivateNextNote,
-    // SetCustomDefaultFont, RegisterHotKeys, UnregisterHotKeys, the accessors,
-    // and the main window itself (derived from the skinned small window).
+    // NoteHost
+    const Skin& NoteSkin() const override { return skin; }
+    const AppSettings& Settings() const override { return settings; }
+    bool LayeredWindows() const override { return layeredWindows; }
+    HMENU NoteMenu() const override { return noteMenu; }
+    const LanguageTable& Language() const override;
+    void AddNote(NoteWindow& note) override;
+    void RemoveNote(NoteWindow& note) override;
+    const std::vector<NoteWindow*>& Notes() const override { return notes; }
+    void SaveNotes() override;
+    void ActivateNextNote(NoteWindow* note) override;
+    NoteWindow* CreateNote(const std::wstring& text, bool startEditing,
+                           bool placeNearMain) override;
+    std::wstring RecycleBinPath() const override { return recycleBinPath; }
+
+    void LoadNotes();
+    void SetCustomDefaultFont(const LOGFONTW& font);
+    void RegisterHotKeys();
+    void UnregisterHotKeys();
+
+    // Opens the main menu at the cursor, brought up to date first.
+    void ShowMainMenu(bool fromTray);
+    // Shows or hides every note that is not hidden on its own.
+    void ToggleNotesShown();
+    // Raises every shown note above other windows (the excepted one stays).
+    void BringNotesToTop(NoteWindow* except, bool activate);
+    void SetMainWindowAlwaysOnTop(bool onTop);
+    void SetMainWindowVisible(bool visible);
+
+    SettingsStore& SettingsFile() { return *settingsStore; }
+    SettingsStore* SkinFile() { return skinStore.get(); }
+    AppSettings& MutableSettings() { return settings; }
+    HMENU MainMenu() const { return mainMenu; }
+    bool NotesShown() const { return notesShown; }
+    bool PlaceNearTray() const { return placeNearTray; }
+    void SetPlaceNearTray(bool value) { placeNearTray = value; }
+    bool ShuttingDown() const { return shuttingDown; }
+    uint32_t ColorThemeIndex() const { return colorThemeIndex; }
+    const std::wstring& NotesFilePath() const { return notesFilePath; }
+    const std::wstring& ProgramFolderPath() const { return programFolder; }
+    const NOTIFYICONDATAW& TrayIcon() const { return trayIcon; }
+    const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
+    const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
+    bool TrayClickPending() const { return trayClickPending; }
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WORD notification, WORD id, HWND control) override;
+    void Paint(HDC dc) override;
+    Insets SnapInsets() const override { return Insets{}; }
+    bool SnapToGrid() const override { return settings.useNoteGrid; }
+    bool SnapToNotes() const override { return settings.snapNotes; }
+    int32_t SnapGap() const override { return settings.snapGap; }
+    int32_t SnapBorder() const override { return settings.snapBorder; }
+
+protected:
+    void OnWindowPosChanging(WINDOWPOS& pos) override;
 
 private:
+    void LoadSkinAndMainWindow();
+    void AddTrayIcon();
+    void OnTrayMessage(LPARAM mouseMessage);
+    void OnTrayClickTimer();
+    void OnHotKey(int id);
+    void OnKeyDown(WPARAM key);
+    void OnMove(LPARAM lParam);
+    bool OnQueryEndSession();
+    void CloseAllNotes();
+    void CreateNoteFromClipboard();
+    bool AnyNoteBusy() const;
+
+    SkinBitmap* mainBackground = nullptr;
+    HMENU mainMenu = nullptr;
+    HMENU noteMenu = nullptr;
+    std::unique_ptr<SettingsStore> skinStore;
+    std::unique_ptr<SettingsStore> settingsStore;
+    std::wstring programFolder;
+    std::wstring skinFolder;
+    bool notesShown = true;
+    std::vector<NoteWindow*> notes;
+    Skin skin;
+    uint32_t colorThemeIndex = 0;
+    bool placeNearTray = false;
+    AppSettings settings;
+    bool layeredWindows = true;
+    std::wstring recycleBinPath;
+    std::wstring notesFilePath;
+    bool loadingNotes = false;
+    // Notes.dat held something this run could not read; the first save keeps
+    // a copy of it.
+    bool keepOriginalNotesFile = false;
+    NOTIFYICONDATAW trayIcon = {};
+    std::unique_ptr<MainWindowButton> button;
     bool& restartRequested;
+    std::vector<std::wstring> languageFileNames;
+    std::vector<std::wstring> skinFolderNames;
+    bool trayClickPending = false;
+    bool trayDoubleClickSeen = false;
+    bool shuttingDown = false;
+    bool positionKnown = false;
+    // The window is destroyed by the destructor rather than closed: the loop
+    // has ended already, and a quit message now would end the next run's.
+    bool destroyedByDestructor = false;
 };
 
 // The message id of "TaskbarCreated", registered once per process; the main

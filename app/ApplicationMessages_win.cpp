@@ -1,0 +1,235 @@
+// The main window's messages: tray icon, hot keys, hand-over from a second
+// start, end of the session, position, keyboard, and the main menu.
+
+#include <windowsx.h>
+
+#include "app/Application_win.h"
+#include "app/SingleInstance_win.h"
+#include "lang/LanguageTable.h"
+#include "main/MainMenuText.h"
+#include "main/MainMenu_win.h"
+#include "notes/Clipboard_win.h"
+#include "notes/NoteWindow_win.h"
+#include "res/resource.h"
+
+namespace {
+
+// What a note shows as its name in the list of notes: its title, else the
+// first line of its text.
+std::wstring NoteListTitle(const NoteWindow& note) {
+    if (!note.Title().empty()) return note.Title();
+    const std::wstring& text = note.Text();
+    std::wstring line = text.substr(0, text.find_first_of(L"\r\n"));
+    if (line.empty()) return TextOf(kNoTitle);
+    if (line.size() > 32) line = line.substr(0, 32) + L"...";
+    return line;
+}
+
+}  // namespace
+
+LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TaskbarCreatedMessage() && message != 0) {
+        Shell_NotifyIconW(NIM_ADD, &trayIcon);
+    }
+    switch (message) {
+        case WM_DESTROY:
+            shuttingDown = true;
+            CloseAllNotes();
+            Shell_NotifyIconW(NIM_DELETE, &trayIcon);
+            trayIcon.hWnd = nullptr;
+            if (!destroyedByDestructor) PostQuitMessage(0);
+            break;
+        case WM_CLOSE:
+            shuttingDown = true;
+            Destroy();
+            return 0;
+        case WM_MOVE:
+            OnMove(lParam);
+            break;
+        case WM_QUERYENDSESSION:
+            if (!OnQueryEndSession()) return 0;
+            break;
+        case WM_ENDSESSION:
+            if (wParam) {
+                shuttingDown = true;
+                Send(WM_CLOSE);
+            }
+            break;
+        case WM_COPYDATA:
+            if (auto path = HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
+                OpenTextFileAsNote(*path, false);
+                return TRUE;
+            }
+            break;
+        case WM_KEYDOWN:
+            OnKeyDown(wParam);
+            break;
+        case WM_LBUTTONDBLCLK:
+            placeNearTray = false;
+            CreateNote(std::wstring(), true, true);
+            break;
+        case WM_RBUTTONUP:
+            BringToForeground(false);
+            ShowMainMenu(false);
+            break;
+        case WM_HOTKEY:
+            OnHotKey(static_cast<int>(wParam));
+            break;
+        case kTrayMessage:
+            OnTrayMessage(lParam);
+            break;
+        case WM_TIMER:
+            if (wParam == kTrayClickTimer) OnTrayClickTimer();
+            break;
+        default:
+            break;
+    }
+    return SmallWindow::HandleMessage(window, message, wParam, lParam);
+}
+
+void Application::OnMove(LPARAM lParam) {
+    if (!settingsStore || !positionKnown) return;
+    const int32_t x = GET_X_LPARAM(lParam);
+    const int32_t y = GET_Y_LPARAM(lParam);
+    // Showing the window reports its position again; writing only real
+    // changes keeps a first run from creating Settings.ini for nothing.
+    if (x == settings.mainWindowX && y == settings.mainWindowY) return;
+    settings.mainWindowX = x;
+    settings.mainWindowY = y;
+    WriteMainWindowPosition(*settingsStore, x, y);
+}
+
+bool Application::OnQueryEndSession() {
+    if (AnyNoteBusy()) return false;
+    SaveNotes();
+    return true;
+}
+
+void Application::OnKeyDown(WPARAM key) {
+    if (key == VK_TAB) {
+        if (!notes.empty() && notesShown) notes.front()->BringToForeground(false);
+    } else if (key == VK_RETURN || key == VK_SPACE) {
+        ShowMainMenu(false);
+    } else if (key == 'A' && GetKeyState(VK_CONTROL) < 0) {
+        SetMainWindowAlwaysOnTop(!IsTopmost());
+    }
+}
+
+void Application::OnHotKey(int id) {
+    switch (id - kFirstHotKeyId) {
+        case kHotKeyNewNote:
+            if (notesShown) {
+                placeNearTray = false;
+                CreateNote(std::wstring(), true, true);
+            }
+            break;
+        case kHotKeyShowNotes:
+            if (!notes.empty() || !notesShown) ToggleNotesShown();
+            break;
+        case kHotKeyBringNotesToTop:
+            if (notesShown) BringNotesToTop(nullptr, true);
+            break;
+        case kHotKeyNewNoteFromClipboard:
+            CreateNoteFromClipboard();
+            break;
+        default:
+            break;
+    }
+}
+
+void Application::CreateNoteFromClipboard() {
+    if (!notesShown) return;
+    std::wstring text;
+    if (ReadClipboardText(Handle(), text) && !text.empty()) CreateNote(text, false, true);
+}
+
+void Application::OnTrayMessage(LPARAM mouseMessage) {
+    switch (static_cast<UINT>(mouseMessage)) {
+        case WM_LBUTTONUP:
+            // The button-up that ends a double click is not a click of its own.
+            if (trayDoubleClickSeen) {
+                trayDoubleClickSeen = false;
+            } else if (!trayClickPending) {
+                SetTimer(Handle(), kTrayClickTimer, GetDoubleClickTime(), nullptr);
+                trayClickPending = true;
+            }
+            break;
+        case WM_LBUTTONDBLCLK:
+            trayDoubleClickSeen = true;
+            if (trayClickPending) {
+                KillTimer(Handle(), kTrayClickTimer);
+                trayClickPending = false;
+            }
+            placeNearTray = true;
+            CreateNote(std::wstring(), true, true);
+            break;
+        case WM_RBUTTONUP:
+            ShowMainMenu(true);
+            break;
+        default:
+            break;
+    }
+}
+
+void Application::OnTrayClickTimer() {
+    KillTimer(Handle(), kTrayClickTimer);
+    if (trayClickPending) BringNotesToTop(nullptr, false);
+    trayClickPending = false;
+}
+
+void Application::ShowMainMenu(bool fromTray) {
+    HMENU popup = mainMenu ? GetSubMenu(mainMenu, 0) : nullptr;
+    if (!popup || InPopupMenu()) return;
+
+    MainMenuState state;
+    state.notesShown = notesShown;
+    state.noteCount = notes.size();
+    state.clipboardHasText = ClipboardOffersText();
+    state.online = ReportsOnline();
+    state.busy = AnyNoteBusy();
+    state.mainTopmost = IsTopmost();
+    state.mainVisible = IsWindowVisible(Handle()) != FALSE;
+    state.programFolder = programFolder;
+    const NoteMenuSuffixes suffixes{TextOf(kTitleSuffix_Locked), TextOf(kTitleSuffix_Hidden),
+                                    TextOf(kTitleSuffix_LockedHidden)};
+    for (const NoteWindow* note : notes) {
+        state.anyNoteHidden = state.anyNoteHidden || note->Hidden();
+        state.noteTexts.push_back(
+            NoteMenuItemText(NoteListTitle(*note), note->Locked(), note->Hidden(), suffixes));
+    }
+    for (const ColorTheme& theme : skin.colorThemes) state.colorThemeNames.push_back(theme.name);
+    UpdateMainMenu(popup, state, languageFileNames, skinFolderNames);
+
+    placeNearTray = fromTray;
+    ShowPopupMenu(popup, fromTray);
+}
+
+bool Application::OnCommand(WORD, WORD id, HWND) {
+    switch (id) {
+        case IDM_NEW_NOTE:
+            CreateNote(std::wstring(), true, true);
+            break;
+        case IDM_NEW_NOTE_FROM_CLIPBOARD:
+            CreateNoteFromClipboard();
+            break;
+        case IDM_SHOW_NOTES:
+            ToggleNotesShown();
+            break;
+        case IDM_BRING_NOTES_TO_TOP:
+            BringNotesToTop(nullptr, true);
+            break;
+        case IDM_MAIN_ALWAYS_ON_TOP:
+            SetMainWindowAlwaysOnTop(!IsTopmost());
+            break;
+        case IDM_SHOW_MAIN_WINDOW:
+            SetMainWindowVisible(!IsWindowVisible(Handle()));
+            break;
+        case IDM_EXIT:
+            shuttingDown = true;
+            Post(WM_CLOSE);
+            break;
+        default:
+            break;
+    }
+    return true;
+}

@@ -1,0 +1,177 @@
+// The application's list of notes: creating, loading, saving, showing and
+// raising them.
+
+#include <algorithm>
+
+#include "app/Application_win.h"
+#include "app/NotePlacement.h"
+#include "app/TextFileImport.h"
+#include "arrange/Snapping_win.h"
+#include "notes/NoteWindow_win.h"
+#include "store/FileIo.h"
+#include "store/NoteData_win.h"
+#include "store/NotesFile.h"
+
+namespace {
+
+Rect ToPortable(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+SystemTimeData UtcNow() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    return FromSystemTime(now);
+}
+
+SystemTimeData LocalNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return FromSystemTime(now);
+}
+
+}  // namespace
+
+void Application::AddNote(NoteWindow& note) {
+    notes.push_back(&note);
+}
+
+void Application::RemoveNote(NoteWindow& note) {
+    notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
+}
+
+NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
+                                    bool placeNearMain) {
+    if (!notesShown) return nullptr;
+    RaiseUnlessTopmost();
+
+    auto* note = new NoteWindow(*this, layeredWindows, startEditing);
+    if (!note->Handle()) {
+        delete note;
+        return nullptr;
+    }
+
+    const RECT noteRect = note->WindowRect();
+    NotePlacement placement;
+    placement.workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
+    placement.width = noteRect.right - noteRect.left;
+    placement.height = noteRect.bottom - noteRect.top;
+    placement.snapGap = settings.snapGap;
+    placement.nearTray = placeNearTray;
+    placement.nearMain = placeNearMain;
+    placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
+    placement.mainWindow = ToPortable(WindowRect());
+    const Point at = PlaceNewNote(placement);
+    note->Move(at.x, at.y);
+
+    if (!text.empty()) {
+        note->SetText(text);
+        note->ResizeToContent();
+    }
+    note->FitRectToGrid(note->WindowRect());
+    ShowWindow(note->Handle(), SW_SHOW);
+    note->BringToForeground(true);
+    note->RaiseUnlessTopmost();
+    if (startEditing) note->BeginEdit(true);
+    SaveNotes();
+    return note;
+}
+
+void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMain) {
+    std::string bytes;
+    if (path.empty() || !FileIo::ReadFile(path, bytes)) return;
+    CreateNote(TextFileAsNoteText(bytes), false, placeNearMain);
+}
+
+void Application::SaveNotes() {
+    if (loadingNotes || shuttingDown) return;
+    NotesFileData data;
+    data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
+    data.customDefaultFont = settings.customDefaultFont;
+    data.notes.reserve(notes.size());
+    for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
+    SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile);
+}
+
+void Application::LoadNotes() {
+    loadingNotes = true;
+    LoadEnvironment environment;
+    environment.virtualScreen = FromRect(VirtualScreenRect());
+    environment.nowUtc = UtcNow();
+    LoadResult loaded = LoadNotesFile(notesFilePath, environment);
+    keepOriginalNotesFile = loaded.keepOriginal;
+    settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
+    settings.customDefaultFont = loaded.data.customDefaultFont;
+    for (const NoteData& record : loaded.data.notes) {
+        auto* note = new NoteWindow(*this, layeredWindows, false);
+        if (!note->Handle()) {
+            delete note;
+            continue;
+        }
+        note->ApplyData(record);
+    }
+    loadingNotes = false;
+}
+
+void Application::SetCustomDefaultFont(const LOGFONTW& font) {
+    settings.customDefaultFont = FromLogFontW(font);
+    settings.hasCustomDefaultFont = true;
+    SaveNotes();
+}
+
+void Application::ActivateNextNote(NoteWindow* note) {
+    if (notes.size() <= 1) return;
+    auto at = std::find(notes.begin(), notes.end(), note);
+    if (at == notes.end()) return;
+    ++at;
+    if (at == notes.end()) at = notes.begin();
+    (*at)->BringToForeground(false);
+}
+
+void Application::ToggleNotesShown() {
+    notesShown = !notesShown;
+    for (NoteWindow* note : notes) {
+        if (!note->Hidden()) ShowWindow(note->Handle(), notesShown ? SW_SHOWNA : SW_HIDE);
+    }
+    settings.showNotes = notesShown;
+    WriteShowNotes(*settingsStore, notesShown);
+}
+
+void Application::BringNotesToTop(NoteWindow* except, bool activate) {
+    // Another thread's foreground window would keep the raised windows below
+    // it; sharing its input state lets them come up.
+    const DWORD ownThread = GetCurrentThreadId();
+    HWND foreground = GetForegroundWindow();
+    const DWORD foregroundThread =
+        foreground ? GetWindowThreadProcessId(foreground, nullptr) : ownThread;
+    const bool attached = foregroundThread != ownThread &&
+                          AttachThreadInput(foregroundThread, ownThread, TRUE) != FALSE;
+    if (notesShown) {
+        // A copy: raising a window can run code that changes the list.
+        const std::vector<NoteWindow*> list = notes;
+        for (NoteWindow* note : list) {
+            if (note != except) note->RaiseUnlessTopmost();
+        }
+    }
+    if (IsWindowVisible(Handle())) {
+        RaiseUnlessTopmost();
+        if (activate) BringToForeground(false);
+    }
+    if (except) except->RaiseUnlessTopmost();
+    if (attached) AttachThreadInput(foregroundThread, ownThread, FALSE);
+}
+
+void Application::CloseAllNotes() {
+    // Each note leaves the list when it is destroyed; one that would not go
+    // must not keep this loop turning.
+    while (!notes.empty()) {
+        NoteWindow* first = notes.front();
+        first->Send(WM_CLOSE);
+        if (!notes.empty() && notes.front() == first) delete first;
+    }
+}
+
+bool Application::AnyNoteBusy() const {
+    return std::any_of(notes.begin(), notes.end(),
+                       [](const NoteWindow* note) { return !note->IsIdle(); });
+}

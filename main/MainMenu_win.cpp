@@ -1,0 +1,121 @@
+#include "main/MainMenu_win.h"
+
+#include <wininet.h>
+
+#include "lang/LanguageTable.h"
+#include "res/resource.h"
+#include "skin/Skin_win.h"
+#include "ui/Menu_win.h"
+
+namespace {
+
+void Grey(HMENU menu, UINT id, bool grey) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (grey ? MF_GRAYED : MF_ENABLED));
+}
+
+void Check(HMENU menu, UINT id, bool checked) {
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Calls visit(name, isFolder) for every match of the pattern; a folder that
+// cannot be listed gives nothing.
+template <class Visit>
+void ForEachMatch(const std::wstring& pattern, Visit&& visit) {
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        visit(std::wstring(found.cFileName),
+              (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+NamedEntries FindLanguageFiles(const std::wstring& programFolder) {
+    NamedEntries entries;
+    const std::wstring folder = programFolder + L"Languages\\";
+    ForEachMatch(folder + L"*.ini", [&](const std::wstring& name, bool) {
+        entries.names.push_back(name);
+        entries.displayNames.push_back(LanguageDisplayName(folder + name));
+    });
+    return entries;
+}
+
+NamedEntries FindSkinFolders(const std::wstring& programFolder) {
+    NamedEntries entries;
+    const std::wstring folder = programFolder + L"Skins\\";
+    ForEachMatch(folder + L"*.*", [&](const std::wstring& name, bool isFolder) {
+        if (!isFolder || name == L"." || name == L"..") return;
+        entries.names.push_back(name);
+        entries.displayNames.push_back(SkinDisplayName(folder + name + L"\\Skin.ini"));
+    });
+    return entries;
+}
+
+bool ClipboardOffersText() {
+    if (!OpenClipboard(nullptr)) return false;
+    const bool offers = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+    CloseClipboard();
+    return offers;
+}
+
+bool ReportsOnline() {
+    DWORD flags = 0;
+    if (!InternetGetConnectedState(&flags, 0)) return false;
+    return (flags & INTERNET_CONNECTION_OFFLINE) == 0;
+}
+
+void UpdateMainMenu(HMENU popup, const MainMenuState& s,
+                    std::vector<std::wstring>& languageFileNames,
+                    std::vector<std::wstring>& skinFolderNames) {
+    if (!popup) return;
+    SetMenuDefaultItem(popup, IDM_NEW_NOTE, FALSE);
+
+    const bool haveNotes = s.noteCount > 0;
+    Grey(popup, IDM_NEW_NOTE, !s.notesShown);
+    Grey(popup, IDM_NEW_NOTE_FROM_FILE, !s.notesShown);
+    Grey(popup, IDM_NEW_NOTE_FROM_CLIPBOARD, !(s.notesShown && s.clipboardHasText));
+    Grey(popup, IDM_NEW_NOTE_FROM_ZEPHYN2, !s.notesShown);
+    Check(popup, IDM_SHOW_NOTES, s.notesShown);
+    Grey(popup, IDM_BRING_NOTES_TO_TOP, !(s.notesShown && haveNotes));
+    Grey(popup, IDM_EXPORT_NOTES, !haveNotes);
+    Grey(popup, IDM_UNHIDE_NOTES, !s.anyNoteHidden);
+    Grey(popup, IDM_TILE_NOTES, !(s.notesShown && haveNotes));
+    Grey(popup, IDM_CHECK_FOR_UPDATES, !s.online || s.updateCheckRunning);
+    Grey(popup, IDM_CANCEL_CHECK_FOR_UPDATES, !(s.updateCheckRunning && s.updateCheckExists));
+    Grey(popup, IDM_GENERAL_SETTINGS, s.busy);
+    Check(popup, IDM_MAIN_ALWAYS_ON_TOP, s.mainTopmost);
+    Grey(popup, IDM_MAIN_ALWAYS_ON_TOP, !s.mainVisible);
+    Check(popup, IDM_SHOW_MAIN_WINDOW, s.mainVisible);
+    Grey(popup, IDM_EXIT, s.busy);
+    Grey(popup, IDM_RECYCLE_BIN_OPEN, false);
+    Grey(popup, IDM_RECYCLE_BIN_EMPTY, false);
+
+    static const std::vector<std::wstring> kNone;
+    FillSubmenu(GetSubMenu(popup, kNotesSubmenuPos), s.notesShown ? s.noteTexts : kNone,
+                IDM_FIRST_NOTE);
+
+    HMENU settings = GetSubMenu(popup, kSettingsSubmenuPos);
+    if (!settings) return;
+    HMENU languages = GetSubMenu(settings, kLanguagesSubmenuPos);
+    HMENU skins = GetSubMenu(settings, kSkinsSubmenuPos);
+    HMENU themes = GetSubMenu(settings, kColorThemesSubmenuPos);
+    if (s.busy) {
+        // An enabled item with identifier 0: choosing it sends a command that
+        // nothing handles, which is what a busy program should do.
+        const std::vector<std::wstring> busy{TextOf(kBusyAdvanced)};
+        FillSubmenu(languages, busy, 0);
+        FillSubmenu(skins, busy, 0);
+        FillSubmenu(themes, busy, 0);
+        return;
+    }
+    NamedEntries foundLanguages = FindLanguageFiles(s.programFolder);
+    languageFileNames = std::move(foundLanguages.names);
+    FillSubmenu(languages, foundLanguages.displayNames, IDM_FIRST_LANGUAGE);
+    NamedEntries foundSkins = FindSkinFolders(s.programFolder);
+    skinFolderNames = std::move(foundSkins.names);
+    FillSubmenu(skins, foundSkins.displayNames, IDM_FIRST_SKIN);
+    FillSubmenu(themes, s.colorThemeNames, IDM_FIRST_COLOR_THEME);
+}
