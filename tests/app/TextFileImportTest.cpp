@@ -20,7 +20,10 @@ TEST(TextFileImportTest, RecognisesEncodingsAndJoinsLineBreaks) {
     } cases[] = {
         {"plain ASCII", "one\r\ntwo\r\n", L"one\ntwo\n"},
         {"lone CR and LF stay", "a\rb\nc", L"a\rb\nc"},
-        {"UTF-8 without BOM", "Gr\xC3\xBC\xC3\x9F" "e\r\n", L"Gr\u00FC\u00DFe\n"},
+        {"UTF-8 without BOM",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e\r\n",
+         L"Gr\u00FC\u00DFe\n"},
         {"UTF-8 with BOM", "\xEF\xBB\xBFok \xE2\x82\xAC", L"ok \u20AC"},
         {"UTF-16LE with BOM", Bytes({0xFF, 0xFE, 'h', 0, 0x69, 0x04, '\r', 0, '\n', 0, 'x', 0}),
          L"h\u0469\nx"},
