@@ -82,7 +82,8 @@ public:
     NoteData Data() const;
     // Takes a loaded record: font, alarm timer, text, always on top, lock,
     // rectangle; shows the note without activating it unless hidden, and puts
-    // it at the bottom of the Z order unless it stays on top. Saves nothing.
+    // it at the bottom of the Z order unless it stays on top. The move asks the
+    // host to save: it ignores that while it is loading.
     void ApplyData(const NoteData& data);
 
     // --- state changes; each saves through the host ---
