@@ -1,0 +1,111 @@
+#include "main/MainMenu_win.h"
+
+#include <gtest/gtest.h>
+
+#include "TestPaths.h"
+#include "lang/LanguageTable.h"
+#include "res/resource.h"
+#include "store/Folders_win.h"
+
+namespace {
+
+class MainMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadLanguage(ProgramFolder() + L"Languages\\English.ini");
+        menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+        ASSERT_NE(menu, nullptr);
+        popup = GetSubMenu(menu, 0);
+        state.programFolder = ProgramFolder();
+    }
+    void TearDown() override { DestroyMenu(menu); }
+
+    UINT State(UINT id) const { return GetMenuState(popup, id, MF_BYCOMMAND); }
+    bool Grey(UINT id) const { return (State(id) & MF_GRAYED) != 0; }
+    bool Checked(UINT id) const { return (State(id) & MF_CHECKED) != 0; }
+    HMENU Settings(int pos) const {
+        return GetSubMenu(GetSubMenu(popup, kSettingsSubmenuPos), pos);
+    }
+    void Update() { UpdateMainMenu(popup, state, languages, skins); }
+
+    HMENU menu = nullptr;
+    HMENU popup = nullptr;
+    MainMenuState state;
+    std::vector<std::wstring> languages;
+    std::vector<std::wstring> skins;
+};
+
+TEST_F(MainMenuTest, HiddenNotesGreyTheNoteCommandsButNotExport) {
+    state.notesShown = false;
+    state.noteCount = 2;
+    state.noteTexts = {L"a", L"b"};
+    state.clipboardHasText = true;
+    Update();
+    for (UINT id : {IDM_NEW_NOTE, IDM_NEW_NOTE_FROM_CLIPBOARD, IDM_NEW_NOTE_FROM_FILE,
+                    IDM_BRING_NOTES_TO_TOP, IDM_TILE_NOTES}) {
+        EXPECT_TRUE(Grey(id)) << id;
+    }
+    EXPECT_FALSE(Grey(IDM_EXPORT_NOTES));
+    EXPECT_FALSE(Checked(IDM_SHOW_NOTES));
+    HMENU notes = GetSubMenu(popup, kNotesSubmenuPos);
+    ASSERT_EQ(GetMenuItemCount(notes), 1);
+    EXPECT_TRUE(GetMenuState(notes, 0, MF_BYPOSITION) & MF_GRAYED);
+
+    state.notesShown = true;
+    Update();
+    EXPECT_FALSE(Grey(IDM_NEW_NOTE));
+    EXPECT_FALSE(Grey(IDM_NEW_NOTE_FROM_CLIPBOARD));
+    EXPECT_TRUE(Checked(IDM_SHOW_NOTES));
+    ASSERT_EQ(GetMenuItemCount(notes), 2);
+    EXPECT_EQ(GetMenuItemID(notes, 1), IDM_FIRST_NOTE + 1u);
+    EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), static_cast<UINT>(IDM_NEW_NOTE));
+}
+
+TEST_F(MainMenuTest, MainWindowItemsFollowItsState) {
+    state.mainVisible = false;
+    state.mainTopmost = true;
+    Update();
+    EXPECT_TRUE(Grey(IDM_MAIN_ALWAYS_ON_TOP));
+    EXPECT_TRUE(Checked(IDM_MAIN_ALWAYS_ON_TOP));
+    EXPECT_FALSE(Checked(IDM_SHOW_MAIN_WINDOW));
+    EXPECT_TRUE(Grey(IDM_UNHIDE_NOTES));
+    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "offline";
+    EXPECT_TRUE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
+}
+
+TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
+    Update();
+    ASSERT_FALSE(languages.empty());
+    ASSERT_FALSE(skins.empty());
+    HMENU languageMenu = Settings(kLanguagesSubmenuPos);
+    ASSERT_EQ(GetMenuItemCount(languageMenu), static_cast<int>(languages.size()));
+    EXPECT_EQ(GetMenuItemID(languageMenu, 0), static_cast<UINT>(IDM_FIRST_LANGUAGE));
+    EXPECT_EQ(GetMenuItemCount(Settings(kSkinsSubmenuPos)), static_cast<int>(skins.size()));
+    for (const std::wstring& skin : skins) EXPECT_NE(skin, L".");
+
+    // While busy, each list offers one enabled item that sends nothing useful,
+    // and the names found before are kept for a command already on its way.
+    const auto before = languages;
+    state.busy = true;
+    Update();
+    EXPECT_TRUE(Grey(IDM_GENERAL_SETTINGS));
+    EXPECT_TRUE(Grey(IDM_EXIT));
+    for (int pos : {kLanguagesSubmenuPos, kSkinsSubmenuPos, kColorThemesSubmenuPos}) {
+        HMENU sub = Settings(pos);
+        ASSERT_EQ(GetMenuItemCount(sub), 1) << pos;
+        EXPECT_EQ(GetMenuItemID(sub, 0), 0u);
+        EXPECT_FALSE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_GRAYED);
+    }
+    EXPECT_EQ(languages, before);
+
+    // No folders at all: greyed placeholders.
+    state.busy = false;
+    state.programFolder = TestPaths::MakeScratchDir();
+    Update();
+    EXPECT_TRUE(languages.empty());
+    HMENU emptyLanguages = Settings(kLanguagesSubmenuPos);
+    ASSERT_EQ(GetMenuItemCount(emptyLanguages), 1);
+    EXPECT_TRUE(GetMenuState(emptyLanguages, 0, MF_BYPOSITION) & MF_GRAYED);
+}
+
+}  // namespace
