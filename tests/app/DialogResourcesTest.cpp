@@ -7,12 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
 #include "DialogTemplateReader.h"
+#include "TestPaths.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
 #include "res/resource.h"
@@ -23,50 +22,42 @@ bool Overlap(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// windres writes the names of registered classes in capitals; class names
-// compare without case.
-bool SameClass(const std::wstring& a, const wchar_t* b) {
-    return lstrcmpiW(a.c_str(), b) == 0;
-}
-
 bool Inside(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }
 
-void InitControls() {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&controls);
-}
-
 INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
+    return message == WM_INITDIALOG;
 }
 
-enum Kind {
-    kLabel,
-    kCheck,
-    kButton,
-    kDefaultButton,
-    kEdit,
-    kNumber,
-    kUpDown,
-    kTrackBar,
-    kHotKey,
-    kDate,
-    kTime
+// The kinds of control: class (compared without case, as windres writes
+// registered names in capitals), and the style bits under a mask that tell it.
+struct Kind {
+    const wchar_t* className;
+    DWORD mask, bits;
+    bool tabStop;
 };
+const DWORD kEditMask = WS_BORDER | ES_AUTOHSCROLL | ES_NUMBER;
+const Kind kLabel = {L"Static", 0, 0, false};
+const Kind kCheck = {L"Button", BS_TYPEMASK, BS_AUTOCHECKBOX, true};
+const Kind kButton = {L"Button", BS_TYPEMASK, BS_PUSHBUTTON, true};
+const Kind kDefaultButton = {L"Button", BS_TYPEMASK, BS_DEFPUSHBUTTON, true};
+const Kind kEdit = {L"Edit", kEditMask, WS_BORDER | ES_AUTOHSCROLL, true};
+const Kind kNumber = {L"Edit", kEditMask, kEditMask, true};
+const Kind kUpDown = {L"msctls_updown32", UDS_AUTOBUDDY | UDS_SETBUDDYINT,
+                      UDS_AUTOBUDDY | UDS_SETBUDDYINT, false};
+const Kind kTrackBar = {L"msctls_trackbar32", 0, 0, true};
+const Kind kHotKey = {L"msctls_hotkey32", 0, 0, true};
+const Kind kDate = {L"SysDateTimePick32", DTS_TIMEFORMAT, 0, true};
+const Kind kTime = {L"SysDateTimePick32", DTS_TIMEFORMAT, DTS_TIMEFORMAT, true};
 
 struct Control {
     int id;
     const wchar_t* text;  // the language key, or the control's own text
-    Kind kind;
+    const Kind& kind;
     const wchar_t* group;  // the key of the group box it sits in, or none
 };
-
-bool HasAll(DWORD style, DWORD bits) {
-    return (style & bits) == bits;
-}
 
 // What the dialog code and the translation rely on, and a layout in which
 // nothing overlaps and everything sits inside the dialog's margins and its group.
@@ -80,93 +71,53 @@ void CheckDialog(int id, const wchar_t* caption, short cx, short cy,
     EXPECT_EQ(d.cy, cy);
     EXPECT_EQ(d.typeface, L"MS Shell Dlg");
     EXPECT_EQ(d.pointSize, 8);
-    EXPECT_TRUE(HasAll(d.style, DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU));
+    const DWORD frame = DS_SHELLFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    EXPECT_EQ(d.style & frame, frame);
     ASSERT_EQ(d.items.size(), controls.size() + groups.size());
 
+    std::vector<const DialogItemData*> placed;
     for (const wchar_t* group : groups) {
-        const DialogItemData* box = d.FindText(group);
-        ASSERT_NE(box, nullptr) << group;
-        EXPECT_EQ(box->style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
+        placed.push_back(d.Find(0, group));
+        ASSERT_NE(placed.back(), nullptr) << group;
+        EXPECT_EQ(placed.back()->style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
     }
     const RECT area = {7, 7, d.cx - 7, d.cy - 7};
-    std::vector<const DialogItemData*> placed;
     for (const Control& c : controls) {
-        const DialogItemData* item = c.id == IDC_STATIC ? d.FindText(c.text) : d.Find(c.id);
+        const DialogItemData* item = c.id == IDC_STATIC ? d.Find(0, c.text) : d.Find(c.id);
         ASSERT_NE(item, nullptr) << c.id << " " << c.text;
         SCOPED_TRACE(std::to_wstring(c.id) + L" " + c.text);
         EXPECT_EQ(item->text, c.text);
-        EXPECT_TRUE(HasAll(item->style, WS_CHILD | WS_VISIBLE));
-        EXPECT_EQ((item->style & WS_TABSTOP) != 0, c.kind != kLabel && c.kind != kUpDown);
-        const DWORD type = item->style & BS_TYPEMASK;
-        switch (c.kind) {
-            case kLabel:
-                EXPECT_TRUE(SameClass(item->className, L"Static"));
-                break;
-            case kCheck:
-                EXPECT_TRUE(SameClass(item->className, L"Button"));
-                EXPECT_EQ(type, static_cast<DWORD>(BS_AUTOCHECKBOX));
-                break;
-            case kButton:
-            case kDefaultButton:
-                EXPECT_TRUE(SameClass(item->className, L"Button"));
-                EXPECT_EQ(type,
-                          static_cast<DWORD>(c.kind == kButton ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON));
-                break;
-            case kEdit:
-            case kNumber:
-                EXPECT_TRUE(SameClass(item->className, L"Edit"));
-                EXPECT_TRUE(HasAll(item->style, WS_BORDER | ES_AUTOHSCROLL));
-                EXPECT_EQ((item->style & ES_NUMBER) != 0, c.kind == kNumber);
-                break;
-            case kUpDown:
-                EXPECT_TRUE(SameClass(item->className, L"msctls_updown32"));
-                EXPECT_TRUE(HasAll(item->style, UDS_AUTOBUDDY | UDS_SETBUDDYINT));
-                // An automatic buddy is the control just before it.
-                ASSERT_GT(item, &d.items.front());
-                EXPECT_EQ((item - 1)->id, c.id - 1);
-                break;
-            case kTrackBar:
-                EXPECT_TRUE(SameClass(item->className, L"msctls_trackbar32"));
-                break;
-            case kHotKey:
-                EXPECT_TRUE(SameClass(item->className, L"msctls_hotkey32"));
-                break;
-            case kDate:
-            case kTime:
-                EXPECT_TRUE(SameClass(item->className, L"SysDateTimePick32"));
-                EXPECT_EQ(item->style & DTS_TIMEFORMAT,
-                          static_cast<DWORD>(c.kind == kTime ? DTS_TIMEFORMAT : 0));
-                break;
-        }
+        EXPECT_EQ(lstrcmpiW(item->className.c_str(), c.kind.className), 0);
+        EXPECT_EQ(item->style & (WS_CHILD | WS_VISIBLE), static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+        EXPECT_EQ(item->style & c.kind.mask, c.kind.bits);
+        EXPECT_EQ((item->style & WS_TABSTOP) != 0, c.kind.tabStop);
         EXPECT_TRUE(Inside(item->Rect(), area));
-        if (c.group) EXPECT_TRUE(Inside(item->Rect(), d.FindText(c.group)->Rect())) << c.group;
-        if (c.kind != kUpDown) placed.push_back(item);  // it sits on its edit field
+        if (c.group) EXPECT_TRUE(Inside(item->Rect(), d.Find(0, c.group)->Rect())) << c.group;
+        if (&c.kind == &kUpDown) {
+            // An automatic buddy is the control just before it, and the up-down sits on it.
+            EXPECT_EQ((item - 1)->id, c.id - 1);
+            continue;
+        }
+        placed.push_back(item);
     }
-    for (const wchar_t* group : groups) placed.push_back(d.FindText(group));
     for (size_t i = 0; i < placed.size(); ++i)
-        for (size_t j = i + 1; j < placed.size(); ++j) {
-            const bool boxes = placed[i]->style == placed[j]->style &&
-                               (placed[i]->style & BS_TYPEMASK) == BS_GROUPBOX;
-            const bool contained = Inside(placed[i]->Rect(), placed[j]->Rect()) ||
-                                   Inside(placed[j]->Rect(), placed[i]->Rect());
-            if (!boxes && contained) continue;  // a control inside its group box
-            EXPECT_FALSE(Overlap(placed[i]->Rect(), placed[j]->Rect()))
-                << placed[i]->id << " " << placed[i]->text << " / " << placed[j]->id << " "
-                << placed[j]->text;
+        for (size_t j = 0; j < i; ++j) {
+            const RECT a = placed[i]->Rect(), b = placed[j]->Rect();
+            // Only a control inside its group box may share its place.
+            if (j < groups.size() && i >= groups.size() && Inside(a, b)) continue;
+            EXPECT_FALSE(Overlap(a, b))
+                << placed[i]->id << " " << placed[i]->text << " / " << placed[j]->text;
         }
 }
 
 }  // namespace
 
-TEST(DialogResources, NoteTitleDialog) {
+TEST(DialogResources, NoteTitleAndAlarmDialogs) {
     CheckDialog(IDD_NOTE_TITLE, L"NoteTitle_Caption", 224, 58, {},
                 {{IDC_STATIC, L"NoteTitle_Title", kLabel, nullptr},
                  {IDC_TITLE_TEXT, L"", kEdit, nullptr},
                  {IDOK, L"NoteTitle_OK", kDefaultButton, nullptr},
                  {IDCANCEL, L"NoteTitle_Cancel", kButton, nullptr}});
-}
-
-TEST(DialogResources, AlarmDialog) {
     CheckDialog(IDD_ALARM, L"Alarm_Title", 122, 94, {},
                 {{IDC_STATIC, L"Alarm_Date", kLabel, nullptr},
                  {IDC_ALARM_DATE, L"", kDate, nullptr},
@@ -217,91 +168,64 @@ TEST(DialogResources, SettingsDialog) {
     DialogData d;
     ASSERT_TRUE(DialogTemplateReader::Read(IDD_SETTINGS, d));
     // Modeless, centred and on the task bar.
-    EXPECT_TRUE(HasAll(d.style, WS_VISIBLE | DS_CENTER));
+    EXPECT_EQ(d.style & (WS_VISIBLE | DS_CENTER), static_cast<DWORD>(WS_VISIBLE | DS_CENTER));
     EXPECT_TRUE(d.exStyle & WS_EX_APPWINDOW);
 }
 
-// The dialogs really come up with all their controls (the common control
-// classes exist), and each up-down control talks to the right edit field.
-TEST(DialogResources, DialogsCreateEveryControl) {
-    InitControls();
-    for (int id : {IDD_SETTINGS, IDD_NOTE_TITLE, IDD_ALARM}) {
-        DialogData d;
-        ASSERT_TRUE(DialogTemplateReader::Read(id, d));
-        HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr,
-                                         QuietDialogProc, 0);
-        ASSERT_NE(dialog, nullptr) << id;
-        size_t children = 0;
-        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            ++children;
-        EXPECT_EQ(children, d.items.size()) << id;
-        if (id == IDD_SETTINGS) {
-            for (int spin : {IDC_SNAP_BORDER_SPIN, IDC_SNAP_GAP_SPIN})
-                EXPECT_EQ(
-                    reinterpret_cast<HWND>(SendDlgItemMessageW(dialog, spin, UDM_GETBUDDY, 0, 0)),
-                    GetDlgItem(dialog, spin - 1));
-        }
-        DestroyWindow(dialog);
-    }
-}
-
-// Every translated text fits on its control in the dialog's own font, in every
-// language file beside the program.
-TEST(DialogResources, TranslatedTextsFit) {
-    InitControls();
-    const std::wstring folder = TestPaths::SourceDir() + L"\\languages\\";
-    WIN32_FIND_DATAW found = {};
-    HANDLE search = FindFirstFileW((folder + L"*.ini").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) GTEST_SKIP() << "no language files";
-    std::vector<std::wstring> files;
-    do files.push_back(found.cFileName);
-    while (FindNextFileW(search, &found));
-    FindClose(search);
-
+// The dialogs come up with all their controls (the common control classes
+// exist), each up-down control talks to its edit field, and every translated text
+// fits on its control in the dialog's own font, in every shipped language.
+TEST(DialogResources, DialogsCreateEveryControlAndTranslatedTextsFit) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
     const int checkWidth = GetSystemMetrics(SM_CXMENUCHECK) + 6;
-    for (const std::wstring& file : files) {
+    for (const wchar_t* file : {L"English.ini", L"German.ini"}) {
         LanguageTable table;
-        table.Load(folder + file);
+        table.Load(TestPaths::SourceDir() + L"\\languages\\" + file);
         for (int id : {IDD_SETTINGS, IDD_NOTE_TITLE, IDD_ALARM}) {
+            SCOPED_TRACE(TestPaths::Narrow(file) + " dialog " + std::to_string(id));
+            DialogData d;
+            ASSERT_TRUE(DialogTemplateReader::Read(id, d));
             HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                              nullptr, QuietDialogProc, 0);
             ASSERT_NE(dialog, nullptr);
+            for (int spin : {IDC_SNAP_BORDER_SPIN, IDC_SNAP_GAP_SPIN})
+                if (id == IDD_SETTINGS)
+                    EXPECT_EQ(reinterpret_cast<HWND>(
+                                  SendDlgItemMessageW(dialog, spin, UDM_GETBUDDY, 0, 0)),
+                              GetDlgItem(dialog, spin - 1));
             TranslateDialog(dialog, table);
+            size_t children = 0;
             for (HWND child = GetWindow(dialog, GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT)) {
-                wchar_t text[512] = {};
+                 child = GetWindow(child, GW_HWNDNEXT), ++children) {
+                wchar_t text[512] = {}, className[64] = {};
                 GetWindowTextW(child, text, 512);
-                wchar_t className[64] = {};
                 GetClassNameW(child, className, 64);
                 if (!text[0] || lstrcmpiW(className, L"Edit") == 0) continue;
                 EXPECT_EQ(std::wstring(text).find(L"((("), std::wstring::npos)
-                    << TestPaths::Narrow(file) << ": a key is missing";
+                    << "a key is missing";
 
                 HDC dc = GetDC(child);
                 HGDIOBJ old = SelectObject(
                     dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-                RECT need = {0, 0, 0, 0};
+                RECT need = {};
                 DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
                 SelectObject(dc, old);
                 ReleaseDC(child, dc);
-
                 RECT client = {};
                 GetClientRect(child, &client);
                 int room = client.right;
-                const LONG style = GetWindowLongW(child, GWL_STYLE);
                 if (lstrcmpiW(className, L"Button") == 0) {
-                    const LONG type = style & BS_TYPEMASK;
+                    const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
                     if (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX)
                         room -= checkWidth;
-                    else if (type == BS_GROUPBOX)
-                        room -= 16;  // the frame's corner and the gaps around the caption
-                    else
-                        room -= 6;  // the push button's edges
+                    else  // the frame's corner and caption gaps, or the push button's edges
+                        room -= type == BS_GROUPBOX ? 16 : 6;
                 }
                 EXPECT_LE(need.right, room)
-                    << TestPaths::Narrow(file) << " dialog " << id << ": \""
-                    << TestPaths::Narrow(text) << "\" needs " << need.right << " of " << room;
+                    << "\"" << TestPaths::Narrow(text) << "\" needs " << need.right;
             }
+            EXPECT_EQ(children, d.items.size());
             DestroyWindow(dialog);
         }
     }

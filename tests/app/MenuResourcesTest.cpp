@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,119 +15,107 @@
 
 namespace {
 
-// Every text of a menu that is not a separator.
-void Texts(HMENU menu, std::vector<std::wstring>& out) {
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[256] = {};
-        if (GetMenuStringW(menu, i, text, 256, MF_BYPOSITION) > 0) out.push_back(text);
-        if (HMENU sub = GetSubMenu(menu, i)) Texts(sub, out);
-    }
-}
-
-std::multiset<std::wstring> KeyRange(int first, int end) {
-    std::multiset<std::wstring> keys;
-    for (int n = first; n < end; ++n) keys.insert(kLanguageKeys[n]);
-    return keys;
-}
-
-}  // namespace
-
 constexpr int kSeparator = 0;
 constexpr int kSubmenu = -1;
 
 std::vector<int> IdsOf(HMENU menu) {
     std::vector<int> ids;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
         if (GetSubMenu(menu, i))
             ids.push_back(kSubmenu);
-        else if (state & MF_SEPARATOR)
-            ids.push_back(kSeparator);
         else
-            ids.push_back(static_cast<int>(GetMenuItemID(menu, i)));
+            ids.push_back(GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR
+                              ? kSeparator
+                              : static_cast<int>(GetMenuItemID(menu, i)));
     }
     return ids;
 }
 
+// The texts of every level of a menu.
+void MenuKeys(HMENU menu, std::multiset<std::wstring>& out) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[256] = {};
+        if (GetMenuStringW(menu, i, text, 256, MF_BYPOSITION) > 0) out.insert(text);
+        if (HMENU sub = GetSubMenu(menu, i)) MenuKeys(sub, out);
+    }
+}
+
+struct Menus {
+    HMENU main = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    HMENU note = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
+    ~Menus() { DestroyMenu(main), DestroyMenu(note); }
+};
+
+}  // namespace
+
 // The menu code reaches items by identifier and the submenus it fills by
 // position; each of those holds a single placeholder in the resource.
 TEST(MenuResources, LayoutOfBothMenus) {
-    HMENU mainMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    HMENU noteMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
-    ASSERT_TRUE(mainMenu && noteMenu);
-    ASSERT_EQ(GetMenuItemCount(mainMenu), 1);
-    ASSERT_EQ(GetMenuItemCount(noteMenu), 1);
-    HMENU mainPopup = GetSubMenu(mainMenu, 0);
-    HMENU notePopup = GetSubMenu(noteMenu, 0);
+    Menus menus;
+    ASSERT_TRUE(menus.main && menus.note);
+    ASSERT_EQ(GetMenuItemCount(menus.main), 1);
+    ASSERT_EQ(GetMenuItemCount(menus.note), 1);
+    HMENU mainPopup = GetSubMenu(menus.main, 0), notePopup = GetSubMenu(menus.note, 0);
     HMENU settings = GetSubMenu(mainPopup, 12);
     const int sub = kSubmenu, sep = kSeparator;
-
-    EXPECT_EQ(IdsOf(mainPopup),
-              (std::vector<int>{132, sub, sep, 137, 169, 138, 201, 32774, sub, sep, sub, sep, sub,
-                                sep, 144, 145, sep, 147, 148}));
-    EXPECT_EQ(IdsOf(GetSubMenu(mainPopup, 1)), (std::vector<int>{134, 135, sep, 136}));
-    EXPECT_EQ(IdsOf(GetSubMenu(mainPopup, 10)), (std::vector<int>{140, 141}));
-    EXPECT_EQ(IdsOf(settings), (std::vector<int>{142, sep, sub, sep, sub, sub, sep, 164, 182}));
-
-    EXPECT_EQ(IdsOf(notePopup),
-              (std::vector<int>{181, 32777, 32778, 150, 151, 198, sep, 158, 157, sep, 156, sep,
-                                sub, sub,   sub,   sub, sep, sub, sep, 152, 153, sep, 154, 155}));
-    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 12)), (std::vector<int>{188, 189, 190, 191, 192}));
-    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 13)), (std::vector<int>{204, 205}));
-    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 14)), (std::vector<int>{196, 195}));
-    EXPECT_EQ(IdsOf(GetSubMenu(notePopup, 15)), (std::vector<int>{176, sep, 177, 179, sep, 180}));
-
     const struct {
-        HMENU submenu;
-        int placeholder;
-    } filled[] = {
-        {GetSubMenu(mainPopup, 8), IDM_NOTES_PLACEHOLDER},
-        {GetSubMenu(settings, 2), IDM_LANGUAGES_PLACEHOLDER},
-        {GetSubMenu(settings, 4), IDM_SKINS_PLACEHOLDER},
-        {GetSubMenu(settings, 5), IDM_COLOR_THEMES_PLACEHOLDER},
-        {GetSubMenu(notePopup, 17), IDM_LINKS_PLACEHOLDER},
+        HMENU menu;
+        std::vector<int> ids;
+    } layouts[] = {
+        {mainPopup,
+         {132, sub, sep, 137, 169, 138, 201, 32774, sub, sep, sub, sep, sub, sep, 144, 145, sep,
+          147, 148}},
+        {GetSubMenu(mainPopup, 1), {134, 135, sep, 136}},
+        {GetSubMenu(mainPopup, 10), {140, 141}},
+        {settings, {142, sep, sub, sep, sub, sub, sep, 164, 182}},
+        {notePopup, {181, 32777, 32778, 150, 151, 198, sep, 158, 157, sep, 156, sep,
+                     sub, sub,   sub,   sub, sep, sub, sep, 152, 153, sep, 154, 155}},
+        {GetSubMenu(notePopup, 12), {188, 189, 190, 191, 192}},
+        {GetSubMenu(notePopup, 13), {204, 205}},
+        {GetSubMenu(notePopup, 14), {196, 195}},
+        {GetSubMenu(notePopup, 15), {176, sep, 177, 179, sep, 180}},
+        {GetSubMenu(mainPopup, 8), {IDM_NOTES_PLACEHOLDER}},
+        {GetSubMenu(settings, 2), {IDM_LANGUAGES_PLACEHOLDER}},
+        {GetSubMenu(settings, 4), {IDM_SKINS_PLACEHOLDER}},
+        {GetSubMenu(settings, 5), {IDM_COLOR_THEMES_PLACEHOLDER}},
+        {GetSubMenu(notePopup, 17), {IDM_LINKS_PLACEHOLDER}},
     };
-    for (const auto& f : filled) EXPECT_EQ(IdsOf(f.submenu), std::vector<int>{f.placeholder});
-    DestroyMenu(mainMenu);
-    DestroyMenu(noteMenu);
+    for (size_t i = 0; i < std::size(layouts); ++i)
+        EXPECT_EQ(IdsOf(layouts[i].menu), layouts[i].ids) << i;
 }
 
 // Each resource uses exactly its own range of language keys, each key once.
 TEST(MenuResources, TextsAreTheLanguageKeys) {
-    HMENU noteMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
-    HMENU mainMenu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    ASSERT_TRUE(noteMenu && mainMenu);
-    const std::set<std::wstring> notKeys = {L"&MainWindow", L"&Note", L"0", L"0%", L"50%", L"100%"};
-    auto keysOf = [&](const std::vector<std::wstring>& texts) {
-        std::multiset<std::wstring> keys;
-        for (const auto& t : texts)
-            if (!notKeys.count(t)) keys.insert(t);
-        return keys;
+    Menus menus;
+    ASSERT_TRUE(menus.main && menus.note);
+    auto range = [](int first, int end) {
+        return std::multiset<std::wstring>(kLanguageKeys + first, kLanguageKeys + end);
     };
-    auto menuKeys = [&](HMENU menu) {
-        std::vector<std::wstring> texts;
-        Texts(menu, texts);
-        return keysOf(texts);
+    const std::set<std::wstring> notKeys = {L"&MainWindow", L"&Note", L"0", L"0%", L"50%", L"100%"};
+    auto withoutNonKeys = [&](std::multiset<std::wstring> texts) {
+        for (const auto& t : notKeys) texts.erase(t);
+        return texts;
     };
     auto dialogKeys = [&](int id) {
         DialogData d;
         EXPECT_TRUE(DialogTemplateReader::Read(id, d)) << id;
-        std::vector<std::wstring> texts = {d.caption};
+        std::multiset<std::wstring> texts = {d.caption};
         for (const auto& item : d.items)
-            if (!item.text.empty()) texts.push_back(item.text);
-        return keysOf(texts);
+            if (!item.text.empty()) texts.insert(item.text);
+        return withoutNonKeys(texts);
     };
-    EXPECT_EQ(menuKeys(noteMenu), KeyRange(kFirstNoteMenuKey, kFirstMainMenuKey));
-    EXPECT_EQ(menuKeys(mainMenu), KeyRange(kFirstMainMenuKey, kFirstSettingsKey));
-    EXPECT_EQ(dialogKeys(IDD_SETTINGS), KeyRange(kFirstSettingsKey, kFirstAlarmKey));
-    EXPECT_EQ(dialogKeys(IDD_ALARM), KeyRange(kFirstAlarmKey, kFirstNoteTitleKey));
-    EXPECT_EQ(dialogKeys(IDD_NOTE_TITLE), KeyRange(kFirstNoteTitleKey, kEmailHeader));
-    DestroyMenu(noteMenu);
-    DestroyMenu(mainMenu);
+    std::multiset<std::wstring> noteTexts, mainTexts;
+    MenuKeys(menus.note, noteTexts);
+    MenuKeys(menus.main, mainTexts);
+    EXPECT_EQ(withoutNonKeys(noteTexts), range(kFirstNoteMenuKey, kFirstMainMenuKey));
+    EXPECT_EQ(withoutNonKeys(mainTexts), range(kFirstMainMenuKey, kFirstSettingsKey));
+    EXPECT_EQ(dialogKeys(IDD_SETTINGS), range(kFirstSettingsKey, kFirstAlarmKey));
+    EXPECT_EQ(dialogKeys(IDD_ALARM), range(kFirstAlarmKey, kFirstNoteTitleKey));
+    EXPECT_EQ(dialogKeys(IDD_NOTE_TITLE), range(kFirstNoteTitleKey, kEmailHeader));
 }
 
-// Menu icons are drawn 16 x 16 into the item's bitmap slot; a missing one
-// would silently show nothing.
+// Menu icons are drawn 16 x 16 into the item's bitmap slot; a missing one would
+// silently show nothing, and a command without an icon must not find one.
 TEST(MenuResources, IconsAndMenuBitmaps) {
     HINSTANCE module = GetModuleHandleW(nullptr);
     for (int id : {IDM_NEW_NOTE, IDM_NEW_NOTE_FROM_CLIPBOARD, IDM_NEW_NOTE_FROM_FILE,
@@ -136,22 +123,19 @@ TEST(MenuResources, IconsAndMenuBitmaps) {
                    IDM_NOTE_SAVE_AS, IDM_NOTE_EMAIL_TO, IDM_NOTE_COPY, IDM_NOTE_PASTE,
                    IDM_EXPORT_NOTES, IDM_NOTE_UNDO, IDM_NOTE_REDO}) {
         HBITMAP bitmap = LoadBitmapW(module, MAKEINTRESOURCEW(id));
-        ASSERT_NE(bitmap, nullptr) << id;
         BITMAP info = {};
-        GetObjectW(bitmap, sizeof(info), &info);
-        EXPECT_EQ(info.bmWidth, 16) << id;
-        EXPECT_EQ(info.bmHeight, 16) << id;
+        EXPECT_TRUE(bitmap && GetObjectW(bitmap, sizeof(info), &info) && info.bmWidth == 16 &&
+                    info.bmHeight == 16)
+            << id;
         DeleteObject(bitmap);
     }
-    // Commands without an icon must not find a bitmap of their identifier.
     for (int id : {IDM_NOTE_EDIT, IDM_EXIT, IDM_RECYCLE_BIN_EMPTY})
         EXPECT_EQ(FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP), nullptr) << id;
-
     for (int id : {IDI_APP, IDI_TRAY}) {
-        HICON small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), 0));
-        EXPECT_NE(small, nullptr) << id;
-        if (small) DestroyIcon(small);
+        HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+        EXPECT_NE(icon, nullptr) << id;
+        DestroyIcon(icon);
     }
 }

@@ -2,17 +2,19 @@
 // An in-memory ValueStore: values are kept as text by path, as an INI file would.
 
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "store/ValueStore.h"
 
 class FakeValueStore : public ValueStore {
 public:
-    std::map<std::wstring, std::wstring> values;
+    FakeValueStore(std::initializer_list<std::pair<const std::wstring, std::wstring>> init = {})
+        : values(init) {}
 
-    void Set(const std::wstring& path, const std::wstring& text) { values[path] = text; }
-    void Set(const std::wstring& path, long long number) { values[path] = std::to_wstring(number); }
+    std::map<std::wstring, std::wstring> values;
 
     bool ReadUInt16(const std::wstring& p, uint16_t& v) override { return ReadNumber(p, v); }
     bool ReadUInt32(const std::wstring& p, uint32_t& v) override { return ReadNumber(p, v); }
@@ -21,15 +23,13 @@ public:
     bool ReadLong(const std::wstring& p, int32_t& v) override { return ReadNumber(p, v); }
     bool ReadFloat(const std::wstring& p, float& v) override {
         auto it = values.find(p);
-        if (it == values.end()) return false;
-        v = std::wcstof(it->second.c_str(), nullptr);
-        return true;
+        if (it != values.end()) v = std::wcstof(it->second.c_str(), nullptr);
+        return it != values.end();
     }
     bool ReadString(const std::wstring& p, std::wstring& v) override {
         auto it = values.find(p);
-        if (it == values.end()) return false;
-        v = it->second;
-        return true;
+        if (it != values.end()) v = it->second;
+        return it != values.end();
     }
     bool ReadBool(const std::wstring& p, bool& v) override {
         int32_t n = 0;
@@ -52,9 +52,8 @@ private:
     template <typename T>
     bool ReadNumber(const std::wstring& p, T& v) {
         auto it = values.find(p);
-        if (it == values.end()) return false;
-        v = static_cast<T>(std::wcstoll(it->second.c_str(), nullptr, 10));
-        return true;
+        if (it != values.end()) v = static_cast<T>(std::wcstoll(it->second.c_str(), nullptr, 10));
+        return it != values.end();
     }
     template <typename T>
     bool Write(const std::wstring& p, T v) {

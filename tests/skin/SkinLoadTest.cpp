@@ -2,70 +2,43 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "FakeValueStore.h"
-#include "skin/SkinTint.h"
 #include "TestPaths.h"
+#include "skin/SkinTint.h"
+#include "store/SettingsStore.h"
 
 namespace {
-
-// Reads an INI file into a FakeValueStore by "/Section/Key".
-FakeValueStore ReadIni(const std::wstring& path) {
-    FakeValueStore store;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file) return store;
-    char buffer[512];
-    std::string section;
-    while (fgets(buffer, sizeof(buffer), file)) {
-        std::string line = buffer;
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-        if (line.size() > 2 && line[0] == '[') {
-            section = line.substr(1, line.size() - 2);
-        } else if (auto eq = line.find('='); eq != std::string::npos) {
-            store.Set(TestPaths::Widen(("/" + section + "/" + line.substr(0, eq)).c_str()),
-                      TestPaths::Widen(line.substr(eq + 1).c_str()));
-        }
-    }
-    fclose(file);
-    return store;
-}
 
 std::wstring SkinDir(const wchar_t* name) {
     return TestPaths::SourceDir() + L"\\skins\\" + name + L"\\";
 }
 
-TEST(SkinLoad, DefaultSkinLoadsWholeAndResizable) {
-    const std::wstring folder = SkinDir(L"Default");
-    FakeValueStore ini = ReadIni(folder + L"Skin.ini");
-    ASSERT_FALSE(ini.values.empty());
-    FakeValueStore settings;
-    settings.Set(L"/SkinColorThemeIndex", 1);
+// Loads a skin folder with the stored theme index; returns the index in use.
+uint32_t Load(Skin& skin, const std::wstring& folder, const wchar_t* storedTheme, bool layered) {
+    SettingsStore ini(folder + L"Skin.ini");
+    FakeValueStore settings = {{L"/SkinColorThemeIndex", storedTheme}};
+    uint32_t themeIndex = 99;
+    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, layered}, themeIndex);
+    return themeIndex;
+}
+
+TEST(SkinLoad, DefaultSkinLoadsWholeAndReleasesEverything) {
     const size_t listedBefore = SkinBitmapList::Items().size();
     {
         Skin skin;
-        uint32_t themeIndex = 99;
-        LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, true}, themeIndex);
-        EXPECT_EQ(1u, themeIndex);
+        EXPECT_EQ(1u, Load(skin, SkinDir(L"Default"), L"1", true));
         EXPECT_EQ(L"Default", skin.name);
         EXPECT_FALSE(skin.fixedSize);
         EXPECT_GE(skin.colorThemes.size(), 5u);
-        ASSERT_NE(nullptr, skin.background);
+        ASSERT_TRUE(skin.background && skin.mask);
         EXPECT_EQ(skin.background->Width(), skin.backgroundWidth);
         EXPECT_EQ(skin.background->Height(), skin.backgroundHeight);
-        ASSERT_NE(nullptr, skin.mask);
         EXPECT_EQ(skin.backgroundWidth, skin.mask->Width());
-        EXPECT_NE(nullptr, skin.moreTextBitmap);
-        EXPECT_NE(nullptr, skin.priorityBitmaps[0]);
-        EXPECT_NE(nullptr, skin.mainWindowBackground);
+        EXPECT_TRUE(skin.moreTextBitmap && skin.priorityBitmaps[0] && skin.mainWindowBackground);
         for (const ButtonBitmaps* set :
-             {&skin.menuButton.bitmaps, &skin.deleteButton.bitmaps, &skin.mainWindowButton}) {
+             {&skin.menuButton.bitmaps, &skin.deleteButton.bitmaps, &skin.mainWindowButton})
             EXPECT_TRUE(set->normal && set->hover && set->down && set->disabled);
-        }
-        EXPECT_TRUE(skin.menuButton.visible);
-        EXPECT_NE(nullptr, skin.noteFont);
-        EXPECT_NE(nullptr, skin.textBackgroundBrush);
+        EXPECT_TRUE(skin.noteFont && skin.textBackgroundBrush);
         EXPECT_LT(skin.noteLogFont.lfHeight, 0);
         EXPECT_EQ(Multiply(skin.textBackgroundColor, skin.colorThemes[1].color),
                   skin.themedTextBackgroundColor);
@@ -78,34 +51,20 @@ TEST(SkinLoad, DefaultSkinLoadsWholeAndResizable) {
 }
 
 TEST(SkinLoad, ClassicIsFixedAndEveryShippedSkinHasADisplayName) {
-    const std::wstring folder = SkinDir(L"Classic");
-    FakeValueStore ini = ReadIni(folder + L"Skin.ini");
-    FakeValueStore settings;
-    settings.Set(L"/SkinColorThemeIndex", 7);  // beyond its themes
     Skin skin;
-    uint32_t themeIndex = 99;
-    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, false}, themeIndex);
-    EXPECT_EQ(0u, themeIndex);
+    EXPECT_EQ(0u, Load(skin, SkinDir(L"Classic"), L"7", false));  // beyond its themes
     EXPECT_TRUE(skin.fixedSize);
     EXPECT_EQ(nullptr, skin.mask);  // not loaded without layered windows
     EXPECT_NE(nullptr, skin.background);
-
-    EXPECT_EQ(L"Classic", SkinDisplayName(folder + L"Skin.ini"));
+    EXPECT_EQ(L"Classic", SkinDisplayName(SkinDir(L"Classic") + L"Skin.ini"));
     EXPECT_EQ(L"Default", SkinDisplayName(SkinDir(L"Default") + L"Skin.ini"));
     EXPECT_EQ(L"(((Name)))", SkinDisplayName(SkinDir(L"Missing") + L"Skin.ini"));
 }
 
-TEST(SkinLoad, MissingFolderKeepsDefaultsAndAnInvisibleButtonLoadsNothing) {
-    const std::wstring folder = TestPaths::MakeScratchDir();
-    FakeValueStore ini;
-    ini.Set(L"/MenuButton/Visible", 0);
-    FakeValueStore settings;
+TEST(SkinLoad, EmptyFolderKeepsDefaults) {
     Skin skin;
-    uint32_t themeIndex = 5;
-    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, true}, themeIndex);
-    EXPECT_EQ(0u, themeIndex);
+    EXPECT_EQ(0u, Load(skin, TestPaths::MakeScratchDir(), L"5", true));
     EXPECT_EQ(kDefaultBackgroundWidth, skin.backgroundWidth);
-    EXPECT_EQ(kDefaultBackgroundHeight, skin.backgroundHeight);
     EXPECT_EQ(nullptr, skin.background);
     EXPECT_EQ(nullptr, skin.menuButton.bitmaps.normal);
     ASSERT_EQ(1u, skin.colorThemes.size());
@@ -113,19 +72,12 @@ TEST(SkinLoad, MissingFolderKeepsDefaultsAndAnInvisibleButtonLoadsNothing) {
 }
 
 TEST(SkinLoad, LogFontFollowsTheSkinFont) {
-    SkinFontInfo info;
-    info.face = std::wstring(31, L'f');
-    info.pointSize = 12;
-    info.bold = true;
-    info.italic = true;
+    SkinFontInfo info{std::wstring(31, L'f'), 12, true, true};
     const LOGFONTW font = MakeNoteLogFont(info, 96);
     EXPECT_EQ(-16, font.lfHeight);
     EXPECT_EQ(FW_BOLD, font.lfWeight);
     EXPECT_EQ(1, font.lfItalic);
-    EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
-    EXPECT_EQ(ANTIALIASED_QUALITY, font.lfQuality);
     EXPECT_EQ(info.face, std::wstring(font.lfFaceName));
-
     info.pointSize = 0;
     EXPECT_EQ(0, MakeNoteLogFont(info, 96).lfHeight);
 }
