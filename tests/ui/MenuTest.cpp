@@ -12,16 +12,10 @@ namespace {
 
 constexpr UINT kFirst = 2000;
 
-struct Item {
-    UINT id;
-    std::wstring text;
-    bool greyed;
-};
-
-std::vector<Item> Items(HMENU menu) {
-    std::vector<Item> items;
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
+// "text" of each item, greyed ones as "(text)", ids checked to run from kFirst.
+std::vector<std::wstring> Items(HMENU menu) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[256] = {};
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
@@ -29,77 +23,46 @@ std::vector<Item> Items(HMENU menu) {
         info.dwTypeData = text;
         info.cch = 256;
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-        items.push_back({info.wID, text, (info.fState & MFS_GRAYED) != 0});
+        EXPECT_EQ(info.wID, kFirst + i);
+        items.push_back((info.fState & MFS_GRAYED) ? L"(" + std::wstring(text) + L")" : text);
     }
     return items;
 }
 
-HMENU MenuOf(int count) {
-    HMENU menu = CreatePopupMenu();
-    for (int i = 0; i < count; ++i)
-        AppendMenuW(menu, MF_STRING, 100 + i, (L"old " + std::to_wstring(i)).c_str());
-    return menu;
-}
-
-class FillSubmenuTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        std::wstring dir = TestPaths::MakeScratchDir();
-        std::wstring path = dir + L"Test.ini";
-        std::ofstream(TestPaths::Narrow(path)) << "[Text]\r\nEmptySubMenu=(nothing here)\r\n";
-        LanguageTable::Current().Load(path);
-    }
-};
-
 }  // namespace
 
-TEST_F(FillSubmenuTest, ShrinksFromTheTopAndRenumbers) {
-    HMENU menu = MenuOf(5);
-    FillSubmenu(menu, {L"alpha", L"beta", L"gamma"}, kFirst);
-    auto items = Items(menu);
-    ASSERT_EQ(items.size(), 3u);
-    const wchar_t* texts[] = {L"alpha", L"beta", L"gamma"};
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(items[i].id, kFirst + i);
-        EXPECT_EQ(items[i].text, texts[i]);
-        EXPECT_FALSE(items[i].greyed);
+TEST(FillSubmenu, ReplacesTheItemsAndGreysAPlaceholderForAnEmptyList) {
+    std::wstring path = TestPaths::MakeScratchDir() + L"Test.ini";
+    std::ofstream(TestPaths::Narrow(path)) << "[Text]\r\nEmptySubMenu=nothing here\r\n";
+    LanguageTable::Current().Load(path);
+
+    using List = std::vector<std::wstring>;
+    const struct {
+        int oldCount;
+        List texts;
+        List expected;
+    } cases[] = {
+        {5, {L"alpha", L"beta", L"gamma"}, {L"alpha", L"beta", L"gamma"}},
+        {0, {L"one", L"two"}, {L"one", L"two"}},
+        {4, {}, {L"(nothing here)"}},
+    };
+    for (const auto& c : cases) {
+        HMENU menu = CreatePopupMenu();
+        for (int i = 0; i < c.oldCount; ++i) AppendMenuW(menu, MF_STRING, 100 + i, L"old");
+        FillSubmenu(menu, c.texts, kFirst);
+        EXPECT_EQ(Items(menu), c.expected) << "from " << c.oldCount << " items";
+        // A filled list after the placeholder enables the first item again.
+        FillSubmenu(menu, {L"back"}, kFirst);
+        EXPECT_EQ(Items(menu), List{L"back"});
+        DestroyMenu(menu);
     }
-    DestroyMenu(menu);
-}
-
-TEST_F(FillSubmenuTest, GrowsAnEmptyMenu) {
-    HMENU menu = CreatePopupMenu();
-    FillSubmenu(menu, {L"one", L"two"}, kFirst);
-    auto items = Items(menu);
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[1].id, kFirst + 1);
-    EXPECT_EQ(items[1].text, L"two");
-    DestroyMenu(menu);
-}
-
-TEST_F(FillSubmenuTest, EmptyListGivesOneGreyedPlaceholderAndAFullOneEnablesAgain) {
-    HMENU menu = MenuOf(4);
-    FillSubmenu(menu, {}, kFirst);
-    auto items = Items(menu);
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].id, kFirst);
-    EXPECT_EQ(items[0].text, L"(nothing here)");
-    EXPECT_TRUE(items[0].greyed);
-
-    FillSubmenu(menu, {L"back"}, kFirst);
-    items = Items(menu);
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].text, L"back");
-    EXPECT_FALSE(items[0].greyed);
-    DestroyMenu(menu);
 }
 
 TEST(PrepareMenuBitmaps, MarksEveryItemAndSetsCheckOrBitmap) {
     HMENU menu = CreatePopupMenu();
-    HMENU sub = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 1, L"plain");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"submenu");
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), L"submenu");
     PrepareMenuBitmaps(menu);
     for (int i = 0; i < 3; ++i) {
         MENUITEMINFOW info = {};
@@ -131,71 +94,56 @@ public:
                 foregroundWhileOpen = GetForegroundWindow() == Handle();
                 HWND popup = FindWindowW(L"#32768", nullptr);
                 if (popup) GetWindowRect(popup, &popupRect);
-                ShowPopupMenu(secondMenu, false);  // must return at once
-                secondReturned = true;
+                ShowPopupMenu(menu, false);  // must return at once
             }
             EndMenu();
         }
         return RecordingWindow::HandleMessage(window, message, wParam, lParam);
     }
 
+    // Opens a two-item menu with the cursor at 500, 400.
+    void Run(bool fromTray) {
+        ASSERT_TRUE(Create());
+        ShowWindow(Handle(), SW_SHOW);
+        if (!fromTray) SetForegroundWindow(Handle());
+        SetCursorPos(500, 400);
+        menu = CreatePopupMenu();
+        AppendMenuW(menu, MF_STRING, 1, L"First entry");
+        AppendMenuW(menu, MF_STRING, 2, L"Second entry");
+        SetTimer(Handle(), kGiveUpTimer, 500, nullptr);
+        ShowPopupMenu(menu, fromTray);
+        KillTimer(Handle(), kGiveUpTimer);
+        DestroyMenu(menu);
+        EXPECT_TRUE(looked);
+        EXPECT_FALSE(InPopupMenu());
+    }
+
     static constexpr UINT_PTR kGiveUpTimer = 77;
-    HMENU secondMenu = nullptr;
+    HMENU menu = nullptr;
     bool looked = false;
     bool inPopupWhileOpen = false;
     bool foregroundWhileOpen = false;
-    bool secondReturned = false;
     RECT popupRect = {};
 };
 
-HMENU SampleMenu() {
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, 1, L"First entry");
-    AppendMenuW(menu, MF_STRING, 2, L"Second entry");
-    return menu;
-}
-
 }  // namespace
 
-TEST(ShowPopupMenu, OpensBelowRightOfTheCursorAndRefusesASecondPopup) {
+TEST(ShowPopupMenu, OpensAtTheCursorAndRefusesASecondPopup) {
     PopupWindow window;
-    ASSERT_TRUE(window.Create());
-    ShowWindow(window.Handle(), SW_SHOW);
-    SetForegroundWindow(window.Handle());
-    SetCursorPos(500, 400);
-    HMENU menu = SampleMenu();
-    window.secondMenu = SampleMenu();
-    SetTimer(window.Handle(), PopupWindow::kGiveUpTimer, 500, nullptr);
-    window.ShowPopupMenu(menu, false);
-    KillTimer(window.Handle(), PopupWindow::kGiveUpTimer);
-    EXPECT_TRUE(window.looked);
+    window.Run(false);
     EXPECT_TRUE(window.inPopupWhileOpen);
-    EXPECT_TRUE(window.secondReturned);
-    EXPECT_FALSE(window.InPopupMenu());
-    EXPECT_GE(window.popupRect.left, 499);
+    EXPECT_GE(window.popupRect.left, 499);  // below right of the cursor
     EXPECT_GE(window.popupRect.top, 399);
     EXPECT_LT(window.popupRect.left, 520);
-    DestroyMenu(menu);
-    DestroyMenu(window.secondMenu);
-}
 
-TEST(ShowPopupMenu, FromTheTrayOpensAboveLeftAsForegroundAndPostsANullMessage) {
-    PopupWindow window;
-    ASSERT_TRUE(window.Create());
-    ShowWindow(window.Handle(), SW_SHOW);
-    SetCursorPos(500, 400);
-    HMENU menu = SampleMenu();
-    window.secondMenu = SampleMenu();
-    SetTimer(window.Handle(), PopupWindow::kGiveUpTimer, 500, nullptr);
-    window.ShowPopupMenu(menu, true);
-    KillTimer(window.Handle(), PopupWindow::kGiveUpTimer);
-    EXPECT_TRUE(window.looked);
-    EXPECT_TRUE(window.foregroundWhileOpen);
-    EXPECT_LE(window.popupRect.right, 501);
-    EXPECT_LE(window.popupRect.bottom, 401);
-    EXPECT_GT(window.popupRect.right, 480);
+    // From the tray: above left, as the foreground window, and one more
+    // message for the owner's queue.
+    PopupWindow tray;
+    tray.Run(true);
+    EXPECT_TRUE(tray.foregroundWhileOpen);
+    EXPECT_LE(tray.popupRect.right, 501);
+    EXPECT_LE(tray.popupRect.bottom, 401);
+    EXPECT_GT(tray.popupRect.right, 480);
     MSG message;
-    EXPECT_TRUE(PeekMessageW(&message, window.Handle(), WM_NULL, WM_NULL, PM_REMOVE));
-    DestroyMenu(menu);
-    DestroyMenu(window.secondMenu);
+    EXPECT_TRUE(PeekMessageW(&message, tray.Handle(), WM_NULL, WM_NULL, PM_REMOVE));
 }

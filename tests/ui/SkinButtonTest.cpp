@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "TestWindow.h"
+#include <fstream>
+
+#include "tests/TestPaths.h"
+#include "tests/ui/TestWindow.h"
 
 namespace {
+
+constexpr int kWidth = 20, kHeight = 16;
 
 class CountingButton : public SkinButton {
 public:
@@ -13,24 +18,20 @@ public:
     int clicks = 0;
 };
 
+// A 20 x 20 button on a topmost parent. The hover poll is driven by hand.
 class SkinButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(parent.Create());
         SetWindowPos(parent.Handle(), HWND_TOPMOST, 100, 100, 200, 100, SWP_SHOWWINDOW);
-        button = new CountingButton(parent.Handle());
+        button = std::make_unique<CountingButton>(parent.Handle());
         ASSERT_NE(nullptr, button->Handle());
-        button->Move(10, 10);
-        button->Resize(20, 20);
+        button->SetRect({10, 10, 30, 30});
         UpdateWindow(parent.Handle());
     }
-    void TearDown() override {
-        delete button;
-        parent.Destroy();
-    }
 
-    POINT ButtonCenterOnScreen() const {
-        POINT p = {10, 10};
+    POINT Center() const {
+        POINT p = {10, 8};
         ClientToScreen(button->Handle(), &p);
         return p;
     }
@@ -38,20 +39,16 @@ protected:
         SetCursorPos(p.x, p.y);
         button->Send(WM_TIMER, HotControl::kHoverTimer);
     }
-    void Over() { PointAt(ButtonCenterOnScreen()); }
-    void Off() {
-        POINT p = ButtonCenterOnScreen();
-        p.x += 60;
-        PointAt(p);
-    }
-    void Down() { button->Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10)); }
-    void Up() { button->Send(WM_LBUTTONUP, 0, MAKELPARAM(10, 10)); }
+    void Over() { PointAt(Center()); }
+    void Off() { PointAt({Center().x + 60, Center().y}); }
+    void Down() { button->Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 8)); }
+    void Up() { button->Send(WM_LBUTTONUP, 0, MAKELPARAM(10, 8)); }
 
     RecordingWindow parent;
-    CountingButton* button = nullptr;
+    std::unique_ptr<CountingButton> button;
 };
 
-TEST_F(SkinButtonTest, PressAndReleaseOverTheButtonClicks) {
+TEST_F(SkinButtonTest, ClicksOnlyWhenReleasedOverTheButton) {
     Over();
     ASSERT_TRUE(button->Hover());
     Down();
@@ -61,29 +58,28 @@ TEST_F(SkinButtonTest, PressAndReleaseOverTheButtonClicks) {
     EXPECT_FALSE(button->Pressed());
     EXPECT_NE(button->Handle(), GetCapture());
     EXPECT_EQ(1, button->clicks);
-}
 
-TEST_F(SkinButtonTest, ReleaseOffTheButtonDoesNotClickButComingBackDoes) {
-    Over();
+    // Dragged off: no click.
     Down();
     Off();
     EXPECT_FALSE(button->Hover());
     EXPECT_TRUE(button->Pressed());
     Up();
-    EXPECT_EQ(0, button->clicks);
+    EXPECT_EQ(1, button->clicks);
 
+    // Dragged off and back on: a click.
     Over();
     Down();
     Off();
     Over();
     Up();
-    EXPECT_EQ(1, button->clicks);
+    EXPECT_EQ(2, button->clicks);
 }
 
 TEST_F(SkinButtonTest, CoveredButtonIsNotHovered) {
     RecordingWindow cover;
     ASSERT_TRUE(cover.Create());
-    const POINT p = ButtonCenterOnScreen();
+    const POINT p = Center();
     SetWindowPos(cover.Handle(), HWND_TOPMOST, p.x - 5, p.y - 5, 30, 30,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     Over();
@@ -93,80 +89,61 @@ TEST_F(SkinButtonTest, CoveredButtonIsNotHovered) {
     EXPECT_TRUE(button->Hover());
 }
 
-TEST_F(SkinButtonTest, DisabledButtonDropsPressAndHoverAtThePoll) {
-    Over();
-    Down();
-    EnableWindow(button->Handle(), FALSE);
-    button->Send(WM_TIMER, HotControl::kHoverTimer);
-    EXPECT_FALSE(button->Hover());
-    EXPECT_FALSE(button->Pressed());
-    Up();
-    EXPECT_EQ(0, button->clicks);
+TEST_F(SkinButtonTest, DisablingOrLosingFocusEndsThePressWithoutAClick) {
+    for (bool disable : {true, false}) {
+        EnableWindow(button->Handle(), TRUE);
+        Over();
+        Down();
+        if (disable) {
+            EnableWindow(button->Handle(), FALSE);
+            button->Send(WM_TIMER, HotControl::kHoverTimer);
+            EXPECT_FALSE(button->Hover());
+        } else {
+            button->Send(WM_KILLFOCUS);
+        }
+        EXPECT_FALSE(button->Pressed());
+        Up();
+        EXPECT_EQ(0, button->clicks);
+    }
 }
 
-TEST_F(SkinButtonTest, LosingFocusEndsThePress) {
-    Over();
-    Down();
-    button->Send(WM_KILLFOCUS);
-    EXPECT_FALSE(button->Pressed());
-    Up();
-    EXPECT_EQ(0, button->clicks);
-}
-
-// Four one-colour faces; the erase draws the face of the state.
+// A one-colour normal face from a file; hover and disabled faces without
+// pixels, told apart by identity; no down face.
 class SkinButtonFaces : public SkinButtonTest {
 protected:
     void SetUp() override {
         SkinButtonTest::SetUp();
-        set.normal = Make(RGB(10, 0, 0), 20, 16);
-        set.hover = Make(RGB(20, 0, 0), 20, 16);
-        set.disabled = Make(RGB(40, 0, 0), 20, 16);
+        set.normal = LoadFace(RGB(10, 0, 0));
+        set.hover = new SkinBitmap;
+        set.disabled = new SkinBitmap;
+        ASSERT_NE(set.normal, nullptr);
     }
-    void TearDown() override {
-        set.Clear();
-        SkinButtonTest::TearDown();
+    void TearDown() override { set.Clear(); }
+    // A 24-bit BMP file of one colour (60 bytes a line: no padding).
+    static SkinBitmap* LoadFace(COLORREF color) {
+        auto le = [](uint32_t value, int bytes) {
+            std::string out;
+            for (int i = 0; i < bytes; ++i) out += char(value >> (8 * i));
+            return out;
+        };
+        std::string pixels;
+        for (int i = 0; i < kWidth * kHeight; ++i)
+            pixels += {char(GetBValue(color)), char(GetGValue(color)), char(GetRValue(color))};
+        std::wstring dir = TestPaths::MakeScratchDir();
+        std::ofstream(TestPaths::Narrow(dir + L"face.bmp"), std::ios::binary)
+            << "BM" << le(54 + pixels.size(), 4) << le(0, 4) << le(54, 4) << le(40, 4)
+            << le(kWidth, 4) << le(kHeight, 4) << le(1, 2) << le(24, 2) << std::string(24, '\0')
+            << pixels;
+        return LoadSkinBitmap(dir, L"face.bmp", kWhite);
     }
-    SkinBitmap* Make(COLORREF color, int w, int h) {
-        // Build a BMP in memory through a scratch file, as skins do.
-        wchar_t dir[MAX_PATH];
-        GetTempPathW(MAX_PATH, dir);
-        std::wstring path = std::wstring(dir) + L"vn-face-" + std::to_wstring(color) + L".bmp";
-        const int stride = (w * 3 + 3) & ~3;
-        std::string data(static_cast<size_t>(stride) * h, '\0');
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                data[y * stride + x * 3] = static_cast<char>(GetBValue(color));
-                data[y * stride + x * 3 + 1] = static_cast<char>(GetGValue(color));
-                data[y * stride + x * 3 + 2] = static_cast<char>(GetRValue(color));
-            }
-        BITMAPFILEHEADER file = {};
-        BITMAPINFOHEADER info = {};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof(file) + sizeof(info);
-        file.bfSize = file.bfOffBits + static_cast<DWORD>(data.size());
-        info.biSize = sizeof(info);
-        info.biWidth = w;
-        info.biHeight = h;
-        info.biPlanes = 1;
-        info.biBitCount = 24;
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(f, &file, sizeof(file), &written, nullptr);
-        WriteFile(f, &info, sizeof(info), &written, nullptr);
-        WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-        CloseHandle(f);
-        SkinBitmap* bitmap = LoadSkinBitmap(L"", path, kWhite);
-        DeleteFileW(path.c_str());
-        return bitmap;
-    }
+    // The colour the button's erase leaves on a white canvas.
     COLORREF Erase() {
         HDC screen = GetDC(nullptr);
         HDC dc = CreateCompatibleDC(screen);
-        HBITMAP canvas = CreateCompatibleBitmap(screen, 20, 16);
+        HBITMAP canvas = CreateCompatibleBitmap(screen, kWidth, kHeight);
         ReleaseDC(nullptr, screen);
         HGDIOBJ old = SelectObject(dc, canvas);
-        RECT all = {0, 0, 20, 16};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        PatBlt(dc, 0, 0, kWidth, kHeight, WHITENESS);
         button->Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
         const COLORREF seen = GetPixel(dc, 5, 5);
         SelectObject(dc, old);
@@ -177,43 +154,26 @@ protected:
     ButtonBitmaps set;
 };
 
-TEST_F(SkinButtonFaces, EachStateDrawsItsBitmap) {
-    ASSERT_TRUE(set.normal && set.hover && set.disabled);
+TEST_F(SkinButtonFaces, EachStateShowsItsFaceWhenTheBackgroundIsErased) {
     button->SetBitmaps(set);
     EXPECT_EQ(2, set.normal->RefCount());
-    RECT r = button->ClientRect();
-    EXPECT_EQ(20, r.right);
-    EXPECT_EQ(16, r.bottom);
-
+    EXPECT_EQ(kHeight, button->ClientRect().bottom);  // sized to the normal face
     Off();
     EXPECT_EQ(RGB(10, 0, 0), Erase());
     Over();
-    EXPECT_EQ(RGB(20, 0, 0), Erase());
-    // No down bitmap: pressed under the cursor draws nothing.
+    EXPECT_EQ(set.hover, button->CurrentBitmap());
+    // No down face: pressed under the cursor draws nothing.
     Down();
     EXPECT_EQ(nullptr, button->CurrentBitmap());
     EXPECT_EQ(RGB(255, 255, 255), Erase());
     // Pressed but dragged off shows the normal face.
     Off();
-    EXPECT_EQ(RGB(10, 0, 0), Erase());
+    EXPECT_EQ(set.normal, button->CurrentBitmap());
     Up();
     EnableWindow(button->Handle(), FALSE);
-    EXPECT_EQ(RGB(40, 0, 0), Erase());
-}
-
-TEST_F(SkinButtonFaces, NoNormalBitmapKeepsTheSizeAndDeletingReleases) {
-    ButtonBitmaps partial;
-    partial.CopyFrom(set);
-    ReleaseSkinBitmap(partial.normal);
-    CountingButton* fresh = new CountingButton(parent.Handle());
-    fresh->SetBitmaps(partial);
-    RECT r = fresh->ClientRect();
-    EXPECT_EQ(1, r.right);
-    EXPECT_EQ(1, r.bottom);
-    EXPECT_EQ(3, set.hover->RefCount());
-    delete fresh;
-    EXPECT_EQ(2, set.hover->RefCount());
-    partial.Clear();
+    EXPECT_EQ(set.disabled, button->CurrentBitmap());
+    button.reset();
+    EXPECT_EQ(1, set.normal->RefCount());
 }
 
 }  // namespace

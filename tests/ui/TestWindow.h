@@ -4,9 +4,25 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "ui/Window_win.h"
+
+inline bool RegisterTestClass(const wchar_t* name, WNDPROC proc) {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+inline HWND CreatePopup(const wchar_t* className) {
+    return CreateWindowExW(0, className, L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
 
 class RecordingWindow : public Window {
 public:
@@ -15,7 +31,7 @@ public:
     // A top-level overlapped window (it gets WM_GETMINMAXINFO before
     // WM_NCCREATE), or a child of parent.
     bool Create(HWND parent = nullptr) {
-        Register();
+        RegisterTestClass(kClassName, &SharedWindowProc);
         AttachScope attach(this, false);
         DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
         created = CreateWindowExW(0, kClassName, L"", style, 10, 10, 200, 100, parent, nullptr,
@@ -23,55 +39,32 @@ public:
         return created != nullptr;
     }
 
-    static void Register() {
-        static bool done = false;
-        if (done) return;
-        WNDCLASSEXW windowClass = {};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = &SharedWindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kClassName;
-        done = RegisterClassExW(&windowClass) != 0;
-    }
-
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         messages.push_back(message);
         if (message == WM_NCCREATE) handleAtNcCreate = Handle();
         return Window::HandleMessage(window, message, wParam, lParam);
     }
-
     bool OnCommand(WORD notification, WORD id, HWND control) override {
-        commands.push_back({notification, id, control});
+        commands.emplace_back(id, notification, control);
         return commandResult;
     }
-
     void OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) override {
         popupMenu = menu;
         popupIndex = index;
         popupIsSystem = isSystemMenu;
     }
-
-    bool PreTranslate(MSG& message) override {
+    bool PreTranslate(MSG&) override {
         ++preTranslateCalls;
         return preTranslateResult;
     }
-
     bool Saw(UINT message) const {
-        for (UINT m : messages)
-            if (m == message) return true;
-        return false;
+        return std::find(messages.begin(), messages.end(), message) != messages.end();
     }
-
-    struct Command {
-        WORD notification;
-        WORD id;
-        HWND control;
-    };
 
     HWND created = nullptr;
     HWND handleAtNcCreate = nullptr;
     std::vector<UINT> messages;
-    std::vector<Command> commands;
+    std::vector<std::tuple<WORD, WORD, HWND>> commands;  // id, notification, control
     bool commandResult = true;
     HMENU popupMenu = nullptr;
     UINT popupIndex = 0;
