@@ -314,16 +314,25 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
         EXPECT_EQ(DrawItem(window, 4321, ODS_SELECTED), std::vector<COLORREF>(1600, kWhite));
 }
 
-TEST_F(SmallWindowTest, OpeningPopupIsPreparedForIcons) {
+TEST_F(SmallWindowTest, EveryItemOfAnOpeningPopupIsPreparedForIcons) {
     TestSmallWindow window;
     ASSERT_TRUE(window.Create(false, false));
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, kIconItem, L"with icon");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), L"submenu");
     window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_BITMAP;
-    GetMenuItemInfoW(menu, 0, TRUE, &info);
-    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+    for (int i = 0; i < 3; ++i) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, i, TRUE, &info));
+        EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK) << "item " << i;
+    }
+    MENUINFO style = {};
+    style.cbSize = sizeof(style);
+    style.fMask = MIM_STYLE;
+    ASSERT_TRUE(GetMenuInfo(menu, &style));
+    EXPECT_TRUE(style.dwStyle & MNS_CHECKORBMP);
     DestroyMenu(menu);
 }

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "lang/LanguageTable.h"
-#include "tests/TestPaths.h"
 #include "tests/ui/TestWindow.h"
 
 namespace {
@@ -32,9 +28,7 @@ std::vector<std::wstring> Items(HMENU menu) {
 }  // namespace
 
 TEST(FillSubmenu, ReplacesTheItemsAndGreysAPlaceholderForAnEmptyList) {
-    std::wstring path = TestPaths::MakeScratchDir() + L"Test.ini";
-    std::ofstream(TestPaths::Narrow(path)) << "[Text]\r\nEmptySubMenu=nothing here\r\n";
-    LanguageTable::Current().Load(path);
+    LoadTestLanguage("EmptySubMenu=nothing here\r\n");
 
     using List = std::vector<std::wstring>;
     const struct {
@@ -56,27 +50,6 @@ TEST(FillSubmenu, ReplacesTheItemsAndGreysAPlaceholderForAnEmptyList) {
         EXPECT_EQ(Items(menu), List{L"back"});
         DestroyMenu(menu);
     }
-}
-
-TEST(PrepareMenuBitmaps, MarksEveryItemAndSetsCheckOrBitmap) {
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, 1, L"plain");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), L"submenu");
-    PrepareMenuBitmaps(menu);
-    for (int i = 0; i < 3; ++i) {
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_BITMAP;
-        ASSERT_TRUE(GetMenuItemInfoW(menu, i, TRUE, &info));
-        EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK) << "item " << i;
-    }
-    MENUINFO style = {};
-    style.cbSize = sizeof(style);
-    style.fMask = MIM_STYLE;
-    ASSERT_TRUE(GetMenuInfo(menu, &style));
-    EXPECT_TRUE(style.dwStyle & MNS_CHECKORBMP);
-    DestroyMenu(menu);
 }
 
 namespace {

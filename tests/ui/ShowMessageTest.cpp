@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
-#include "lang/LanguageTable.h"
-#include "tests/TestPaths.h"
-#include "ui/Window_win.h"
+#include "tests/ui/TestWindow.h"
 
 namespace {
 
@@ -30,9 +27,7 @@ LRESULT CALLBACK AnswerMessageBox(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 TEST(ShowMessage, UsesTheApplicationTitleUnlessGivenACaption) {
-    std::wstring path = TestPaths::MakeScratchDir() + L"Caption.ini";
-    std::ofstream(TestPaths::Narrow(path)) << "[Text]\r\nTitle_App=Sticky Test\r\n";
-    LanguageTable::Current().Load(path);
+    LoadTestLanguage("Title_App=Sticky Test\r\n");
     cbtHook = SetWindowsHookExW(WH_CBT, &AnswerMessageBox, nullptr, GetCurrentThreadId());
     ASSERT_NE(cbtHook, nullptr);
 
