@@ -32,17 +32,6 @@ Layered ReadBack(const SmallWindow& window) {
 
 const DWORD kKeyAndAlpha = LWA_COLORKEY | LWA_ALPHA;
 
-// Drives the fade timer by hand and collects the alpha the window set at
-// each tick.
-std::vector<int> Tick(SmallWindow& window, int ticks) {
-    std::vector<int> seen;
-    for (int i = 0; i < ticks; ++i) {
-        window.Send(WM_TIMER, SmallWindow::kFadeTimer, 0);
-        seen.push_back(ReadBack(window).alpha);
-    }
-    return seen;
-}
-
 void Activate(SmallWindow& window, bool active) {
     window.Send(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE, 0);
 }
@@ -59,8 +48,11 @@ protected:
 }  // namespace
 
 TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
-    // A activates, D deactivates, o and t fade to opaque and translucent,
-    // each dot is a tick whose alpha is recorded.
+    // A activates, D deactivates, o and t fade to opaque and translucent, M
+    // makes opaque, R restores translucency, S skips the next deactivation
+    // fade, G sets the global alpha to 64. Each dot is a tick recording the
+    // alpha read back, or -1 while the window is drawn opaque (no LWA_ALPHA:
+    // the alpha is then ignored and need not read back as 255).
     const struct {
         const char* script;
         std::vector<int> seen;
@@ -71,8 +63,16 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
         {"AD..", {128, 128}},
         // Back up before the fade down took its first step.
         {"o....to..", {160, 192, 224, 255, 255, 255}},
+        {"A....SD.D....", {160, 192, 224, 255, 255, 223, 191, 159, 128}},
+        {"A.MD.Rt....", {160, -1, 223, 191, 159, 128}},
+        // Inactive windows fade to a new global level; active ones, and those
+        // on their way up, take it when they next lose activation.
+        {"G..", {96, 64}},
+        {"A....G.D......", {160, 192, 224, 255, 255, 223, 191, 159, 127, 95, 64}},
+        {"AG....D......", {160, 192, 224, 255, 223, 191, 159, 127, 95, 64}},
     };
     for (const auto& c : cases) {
+        SmallWindow::SetGlobalAlpha(128);
         TestSmallWindow window;
         ASSERT_TRUE(window.Create(true, false));
         Layered start = ReadBack(window);
@@ -85,50 +85,32 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
             if (*s == 'A' || *s == 'D') Activate(window, *s == 'A');
             if (*s == 'o') window.FadeToOpaque();
             if (*s == 't') window.FadeToTranslucent();
-            if (*s == '.') seen.push_back(Tick(window, 1)[0]);
+            if (*s == 'M') window.MakeOpaque();
+            if (*s == 'R') window.RestoreTranslucency();
+            if (*s == 'S') window.SkipNextDeactivationFade();
+            if (*s == 'G') SmallWindow::SetGlobalAlpha(64);
+            if (*s == '.') {
+                window.Send(WM_TIMER, SmallWindow::kFadeTimer, 0);
+                Layered now = ReadBack(window);
+                seen.push_back(now.flags & LWA_ALPHA ? now.alpha : -1);
+            }
         }
         EXPECT_EQ(seen, c.seen) << c.script;
         EXPECT_FALSE(window.IsFading()) << c.script;
-        EXPECT_EQ(ReadBack(window).flags, kKeyAndAlpha);
     }
 }
 
-TEST_F(SmallWindowTest, DeactivationWithoutFade) {
-    TestSmallWindow skipping, editing;
-    ASSERT_TRUE(skipping.Create(true, true));
-    skipping.SkipNextDeactivationFade();
-    Activate(skipping, false);
-    EXPECT_FALSE(skipping.IsFading());
-    Activate(skipping, false);  // only once
-    EXPECT_TRUE(skipping.IsFading());
-
-    // The focus went to a child window.
-    ASSERT_TRUE(editing.Create(true, true));
-    ShowWindow(editing.Handle(), SW_SHOW);
+TEST_F(SmallWindowTest, FocusInAChildWindowKeepsTheWindowOpaque) {
+    TestSmallWindow window;
+    ASSERT_TRUE(window.Create(true, true));
+    ShowWindow(window.Handle(), SW_SHOW);
     HWND edit = CreateWindowExW(0, L"Edit", L"", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
-                                editing.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+                                window.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SetFocus(edit);
     ASSERT_EQ(GetFocus(), edit);
-    Activate(editing, false);
-    EXPECT_FALSE(editing.IsFading());
-    EXPECT_EQ(editing.Alpha(), 255);
-}
-
-TEST_F(SmallWindowTest, GlobalAlphaFadesInactiveWindowsAndSparesActiveOnes) {
-    TestSmallWindow inactive, active, rising;
-    ASSERT_TRUE(inactive.Create(true, false));
-    ASSERT_TRUE(active.Create(true, true));
-    ASSERT_TRUE(rising.Create(true, false));
-    rising.FadeToOpaque();
-    SmallWindow::SetGlobalAlpha(64);
-    EXPECT_EQ(Tick(inactive, 2), (std::vector<int>{96, 64}));
-    EXPECT_FALSE(active.IsFading());
-    EXPECT_EQ(active.Alpha(), 255);
-    EXPECT_EQ(rising.TargetAlpha(), 255);
-    // The active window takes the new level when it loses activation.
-    Activate(active, false);
-    Tick(active, 8);
-    EXPECT_EQ(ReadBack(active).alpha, 64);
+    Activate(window, false);
+    EXPECT_FALSE(window.IsFading());
+    EXPECT_EQ(window.Alpha(), 255);
 }
 
 TEST_F(SmallWindowTest, WindowWithoutLayeringNeverFades) {
@@ -141,25 +123,6 @@ TEST_F(SmallWindowTest, WindowWithoutLayeringNeverFades) {
     EXPECT_FALSE(window.IsFading());
     window.RestoreTranslucency();
     EXPECT_FALSE(window.FadeEnabled());
-}
-
-TEST_F(SmallWindowTest, MakeOpaqueStopsTheFadeUntilTranslucencyIsRestored) {
-    TestSmallWindow window;
-    ASSERT_TRUE(window.Create(true, false));
-    Activate(window, true);
-    Tick(window, 1);
-    window.MakeOpaque();
-    Activate(window, false);
-    EXPECT_FALSE(window.IsFading());
-    Tick(window, 1);
-    // Without LWA_ALPHA the window is drawn opaque whatever alpha it keeps.
-    EXPECT_EQ(ReadBack(window).flags, static_cast<DWORD>(LWA_COLORKEY));
-    EXPECT_EQ(window.Alpha(), 255);
-
-    window.RestoreTranslucency();
-    EXPECT_EQ(ReadBack(window).flags, kKeyAndAlpha);
-    window.FadeToTranslucent();
-    EXPECT_EQ(Tick(window, 4), (std::vector<int>{223, 191, 159, 128}));
 }
 
 TEST_F(SmallWindowTest, PressOnTheBodyDragsTheWindow) {
