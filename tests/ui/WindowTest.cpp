@@ -173,21 +173,7 @@ TEST(WindowRouting, SubclassedEditControlKeepsWorking) {
     EXPECT_EQ(text, L"some text");
 }
 
-TEST(PreTranslation, StopsAtTheFirstObjectThatConsumes) {
-    RecordingWindow first, second;
-    ASSERT_TRUE(first.Create());
-    ASSERT_TRUE(second.Create());
-    MSG message = {};
-    message.message = WM_KEYDOWN;
-    EXPECT_TRUE(WindowList::PreTranslate(message));
-    EXPECT_EQ(second.preTranslateCalls, 1);
-    first.preTranslateResult = false;
-    EXPECT_FALSE(WindowList::PreTranslate(message));
-    EXPECT_EQ(first.preTranslateCalls, 2);
-    EXPECT_EQ(second.preTranslateCalls, 1);
-}
-
-TEST(PreTranslation, SurvivesWindowsDestroyedDuringTheWalk) {
+TEST(PreTranslation, StopsAtTheFirstConsumerAndSurvivesDestructionDuringTheWalk) {
     DestroyingWindow first;
     RecordingWindow second, third;
     ASSERT_TRUE(first.Create());
@@ -197,6 +183,11 @@ TEST(PreTranslation, SurvivesWindowsDestroyedDuringTheWalk) {
     MSG message = {};
     EXPECT_TRUE(WindowList::PreTranslate(message));
     EXPECT_EQ(second.preTranslateCalls, 0);
+    EXPECT_EQ(third.preTranslateCalls, 1);
+
+    first.preTranslateResult = false;
+    EXPECT_FALSE(WindowList::PreTranslate(message));
+    EXPECT_EQ(first.preTranslateCalls, 2);
     EXPECT_EQ(third.preTranslateCalls, 1);
 }
 
