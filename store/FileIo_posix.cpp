@@ -1,5 +1,7 @@
 #include "store/FileIo.h"
 
+#include "store/TextCodec.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -8,40 +10,8 @@
 
 namespace {
 
-// UTF-16 (one code unit per wchar_t) to UTF-8; unpaired surrogates become U+FFFD.
-std::string ToUtf8(const std::wstring& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t c = static_cast<uint32_t>(text[i]) & 0xFFFF;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
-            uint32_t low = static_cast<uint32_t>(text[i + 1]) & 0xFFFF;
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            } else {
-                c = 0xFFFD;
-            }
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
+// Paths are handed to the system as UTF-8.
+std::string ToUtf8(const std::wstring& path) { return TextCodec::ToUtf8(path); }
 
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;

@@ -32,6 +32,7 @@ fi
 trap vn_wine_cleanup EXIT
 unset WINEPREFIX
 VN_FORCE_XVFB=1 vn_start_x 1280x800x24
+xsetroot -solid '#4a6d8c' 2>/dev/null || true
 vn_make_prefix
 # A few notes to look at.
 appdata="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Vellomar Notes 3"
