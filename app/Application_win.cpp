@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "store/Folders_win.h"
 #include "ui/SkinButton_win.h"
+#include "ui/MemoryDc_win.h"
 
 // The skin's menu button on the main window.
 class MainWindowButton : public SkinButton {
@@ -172,12 +173,11 @@ void Application::UnregisterHotKeys() {
 
 void Application::Paint(HDC dc) {
     if (!mainBackground || !mainBackground->Handle()) return;
-    HDC memory = CreateCompatibleDC(dc);
+    MemoryDc memory(dc);
     if (!memory) return;
-    mainBackground->Select(memory);
+    mainBackground->Select(memory.Get());
     mainBackground->Draw(dc, 0, 0);
     mainBackground->Deselect();
-    DeleteDC(memory);
 }
 
 void Application::OnWindowPosChanging(WINDOWPOS& pos) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "ui/MemoryDc_win.h"
+
 namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
@@ -27,20 +29,6 @@ public:
 
 private:
     HBITMAP bitmap = nullptr;
-};
-
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC compatible) : dc(CreateCompatibleDC(compatible)) {}
-    ~MemoryDC() {
-        if (dc) DeleteDC(dc);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Get() const { return dc; }
-
-private:
-    HDC dc;
 };
 
 class Selection {
@@ -69,8 +57,8 @@ HBITMAP MakeShadow(HBITMAP colour, const BITMAP& info) {
     HBITMAP grey =
         CreateBitmap(info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel, nullptr);
     if (!grey) return nullptr;
-    MemoryDC source(nullptr);
-    MemoryDC target(nullptr);
+    MemoryDc source(nullptr);
+    MemoryDc target(nullptr);
     if (!source.Get() || !target.Get()) {
         DeleteObject(grey);
         return nullptr;
@@ -107,7 +95,7 @@ const MenuIcon& IconFor(WORD id) {
 }
 
 void DrawTransparent(HDC target, int x, int y, HBITMAP bitmap, int width, int height) {
-    MemoryDC memory(target);
+    MemoryDc memory(target);
     if (!memory.Get()) return;
     Selection selection(memory.Get(), bitmap);
     TransparentBlt(target, x, y, width, height, memory.Get(), 0, 0, width, height, kTransparent);

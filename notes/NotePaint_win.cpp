@@ -8,6 +8,7 @@
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
 #include "ui/SkinButton_win.h"
+#include "ui/MemoryDc_win.h"
 
 namespace {
 
@@ -45,8 +46,9 @@ RECT ToWin(const Rect& r) {
 }  // namespace
 
 void NoteWindow::Paint(HDC dc) {
-    HDC memoryDc = CreateCompatibleDC(dc);
-    if (!memoryDc) return;
+    MemoryDc memory(dc);
+    if (!memory) return;
+    const HDC memoryDc = memory.Get();
     const Skin& skin = NoteSkin();
     RECT client = ClientRect();
     PaintSkinnedBitmap(dc, memoryDc, skin.background, client, metrics.backgroundBorders,
@@ -62,7 +64,6 @@ void NoteWindow::Paint(HDC dc) {
     if (masked && skin.mask && host.Settings().layeredWindowEnabled)
         PaintSkinnedBitmap(dc, memoryDc, skin.mask, client, metrics.backgroundBorders,
                            metrics.fixedSize);
-    DeleteDC(memoryDc);
 }
 
 LRESULT NoteWindow::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam,

@@ -3,25 +3,7 @@
 #include <algorithm>
 
 #include "skin/SkinTint.h"
-
-namespace {
-
-// A memory device context compatible with the screen, deleted on scope exit.
-class ScreenMemoryDc {
-public:
-    ScreenMemoryDc() : dc(CreateCompatibleDC(nullptr)) {}
-    ~ScreenMemoryDc() {
-        if (dc) DeleteDC(dc);
-    }
-    ScreenMemoryDc(const ScreenMemoryDc&) = delete;
-    ScreenMemoryDc& operator=(const ScreenMemoryDc&) = delete;
-    HDC Get() const { return dc; }
-
-private:
-    HDC dc;
-};
-
-}  // namespace
+#include "ui/MemoryDc_win.h"
 
 std::vector<SkinBitmap*>& SkinBitmapList::List() {
     static std::vector<SkinBitmap*> list;
@@ -127,7 +109,7 @@ SkinBitmap* LoadSkinBitmap(const std::wstring& folder, const std::wstring& relat
         item->Release();
         return nullptr;
     }
-    ScreenMemoryDc dc;
+    MemoryDc dc(nullptr);
     if (dc.Get()) item->Tint(dc.Get(), tint);
     return item;
 }

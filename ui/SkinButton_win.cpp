@@ -1,4 +1,5 @@
 #include "ui/SkinButton_win.h"
+#include "ui/MemoryDc_win.h"
 
 namespace {
 
@@ -107,12 +108,11 @@ SkinBitmap* SkinButton::CurrentBitmap() const {
 void SkinButton::DrawFace(HDC dc) const {
     SkinBitmap* face = CurrentBitmap();
     if (!face || !dc) return;
-    HDC memoryDc = CreateCompatibleDC(dc);
+    MemoryDc memoryDc(dc);
     if (!memoryDc) return;
-    face->Select(memoryDc);
+    face->Select(memoryDc.Get());
     face->DrawTransparent(dc, 0, 0);
     face->Deselect();
-    DeleteDC(memoryDc);
 }
 
 LRESULT SkinButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
