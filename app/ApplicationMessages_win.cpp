@@ -12,21 +12,6 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 
-namespace {
-
-// What a note shows as its name in the list of notes: its title, else the
-// first line of its text.
-std::wstring NoteListTitle(const NoteWindow& note) {
-    if (!note.Title().empty()) return note.Title();
-    const std::wstring& text = note.Text();
-    std::wstring line = text.substr(0, text.find_first_of(L"\r\n"));
-    if (line.empty()) return TextOf(kNoTitle);
-    if (line.size() > 32) line = line.substr(0, 32) + L"...";
-    return line;
-}
-
-}  // namespace
-
 LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TaskbarCreatedMessage() && message != 0) {
         Shell_NotifyIconW(NIM_ADD, &trayIcon);
@@ -195,7 +180,7 @@ void Application::ShowMainMenu(bool fromTray) {
     for (const NoteWindow* note : notes) {
         state.anyNoteHidden = state.anyNoteHidden || note->Hidden();
         state.noteTexts.push_back(
-            NoteMenuItemText(NoteListTitle(*note), note->Locked(), note->Hidden(), suffixes));
+            NoteMenuItemText(note->TitleText(true), note->Locked(), note->Hidden(), suffixes));
     }
     for (const ColorTheme& theme : skin.colorThemes) state.colorThemeNames.push_back(theme.name);
     UpdateMainMenu(popup, state, languageFileNames, skinFolderNames);

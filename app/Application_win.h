@@ -46,7 +46,7 @@ public:
     const Skin& NoteSkin() const override { return skin; }
     const AppSettings& Settings() const override { return settings; }
     bool LayeredWindows() const override { return layeredWindows; }
-    HMENU NoteMenu() const override { return noteMenu; }
+    HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu, 0) : nullptr; }
     const LanguageTable& Language() const override;
     void AddNote(NoteWindow& note) override;
     void RemoveNote(NoteWindow& note) override;
@@ -58,7 +58,7 @@ public:
     std::wstring RecycleBinPath() const override { return recycleBinPath; }
 
     void LoadNotes();
-    void SetCustomDefaultFont(const LOGFONTW& font);
+    void SetCustomDefaultFont(const LOGFONTW& font) override;
     void RegisterHotKeys();
     void UnregisterHotKeys();
 
@@ -67,7 +67,7 @@ public:
     // Shows or hides every note that is not hidden on its own.
     void ToggleNotesShown();
     // Raises every shown note above other windows (the excepted one stays).
-    void BringNotesToTop(NoteWindow* except, bool activate);
+    void BringNotesToTop(NoteWindow* except, bool activate) override;
     void SetMainWindowAlwaysOnTop(bool onTop);
     void SetMainWindowVisible(bool visible);
 

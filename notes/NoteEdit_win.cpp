@@ -164,14 +164,6 @@ void NoteWindow::GrowWithEditor() {
     SetRect(ToWin(growth.window), true);
 }
 
-bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
-    if (id == kEditorId && notification == EN_CHANGE && editor && control == editor->Handle()) {
-        GrowWithEditor();
-        return false;
-    }
-    return SmallWindow::OnCommand(notification, id, control);
-}
-
 void NoteWindow::PasteText() {
     std::wstring pasted;
     if (!ReadClipboardText(Handle(), pasted)) return;

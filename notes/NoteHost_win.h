@@ -56,4 +56,15 @@ public:
                                    bool placeNearMain) = 0;
     // The recycle bin file that deleted notes are appended to.
     virtual std::wstring RecycleBinPath() const = 0;
+    // Raises every shown note except `except`, then `except` itself, so that it
+    // ends up on top; activates the main window when asked. A host without
+    // other windows may ignore it.
+    virtual void BringNotesToTop(NoteWindow* except, bool activate) {
+        (void)except;
+        (void)activate;
+    }
+    // Keeps `font` as the custom default font (Settings().customDefaultFont,
+    // hasCustomDefaultFont) and saves it with the notes. A host that keeps no
+    // settings may ignore it.
+    virtual void SetCustomDefaultFont(const LOGFONTW& font) { (void)font; }
 };

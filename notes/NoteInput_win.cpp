@@ -44,17 +44,24 @@ void NoteWindow::OnActivate(WPARAM wParam) {
     if (locked) SetClickThrough(!active);
 }
 
-void NoteWindow::OnKeyDown(WPARAM key) {
+bool NoteWindow::OnKeyDown(WPARAM key) {
     if (key == VK_TAB) {
         host.ActivateNextNote(this);
-        return;
+        return true;
     }
     if (key == VK_RETURN) {
         BeginEdit(false);
-        return;
+        return true;
     }
-    if (GetKeyState(VK_CONTROL) >= 0) return;
+    if (GetKeyState(VK_CONTROL) >= 0) {
+        // Delete asks even when the setting says not to: it is easily hit by
+        // accident, unlike the button or Ctrl+D.
+        if (key == VK_DELETE) return !DeleteNote(true);
+        return true;
+    }
     switch (key) {
+        case 'D':
+            return !DeleteNote(false);
         case 'A':
             ToggleAlwaysOnTop();
             break;
@@ -76,6 +83,7 @@ void NoteWindow::OnKeyDown(WPARAM key) {
         default:
             break;
     }
+    return true;
 }
 
 void NoteWindow::OnSizing(RECT& proposed) {
@@ -131,7 +139,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             host.SaveNotes();
             break;
         case WM_KEYDOWN:
-            OnKeyDown(wParam);
+            if (!OnKeyDown(wParam)) return 0;
             break;
         case WM_SYSKEYUP:
             if (wParam == VK_MENU) {

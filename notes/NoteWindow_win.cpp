@@ -5,6 +5,7 @@
 #include "arrange/Snapping_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
+#include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "store/NoteData_win.h"
 #include "ui/SkinButton_win.h"
@@ -28,9 +29,9 @@ void OpenMenu(NoteWindow& note) {
 }
 
 void DeleteFromButton(NoteWindow& note) {
-    // Deleting with its question comes with the note's commands; until then
-    // the button closes the note the way the menu's delete will.
-    note.Post(WM_CLOSE);
+    // Posted: deleting the note now would free this button inside its own
+    // click handler.
+    note.Post(WM_COMMAND, MAKEWPARAM(IDM_NOTE_DELETE, 0), 0);
 }
 
 }  // namespace
@@ -250,16 +251,6 @@ void NoteWindow::FitRectToGrid(const RECT& rect, bool redraw) {
 
 void NoteWindow::InvalidateAll() {
     if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
-}
-
-void NoteWindow::ShowNoteMenu() {
-    HMENU menu = host.NoteMenu();
-    if (!menu) return;
-    // Commands are posted, but the menu's modal loop dispatches everything
-    // else, WM_CLOSE of this note included.
-    HWND self = Handle();
-    ShowPopupMenu(menu, false);
-    if (IsWindow(self) && WindowFromHandle(self) == this) UpdateMask();
 }
 
 HWND NoteWindow::TextViewHandle() const {

@@ -15,7 +15,8 @@
 //   delete note (or WM_CLOSE) removes it from the host's list without saving.
 // Files: NoteWindow_win.cpp (life cycle and state), NotePaint_win.cpp (drawing,
 // measuring, layout), NoteInput_win.cpp (messages, mask, sizing),
-// NoteEdit_win.cpp (text view, editor, undo).
+// NoteEdit_win.cpp (text view, editor, undo), NoteMenu_win.cpp (the note menu,
+// its commands, deleting, fonts).
 
 #include <windows.h>
 
@@ -117,6 +118,16 @@ public:
     // Shows or hides the frame and buttons behind the skin's mask.
     void UpdateMask();
     void ShowNoteMenu();
+    // Sets the default item and the greyed and checked states of the note menu's
+    // popup from this note's state.
+    void PrepareNoteMenu(HMENU popup) const;
+    // Asks first when the note has visible text and alwaysConfirm or the
+    // ConfirmDelete setting says so; puts the text into the recycle bin, and
+    // keeps the note when that fails. True when the note is gone: do not touch it.
+    bool DeleteNote(bool alwaysConfirm);
+    // Its own title, else its first line (NoTitle when it has no text), and
+    // with withDate and the ShowDateInTitle setting its creation date.
+    std::wstring TitleText(bool withDate) const;
 
     // --- read-only views of the run-time state ---
     const std::wstring& Title() const { return title; }
@@ -160,7 +171,12 @@ private:
     void SetUnderlyingFont(HFONT font);
     void SetClickThrough(bool on);
     void OnActivate(WPARAM wParam);
-    void OnKeyDown(WPARAM key);
+    // False when the key deleted the note.
+    bool OnKeyDown(WPARAM key);
+    void SelectCustomFont();
+    void UseCustomDefaultFont();
+    void UseSkinDefaultFont();
+    void ApplyFont();
     void OnSizing(RECT& proposed);
     LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     bool InResizeGrip(POINT clientPoint) const;

@@ -143,7 +143,7 @@ public:
         note->SetText(text);
         return note;
     }
-    std::wstring RecycleBinPath() const override { return L""; }
+    std::wstring RecycleBinPath() const override { return recycleBin; }
 
     // A note placed and shown as the notes file would: through ApplyData.
     NoteWindow* LoadNote(const NoteData& data) {
@@ -159,6 +159,7 @@ public:
     LanguageTable language;
     std::vector<NoteWindow*> notes;
     std::vector<NoteWindow*> activated;
+    std::wstring recycleBin;
     int saves = 0;
     bool loading = false;
 };

@@ -1,0 +1,219 @@
+// The note menu and its commands: preparing and tracking the menu, deleting a
+// note into the recycle bin, the font commands, and the note's display title.
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "lang/LanguageTable.h"
+#include "lang/SafeFormat.h"
+#include "notes/Clipboard_win.h"
+#include "notes/NoteWindow_win.h"
+#include "notes/TitleText.h"
+#include "res/resource.h"
+#include "skin/Skin_win.h"
+#include "store/NoteData_win.h"
+#include "store/RecycleBin.h"
+
+namespace {
+
+void EnableItem(HMENU menu, UINT id, bool on) {
+    EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+}
+
+void CheckItem(HMENU menu, UINT id, bool on) {
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+LOGFONTW LogFontOf(HFONT font) {
+    LOGFONTW lf = {};
+    if (font) GetObjectW(font, sizeof(lf), &lf);
+    return lf;
+}
+
+}  // namespace
+
+std::wstring NoteWindow::TitleText(bool withDate) const {
+    std::wstring shown = NoteTitle::DisplayTitle(title, text, host.Language().TextOf(kNoTitle));
+    if (withDate && host.Settings().showDateInTitle)
+        shown += NoteTitle::DateSuffix(created.wYear, created.wMonth, created.wDay, created.wHour,
+                                       created.wMinute);
+    return shown;
+}
+
+void NoteWindow::PrepareNoteMenu(HMENU popup) const {
+    SetMenuDefaultItem(popup, IDM_NOTE_EDIT, FALSE);
+
+    EnableItem(popup, IDM_NOTE_UNDO, history.CanUndo());
+    EnableItem(popup, IDM_NOTE_REDO, history.CanRedo());
+    EnableItem(popup, IDM_NOTE_PASTE, ClipboardHasText());
+    EnableItem(popup, IDM_NOTE_TITLE_REMOVE, !title.empty());
+    EnableItem(popup, IDM_NOTE_ALARM_ENABLED, hasAlarm);
+    EnableItem(popup, IDM_NOTE_FONT_USE_CUSTOM_DEFAULT, host.Settings().hasCustomDefaultFont);
+    EnableItem(popup, IDM_NOTE_FONT_SET_CUSTOM_DEFAULT, hasCustomFont);
+    EnableItem(popup, IDM_NOTE_FONT_USE_SKIN_DEFAULT, hasCustomFont);
+
+    CheckItem(popup, IDM_NOTE_ALWAYS_ON_TOP, alwaysOnTop);
+    CheckItem(popup, IDM_NOTE_ALARM_ENABLED, hasAlarm && alarmEnabled);
+    CheckItem(popup, IDM_NOTE_LOCK, locked);
+    for (int p = kPriorityVeryHigh; p <= kPriorityVeryLow; ++p)
+        CheckItem(popup, IDM_NOTE_PRIORITY_VERY_HIGH + p, p == priority);
+}
+
+void NoteWindow::ShowNoteMenu() {
+    HMENU menu = host.NoteMenu();
+    if (!menu) return;
+    PrepareNoteMenu(menu);
+    frameForced = false;
+    BringToForeground(true);
+    // Commands are posted, but the menu's modal loop dispatches everything
+    // else, WM_CLOSE of this note included.
+    HWND self = Handle();
+    ShowPopupMenu(menu, false);
+    if (IsWindow(self) && WindowFromHandle(self) == this && HasMask()) UpdateMask();
+}
+
+bool NoteWindow::DeleteNote(bool alwaysConfirm) {
+    // An open editor holds text the note has not taken yet; it belongs in the
+    // bin as much as the rest.
+    if (editor && !EndEdit(false, true)) return true;
+
+    const bool visible = RecycleBin::HasVisibleText(text);
+    if (visible && (alwaysConfirm || host.Settings().confirmDelete)) {
+        SkipNextDeactivationFade();
+        const std::wstring question =
+            SafeFormat(host.Language().TextOf(kConfirm_DeleteNote), {TitleText(false)});
+        HWND self = Handle();
+        const int answer =
+            ShowMessage(question.c_str(), nullptr, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+        // The question's message loop may have closed the note meanwhile.
+        if (!IsWindow(self) || WindowFromHandle(self) != this) return true;
+        if (answer != IDYES) return false;
+    }
+    // The text must be safe in the bin before the note goes; a bin that cannot
+    // be written keeps the note rather than losing its text.
+    if (visible && !RecycleBin::AppendToRecycleBin(host.RecycleBinPath(), text)) return false;
+
+    NoteHost& owner = host;
+    owner.ActivateNextNote(this);
+    ShowWindow(Handle(), SW_HIDE);
+    delete this;
+    owner.SaveNotes();
+    return true;
+}
+
+void NoteWindow::ApplyFont() {
+    InvalidateAll();
+    host.SaveNotes();
+}
+
+void NoteWindow::SelectCustomFont() {
+    if (!hasCustomFont) {
+        const AppSettings& s = host.Settings();
+        font = s.hasCustomDefaultFont ? ToLogFontW(s.customDefaultFont)
+                                      : LogFontOf(NoteSkin().noteFont);
+    }
+    LOGFONTW chosen = font;
+    CHOOSEFONTW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = Handle();
+    dialog.lpLogFont = &chosen;
+    dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
+    dialog.hInstance = GetModuleHandleW(nullptr);
+    HWND self = Handle();
+    if (!ChooseFontW(&dialog)) return;
+    if (!IsWindow(self) || WindowFromHandle(self) != this) return;
+
+    // Note text is never underlined, whatever the dialog's box says.
+    chosen.lfUnderline = 0;
+    HFONT made = CreateFontIndirectW(&chosen);
+    if (!made) return;
+    font = chosen;
+    SetUnderlyingFont(made);
+    hasCustomFont = true;
+    ApplyFont();
+}
+
+void NoteWindow::UseCustomDefaultFont() {
+    const AppSettings& s = host.Settings();
+    if (!s.hasCustomDefaultFont) return;
+    LOGFONTW wanted = ToLogFontW(s.customDefaultFont);
+    HFONT made = CreateFontIndirectW(&wanted);
+    if (!made) return;
+    font = wanted;
+    SetUnderlyingFont(made);
+    hasCustomFont = true;
+    ApplyFont();
+}
+
+void NoteWindow::UseSkinDefaultFont() {
+    if (!hasCustomFont) return;
+    SetUnderlyingFont(NoteSkin().noteFont);
+    hasCustomFont = false;
+    ApplyFont();
+}
+
+bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
+    if (id == kEditorId && notification == EN_CHANGE && editor && control == editor->Handle()) {
+        GrowWithEditor();
+        return false;
+    }
+    switch (id) {
+        case IDM_NOTE_EDIT:
+            BeginEdit(false);
+            break;
+        case IDM_NOTE_UNDO:
+            Undo();
+            break;
+        case IDM_NOTE_REDO:
+            Redo();
+            break;
+        case IDM_NOTE_DELETE:
+            // Nothing of the note may be touched once it is gone.
+            if (DeleteNote(false)) return false;
+            break;
+        case IDM_NOTE_RESIZE_TO_CONTENT:
+            ResizeToContent();
+            break;
+        case IDM_NOTE_HIDE:
+            Hide();
+            break;
+        case IDM_NOTE_LOCK:
+            SetLocked(!locked);
+            break;
+        case IDM_NOTE_ALWAYS_ON_TOP:
+            ToggleAlwaysOnTop();
+            break;
+        case IDM_NOTE_BRING_NOTES_TO_TOP:
+            host.BringNotesToTop(this, false);
+            break;
+        case IDM_NOTE_PRIORITY_VERY_HIGH:
+        case IDM_NOTE_PRIORITY_HIGH:
+        case IDM_NOTE_PRIORITY_NORMAL:
+        case IDM_NOTE_PRIORITY_LOW:
+        case IDM_NOTE_PRIORITY_VERY_LOW:
+            SetPriority(id - IDM_NOTE_PRIORITY_VERY_HIGH);
+            break;
+        case IDM_NOTE_FONT_SELECT_CUSTOM:
+            SelectCustomFont();
+            break;
+        case IDM_NOTE_FONT_USE_CUSTOM_DEFAULT:
+            UseCustomDefaultFont();
+            break;
+        case IDM_NOTE_FONT_SET_CUSTOM_DEFAULT:
+            if (hasCustomFont) host.SetCustomDefaultFont(font);
+            break;
+        case IDM_NOTE_FONT_USE_SKIN_DEFAULT:
+            UseSkinDefaultFont();
+            break;
+        case IDM_NOTE_COPY:
+            CopyTextToClipboard(Handle(), text);
+            break;
+        case IDM_NOTE_PASTE:
+            PasteText();
+            break;
+        default:
+            break;
+    }
+    return SmallWindow::OnCommand(notification, id, control);
+}
