@@ -56,7 +56,10 @@ echo "==== Windows build under Wine (Release) ===="
 if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
         -DCMAKE_BUILD_TYPE=Release >/dev/null; then
     mapfile -t targets < <(bench_targets "$win" win)
-    if build "$win" "${targets[@]}"; then
+    # The note-window bench reads the skins beside it and drives the program.
+    extra=()
+    [[ " ${targets[*]} " == *" bench_notewindows_win "* ]] && extra=(vn_data Zephyn3 vn_driver)
+    if build "$win" "${targets[@]}" "${extra[@]}"; then
         # shellcheck source=tools/wine-env.sh
         source tools/wine-env.sh
         trap vn_wine_cleanup EXIT
@@ -66,6 +69,11 @@ if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
                 echo "---- $t"
                 wine "$win/bin/$t.exe" || status=1
             done
+            # The start of the real program, with notes written by the note bench.
+            if [[ " ${targets[*]} " == *" bench_notewindows_win "* ]]; then
+                echo "---- start-up of the program"
+                bash bench/notes_startup.sh "$win/bin" || status=1
+            fi
         else
             echo "could not start Wine"
             status=1

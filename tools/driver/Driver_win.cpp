@@ -12,7 +12,14 @@
 //   vn_driver key VK [ctrl] [shift] [alt]
 //   vn_driver children HWND           "hwnd class visible text" of each child
 //   vn_driver close-main
+//   vn_driver quit [ms]               close the main window and wait for its process to end
+//   vn_driver launch-wait EXE N [ms]  start EXE, wait until it shows N note windows;
+//                                     prints "main_ms notes_ms idle_ms" from the start
+//   vn_driver stats                   resources of the process that owns the main window:
+//                                     "gdi user windows notes working_set_kb private_kb"
 #include <windows.h>
+// After windows.h: GetProcessMemoryInfo and its counters.
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,9 +63,127 @@ BOOL CALLBACK ListChild(HWND hwnd, LPARAM) {
         if (c == L'\r') c = L'|';
         if (c == L'\n') c = L'/';
     }
-    wprintf(L"%llu %ls %d %ls\n", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(hwnd)),
-            cls, IsWindowVisible(hwnd) ? 1 : 0, text.c_str());
+    wprintf(L"%llu %ls %d %ls\n",
+            static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(hwnd)), cls,
+            IsWindowVisible(hwnd) ? 1 : 0, text.c_str());
     return TRUE;
+}
+
+struct WindowCount {
+    DWORD process = 0;
+    int windows = 0;       // top-level windows and their descendants
+    int visibleNotes = 0;  // visible note windows
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM data) {
+    ++reinterpret_cast<WindowCount*>(data)->windows;
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindow(HWND hwnd, LPARAM data) {
+    auto* count = reinterpret_cast<WindowCount*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != count->process) return TRUE;
+    ++count->windows;
+    EnumChildWindows(hwnd, CountChild, data);
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (wcscmp(cls, kClassName) == 0 && GetWindowTextLengthW(hwnd) == 0 && IsWindowVisible(hwnd))
+        ++count->visibleNotes;
+    return TRUE;
+}
+
+WindowCount CountWindows(DWORD process) {
+    WindowCount count;
+    count.process = process;
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+double MillisecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+// Starts the program and times it until `notes` note windows are visible and
+// its window thread then answers a message (the queued painting of the notes
+// comes before that).
+int LaunchAndWait(const wchar_t* exe, int notes, DWORD limit) {
+    std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(exe, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return 1;
+    CloseHandle(process.hThread);
+    double mainMs = -1;
+    double notesMs = -1;
+    HWND main = nullptr;
+    int seen = 0;
+    for (;;) {
+        if (!main) {
+            main = FindWindowW(kClassName, kMainTitle);
+            if (main) mainMs = MillisecondsSince(start);
+        }
+        seen = CountWindows(process.dwProcessId).visibleNotes;
+        if (main && seen >= notes) {
+            notesMs = MillisecondsSince(start);
+            break;
+        }
+        if (MillisecondsSince(start) > limit ||
+            WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0)
+            break;
+        Sleep(2);
+    }
+    double idleMs = -1;
+    DWORD_PTR ignored = 0;
+    if (notesMs >= 0 && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored))
+        idleMs = MillisecondsSince(start);
+    CloseHandle(process.hProcess);
+    wprintf(L"%.1f %.1f %.1f\n", mainMs, notesMs, idleMs);
+    if (notesMs < 0) fwprintf(stderr, L"only %d of %d notes shown\n", seen, notes);
+    return notesMs >= 0 ? 0 : 1;
+}
+
+int PrintStats() {
+    HWND main = FindWindowW(kClassName, kMainTitle);
+    if (!main) return 1;
+    DWORD id = 0;
+    GetWindowThreadProcessId(main, &id);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
+    if (!process) return 1;
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+    CloseHandle(process);
+    const WindowCount windows = CountWindows(id);
+    wprintf(L"%lu %lu %d %d %llu %llu\n", gdi, user, windows.windows, windows.visibleNotes,
+            static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
+            static_cast<unsigned long long>(memory.PrivateUsage / 1024));
+    return 0;
+}
+
+int Quit(DWORD limit) {
+    HWND main = FindWindowW(kClassName, kMainTitle);
+    if (!main) return 0;
+    DWORD id = 0;
+    GetWindowThreadProcessId(main, &id);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    if (!process) return 1;
+    const bool ended = WaitForSingleObject(process, limit) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended ? 0 : 1;
 }
 
 void SendMouse(DWORD flags) {
@@ -101,7 +226,8 @@ int wmain(int argc, wchar_t** argv) {
         for (;;) {
             HWND main = FindWindowW(kClassName, kMainTitle);
             if (main) {
-                wprintf(L"%llu ", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(main)));
+                wprintf(L"%llu ",
+                        static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(main)));
                 PrintRect(main);
                 wprintf(L"\n");
                 return 0;
@@ -201,6 +327,11 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(50);
         return 0;
     }
+    if (command == L"launch-wait") {
+        return LaunchAndWait(arg(2), num(3), argc > 4 ? static_cast<DWORD>(num(4)) : 60000);
+    }
+    if (command == L"stats") return PrintStats();
+    if (command == L"quit") return Quit(argc > 2 ? static_cast<DWORD>(num(2)) : 20000);
     if (command == L"close-main") {
         HWND main = FindWindowW(kClassName, kMainTitle);
         return main && PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;

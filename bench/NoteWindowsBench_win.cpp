@@ -1,0 +1,368 @@
+// The cost of many live note windows in one process: what creating and showing
+// them takes, the window, GDI and memory cost of each, one save of Notes.dat
+// from the live notes, and one step of a drag (snapping over every other note,
+// then the save that each position change makes).
+//
+//   bench_notewindows_win [skin-folder]     the figures for 10, 100 and 1000 notes
+//   bench_notewindows_win write-notes N FILE
+//                                           writes N benchmark notes to FILE (for
+//                                           timing the start-up of the program)
+
+#include <windows.h>
+// After windows.h: GetProcessMemoryInfo and its counters.
+#include <psapi.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchTimer.h"
+#include "NotesBenchData.h"
+#include "arrange/Snapping_win.h"
+#include "lang/LanguageTable.h"
+#include "notes/NoteHost_win.h"
+#include "notes/NoteWindow_win.h"
+#include "skin/Skin_win.h"
+#include "store/FileIo.h"
+#include "store/NoteData_win.h"
+#include "store/NotesFile.h"
+#include "store/SettingsStore.h"
+
+namespace {
+
+SystemTimeData LocalNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return FromSystemTime(now);
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+double Now() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// The application's side of the notes, reduced to what loading, saving and
+// snapping touch: the real skin, the default settings and Notes.dat in a
+// scratch folder.
+class BenchHost : public NoteHost {
+public:
+    BenchHost(const std::wstring& skinFolder, const std::wstring& scratch)
+        : notesFile(scratch + L"Notes.dat"), skinSettings(scratch + L"Settings.ini") {
+        SettingsStore skinIni(skinFolder + L"Skin.ini");
+        SkinLoadOptions options;
+        options.folder = skinFolder;
+        options.layeredWindows = settings.layeredWindowEnabled;
+        uint32_t theme = 0;
+        LoadSkin(skin, skinIni, skinSettings, options, theme);
+    }
+    ~BenchHost() override {
+        while (!notes.empty()) delete notes.back();
+    }
+
+    bool SkinLoaded() const { return skin.background != nullptr; }
+
+    const Skin& NoteSkin() const override { return skin; }
+    const AppSettings& Settings() const override { return settings; }
+    HMENU NoteMenu() const override { return nullptr; }
+    const LanguageTable& Language() const override { return language; }
+    void AddNote(NoteWindow& note) override { notes.push_back(&note); }
+    void RemoveNote(NoteWindow& note) override {
+        notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
+    }
+    const std::vector<NoteWindow*>& Notes() const override { return notes; }
+    // As the application saves: every live note's record, in list order.
+    void SaveNotes() override {
+        if (loading) return;
+        NotesFileData data = Collect();
+        bool keepOriginal = false;
+        if (SaveNotesFile(notesFile, data, LocalNow(), keepOriginal))
+            ++saves;
+        else
+            ++failures;
+    }
+    NotesFileData Collect() const {
+        NotesFileData data;
+        data.notes.reserve(notes.size());
+        for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
+        return data;
+    }
+    void ActivateNextNote(NoteWindow*) override {}
+    NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
+    std::wstring RecycleBinPath() const override { return L""; }
+
+    // Creates and shows the notes as the application loads them.
+    void Load(const NotesFileData& data) {
+        loading = true;
+        createMs = applyMs = 0;
+        for (const NoteData& record : data.notes) {
+            const double t0 = Now();
+            auto* note = new NoteWindow(*this, settings.layeredWindowEnabled, false);
+            const double t1 = Now();
+            createMs += t1 - t0;
+            if (!note->Handle()) {
+                delete note;
+                ++failures;
+                continue;
+            }
+            note->ApplyData(record);
+            applyMs += Now() - t1;
+        }
+        loading = false;
+    }
+
+    const std::wstring notesFile;
+    // Where loading spent its time: constructing the windows, applying the records.
+    double createMs = 0;
+    double applyMs = 0;
+    int saves = 0;
+    int failures = 0;
+    bool loading = false;
+
+private:
+    SettingsStore skinSettings;
+    Skin skin;
+    AppSettings settings;
+    LanguageTable language;
+    std::vector<NoteWindow*> notes;
+};
+
+// Runs the queued work until no painting, posted or sent message is left.
+// Timers are not waited for: fading and hover timers would keep the queue busy.
+void Pump() {
+    MSG message;
+    do {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+            if (!HIWORD(GetQueueStatus(QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE))) break;
+        }
+    } while (HIWORD(GetQueueStatus(QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)));
+}
+
+struct Resources {
+    long gdi = 0;
+    long user = 0;
+    long windows = 0;
+    double privateKb = 0;
+    double workingSetKb = 0;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM data) {
+    ++*reinterpret_cast<long*>(data);
+    return TRUE;
+}
+
+BOOL CALLBACK CountThreadWindow(HWND hwnd, LPARAM data) {
+    ++*reinterpret_cast<long*>(data);
+    EnumChildWindows(hwnd, CountChild, data);
+    return TRUE;
+}
+
+// Wine answers GetGuiResources with 0 for GDI objects; there the live GDI
+// handles are counted by probing the handle table (small indices, which its
+// GetObjectType accepts without the generation bits).
+long CountGdiHandles() {
+    long count = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+    }
+    return count;
+}
+
+Resources Measure() {
+    Resources r;
+    HANDLE self = GetCurrentProcess();
+    r.gdi = static_cast<long>(GetGuiResources(self, GR_GDIOBJECTS));
+    if (r.gdi == 0) r.gdi = CountGdiHandles();
+    r.user = static_cast<long>(GetGuiResources(self, GR_USEROBJECTS));
+    EnumThreadWindows(GetCurrentThreadId(), CountThreadWindow,
+                      reinterpret_cast<LPARAM>(&r.windows));
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(self, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    // Wine leaves PrivateUsage at 0; its PagefileUsage holds the private bytes.
+    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+    r.privateKb = static_cast<double>(privateBytes) / 1024.0;
+    r.workingSetKb = static_cast<double>(memory.WorkingSetSize) / 1024.0;
+    return r;
+}
+
+struct Row {
+    int notes = 0;
+    double loadMs = 0;  // creating, applying and painting until the queue is empty
+    double createMs = 0, applyMs = 0;
+    double gdiPerNote = 0, userPerNote = 0, windowsPerNote = 0, privateKbPerNote = 0;
+    double collectMs = 0, writeMs = 0, saveMs = 0, snapMs = 0, dragMs = 0;
+    bool dragSaved = true;
+    bool dragMoved = true;
+};
+
+double Ms(const Bench::Timing& t) {
+    return t.microsPerRun / 1000.0;
+}
+
+// Progress on stderr, so that a slow stage shows where it is.
+void Stage(int count, const char* what) {
+    static double last = Now();
+    const double now = Now();
+    std::fprintf(stderr, "[%d notes] %s (%.0f ms after the previous stage)\n", count, what,
+                 now - last);
+    last = now;
+    std::fflush(stderr);
+}
+
+Row Run(BenchHost& host, int count) {
+    Row row;
+    row.notes = count;
+    const NotesFileData data = Bench::MakeNotes(count);
+    Pump();
+    const Resources before = Measure();
+
+    LARGE_INTEGER start, end, frequency;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    Stage(count, "loading");
+    host.Load(data);
+    Stage(count, "painting");
+    Pump();
+    QueryPerformanceCounter(&end);
+    row.loadMs = static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+                 static_cast<double>(frequency.QuadPart);
+    row.createMs = host.createMs;
+    row.applyMs = host.applyMs;
+
+    Stage(count, "counting");
+    const Resources after = Measure();
+    row.gdiPerNote = static_cast<double>(after.gdi - before.gdi) / count;
+    row.userPerNote = static_cast<double>(after.user - before.user) / count;
+    row.windowsPerNote = static_cast<double>(after.windows - before.windows) / count;
+    row.privateKbPerNote = (after.privateKb - before.privateKb) / count;
+
+    Stage(count, "saving");
+    row.collectMs = Ms(Bench::Measure([&] { host.Collect(); }));
+    const NotesFileData live = host.Collect();
+    row.writeMs = Ms(Bench::Measure([&] {
+        bool keepOriginal = false;
+        SaveNotesFile(host.notesFile, live, LocalNow(), keepOriginal);
+    }));
+    row.saveMs = Ms(Bench::Measure([&] { host.SaveNotes(); }));
+
+    // The dragged note goes to free space right of the others (they end near
+    // x = 860), far enough from them and the screen edges that snapping lets
+    // both positions of the step stand.
+    NoteWindow& dragged = *host.Notes().back();
+    const RECT r = dragged.WindowRect();
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const int xs[2] = {1000, 1060};
+    const int y = 700;
+    SetWindowPos(dragged.Handle(), nullptr, xs[0], y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+
+    Stage(count, "dragging");
+    // A drag holds the work areas for its whole move loop.
+    Arrange::HoldWorkAreas();
+    int step = 0;
+    row.snapMs = Ms(Bench::Measure([&] {
+        WINDOWPOS pos = {};
+        pos.hwnd = dragged.Handle();
+        pos.x = xs[++step % 2];
+        pos.y = y;
+        pos.cx = width;
+        pos.cy = height;
+        pos.flags = SWP_NOZORDER | SWP_NOACTIVATE;
+        Arrange::SnapWindowPos(dragged, pos);
+    }));
+    const int savesBefore = host.saves;
+    step = 0;
+    int steps = 0;
+    row.dragMs = Ms(Bench::Measure([&] {
+        SetWindowPos(dragged.Handle(), nullptr, xs[++step % 2], y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ++steps;
+    }));
+    Arrange::ReleaseWorkAreas();
+    row.dragSaved = host.saves - savesBefore >= steps;
+    const RECT last = dragged.WindowRect();
+    row.dragMoved = last.left == xs[step % 2] && last.top == y;
+
+    while (!host.Notes().empty()) delete host.Notes().back();
+    Pump();
+    return row;
+}
+
+int WriteNotes(int count, const wchar_t* path) {
+    bool keepOriginal = false;
+    return SaveNotesFile(path, Bench::MakeNotes(count), LocalNow(), keepOriginal) ? 0 : 1;
+}
+
+}  // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return 2;
+    if (argc >= 4 && std::wstring(argv[1]) == L"write-notes")
+        return WriteNotes(static_cast<int>(wcstol(argv[2], nullptr, 10)), argv[3]);
+
+    const std::wstring skinFolder =
+        argc >= 2 ? argv[1] : SkinFolderPath(ProgramFolder(), AppSettings().skinName);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring scratch =
+        std::wstring(temp) + L"vn-bench-notes-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    CreateDirectoryW(scratch.c_str(), nullptr);
+
+    int status = 0;
+    {
+        BenchHost host(skinFolder, scratch);
+        if (!host.SkinLoaded()) {
+            std::fwprintf(stderr, L"no skin at %ls\n", skinFolder.c_str());
+            return 1;
+        }
+        std::vector<Row> rows;
+        for (int count : {10, 100, 1000}) rows.push_back(Run(host, count));
+
+        std::printf("Live note windows in one process (layered, skin from the program folder)\n");
+        std::printf("%6s %9s %9s %9s %9s | per note: %6s %6s %7s %8s\n", "notes", "load ms",
+                    "create", "apply", "paint", "GDI", "USER", "windows", "KB priv");
+        for (const Row& r : rows)
+            std::printf("%6d %9.0f %9.0f %9.0f %9.0f |           %6.2f %6.2f %7.2f %8.1f\n",
+                        r.notes, r.loadMs, r.createMs, r.applyMs, r.loadMs - r.createMs - r.applyMs,
+                        r.gdiPerNote, r.userPerNote, r.windowsPerNote, r.privateKbPerNote);
+        std::printf(
+            "(USER 0: not counted by the system; GDI counted by probing where it is not)\n");
+        std::printf("\n%6s %10s %10s %10s | %10s %12s\n", "notes", "Data() ms", "write ms",
+                    "save ms", "snap ms", "drag step ms");
+        for (const Row& r : rows) {
+            std::printf("%6d %10.3f %10.3f %10.3f | %10.3f %12.3f%s\n", r.notes, r.collectMs,
+                        r.writeMs, r.saveMs, r.snapMs, r.dragMs,
+                        r.dragSaved && r.dragMoved ? "" : "  (step did not move and save)");
+            if (!r.dragSaved || !r.dragMoved) status = 1;
+        }
+        std::printf(
+            "save = Data() of every note + durable write; drag step = one SetWindowPos "
+            "(snapping + save)\n");
+        if (host.failures) {
+            std::printf("%d failed operations\n", host.failures);
+            status = 1;
+        }
+        FileIo::RemoveFile(host.notesFile);
+    }
+    RemoveDirectoryW(scratch.c_str());
+    return status;
+}
