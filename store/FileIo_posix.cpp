@@ -11,7 +11,9 @@
 namespace {
 
 // Paths are handed to the system as UTF-8.
-std::string ToUtf8(const std::wstring& path) { return TextCodec::ToUtf8(path); }
+std::string ToUtf8(const std::wstring& path) {
+    return TextCodec::ToUtf8(path);
+}
 
 bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
@@ -93,7 +95,9 @@ bool CopyNewFile(const std::wstring& from, const std::wstring& to) {
     return ok;
 }
 
-bool RemoveFile(const std::wstring& path) { return ::unlink(ToUtf8(path).c_str()) == 0; }
+bool RemoveFile(const std::wstring& path) {
+    return ::unlink(ToUtf8(path).c_str()) == 0;
+}
 
 bool AppendToFile(const std::wstring& path, const std::string& bytes) {
     int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);

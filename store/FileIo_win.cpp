@@ -91,7 +91,9 @@ bool CopyNewFile(const std::wstring& from, const std::wstring& to) {
     return CopyFileW(from.c_str(), to.c_str(), TRUE) != FALSE;
 }
 
-bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+bool RemoveFile(const std::wstring& path) {
+    return DeleteFileW(path.c_str()) != FALSE;
+}
 
 bool AppendToFile(const std::wstring& path, const std::string& bytes) {
     ScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,

@@ -21,8 +21,8 @@ bool ToAnsi(const std::wstring& text, std::string& bytes) {
     BOOL lossy = FALSE;
     // WC_NO_BEST_FIT_CHARS: a character without an exact form must be reported,
     // not quietly replaced by a look-alike.
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size,
-                                           nullptr, 0, nullptr, &lossy);
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr,
+                                           0, nullptr, &lossy);
     if (length <= 0 || lossy) return false;
     std::string out(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, &out[0], length, nullptr,

@@ -25,7 +25,9 @@ inline std::string Narrow(const std::wstring& text) {
 }
 
 // The source tree (seen through Wine's Z: drive in the Windows build).
-inline std::wstring SourceDir() { return Widen(VN_SOURCE_DIR); }
+inline std::wstring SourceDir() {
+    return Widen(VN_SOURCE_DIR);
+}
 
 // A new empty folder under the system's temporary folder, with a trailing separator.
 inline std::wstring MakeScratchDir() {
