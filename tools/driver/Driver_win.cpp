@@ -163,13 +163,15 @@ int PrintStats() {
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
                          sizeof memory);
+    // Wine leaves PrivateUsage at 0; its PagefileUsage holds the private bytes.
+    const SIZE_T privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
     const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
     const DWORD user = GetGuiResources(process, GR_USEROBJECTS);
     CloseHandle(process);
     const WindowCount windows = CountWindows(id);
     wprintf(L"%lu %lu %d %d %llu %llu\n", gdi, user, windows.windows, windows.visibleNotes,
             static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
-            static_cast<unsigned long long>(memory.PrivateUsage / 1024));
+            static_cast<unsigned long long>(privateBytes / 1024));
     return 0;
 }
 
