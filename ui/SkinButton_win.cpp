@@ -48,6 +48,21 @@ void HotControl::Poll(HWND window) {
     if (hover != oldHover || pressed != oldPressed) InvalidateRect(window, nullptr, TRUE);
 }
 
+// The poll runs only while the cursor is on the control or the control is
+// pressed: with two buttons on each of a thousand notes, timers that ran all
+// the time would wake the program forty thousand times a second.
+void HotControl::StartPolling(HWND window) {
+    if (polling) return;
+    polling = SetTimer(window, kHoverTimer, kHoverInterval, nullptr) != 0;
+    Poll(window);
+}
+
+void HotControl::StopPolling(HWND window) {
+    if (!polling) return;
+    KillTimer(window, kHoverTimer);
+    polling = false;
+}
+
 void HotControl::EndPress(HWND window) {
     pressed = false;
     InvalidateRect(window, nullptr, TRUE);
@@ -56,16 +71,20 @@ void HotControl::EndPress(HWND window) {
 
 LRESULT HotControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            SetTimer(window, kHoverTimer, kHoverInterval, nullptr);
+        case WM_MOUSEMOVE:
+            StartPolling(window);
             break;
         case WM_DESTROY:
-            KillTimer(window, kHoverTimer);
+            StopPolling(window);
             break;
         case WM_TIMER:
-            if (wParam == kHoverTimer) Poll(window);
+            if (wParam == kHoverTimer) {
+                Poll(window);
+                if (!hover && !pressed) StopPolling(window);
+            }
             break;
         case WM_LBUTTONDOWN:
+            StartPolling(window);
             if (!pressed) {
                 pressed = true;
                 InvalidateRect(window, nullptr, TRUE);

@@ -31,7 +31,11 @@ protected:
 
 private:
     void Poll(HWND window);
+    void StartPolling(HWND window);
+    void StopPolling(HWND window);
     void EndPress(HWND window);
+
+    bool polling = false;
 };
 
 class SkinButton : public HotControl {
