@@ -25,8 +25,4 @@ inline std::wstring WriteIni(const std::wstring& folder, const std::wstring& nam
     return path;
 }
 
-inline std::wstring LanguagesDir() {
-    return TestPaths::SourceDir() + L"/languages/";
-}
-
 }  // namespace LangTest

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/WindowList_win.h"
-
 namespace {
 
 constexpr int kTemplateId = 1000;  // in DialogWindowTest.rc
@@ -13,10 +11,7 @@ constexpr WORD kEditId = 1002;
 class TestDialog : public DialogWindow {
 public:
     INT_PTR DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_INITDIALOG) {
-            handleAtInit = Handle();
-            return TRUE;
-        }
+        if (message == WM_INITDIALOG) handleAtInit = Handle();
         return DialogWindow::DialogProc(window, message, wParam, lParam);
     }
     bool OnCommand(WORD notification, WORD id, HWND) override {
@@ -32,10 +27,11 @@ public:
 
 TEST(DialogWindow, IsBoundToTheDialogNotToItsFirstControlAndRoutesCommands) {
     TestDialog dialog;
+    // A missing template leaves the object unbound and the attach closed.
+    EXPECT_FALSE(dialog.Create(nullptr, 30999));
+    EXPECT_EQ(dialog.Handle(), nullptr);
+
     ASSERT_TRUE(dialog.Create(nullptr, kTemplateId));
-    wchar_t className[16] = {};
-    GetClassNameW(dialog.Handle(), className, 16);
-    EXPECT_STREQ(className, L"#32770");
     EXPECT_EQ(dialog.handleAtInit, dialog.Handle());
     EXPECT_EQ(WindowFromHandle(dialog.Handle()), &dialog);
     HWND edit = GetDlgItem(dialog.Handle(), kEditId);
@@ -44,23 +40,4 @@ TEST(DialogWindow, IsBoundToTheDialogNotToItsFirstControlAndRoutesCommands) {
 
     SendMessageW(GetDlgItem(dialog.Handle(), kButtonId), BM_CLICK, 0, 0);
     EXPECT_EQ(dialog.clicks, 1);
-}
-
-TEST(DialogWindow, PreTranslateConsumesOnlyTheDialogsOwnKeyboardMessages) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Create(nullptr, kTemplateId));
-    MSG tab = {};
-    tab.hwnd = GetDlgItem(dialog.Handle(), kEditId);
-    tab.message = WM_KEYDOWN;
-    tab.wParam = VK_TAB;
-    EXPECT_FALSE(WindowList::PreTranslate(tab));
-    tab.hwnd = GetDesktopWindow();
-    EXPECT_TRUE(dialog.PreTranslate(tab));
-}
-
-TEST(DialogWindow, MissingTemplateResourceLeavesTheObjectUnboundAndTheAttachClosed) {
-    TestDialog dialog;
-    EXPECT_FALSE(dialog.Create(nullptr, 30999));
-    EXPECT_EQ(dialog.Handle(), nullptr);
-    EXPECT_TRUE(dialog.Create(nullptr, kTemplateId));
 }

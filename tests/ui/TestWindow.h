@@ -21,12 +21,11 @@ inline void LoadTestLanguage(const char* textLines) {
 }
 
 inline bool RegisterTestClass(const wchar_t* name, WNDPROC proc) {
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = proc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 inline HWND CreatePopup(const wchar_t* className) {
@@ -58,11 +57,6 @@ public:
         commands.emplace_back(id, notification, control);
         return commandResult;
     }
-    void OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) override {
-        popupMenu = menu;
-        popupIndex = index;
-        popupIsSystem = isSystemMenu;
-    }
     bool PreTranslate(MSG&) override {
         ++preTranslateCalls;
         return preTranslateResult;
@@ -76,9 +70,6 @@ public:
     std::vector<UINT> messages;
     std::vector<std::tuple<WORD, WORD, HWND>> commands;  // id, notification, control
     bool commandResult = true;
-    HMENU popupMenu = nullptr;
-    UINT popupIndex = 0;
-    bool popupIsSystem = false;
     int preTranslateCalls = 0;
     bool preTranslateResult = true;
 };
