@@ -23,10 +23,6 @@ public:
         for (char16_t c : text) U16(c);
         return *this;
     }
-    Bytes& Raw(const std::string& bytes) {
-        s_ += bytes;
-        return *this;
-    }
     Bytes& Font(const LogFontData& f) {
         I32(f.lfHeight).I32(f.lfWidth).I32(f.lfEscapement).I32(f.lfOrientation).I32(f.lfWeight);
         U8(f.lfItalic).U8(f.lfUnderline).U8(f.lfStrikeOut).U8(f.lfCharSet);
@@ -51,14 +47,12 @@ inline LogFontData Font(const wchar_t* face, int32_t height, int32_t weight) {
     return f;
 }
 
-// Day of the week left at zero.
 inline SystemTimeData Time(uint16_t y, uint16_t mo, uint16_t d, uint16_t h, uint16_t mi,
                            uint16_t s = 0, uint16_t ms = 0) {
     return SystemTimeData{y, mo, 0, d, h, mi, s, ms};
 }
 
-// A note with every field away from its default. Only what the file keeps is set:
-// created has no seconds, day of week or milliseconds.
+// A note with every field away from its default, and only what the file keeps.
 inline NoteData FullNote(int seed) {
     NoteData n;
     n.rect = RectData{-1000 + seed, 20 + seed, 200 + seed, 300 + seed};
