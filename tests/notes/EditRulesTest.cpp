@@ -6,120 +6,79 @@ using namespace EditRules;
 
 namespace {
 
-CommitResult Commit(std::wstring& text, const std::wstring& edited, UndoStack& history,
-                    EditEnd cause = EditEnd::Escape, bool newNote = false,
-                    bool resizeAfterEdit = true) {
-    return CommitEdit(text, edited, newNote, RequestFor(cause), resizeAfterEdit, history);
+CommitResult Commit(std::wstring& text, const std::wstring& edited, UndoStack& history) {
+    bool newNote = false;
+    return CommitEdit(text, edited, newNote, RequestFor(EditEnd::Escape), true, history);
 }
 
-TEST(EditRules, FixedReplacementsOnlyForTheExactText) {
+TEST(EditRules, FixedReplacementsOnlyForTheExactChangedText) {
     struct {
-        const wchar_t* typed;
-        const wchar_t* committed;
+        const wchar_t *before, *typed, *committed;
     } cases[] = {
-        {L"aLL yOUR bASE", L"aLL yOUR bASE aRE bELONG tO uS"},
-        {L"universal greeting", L"Bah weep granah weep ninni bong"},
-        {L"All your base", L"All your base"},
-        {L"aLL yOUR bASE ", L"aLL yOUR bASE "},
-        {L"universal greeting\r\n", L"universal greeting\r\n"},
+        {L"x", L"aLL yOUR bASE", L"aLL yOUR bASE aRE bELONG tO uS"},
+        {L"x", L"universal greeting", L"Bah weep granah weep ninni bong"},
+        {L"x", L"All your base", L"All your base"},
+        {L"x", L"aLL yOUR bASE ", L"aLL yOUR bASE "},
+        {L"aLL yOUR bASE", L"aLL yOUR bASE", L"aLL yOUR bASE"},  // as pasted, left unchanged
     };
     for (const auto& c : cases) {
-        std::wstring text = L"before";
+        std::wstring text = c.before;
         UndoStack history;
-        Commit(text, c.typed, history);
+        EXPECT_EQ(std::wstring(c.before) != c.typed, Commit(text, c.typed, history).textChanged);
         EXPECT_EQ(c.committed, text);
+        EXPECT_EQ(text != c.before, history.CanUndo());
     }
 }
 
-TEST(EditRules, UnchangedTextIsNeitherReplacedNorRecorded) {
-    std::wstring text = L"aLL yOUR bASE";  // as pasted
-    UndoStack history;
-    const CommitResult r = Commit(text, L"aLL yOUR bASE", history);
-    EXPECT_FALSE(r.textChanged);
-    EXPECT_EQ(L"aLL yOUR bASE", text);
-    EXPECT_FALSE(history.CanUndo());
-}
-
-TEST(EditRules, FourUndoLevels) {
+TEST(EditRules, FourUndoLevelsAndANewChangeClearsRedo) {
     std::wstring text = L"t0";
     UndoStack history;
     for (const wchar_t* next : {L"t1", L"t2", L"t3", L"t4", L"t5"}) Commit(text, next, history);
-    EXPECT_EQ((std::vector<std::wstring>{L"t1", L"t2", L"t3", L"t4"}), history.UndoTexts());
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(history.Undo(text));
-    EXPECT_EQ(L"t1", text);
     EXPECT_FALSE(history.Undo(text));
-    EXPECT_EQ(L"t1", text);
-
+    EXPECT_EQ(L"t1", text);  // the text before the second edit
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(history.Redo(text));
     EXPECT_EQ(L"t5", text);
     EXPECT_FALSE(history.Redo(text));
-}
-
-TEST(EditRules, ANewChangeClearsRedo) {
-    std::wstring text = L"a";
-    UndoStack history;
-    Commit(text, L"b", history);
-    ASSERT_TRUE(history.Undo(text));
-    ASSERT_TRUE(history.Redo(text));
-    EXPECT_EQ(L"b", text);  // undo then redo returns to the same text
 
     ASSERT_TRUE(history.Undo(text));
     Commit(text, L"c", history);
     EXPECT_FALSE(history.CanRedo());
-
     ASSERT_TRUE(history.Undo(text));
     EXPECT_TRUE(ApplyPaste(text, L"pasted", history));
     EXPECT_FALSE(history.CanRedo());
     EXPECT_EQ(L"pasted", text);
     EXPECT_FALSE(ApplyPaste(text, L"pasted", history));
-    EXPECT_EQ((std::vector<std::wstring>{L"a"}), history.UndoTexts());
 }
 
-TEST(EditRules, NewNoteKeptOrDeletedByHowTheEditEnded) {
+TEST(EditRules, BlankNewNoteGoesOnlyOnEscapeAndOnlyEscapeResizes) {
     struct {
         const char* name;
         const wchar_t* typed;
         EditEnd cause;
-        bool deleted;
+        bool newNote, resizeSetting, deleted, resized;
     } cases[] = {
-        {"blank, Escape", L"", EditEnd::Escape, true},
-        {"whitespace only, Escape", L" \t\r\n ", EditEnd::Escape, true},
-        {"blank, focus left", L"", EditEnd::FocusLost, false},
-        {"blank, clicked", L"  ", EditEnd::MouseDown, false},
-        {"written, Escape", L" x ", EditEnd::Escape, false},
+        {"blank, Escape", L"", EditEnd::Escape, true, true, true, false},
+        {"blanks and breaks, Escape", L" \t\r\n\x01", EditEnd::Escape, true, true, true, false},
+        {"blank, focus left", L"", EditEnd::FocusLost, true, true, false, false},
+        {"no-break space is text", L"\x00A0", EditEnd::Escape, true, true, false, true},
+        {"old note emptied", L"", EditEnd::Escape, false, true, false, true},
+        {"Escape, setting off", L"e", EditEnd::Escape, false, false, false, false},
+        {"focus left", L"e", EditEnd::FocusLost, false, true, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::wstring text;
+        std::wstring text = c.newNote ? L"" : L"old";
         UndoStack history;
-        bool newNote = true;
+        bool newNote = c.newNote;
         const CommitResult r =
-            CommitEdit(text, c.typed, newNote, RequestFor(c.cause), true, history);
+            CommitEdit(text, c.typed, newNote, RequestFor(c.cause), c.resizeSetting, history);
         EXPECT_EQ(c.deleted, r.deleteNote);
+        EXPECT_EQ(c.resized, r.resizeToContent);
         EXPECT_FALSE(newNote);
-        EXPECT_FALSE(history.CanUndo());  // a new note's first text is not a change
-        EXPECT_FALSE(r.deleteNote && r.resizeToContent);
+        // A new note's first text is not a change that can be undone.
+        EXPECT_EQ(!c.newNote, history.CanUndo());
     }
-    // Only a new note is ever deleted.
-    std::wstring text = L"old";
-    UndoStack history;
-    EXPECT_FALSE(Commit(text, L"", history, EditEnd::Escape).deleteNote);
-}
-
-TEST(EditRules, OnlyEscapeWithTheSettingResizes) {
-    std::wstring text = L"a";
-    UndoStack history;
-    EXPECT_TRUE(Commit(text, L"b", history, EditEnd::Escape, false, true).resizeToContent);
-    EXPECT_FALSE(Commit(text, L"c", history, EditEnd::Escape, false, false).resizeToContent);
-    EXPECT_FALSE(Commit(text, L"d", history, EditEnd::FocusLost).resizeToContent);
-    EXPECT_FALSE(Commit(text, L"e", history, EditEnd::MouseDown).resizeToContent);
-}
-
-TEST(EditRules, BlankMeansNoCodeUnitAboveTheSpace) {
-    EXPECT_TRUE(IsBlank(L""));
-    EXPECT_TRUE(IsBlank(L" \t\r\n\x01"));
-    EXPECT_FALSE(IsBlank(L"!"));
-    EXPECT_FALSE(IsBlank(L"\x00A0"));  // a no-break space is text
 }
 
 }  // namespace

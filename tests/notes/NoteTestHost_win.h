@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,85 +14,53 @@
 #include "notes/NoteHost_win.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
+#include "store/FileIo.h"
 
 namespace NoteTest {
 
-// Writes a bottom-up 24-bit BMP whose pixel (x, y) is color(x, y).
-inline bool WriteBmp(const std::wstring& path, int w, int h,
-                     const std::function<COLORREF(int, int)>& color) {
-    const int stride = (w * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * h);
-    info.biSize = sizeof(info);
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride * h));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            COLORREF c = color(x, y);
-            unsigned char* p = &pixels[static_cast<size_t>((h - 1 - y) * stride + x * 3)];
-            p[0] = GetBValue(c);
-            p[1] = GetGValue(c);
-            p[2] = GetRValue(c);
-        }
-    }
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
-    fwrite(&file, sizeof(file), 1, f);
-    fwrite(&info, sizeof(info), 1, f);
-    fwrite(pixels.data(), 1, pixels.size(), f);
-    fclose(f);
-    return true;
-}
-
+// Writes and loads a bottom-up 24-bit BMP whose pixel (x, y) is color(x, y).
 inline SkinBitmap* MakeBitmap(const std::wstring& path, int w, int h,
                               const std::function<COLORREF(int, int)>& color) {
-    if (!WriteBmp(path, w, h, color)) return nullptr;
+    const int pad = (4 - w * 3 % 4) % 4;
+    std::string bytes;
+    auto put = [&bytes](uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
+    };
+    put(0x4D42, 2), put(54 + (w * 3 + pad) * h, 4), put(0, 4), put(54, 4);  // file header
+    put(40, 4), put(w, 4), put(h, 4), put(1, 2), put(24, 2), bytes.append(24, '\0');
+    for (int y = h - 1; y >= 0; --y, bytes.append(pad, '\0')) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = color(x, y);
+            put(RGB(GetBValue(c), GetGValue(c), GetRValue(c)), 3);  // stored as blue, green, red
+        }
+    }
     auto* bitmap = new SkinBitmap();
-    if (!bitmap->LoadFile(path)) {
+    if (!FileIo::WriteFileAtomically(path, bytes) || !bitmap->LoadFile(path)) {
         bitmap->Release();
         return nullptr;
     }
     return bitmap;
 }
 
-// Colours of the test background: each of the nine parts its own, and the
-// first column of the top edge marked so that its tiles can be counted.
+// Colours of the test background: corners, the top edge with its first column
+// marked so that its tiles can be found; all else is the corner colour.
 constexpr COLORREF kCorner = RGB(200, 0, 0);
 constexpr COLORREF kTopEdge = RGB(0, 150, 0);
 constexpr COLORREF kTileMark = RGB(0, 0, 160);
-constexpr COLORREF kCentre = RGB(240, 240, 200);
-constexpr COLORREF kMaskColor = RGB(90, 90, 90);
-constexpr COLORREF kPriorityColor = RGB(250, 128, 0);
-
-struct SkinOptions {
-    bool fixedSize = false;
-    bool withMask = true;
-};
 
 // A 100 x 100 background with borders (10, 20, 10, 20), edit margins
 // (8, 24, 8, 16), mask insets (4, 4, 4, 4), the grip in the last 12 x 12
 // pixels, a 6 x 6 priority icon at (-20, 4).
-inline void BuildSkin(Skin& skin, const SkinOptions& options) {
-    std::wstring dir = TestPaths::MakeScratchDir();
+inline void BuildSkin(Skin& skin, bool withMask) {
+    const std::wstring dir = TestPaths::MakeScratchDir();
     skin.background = MakeBitmap(dir + L"bg.bmp", 100, 100, [](int x, int y) {
-        bool left = x < 10, right = x >= 90, top = y < 20, bottom = y >= 80;
-        if ((left || right) && (top || bottom)) return kCorner;
-        if (top) return x == 10 ? kTileMark : kTopEdge;
-        return kCentre;
+        return y >= 20 || x < 10 || x >= 90 ? kCorner : x == 10 ? kTileMark : kTopEdge;
     });
-    if (options.withMask)
-        skin.mask = MakeBitmap(dir + L"mask.bmp", 100, 100, [](int, int) { return kMaskColor; });
-    skin.priorityBitmaps[2] =
-        MakeBitmap(dir + L"prio.bmp", 6, 6, [](int, int) { return kPriorityColor; });
-    skin.backgroundWidth = 100;
-    skin.backgroundHeight = 100;
-    skin.fixedSize = options.fixedSize;
+    auto plain = [](int, int) { return kCorner; };
+    if (withMask) skin.mask = MakeBitmap(dir + L"mask.bmp", 100, 100, plain);
+    skin.priorityBitmaps[2] = MakeBitmap(dir + L"prio.bmp", 6, 6, plain);
+    skin.backgroundWidth = skin.backgroundHeight = 100;
+    skin.fixedSize = false;
     skin.backgroundBorders = {10, 20, 10, 20};
     skin.maskInsets = {4, 4, 4, 4};
     skin.editInsets = {8, 24, 8, 16};
@@ -101,7 +68,6 @@ inline void BuildSkin(Skin& skin, const SkinOptions& options) {
     skin.priorityPos = {-20, 4};
     skin.noteFont =
         CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-    skin.themedTextColor = RGB(10, 20, 30);
     skin.themedTextBackgroundColor = RGB(250, 250, 220);
     skin.textBackgroundBrush = CreateSolidBrush(skin.themedTextBackgroundColor);
 }
@@ -109,8 +75,8 @@ inline void BuildSkin(Skin& skin, const SkinOptions& options) {
 class FakeHost : public NoteHost {
 public:
     // Snapping stays off unless a test asks for it, so notes land where put.
-    explicit FakeHost(const SkinOptions& options = {}) {
-        BuildSkin(skin, options);
+    explicit FakeHost(bool withMask = true) {
+        BuildSkin(skin, withMask);
         settings.snapNotes = false;
     }
     ~FakeHost() override {
@@ -126,23 +92,9 @@ public:
         notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
     }
     const std::vector<NoteWindow*>& Notes() const override { return notes; }
-    void SaveNotes() override {
-        if (!loading) ++saves;
-    }
-    void ActivateNextNote(NoteWindow* note) override {
-        activated.push_back(note);
-        if (notes.size() < 2) return;
-        auto it = std::find(notes.begin(), notes.end(), note);
-        if (it == notes.end()) return;
-        ++it;
-        NoteWindow* next = it == notes.end() ? notes.front() : *it;
-        next->BringToForeground(false);
-    }
-    NoteWindow* CreateNote(const std::wstring& text, bool startEditing, bool) override {
-        auto* note = new NoteWindow(*this, settings.layeredWindowEnabled, startEditing);
-        note->SetText(text);
-        return note;
-    }
+    void SaveNotes() override { saves += loading ? 0 : 1; }
+    void ActivateNextNote(NoteWindow* note) override { activated.push_back(note); }
+    NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
     std::wstring RecycleBinPath() const override { return recycleBin; }
 
     // A note placed and shown as the notes file would: through ApplyData.
@@ -152,6 +104,9 @@ public:
         note->ApplyData(data);
         loading = false;
         return note;
+    }
+    bool Alive(NoteWindow* note) const {
+        return std::find(notes.begin(), notes.end(), note) != notes.end();
     }
 
     Skin skin;
@@ -166,12 +121,11 @@ public:
 
 inline void Pump() {
     MSG message;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 3; ++round, Sleep(5)) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        Sleep(5);
     }
 }
 

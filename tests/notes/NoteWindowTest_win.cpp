@@ -1,140 +1,153 @@
-// A note's window: its life cycle, what it draws, its mask and lock, and its
-// size against its text. The skin is drawn by NoteTestHost_win.h.
+// A note's window: its life cycle, what it draws, its mask and lock, in-place
+// editing through the real edit controls, Tab cycling, its record going in and
+// coming back out, deleting with its question, and the menu's states.
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "NoteTestHost_win.h"
+#include "notes/Clipboard_win.h"
+#include "res/resource.h"
+#include "store/RecycleBin.h"
+#include "store/TextCodec.h"
 
 using namespace NoteTest;
 
 namespace {
 
-// Paints the note into a bitmap of its client size and keeps the pixels.
-class Canvas {
-public:
-    explicit Canvas(NoteWindow& note) {
-        RECT c = note.ClientRect();
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, c.right, c.bottom);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bitmap);
-        RECT all = {0, 0, c.right, c.bottom};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        note.Paint(dc);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
+bool ClickThrough(const NoteWindow& note) {
+    return (GetWindowLongPtrW(note.Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0;
+}
 
-private:
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
+// Types into the open editor the way the keyboard does (EM_REPLACESEL sends
+// EN_CHANGE, which WM_SETTEXT on a multi-line edit does not).
+void Type(NoteWindow& note, const std::wstring& s) {
+    SendMessageW(note.EditorHandle(), EM_SETSEL, 0, -1);
+    SendMessageW(note.EditorHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(s.c_str()));
+}
+
+void PressEscape(NoteWindow& note) {
+    SendMessageW(note.EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Pump();
+}
+
+// Answers this thread's message boxes with `answer` (0: the Enter key, which
+// takes the default button), counting them and keeping the last one's text.
+struct Answerer {
+    static inline WPARAM answer = 0;
+    static inline int asked = 0;
+    static inline std::wstring text;
+    HHOOK hook;
+
+    explicit Answerer(WPARAM reply)
+        : hook(SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId())) {
+        answer = reply;
+        asked = 0;
+    }
+    ~Answerer() { UnhookWindowsHookEx(hook); }
+
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        wchar_t name[32] = {}, body[512] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
+            name == std::wstring(L"#32770")) {
+            ++asked;
+            GetDlgItemTextW(box, 0xFFFF, body, 512);
+            text = body;
+            PostMessageW(box, answer ? WM_COMMAND : WM_KEYDOWN, answer ? answer : VK_RETURN, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
 };
 
-LONG_PTR ExStyle(const NoteWindow& note) {
-    return GetWindowLongPtrW(note.Handle(), GWL_EXSTYLE);
+void PressKey(NoteWindow& note, WPARAM key, bool control) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    note.Send(WM_KEYDOWN, key, 0);
+}
+
+std::wstring BinText(const std::wstring& path) {
+    std::string bytes;
+    FileIo::ReadFile(path, bytes);
+    return TextCodec::FromUtf16Le(bytes.data(), bytes.size());
+}
+
+void UseQuestionAndBin(FakeHost& host) {
+    const std::wstring dir = TestPaths::MakeScratchDir();
+    std::ofstream(TestPaths::Narrow(dir + L"Lang.ini"))
+        << "[Text]\r\nConfirm_DeleteNote=Delete \"%s\"?\r\n";
+    host.language.Load(dir + L"Lang.ini");
+    host.recycleBin = dir + L"Bin.txt";
 }
 
 }  // namespace
 
-TEST(NoteWindowTest, ConstructionSizesJoinsListsAndDestructionLeavesThemWithoutSaving) {
+TEST(NoteWindowTest, StartingSizesAndDestructionLeavesTheListsWithoutSaving) {
     FakeHost host;
     auto* loaded = new NoteWindow(host, true, false);
     auto* forEditing = new NoteWindow(host, true, true);
-
-    RECT r = loaded->WindowRect();
-    EXPECT_EQ(100, r.right - r.left);
-    EXPECT_EQ(100, r.bottom - r.top);
+    EXPECT_EQ(100, loaded->WindowRect().right - loaded->WindowRect().left);
     EXPECT_EQ(300, forEditing->WindowRect().right - forEditing->WindowRect().left);
-    EXPECT_EQ(255, forEditing->Alpha());
     EXPECT_EQ(128, loaded->Alpha());
-    EXPECT_FALSE(IsWindowVisible(loaded->Handle()));
-    EXPECT_TRUE(GetWindowLongPtrW(loaded->TextViewHandle(), GWL_STYLE) & WS_VISIBLE);
-    // (-20, 4) counts from the right edge, whatever the width.
-    EXPECT_EQ(80, loaded->PriorityIconPos().x);
-    EXPECT_EQ(280, forEditing->PriorityIconPos().x);
-    EXPECT_EQ(4, loaded->PriorityIconPos().y);
-    EXPECT_TRUE(loaded->Masked());
+    EXPECT_EQ(255, forEditing->Alpha());
+    EXPECT_EQ(280, forEditing->PriorityIconPos().x);  // (-20, 4) from the right edge
 
-    ASSERT_EQ(2u, host.notes.size());
-    EXPECT_EQ(2u, NoteList::Count());
     const int saves = host.saves;
     HWND handle = loaded->Handle();
     delete loaded;
     EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ(1u, host.notes.size());
-    EXPECT_EQ(1u, NoteList::Count());
-    EXPECT_EQ(forEditing, NoteList::Items().front());
+    EXPECT_EQ(std::vector<NoteWindow*>{forEditing}, host.notes);
     EXPECT_EQ(saves, host.saves);
 }
 
-TEST(NoteWindowTest, PaintTilesWholeTilesUnderTheBordersAndDrawsIconAndMask) {
+TEST(NoteWindowTest, PaintTilesWholeTilesUnderTheBorders) {
     FakeHost host;
-    host.settings.layeredWindowEnabled = false;  // keeps the mask off for the tile check
+    host.settings.layeredWindowEnabled = false;  // keeps the mask off
     auto* note = host.LoadNote(DataAt(50, 50, 300, 190, L"x"));
-    {
-        Canvas canvas(*note);
-        EXPECT_EQ(kCorner, canvas.At(0, 0));
-        EXPECT_EQ(kCorner, canvas.At(245, 5));  // right corner drawn at 240
-        // Top tiles, 80 wide, start at 10, 90 and 170; the last one reaches under the corner.
-        for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, canvas.At(x, 5)) << x;
-        for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, canvas.At(x, 5)) << x;
-        EXPECT_EQ(kCentre, canvas.At(125, 70));
-        EXPECT_EQ(kCorner, canvas.At(5, 135));  // bottom-left corner at bottom - 20
-        EXPECT_EQ(kPriorityColor, canvas.At(230 + 2, 4 + 2));
-    }
-
-    FakeHost layered;
-    auto* masked = layered.LoadNote(DataAt(50, 50, 300, 190, L"x"));
-    ASSERT_TRUE(masked->Masked());
-    Canvas canvas(*masked);
-    EXPECT_EQ(kMaskColor, canvas.At(125, 70));
-    EXPECT_EQ(kMaskColor, canvas.At(0, 0));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 250, 140);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    note->Paint(dc);
+    // Top tiles, 80 wide, start at 10, 90 and 170; the last one reaches under
+    // the right corner, drawn at 240.
+    for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, GetPixel(dc, x, 5)) << x;
+    for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, GetPixel(dc, x, 5)) << x;
+    EXPECT_EQ(kCorner, GetPixel(dc, 245, 5));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
 
-TEST(NoteWindowTest, FixedSizeSkinDrawsTheBackgroundOnceInTheCorner) {
-    FakeHost host({true, false});
-    auto* note = host.LoadNote(DataAt(50, 50, 260, 200, L"x"));
-    Canvas canvas(*note);
-    EXPECT_EQ(kTileMark, canvas.At(10, 5));
-    EXPECT_EQ(kCorner, canvas.At(95, 5));
-    EXPECT_EQ(RGB(0, 0, 0), canvas.At(150, 5));  // not painted by the note
-}
-
-TEST(NoteWindowTest, LockMakesInactiveNotesClickThroughAndUnlockRestoresClicks) {
+TEST(NoteWindowTest, LockMakesInactiveNotesClickThroughAndOtherStateSavesOnlyOnAChange) {
     FakeHost host;
     auto* note = host.LoadNote(DataAt(50, 50, 150, 150, L"locked"));
-    ASSERT_NE(note->Handle(), GetForegroundWindow());
     note->SetLocked(true);
-    EXPECT_TRUE(ExStyle(*note) & WS_EX_TRANSPARENT);
-    EXPECT_TRUE(note->Data().locked);
-
+    EXPECT_TRUE(ClickThrough(*note));
     // Activation lifts it for as long as the note is active.
     note->Send(WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_FALSE(ExStyle(*note) & WS_EX_TRANSPARENT);
+    EXPECT_FALSE(ClickThrough(*note));
     note->Send(WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_TRUE(ExStyle(*note) & WS_EX_TRANSPARENT);
-
-    const int saves = host.saves;
-    note->SetLocked(false);
-    EXPECT_FALSE(ExStyle(*note) & WS_EX_TRANSPARENT);
-    EXPECT_EQ(saves + 1, host.saves);
-
-    // A locked note does not start editing on a double click.
-    note->SetLocked(true);
+    EXPECT_TRUE(ClickThrough(*note));
     note->Send(WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 50));
     EXPECT_FALSE(note->Editing());
+    note->SetLocked(false);
+    EXPECT_FALSE(ClickThrough(*note));
+
+    const int saves = host.saves;
+    note->Unhide(true);
+    note->SetPriority(kPriorityNormal);
+    EXPECT_EQ(saves, host.saves);
+    note->SetPriority(kPriorityHigh);
+    EXPECT_EQ(saves + 1, host.saves);
 }
 
 TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {
     FakeHost withMask;
     auto* note = withMask.LoadNote(DataAt(50, 50, 250, 200, L"m"));
-    ASSERT_NE(nullptr, withMask.skin.mask);
     note->Send(WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_TRUE(note->HoverTimerRunning());
     note->Send(WM_SYSKEYUP, VK_MENU, 0);
@@ -143,9 +156,9 @@ TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {
     note->Send(WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_FALSE(note->FrameForced());
     EXPECT_FALSE(note->HoverTimerRunning());
-    EXPECT_TRUE(note->Masked());  // inactive: covered
+    EXPECT_TRUE(note->Masked());
 
-    FakeHost noMask({false, false});
+    FakeHost noMask(false);
     auto* plain = noMask.LoadNote(DataAt(50, 50, 250, 200, L"p"));
     plain->Send(WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_FALSE(plain->HoverTimerRunning());
@@ -161,61 +174,142 @@ TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {
     EXPECT_FALSE(flat->Masked());
 }
 
-TEST(NoteWindowTest, ResizeToContentFitsShortAndLongTextsAndMeasuresTheFinalLine) {
+TEST(NoteWindowTest, BlankNewNoteGoesOnEscapeButStaysWhenTheFocusLeaves) {
     FakeHost host;
-    auto* note = host.LoadNote(DataAt(100, 100, 400, 400, L"Hi"));
-    note->ResizeToContent();
-    RECT r = note->WindowRect();
-    EXPECT_EQ(100, r.left);
-    EXPECT_EQ(100, r.top);
-    EXPECT_EQ(100, r.right - r.left);  // never below the background
-    EXPECT_EQ(100, r.bottom - r.top);
+    auto* doomed = new NoteWindow(host, true, true);
+    ShowWindow(doomed->Handle(), SW_SHOW);
+    doomed->BeginEdit(true);
+    Type(*doomed, L" \t\r\n ");
+    const int saves = host.saves;
+    PressEscape(*doomed);
+    EXPECT_TRUE(host.notes.empty());
+    EXPECT_GT(host.saves, saves);
 
-    std::wstring paragraph;
-    for (int i = 0; i < 60; ++i) paragraph += L"word" + std::to_wstring(i) + L" ";
-    note->SetText(paragraph);
-    note->ResizeToContent();
-    RECT wide = note->WindowRect();
-    EXPECT_GT(wide.right - wide.left, 100);
-    EXPECT_FALSE(note->MoreText());
-
-    RECT a = {0, 0, 200, 0}, b = {0, 0, 200, 0};
-    bool overflow = false;
-    note->MeasureText(a, L"line", overflow);
-    note->MeasureText(b, L"line\r\n", overflow);
-    EXPECT_GT(b.bottom, a.bottom);
-    EXPECT_TRUE(overflow);
+    auto* kept = new NoteWindow(host, true, true);
+    ShowWindow(kept->Handle(), SW_SHOW);
+    kept->BeginEdit(true);
+    HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetFocus(other);
+    Pump();
+    EXPECT_FALSE(kept->Editing());
+    EXPECT_EQ(1u, host.notes.size());
+    DestroyWindow(other);
 }
 
-TEST(NoteWindowTest, MoreTextMarkerFollowsTheSize) {
+TEST(NoteWindowTest, TabAsksTheHostForTheNextNoteInItsList) {
     FakeHost host;
-    std::wstring lines;
-    for (int i = 0; i < 30; ++i) lines += L"line\r\n";
-    auto* note = host.LoadNote(DataAt(0, 0, 150, 150, lines));
-    EXPECT_TRUE(note->MoreText());
-    note->SetRect(RECT{0, 0, 150, 900});
-    EXPECT_FALSE(note->MoreText());
+    NoteWindow* notes[3];
+    for (int i = 0; i < 3; ++i)
+        notes[i] = host.LoadNote(DataAt(i * 150, 0, i * 150 + 120, 120, L"n"));
+    notes[0]->Send(WM_KEYDOWN, VK_TAB, 0);
+    notes[2]->Send(WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ((std::vector<NoteWindow*>{notes[0], notes[2]}), host.activated);
 }
 
-TEST(NoteWindowTest, StateChangesSaveOnlyWhenSomethingChanges) {
+TEST(NoteWindowTest, RecordsRoundTripThroughLiveNotes) {
     FakeHost host;
-    auto* note = host.LoadNote(DataAt(0, 0, 150, 150, L"s"));
-    int saves = host.saves;
-    note->Unhide(true);
-    EXPECT_EQ(saves, host.saves);
-    note->SetPriority(kPriorityNormal);
-    EXPECT_EQ(saves, host.saves);
-    note->SetPriority(kPriorityHigh);
-    EXPECT_EQ(saves + 1, host.saves);
-    note->ToggleAlwaysOnTop();
-    EXPECT_TRUE(note->IsTopmost());
-    note->Hide();
-    EXPECT_FALSE(IsWindowVisible(note->Handle()));
-    note->Unhide(true);
-    EXPECT_TRUE(IsWindowVisible(note->Handle()));
-    NoteData d = note->Data();
-    EXPECT_EQ(kPriorityHigh, d.priority);
-    EXPECT_TRUE(d.alwaysOnTop);
-    EXPECT_FALSE(d.hidden);
-    EXPECT_GT(host.saves, saves + 3);
+    NoteData a = DataAt(10, 10, 160, 160, L"alpha\r\nline");
+    a.title = L"A";
+    a.priority = kPriorityLow;
+    a.alwaysOnTop = true;
+    a.locked = true;
+    a.hasCustomFont = true;
+    a.font.lfHeight = -20;
+    NoteData b = DataAt(600, 10, 750, 160, L"beta");
+    b.hidden = true;
+    b.hasAlarm = true;
+    b.alarmTime = {2030, 1, 0, 1, 0, 0, 0, 0};
+    NoteWindow* na = host.LoadNote(a);
+    NoteWindow* nb = host.LoadNote(b);
+    EXPECT_EQ(a, na->Data());
+    EXPECT_EQ(b, nb->Data());
+    EXPECT_FALSE(IsWindowVisible(nb->Handle()));
+
+    // Escape fits the note to its text from the same top-left corner.
+    na->BeginEdit(false);
+    Type(*na, L"alpha edited");
+    PressEscape(*na);
+    const RECT r = na->WindowRect();
+    EXPECT_EQ(a.rect.left, r.left);
+    EXPECT_EQ(a.rect.top, r.top);
+    a.text = L"alpha edited";
+    a.rect = {r.left, r.top, r.right, r.bottom};
+    EXPECT_EQ(a, na->Data());
+}
+
+TEST(NoteWindowTest, BlankNotesGoWithoutQuestionOrTraceAndTheDeleteKeyAlwaysAsks) {
+    FakeHost host;
+    UseQuestionAndBin(host);
+    Answerer answerer(IDNO);
+    // Blanks and breaks only: even the Delete key, which always asks, does not.
+    NoteWindow* blank = host.LoadNote(DataAt(50, 50, 200, 150, L" \r\n\t "));
+    PressKey(*blank, VK_DELETE, false);
+    EXPECT_FALSE(host.Alive(blank));
+    EXPECT_EQ(0, answerer.asked);
+    EXPECT_FALSE(FileIo::FileExists(host.recycleBin));
+
+    host.settings.confirmDelete = false;
+    NoteWindow* keyed = host.LoadNote(DataAt(50, 50, 200, 150, L"keyed"));
+    PressKey(*keyed, VK_DELETE, false);
+    EXPECT_EQ(1, answerer.asked);
+    ASSERT_TRUE(host.Alive(keyed));
+    // The delete button posts the same command as the menu item.
+    NoteWindow* buttoned = host.LoadNote(DataAt(50, 50, 200, 150, L"button"));
+    buttoned->Post(WM_COMMAND, MAKEWPARAM(IDM_NOTE_DELETE, 0), 0);
+    Pump();
+    EXPECT_FALSE(host.Alive(buttoned));
+    PressKey(*keyed, 'D', true);
+    EXPECT_FALSE(host.Alive(keyed));
+    EXPECT_EQ(1, answerer.asked);
+    const std::wstring& sep = RecycleBin::Separator();
+    EXPECT_EQ(L"button" + sep + L"keyed" + sep, BinText(host.recycleBin));
+}
+
+TEST(NoteWindowTest, QuestionNamesTheNoteDefaultsToNoAndYesRecyclesThenActivatesTheNext) {
+    FakeHost host;
+    UseQuestionAndBin(host);
+    NoteWindow* first = host.LoadNote(DataAt(50, 50, 200, 150, L"Shopping\r\nmilk"));
+    NoteWindow* second = host.LoadNote(DataAt(250, 50, 400, 150, L"other"));
+    {
+        Answerer answerer(0);
+        EXPECT_FALSE(first->DeleteNote(false));
+        EXPECT_EQ(L"Delete \"Shopping\"?", answerer.text);
+        ASSERT_TRUE(host.Alive(first));
+        EXPECT_FALSE(FileIo::FileExists(host.recycleBin));
+    }
+    Answerer answerer(IDYES);
+    EXPECT_TRUE(first->DeleteNote(false));
+    EXPECT_FALSE(host.Alive(first));
+    EXPECT_EQ(std::vector<NoteWindow*>{first}, host.activated);  // the host picks the next
+    EXPECT_EQ(L"Shopping\r\nmilk" + RecycleBin::Separator(), BinText(host.recycleBin));
+
+    // A bin that cannot be written keeps the note, whatever the answer.
+    host.recycleBin = TestPaths::MakeScratchDir() + L"missing\\dir\\Bin.txt";
+    EXPECT_FALSE(second->DeleteNote(true));
+    EXPECT_TRUE(host.Alive(second));
+}
+
+TEST(NoteWindowTest, MenuStatesFollowTheNote) {
+    FakeHost host;
+    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
+    ASSERT_NE(bar, nullptr);
+    HMENU popup = GetSubMenu(bar, 0);
+    auto grey = [&](UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    NoteWindow* note = host.LoadNote(DataAt(50, 50, 200, 150, L"start"));
+
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+    note->PrepareNoteMenu(popup);
+    EXPECT_TRUE(grey(IDM_NOTE_UNDO) && grey(IDM_NOTE_REDO) && grey(IDM_NOTE_PASTE));
+    EXPECT_TRUE(grey(IDM_NOTE_FONT_USE_CUSTOM_DEFAULT));  // no custom default stored
+    ASSERT_TRUE(CopyTextToClipboard(note->Handle(), L" more"));
+    note->Send(WM_COMMAND, IDM_NOTE_PASTE);
+    note->Send(WM_COMMAND, IDM_NOTE_PRIORITY_LOW);
+    note->PrepareNoteMenu(popup);
+    EXPECT_FALSE(grey(IDM_NOTE_UNDO) || grey(IDM_NOTE_PASTE));
+    EXPECT_TRUE(grey(IDM_NOTE_REDO));
+    for (UINT id = IDM_NOTE_PRIORITY_VERY_HIGH; id <= IDM_NOTE_PRIORITY_VERY_LOW; ++id)
+        EXPECT_EQ(id == IDM_NOTE_PRIORITY_LOW,
+                  !!(GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED));
+    DestroyMenu(bar);
 }
