@@ -2,56 +2,39 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <string>
 
-NotePlacement Base() {
-    NotePlacement p;
-    p.workArea = Rect{0, 0, 1280, 994};  // taskbar of 30 pixels at the bottom
-    p.width = 200;
-    p.height = 150;
-    p.snapGap = 15;
-    p.mainWindow = Rect{600, 24, 700, 64};
-    p.mainVisible = true;
-    return p;
+TEST(NotePlacementTest, TrayCornerUnderTheMainWindowOrCentredInsideTheWorkArea) {
+    const Rect screen{0, 0, 1280, 994};  // taskbar of 30 pixels at the bottom
+    const Rect main{600, 24, 700, 64};
+    // Flags: t near the tray, m near the main window (or tray), v main window visible.
+    const struct {
+        Rect workArea, mainWindow;
+        std::string flags;
+        int gap;
+        Point expected;
+    } cases[] = {
+        {screen, main, "tmv", 15, {1280 - 200 - 45, 994 - 150 - 45}},  // three grid steps in
+        {screen, main, "tmv", 0, {1280 - 200 - 10, 994 - 150 - 10}},   // a fixed margin
+        {screen, main, "tv", 15, {540, 422}},  // the tray flag alone: centred
+        {screen, main, "mv", 15, {600, 64 + 45}},
+        {screen, {1200, 900, 1300, 940}, "mv", 15, {1080, 844}},  // moved up and left
+        {screen, {-300, 10, -200, 50}, "mv", 15, {0, 95}},        // kept inside
+        // The main window hidden: centred on its monitor, wherever that lies.
+        {{-1024, 100, 0, 868}, main, "m", 15, {-1024 + 412, 100 + 309}},
+        {{1280, -600, 2080, 0}, main, "m", 15, {1280 + 300, -600 + 225}},
+        {{100, 50, 300, 150}, main, "tmv", 15, {100, 50}},  // larger than the work area
+    };
+    for (const auto& c : cases) {
+        NotePlacement p;
+        p.workArea = c.workArea;
+        p.mainWindow = c.mainWindow;
+        p.width = 200;
+        p.height = 150;
+        p.snapGap = c.gap;
+        p.nearTray = c.flags.find('t') != std::string::npos;
+        p.nearMain = c.flags.find('m') != std::string::npos;
+        p.mainVisible = c.flags.find('v') != std::string::npos;
+        EXPECT_EQ(PlaceNewNote(p), c.expected) << c.flags << " " << &c - cases;
+    }
 }
-
-TEST(NotePlacementTest, TrayCornerKeepsThreeGridStepsFromBothEdges) {
-    NotePlacement p = Base();
-    p.nearTray = p.nearMain = true;
-    EXPECT_EQ(PlaceNewNote(p), (Point{1280 - 200 - 45, 994 - 150 - 45}));
-    p.snapGap = 0;  // no grid step: a fixed margin
-    EXPECT_EQ(PlaceNewNote(p), (Point{1280 - 200 - 10, 994 - 150 - 10}));
-    // The tray flag alone does not place the note there.
-    p.nearMain = false;
-    EXPECT_EQ(PlaceNewNote(p), (Point{540, 422}));
-}
-
-TEST(NotePlacementTest, UnderTheMainWindowMovedUpAtTheBottom) {
-    NotePlacement p = Base();
-    p.nearMain = true;
-    EXPECT_EQ(PlaceNewNote(p), (Point{600, 64 + 45}));
-    p.mainWindow = Rect{1200, 900, 1300, 940};  // near the bottom-right corner
-    EXPECT_EQ(PlaceNewNote(p), (Point{1280 - 200, 994 - 150}));
-    p.mainWindow = Rect{-300, 10, -200, 50};  // mostly off the left edge
-    EXPECT_EQ(PlaceNewNote(p).x, 0);
-}
-
-TEST(NotePlacementTest, CentredInTheWorkAreaWhereverItLies) {
-    NotePlacement p = Base();
-    p.nearMain = true;
-    p.mainVisible = false;
-    // A second monitor left of and below the primary one.
-    p.workArea = Rect{-1024, 100, 0, 868};
-    EXPECT_EQ(PlaceNewNote(p), (Point{-1024 + (1024 - 200) / 2, 100 + (768 - 150) / 2}));
-    p.workArea = Rect{1280, -600, 2080, 0};
-    EXPECT_EQ(PlaceNewNote(p), (Point{1280 + 300, -600 + 225}));
-}
-
-TEST(NotePlacementTest, NoteLargerThanTheWorkAreaKeepsItsTopLeftInside) {
-    NotePlacement p = Base();
-    p.workArea = Rect{100, 50, 300, 150};
-    p.nearTray = p.nearMain = true;
-    EXPECT_EQ(PlaceNewNote(p), (Point{100, 50}));
-}
-
-}  // namespace

@@ -19,8 +19,7 @@ struct Script {
     int constructed = 0, destroyed = 0, loops = 0, failures = 0;
 } script;
 
-class FakeApp {
-public:
+struct FakeApp {
     FakeApp(bool& restartRequested, bool& startFailed) : index(script.constructed) {
         startFailed = true;
         const Step& run = script.runs.at(index);
@@ -30,50 +29,41 @@ public:
         startFailed = run.fail;
     }
     ~FakeApp() { ++script.destroyed; }
-    void OpenTextFileAsNote(const std::wstring& path, bool placeNearMain) {
-        EXPECT_FALSE(placeNearMain);
+    void OpenTextFileAsNote(const std::wstring& path, bool) {
         script.opened.push_back(std::to_wstring(index) + L":" + path);
     }
     int index;
 };
 
-int RunScript(std::vector<Step> runs, const std::wstring& commandLine) {
-    script = Script();
-    script.runs = std::move(runs);
-    return RunApplication<FakeApp>(
-        commandLine, [] { return ++script.loops, script.runs.at(script.constructed - 1).quitCode; },
-        [] { ++script.failures; });
-}
-
 }  // namespace
 
+// Restarts while asked, opening the file only in the first run; a failed start
+// (a constructor that throws too) is reported and runs no loop, and a failed
+// restart still returns the last quit code.
 TEST(RunApplication, RestartsUntilNotAskedAndOpensTheFileOnlyOnce) {
-    EXPECT_EQ(
-        RunScript({{false, false, true, 1}, {false, false, true, 2}, {false, false, false, 3}},
-                  L"C:\\a.txt"),
-        3);
-    EXPECT_EQ(script.constructed, 3);
-    EXPECT_EQ(script.destroyed, 3);
-    EXPECT_EQ(script.loops, 3);
-    EXPECT_EQ(script.failures, 0);
-    EXPECT_EQ(script.opened, std::vector<std::wstring>{L"0:C:\\a.txt"});
-
-    EXPECT_EQ(RunScript({{false, false, false, 0}}, L""), 0);
-    EXPECT_TRUE(script.opened.empty());
-}
-
-TEST(RunApplication, FailedStartReportsAndSkipsTheLoop) {
-    // A constructor that throws counts as a failed start, not a crash.
-    for (const Step& run : {Step{true, false, false, 0}, Step{false, true, false, 0}}) {
-        EXPECT_EQ(RunScript({run}, L"C:\\a.txt"), 0);
-        EXPECT_EQ(script.failures, 1);
-        EXPECT_EQ(script.loops, 0);
-        EXPECT_EQ(script.destroyed, run.fail ? 1 : 0);
-        EXPECT_TRUE(script.opened.empty());
+    const Step ok{false, false, true, 1}, last{false, false, false, 3};
+    const Step fail{true, false, false, 0}, fatal{false, true, false, 0};
+    const struct {
+        std::vector<Step> runs;
+        const wchar_t* file;
+        int code, loops, failures, destroyed;
+        std::vector<std::wstring> opened;
+    } cases[] = {
+        {{ok, ok, last}, L"C:\\a.txt", 3, 3, 0, 3, {L"0:C:\\a.txt"}},
+        {{last}, L"", 3, 1, 0, 1, {}},
+        {{fail}, L"C:\\a.txt", 0, 0, 1, 1, {}},
+        {{fatal}, L"C:\\a.txt", 0, 0, 1, 0, {}},
+        {{ok, fail}, L"", 1, 1, 1, 2, {}},
+    };
+    auto loop = [] { return ++script.loops, script.runs.at(script.constructed - 1).quitCode; };
+    auto report = [] { ++script.failures; };
+    for (const auto& c : cases) {
+        script = Script();
+        script.runs = c.runs;
+        EXPECT_EQ(RunApplication<FakeApp>(c.file, loop, report), c.code);
+        EXPECT_EQ(script.loops, c.loops);
+        EXPECT_EQ(script.failures, c.failures);
+        EXPECT_EQ(script.destroyed, c.destroyed);
+        EXPECT_EQ(script.opened, c.opened);
     }
-    // A failed restart still returns the last quit code.
-    EXPECT_EQ(RunScript({{false, false, true, 5}, {true, false, false, 0}}, L""), 5);
-    EXPECT_EQ(script.failures, 1);
-    EXPECT_EQ(script.loops, 1);
-    EXPECT_EQ(script.destroyed, 2);
 }

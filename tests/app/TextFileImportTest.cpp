@@ -4,16 +4,8 @@
 
 #include <string>
 
-namespace {
-
-std::string Bytes(std::initializer_list<int> values) {
-    std::string bytes;
-    for (int v : values) bytes.push_back(static_cast<char>(v));
-    return bytes;
-}
-
 TEST(TextFileImportTest, RecognisesEncodingsAndJoinsLineBreaks) {
-    struct Case {
+    const struct {
         const char* what;
         std::string bytes;
         std::wstring text;
@@ -25,16 +17,11 @@ TEST(TextFileImportTest, RecognisesEncodingsAndJoinsLineBreaks) {
          "e\r\n",
          L"Gr\u00FC\u00DFe\n"},
         {"UTF-8 with BOM", "\xEF\xBB\xBFok \xE2\x82\xAC", L"ok \u20AC"},
-        {"UTF-16LE with BOM", Bytes({0xFF, 0xFE, 'h', 0, 0x69, 0x04, '\r', 0, '\n', 0, 'x', 0}),
-         L"h\u0469\nx"},
+        {"UTF-16LE with BOM", std::string("\xFF\xFEh\0\x69\x04\r\0\n\0x\0", 12), L"h\u0469\nx"},
         // Not UTF-8: each byte is the character of the same code, so nothing
         // is lost to a code page that lacks it.
-        {"8-bit bytes", Bytes({'c', 0xE9, 't', 0x80, 0x9D, '\r', '\n'}), L"c\u00E9t\u0080\u009D\n"},
+        {"8-bit bytes", "c\xE9t\x80\x9D\r\n", L"c\u00E9t\u0080\u009D\n"},
         {"empty file", "", L""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(TextFileAsNoteText(c.bytes), c.text) << c.what;
-    }
+    for (const auto& c : cases) EXPECT_EQ(TextFileAsNoteText(c.bytes), c.text) << c.what;
 }
-
-}  // namespace

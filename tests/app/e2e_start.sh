@@ -9,15 +9,8 @@ data="$WINEPREFIX/drive_c/users/${USER:-$(whoami)}/AppData/Roaming/Vellomar Note
 rm -rf "$data"
 work="$(mktemp -d)"
 app_pid=""
-cleanup() {
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        wine "$driver" close-main >/dev/null 2>&1 || true
-        sleep 1
-        kill "$app_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# The program is closed as a user would; killed only when that failed.
+trap '[ -z "$app_pid" ] || wine "$driver" close-main >/dev/null 2>&1 || kill "$app_pid"; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     exit 1
@@ -31,33 +24,18 @@ read -r _ left top _ _ <<<"$main"
 
 # A file with a name that needs quoting, handed over by a second start.
 printf 'Hand-over note\r\nsecond line\r\n' >"$work/my note.txt"
-winpath="$(winepath -w "$work/my note.txt")"
-set +e
-wine "$bin/Zephyn3.exe" "$winpath"
-second=$?
-set -e
-[ "$second" = 0 ] || fail "second start ended with $second"
+wine "$bin/Zephyn3.exe" "$(winepath -w "$work/my note.txt")" || fail "second start ended with $?"
 for _ in $(seq 50); do
-    [ -n "$(wine "$driver" notes | tr -d '\r')" ] && break
-    sleep 0.2
+    count="$(wine "$driver" notes | tr -d '\r' | grep -c . || true)"
+    [ "$count" != 0 ] && break || sleep 0.2
 done
-count="$(wine "$driver" notes | tr -d '\r' | grep -c . || true)"
 [ "$count" = 1 ] || fail "$count note windows after the hand-over, expected 1"
 
 wine "$driver" close-main || fail "could not close the main window"
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
 app_pid=""
-
-[ -f "$data/Notes.dat" ] || fail "no Notes.dat"
 # Notes.dat keeps text as UTF-16LE.
-iconv -f UTF-16LE -t UTF-8 <"$data/Notes.dat" 2>/dev/null | grep -aq "Hand-over note" ||
-    python3 - "$data/Notes.dat" <<'PY' || fail "Notes.dat does not hold the text"
-import sys
-raw = open(sys.argv[1], "rb").read()
-sys.exit(0 if "Hand-over note".encode("utf-16-le") in raw else 1)
-PY
+python3 -c 'import sys; sys.exit("Hand-over note".encode("utf-16-le") not in open(sys.argv[1], "rb").read())' \
+    "$data/Notes.dat" || fail "Notes.dat is missing or does not hold the text"
 echo "e2e_start: ok"

@@ -20,36 +20,38 @@ protected:
     }
     void TearDown() override { DestroyMenu(menu); }
 
-    UINT State(UINT id) const { return GetMenuState(popup, id, MF_BYCOMMAND); }
-    bool Grey(UINT id) const { return (State(id) & MF_GRAYED) != 0; }
-    bool Checked(UINT id) const { return (State(id) & MF_CHECKED) != 0; }
-    HMENU Settings(int pos) const {
-        return GetSubMenu(GetSubMenu(popup, kSettingsSubmenuPos), pos);
+    static bool Grey(HMENU m, UINT at, UINT by = MF_BYPOSITION) {
+        return GetMenuState(m, at, by) & MF_GRAYED;
     }
+    bool Grey(UINT id) const { return Grey(popup, id, MF_BYCOMMAND); }
+    bool Checked(UINT id) const { return GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED; }
+    HMENU Sub(int pos) const { return GetSubMenu(GetSubMenu(popup, kSettingsSubmenuPos), pos); }
     void Update() { UpdateMainMenu(popup, state, languages, skins); }
 
-    HMENU menu = nullptr;
-    HMENU popup = nullptr;
+    HMENU menu = nullptr, popup = nullptr;
     MainMenuState state;
-    std::vector<std::wstring> languages;
-    std::vector<std::wstring> skins;
+    std::vector<std::wstring> languages, skins;
 };
 
-TEST_F(MainMenuTest, HiddenNotesGreyTheNoteCommandsButNotExport) {
+TEST_F(MainMenuTest, ItemsFollowTheStateOfNotesAndMainWindow) {
     state.notesShown = false;
     state.noteCount = 2;
     state.noteTexts = {L"a", L"b"};
     state.clipboardHasText = true;
+    state.mainVisible = false;
+    state.mainTopmost = true;
     Update();
     for (UINT id : {IDM_NEW_NOTE, IDM_NEW_NOTE_FROM_CLIPBOARD, IDM_NEW_NOTE_FROM_FILE,
-                    IDM_BRING_NOTES_TO_TOP, IDM_TILE_NOTES}) {
+                    IDM_BRING_NOTES_TO_TOP, IDM_TILE_NOTES, IDM_MAIN_ALWAYS_ON_TOP,
+                    IDM_UNHIDE_NOTES, IDM_CHECK_FOR_UPDATES, IDM_CANCEL_CHECK_FOR_UPDATES})
         EXPECT_TRUE(Grey(id)) << id;
-    }
     EXPECT_FALSE(Grey(IDM_EXPORT_NOTES));
     EXPECT_FALSE(Checked(IDM_SHOW_NOTES));
+    EXPECT_FALSE(Checked(IDM_SHOW_MAIN_WINDOW));
+    EXPECT_TRUE(Checked(IDM_MAIN_ALWAYS_ON_TOP));
     HMENU notes = GetSubMenu(popup, kNotesSubmenuPos);
     ASSERT_EQ(GetMenuItemCount(notes), 1);
-    EXPECT_TRUE(GetMenuState(notes, 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_TRUE(Grey(notes, 0));
 
     state.notesShown = true;
     Update();
@@ -61,26 +63,12 @@ TEST_F(MainMenuTest, HiddenNotesGreyTheNoteCommandsButNotExport) {
     EXPECT_EQ(GetMenuDefaultItem(popup, FALSE, 0), static_cast<UINT>(IDM_NEW_NOTE));
 }
 
-TEST_F(MainMenuTest, MainWindowItemsFollowItsState) {
-    state.mainVisible = false;
-    state.mainTopmost = true;
-    Update();
-    EXPECT_TRUE(Grey(IDM_MAIN_ALWAYS_ON_TOP));
-    EXPECT_TRUE(Checked(IDM_MAIN_ALWAYS_ON_TOP));
-    EXPECT_FALSE(Checked(IDM_SHOW_MAIN_WINDOW));
-    EXPECT_TRUE(Grey(IDM_UNHIDE_NOTES));
-    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "offline";
-    EXPECT_TRUE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
-}
-
 TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
     Update();
     ASSERT_FALSE(languages.empty());
-    ASSERT_FALSE(skins.empty());
-    HMENU languageMenu = Settings(kLanguagesSubmenuPos);
-    ASSERT_EQ(GetMenuItemCount(languageMenu), static_cast<int>(languages.size()));
-    EXPECT_EQ(GetMenuItemID(languageMenu, 0), static_cast<UINT>(IDM_FIRST_LANGUAGE));
-    EXPECT_EQ(GetMenuItemCount(Settings(kSkinsSubmenuPos)), static_cast<int>(skins.size()));
+    ASSERT_EQ(GetMenuItemCount(Sub(kLanguagesSubmenuPos)), static_cast<int>(languages.size()));
+    EXPECT_EQ(GetMenuItemID(Sub(kLanguagesSubmenuPos), 0), static_cast<UINT>(IDM_FIRST_LANGUAGE));
+    EXPECT_EQ(GetMenuItemCount(Sub(kSkinsSubmenuPos)), static_cast<int>(skins.size()));
     for (const std::wstring& skin : skins) EXPECT_NE(skin, L".");
 
     // While busy, each list offers one enabled item that sends nothing useful,
@@ -91,10 +79,9 @@ TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
     EXPECT_TRUE(Grey(IDM_GENERAL_SETTINGS));
     EXPECT_TRUE(Grey(IDM_EXIT));
     for (int pos : {kLanguagesSubmenuPos, kSkinsSubmenuPos, kColorThemesSubmenuPos}) {
-        HMENU sub = Settings(pos);
-        ASSERT_EQ(GetMenuItemCount(sub), 1) << pos;
-        EXPECT_EQ(GetMenuItemID(sub, 0), 0u);
-        EXPECT_FALSE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_GRAYED);
+        ASSERT_EQ(GetMenuItemCount(Sub(pos)), 1) << pos;
+        EXPECT_EQ(GetMenuItemID(Sub(pos), 0), 0u);
+        EXPECT_FALSE(Grey(Sub(pos), 0));
     }
     EXPECT_EQ(languages, before);
 
@@ -103,9 +90,8 @@ TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
     state.programFolder = TestPaths::MakeScratchDir();
     Update();
     EXPECT_TRUE(languages.empty());
-    HMENU emptyLanguages = Settings(kLanguagesSubmenuPos);
-    ASSERT_EQ(GetMenuItemCount(emptyLanguages), 1);
-    EXPECT_TRUE(GetMenuState(emptyLanguages, 0, MF_BYPOSITION) & MF_GRAYED);
+    ASSERT_EQ(GetMenuItemCount(Sub(kLanguagesSubmenuPos)), 1);
+    EXPECT_TRUE(Grey(Sub(kLanguagesSubmenuPos), 0));
 }
 
 }  // namespace
