@@ -52,4 +52,19 @@ second="$(dump | grep "Second note")" || fail "the second note is gone"
 read -r left top _ <<<"$second"
 [ "$top" = 120 ] || fail "dragged note top $top, expected 120 (aligned with the first)"
 [ "$left" -gt 300 ] && [ "$left" -le 330 ] || fail "dragged note left $left, not beside the first"
+# A few pixels further, still within the snap distance: the note stays put.
+wine "$driver" drag $((left + 80)) 140 $((left + 86)) 143
+sleep 1
+read -r left2 top2 _ <<<"$(dump | grep "Second note")"
+[ "$left2" = "$left" ] && [ "$top2" = 120 ] ||
+    fail "a 6-pixel drag moved the snapped note to $left2,$top2 (was $left,120)"
+
+# The screen shows the notes: inside the first note is not the desktop.
+shot="${TMPDIR:-/tmp}/e2e_notes.$$.png"
+import -window root "$shot"
+pixel() { convert "$shot" -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 | grep -Eo '#[0-9A-F]{6}'; }
+desktop="$(pixel 2 $(($(identify -format %h "$shot") - 2)))"
+inside="$(pixel 150 200)"
+rm -f "$shot"
+[ -n "$inside" ] && [ "$inside" != "$desktop" ] || fail "the first note is not drawn ($inside)"
 echo "e2e_notes: ok ($(dump | wc -l) notes)"

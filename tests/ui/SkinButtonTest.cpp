@@ -101,3 +101,25 @@ TEST_F(SkinButtonTest, DrawsItsFaceOnEraseAndHoldsItWhileItLives) {
 }
 
 }  // namespace
+
+namespace {
+
+// KillTimer answers whether the poll was running (and stops it).
+bool Polling(HWND button) {
+    return KillTimer(button, HotControl::kHoverTimer) != FALSE;
+}
+
+TEST_F(SkinButtonTest, PollsOnlyWhileTheCursorIsOnIt) {
+    EXPECT_FALSE(Polling(button->Handle())) << "an idle button must not wake the program";
+    Over();
+    button->Send(WM_MOUSEMOVE, 0, MAKELPARAM(10, 8));
+    EXPECT_TRUE(button->Hover());
+    EXPECT_TRUE(Polling(button->Handle()));
+
+    button->Send(WM_MOUSEMOVE, 0, MAKELPARAM(10, 8));
+    Off();  // the poll that finds the cursor gone ends the polling
+    EXPECT_FALSE(button->Hover());
+    EXPECT_FALSE(Polling(button->Handle()));
+}
+
+}  // namespace
