@@ -32,7 +32,6 @@ fi
 trap vn_wine_cleanup EXIT
 unset WINEPREFIX
 VN_FORCE_XVFB=1 vn_start_x 1280x800x24
-xsetroot -solid '#4a6d8c' 2>/dev/null || true
 vn_make_prefix
 # A few notes to look at.
 appdata="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Vellomar Notes 3"
@@ -42,5 +41,7 @@ wine "$bin/Zephyn3.exe" "$@" &
 sleep "${VN_SHOT_DELAY:-8}"
 mkdir -p docs
 import -window root docs/screenshot.png
+# The virtual X server draws no desktop: give the empty screen a desktop colour.
+convert docs/screenshot.png -fill '#3b6386' -draw "color 0,$(($(identify -format %h docs/screenshot.png) - 1)) floodfill" docs/screenshot.png
 echo "screenshot saved to docs/screenshot.png"
 wineserver -k 2>/dev/null || true
