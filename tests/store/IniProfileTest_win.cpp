@@ -78,9 +78,10 @@ int CompareAll(const std::wstring& file) {
             std::wstring ours;
             const bool found = IniReadString(file, section, key, ours);
             EXPECT_EQ(found, theirs != kNone);
-            if (found)
+            if (found) {
                 EXPECT_EQ(ours, theirs)
                     << TestPaths::Narrow(ours) << " / " << TestPaths::Narrow(theirs);
+            }
 
             UINT expected = IniReadInt(file, section, key, 447756);
             // Wine gives the default for a key whose value is empty; Windows gives 0,

@@ -107,7 +107,9 @@ TEST_F(NotesFileOnDisk, OnlyAFileNotReadWholeIsKeptAndOnlyOnce) {
         ASSERT_TRUE(SaveNotesFile(path, SampleFile(1), saveTime, loaded.keepOriginal));
         const std::wstring backup = dir + L"Notes.dat.2026-12-06-203000.bak";
         EXPECT_EQ(kept, FileIo::FileExists(backup)) << original.size();
-        if (kept) EXPECT_EQ(original, Read(backup));
+        if (kept) {
+            EXPECT_EQ(original, Read(backup));
+        }
         EXPECT_FALSE(FileIo::FileExists(BackupPathFor(path, saveTime, 2)));
         EXPECT_EQ(one, Read(path));
     }
