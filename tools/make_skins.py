@@ -212,18 +212,25 @@ def default_main_button(state):
     return c
 
 
-def make_default(root):
-    save(default_background(), root, "Note/Background.bmp")
-    save(default_mask(), root, "Note/Mask.bmp")
-    save(more_text(), root, "Note/MoreText.bmp")
+def save_bitmaps(root, background, mask, more, priority, button, main_button, main_background):
+    """Writes every bitmap a skin folder holds, each drawn by the given painter.
+    Normal priority has no icon: such a note shows no marker."""
+    save(background(), root, "Note/Background.bmp")
+    save(mask(), root, "Note/Mask.bmp")
+    save(more(), root, "Note/MoreText.bmp")
     names = ["VeryHigh", "High", "Normal", "Low", "VeryLow"]
     for level in (0, 1, 3, 4):
-        save(priority_icon(level), root, "Note/Priority/%s.bmp" % names[level])
+        save(priority(level), root, "Note/Priority/%s.bmp" % names[level])
     for state in ("Normal", "Hover", "Down", "Disabled"):
-        save(default_button("menu", state), root, "Note/MenuButton/%s.bmp" % state)
-        save(default_button("delete", state), root, "Note/DeleteButton/%s.bmp" % state)
-        save(default_main_button(state), root, "MainWindow/Button/%s.bmp" % state)
-    save(default_main_background(), root, "MainWindow/Background.bmp")
+        save(button("menu", state), root, "Note/MenuButton/%s.bmp" % state)
+        save(button("delete", state), root, "Note/DeleteButton/%s.bmp" % state)
+        save(main_button(state), root, "MainWindow/Button/%s.bmp" % state)
+    save(main_background(), root, "MainWindow/Background.bmp")
+
+
+def make_default(root):
+    save_bitmaps(root, default_background, default_mask, more_text, priority_icon,
+                 default_button, default_main_button, default_main_background)
     write_ini(root, [
         ("Skin", [("Name", "Default")]),
         ("NoteBackground", [("FixedSize", 0), ("LeftBorder", 12), ("TopBorder", 32),
@@ -377,17 +384,8 @@ def classic_main_button(state):
 
 
 def make_classic(root):
-    save(classic_background(), root, "Note/Background.bmp")
-    save(classic_mask(), root, "Note/Mask.bmp")
-    save(classic_more_text(), root, "Note/MoreText.bmp")
-    names = ["VeryHigh", "High", "Normal", "Low", "VeryLow"]
-    for level in (0, 1, 3, 4):
-        save(classic_priority(level), root, "Note/Priority/%s.bmp" % names[level])
-    for state in ("Normal", "Hover", "Down", "Disabled"):
-        save(classic_button("menu", state), root, "Note/MenuButton/%s.bmp" % state)
-        save(classic_button("delete", state), root, "Note/DeleteButton/%s.bmp" % state)
-        save(classic_main_button(state), root, "MainWindow/Button/%s.bmp" % state)
-    save(classic_main_background(), root, "MainWindow/Background.bmp")
+    save_bitmaps(root, classic_background, classic_mask, classic_more_text, classic_priority,
+                 classic_button, classic_main_button, classic_main_background)
     write_ini(root, [
         ("Skin", [("Name", "Classic")]),
         ("NoteBackground", [("FixedSize", 1)]),
