@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "arrange/Rect.h"
+
 class ValueStore;
 class SkinBitmap;
 
@@ -44,21 +46,8 @@ inline constexpr size_t kMaxFaceNameLength = 31;
 inline constexpr int32_t kDefaultBackgroundWidth = 40;
 inline constexpr int32_t kDefaultBackgroundHeight = 50;
 
-struct SkinPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
-struct SkinRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
-
-inline bool operator==(const SkinRect& a, const SkinRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+using SkinPoint = Point;
+using SkinRect = Rect;
 
 struct ColorTheme {
     SkinColor color = kWhite;  // white leaves bitmaps and colours unchanged

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "arrange/Rect.h"
+
 // LOGFONTW as stored: 92 bytes, face name in UTF-16 units, zero-terminated.
 struct LogFontData {
     static constexpr int kFaceSize = 32;
@@ -38,13 +40,8 @@ struct SystemTimeData {
     uint16_t wMilliseconds = 0;
 };
 
-// Screen rectangle: left, top, right, bottom; right and bottom are exclusive.
-struct RectData {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-};
+// Screen rectangle as stored: left, top, right, bottom, each signed 32-bit.
+using RectData = Rect;
 
 enum NotePriority : int {
     kPriorityVeryHigh = 0,
@@ -91,10 +88,6 @@ inline bool operator==(const SystemTimeData& a, const SystemTimeData& b) {
            a.wSecond == b.wSecond && a.wMilliseconds == b.wMilliseconds;
 }
 
-inline bool operator==(const RectData& a, const RectData& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 inline bool operator==(const NoteData& a, const NoteData& b) {
     return a.rect == b.rect && a.text == b.text && a.title == b.title &&
            a.alwaysOnTop == b.alwaysOnTop && a.created == b.created && a.locked == b.locked &&
@@ -107,9 +100,6 @@ inline bool operator!=(const LogFontData& a, const LogFontData& b) {
     return !(a == b);
 }
 inline bool operator!=(const SystemTimeData& a, const SystemTimeData& b) {
-    return !(a == b);
-}
-inline bool operator!=(const RectData& a, const RectData& b) {
     return !(a == b);
 }
 inline bool operator!=(const NoteData& a, const NoteData& b) {
