@@ -5,6 +5,8 @@
 set -uo pipefail
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VN_ROOT
+# Builds in other checkouts of the tree may reuse these objects from the compiler cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$VN_ROOT}" CCACHE_NOHASHDIR=1
 cd "$VN_ROOT"
 jobs="$(nproc 2>/dev/null || echo 2)"
 fuzz_seconds="${VN_FUZZ_SECONDS:-20}"
