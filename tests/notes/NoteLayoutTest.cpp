@@ -119,6 +119,17 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     EXPECT_EQ((Blit{10, 20, 80, 60, 170, 20}), blits[8]);
     EXPECT_EQ((Blit{90, 80, 10, 20, 240, 80}), blits[14]);
 
+    // Unequal borders (10, 20, 30, 5) whose centre tiles exactly fill a 160 x 100 note
+    // at a negative x: each side is taken from its own edge of the bitmap, and no
+    // tile starts where the right or bottom border begins.
+    const std::vector<Blit> unequal = {
+        {0, 0, 10, 20, -40, 30},   {10, 0, 60, 20, -30, 30}, {10, 0, 60, 20, 30, 30},
+        {70, 0, 30, 20, 90, 30},   {0, 20, 10, 75, -40, 50}, {10, 20, 60, 75, -30, 50},
+        {10, 20, 60, 75, 30, 50},  {70, 20, 30, 75, 90, 50}, {0, 95, 10, 5, -40, 125},
+        {10, 95, 60, 5, -30, 125}, {10, 95, 60, 5, 30, 125}, {70, 95, 30, 5, 90, 125},
+    };
+    EXPECT_EQ(unequal, NineSliceBlits({-40, 30, 120, 130}, 100, 100, {10, 20, 30, 5}, false));
+
     // Overlapping, negative, and past the bitmap: sides only, none, corners only.
     for (const Insets& borders :
          {Insets{60, 0, 60, 0}, Insets{-5, -5, -5, -5}, Insets{500, 500, 500, 500}}) {

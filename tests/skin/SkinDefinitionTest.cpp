@@ -81,4 +81,26 @@ TEST(SkinDefinition, ThemesTakeTheSkinNameWhenUnnamedAndTheirCountIsBounded) {
     EXPECT_EQ(kMaxColorThemes, Load("[ColorThemes]\nCount=4294967295\n").colorThemes.size());
 }
 
+TEST(SkinDefinition, OnlyAStoredIndexBelowTheThemeCountIsKept) {
+    const struct {
+        uint32_t stored;
+        size_t themes;
+        uint32_t used;
+    } cases[] = {
+        {0, 1, 0}, {2, 3, 2}, {3, 3, 0}, {4, 3, 0}, {0xFFFFFFFF, 3, 0}, {0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.used, ResolveThemeIndex(c.stored, c.themes)) << c.stored << " " << c.themes;
+    }
+    // The themed colours are the two skin colours tinted by the theme's colour.
+    SkinDefinition def = Load(
+        "[ColorThemes]\nCount=2\n[ColorTheme1]\nR=255\nG=128\n"
+        "[TextColor]\nR=200\nG=200\nB=200\n[TextBackgroundColor]\nR=255\nG=255\nB=255\n");
+    EXPECT_EQ(MakeSkinColor(255, 128, 0), ThemeColor(def, 1));
+    EXPECT_EQ(kWhite, ThemeColor(def, 2));
+    ApplyThemeToColors(def, ThemeColor(def, 1));
+    EXPECT_EQ(MakeSkinColor(200, 100, 0), def.themedTextColor);
+    EXPECT_EQ(MakeSkinColor(255, 128, 0), def.themedTextBackgroundColor);
+}
+
 }  // namespace
