@@ -356,7 +356,7 @@ def tests_for(path):
 
 def run(cmd, timeout=None, **kw):
     return subprocess.run(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, timeout=timeout, **kw)
+                          text=True, errors="replace", timeout=timeout, **kw)
 
 
 def environment():
