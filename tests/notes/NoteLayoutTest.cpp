@@ -47,6 +47,15 @@ TEST(NoteLayout, GripFromTheFarEdgeAndFinalLineBreakMeasured) {
     EXPECT_FALSE(TextOverflows({0, 0, 40, 16}, FakeText(5)));
 }
 
+TEST(NoteLayout, AbsurdSkinNumbersStopAtTheEndsOfTheRange) {
+    NoteMetrics m = Resizable();
+    m.editInsets = {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+    EXPECT_EQ((Rect{INT32_MAX, INT32_MIN, 200 - INT32_MAX, INT32_MAX}),
+              LayoutNote(200, 100, m).textRect);
+    EXPECT_EQ((Rect{INT32_MAX, 100, INT32_MAX, 116}),
+              ResizeGripRect({100, 100, 300, 300}, {INT32_MAX - 10, 0, INT32_MAX, 16}));
+}
+
 TEST(ResizeToContent, ShortTextShrinksToTheBackgroundAtLeast) {
     ContentFit fit = ResizeToContent({100, 100, 400, 400}, Resizable(), {}, FakeText(5));
     EXPECT_EQ((Rect{100, 100, 160, 140}), fit.window);  // 50 x 36 raised to 60 x 40

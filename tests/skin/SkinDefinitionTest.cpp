@@ -55,6 +55,12 @@ TEST(SkinDefinition, ReadsKeysIntoTheirPlaces) {
     EXPECT_EQ(0xFFu, def.textBackgroundColor);
     EXPECT_EQ(-24, def.deleteButton.x);
     EXPECT_EQ(0, def.menuButton.x);
+
+    // A hand-edited grip far beyond the 32-bit range ends at its limit.
+    EXPECT_EQ((SkinRect{2147483600, -2147483600, 2147483647, -2147483648}),
+              Load("[NoteResize]\nPositionX=2147483600\nPositionY=-2147483600\nWidth=100\n"
+                   "Height=-100\n")
+                  .resizeRect);
 }
 
 TEST(SkinDefinition, FaceNamesAreCutToFitLogFont) {
