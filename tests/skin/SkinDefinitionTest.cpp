@@ -84,7 +84,7 @@ TEST(SkinDefinition, ThemesTakeTheSkinNameWhenUnnamedAndTheirCountIsBounded) {
     EXPECT_EQ(L"Glass", def.colorThemes[1].name);
     EXPECT_EQ(L"Glass", def.colorThemes[2].name);
 
-    EXPECT_EQ(kMaxColorThemes, Load("[ColorThemes]\nCount=4294967295\n").colorThemes.size());
+    EXPECT_EQ(1000u, Load("[ColorThemes]\nCount=4294967295\n").colorThemes.size());
 }
 
 TEST(SkinDefinition, OnlyAStoredIndexBelowTheThemeCountIsKept) {
