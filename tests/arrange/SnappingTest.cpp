@@ -165,6 +165,13 @@ TEST(WorkAreaOf, NearestMonitorRule) {
     EXPECT_EQ(kPrimaryWork, WorkAreaOf({-100, 900, -50, 950}, monitors));  // nearer the primary
     EXPECT_EQ(kLeftWork, WorkAreaOf({-10, 10, -10, 10}, monitors));        // empty
     EXPECT_EQ(Rect{}, WorkAreaOf({0, 0, 10, 10}, {}));
+
+    // Ties go to the monitor listed first, by shared area and by distance alike.
+    const Rect a{0, 0, 100, 100}, b{200, 0, 300, 100}, workA{0, 0, 100, 90}, workB{200, 0, 300, 90};
+    for (const Rect& window : {Rect{50, 10, 250, 20}, Rect{140, 10, 160, 20}}) {
+        EXPECT_EQ(workA, WorkAreaOf(window, {{a, workA}, {b, workB}})) << window.left;
+        EXPECT_EQ(workB, WorkAreaOf(window, {{b, workB}, {a, workA}})) << window.left;
+    }
 }
 
 }  // namespace

@@ -22,6 +22,11 @@ SkinDefinition Load(const std::string& lines) {
     return def;
 }
 
+TEST(SkinDefinition, FolderUnderSkinsBesideTheProgramDefaultWhenUnnamed) {
+    EXPECT_EQ(L"C:\\Prog\\Skins\\Glass\\", SkinFolderPath(L"C:\\Prog\\", L"Glass"));
+    EXPECT_EQ(L"C:\\Prog\\Skins\\Default\\", SkinFolderPath(L"C:\\Prog\\", L""));
+}
+
 TEST(SkinDefinition, EmptyIniResetsAUsedRecordToDefaults) {
     SkinDefinition def;
     Read(

@@ -57,13 +57,21 @@ TEST(IniParse, NumbersAsTheProfileFunctionsReadThem) {
         const wchar_t* text;
         uint32_t value;
     } cases[] = {
-        {L"42", 42},          {L"  +7", 7},
-        {L"-5", 0xFFFFFFFBu}, {L"12a", 12},
-        {L"0x1F", 31},        {L"0x1g", 1},
-        {L"0X10", 0},         {L"0b102", 2},
-        {L"0o78", 7},         {L"-0x10", 0xFFFFFFF0u},
-        {L"4294967297", 1},   {L"", 0},
+        {L"42", 42},
+        {L"  +7", 7},
+        {L"-5", 0xFFFFFFFBu},
+        {L"12a", 12},
+        {L"0x1F", 31},
+        {L"0x1g", 1},
+        {L"0X10", 0},
+        {L"0b102", 2},
+        {L"0o78", 7},
+        {L"-0x10", 0xFFFFFFF0u},
+        {L"4294967297", 1},
+        {L"", 0},
         {L"yes", 0},
+        // The profile reader converts only the first 29 characters.
+        {L"                            12", 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.value, IniParseInt(c.text)) << TestPaths::Narrow(c.text);

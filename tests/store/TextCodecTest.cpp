@@ -43,6 +43,13 @@ TEST(TextCodec, Utf8LengthsChangeExactlyAtTheirBoundaries) {
         EXPECT_EQ(c.text, TextCodec::FromUtf8(c.utf8)) << c.utf8.size();
         EXPECT_TRUE(TextCodec::IsValidUtf8(c.utf8)) << c.utf8.size();
     }
+    // An unpaired surrogate, whatever follows it, becomes U+FFFD.
+    for (const auto& [text, utf8] :
+         {std::pair<std::wstring, std::string>{L"\xD800\xE000", "\xEF\xBF\xBD\xEE\x80\x80"},
+          {L"\xD800-", "\xEF\xBF\xBD-"},
+          {L"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"}}) {
+        EXPECT_EQ(utf8, TextCodec::ToUtf8(text)) << utf8.size();
+    }
     // The same values in one byte more than they need are not UTF-8.
     for (const char* overlong : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF"}) {
         EXPECT_FALSE(TextCodec::IsValidUtf8(overlong)) << overlong;
