@@ -36,7 +36,7 @@ BUILD = ROOT / "build" / "mutate"
 BACKUP = BUILD / "mutate-backup"
 JOBS = "2"
 TEST_TIMEOUT = 120  # seconds; a mutation that makes a test hang counts as caught
-SOURCE_FOLDERS = ["store", "notes", "skin", "lang", "arrange", "app", "main", "ui", "update"]
+SOURCE_FOLDERS = ["base", "store", "notes", "skin", "lang", "arrange", "app", "main", "ui", "update"]
 
 
 @dataclass
@@ -357,10 +357,10 @@ MUTATIONS = [
       "if (Near(y, a.top, d)) {\n            y = a.top;\n            return true;",
       "if (Near(y, a.top, d)) {\n            y = a.top;\n            return snapped;",
       "snap to a work area's top not reported"),
-    M("arrange-07", "arrange", "app/NotePlacement.cpp",
+    M("arrange-07", "arrange", "arrange/NotePlacement.cpp",
       "    at.y = std::max(at.y, work.top);\n", "",
       "note taller than the work area pushed above its top"),
-    M("arrange-08", "arrange", "app/NotePlacement.cpp",
+    M("arrange-08", "arrange", "arrange/NotePlacement.cpp",
       "return snapGap == 0 ? 10 : 3 * snapGap;", "return 3 * snapGap;",
       "no margin without a grid step"),
     M("arrange-09", "arrange", "arrange/Snapping.cpp",
@@ -375,7 +375,7 @@ MUTATIONS = [
     M("arrange-12", "arrange", "arrange/Snapping.cpp",
       "if (best < 0 || distance < bestDistance) {", "if (best < 0 || distance <= bestDistance) {",
       "the last of equally distant monitors wins"),
-    M("arrange-13", "arrange", "app/NotePlacement.cpp",
+    M("arrange-13", "arrange", "arrange/NotePlacement.cpp",
       "at.y = p.mainWindow.bottom + margin;", "at.y = p.mainWindow.top + margin;",
       "new note placed over the main window instead of below it"),
     M("arrange-14", "arrange", "arrange/Snapping.cpp",
