@@ -149,6 +149,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             break;
         case WM_TIMER:
             if (wParam == kHoverTimer) UpdateMask();
+            if (wParam == kAlarmTimer) CheckAlarm();
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:

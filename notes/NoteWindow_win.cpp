@@ -187,7 +187,7 @@ void NoteWindow::ApplyData(const NoteData& d) {
 
     if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kAlarmTimer);
     alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled) SetTimer(Handle(), kAlarmTimer, kAlarmInterval, nullptr);
+    if (alarmEnabled) StartAlarmTimer();
 
     text = d.text;
     if (textView) SetWindowTextW(textView->Handle(), text.c_str());

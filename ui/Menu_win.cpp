@@ -52,13 +52,19 @@ void FillSubmenu(HMENU submenu, const std::vector<std::wstring>& texts, UINT fir
     EnableMenuItem(submenu, 0, MF_BYPOSITION | (empty ? MF_GRAYED : MF_ENABLED));
 }
 
-void PrepareMenuBitmaps(HMENU menu) {
+void PrepareMenuBitmaps(HMENU menu, bool (*hasIcon)(UINT id)) {
     int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+        // A submenu item's identifier is its menu handle cut to a number, which
+        // may happen to equal a command's.
+        const bool command = !info.hSubMenu && !(info.fType & MFT_SEPARATOR);
+        const bool icon = command && hasIcon && hasIcon(info.wID);
         info.fMask = MIIM_BITMAP;
-        info.hbmpItem = HBMMENU_CALLBACK;
+        info.hbmpItem = icon ? HBMMENU_CALLBACK : nullptr;
         SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
     }
     MENUINFO style = {};

@@ -13,8 +13,9 @@
 // with the translated "EmptySubMenu" text.
 void FillSubmenu(HMENU submenu, const std::vector<std::wstring>& texts, UINT firstId);
 
-// Marks every item of an opening popup for an owner-drawn bitmap
-// (HBMMENU_CALLBACK: the owner gets WM_MEASUREITEM and WM_DRAWITEM) and gives
-// the popup the check-or-bitmap style, so that an item shows its check mark or
-// its icon in the same column.
-void PrepareMenuBitmaps(HMENU menu);
+// Marks the command items of an opening popup that hasIcon(identifier) names
+// for an owner-drawn bitmap (HBMMENU_CALLBACK: the owner gets WM_MEASUREITEM and
+// WM_DRAWITEM), clears the mark of every other item (submenus, separators,
+// commands without icon), and gives the popup the check-or-bitmap style, so
+// that an item shows its check mark or its icon in the same column.
+void PrepareMenuBitmaps(HMENU menu, bool (*hasIcon)(UINT id));

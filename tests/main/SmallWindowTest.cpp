@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "main/MenuIcons_win.h"
+
 namespace {
 
 class TestSmallWindow : public SmallWindow {
@@ -129,13 +131,23 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
     ASSERT_TRUE(window.Create(false, false));
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 132, L"with icon");
+    AppendMenuW(menu, MF_STRING, 4321, L"without icon");
     window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_BITMAP;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &info));
-    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+    for (UINT position : {0u, 1u}) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
+        EXPECT_EQ(info.hbmpItem, position == 0 ? HBMMENU_CALLBACK : nullptr) << position;
+    }
     DestroyMenu(menu);
+
+    // The icon column holds the icon with room on both sides, so the text that
+    // follows it never touches it.
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 132, 0, 0, 0};
+    EXPECT_EQ(window.Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
+    EXPECT_GE(measure.itemWidth, 16u + 2 * kMenuIconPadding);
+    EXPECT_GE(measure.itemHeight, 16u);
 
     // The test's bitmap 132 is a red square over 2..13 of its 16 pixels; drawn
     // at 8, 8 that is 10..21. Probed along the diagonal: W white, R red, S shadow.
@@ -154,7 +166,10 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
         {RGB(255, 255, 255), 'W'}, {RGB(255, 0, 0), 'R'}, {RGB(127, 127, 127), 'S'}};
     for (const auto& c : cases) {
         PatBlt(dc, 0, 0, 40, 40, WHITENESS);
-        DRAWITEMSTRUCT item = {ODT_MENU, 0, c.id, 0, c.state, nullptr, dc, {8, 8, 24, 24}, 0};
+        // The icon goes kMenuIconPadding right of the column's left edge and is
+        // centred in its height: at 8, 8 again.
+        const RECT column = {8 - kMenuIconPadding, 6, 8 + 16 + kMenuIconPadding, 26};
+        DRAWITEMSTRUCT item = {ODT_MENU, 0, c.id, 0, c.state, nullptr, dc, column, 0};
         EXPECT_EQ(window.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE);
         std::string seen;
         for (int at : {8, 9, 10, 20, 21, 22})
