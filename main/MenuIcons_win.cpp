@@ -108,18 +108,17 @@ bool HasMenuIcon(UINT id) {
 }
 
 void MeasureMenuIcon(MEASUREITEMSTRUCT& item) {
-    // The menu puts the text right after the measured width, under Wine right
-    // at its end: the padding keeps the two apart.
-    const int column = std::max(kIconSize + 2 * kMenuIconPadding, GetSystemMetrics(SM_CXMENUCHECK));
-    UINT width = static_cast<UINT>(column);
+    // The text follows right at the column's end: the padding keeps it off
+    // the icon.
+    UINT width = static_cast<UINT>(kIconSize + 2 * kMenuIconPadding);
     UINT height = static_cast<UINT>(std::max(kIconSize, GetSystemMetrics(SM_CYMENUCHECK)));
     item.itemWidth = std::max(item.itemWidth, width);
     item.itemHeight = std::max(item.itemHeight, height);
 }
 
 void DrawMenuIcon(const DRAWITEMSTRUCT& item) {
-    if (item.itemID > 0xFFFF) return;
-    const MenuIcon& icon = IconFor(static_cast<WORD>(item.itemID));
+    if (item.itemData == 0 || item.itemData > 0xFFFF) return;
+    const MenuIcon& icon = IconFor(static_cast<WORD>(item.itemData));
     if (!icon.colour.Get()) return;
     const int x = item.rcItem.left + kMenuIconPadding;
     const int y =

@@ -13,10 +13,11 @@ constexpr int kMenuIconPadding = 3;
 // Whether the executable has an icon for the command identifier.
 bool HasMenuIcon(UINT id);
 
-// The icon column: the icon and its padding on both sides (at least a check
-// mark's width), and at least the icon's height.
+// The icon column: the icon and its padding on both sides, and at least the
+// icon's height. The menu starts the item's text after the widest column.
 void MeasureMenuIcon(MEASUREITEMSTRUCT& item);
 
-// Draws the icon of the item, when it has one, kMenuIconPadding right of the
-// item rectangle's left edge and centred in its height.
+// Draws the icon that the item's data names (PrepareMenuBitmaps), when it
+// names one, kMenuIconPadding right of the item rectangle's left edge and
+// centred in its height.
 void DrawMenuIcon(const DRAWITEMSTRUCT& item);

@@ -1,5 +1,7 @@
 #include "ui/Menu_win.h"
 
+#include <algorithm>
+
 #include "lang/LanguageTable.h"
 #include "ui/Window_win.h"
 
@@ -53,26 +55,26 @@ void FillSubmenu(HMENU submenu, const std::vector<std::wstring>& texts, UINT fir
 }
 
 void PrepareMenuBitmaps(HMENU menu, bool (*hasIcon)(UINT id)) {
-    int count = GetMenuItemCount(menu);
+    const int count = GetMenuItemCount(menu);
+    std::vector<ULONG_PTR> icons;
+    std::vector<bool> separators;
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
-        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        // A submenu item's identifier is its menu handle cut to a number, which
-        // may happen to equal a command's.
-        const bool command = !info.hSubMenu && !(info.fType & MFT_SEPARATOR);
-        const bool icon = command && hasIcon && hasIcon(info.wID);
-        info.fMask = MIIM_BITMAP;
-        info.hbmpItem = icon ? HBMMENU_CALLBACK : nullptr;
-        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        const bool read = GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) != FALSE;
+        const bool separator = !read || (info.fType & MFT_SEPARATOR);
+        const bool command = read && !info.hSubMenu && !separator;
+        icons.push_back(command && hasIcon && hasIcon(info.wID) ? info.wID : 0);
+        separators.push_back(separator);
     }
-    MENUINFO style = {};
-    style.cbSize = sizeof(style);
-    style.fMask = MIM_STYLE;
-    if (GetMenuInfo(menu, &style)) {
-        style.fMask = MIM_STYLE;
-        style.dwStyle |= MNS_CHECKORBMP;
-        SetMenuInfo(menu, &style);
+    const bool any = std::any_of(icons.begin(), icons.end(), [](ULONG_PTR id) { return id != 0; });
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP | MIIM_DATA;
+        info.hbmpItem = any && !separators[i] ? HBMMENU_CALLBACK : nullptr;
+        info.dwItemData = icons[i];
+        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
     }
 }

@@ -84,18 +84,25 @@ void Confirm(HWND dialog) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-// Every item of the menu and its submenus that carries an owner-drawn icon
-// once the note has prepared the popups as they open.
-void CollectIcons(NoteWindow& note, HMENU menu, std::set<UINT>& ids) {
+// Every item of the menu and its submenus that shows an icon once the note has
+// prepared the popups as they open (the owner-drawn bitmap draws the icon the
+// item data names), and the popups whose items reserve an icon column.
+void CollectIcons(NoteWindow& note, HMENU menu, std::set<UINT>& ids, int& withColumn) {
     note.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    bool column = false;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_BITMAP | MIIM_ID | MIIM_SUBMENU;
+        info.fMask = MIIM_BITMAP | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
         ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
-        if (info.hbmpItem == HBMMENU_CALLBACK) ids.insert(info.wID);
-        if (info.hSubMenu) CollectIcons(note, info.hSubMenu, ids);
+        column = column || info.hbmpItem == HBMMENU_CALLBACK;
+        if (info.hbmpItem == HBMMENU_CALLBACK && info.dwItemData != 0) {
+            EXPECT_EQ(info.dwItemData, info.wID);
+            ids.insert(info.wID);
+        }
+        if (info.hSubMenu) CollectIcons(note, info.hSubMenu, ids, withColumn);
     }
+    withColumn += column ? 1 : 0;
 }
 
 TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
@@ -133,7 +140,9 @@ TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
 
     // Only the commands the menu gives icons carry one; no submenu does.
     std::set<UINT> icons;
-    CollectIcons(*rich, popup, icons);
+    int withColumn = 0;
+    CollectIcons(*rich, popup, icons, withColumn);
+    EXPECT_EQ(withColumn, 1);  // the submenus have no icons and no icon column
     EXPECT_EQ(icons, (std::set<UINT>{IDM_NOTE_DELETE, IDM_NOTE_SAVE_AS, IDM_NOTE_EMAIL_TO,
                                      IDM_NOTE_COPY, IDM_NOTE_PASTE, IDM_NOTE_UNDO, IDM_NOTE_REDO}));
 }
