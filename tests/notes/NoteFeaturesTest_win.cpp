@@ -230,6 +230,9 @@ TEST_F(NoteFeaturesTest, TwoTitleDialogsOpenAtOnceKeepTheirOwnTitles) {
 }
 
 TEST_F(NoteFeaturesTest, AlarmDialogShowsLocalTimeAndTheNoteKeepsUtc) {
+    TIME_ZONE_INFORMATION zone;
+    GetTimeZoneInformation(&zone);
+    EXPECT_NE(zone.Bias, 0) << "run with a local time other than UTC (TZ, as CTest sets it)";
     NoteWindow* note = Note(L"call the dentist");
     SYSTEMTIME shownDate = {}, shownTime = {};
     SYSTEMTIME wanted = {2031, 5, 0, 6, 7, 8, 9, 0};  // local 2031-05-06 07:08:09
