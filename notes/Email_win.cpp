@@ -46,6 +46,8 @@ using SendMailWFn = ULONG(WINAPI*)(ULONG_PTR, ULONG_PTR, Message<PWSTR>*, ULONG,
 constexpr ULONG kLogonUi = 0x1;          // MAPI_LOGON_UI: let it ask for a profile
 constexpr ULONG kDialog = 0x8;           // MAPI_DIALOG: the user picks the recipients
 constexpr ULONG kUserAbort = 1;          // MAPI_USER_ABORT
+constexpr ULONG kNotSupported = 26;      // MAPI_E_NOT_SUPPORTED: the system's stub
+                                         // library without a mail program behind it
 constexpr ULONG kNotPlacedInBody = ~0u;  // the attachment goes after the text
 
 class Library {
@@ -128,11 +130,13 @@ EmailResult Hand(const EmailJob& job) {
     ULONG_PTR session = 0;
     const ULONG logged = logon(0, nullptr, nullptr, kLogonUi, 0, &session);
     if (logged == kUserAbort) return EmailResult::Cancelled;
+    if (logged == kNotSupported) return EmailResult::NoMailProgram;
     if (logged != 0) return EmailResult::Failed;
     const ULONG sent = sendWide ? SendWide(sendWide, session, job) : SendNarrow(send, session, job);
     logoff(session, 0, 0, 0);
     if (sent == 0) return EmailResult::Handed;
-    return sent == kUserAbort ? EmailResult::Cancelled : EmailResult::Failed;
+    if (sent == kUserAbort) return EmailResult::Cancelled;
+    return sent == kNotSupported ? EmailResult::NoMailProgram : EmailResult::Failed;
 }
 
 unsigned __stdcall EmailThread(void* argument) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "notes/Links.h"
@@ -20,7 +21,11 @@ constexpr int kLinksPosition = 17;
 
 bool LaunchLink(const std::wstring& link) {
     if (!NoteLinks::IsOpenableLink(link)) return false;
+    // Some browsers' shell handlers are COM objects; the shell wants COM set
+    // up on the calling thread for them.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ShellExecuteW(nullptr, nullptr, link.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    if (SUCCEEDED(com)) CoUninitialize();
     return true;
 }
 

@@ -147,6 +147,8 @@ TEST_F(EmailTest, NoMailProgramOrAFailureIsToldAndCleansUp) {
          L"no mail program"},
         {L"full", L"MAPI32.DLL", nullptr, L"2", EmailResult::Failed, L"mail failed"},
         {L"full", L"MAPI32.DLL", L"3", nullptr, EmailResult::Failed, L"mail failed"},
+        {L"full", L"MAPI32.DLL", nullptr, L"26", EmailResult::NoMailProgram, L"no mail program"},
+        {L"full", L"MAPI32.DLL", L"26", nullptr, EmailResult::NoMailProgram, L"no mail program"},
         {L"full", L"MAPI32.DLL", nullptr, L"1", EmailResult::Cancelled, L""},
         {L"full", L"MAPI32.DLL", L"1", nullptr, EmailResult::Cancelled, L""},
     };

@@ -14,6 +14,7 @@
 #include "NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
 #include "notes/Clipboard_win.h"
+#include "notes/Links_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
@@ -160,6 +161,12 @@ TEST_F(NoteFeaturesTest, LinkCommandsOpenTheListedLinkOnce) {
     EXPECT_EQ(host.openedLinks.size(), 1u);
     note->Send(WM_COMMAND, IDM_FIRST_LINK);
     EXPECT_EQ(host.openedLinks.back(), L"https://b.org");
+
+    // What reaches the shell is checked once more there: no program, file
+    // or other scheme is ever started.
+    for (const wchar_t* link : {L"C:\\windows\\notepad.exe", L"file:///C:/windows/notepad.exe",
+                                L"javascript:alert(1)", L"http://"})
+        EXPECT_FALSE(LaunchLink(link)) << link;
 }
 
 TEST_F(NoteFeaturesTest, TitleDialogSetsKeepsAndRemovesTheTitle) {
