@@ -81,24 +81,30 @@ rm -f "$shot"
 # Menu commands reach a note as WM_COMMAND (0x111), as the menu sends them.
 note_at() { wine "$driver" notes | tr -d '\r' | awk -v l="$1" -v t="$2" '$3 == l && $4 == t {print $1}'; }
 flags() { python3 "$notes_dat" flags "$data/Notes.dat" | grep "^$1"; }
+# Waits up to ten seconds for the fields FIELDS (cut -f) of the note starting
+# with TEXT to read VALUE (fields separated by tabs).
+wait_flags() {
+    for _ in $(seq 50); do
+        [ "$(flags "$1" | cut -f"$2")" = "$3" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
 first="$(note_at 100 120)" && [ -n "$first" ] || fail "the first note is not on screen"
 third="$(note_at 100 420)" && [ -n "$third" ] || fail "the third note is not on screen"
 
 # A title, typed into the title dialog.
 wine "$driver" post "$first" 0x111 196 0
 wine "$driver" dialog "Note Title" 10000 1012="Shopping list" || fail "no title dialog"
-sleep 1
-[ "$(flags "First note" | cut -f2)" = "Shopping list" ] || fail "the title was not kept"
+wait_flags "First note" 2 "Shopping list" || fail "the title was not kept"
 
 # Hidden, then an alarm set for the present minute: it falls due at once and
 # brings the note back, on top.
 wine "$driver" post "$third" 0x111 198 0
-sleep 1
-[ "$(flags "Third note" | cut -f4)" = 1 ] || fail "the third note did not hide"
+wait_flags "Third note" 4 1 || fail "the third note did not hide"
 wine "$driver" post "$third" 0x111 205 0
 wine "$driver" dialog "Set Alarm" 10000 || fail "no alarm dialog"
-sleep 2
-[ "$(flags "Third note" | cut -f3-6)" = "$(printf '1\t0\t0\t0')" ] ||
+wait_flags "Third note" 3-6 "$(printf '1\t0\t0\t0')" ||
     fail "the alarm did not bring the note back on top: $(flags "Third note")"
 wine "$driver" notes | tr -d '\r' | grep -q "^$third 1 " || fail "the third note is not shown"
 
