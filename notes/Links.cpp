@@ -45,8 +45,11 @@ size_t FindFrom(const std::wstring& text, size_t from, const std::wstring& lower
     return std::wstring::npos;
 }
 
+// Spaces, tabs and line breaks end an address, and so does anything else that
+// cannot stand in one: control characters and the other kinds of space.
 bool IsDelimiter(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+    return c <= L' ' || c == 0x7F || c == 0xA0 || (c >= 0x2000 && c <= 0x200B) || c == 0x2028 ||
+           c == 0x2029 || c == 0x3000 || c == 0xFEFF;
 }
 
 bool Covered(const std::wstring& text, size_t at, const Pattern& pattern) {
@@ -144,7 +147,7 @@ bool IsOpenableLink(const std::wstring& link) {
         return link.size() > scheme.size() && MatchesAt(link, 0, scheme);
     });
     if (!schemeOk) return false;
-    return std::none_of(link.begin(), link.end(), [](wchar_t c) { return c <= L' ' || c == 0x7F; });
+    return std::none_of(link.begin(), link.end(), IsDelimiter);
 }
 
 }  // namespace NoteLinks

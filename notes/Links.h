@@ -17,7 +17,8 @@ constexpr size_t kMaxLinks = 100;
 // first, then "https://", then "www." (listed with "http://" in front), then
 // "ftp://", then "ftp." (listed with "ftp://" in front); within a group in text
 // order. Schemes are found in any letter case and listed as written. An address
-// ends at a space, tab, CR or LF, and a full stop, comma, semicolon, colon,
+// ends at a space, tab, CR or LF (or any other control character or kind of
+// space, none of which can stand in an address), and a full stop, comma, semicolon, colon,
 // quote or closing bracket at its very end belongs to the sentence, not to it
 // (a closing bracket that closes one opened inside the address stays). A "www."
 // or "ftp." directly after its own scheme was listed with the scheme already.
@@ -25,8 +26,8 @@ constexpr size_t kMaxLinks = 100;
 std::vector<std::wstring> FindLinks(const std::wstring& text);
 
 // Whether `link` may be handed to the shell: an "http://", "https://" or
-// "ftp://" address (any letter case) with something after the scheme and no
-// spaces or control characters. Anything else could name a program or a file.
+// "ftp://" address (any letter case) with something after the scheme and
+// nothing that ends an address in the scan. Anything else could name a program or a file.
 bool IsOpenableLink(const std::wstring& link);
 
 }  // namespace NoteLinks

@@ -10,7 +10,7 @@ using Links = std::vector<std::wstring>;
 
 TEST(LinksTest, ScanFindsGroupsAndCompletesAddresses) {
     struct {
-        const wchar_t* text;
+        std::wstring text;
         Links found;
     } cases[] = {
         {L"", {}},
@@ -30,6 +30,10 @@ TEST(LinksTest, ScanFindsGroupsAndCompletesAddresses) {
         // Delimiters end an address; the end of the text does too.
         {L"a\thttp://x.com\r\nb http://y.com\nhttp://z.com",
          {L"http://x.com", L"http://y.com", L"http://z.com"}},
+        // Other control characters and kinds of space end an address too.
+        {std::wstring(L"http://a.com\x0B http://b.com") + L'\0' +
+             L"x www.c.com\xA0x www.d.com\x3000",
+         {L"http://a.com", L"http://b.com", L"http://www.c.com", L"http://www.d.com"}},
         // The secure scheme is kept as written and not listed a second time.
         {L"https://www.bank.com/login", {L"https://www.bank.com/login"}},
         {L"https://secure.example.com", {L"https://secure.example.com"}},
@@ -51,7 +55,7 @@ TEST(LinksTest, ScanFindsGroupsAndCompletesAddresses) {
         // A scheme with nothing after it names nothing.
         {L"http:// www. ftp://. www.ok.com", {L"http://www.ok.com"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.found, FindLinks(c.text)) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(c.found, FindLinks(c.text)) << c.text.c_str();
 }
 
 TEST(LinksTest, ListIsCappedSoItemIdsStayInTheirRange) {
@@ -79,6 +83,7 @@ TEST(LinksTest, OnlyWebAndFtpAddressesMayBeOpened) {
         {L"www.x.com", false},
         {L"http://x.com rm", false},
         {L"http://x.com\nnext", false},
+        {L"http://x.com\xA0y", false},
         {L" http://x.com", false},
         {L"", false},
     };
