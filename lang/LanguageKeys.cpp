@@ -68,4 +68,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"EmailHeader",  // 108
     L"EmailFooter",
     L"BusyAdvanced",  // 110
+    L"MainMenu_MoreNotes", L"ExportFailed",
+    L"Zephyn2Import_NoneFound",  // 113
 };
