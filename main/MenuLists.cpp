@@ -1,5 +1,7 @@
 #include "main/MenuLists.h"
 
+#include "res/resource.h"
+
 namespace MenuLists {
 
 namespace {
@@ -14,12 +16,14 @@ constexpr Range kRanges[] = {{List::Note, kFirstNoteId},
                              {List::Skin, kFirstSkinId},
                              {List::ColorTheme, kFirstColorThemeId}};
 
+static_assert(kFirstNoteId == IDM_FIRST_NOTE && kFirstLanguageId == IDM_FIRST_LANGUAGE &&
+                  kFirstSkinId == IDM_FIRST_SKIN && kFirstColorThemeId == IDM_FIRST_COLOR_THEME,
+              "the resource script's first identifiers and these must agree");
 static_assert(kFirstNoteId + kListCapacity <= kFirstLanguageId &&
                   kFirstLanguageId + kListCapacity <= kFirstSkinId &&
                   kFirstSkinId + kListCapacity <= kFirstColorThemeId,
               "the list ranges must not overlap");
-// Below the fixed commands that live high up (32774 and the note menu's
-// 32777, 32778) and above the low ones (up to 205, the note links from 1000).
+// Between the fixed commands numbered up to 205 and those from 32774 up.
 static_assert(kFirstColorThemeId + kListCapacity <= 32774, "lists run into fixed commands");
 
 }  // namespace

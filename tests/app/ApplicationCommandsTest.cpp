@@ -115,6 +115,62 @@ TEST_F(ApplicationCommandsTest, HiddenNotesComeBackFromUnhideAndFromTheNotesList
     EXPECT_TRUE(IsWindowVisible(a.Notes()[0]->Handle()));
 }
 
+// The commands that act on windows and settings at once.
+TEST_F(ApplicationCommandsTest, NotesAndMainWindowCommands) {
+    SeedNotes(
+        {Record({100, 100, 300, 250}, L"one"), Record({400, 100, 600, 250}, L"two", L"", true)});
+    Application& a = Start();
+
+    Command(IDM_NEW_NOTE);
+    ASSERT_EQ(a.Notes().size(), 3u);
+    EXPECT_TRUE(a.Notes()[2]->Editing());
+    SendMessageW(a.Notes()[2]->EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpFor(50);
+    EXPECT_EQ(a.Notes().size(), 2u) << "a new note left blank goes again";
+
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    const std::wstring clip = L"from the clipboard";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), clip.c_str(), (clip.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    Command(IDM_NEW_NOTE_FROM_CLIPBOARD);
+    ASSERT_EQ(a.Notes().size(), 3u);
+    EXPECT_EQ(a.Notes()[2]->Text(), clip);
+
+    // Show/hide twice: the hidden note stays hidden, the others come back.
+    Command(IDM_SHOW_NOTES);
+    EXPECT_FALSE(IsWindowVisible(a.Notes()[0]->Handle()));
+    EXPECT_EQ(ReadSetting(L"/ShowNotes"), L"0");
+    Command(IDM_SHOW_NOTES);
+    EXPECT_TRUE(IsWindowVisible(a.Notes()[0]->Handle()));
+    EXPECT_FALSE(IsWindowVisible(a.Notes()[1]->Handle()));
+
+    // Bring to top: the last note of the list ends above the first.
+    SetWindowPos(a.Notes()[2]->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Command(IDM_BRING_NOTES_TO_TOP);
+    HWND above = a.Notes()[2]->Handle();
+    while (above && above != a.Notes()[0]->Handle()) above = GetWindow(above, GW_HWNDNEXT);
+    EXPECT_EQ(above, a.Notes()[0]->Handle()) << "the first note is below the last";
+
+    Command(IDM_MAIN_ALWAYS_ON_TOP);
+    EXPECT_FALSE(a.IsTopmost());
+    EXPECT_EQ(ReadSetting(L"/MainWindow/AlwaysOnTop"), L"0");
+    Command(IDM_SHOW_MAIN_WINDOW);
+    EXPECT_FALSE(IsWindowVisible(a.Handle()));
+    EXPECT_EQ(ReadSetting(L"/MainWindow/Visible"), L"0");
+
+    // Exit closes every window and leaves Notes.dat as the last change made it.
+    const std::vector<NoteData> before = SavedNotes();
+    const HWND mainWindow = a.Handle();
+    Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(mainWindow));
+    EXPECT_FALSE(restart);
+    EXPECT_EQ(SavedNotes().size(), before.size());
+}
+
 TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
     SeedNotes({Record({100, 120, 300, 270}, L"one"), Record({-50, 300, 150, 450}, L"two", L"T"),
                Record({700, 500, 900, 650}, L"three", L"", true)});
