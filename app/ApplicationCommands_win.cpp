@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/Application_win.h"
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "arrange/Tiling.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
@@ -13,7 +13,7 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
-#include "ui/MemoryDc_win.h"
+#include "base/MemoryDc_win.h"
 
 bool Application::OnCommand(WORD, WORD id, HWND) {
     const MenuLists::Item item = MenuLists::ItemOf(id);

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/Application_win.h"
-#include "app/NotePlacement.h"
+#include "arrange/NotePlacement.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "main/FileDialogs_win.h"

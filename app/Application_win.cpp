@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-#include "app/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
+#include "base/MemoryDc_win.h"
+#include "base/ProgramInfo.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
 #include "main/OldNotes.h"
@@ -14,7 +15,7 @@
 #include "store/FileIo.h"
 #include "store/Folders_win.h"
 #include "ui/SkinButton_win.h"
-#include "ui/MemoryDc_win.h"
+#include "ui/WindowSnapping_win.h"
 
 // The skin's menu button on the main window.
 class MainWindowButton : public SkinButton {
@@ -60,6 +61,9 @@ std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstr
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
     : restartRequested(restartRequested) {
     startFailed = true;
+    // Every skinned window of the program snaps by these rules; the windows
+    // themselves only say when (SmallWindow) and how far (their settings).
+    InstallSnapping();
 
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
@@ -115,7 +119,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     LoadNotes();
 
-    Arrange::InstallSnapping();
     EnableSnapping();
     startFailed = false;
 }

@@ -4,7 +4,7 @@
 
 #include "ApplicationFixture.h"
 #include "DialogAnswerer.h"
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
 #include "arrange/Tiling.h"
 #include "lang/LanguageTable.h"
