@@ -14,6 +14,7 @@
 #include "res/resource.h"
 #include "store/FileIo.h"
 #include "store/Folders_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/WindowSnapping_win.h"
 

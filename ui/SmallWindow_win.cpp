@@ -4,6 +4,7 @@
 
 #include "ui/MenuIcons_win.h"
 #include "ui/Menu_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -204,7 +205,7 @@ void SmallWindow::ReleaseHeldWorkAreas() {
 
 void SmallWindow::OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) {
     Window::OnInitMenuPopup(menu, index, isSystemMenu);
-    PrepareMenuBitmaps(menu);
+    PrepareMenuBitmaps(menu, &HasMenuIcon);
 }
 
 void SmallWindow::Paint(HDC) {}
