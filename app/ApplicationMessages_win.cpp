@@ -66,6 +66,12 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == kTrayClickTimer) OnTrayClickTimer();
             break;
+        case kSettingsResultMessage:
+            OnSettingsResult(wParam, lParam);
+            break;
+        case kUpdateCheckDoneMessage:
+            OnUpdateCheckDone();
+            break;
         default:
             break;
     }
@@ -171,7 +177,9 @@ void Application::ShowMainMenu(bool fromTray) {
     state.noteCount = notes.size();
     state.clipboardHasText = ClipboardOffersText();
     state.online = ReportsOnline();
-    state.busy = AnyNoteBusy();
+    state.updateCheckRunning = updateCheck.Running();
+    state.updateCheckExists = updateCheck.Exists();
+    state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;
@@ -190,6 +198,7 @@ void Application::ShowMainMenu(bool fromTray) {
 }
 
 bool Application::OnCommand(WORD, WORD id, HWND) {
+    if (OnSettingsCommand(id)) return true;
     switch (id) {
         case IDM_NEW_NOTE:
             CreateNote(std::wstring(), true, true);

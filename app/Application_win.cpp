@@ -11,6 +11,7 @@
 #include "store/Folders_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/MemoryDc_win.h"
+#include "ui/SettingsDialog_win.h"
 
 // The skin's menu button on the main window.
 class MainWindowButton : public SkinButton {
@@ -37,7 +38,11 @@ const std::wstring& ProgramFolderOnce() {
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
-    : restartRequested(restartRequested) {
+    : writeRunAtLogOn(SetRunAtLogOn),
+      readRunAtLogOn(IsRunAtLogOn),
+      restartRequested(restartRequested),
+      updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
+                  ProgramInfo::kProductName) {
     startFailed = true;
 
     programFolder = ProgramFolderOnce();
@@ -88,6 +93,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     }
 
     LoadNotes();
+    StartupUpdateCheck();
 
     Arrange::InstallSnapping();
     EnableSnapping();
@@ -98,6 +104,8 @@ Application::~Application() {
     button.reset();
     ReleaseSkinBitmap(mainBackground);
     UnregisterHotKeys();
+    StopUpdateCheck();
+    settingsDialog.reset();
     if (mainMenu) DestroyMenu(mainMenu);
     if (noteMenu) DestroyMenu(noteMenu);
     mainMenu = noteMenu = nullptr;
@@ -154,7 +162,8 @@ const LanguageTable& Application::Language() const {
     return LanguageTable::Current();
 }
 
-void Application::RegisterHotKeys() {
+unsigned Application::RegisterHotKeys() {
+    unsigned failed = 0;
     for (int i = 0; i < kHotKeyCount; ++i) {
         const HotKeySetting& key = settings.hotKeys[i];
         // The hot-key control's bits (1 Shift, 2 Ctrl, 4 Alt) are not the
@@ -163,8 +172,15 @@ void Application::RegisterHotKeys() {
         if (key.modifiers & 1) modifiers |= MOD_SHIFT;
         if (key.modifiers & 2) modifiers |= MOD_CONTROL;
         if (key.modifiers & 4) modifiers |= MOD_ALT;
-        RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey);
+        // Registering an id again keeps its old key as well: let go of it first.
+        UnregisterHotKey(Handle(), kFirstHotKeyId + i);
+        // A cleared field in the settings dialog means no hot key.
+        if (key.virtualKey == 0) continue;
+        if (!RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey)) {
+            failed |= 1u << i;
+        }
     }
+    return failed;
 }
 
 void Application::UnregisterHotKeys() {

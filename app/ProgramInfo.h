@@ -6,6 +6,6 @@ namespace ProgramInfo {
 inline constexpr const wchar_t* kProductName = L"Vellomar Notes 3";
 inline constexpr const wchar_t* kExecutableName = L"Zephyn3.exe";
 inline constexpr int kVersionMajor = 3;
-inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionMinor = 2;
 
 }  // namespace ProgramInfo

@@ -68,4 +68,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"EmailHeader",  // 108
     L"EmailFooter",
     L"BusyAdvanced",  // 110
+    L"Settings_HotKeysTaken", L"Settings_RunAtStartupFailed",
 };
