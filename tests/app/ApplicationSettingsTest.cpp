@@ -44,6 +44,16 @@ bool RunValueExists() {
     return exists;
 }
 
+// Opens the main menu as the user does and closes it at once; its items keep the
+// states they were given. True when the item is grey.
+bool GreyInMainMenu(Application& a, UINT id) {
+    const UINT_PTR timer =
+        SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    a.ShowMainMenu(false);
+    KillTimer(nullptr, timer);
+    return (GetMenuState(GetSubMenu(a.MainMenu(), 0), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
 class ApplicationSettingsTest : public ApplicationFixture {
 protected:
     void TearDown() override {
@@ -119,7 +129,9 @@ TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased
               MAKEWORD('N', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
     EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N')) << "released while the dialog is open";
 
-    // One dialog at a time.
+    // One dialog at a time; settings and exit wait for it.
+    EXPECT_TRUE(GreyInMainMenu(a, IDM_GENERAL_SETTINGS));
+    EXPECT_TRUE(GreyInMainMenu(a, IDM_EXIT));
     SettingsDialog* first = a.OpenSettings();
     EXPECT_EQ(OpenDialog(), dialog);
     EXPECT_EQ(a.OpenSettings(), first);
@@ -378,8 +390,13 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
 
     for (bool exit : {false, true}) {
         const size_t before = server->Requests().size();
+        EXPECT_FALSE(GreyInMainMenu(*app, IDM_CHECK_FOR_UPDATES));
+        EXPECT_TRUE(GreyInMainMenu(*app, IDM_CANCEL_CHECK_FOR_UPDATES));
         app->Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
         ASSERT_TRUE(app->Updates().Running());
+        EXPECT_TRUE(GreyInMainMenu(*app, IDM_CHECK_FOR_UPDATES));
+        EXPECT_FALSE(GreyInMainMenu(*app, IDM_CANCEL_CHECK_FOR_UPDATES));
+        EXPECT_TRUE(GreyInMainMenu(*app, IDM_GENERAL_SETTINGS));
         ASSERT_TRUE(server->WaitForRequests(before + 1));
         app->Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);  // one check at a time
         PumpFor(100);
@@ -394,6 +411,7 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
             EXPECT_FALSE(a.Updates().Running());
         }
         EXPECT_LT(GetTickCount() - start, 1500u) << (exit ? "exit" : "cancel");
+        if (!exit) EXPECT_TRUE(GreyInMainMenu(a, IDM_CANCEL_CHECK_FOR_UPDATES));
     }
     EXPECT_TRUE(boxes.Texts().empty());
 }
