@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "main/SmallWindow_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
+#include "ui/SmallWindow_win.h"
 #include "update/UpdateCheck_win.h"
 
 class MainWindowButton;
