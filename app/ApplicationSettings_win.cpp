@@ -6,6 +6,7 @@
 #include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SettingsDialogText.h"
 #include "ui/SettingsDialog_win.h"
 

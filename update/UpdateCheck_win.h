@@ -15,6 +15,7 @@
 
 #include "store/AppSettings.h"
 #include "store/ValueStore.h"
+#include "ui/PrivateMessages_win.h"
 #include "update/UpdateRules.h"
 
 // Where the checks of this process go and how long one request may take.
@@ -62,7 +63,7 @@ int UpdateCheckWorkersAlive();
 
 class UpdateCheck {
 public:
-    static constexpr UINT kDoneMessage = 5809;
+    static constexpr UINT kDoneMessage = kUpdateCheckDoneMessage;
     // The longest the user-interface thread waits for a stopped worker.
     static constexpr DWORD kStopWaitMs = 1000;
 
