@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 113;
+inline constexpr size_t kLanguageKeyCount = 116;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,8 +37,11 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
-    kSettings_HotKeysTaken = 111,  // followed by one line per taken hot key
-    kSettings_RunAtStartupFailed = 112,
+    kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
+    kEmail_NoMailProgram = 112,
+    kEmail_Failed = 113,
+    kSettings_HotKeysTaken = 114,  // followed by one line per taken hot key
+    kSettings_RunAtStartupFailed = 115,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
