@@ -16,6 +16,7 @@
 #include "base/MemoryDc_win.h"
 
 bool Application::OnCommand(WORD, WORD id, HWND) {
+    if (OnSettingsCommand(id)) return true;
     const MenuLists::Item item = MenuLists::ItemOf(id);
     switch (item.list) {
         case MenuLists::List::Note:

@@ -67,6 +67,12 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == kTrayClickTimer) OnTrayClickTimer();
             break;
+        case kSettingsResultMessage:
+            OnSettingsResult(wParam, lParam);
+            break;
+        case kUpdateCheckDoneMessage:
+            OnUpdateCheckDone();
+            break;
         default:
             break;
     }
@@ -172,7 +178,9 @@ void Application::ShowMainMenu(bool fromTray) {
     state.noteCount = notes.size();
     state.clipboardHasText = ClipboardHasText();
     state.online = ReportsOnline();
-    state.busy = AnyNoteBusy();
+    state.updateCheckRunning = updateCheck.Running();
+    state.updateCheckExists = updateCheck.Exists();
+    state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;

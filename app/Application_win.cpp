@@ -16,6 +16,7 @@
 #include "store/Folders_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
+#include "ui/SettingsDialog_win.h"
 #include "ui/WindowSnapping_win.h"
 
 // The skin's menu button on the main window.
@@ -60,7 +61,11 @@ std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstr
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
-    : restartRequested(restartRequested) {
+    : writeRunAtLogOn(SetRunAtLogOn),
+      readRunAtLogOn(IsRunAtLogOn),
+      restartRequested(restartRequested),
+      updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
+                  ProgramInfo::kProductName) {
     startFailed = true;
     // Every skinned window of the program snaps by these rules; the windows
     // themselves only say when (SmallWindow) and how far (their settings).
@@ -119,6 +124,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     }
 
     LoadNotes();
+    StartupUpdateCheck();
 
     EnableSnapping();
     startFailed = false;
@@ -128,6 +134,8 @@ Application::~Application() {
     button.reset();
     ReleaseSkinBitmap(mainBackground);
     UnregisterHotKeys();
+    StopUpdateCheck();
+    settingsDialog.reset();
     if (mainMenu) DestroyMenu(mainMenu);
     if (noteMenu) DestroyMenu(noteMenu);
     mainMenu = noteMenu = nullptr;
@@ -184,7 +192,8 @@ const LanguageTable& Application::Language() const {
     return LanguageTable::Current();
 }
 
-void Application::RegisterHotKeys() {
+unsigned Application::RegisterHotKeys() {
+    unsigned failed = 0;
     for (int i = 0; i < kHotKeyCount; ++i) {
         const HotKeySetting& key = settings.hotKeys[i];
         // The hot-key control's bits (1 Shift, 2 Ctrl, 4 Alt) are not the
@@ -193,8 +202,15 @@ void Application::RegisterHotKeys() {
         if (key.modifiers & 1) modifiers |= MOD_SHIFT;
         if (key.modifiers & 2) modifiers |= MOD_CONTROL;
         if (key.modifiers & 4) modifiers |= MOD_ALT;
-        RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey);
+        // Registering an id again keeps its old key as well: let go of it first.
+        UnregisterHotKey(Handle(), kFirstHotKeyId + i);
+        // A cleared field in the settings dialog means no hot key.
+        if (key.virtualKey == 0) continue;
+        if (!RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey)) {
+            failed |= 1u << i;
+        }
     }
+    return failed;
 }
 
 void Application::UnregisterHotKeys() {

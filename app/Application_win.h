@@ -18,8 +18,10 @@
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
 #include "ui/SmallWindow_win.h"
+#include "update/UpdateCheck_win.h"
 
 class MainWindowButton;
+class SettingsDialog;
 
 class Application : public SmallWindow, public NoteHost {
 public:
@@ -56,8 +58,20 @@ public:
 
     void LoadNotes();
     void SetCustomDefaultFont(const LOGFONTW& font) override;
-    void RegisterHotKeys();
+    // Returns the hot keys that could not be registered, bit i for hot key i.
+    unsigned RegisterHotKeys();
     void UnregisterHotKeys();
+
+    // Settings dialog and update check (ApplicationSettings_win.cpp).
+    void OpenSettingsDialog();
+    void StartUpdateCheck(bool silent);
+    void StopUpdateCheck();
+    void OnUpdateCheckDone();
+    SettingsDialog* OpenSettings() const { return settingsDialog.get(); }
+    UpdateCheck& Updates() { return updateCheck; }
+    // Run at log-on goes through these; tests replace them.
+    std::function<bool(bool on)> writeRunAtLogOn;
+    std::function<bool()> readRunAtLogOn;
 
     // Opens the main menu at the cursor, brought up to date first.
     void ShowMainMenu(bool fromTray);
@@ -119,6 +133,12 @@ protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
 
 private:
+    // The commands and messages of the settings dialog and the update check;
+    // false when the command is none of theirs.
+    bool OnSettingsCommand(WORD id);
+    void OnSettingsResult(WPARAM wParam, LPARAM lParam);
+    void StartupUpdateCheck();
+
     void LoadSkinAndMainWindow();
     void AddTrayIcon();
     void OnTrayMessage(LPARAM mouseMessage);
@@ -165,6 +185,8 @@ private:
     NOTIFYICONDATAW trayIcon = {};
     std::unique_ptr<MainWindowButton> button;
     bool& restartRequested;
+    UpdateCheck updateCheck;
+    std::unique_ptr<SettingsDialog> settingsDialog;
     std::vector<std::wstring> languageFileNames;
     std::vector<std::wstring> skinFolderNames;
     bool trayClickPending = false;
@@ -179,6 +201,9 @@ private:
     int saveBatchDepth = 0;
     bool saveBatchPending = false;
 };
+
+// Lets the next application of this process run the start-up update check again.
+void ResetFirstStartOfProcessForTests();
 
 // The message id of "TaskbarCreated", registered once per process; the main
 // window adds its tray icon again when it arrives.

@@ -123,4 +123,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"MainMenu_MoreNotes",  // 114
     L"ExportFailed",
     L"Zephyn2Import_NoneFound",
+    L"Settings_HotKeysTaken",  // 117
+    L"Settings_RunAtStartupFailed",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 117;
+inline constexpr size_t kLanguageKeyCount = 119;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -43,6 +43,8 @@ enum LanguageText : int {
     kMainMenu_MoreNotes = 114,
     kExportFailed = 115,
     kZephyn2Import_NoneFound = 116,
+    kSettings_HotKeysTaken = 117,  // followed by one line per taken hot key
+    kSettings_RunAtStartupFailed = 118,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
