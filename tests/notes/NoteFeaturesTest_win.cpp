@@ -13,7 +13,7 @@
 
 #include "NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
-#include "notes/Clipboard_win.h"
+#include "ui/Clipboard_win.h"
 #include "notes/Links_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"

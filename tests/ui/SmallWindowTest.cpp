@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "main/MenuIcons_win.h"
+#include "ui/MenuIcons_win.h"
 
 namespace {
 
