@@ -5,12 +5,13 @@
 #include "notes/AlarmTime.h"
 #include "notes/NoteWindow_win.h"
 #include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
 
 void NoteWindow::StartAlarmTimer() {
     SYSTEMTIME now;
     GetSystemTime(&now);
     // Setting the timer again replaces the running one.
-    SetTimer(Handle(), kAlarmTimer,
+    SetTimer(Handle(), kNoteAlarmTimer,
              AlarmTime::NextCheckDelay(FromSystemTime(now), FromSystemTime(alarmTime)), nullptr);
 }
 
@@ -41,13 +42,13 @@ void NoteWindow::ToggleAlarm() {
     if (alarmEnabled)
         StartAlarmTimer();
     else
-        KillTimer(Handle(), kAlarmTimer);
+        KillTimer(Handle(), kNoteAlarmTimer);
     host.SaveNotes();
 }
 
 void NoteWindow::CheckAlarm() {
     if (!alarmEnabled) {
-        KillTimer(Handle(), kAlarmTimer);
+        KillTimer(Handle(), kNoteAlarmTimer);
         return;
     }
     SYSTEMTIME now;
@@ -58,7 +59,7 @@ void NoteWindow::CheckAlarm() {
     }
     alarmEnabled = false;
     hasAlarm = false;
-    KillTimer(Handle(), kAlarmTimer);
+    KillTimer(Handle(), kNoteAlarmTimer);
     hidden = false;
     // Also when all notes are hidden by the show-or-hide command: the alarm is
     // what the user asked to see.

@@ -18,6 +18,7 @@
 #include "res/resource.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
 
 using namespace NoteTest;
 
@@ -297,7 +298,7 @@ TEST_F(NoteFeaturesTest, AlarmFallingDueBringsTheNoteForwardOnTopEvenWhenHidden)
         d.alarmTime = FromSystemTime(ShiftedNow(-1000));
         NoteWindow* note = host.LoadNote(d);
         if (c.hiddenByShow) ShowWindow(note->Handle(), SW_HIDE);
-        note->Send(WM_TIMER, NoteWindow::kAlarmTimer);
+        note->Send(WM_TIMER, kNoteAlarmTimer);
         EXPECT_TRUE(IsWindowVisible(note->Handle()));
         EXPECT_FALSE(note->Hidden() || note->HasAlarm() || note->AlarmEnabled());
         EXPECT_TRUE(note->AlwaysOnTop());
@@ -315,7 +316,7 @@ TEST_F(NoteFeaturesTest, AlarmFallingDueBringsTheNoteForwardOnTopEvenWhenHidden)
     d.hasAlarm = d.alarmEnabled = true;
     d.alarmTime = FromSystemTime(ShiftedNow(1500));
     NoteWindow* note = host.LoadNote(d);
-    note->Send(WM_TIMER, NoteWindow::kAlarmTimer);
+    note->Send(WM_TIMER, kNoteAlarmTimer);
     EXPECT_TRUE(note->Hidden() && note->AlarmEnabled());
     for (int i = 0; i < 100 && note->AlarmEnabled(); ++i) Pump();
     EXPECT_FALSE(note->AlarmEnabled());

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/MenuIcons_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
             if (*s == 'S') window.SkipNextDeactivationFade();
             if (*s == 'G') SmallWindow::SetGlobalAlpha(64);
             if (*s == '.') {
-                window.Send(WM_TIMER, SmallWindow::kFadeTimer, 0);
+                window.Send(WM_TIMER, kFadeTimer, 0);
                 GetLayeredWindowAttributes(window.Handle(), &key, &alpha, &flags);
                 seen.push_back(flags & LWA_ALPHA ? alpha : -1);
             }
