@@ -16,6 +16,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     if (message == TaskbarCreatedMessage() && message != 0) {
         Shell_NotifyIconW(NIM_ADD, &trayIcon);
     }
+    OnSafetyMessage(message, wParam, lParam);
     switch (message) {
         case WM_DESTROY:
             shuttingDown = true;
@@ -208,6 +209,9 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
             break;
         case IDM_SHOW_MAIN_WINDOW:
             SetMainWindowVisible(!IsWindowVisible(Handle()));
+            break;
+        case IDM_RESTORE_BACKUP:
+            ShowRestoreBackupDialog();
             break;
         case IDM_EXIT:
             shuttingDown = true;

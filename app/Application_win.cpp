@@ -44,6 +44,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     SetCurrentDirectoryW(programFolder.c_str());
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
+    settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
 
     std::wstring languageFile = settings.languageFile;
     settingsStore->ReadString(L"/LanguageFile", languageFile);

@@ -16,7 +16,13 @@
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
+#include "store/SaveWatch.h"
 #include "store/SettingsStore.h"
+
+namespace Arrange {
+class MonitorSource;
+}
+struct NotesFileData;
 
 class MainWindowButton;
 
@@ -96,6 +102,30 @@ public:
     int32_t SnapGap() const override { return settings.snapGap; }
     int32_t SnapBorder() const override { return settings.snapBorder; }
 
+    // Files that could not be written, backups and monitor changes
+    // (SaveProblems_win.cpp, RestoreBackup_win.cpp, KeepNotesOnScreen_win.cpp).
+    static constexpr UINT kTellProblemMessage = WM_APP + 0x3A1;
+    static constexpr UINT_PTR kSaveRetryTimer = 7301;
+    static constexpr UINT kSaveRetryMilliseconds = 60000;
+    static constexpr UINT_PTR kDisplayChangeTimer = 7302;
+    // Monitor changes come as bursts of messages, and the work areas settle
+    // only after the first of them.
+    static constexpr UINT kDisplayChangeDelay = 400;
+    // True while the last write of Notes.dat or Settings.ini failed.
+    bool SavesFailing() const {
+        return saveWatch.Failing(SaveTarget::Notes) || saveWatch.Failing(SaveTarget::Settings);
+    }
+    // Keeps the current notes as a backup, then loads the given backup in
+    // their place. False, with the user told why, when any step fails; the
+    // notes are then as they were.
+    bool RestoreNotesFromBackup(const std::wstring& backupPath);
+    void ShowRestoreBackupDialog();
+    // Moves every note that lies on no monitor onto the nearest work area and
+    // saves once when any moved.
+    void BringNotesOntoMonitors();
+    // For tests: where the monitors are read from; null for the system's.
+    void SetMonitorSource(const Arrange::MonitorSource* source) { monitorSource = source; }
+
 protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
 
@@ -111,6 +141,14 @@ private:
     void CloseAllNotes();
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
+    void OnSafetyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void BackUpNotesOncePerDay();
+    void OnNotesSaveResult(bool saved);
+    void OnSettingsWriteResult(bool written);
+    void Tell(int textKey, const std::wstring& path, DWORD error);
+    void ShowUntoldProblems();
+    void OnSaveRetryTimer();
+    void KeepNotesOnMonitors(NotesFileData& data) const;
 
     SkinBitmap* mainBackground = nullptr;
     HMENU mainMenu = nullptr;
@@ -144,6 +182,14 @@ private:
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
+    SaveWatch saveWatch;
+    std::vector<std::wstring> untoldProblems;
+    bool tellingProblem = false;
+    // The local date (yyyymmdd) of the last daily backup made or found.
+    uint32_t backupDay = 0;
+    const Arrange::MonitorSource* monitorSource = nullptr;
+    // Set while many notes move at once, which is saved once afterwards.
+    bool holdSaves = false;
 };
 
 // The message id of "TaskbarCreated", registered once per process; the main

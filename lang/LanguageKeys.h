@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 111;
+inline constexpr size_t kLanguageKeyCount = 124;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,6 +37,16 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
+    // Failures to write a file: each takes the path and the system's reason.
+    kSaveFailed_Notes = 111,
+    kSaveFailed_NotesUnread = 112,
+    kSaveFailed_Settings = 113,
+    kSaveFailed_Backup = 114,
+    kRecycleBinFailed = 115,
+    kRestoreBackup_Item = 116,  // format: the backup's date (string), its note count
+    kRestoreBackup_None = 117,
+    kRestoreBackup_Failed = 118,  // format: the path and the system's reason
+    kMainMenu_RestoreBackup = 119,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -45,3 +55,4 @@ inline constexpr int kFirstMainMenuKey = 52;
 inline constexpr int kFirstSettingsKey = 77;
 inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
+inline constexpr int kFirstRestoreBackupKey = 120;
