@@ -101,8 +101,10 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
         file.notes.emplace_back();
         file.notes.back().rect = {300, 300, 500, 450};
         ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+        SettingsStore(data + L"Settings.ini").WriteInt(L"/MainWindow/PositionX", -600);
         Application& a = Start();
         ASSERT_EQ(a.Notes().size(), 3u);
+        ASSERT_EQ(a.WindowRect().left, -600);
         FakeMonitors monitors;
         monitors.list = {{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}}};
         a.SetMonitorSource(&monitors);
@@ -127,6 +129,11 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
         }
         EXPECT_EQ(a.Notes()[0]->WindowRect().top, 100) << "moved the shortest way";
         EXPECT_EQ(a.Notes()[2]->WindowRect().left, 300) << "a note on screen stays";
+        // The main window comes along, and its new place is kept.
+        int32_t mainX = 0;
+        SettingsStore(data + L"Settings.ini").ReadInt(L"/MainWindow/PositionX", mainX);
+        EXPECT_EQ(a.WindowRect().left >= 0, c.moves);
+        EXPECT_EQ(mainX, a.WindowRect().left);
         app.reset();
     }
 }

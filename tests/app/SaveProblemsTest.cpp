@@ -149,6 +149,20 @@ TEST_F(SaveProblemsTest, LockedNotesFileIsToldOnceRetriedAndHealsInSilence) {
     EXPECT_EQ(NotesInFile(), 5u);
 }
 
+// Exit closes the notes without saving them; notes whose last save failed get
+// one more try first, so work is not lost when the file came free meanwhile.
+TEST_F(SaveProblemsTest, ExitTriesOnceMoreToSaveNotesThatCouldNotBeSaved) {
+    Application& a = Start();
+    a.CreateNote(L"first", false, true);
+    Lock lock(NotesPath());
+    a.CreateNote(L"second", false, true);
+    lock.Release();
+    a.Send(WM_COMMAND, IDM_EXIT);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_EQ(NotesInFile(), 2u);
+}
+
 TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
     WriteNotesFile(2);
     Lock lock(NotesPath());

@@ -101,7 +101,7 @@ class DailyBackupTest : public ::testing::Test {
 protected:
     std::wstring dir = TestPaths::MakeScratchDir();
     std::wstring notes = dir + L"Notes.dat";
-    std::wstring backups = dir + L"Backups/";
+    std::wstring backups = BackupsFolderFor(notes);
 
     std::string Read(const std::wstring& path) {
         std::string bytes;
