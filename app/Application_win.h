@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "main/SmallWindow_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
 #include "store/SaveWatch.h"
 #include "store/SettingsStore.h"
+#include "ui/SmallWindow_win.h"
 
 namespace Arrange {
 class MonitorSource;

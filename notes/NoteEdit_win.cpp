@@ -1,10 +1,10 @@
 // The note's two edit children, starting and ending an in-place edit, growth
 // while typing, and the text history.
 
-#include "notes/Clipboard_win.h"
 #include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
+#include "ui/Clipboard_win.h"
 
 namespace {
 

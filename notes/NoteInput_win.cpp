@@ -1,11 +1,11 @@
 // The note's message handler: activation and the mask, keys, the mouse, the
 // resize grip with its grid and corner snapping, and the hover timer.
 
-#include "notes/Clipboard_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
+#include "ui/Clipboard_win.h"
 #include "ui/SkinButton_win.h"
 
 namespace {
@@ -88,7 +88,7 @@ bool NoteWindow::OnKeyDown(WPARAM key) {
 
 void NoteWindow::OnSizing(RECT& proposed) {
     std::vector<Rect> others;
-    const auto& notes = NoteList::Items();
+    const auto& notes = host.Notes();
     if (notes.size() > 1) {
         others.reserve(notes.size() - 1);
         for (NoteWindow* other : notes) {

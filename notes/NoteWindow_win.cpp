@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "arrange/Snapping_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "res/resource.h"
@@ -36,26 +35,15 @@ void DeleteFromButton(NoteWindow& note) {
 
 }  // namespace
 
-std::vector<NoteWindow*>& NoteList::List() {
-    static std::vector<NoteWindow*> list;
-    return list;
-}
-
-const std::vector<NoteWindow*>& NoteList::Items() {
-    return List();
-}
-
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
     : host(noteHost), metrics(NoteGeometry::NoteMetricsOf(noteHost.NoteSkin())) {
     masked = layered;
-    Arrange::InstallSnapping();
     Create(layered, startEditing);
 
     const Skin& skin = NoteSkin();
     currentFont = skin.noteFont;
     GetLocalTime(&created);
 
-    NoteList::List().push_back(this);
     host.AddNote(*this);
 
     const int h = skin.backgroundHeight;
@@ -81,8 +69,6 @@ NoteWindow::~NoteWindow() {
     hoverTimerRunning = false;
     editor.reset();
     host.RemoveNote(*this);
-    auto& list = NoteList::List();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
     textView.reset();
     if (hasCustomFont && currentFont) DeleteObject(currentFont);
     currentFont = nullptr;

@@ -25,12 +25,12 @@
 #include <vector>
 
 #include "arrange/Rect.h"
-#include "main/SmallWindow_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteMetrics.h"
 #include "notes/UndoStack.h"
 #include "store/NoteData.h"
+#include "ui/SmallWindow_win.h"
 
 class HotControl;
 class SkinBitmap;
@@ -53,18 +53,6 @@ public:
 class NoteEditor : public Window {
 public:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-// Every live note in order of construction. Owns nothing. Separate from the
-// host's list, which orders saving; resize snapping walks this one.
-class NoteList {
-public:
-    static const std::vector<NoteWindow*>& Items();
-    static size_t Count() { return Items().size(); }
-
-private:
-    friend class NoteWindow;
-    static std::vector<NoteWindow*>& List();
 };
 
 class NoteWindow : public SmallWindow {

@@ -1,5 +1,5 @@
 #include "ui/SkinButton_win.h"
-#include "ui/MemoryDc_win.h"
+#include "base/MemoryDc_win.h"
 
 namespace {
 

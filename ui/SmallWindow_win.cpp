@@ -1,8 +1,8 @@
-#include "main/SmallWindow_win.h"
+#include "ui/SmallWindow_win.h"
 
 #include <algorithm>
 
-#include "main/MenuIcons_win.h"
+#include "ui/MenuIcons_win.h"
 #include "ui/Menu_win.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "main/SmallWindow_win.h"
+#include "ui/SmallWindow_win.h"
 
 #include <gtest/gtest.h>
 
