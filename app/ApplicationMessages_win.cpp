@@ -11,6 +11,7 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "ui/Clipboard_win.h"
+#include "ui/PrivateMessages_win.h"
 
 LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TaskbarCreatedMessage() && message != 0) {

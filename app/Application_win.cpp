@@ -10,6 +10,7 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/Folders_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/WindowSnapping_win.h"
 

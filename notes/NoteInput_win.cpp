@@ -6,6 +6,7 @@
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
 #include "ui/Clipboard_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 
 namespace {
@@ -29,13 +30,13 @@ void NoteWindow::OnActivate(WPARAM wParam) {
     if (HasMask() && Layered()) {
         if (active) {
             if (!hoverTimerRunning) {
-                SetTimer(Handle(), kHoverTimer, kHoverInterval, nullptr);
+                SetTimer(Handle(), kNoteHoverTimer, kHoverInterval, nullptr);
                 hoverTimerRunning = true;
             }
         } else {
             frameForced = false;
             if (hoverTimerRunning) {
-                KillTimer(Handle(), kHoverTimer);
+                KillTimer(Handle(), kNoteHoverTimer);
                 hoverTimerRunning = false;
             }
         }
@@ -148,7 +149,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_TIMER:
-            if (wParam == kHoverTimer) UpdateMask();
+            if (wParam == kNoteHoverTimer) UpdateMask();
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -190,7 +191,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SIZING:
             if ((wParam & WMSZ_BOTTOMRIGHT) && lParam) OnSizing(*reinterpret_cast<RECT*>(lParam));
             break;
-        case WM_ENDNOTEEDIT:
+        case kEndNoteEditMessage:
             if (editor && !EndEdit(wParam != 0, lParam != 0)) return 0;
             break;
         default:

@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 
 namespace {
@@ -61,10 +62,10 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
 
 NoteWindow::~NoteWindow() {
     if (Handle()) {
-        if (alarmEnabled) KillTimer(Handle(), kAlarmTimer);
+        if (alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
         // The hover timer may also have been started before a skin change
         // took the mask away; killing an idle timer is harmless.
-        if (hoverTimerRunning) KillTimer(Handle(), kHoverTimer);
+        if (hoverTimerRunning) KillTimer(Handle(), kNoteHoverTimer);
     }
     hoverTimerRunning = false;
     editor.reset();
@@ -171,9 +172,9 @@ void NoteWindow::ApplyData(const NoteData& d) {
     SetUnderlyingFont(newFont);
     hasCustomFont = custom;
 
-    if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kAlarmTimer);
+    if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
     alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled) SetTimer(Handle(), kAlarmTimer, kAlarmInterval, nullptr);
+    if (alarmEnabled) SetTimer(Handle(), kNoteAlarmTimer, kAlarmInterval, nullptr);
 
     text = d.text;
     if (textView) SetWindowTextW(textView->Handle(), text.c_str());

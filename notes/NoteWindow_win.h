@@ -36,11 +36,6 @@ class HotControl;
 class SkinBitmap;
 class NoteWindow;
 
-// Private message that the editor posts to its note when the edit is to end:
-// wParam non-zero fits the note to its text afterwards, lParam non-zero keeps
-// a new note even when it was left blank.
-constexpr UINT WM_ENDNOTEEDIT = 0x16B1;
-
 // The read-only edit child that shows a note's text. The mouse passes through
 // it to the note, keys are dropped, and no caret is ever shown.
 class NoteTextView : public Window {
@@ -49,7 +44,7 @@ public:
 };
 
 // The editable edit child that exists while a note is being edited. Escape and
-// the loss of the focus end the edit through WM_ENDNOTEEDIT to the note.
+// the loss of the focus end the edit through kEndNoteEditMessage to the note.
 class NoteEditor : public Window {
 public:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -59,9 +54,7 @@ class NoteWindow : public SmallWindow {
 public:
     static constexpr int kTextViewId = 5678;
     static constexpr int kEditorId = 4567;
-    static constexpr UINT_PTR kHoverTimer = 556;
     static constexpr UINT kHoverInterval = 50;
-    static constexpr UINT_PTR kAlarmTimer = 557;
     static constexpr UINT kAlarmInterval = 60000;
 
     NoteWindow(NoteHost& host, bool layered, bool startEditing);

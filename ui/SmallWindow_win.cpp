@@ -4,6 +4,7 @@
 
 #include "ui/MenuIcons_win.h"
 #include "ui/Menu_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
