@@ -100,10 +100,7 @@ public:
 
     // Files that could not be written, backups and monitor changes
     // (SaveProblems_win.cpp, RestoreBackup_win.cpp, KeepNotesOnScreen_win.cpp).
-    static constexpr UINT kTellProblemMessage = WM_APP + 0x3A1;
-    static constexpr UINT_PTR kSaveRetryTimer = 7301;
     static constexpr UINT kSaveRetryMilliseconds = 60000;
-    static constexpr UINT_PTR kDisplayChangeTimer = 7302;
     // Monitor changes come as bursts of messages, and the work areas settle
     // only after the first of them.
     static constexpr UINT kDisplayChangeDelay = 400;

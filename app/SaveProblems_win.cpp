@@ -8,6 +8,7 @@
 #include "lang/SafeFormat.h"
 #include "store/DailyBackups.h"
 #include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SystemError_win.h"
 
 namespace {
@@ -26,7 +27,7 @@ uint32_t DayNumber(const SystemTimeData& t) {
 
 void Application::OnSafetyMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case kTellProblemMessage:
+        case kSaveProblemMessage:
             ShowUntoldProblems();
             break;
         case WM_TIMER:
@@ -100,7 +101,7 @@ void Application::Tell(int textKey, const std::wstring& path, DWORD error) {
     untoldProblems.push_back(SafeFormat(TextOf(textKey), {path, SystemErrorText(error)}));
     // Saves happen deep inside note commands, drags and dialogs; the message
     // box waits for the message loop rather than open in the middle of them.
-    if (Handle()) Post(kTellProblemMessage);
+    if (Handle()) Post(kSaveProblemMessage);
 }
 
 void Application::ShowUntoldProblems() {

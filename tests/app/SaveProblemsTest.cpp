@@ -17,6 +17,7 @@
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "store/SettingsStore.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ protected:
         ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), SerializeNotes(file)));
     }
     void RetryTimer() {
-        app->Send(WM_TIMER, Application::kSaveRetryTimer);
+        app->Send(WM_TIMER, kSaveRetryTimer);
         PumpFor(50);
     }
     std::wstring TodaysBackup() {
