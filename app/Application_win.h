@@ -134,7 +134,10 @@ private:
     void CloseAllNotes();
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
-    void OnSafetyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // True when the message is to go no further (an exit the user called off).
+    bool OnSafetyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Asks before an exit would lose notes that cannot be saved.
+    bool MayCloseWithUnsavedNotes();
     void BackUpNotesOncePerDay();
     void OnNotesSaveResult(bool saved);
     void OnSettingsWriteResult(bool written);
@@ -178,6 +181,8 @@ private:
     SaveWatch saveWatch;
     std::vector<std::wstring> untoldProblems;
     bool tellingProblem = false;
+    // The session ends: no question may hold up the exit.
+    bool sessionEnding = false;
     // The local date (yyyymmdd) of the last daily backup made or found.
     uint32_t backupDay = 0;
     const Arrange::MonitorSource* monitorSource = nullptr;

@@ -25,7 +25,7 @@ uint32_t DayNumber(const SystemTimeData& t) {
 
 }  // namespace
 
-void Application::OnSafetyMessage(UINT message, WPARAM wParam, LPARAM) {
+bool Application::OnSafetyMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case kSaveProblemMessage:
             ShowUntoldProblems();
@@ -44,20 +44,38 @@ void Application::OnSafetyMessage(UINT message, WPARAM wParam, LPARAM) {
             if (wParam == SPI_SETWORKAREA)
                 SetTimer(Handle(), kDisplayChangeTimer, kDisplayChangeDelay, nullptr);
             break;
-        case WM_CLOSE:
-            // Exit closes the notes without saving them; notes whose last save
-            // failed get one more try while their windows still exist.
-            if (saveWatch.Failing(SaveTarget::Notes)) {
-                const bool wasShuttingDown = shuttingDown;
-                shuttingDown = false;
-                SaveNotes();
-                shuttingDown = wasShuttingDown;
-            }
-            if (settingsStore) settingsStore->RetryPendingWrites();
+        case WM_ENDSESSION:
+            sessionEnding = wParam != 0;
             break;
+        case WM_CLOSE:
+            return !MayCloseWithUnsavedNotes();
         default:
             break;
     }
+    return false;
+}
+
+bool Application::MayCloseWithUnsavedNotes() {
+    if (settingsStore) settingsStore->RetryPendingWrites();
+    if (!saveWatch.Failing(SaveTarget::Notes)) return true;
+    // Exit closes the notes without saving them; notes whose last save failed
+    // get one more try while their windows still exist.
+    const bool wasShuttingDown = shuttingDown;
+    shuttingDown = false;
+    SaveNotes();
+    if (!saveWatch.Failing(SaveTarget::Notes) || sessionEnding) {
+        shuttingDown = wasShuttingDown;
+        return true;
+    }
+    // Leaving now loses the notes' changes: the user decides, and the program
+    // goes on running (and retrying) unless told otherwise.
+    const std::wstring question = SafeFormat(TextOf(kSaveFailed_Exit), {notesFilePath});
+    if (ShowMessage(question.c_str(), nullptr, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
+        IDYES) {
+        shuttingDown = true;
+        return true;
+    }
+    return false;
 }
 
 void Application::BackUpNotesOncePerDay() {

@@ -131,4 +131,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"RestoreBackup_Prompt",
     L"RestoreBackup_OK",
     L"RestoreBackup_Cancel",
+    L"SaveFailed_Exit",  // 124
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 124;
+inline constexpr size_t kLanguageKeyCount = 125;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -47,6 +47,7 @@ enum LanguageText : int {
     kRestoreBackup_None = 117,
     kRestoreBackup_Failed = 118,  // format: the path and the system's reason
     kMainMenu_RestoreBackup = 119,
+    kSaveFailed_Exit = 124,  // format: the path of Notes.dat
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

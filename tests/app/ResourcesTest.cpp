@@ -139,7 +139,7 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
         std::vector<int> ids;
     } dialogs[] = {
         {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, "LEDB", {IDC_TITLE_TEXT, IDOK, IDCANCEL}},
-        {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, static_cast<int>(kLanguageKeyCount), "LXDB",
+        {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, "LXDB",
          {IDC_BACKUP_LIST, IDOK, IDCANCEL}},
         {IDD_ALARM, kFirstAlarmKey, kFirstNoteTitleKey, "LdLtDB",
          {IDC_ALARM_DATE, IDC_ALARM_TIME, IDOK, IDCANCEL}},

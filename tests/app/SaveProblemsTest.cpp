@@ -27,12 +27,14 @@ struct Boxes {
     static inline std::vector<std::wstring> texts;
     static inline std::vector<std::wstring> backupItems;
     static inline int pick = 0;
+    static inline WPARAM yes = IDYES;  // the answer where there is a Yes button
     HHOOK hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
 
     Boxes() {
         texts.clear();
         backupItems.clear();
         pick = 0;
+        yes = IDYES;
     }
     ~Boxes() { UnhookWindowsHookEx(hook); }
 
@@ -52,7 +54,7 @@ struct Boxes {
             } else {
                 GetDlgItemTextW(box, 0xFFFF, body, 2048);
                 texts.push_back(body);
-                PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? IDYES : IDOK, 0);
+                PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? yes : IDOK, 0);
             }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -162,6 +164,31 @@ TEST_F(SaveProblemsTest, ExitTriesOnceMoreToSaveNotesThatCouldNotBeSaved) {
     PumpFor(50);
     EXPECT_FALSE(IsWindow(a.Handle()));
     EXPECT_EQ(NotesInFile(), 2u);
+}
+
+TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
+    Application& a = Start();
+    a.CreateNote(L"first", false, true);
+    Lock lock(NotesPath());
+    a.CreateNote(L"second", false, true);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+
+    boxes.yes = IDNO;
+    a.Send(WM_COMMAND, IDM_EXIT);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
+    EXPECT_TRUE(Contains(boxes.texts[1], L"Exit anyway?"));
+    ASSERT_TRUE(IsWindow(a.Handle())) << "the program goes on";
+    EXPECT_FALSE(a.ShuttingDown());
+    EXPECT_EQ(a.Notes().size(), 2u);
+
+    boxes.yes = IDYES;
+    a.Send(WM_COMMAND, IDM_EXIT);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_EQ(boxes.texts.size(), 3u);
 }
 
 TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {

@@ -31,6 +31,7 @@ const std::map<int, std::wstring> kFormats = {
     {kRecycleBinFailed, L"ss"},
     {kRestoreBackup_Item, L"sd"},
     {kRestoreBackup_Failed, L"ss"},
+    {kSaveFailed_Exit, L"s"},
 };
 
 class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};

@@ -63,11 +63,12 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
         {L"MainMenu_RestoreBackup", 119},
         {L"RestoreBackup_Title", 120},
         {L"RestoreBackup_Cancel", 123},
+        {L"SaveFailed_Exit", 124},
     };
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
-    EXPECT_EQ(124u, kLanguageKeyCount);
+    EXPECT_EQ(125u, kLanguageKeyCount);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }
