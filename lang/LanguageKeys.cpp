@@ -117,19 +117,22 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"EmailHeader",  // 108
     L"EmailFooter",
     L"BusyAdvanced",  // 110
-    L"SaveFailed_Notes",
+    L"SaveNote_Failed",
+    L"Email_NoMailProgram",
+    L"Email_Failed",
+    L"SaveFailed_Notes",  // 114
     L"SaveFailed_NotesUnread",
     L"SaveFailed_Settings",
     L"SaveFailed_Backup",
-    L"RecycleBinFailed",  // 115
+    L"RecycleBinFailed",  // 118
     L"RestoreBackup_Item",
     L"RestoreBackup_None",
     L"RestoreBackup_Failed",
     L"MainMenu_RestoreBackup",
     // Restore dialog
-    L"RestoreBackup_Title",  // 120
+    L"RestoreBackup_Title",  // 123
     L"RestoreBackup_Prompt",
     L"RestoreBackup_OK",
     L"RestoreBackup_Cancel",
-    L"SaveFailed_Exit",  // 124
+    L"SaveFailed_Exit",  // 127
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 125;
+inline constexpr size_t kLanguageKeyCount = 128;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,17 +37,20 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
+    kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
+    kEmail_NoMailProgram = 112,
+    kEmail_Failed = 113,
     // Failures to write a file: each takes the path and the system's reason.
-    kSaveFailed_Notes = 111,
-    kSaveFailed_NotesUnread = 112,
-    kSaveFailed_Settings = 113,
-    kSaveFailed_Backup = 114,
-    kRecycleBinFailed = 115,
-    kRestoreBackup_Item = 116,  // format: the backup's date (string), its note count
-    kRestoreBackup_None = 117,
-    kRestoreBackup_Failed = 118,  // format: the path and the system's reason
-    kMainMenu_RestoreBackup = 119,
-    kSaveFailed_Exit = 124,  // format: the path of Notes.dat
+    kSaveFailed_Notes = 114,
+    kSaveFailed_NotesUnread = 115,
+    kSaveFailed_Settings = 116,
+    kSaveFailed_Backup = 117,
+    kRecycleBinFailed = 118,
+    kRestoreBackup_Item = 119,  // format: the backup's date (string), its note count
+    kRestoreBackup_None = 120,
+    kRestoreBackup_Failed = 121,  // format: the path and the system's reason
+    kMainMenu_RestoreBackup = 122,
+    kSaveFailed_Exit = 127,  // format: the path of Notes.dat
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -56,4 +59,4 @@ inline constexpr int kFirstMainMenuKey = 52;
 inline constexpr int kFirstSettingsKey = 77;
 inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
-inline constexpr int kFirstRestoreBackupKey = 120;
+inline constexpr int kFirstRestoreBackupKey = 123;
