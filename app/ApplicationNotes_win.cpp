@@ -85,6 +85,10 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
 
 void Application::SaveNotes() {
     if (loadingNotes || shuttingDown || holdSaves) return;
+    if (saveBatchDepth > 0) {
+        saveBatchPending = true;
+        return;
+    }
     NotesFileData data;
     data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
     data.customDefaultFont = settings.customDefaultFont;
@@ -92,6 +96,14 @@ void Application::SaveNotes() {
     for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
     BackUpNotesOncePerDay();
     OnNotesSaveResult(SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile));
+}
+
+void Application::EndSaveBatch() {
+    if (saveBatchDepth > 0) --saveBatchDepth;
+    if (saveBatchDepth == 0 && saveBatchPending) {
+        saveBatchPending = false;
+        SaveNotes();
+    }
 }
 
 void Application::LoadNotes() {

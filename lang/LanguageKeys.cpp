@@ -120,19 +120,22 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"SaveNote_Failed",
     L"Email_NoMailProgram",
     L"Email_Failed",
-    L"SaveFailed_Notes",  // 114
+    L"MainMenu_MoreNotes",  // 114
+    L"ExportFailed",
+    L"Zephyn2Import_NoneFound",
+    L"SaveFailed_Notes",  // 117
     L"SaveFailed_NotesUnread",
     L"SaveFailed_Settings",
     L"SaveFailed_Backup",
-    L"RecycleBinFailed",  // 118
+    L"RecycleBinFailed",  // 121
     L"RestoreBackup_Item",
     L"RestoreBackup_None",
     L"RestoreBackup_Failed",
     L"MainMenu_RestoreBackup",
     // Restore dialog
-    L"RestoreBackup_Title",  // 123
+    L"RestoreBackup_Title",  // 126
     L"RestoreBackup_Prompt",
     L"RestoreBackup_OK",
     L"RestoreBackup_Cancel",
-    L"SaveFailed_Exit",  // 127
+    L"SaveFailed_Exit",  // 130
 };

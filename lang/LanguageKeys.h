@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 128;
+inline constexpr size_t kLanguageKeyCount = 131;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -40,17 +40,20 @@ enum LanguageText : int {
     kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
     kEmail_NoMailProgram = 112,
     kEmail_Failed = 113,
+    kMainMenu_MoreNotes = 114,
+    kExportFailed = 115,
+    kZephyn2Import_NoneFound = 116,
     // Failures to write a file: each takes the path and the system's reason.
-    kSaveFailed_Notes = 114,
-    kSaveFailed_NotesUnread = 115,
-    kSaveFailed_Settings = 116,
-    kSaveFailed_Backup = 117,
-    kRecycleBinFailed = 118,
-    kRestoreBackup_Item = 119,  // format: the backup's date (string), its note count
-    kRestoreBackup_None = 120,
-    kRestoreBackup_Failed = 121,  // format: the path and the system's reason
-    kMainMenu_RestoreBackup = 122,
-    kSaveFailed_Exit = 127,  // format: the path of Notes.dat
+    kSaveFailed_Notes = 117,
+    kSaveFailed_NotesUnread = 118,
+    kSaveFailed_Settings = 119,
+    kSaveFailed_Backup = 120,
+    kRecycleBinFailed = 121,
+    kRestoreBackup_Item = 122,  // format: the backup's date (string), its note count
+    kRestoreBackup_None = 123,
+    kRestoreBackup_Failed = 124,  // format: the path and the system's reason
+    kMainMenu_RestoreBackup = 125,
+    kSaveFailed_Exit = 130,  // format: the path of Notes.dat
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -59,4 +62,4 @@ inline constexpr int kFirstMainMenuKey = 52;
 inline constexpr int kFirstSettingsKey = 77;
 inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
-inline constexpr int kFirstRestoreBackupKey = 123;
+inline constexpr int kFirstRestoreBackupKey = 126;

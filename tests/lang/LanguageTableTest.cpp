@@ -52,14 +52,16 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
         {L"EmailHeader", 108},         {L"EmailFooter", 109},
         {L"BusyAdvanced", 110},        {L"SaveNote_Failed", 111},
         {L"Email_NoMailProgram", 112}, {L"Email_Failed", 113},
-        {L"SaveFailed_Notes", 114},    {L"MainMenu_RestoreBackup", 122},
-        {L"RestoreBackup_Title", 123}, {L"RestoreBackup_Cancel", 126},
-        {L"SaveFailed_Exit", 127},
+        {L"SaveFailed_Notes", 117},    {L"MainMenu_RestoreBackup", 125},
+        {L"RestoreBackup_Title", 126}, {L"RestoreBackup_Cancel", 129},
+        {L"SaveFailed_Exit", 130},
     };
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
-    EXPECT_EQ(128u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
+    EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
+    EXPECT_EQ(131u, kLanguageKeyCount);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }
