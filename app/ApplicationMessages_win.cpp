@@ -17,6 +17,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     if (message == TaskbarCreatedMessage() && message != 0) {
         Shell_NotifyIconW(NIM_ADD, &trayIcon);
     }
+    if (OnSafetyMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_DESTROY:
             shuttingDown = true;

@@ -80,6 +80,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
         ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
     };
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
+    settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
 
     // The language file is the first key read; an empty value counts as
     // missing there, so the language and the rest come from one reader.
