@@ -181,6 +181,8 @@ void Application::ShowMainMenu(bool fromTray) {
     state.updateCheckRunning = updateCheck.Running();
     state.updateCheckExists = updateCheck.Exists();
     state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
+    state.settingsAvailable = true;
+    state.updateCheckAvailable = true;
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;
@@ -196,35 +198,4 @@ void Application::ShowMainMenu(bool fromTray) {
 
     placeNearTray = fromTray;
     ShowPopupMenu(popup, fromTray);
-}
-
-bool Application::OnCommand(WORD, WORD id, HWND) {
-    if (OnSettingsCommand(id)) return true;
-    switch (id) {
-        case IDM_NEW_NOTE:
-            CreateNote(std::wstring(), true, true);
-            break;
-        case IDM_NEW_NOTE_FROM_CLIPBOARD:
-            CreateNoteFromClipboard();
-            break;
-        case IDM_SHOW_NOTES:
-            ToggleNotesShown();
-            break;
-        case IDM_BRING_NOTES_TO_TOP:
-            BringNotesToTop(nullptr, true);
-            break;
-        case IDM_MAIN_ALWAYS_ON_TOP:
-            SetMainWindowAlwaysOnTop(!IsTopmost());
-            break;
-        case IDM_SHOW_MAIN_WINDOW:
-            SetMainWindowVisible(!IsWindowVisible(Handle()));
-            break;
-        case IDM_EXIT:
-            shuttingDown = true;
-            Post(WM_CLOSE);
-            break;
-        default:
-            break;
-    }
-    return true;
 }

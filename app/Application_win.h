@@ -82,6 +82,28 @@ public:
     void SetMainWindowAlwaysOnTop(bool onTop);
     void SetMainWindowVisible(bool visible);
 
+    // --- main-menu commands (ApplicationCommands_win.cpp) ---
+    // Ends this run and starts the next in the same process, which reads the
+    // language, skin and colour theme afresh.
+    void Restart();
+    // Tints the live skin with colour theme `index` and keeps it as the
+    // current one; nothing happens for the current index.
+    void ApplyTheme(uint32_t index);
+    // Spreads the shown notes over their monitors' work areas; one save.
+    void TileNotes();
+    // Shows every hidden note (when notes are shown at all); one save.
+    void UnhideNotes();
+    // The predecessor's notes from oldNotesFolder, after a question.
+    void ImportOldNotes();
+    // Writes the text of every note to one file chosen by the user.
+    void ExportNotes();
+    // Where the predecessor program kept its notes, with a trailing separator.
+    const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
+    // Opens a document or address with its associated program; tests replace it.
+    void SetShellOpener(std::function<void(const std::wstring&)> opener) {
+        shellOpen = std::move(opener);
+    }
+
     SettingsStore& SettingsFile() { return *settingsStore; }
     SettingsStore* SkinFile() { return skinStore.get(); }
     AppSettings& MutableSettings() { return settings; }
@@ -128,6 +150,17 @@ private:
     void CloseAllNotes();
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
+    void NewNoteFromFile();
+    void OpenRecycleBin();
+    void EmptyRecycleBin();
+    void ShowAbout();
+    void ChooseNote(size_t index);
+    void ChooseLanguage(size_t index);
+    void ChooseSkin(size_t index);
+    void ChooseColorTheme(size_t index);
+    // Saves are held back while a command changes many notes, and made once.
+    void BeginSaveBatch() { ++saveBatchDepth; }
+    void EndSaveBatch();
 
     SkinBitmap* mainBackground = nullptr;
     HMENU mainMenu = nullptr;
@@ -163,6 +196,10 @@ private:
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
+    std::wstring oldNotesFolder;
+    std::function<void(const std::wstring&)> shellOpen;
+    int saveBatchDepth = 0;
+    bool saveBatchPending = false;
 };
 
 // Lets the next application of this process run the start-up update check again.

@@ -120,6 +120,9 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"SaveNote_Failed",
     L"Email_NoMailProgram",
     L"Email_Failed",
-    L"Settings_HotKeysTaken",  // 114
+    L"MainMenu_MoreNotes",  // 114
+    L"ExportFailed",
+    L"Zephyn2Import_NoneFound",
+    L"Settings_HotKeysTaken",  // 117
     L"Settings_RunAtStartupFailed",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 116;
+inline constexpr size_t kLanguageKeyCount = 119;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -40,8 +40,11 @@ enum LanguageText : int {
     kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
     kEmail_NoMailProgram = 112,
     kEmail_Failed = 113,
-    kSettings_HotKeysTaken = 114,  // followed by one line per taken hot key
-    kSettings_RunAtStartupFailed = 115,
+    kMainMenu_MoreNotes = 114,
+    kExportFailed = 115,
+    kZephyn2Import_NoneFound = 116,
+    kSettings_HotKeysTaken = 117,  // followed by one line per taken hot key
+    kSettings_RunAtStartupFailed = 118,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -53,10 +53,12 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
+    EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
+    EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
     // The settings dialog's reports.
-    EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 114);
-    EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 115);
-    EXPECT_EQ(116u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 117);
+    EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 118);
+    EXPECT_EQ(119u, kLanguageKeyCount);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }
