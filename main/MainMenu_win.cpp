@@ -89,11 +89,9 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
     Grey(popup, IDM_EXPORT_NOTES, !haveNotes);
     Grey(popup, IDM_UNHIDE_NOTES, !s.anyNoteHidden);
     Grey(popup, IDM_TILE_NOTES, !(s.notesShown && haveNotes));
-    Grey(popup, IDM_CHECK_FOR_UPDATES,
-         !s.updateCheckAvailable || !s.online || s.updateCheckRunning);
-    Grey(popup, IDM_CANCEL_CHECK_FOR_UPDATES,
-         !s.updateCheckAvailable || !(s.updateCheckRunning && s.updateCheckExists));
-    Grey(popup, IDM_GENERAL_SETTINGS, !s.settingsAvailable || s.busy);
+    Grey(popup, IDM_CHECK_FOR_UPDATES, !s.online || s.updateCheckRunning);
+    Grey(popup, IDM_CANCEL_CHECK_FOR_UPDATES, !(s.updateCheckRunning && s.updateCheckExists));
+    Grey(popup, IDM_GENERAL_SETTINGS, s.busy);
     Check(popup, IDM_MAIN_ALWAYS_ON_TOP, s.mainTopmost);
     Grey(popup, IDM_MAIN_ALWAYS_ON_TOP, !s.mainVisible);
     Check(popup, IDM_SHOW_MAIN_WINDOW, s.mainVisible);

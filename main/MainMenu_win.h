@@ -20,10 +20,6 @@ struct MainMenuState {
     // An update check, the settings dialog or a note being edited or titled:
     // settings and exit wait, and the selection lists are not offered.
     bool busy = false;
-    // The settings dialog and the update check are offered only once the
-    // program has them; until then their items stay grey.
-    bool settingsAvailable = false;
-    bool updateCheckAvailable = false;
     bool mainTopmost = false;
     bool mainVisible = true;
     std::vector<std::wstring> noteTexts;  // one per note, in list order

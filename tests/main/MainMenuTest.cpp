@@ -97,21 +97,22 @@ TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
     EXPECT_TRUE(Grey(Sub(kLanguagesSubmenuPos), 0));
 }
 
-// The settings dialog and the update check stay grey until the program
-// offers them, whatever else holds.
-TEST_F(MainMenuTest, SettingsAndUpdateCheckOnlyWhenAvailable) {
-    state.online = true;
-    state.updateCheckRunning = true;
-    state.updateCheckExists = true;
+// The update check is offered when online and not running; it can be cancelled
+// only while its worker runs; settings wait while anything is busy.
+TEST_F(MainMenuTest, SettingsAndUpdateCheckStates) {
+    state.online = false;
     Update();
-    EXPECT_TRUE(Grey(IDM_GENERAL_SETTINGS));
-    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES));
+    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "offline";
     EXPECT_TRUE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
-    state.settingsAvailable = state.updateCheckAvailable = true;
-    Update();
     EXPECT_FALSE(Grey(IDM_GENERAL_SETTINGS));
+    state.online = true;
+    Update();
+    EXPECT_FALSE(Grey(IDM_CHECK_FOR_UPDATES));
+    state.updateCheckRunning = state.updateCheckExists = state.busy = true;
+    Update();
     EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "already running";
     EXPECT_FALSE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
+    EXPECT_TRUE(Grey(IDM_GENERAL_SETTINGS)) << "busy";
 }
 
 // Past a few hundred notes the list goes on below "More...", level by level,
