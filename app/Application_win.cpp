@@ -79,6 +79,9 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     shellOpen = [](const std::wstring& target) {
         ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
     };
+    updateCheck.SetLauncher([this](const std::wstring& url) {
+        if (shellOpen) shellOpen(url);
+    });
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
     settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
 
