@@ -164,7 +164,7 @@ void Application::OnTrayClickTimer() {
 }
 
 void Application::ShowMainMenu(bool fromTray) {
-    HMENU popup = mainMenu ? GetSubMenu(mainMenu, 0) : nullptr;
+    HMENU popup = mainMenu ? GetSubMenu(mainMenu.Get(), 0) : nullptr;
     if (!popup || InPopupMenu()) return;
 
     MainMenuState state;

@@ -73,10 +73,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     LoadSkinAndMainWindow();
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    noteMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_NOTE_MENU));
-    if (mainMenu) TranslateMenu(mainMenu);
-    if (noteMenu) TranslateMenu(noteMenu);
+    mainMenu.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    noteMenu.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_NOTE_MENU)));
+    if (mainMenu) TranslateMenu(mainMenu.Get());
+    if (noteMenu) TranslateMenu(noteMenu.Get());
 
     // No note is loaded yet, so notes always start shown; a hidden state that
     // outlived the last run would leave the user with invisible notes.
@@ -100,11 +100,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
 Application::~Application() {
     button.reset();
-    ReleaseSkinBitmap(mainBackground);
+    mainBackground.reset();
     UnregisterHotKeys();
-    if (mainMenu) DestroyMenu(mainMenu);
-    if (noteMenu) DestroyMenu(noteMenu);
-    mainMenu = noteMenu = nullptr;
+    mainMenu.Reset();
+    noteMenu.Reset();
     // Notes still alive here (a construction that failed half-way) go before
     // the skin they draw with.
     while (!notes.empty()) delete notes.front();
@@ -126,10 +125,9 @@ void Application::LoadSkinAndMainWindow() {
     LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
     settings.skinColorThemeIndex = colorThemeIndex;
 
-    // The application keeps its own reference to the background.
+    // The application keeps its own hold on the background.
     mainBackground = skin.mainWindowBackground;
     if (mainBackground) {
-        mainBackground->AddRef();
         Resize(mainBackground->Width(), mainBackground->Height());
     }
     button = std::make_unique<MainWindowButton>(*this);

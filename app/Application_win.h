@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Handles_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
@@ -42,7 +43,7 @@ public:
     const Skin& NoteSkin() const override { return skin; }
     const AppSettings& Settings() const override { return settings; }
     bool LayeredWindows() const override { return layeredWindows; }
-    HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu, 0) : nullptr; }
+    HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
     const LanguageTable& Language() const override;
     void AddNote(NoteWindow& note) override;
     void RemoveNote(NoteWindow& note) override;
@@ -70,7 +71,7 @@ public:
     SettingsStore& SettingsFile() { return *settingsStore; }
     SettingsStore* SkinFile() { return skinStore.get(); }
     AppSettings& MutableSettings() { return settings; }
-    HMENU MainMenu() const { return mainMenu; }
+    HMENU MainMenu() const { return mainMenu.Get(); }
     bool NotesShown() const { return notesShown; }
     bool PlaceNearTray() const { return placeNearTray; }
     void SetPlaceNearTray(bool value) { placeNearTray = value; }
@@ -108,9 +109,9 @@ private:
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
 
-    SkinBitmap* mainBackground = nullptr;
-    HMENU mainMenu = nullptr;
-    HMENU noteMenu = nullptr;
+    SkinBitmapRef mainBackground;
+    OwnedMenu mainMenu;
+    OwnedMenu noteMenu;
     std::unique_ptr<SettingsStore> skinStore;
     std::unique_ptr<SettingsStore> settingsStore;
     std::wstring programFolder;

@@ -2,6 +2,7 @@
 
 #include <wininet.h>
 
+#include "base/Handles_win.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
 #include "skin/Skin_win.h"
@@ -22,13 +23,12 @@ void Check(HMENU menu, UINT id, bool checked) {
 template <class Visit>
 void ForEachMatch(const std::wstring& pattern, Visit&& visit) {
     WIN32_FIND_DATAW found = {};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return;
     do {
         visit(std::wstring(found.cFileName),
               (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
 }
 
 }  // namespace
