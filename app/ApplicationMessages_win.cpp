@@ -14,15 +14,12 @@
 #include "ui/PrivateMessages_win.h"
 
 LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TaskbarCreatedMessage() && message != 0) {
-        Shell_NotifyIconW(NIM_ADD, &trayIcon);
-    }
+    if (message == TaskbarCreatedMessage() && message != 0) tray.Restore();
     switch (message) {
         case WM_DESTROY:
             shuttingDown = true;
             CloseAllNotes();
-            Shell_NotifyIconW(NIM_DELETE, &trayIcon);
-            trayIcon.hWnd = nullptr;
+            tray.Remove();
             if (!destroyedByDestructor) PostQuitMessage(0);
             break;
         case WM_CLOSE:
@@ -102,7 +99,7 @@ void Application::OnKeyDown(WPARAM key) {
 }
 
 void Application::OnHotKey(int id) {
-    switch (id - kFirstHotKeyId) {
+    switch (HotKeys::IndexOf(static_cast<WPARAM>(id))) {
         case kHotKeyNewNote:
             if (notesShown) {
                 placeNearTray = false;

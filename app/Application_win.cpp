@@ -61,7 +61,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     Create(layeredWindows, false);
     SetWindowTextW(Handle(), ProgramInfo::kProductName);
-    RegisterHotKeys();
+    hotKeys.Register(Handle(), settings.hotKeys);
     SetGlobalAlpha(settings.noteAlpha);
 
     notesShown = settings.showNotes;
@@ -101,13 +101,13 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 Application::~Application() {
     button.reset();
     mainBackground.reset();
-    UnregisterHotKeys();
+    hotKeys.Unregister();
     mainMenu.Reset();
     noteMenu.Reset();
     // Notes still alive here (a construction that failed half-way) go before
     // the skin they draw with.
     while (!notes.empty()) delete notes.front();
-    if (Handle() && trayIcon.hWnd) Shell_NotifyIconW(NIM_DELETE, &trayIcon);
+    tray.Remove();
     skinStore.reset();
     settingsStore.reset();
     skin.Clear();
@@ -136,41 +136,13 @@ void Application::LoadSkinAndMainWindow() {
 }
 
 void Application::AddTrayIcon() {
-    trayIcon = {};
-    trayIcon.cbSize = sizeof(trayIcon);
-    trayIcon.hWnd = Handle();
-    trayIcon.uID = kTrayIconId;
-    trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon.uCallbackMessage = kTrayMessage;
-    trayIcon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY));
-    // The tip field holds 128 units with its terminator; a longer translation
-    // is cut rather than overrunning the record.
-    const std::wstring& tip = TextOf(kTrayIconToolTip);
-    const size_t length = std::min(tip.size(), std::size(trayIcon.szTip) - 1);
-    std::copy_n(tip.begin(), length, trayIcon.szTip);
-    trayIcon.szTip[length] = 0;
-    Shell_NotifyIconW(NIM_ADD, &trayIcon);
+    tray.Add(Handle(), kTrayIconId, kTrayMessage,
+             LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY)),
+             TextOf(kTrayIconToolTip));
 }
 
 const LanguageTable& Application::Language() const {
     return LanguageTable::Current();
-}
-
-void Application::RegisterHotKeys() {
-    for (int i = 0; i < kHotKeyCount; ++i) {
-        const HotKeySetting& key = settings.hotKeys[i];
-        // The hot-key control's bits (1 Shift, 2 Ctrl, 4 Alt) are not the
-        // RegisterHotKey ones.
-        UINT modifiers = 0;
-        if (key.modifiers & 1) modifiers |= MOD_SHIFT;
-        if (key.modifiers & 2) modifiers |= MOD_CONTROL;
-        if (key.modifiers & 4) modifiers |= MOD_ALT;
-        RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey);
-    }
-}
-
-void Application::UnregisterHotKeys() {
-    for (int i = 0; i < kHotKeyCount; ++i) UnregisterHotKey(Handle(), kFirstHotKeyId + i);
 }
 
 void Application::Paint(HDC dc) {
@@ -210,9 +182,4 @@ void Application::SetMainWindowVisible(bool visible) {
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
     settings.mainWindowVisible = visible;
     WriteMainWindowVisible(*settingsStore, visible);
-}
-
-UINT TaskbarCreatedMessage() {
-    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return message;
 }

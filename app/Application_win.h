@@ -12,18 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "app/HotKeys_win.h"
 #include "base/Handles_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
 #include "ui/SmallWindow_win.h"
+#include "ui/TrayIcon_win.h"
 
 class MainWindowButton;
 
 class Application : public SmallWindow, public NoteHost {
 public:
-    static constexpr int kFirstHotKeyId = 123;  // new note, show/hide, to top, clipboard
     static constexpr UINT kTrayIconId = 1;
 
     // Sets startFailed on entry and clears it as the last step, so a
@@ -56,8 +57,6 @@ public:
 
     void LoadNotes();
     void SetCustomDefaultFont(const LOGFONTW& font) override;
-    void RegisterHotKeys();
-    void UnregisterHotKeys();
 
     // Opens the main menu at the cursor, brought up to date first.
     void ShowMainMenu(bool fromTray);
@@ -68,20 +67,9 @@ public:
     void SetMainWindowAlwaysOnTop(bool onTop);
     void SetMainWindowVisible(bool visible);
 
-    SettingsStore& SettingsFile() { return *settingsStore; }
-    SettingsStore* SkinFile() { return skinStore.get(); }
-    AppSettings& MutableSettings() { return settings; }
-    HMENU MainMenu() const { return mainMenu.Get(); }
     bool NotesShown() const { return notesShown; }
-    bool PlaceNearTray() const { return placeNearTray; }
-    void SetPlaceNearTray(bool value) { placeNearTray = value; }
-    bool ShuttingDown() const { return shuttingDown; }
     uint32_t ColorThemeIndex() const { return colorThemeIndex; }
-    const std::wstring& NotesFilePath() const { return notesFilePath; }
-    const std::wstring& ProgramFolderPath() const { return programFolder; }
-    const NOTIFYICONDATAW& TrayIcon() const { return trayIcon; }
-    const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
-    const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
+    const TrayIcon& Tray() const { return tray; }
     bool TrayClickPending() const { return trayClickPending; }
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -129,7 +117,8 @@ private:
     // Notes.dat held something this run could not read; the first save keeps
     // a copy of it.
     bool keepOriginalNotesFile = false;
-    NOTIFYICONDATAW trayIcon = {};
+    TrayIcon tray;
+    HotKeys hotKeys;
     std::unique_ptr<MainWindowButton> button;
     bool& restartRequested;
     std::vector<std::wstring> languageFileNames;
@@ -142,7 +131,3 @@ private:
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
 };
-
-// The message id of "TaskbarCreated", registered once per process; the main
-// window adds its tray icon again when it arrives.
-UINT TaskbarCreatedMessage();
