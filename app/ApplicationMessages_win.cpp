@@ -186,33 +186,3 @@ void Application::ShowMainMenu(bool fromTray) {
     placeNearTray = fromTray;
     ShowPopupMenu(popup, fromTray);
 }
-
-bool Application::OnCommand(WORD, WORD id, HWND) {
-    switch (id) {
-        case IDM_NEW_NOTE:
-            CreateNote(std::wstring(), true, true);
-            break;
-        case IDM_NEW_NOTE_FROM_CLIPBOARD:
-            CreateNoteFromClipboard();
-            break;
-        case IDM_SHOW_NOTES:
-            ToggleNotesShown();
-            break;
-        case IDM_BRING_NOTES_TO_TOP:
-            BringNotesToTop(nullptr, true);
-            break;
-        case IDM_MAIN_ALWAYS_ON_TOP:
-            SetMainWindowAlwaysOnTop(!IsTopmost());
-            break;
-        case IDM_SHOW_MAIN_WINDOW:
-            SetMainWindowVisible(!IsWindowVisible(Handle()));
-            break;
-        case IDM_EXIT:
-            shuttingDown = true;
-            Post(WM_CLOSE);
-            break;
-        default:
-            break;
-    }
-    return true;
-}

@@ -1,5 +1,7 @@
 #include "app/Application_win.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 
 #include "arrange/Snapping_win.h"
@@ -7,8 +9,10 @@
 #include "base/ProgramInfo.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
+#include "main/OldNotes.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "store/FileIo.h"
 #include "store/Folders_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
@@ -36,6 +40,23 @@ const std::wstring& ProgramFolderOnce() {
     return folder;
 }
 
+// The roaming application-data folder with a trailing separator.
+std::wstring RoamingFolder() {
+    wchar_t base[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base))) {
+        return std::wstring();
+    }
+    return std::wstring(base) + L"\\";
+}
+
+// A language file that is gone (removed, or named by hand) would leave every
+// text showing as its key; English is always installed.
+std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstring& fileName) {
+    const std::wstring folder = programFolder + L"Languages\\";
+    if (FileIo::FileExists(folder + fileName)) return folder + fileName;
+    return folder + AppSettings().languageFile;
+}
+
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
@@ -48,15 +69,20 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
+    oldNotesFolder =
+        (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\";
+    shellOpen = [](const std::wstring& target) {
+        ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    };
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
 
-    std::wstring languageFile = settings.languageFile;
-    settingsStore->ReadString(L"/LanguageFile", languageFile);
-    LoadLanguage(programFolder + L"Languages\\" + languageFile);
+    // The language file is the first key read; an empty value counts as
+    // missing there, so the language and the rest come from one reader.
+    ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
+    LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
     recycleBinPath = data + TextOf(kRecycleBinFile);
     notesFilePath = data + L"Notes.dat";
 
-    ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
     layeredWindows = settings.layeredWindowEnabled;
 
     Create(layeredWindows, false);

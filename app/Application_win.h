@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,9 +68,33 @@ public:
     void SetMainWindowAlwaysOnTop(bool onTop);
     void SetMainWindowVisible(bool visible);
 
+    // --- main-menu commands (ApplicationCommands_win.cpp) ---
+    // Ends this run and starts the next in the same process, which reads the
+    // language, skin and colour theme afresh.
+    void Restart();
+    // Tints the live skin with colour theme `index` and keeps it as the
+    // current one; nothing happens for the current index.
+    void ApplyTheme(uint32_t index);
+    // Spreads the shown notes over their monitors' work areas; one save.
+    void TileNotes();
+    // Shows every hidden note (when notes are shown at all); one save.
+    void UnhideNotes();
+    // The predecessor's notes from oldNotesFolder, after a question.
+    void ImportOldNotes();
+    // Writes the text of every note to one file chosen by the user.
+    void ExportNotes();
+    // Where the predecessor program kept its notes, with a trailing separator.
+    const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
+    // Opens a document or address with its associated program; tests replace it.
+    void SetShellOpener(std::function<void(const std::wstring&)> opener) {
+        shellOpen = std::move(opener);
+    }
+
     bool NotesShown() const { return notesShown; }
     uint32_t ColorThemeIndex() const { return colorThemeIndex; }
     const TrayIcon& Tray() const { return tray; }
+    const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
+    const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
     bool TrayClickPending() const { return trayClickPending; }
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -96,6 +121,17 @@ private:
     void CloseAllNotes();
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
+    void NewNoteFromFile();
+    void OpenRecycleBin();
+    void EmptyRecycleBin();
+    void ShowAbout();
+    void ChooseNote(size_t index);
+    void ChooseLanguage(size_t index);
+    void ChooseSkin(size_t index);
+    void ChooseColorTheme(size_t index);
+    // Saves are held back while a command changes many notes, and made once.
+    void BeginSaveBatch() { ++saveBatchDepth; }
+    void EndSaveBatch();
 
     SkinBitmapRef mainBackground;
     OwnedMenu mainMenu;
@@ -130,4 +166,8 @@ private:
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
+    std::wstring oldNotesFolder;
+    std::function<void(const std::wstring&)> shellOpen;
+    int saveBatchDepth = 0;
+    bool saveBatchPending = false;
 };

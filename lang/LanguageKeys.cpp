@@ -120,4 +120,7 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"SaveNote_Failed",
     L"Email_NoMailProgram",
     L"Email_Failed",
+    L"MainMenu_MoreNotes",  // 114
+    L"ExportFailed",
+    L"Zephyn2Import_NoneFound",
 };

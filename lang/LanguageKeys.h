@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 114;
+inline constexpr size_t kLanguageKeyCount = 117;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -40,6 +40,9 @@ enum LanguageText : int {
     kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
     kEmail_NoMailProgram = 112,
     kEmail_Failed = 113,
+    kMainMenu_MoreNotes = 114,
+    kExportFailed = 115,
+    kZephyn2Import_NoneFound = 116,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -20,6 +20,10 @@ struct MainMenuState {
     // An update check, the settings dialog or a note being edited or titled:
     // settings and exit wait, and the selection lists are not offered.
     bool busy = false;
+    // The settings dialog and the update check are offered only once the
+    // program has them; until then their items stay grey.
+    bool settingsAvailable = false;
+    bool updateCheckAvailable = false;
     bool mainTopmost = false;
     bool mainVisible = true;
     std::vector<std::wstring> noteTexts;  // one per note, in list order
@@ -48,6 +52,11 @@ constexpr int kSettingsSubmenuPos = 12;
 constexpr int kLanguagesSubmenuPos = 2;
 constexpr int kSkinsSubmenuPos = 4;
 constexpr int kColorThemesSubmenuPos = 5;
+
+// Fills the notes submenu: kNotesPerLevel notes per level, the rest below a
+// last "More..." item, at most kListCapacity notes; an empty list gives the
+// greyed placeholder.
+void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts);
 
 // Updates the main popup (position 0 of the menu resource) from the state.
 // The language and skin lists are replaced by what the folders hold now; when

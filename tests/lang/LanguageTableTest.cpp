@@ -53,7 +53,9 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
-    EXPECT_EQ(114u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
+    EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
+    EXPECT_EQ(117u, kLanguageKeyCount);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }
