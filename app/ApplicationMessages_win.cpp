@@ -14,16 +14,13 @@
 #include "ui/PrivateMessages_win.h"
 
 LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == TaskbarCreatedMessage() && message != 0) {
-        Shell_NotifyIconW(NIM_ADD, &trayIcon);
-    }
+    if (message == TaskbarCreatedMessage() && message != 0) tray.Restore();
     if (OnSafetyMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_DESTROY:
             shuttingDown = true;
             CloseAllNotes();
-            Shell_NotifyIconW(NIM_DELETE, &trayIcon);
-            trayIcon.hWnd = nullptr;
+            tray.Remove();
             if (!destroyedByDestructor) PostQuitMessage(0);
             break;
         case WM_CLOSE:
@@ -109,7 +106,7 @@ void Application::OnKeyDown(WPARAM key) {
 }
 
 void Application::OnHotKey(int id) {
-    switch (id - kFirstHotKeyId) {
+    switch (HotKeys::IndexOf(static_cast<WPARAM>(id))) {
         case kHotKeyNewNote:
             if (notesShown) {
                 placeNearTray = false;
@@ -171,7 +168,7 @@ void Application::OnTrayClickTimer() {
 }
 
 void Application::ShowMainMenu(bool fromTray) {
-    HMENU popup = mainMenu ? GetSubMenu(mainMenu, 0) : nullptr;
+    HMENU popup = mainMenu ? GetSubMenu(mainMenu.Get(), 0) : nullptr;
     if (!popup || InPopupMenu()) return;
 
     MainMenuState state;
@@ -182,8 +179,6 @@ void Application::ShowMainMenu(bool fromTray) {
     state.updateCheckRunning = updateCheck.Running();
     state.updateCheckExists = updateCheck.Exists();
     state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
-    state.settingsAvailable = true;
-    state.updateCheckAvailable = true;
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;

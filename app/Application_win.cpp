@@ -96,7 +96,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     Create(layeredWindows, false);
     SetWindowTextW(Handle(), ProgramInfo::kProductName);
-    RegisterHotKeys();
+    hotKeys.Register(Handle(), settings.hotKeys);
     SetGlobalAlpha(settings.noteAlpha);
 
     notesShown = settings.showNotes;
@@ -108,10 +108,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     LoadSkinAndMainWindow();
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    mainMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
-    noteMenu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_NOTE_MENU));
-    if (mainMenu) TranslateMenu(mainMenu);
-    if (noteMenu) TranslateMenu(noteMenu);
+    mainMenu.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    noteMenu.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_NOTE_MENU)));
+    if (mainMenu) TranslateMenu(mainMenu.Get());
+    if (noteMenu) TranslateMenu(noteMenu.Get());
 
     // No note is loaded yet, so notes always start shown; a hidden state that
     // outlived the last run would leave the user with invisible notes.
@@ -136,17 +136,16 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
 Application::~Application() {
     button.reset();
-    ReleaseSkinBitmap(mainBackground);
-    UnregisterHotKeys();
+    mainBackground.reset();
+    hotKeys.Unregister();
     StopUpdateCheck();
     settingsDialog.reset();
-    if (mainMenu) DestroyMenu(mainMenu);
-    if (noteMenu) DestroyMenu(noteMenu);
-    mainMenu = noteMenu = nullptr;
+    mainMenu.Reset();
+    noteMenu.Reset();
     // Notes still alive here (a construction that failed half-way) go before
     // the skin they draw with.
     while (!notes.empty()) delete notes.front();
-    if (Handle() && trayIcon.hWnd) Shell_NotifyIconW(NIM_DELETE, &trayIcon);
+    tray.Remove();
     skinStore.reset();
     settingsStore.reset();
     skin.Clear();
@@ -164,10 +163,9 @@ void Application::LoadSkinAndMainWindow() {
     LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
     settings.skinColorThemeIndex = colorThemeIndex;
 
-    // The application keeps its own reference to the background.
+    // The application keeps its own hold on the background.
     mainBackground = skin.mainWindowBackground;
     if (mainBackground) {
-        mainBackground->AddRef();
         Resize(mainBackground->Width(), mainBackground->Height());
     }
     button = std::make_unique<MainWindowButton>(*this);
@@ -176,20 +174,9 @@ void Application::LoadSkinAndMainWindow() {
 }
 
 void Application::AddTrayIcon() {
-    trayIcon = {};
-    trayIcon.cbSize = sizeof(trayIcon);
-    trayIcon.hWnd = Handle();
-    trayIcon.uID = kTrayIconId;
-    trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    trayIcon.uCallbackMessage = kTrayMessage;
-    trayIcon.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY));
-    // The tip field holds 128 units with its terminator; a longer translation
-    // is cut rather than overrunning the record.
-    const std::wstring& tip = TextOf(kTrayIconToolTip);
-    const size_t length = std::min(tip.size(), std::size(trayIcon.szTip) - 1);
-    std::copy_n(tip.begin(), length, trayIcon.szTip);
-    trayIcon.szTip[length] = 0;
-    Shell_NotifyIconW(NIM_ADD, &trayIcon);
+    tray.Add(Handle(), kTrayIconId, kTrayMessage,
+             LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY)),
+             TextOf(kTrayIconToolTip));
 }
 
 const LanguageTable& Application::Language() const {
@@ -197,28 +184,11 @@ const LanguageTable& Application::Language() const {
 }
 
 unsigned Application::RegisterHotKeys() {
-    unsigned failed = 0;
-    for (int i = 0; i < kHotKeyCount; ++i) {
-        const HotKeySetting& key = settings.hotKeys[i];
-        // The hot-key control's bits (1 Shift, 2 Ctrl, 4 Alt) are not the
-        // RegisterHotKey ones.
-        UINT modifiers = 0;
-        if (key.modifiers & 1) modifiers |= MOD_SHIFT;
-        if (key.modifiers & 2) modifiers |= MOD_CONTROL;
-        if (key.modifiers & 4) modifiers |= MOD_ALT;
-        // Registering an id again keeps its old key as well: let go of it first.
-        UnregisterHotKey(Handle(), kFirstHotKeyId + i);
-        // A cleared field in the settings dialog means no hot key.
-        if (key.virtualKey == 0) continue;
-        if (!RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey)) {
-            failed |= 1u << i;
-        }
-    }
-    return failed;
+    return hotKeys.Register(Handle(), settings.hotKeys);
 }
 
 void Application::UnregisterHotKeys() {
-    for (int i = 0; i < kHotKeyCount; ++i) UnregisterHotKey(Handle(), kFirstHotKeyId + i);
+    hotKeys.Unregister();
 }
 
 void Application::Paint(HDC dc) {
@@ -258,9 +228,4 @@ void Application::SetMainWindowVisible(bool visible) {
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
     settings.mainWindowVisible = visible;
     WriteMainWindowVisible(*settingsStore, visible);
-}
-
-UINT TaskbarCreatedMessage() {
-    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
-    return message;
 }

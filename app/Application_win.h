@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "app/HotKeys_win.h"
+#include "base/Handles_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
@@ -25,13 +27,13 @@ namespace Arrange {
 class MonitorSource;
 }
 struct NotesFileData;
+#include "ui/TrayIcon_win.h"
 
 class MainWindowButton;
 class SettingsDialog;
 
 class Application : public SmallWindow, public NoteHost {
 public:
-    static constexpr int kFirstHotKeyId = 123;  // new note, show/hide, to top, clipboard
     static constexpr UINT kTrayIconId = 1;
 
     // Sets startFailed on entry and clears it as the last step, so a
@@ -51,7 +53,7 @@ public:
     const Skin& NoteSkin() const override { return skin; }
     const AppSettings& Settings() const override { return settings; }
     bool LayeredWindows() const override { return layeredWindows; }
-    HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu, 0) : nullptr; }
+    HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
     const LanguageTable& Language() const override;
     void AddNote(NoteWindow& note) override;
     void RemoveNote(NoteWindow& note) override;
@@ -110,18 +112,11 @@ public:
         shellOpen = std::move(opener);
     }
 
-    SettingsStore& SettingsFile() { return *settingsStore; }
-    SettingsStore* SkinFile() { return skinStore.get(); }
-    AppSettings& MutableSettings() { return settings; }
-    HMENU MainMenu() const { return mainMenu; }
     bool NotesShown() const { return notesShown; }
-    bool PlaceNearTray() const { return placeNearTray; }
-    void SetPlaceNearTray(bool value) { placeNearTray = value; }
     bool ShuttingDown() const { return shuttingDown; }
+    HMENU MainMenu() const { return mainMenu.Get(); }
     uint32_t ColorThemeIndex() const { return colorThemeIndex; }
-    const std::wstring& NotesFilePath() const { return notesFilePath; }
-    const std::wstring& ProgramFolderPath() const { return programFolder; }
-    const NOTIFYICONDATAW& TrayIcon() const { return trayIcon; }
+    const TrayIcon& Tray() const { return tray; }
     const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
     const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
     bool TrayClickPending() const { return trayClickPending; }
@@ -200,9 +195,9 @@ private:
     void OnSaveRetryTimer();
     void KeepNotesOnMonitors(NotesFileData& data) const;
 
-    SkinBitmap* mainBackground = nullptr;
-    HMENU mainMenu = nullptr;
-    HMENU noteMenu = nullptr;
+    SkinBitmapRef mainBackground;
+    OwnedMenu mainMenu;
+    OwnedMenu noteMenu;
     std::unique_ptr<SettingsStore> skinStore;
     std::unique_ptr<SettingsStore> settingsStore;
     std::wstring programFolder;
@@ -220,7 +215,8 @@ private:
     // Notes.dat held something this run could not read; the first save keeps
     // a copy of it.
     bool keepOriginalNotesFile = false;
-    NOTIFYICONDATAW trayIcon = {};
+    TrayIcon tray;
+    HotKeys hotKeys;
     std::unique_ptr<MainWindowButton> button;
     bool& restartRequested;
     UpdateCheck updateCheck;
@@ -252,7 +248,3 @@ private:
 
 // Lets the next application of this process run the start-up update check again.
 void ResetFirstStartOfProcessForTests();
-
-// The message id of "TaskbarCreated", registered once per process; the main
-// window adds its tray icon again when it arrives.
-UINT TaskbarCreatedMessage();

@@ -11,6 +11,7 @@
 #include "app/MessageLoop_win.h"
 #include "app/RestartLoop.h"
 #include "app/SingleInstance_win.h"
+#include "ui/TrayIcon_win.h"
 
 namespace {
 

@@ -26,16 +26,11 @@ std::wstring InstanceMutexName(const std::wstring& userName) {
 
 InstanceLock::InstanceLock(const std::wstring& mutexName) {
     SetLastError(ERROR_SUCCESS);
-    mutex = CreateMutexW(nullptr, FALSE, mutexName.c_str());
+    mutex.Reset(CreateMutexW(nullptr, FALSE, mutexName.c_str()));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         first = false;
-        if (mutex) CloseHandle(mutex);
-        mutex = nullptr;
+        mutex.Close();
     }
-}
-
-InstanceLock::~InstanceLock() {
-    if (mutex) CloseHandle(mutex);
 }
 
 HWND FindRunningMainWindow() {

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "base/Handles_win.h"
+
 // dwData of the WM_COPYDATA that carries a handed-over command line.
 constexpr ULONG_PTR kHandOverMarker = 1102217;
 
@@ -26,7 +28,6 @@ std::wstring InstanceMutexName(const std::wstring& userName);
 class InstanceLock {
 public:
     explicit InstanceLock(const std::wstring& mutexName);
-    ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
@@ -35,7 +36,7 @@ public:
     bool IsFirst() const { return first; }
 
 private:
-    HANDLE mutex = nullptr;
+    KernelHandle mutex;
     bool first = true;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/Handles_win.h"
 #include "lang/LanguageTable.h"
 #include "main/MenuLists.h"
 #include "res/resource.h"
@@ -25,13 +26,12 @@ void Check(HMENU menu, UINT id, bool checked) {
 template <class Visit>
 void ForEachMatch(const std::wstring& pattern, Visit&& visit) {
     WIN32_FIND_DATAW found = {};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    FindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return;
     do {
         visit(std::wstring(found.cFileName),
               (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
 }
 
 // A menu holds no more entries than its identifier range has room for.

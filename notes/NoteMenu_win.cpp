@@ -116,7 +116,7 @@ void NoteWindow::SelectCustomFont() {
     if (!hasCustomFont) {
         const AppSettings& s = host.Settings();
         font = s.hasCustomDefaultFont ? ToLogFontW(s.customDefaultFont)
-                                      : LogFontOf(NoteSkin().noteFont);
+                                      : LogFontOf(NoteSkin().noteFont.Get());
     }
     LOGFONTW chosen = font;
     CHOOSEFONTW dialog = {};
@@ -153,7 +153,7 @@ void NoteWindow::UseCustomDefaultFont() {
 
 void NoteWindow::UseSkinDefaultFont() {
     if (!hasCustomFont) return;
-    SetUnderlyingFont(NoteSkin().noteFont);
+    SetUnderlyingFont(NoteSkin().noteFont.Get());
     hasCustomFont = false;
     ApplyFont();
 }

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
 #include "notes/NineSlice.h"
 #include "notes/NoteLayout.h"
@@ -16,7 +17,7 @@ constexpr UINT kMeasureFlags =
     DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
 // Draws one skin bitmap over `dest`: once at its own size, or nine-sliced.
-void PaintSkinnedBitmap(HDC dc, HDC memoryDc, SkinBitmap* bitmap, const RECT& dest,
+void PaintSkinnedBitmap(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, const RECT& dest,
                         const Insets& borders, bool fixed) {
     if (!bitmap || !bitmap->Handle()) return;
     bitmap->Select(memoryDc);
@@ -28,7 +29,7 @@ void PaintSkinnedBitmap(HDC dc, HDC memoryDc, SkinBitmap* bitmap, const RECT& de
     bitmap->Deselect();
 }
 
-void DrawWhole(HDC dc, HDC memoryDc, SkinBitmap* bitmap, Point at) {
+void DrawWhole(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, Point at) {
     if (!bitmap || !bitmap->Handle()) return;
     bitmap->Select(memoryDc);
     bitmap->DrawTransparent(dc, at.x, at.y);
@@ -72,7 +73,8 @@ LRESULT NoteWindow::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wP
     if (editor && control == editor->Handle()) {
         SetTextColor(dc, skin.themedTextColor);
         SetBkColor(dc, skin.themedTextBackgroundColor);
-        if (skin.textBackgroundBrush) return reinterpret_cast<LRESULT>(skin.textBackgroundBrush);
+        if (skin.textBackgroundBrush)
+            return reinterpret_cast<LRESULT>(skin.textBackgroundBrush.Get());
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
     if (textView && control == textView->Handle()) {
@@ -87,14 +89,12 @@ LRESULT NoteWindow::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wP
 void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) const {
     overflow = false;
     const LONG bottomBefore = rect.bottom;
-    HDC dc = GetDC(Handle());
+    WindowDc dc(Handle());
     if (!dc) return;
-    HGDIOBJ old = currentFont ? SelectObject(dc, currentFont) : nullptr;
+    SelectedObject font(dc.Get(), currentFont);
     std::wstring measured = NoteGeometry::MeasuringText(s);
-    DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect, kMeasureFlags);
+    DrawTextW(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &rect, kMeasureFlags);
     overflow = rect.bottom > bottomBefore;
-    if (old) SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
 }
 
 NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {

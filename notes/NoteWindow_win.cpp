@@ -42,7 +42,7 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
     Create(layered, startEditing);
 
     const Skin& skin = NoteSkin();
-    currentFont = skin.noteFont;
+    currentFont = skin.noteFont.Get();
     GetLocalTime(&created);
 
     host.AddNote(*this);
@@ -158,7 +158,7 @@ void NoteWindow::ApplyData(const NoteData& d) {
     alarmTime = ToSystemTime(d.alarmTime);
     hasAlarm = d.hasAlarm;
 
-    HFONT newFont = NoteSkin().noteFont;
+    HFONT newFont = NoteSkin().noteFont.Get();
     bool custom = false;
     if (d.hasCustomFont) {
         LOGFONTW lf = ToLogFontW(d.font);

@@ -26,23 +26,17 @@ SkinBitmap::SkinBitmap() {
 
 SkinBitmap::~SkinBitmap() {
     if (selected) Deselect();
-    if (bitmap) DeleteObject(bitmap);
     auto& list = SkinBitmapList::List();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
-void SkinBitmap::Release() {
-    if (--refCount == 0) delete this;
-}
-
 bool SkinBitmap::LoadFile(const std::wstring& path) {
     if (selected) Deselect();
-    if (bitmap) DeleteObject(bitmap);
     info = BITMAP{};
-    bitmap = static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    bitmap.Reset(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     if (!bitmap) return false;
-    return GetObjectW(bitmap, sizeof(info), &info) != 0;
+    return GetObjectW(bitmap.Get(), sizeof(info), &info) != 0;
 }
 
 void SkinBitmap::Tint(HDC dc, SkinColor color) {
@@ -59,17 +53,17 @@ void SkinBitmap::Tint(HDC dc, SkinColor color) {
     const size_t stride = static_cast<size_t>(info.bmWidth) * 4;
     std::vector<uint8_t> pixels(stride * static_cast<size_t>(info.bmHeight));
     const UINT lines = static_cast<UINT>(info.bmHeight);
-    if (GetDIBits(dc, bitmap, 0, lines, pixels.data(), &format, DIB_RGB_COLORS) !=
+    if (GetDIBits(dc, bitmap.Get(), 0, lines, pixels.data(), &format, DIB_RGB_COLORS) !=
         static_cast<int>(lines))
         return;
     if (!TintPixels(pixels.data(), pixels.size(), info.bmWidth, info.bmHeight, 4, stride, color))
         return;
-    SetDIBits(dc, bitmap, 0, lines, pixels.data(), &format, DIB_RGB_COLORS);
+    SetDIBits(dc, bitmap.Get(), 0, lines, pixels.data(), &format, DIB_RGB_COLORS);
 }
 
 void SkinBitmap::Select(HDC memoryDc) {
     if (selected) Deselect();
-    previousObject = SelectObject(memoryDc, bitmap);
+    previousObject = SelectObject(memoryDc, bitmap.Get());
     dc = memoryDc;
     selected = true;
 }
@@ -102,34 +96,11 @@ bool SkinBitmap::DrawTransparent(HDC target, int x, int y, int sourceX, int sour
                           RGB(0, 255, 255)) != FALSE;
 }
 
-SkinBitmap* LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,
-                           SkinColor tint) {
-    SkinBitmap* item = new SkinBitmap();
-    if (!item->LoadFile(folder + relativeName)) {
-        item->Release();
-        return nullptr;
-    }
+SkinBitmapRef LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,
+                             SkinColor tint) {
+    auto item = std::make_shared<SkinBitmap>();
+    if (!item->LoadFile(folder + relativeName)) return nullptr;
     MemoryDc dc(nullptr);
     if (dc.Get()) item->Tint(dc.Get(), tint);
     return item;
-}
-
-void ButtonBitmaps::CopyFrom(const ButtonBitmaps& other) {
-    if (&other == this) return;
-    // Take the new references first, so a member shared by both sets survives.
-    for (SkinBitmap* item : {other.normal, other.hover, other.down, other.disabled}) {
-        if (item) item->AddRef();
-    }
-    Clear();
-    normal = other.normal;
-    hover = other.hover;
-    down = other.down;
-    disabled = other.disabled;
-}
-
-void ButtonBitmaps::Clear() {
-    ReleaseSkinBitmap(normal);
-    ReleaseSkinBitmap(hover);
-    ReleaseSkinBitmap(down);
-    ReleaseSkinBitmap(disabled);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A skin bitmap: a device-dependent bitmap loaded from a BMP file, shared by
-// reference count between the skin and the buttons that show it. Every live
+// A skin bitmap: a device-dependent bitmap loaded from a BMP file, shared
+// (SkinBitmapRef) between the skin and the windows that show it. Every live
 // object is listed in SkinBitmapList so that a new colour theme can tint all
 // of them at once.
 
@@ -9,20 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "base/Handles_win.h"
 #include "skin/SkinDefinition.h"
 
 class SkinBitmap {
 public:
-    // One reference, no bitmap; appended to SkinBitmapList. Objects live on the
-    // heap and go away with their last Release.
+    // No bitmap; appended to SkinBitmapList until destroyed.
     SkinBitmap();
+    ~SkinBitmap();
     SkinBitmap(const SkinBitmap&) = delete;
     SkinBitmap& operator=(const SkinBitmap&) = delete;
-
-    void AddRef() { ++refCount; }
-    // Drops one reference; the last one deletes the bitmap and the object.
-    void Release();
-    int32_t RefCount() const { return refCount; }
 
     // Replaces any bitmap held with the file's; false leaves no bitmap.
     bool LoadFile(const std::wstring& path);
@@ -31,7 +27,7 @@ public:
     // and palette bitmaps are tinted right too. The bitmap must not be selected.
     void Tint(HDC dc, SkinColor color);
 
-    HBITMAP Handle() const { return bitmap; }
+    HBITMAP Handle() const { return bitmap.Get(); }
     int32_t Width() const { return info.bmWidth; }
     int32_t Height() const { return info.bmHeight; }
     bool Selected() const { return selected; }
@@ -49,11 +45,9 @@ public:
                          int height = 0) const;
 
 private:
-    ~SkinBitmap();
     void ClampSize(int& width, int& height) const;
 
-    int32_t refCount = 1;
-    HBITMAP bitmap = nullptr;
+    OwnedBitmap bitmap;
     BITMAP info = {};
     bool selected = false;
     HGDIOBJ previousObject = nullptr;
@@ -72,13 +66,7 @@ private:
     static std::vector<SkinBitmap*>& List();
 };
 
-// Loads folder + relativeName and tints it with the theme colour; one reference,
-// or null when the file is missing or unreadable.
-SkinBitmap* LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,
-                           SkinColor tint);
-
-// Releases a slot's reference, if any, and clears the slot.
-inline void ReleaseSkinBitmap(SkinBitmap*& slot) {
-    if (slot) slot->Release();
-    slot = nullptr;
-}
+// Loads folder + relativeName and tints it with the theme colour; empty when
+// the file is missing or unreadable.
+SkinBitmapRef LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,
+                             SkinColor tint);

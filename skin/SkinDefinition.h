@@ -1,11 +1,12 @@
 #pragma once
 // The skin as Skin.ini describes it: slice borders, insets, positions, the note
-// font, the colours and the colour themes. Bitmap slots point to SkinBitmap
+// font, the colours and the colour themes. Bitmap slots share SkinBitmap
 // objects that the Windows half of the skin loads; here they are only carried.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@
 
 class ValueStore;
 class SkinBitmap;
+
+// A skin bitmap is shared by the skin and the windows that show it, and goes
+// away with its last holder.
+using SkinBitmapRef = std::shared_ptr<SkinBitmap>;
 
 // A Windows colour value: red in the low byte, then green, then blue.
 using SkinColor = uint32_t;
@@ -54,16 +59,14 @@ struct ColorTheme {
     std::wstring name;
 };
 
-// Four bitmap slots of a push button. Each non-null member holds one reference;
-// CopyFrom and Clear (SkinBitmap_win.cpp) move the references accordingly.
+// Four bitmap slots of a push button; any of them may be empty.
 struct ButtonBitmaps {
-    SkinBitmap* normal = nullptr;
-    SkinBitmap* hover = nullptr;
-    SkinBitmap* down = nullptr;
-    SkinBitmap* disabled = nullptr;
+    SkinBitmapRef normal;
+    SkinBitmapRef hover;
+    SkinBitmapRef down;
+    SkinBitmapRef disabled;
 
-    void CopyFrom(const ButtonBitmaps& other);
-    void Clear();
+    void Clear() { *this = ButtonBitmaps(); }
 };
 
 struct ButtonDef {
@@ -84,13 +87,13 @@ struct SkinFontInfo {
 // font, the brush and the main window's parts.
 struct SkinDefinition {
     std::wstring name;
-    SkinBitmap* background = nullptr;
-    SkinBitmap* mask = nullptr;
+    SkinBitmapRef background;
+    SkinBitmapRef mask;
     int32_t backgroundWidth = kDefaultBackgroundWidth;
     int32_t backgroundHeight = kDefaultBackgroundHeight;
-    SkinBitmap* moreTextBitmap = nullptr;
+    SkinBitmapRef moreTextBitmap;
     SkinPoint moreTextPos;
-    std::array<SkinBitmap*, 5> priorityBitmaps{};  // very high .. very low
+    std::array<SkinBitmapRef, 5> priorityBitmaps;  // very high .. very low
     SkinPoint priorityPos;
     bool fixedSize = true;
     SkinRect backgroundBorders;

@@ -28,18 +28,16 @@ Skin::~Skin() {
 }
 
 void Skin::Clear() {
-    ReleaseSkinBitmap(background);
-    ReleaseSkinBitmap(mask);
-    ReleaseSkinBitmap(moreTextBitmap);
-    for (SkinBitmap*& slot : priorityBitmaps) ReleaseSkinBitmap(slot);
+    background.reset();
+    mask.reset();
+    moreTextBitmap.reset();
+    for (SkinBitmapRef& slot : priorityBitmaps) slot.reset();
     menuButton.bitmaps.Clear();
     deleteButton.bitmaps.Clear();
-    ReleaseSkinBitmap(mainWindowBackground);
+    mainWindowBackground.reset();
     mainWindowButton.Clear();
-    if (noteFont) DeleteObject(noteFont);
-    noteFont = nullptr;
-    if (textBackgroundBrush) DeleteObject(textBackgroundBrush);
-    textBackgroundBrush = nullptr;
+    noteFont.Reset();
+    textBackgroundBrush.Reset();
 }
 
 LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY) {
@@ -57,8 +55,7 @@ LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY) {
 
 void ApplyThemeToSkinColors(Skin& skin, SkinColor tint) {
     ApplyThemeToColors(skin, tint);
-    if (skin.textBackgroundBrush) DeleteObject(skin.textBackgroundBrush);
-    skin.textBackgroundBrush = CreateSolidBrush(skin.themedTextBackgroundColor);
+    skin.textBackgroundBrush.Reset(CreateSolidBrush(skin.themedTextBackgroundColor));
 }
 
 void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
@@ -68,11 +65,10 @@ void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinL
     skin.backgroundHeight = kDefaultBackgroundHeight;
     ReadSkinDefinition(skinIni, skin);
 
-    HDC dc = GetDC(options.window);
-    const int pixelsPerInch = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(options.window, dc);
+    const WindowDc dc(options.window);
+    const int pixelsPerInch = dc ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
     skin.noteLogFont = MakeNoteLogFont(skin.font, pixelsPerInch);
-    skin.noteFont = CreateFontIndirectW(&skin.noteLogFont);
+    skin.noteFont.Reset(CreateFontIndirectW(&skin.noteLogFont));
 
     uint32_t stored = 0;
     settings.ReadUInt32(L"/SkinColorThemeIndex", stored);

@@ -1,11 +1,12 @@
 #pragma once
-// The loaded skin of one run: its Skin.ini values, its bitmaps (one reference
-// per slot), the note font and the text background brush.
+// The loaded skin of one run: its Skin.ini values, its bitmaps, the note font
+// and the text background brush.
 
 #include <windows.h>
 
 #include <string>
 
+#include "base/Handles_win.h"
 #include "skin/SkinBitmap_win.h"
 #include "skin/SkinDefinition.h"
 
@@ -17,15 +18,15 @@ struct Skin : SkinDefinition {
     Skin(const Skin&) = delete;
     Skin& operator=(const Skin&) = delete;
 
-    HFONT noteFont = nullptr;
+    OwnedFont noteFont;
     LOGFONTW noteLogFont = {};
-    HBRUSH textBackgroundBrush = nullptr;
+    OwnedBrush textBackgroundBrush;
 
     // The main window's parts, kept here for the application to take.
-    SkinBitmap* mainWindowBackground = nullptr;
+    SkinBitmapRef mainWindowBackground;
     ButtonBitmaps mainWindowButton;
 
-    // Releases every bitmap reference and deletes the font and the brush.
+    // Lets go of every bitmap, the font and the brush.
     void Clear();
 };
 

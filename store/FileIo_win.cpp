@@ -5,26 +5,9 @@
 #include <algorithm>
 #include <string>
 
+#include "base/Handles_win.h"
+
 namespace {
-
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE h) : handle_(h) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Close() {
-        if (!Valid()) return true;
-        BOOL ok = CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-        return ok != FALSE;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
@@ -54,9 +37,9 @@ private:
 namespace FileIo {
 
 bool ReadFile(const std::wstring& path, std::string& bytes) {
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file) return false;
     std::string data;
     char buffer[65536];
     for (;;) {
@@ -74,9 +57,9 @@ bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
     // on one volume, which NTFS carries out as a single step.
     const std::wstring temp = path + L".tmp-" + std::to_wstring(GetCurrentProcessId());
     {
-        ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        KernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) return false;
+        if (!file) return false;
         bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
         ok = file.Close() && ok;
         if (!ok) {
@@ -135,9 +118,9 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder) {
 }
 
 bool AppendToFile(const std::wstring& path, const std::string& bytes) {
-    ScopedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+    KernelHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return false;
+    if (!file) return false;
     bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     return file.Close() && ok;
 }

@@ -5,26 +5,8 @@
 
 #include <vector>
 
+#include "base/Handles_win.h"
 #include "base/ProgramInfo.h"
-
-namespace {
-
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ~ScopedKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    HKEY* Receive() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-}  // namespace
 
 std::wstring ExecutablePath() {
     // GetModuleFileNameW truncates silently when the buffer is short, so grow it
@@ -62,7 +44,7 @@ std::wstring ProgramFolder() {
 }
 
 bool IsRunAtLogOn() {
-    ScopedKey key;
+    RegistryKey key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE, key.Receive()) !=
         ERROR_SUCCESS) {
         return false;
@@ -73,7 +55,7 @@ bool IsRunAtLogOn() {
 }
 
 bool SetRunAtLogOn(bool on) {
-    ScopedKey key;
+    RegistryKey key;
     if (on) {
         if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                             key.Receive(), nullptr) != ERROR_SUCCESS) {

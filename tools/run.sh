@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Builds the program and runs it under Wine. With a display it opens there; with
 # none (or with --headless) it runs in a virtual X server for a few seconds and
-# saves a screenshot to docs/screenshot.png.
+# saves a screenshot to build/screenshot.png. --refresh-screenshot does the same
+# and copies the screenshot over docs/screenshot.png, the README's picture.
 set -euo pipefail
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VN_ROOT
 cd "$VN_ROOT"
 
 headless=""
-if [ "${1:-}" = "--headless" ]; then
-    headless=1
-    shift
-fi
+refresh=""
+case "${1:-}" in
+    --headless) headless=1; shift ;;
+    --refresh-screenshot) headless=1; refresh=1; shift ;;
+esac
 
 bash tools/deps.sh
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
@@ -40,9 +42,15 @@ mkdir -p "$appdata"
 wine "$bin/vn_demo_notes.exe" "$(winepath -w "$appdata/Notes.dat")" >/dev/null 2>&1 || true
 wine "$bin/Zephyn3.exe" "$@" &
 sleep "${VN_SHOT_DELAY:-8}"
-mkdir -p docs
-import -window root docs/screenshot.png
+# Running the program never changes the tracked tree: the shot goes under build/.
+shot=build/screenshot.png
+mkdir -p build
+import -window root "$shot"
 # The virtual X server draws no desktop: give the empty screen a desktop colour.
-convert docs/screenshot.png -fill '#3b6386' -draw "color 0,$(($(identify -format %h docs/screenshot.png) - 1)) floodfill" docs/screenshot.png
-echo "screenshot saved to docs/screenshot.png"
+convert "$shot" -fill '#3b6386' -draw "color 0,$(($(identify -format %h "$shot") - 1)) floodfill" "$shot"
+echo "screenshot saved to $shot"
+if [ -n "$refresh" ]; then
+    cp "$shot" docs/screenshot.png
+    echo "docs/screenshot.png refreshed"
+fi
 wineserver -k 2>/dev/null || true

@@ -13,33 +13,52 @@ fuzz_seconds="${VN_FUZZ_SECONDS:-20}"
 
 bash tools/deps.sh || exit 1
 
+# Programs (test executables, scripts, fuzz targets, the format check) and the
+# test cases inside them, passed and failed.
 total_pass=0
 total_fail=0
+cases_pass=0
+cases_fail=0
 failed_steps=()
 
-# ctest prints "NN% tests passed, F tests failed out of T"; keep a running sum.
-run_ctest() {
-    local label="$1"; shift
-    local log
-    log="$(mktemp)"
-    ctest "$@" --output-on-failure 2>&1 | tee "$log"
-    local line
-    line="$(grep -E 'tests failed out of [0-9]+' "$log" | tail -n 1)"
-    if [ -n "$line" ]; then
-        local f t
-        f="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")"
-        t="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")"
-        total_pass=$((total_pass + t - f))
-        total_fail=$((total_fail + f))
-        ((f == 0)) || failed_steps+=("$label")
-    elif ! grep -q 'No tests were found' "$log"; then
+# Adds the counts of a ctest JUnit file; a missing or unreadable file is a
+# failed step of its own.
+count_junit() {
+    local label="$1" xml="$2" counts
+    if [ -s "$xml" ] && counts="$(python3 tools/junit_counts.py "$xml")"; then
+        local pp pf cp cf
+        read -r pp pf cp cf <<<"$counts"
+        total_pass=$((total_pass + pp))
+        total_fail=$((total_fail + pf))
+        cases_pass=$((cases_pass + cp))
+        cases_fail=$((cases_fail + cf))
+        echo "$label: $pp programs passed, $pf failed; $cp cases passed, $cf failed"
+        ((pf == 0)) || failed_steps+=("$label")
+    else
         total_fail=$((total_fail + 1))
         failed_steps+=("$label")
     fi
-    rm -f "$log"
+}
+
+run_ctest() {
+    local label="$1"; shift
+    local xml
+    xml="$(mktemp --suffix=.xml)"
+    ctest "$@" --output-on-failure --output-junit "$xml" 2>&1
+    count_junit "$label" "$xml"
+    rm -f "$xml"
 }
 
 step() { printf '\n==== %s ====\n' "$*"; }
+
+step "format (clang-format)"
+if git ls-files '*.h' '*.cpp' '*.c' | xargs clang-format --dry-run -Werror; then
+    echo "format: clean"
+    total_pass=$((total_pass + 1))
+else
+    total_fail=$((total_fail + 1))
+    failed_steps+=("format")
+fi
 
 step "native build (clang, ASan + UBSan)"
 if CC=clang CXX=clang++ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
@@ -58,10 +77,12 @@ if CC=clang CXX=clang++ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/de
             "$work" >"$work.log" 2>&1; then
             echo "$name: ok ($(grep -Eo 'Done [0-9]+ runs in [0-9]+ second' "$work.log" | tail -n1)s)"
             total_pass=$((total_pass + 1))
+            cases_pass=$((cases_pass + 1))
         else
             tail -n 40 "$work.log"
             echo "$name: FAILED"
             total_fail=$((total_fail + 1))
+            cases_fail=$((cases_fail + 1))
             failed_steps+=("$name")
         fi
         rm -rf "$work" "$work.log"
@@ -89,20 +110,14 @@ if cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     VN_XVFB_PID=""
     VN_OWN_PREFIX=""
     unset WINEPREFIX
-    VN_FORCE_XVFB=1 VN_XINERAMA="1280x1024+1024+0,1024x768+0+0" \
+    twomon_xml="$(mktemp --suffix=.xml)"
+    VN_FORCE_XVFB=1 VN_XINERAMA="1280x1024+1024+0,1024x768+0+0" VN_JUNIT="$twomon_xml" \
         bash -c 'source tools/wine-env.sh; trap vn_wine_cleanup EXIT
                  VN_FORCE_XVFB=1 vn_start_x 2304x1024x24 && vn_make_prefix &&
-                 ctest --test-dir build/win -L twomon --output-on-failure' >/tmp/vn-twomon.$$ 2>&1
-    cat /tmp/vn-twomon.$$
-    line="$(grep -E 'tests failed out of [0-9]+' /tmp/vn-twomon.$$ | tail -n 1)"
-    if [ -n "$line" ]; then
-        f="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")"
-        t="$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")"
-        total_pass=$((total_pass + t - f))
-        total_fail=$((total_fail + f))
-        ((f == 0)) || failed_steps+=("twomon")
-    fi
-    rm -f /tmp/vn-twomon.$$
+                 ctest --test-dir build/win -L twomon --output-on-failure \
+                       --output-junit "$VN_JUNIT"' 2>&1
+    count_junit twomon "$twomon_xml"
+    rm -f "$twomon_xml"
 else
     total_fail=$((total_fail + 1))
     failed_steps+=("windows build")
@@ -112,5 +127,6 @@ echo
 if ((${#failed_steps[@]})); then
     echo "failed: ${failed_steps[*]}"
 fi
+echo "test cases: $cases_pass passed, $cases_fail failed"
 echo "$total_pass passed, $total_fail failed"
 ((total_fail == 0))

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
+#include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
 
 namespace {
@@ -10,40 +12,6 @@ namespace {
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr COLORREF kShadow = RGB(0x7F, 0x7F, 0x7F);
 constexpr int kIconSize = 16;
-
-class OwnedBitmap {
-public:
-    OwnedBitmap() = default;
-    explicit OwnedBitmap(HBITMAP bitmap) : bitmap(bitmap) {}
-    ~OwnedBitmap() {
-        if (bitmap) DeleteObject(bitmap);
-    }
-    OwnedBitmap(OwnedBitmap&& other) noexcept : bitmap(other.bitmap) { other.bitmap = nullptr; }
-    OwnedBitmap& operator=(OwnedBitmap&& other) noexcept {
-        std::swap(bitmap, other.bitmap);
-        return *this;
-    }
-    OwnedBitmap(const OwnedBitmap&) = delete;
-    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-    HBITMAP Get() const { return bitmap; }
-
-private:
-    HBITMAP bitmap = nullptr;
-};
-
-class Selection {
-public:
-    Selection(HDC dc, HGDIOBJ object) : dc(dc), previous(dc ? SelectObject(dc, object) : nullptr) {}
-    ~Selection() {
-        if (dc && previous) SelectObject(dc, previous);
-    }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-private:
-    HDC dc;
-    HGDIOBJ previous;
-};
 
 struct MenuIcon {
     OwnedBitmap colour;
@@ -53,18 +21,15 @@ struct MenuIcon {
 };
 
 // Transparent pixels stay, every other pixel becomes the shadow grey.
-HBITMAP MakeShadow(HBITMAP colour, const BITMAP& info) {
-    HBITMAP grey =
-        CreateBitmap(info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel, nullptr);
-    if (!grey) return nullptr;
+OwnedBitmap MakeShadow(HBITMAP colour, const BITMAP& info) {
+    OwnedBitmap grey(
+        CreateBitmap(info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel, nullptr));
+    if (!grey) return grey;
     MemoryDc source(nullptr);
     MemoryDc target(nullptr);
-    if (!source.Get() || !target.Get()) {
-        DeleteObject(grey);
-        return nullptr;
-    }
-    Selection sourceSelection(source.Get(), colour);
-    Selection targetSelection(target.Get(), grey);
+    if (!source.Get() || !target.Get()) return OwnedBitmap();
+    SelectedObject sourceSelection(source.Get(), colour);
+    SelectedObject targetSelection(target.Get(), grey.Get());
     for (int y = 0; y < info.bmHeight; ++y) {
         for (int x = 0; x < info.bmWidth; ++x) {
             COLORREF pixel = GetPixel(source.Get(), x, y);
@@ -81,15 +46,13 @@ const MenuIcon& IconFor(WORD id) {
     auto found = cache.find(id);
     if (found != cache.end()) return found->second;
     MenuIcon icon;
-    HBITMAP colour = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+    OwnedBitmap colour(LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
     BITMAP info = {};
-    if (colour && GetObjectW(colour, sizeof(info), &info)) {
-        icon.colour = OwnedBitmap(colour);
-        icon.grey = OwnedBitmap(MakeShadow(colour, info));
+    if (colour && GetObjectW(colour.Get(), sizeof(info), &info)) {
+        icon.grey = MakeShadow(colour.Get(), info);
+        icon.colour = std::move(colour);
         icon.width = info.bmWidth;
         icon.height = info.bmHeight;
-    } else if (colour) {
-        DeleteObject(colour);
     }
     return cache.emplace(id, std::move(icon)).first->second;
 }
@@ -97,7 +60,7 @@ const MenuIcon& IconFor(WORD id) {
 void DrawTransparent(HDC target, int x, int y, HBITMAP bitmap, int width, int height) {
     MemoryDc memory(target);
     if (!memory.Get()) return;
-    Selection selection(memory.Get(), bitmap);
+    SelectedObject selection(memory.Get(), bitmap);
     TransparentBlt(target, x, y, width, height, memory.Get(), 0, 0, width, height, kTransparent);
 }
 

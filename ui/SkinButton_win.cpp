@@ -1,4 +1,5 @@
 #include "ui/SkinButton_win.h"
+#include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
 #include "ui/PrivateMessages_win.h"
 
@@ -114,19 +115,19 @@ SkinButton::~SkinButton() {
 }
 
 void SkinButton::SetBitmaps(const ButtonBitmaps& set) {
-    bitmaps.CopyFrom(set);
+    bitmaps = set;
     if (bitmaps.normal) Resize(bitmaps.normal->Width(), bitmaps.normal->Height(), true);
     if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-SkinBitmap* SkinButton::CurrentBitmap() const {
+const SkinBitmapRef& SkinButton::CurrentBitmap() const {
     if (Handle() && !IsWindowEnabled(Handle())) return bitmaps.disabled;
     if (hover) return pressed ? bitmaps.down : bitmaps.hover;
     return bitmaps.normal;
 }
 
 void SkinButton::DrawFace(HDC dc) const {
-    SkinBitmap* face = CurrentBitmap();
+    const SkinBitmapRef& face = CurrentBitmap();
     if (!face || !dc) return;
     MemoryDc memoryDc(dc);
     if (!memoryDc) return;
@@ -139,12 +140,10 @@ LRESULT SkinButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     // The control never handles WM_PAINT: it draws when its background is
     // erased, which every invalidation above asks for.
     if (message == WM_ERASEBKGND) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        if (dc) {
+        if (HDC dc = reinterpret_cast<HDC>(wParam)) {
             DrawFace(dc);
-        } else if ((dc = GetDC(window)) != nullptr) {
-            DrawFace(dc);
-            ReleaseDC(window, dc);
+        } else if (WindowDc own(window); own) {
+            DrawFace(own.Get());
         }
     }
     return HotControl::HandleMessage(window, message, wParam, lParam);

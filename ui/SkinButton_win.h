@@ -50,7 +50,7 @@ public:
 
     // The bitmap for the current state: disabled, down (pressed over the
     // control), hover or normal; null when the skin has none for that state.
-    SkinBitmap* CurrentBitmap() const;
+    const SkinBitmapRef& CurrentBitmap() const;
 
 private:
     void DrawFace(HDC dc) const;

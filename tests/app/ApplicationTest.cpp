@@ -1,6 +1,7 @@
 #include <utility>
 
 #include "ApplicationFixture.h"
+#include "app/HotKeys_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"
@@ -14,7 +15,7 @@ class ApplicationTest : public ApplicationFixture {
 protected:
     std::wstring SettingsPath() const { return data + L"Settings.ini"; }
     void Tray(UINT mouse) { app->Send(kTrayMessage, Application::kTrayIconId, mouse); }
-    void ShowHideKey() { app->Send(WM_HOTKEY, Application::kFirstHotKeyId + kHotKeyShowNotes, 0); }
+    void ShowHideKey() { app->Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyShowNotes, 0); }
 };
 
 TEST_F(ApplicationTest, FirstRunStartsWithDefaultsAndWritesNothing) {
@@ -101,7 +102,7 @@ TEST_F(ApplicationTest, TrayIconClicksAndTaskbarRestart) {
     EXPECT_GT(note.left, (work.left + work.right) / 2);
     EXPECT_GT(note.top, (work.top + work.bottom) / 2);
 
-    NOTIFYICONDATAW icon = a.TrayIcon();
+    NOTIFYICONDATAW icon = a.Tray().Data();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon));
     a.Send(TaskbarCreatedMessage());

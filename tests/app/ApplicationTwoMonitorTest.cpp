@@ -138,6 +138,8 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
         EXPECT_EQ(mainX, a.WindowRect().left);
         app.reset();
     }
+}
+
 // Each monitor's notes are tiled over that monitor's work area only; a hidden
 // note on the left monitor stays where it is and takes no cell there.
 TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {

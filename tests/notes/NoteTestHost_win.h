@@ -20,8 +20,8 @@
 namespace NoteTest {
 
 // Writes and loads a bottom-up 24-bit BMP whose pixel (x, y) is color(x, y).
-inline SkinBitmap* MakeBitmap(const std::wstring& path, int w, int h,
-                              const std::function<COLORREF(int, int)>& color) {
+inline SkinBitmapRef MakeBitmap(const std::wstring& path, int w, int h,
+                                const std::function<COLORREF(int, int)>& color) {
     const int pad = (4 - w * 3 % 4) % 4;
     std::string bytes;
     auto put = [&bytes](uint32_t value, int size) {
@@ -35,11 +35,8 @@ inline SkinBitmap* MakeBitmap(const std::wstring& path, int w, int h,
             put(RGB(GetBValue(c), GetGValue(c), GetRValue(c)), 3);  // stored as blue, green, red
         }
     }
-    auto* bitmap = new SkinBitmap();
-    if (!FileIo::WriteFileAtomically(path, bytes) || !bitmap->LoadFile(path)) {
-        bitmap->Release();
-        return nullptr;
-    }
+    auto bitmap = std::make_shared<SkinBitmap>();
+    if (!FileIo::WriteFileAtomically(path, bytes) || !bitmap->LoadFile(path)) return nullptr;
     return bitmap;
 }
 
@@ -67,10 +64,10 @@ inline void BuildSkin(Skin& skin, bool withMask) {
     skin.editInsets = {8, 24, 8, 16};
     skin.resizeRect = {-12, -12, 12, 12};
     skin.priorityPos = {-20, 4};
-    skin.noteFont =
-        CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    skin.noteFont.Reset(
+        CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial"));
     skin.themedTextBackgroundColor = RGB(250, 250, 220);
-    skin.textBackgroundBrush = CreateSolidBrush(skin.themedTextBackgroundColor);
+    skin.textBackgroundBrush.Reset(CreateSolidBrush(skin.themedTextBackgroundColor));
 }
 
 class FakeHost : public NoteHost {

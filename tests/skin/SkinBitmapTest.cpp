@@ -25,16 +25,15 @@ TEST_P(SkinBitmapFiles, TintLeavesReservedColoursAndEveryLineRight) {
                          image(kWhite, MakeSkinColor(200, 200, 200))));
 
     const SkinColor orange = MakeSkinColor(255, 128, 0);
-    SkinBitmap* bitmap = LoadSkinBitmap(dir, L"t.bmp", orange);
+    SkinBitmapRef bitmap = LoadSkinBitmap(dir, L"t.bmp", orange);
     ASSERT_NE(nullptr, bitmap);
     EXPECT_EQ(image(orange, MakeSkinColor(200, 100, 0)),
               ReadPixels(bitmap->Handle(), width, height));
-    bitmap->Release();
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SkinBitmapFiles, ::testing::Values(24, 32));
 
-TEST(SkinBitmap, LastReleaseUnlistsAndButtonSetsShareReferences) {
+TEST(SkinBitmap, LastHolderUnlistsAndButtonSetsShareBitmaps) {
     const std::wstring dir = TestPaths::MakeScratchDir();
     const size_t listed = SkinBitmapList::Items().size();
     EXPECT_EQ(nullptr, LoadSkinBitmap(dir, L"none.bmp", kWhite));
@@ -46,15 +45,15 @@ TEST(SkinBitmap, LastReleaseUnlistsAndButtonSetsShareReferences) {
     first.hover = LoadSkinBitmap(dir, L"a.bmp", kWhite);
     ASSERT_TRUE(first.normal && first.hover);
     ASSERT_EQ(listed + 2, SkinBitmapList::Items().size());
-    second.CopyFrom(first);
+    second = first;
     // Copying a set over one that holds the same bitmaps keeps them alive.
-    second.CopyFrom(first);
-    EXPECT_EQ(2, first.normal->RefCount());
+    second = first;
+    EXPECT_EQ(2, first.normal.use_count());
     first.Clear();
-    EXPECT_EQ(1, second.normal->RefCount());
-    ReleaseSkinBitmap(second.hover);
+    EXPECT_EQ(1, second.normal.use_count());
+    second.hover.reset();
     ASSERT_EQ(listed + 1, SkinBitmapList::Items().size());
-    EXPECT_EQ(second.normal, SkinBitmapList::Items().back());
+    EXPECT_EQ(second.normal.get(), SkinBitmapList::Items().back());
 
     // TintAll reaches the listed bitmap and skips the released one.
     HDC dc = CreateCompatibleDC(nullptr);
@@ -70,7 +69,7 @@ TEST(SkinBitmap, DrawTransparentLeavesCyanOutAndClampsTheSize) {
     const std::wstring dir = TestPaths::MakeScratchDir();
     const SkinColor red = MakeSkinColor(255, 0, 0), g = MakeSkinColor(0, 128, 0);
     ASSERT_TRUE(WriteBmp(dir + L"d.bmp", 2, 1, 24, {red, kCyan}));
-    SkinBitmap* bitmap = LoadSkinBitmap(dir, L"d.bmp", kWhite);
+    SkinBitmapRef bitmap = LoadSkinBitmap(dir, L"d.bmp", kWhite);
     ASSERT_NE(nullptr, bitmap);
     Canvas canvas(3, 1, g);
     HDC memoryDc = CreateCompatibleDC(canvas.Dc());
@@ -80,7 +79,6 @@ TEST(SkinBitmap, DrawTransparentLeavesCyanOutAndClampsTheSize) {
     DeleteDC(memoryDc);
     EXPECT_EQ((std::vector<SkinColor>{g, red, g}),
               (std::vector<SkinColor>{canvas.At(0, 0), canvas.At(1, 0), canvas.At(2, 0)}));
-    bitmap->Release();
 }
 
 }  // namespace

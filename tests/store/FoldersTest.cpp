@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ProgramInfo.h"
+#include "tests/TestPaths.h"
 
 namespace {
 
@@ -24,20 +25,29 @@ bool WriteRunValue(const wchar_t* name, const std::wstring& data) {
            ERROR_SUCCESS;
 }
 
-// Puts back whatever Run value was there before the test, and nothing else.
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// The process's HKEY_CURRENT_USER is redirected to a private hive in a scratch
+// file, so that a run on a real desktop leaves the user's registry alone. Where
+// the system cannot do that, the test runs only in Wine's throwaway prefix.
 class RunAtLogOn : public ::testing::Test {
 protected:
     void SetUp() override {
-        hadValue = ReadRunValue(ProgramInfo::kProductName, previous);
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, ProgramInfo::kProductName);
+        const std::wstring hive = TestPaths::MakeScratchDir() + L"user.dat";
+        if (RegLoadAppKeyW(hive.c_str(), &scratch, KEY_ALL_ACCESS, 0, 0) == ERROR_SUCCESS &&
+            RegOverridePredefKey(HKEY_CURRENT_USER, scratch) == ERROR_SUCCESS) {
+            return;
+        }
+        if (!UnderWine()) GTEST_SKIP() << "HKEY_CURRENT_USER cannot be redirected";
     }
     void TearDown() override {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKeyPath, ProgramInfo::kProductName);
-        if (hadValue) WriteRunValue(ProgramInfo::kProductName, previous);
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        if (scratch) RegCloseKey(scratch);
     }
 
-    bool hadValue = false;
-    std::wstring previous;
+    HKEY scratch = nullptr;
 };
 
 TEST_F(RunAtLogOn, AnySpellingCountsAsOnAndSwitchingOnWritesTheExecutablePath) {

@@ -89,7 +89,7 @@ TEST_F(SkinButtonTest, DrawsItsFaceOnEraseAndHoldsItWhileItLives) {
     set.normal = LoadSkinBitmap(dir, L"face.bmp", kWhite);
     ASSERT_NE(set.normal, nullptr);
     button->SetBitmaps(set);
-    EXPECT_EQ(2, set.normal->RefCount());
+    EXPECT_EQ(2, set.normal.use_count());
     EXPECT_EQ(16, button->ClientRect().bottom);  // sized to the face
 
     Off();
@@ -97,7 +97,7 @@ TEST_F(SkinButtonTest, DrawsItsFaceOnEraseAndHoldsItWhileItLives) {
     button->Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.Dc()));
     EXPECT_EQ(face, canvas.At(19, 15));
     button.reset();
-    EXPECT_EQ(1, set.normal->RefCount());
+    EXPECT_EQ(1, set.normal.use_count());
     set.Clear();
 }
 
