@@ -8,7 +8,10 @@
 #include "lang/Translate_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "store/DamagedFile.h"
 #include "store/Folders_win.h"
+#include "store/RecycleBin.h"
+#include "store/NoteData_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/MemoryDc_win.h"
 
@@ -34,6 +37,14 @@ const std::wstring& ProgramFolderOnce() {
     return folder;
 }
 
+// A settings file that is binary or absurdly large would be read in full for
+// every key; it is kept as a dated backup and the program starts with defaults.
+void SetAsideDamagedSettings(const std::wstring& path) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetAsideDamagedIni(path, FromSystemTime(now));
+}
+
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
@@ -43,12 +54,13 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
+    SetAsideDamagedSettings(data + L"Settings.ini");
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
 
     std::wstring languageFile = settings.languageFile;
     settingsStore->ReadString(L"/LanguageFile", languageFile);
     LoadLanguage(programFolder + L"Languages\\" + languageFile);
-    recycleBinPath = data + TextOf(kRecycleBinFile);
+    recycleBinPath = data + RecycleBin::RecycleBinFileName(TextOf(kRecycleBinFile));
     notesFilePath = data + L"Notes.dat";
 
     ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });

@@ -68,4 +68,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"EmailHeader",  // 108
     L"EmailFooter",
     L"BusyAdvanced",  // 110
+    L"NewNoteFromFile_TooLarge", L"NewNoteFromFile_NotText", L"NewNoteFromFile_Unreadable",
 };

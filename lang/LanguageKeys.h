@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 111;
+inline constexpr size_t kLanguageKeyCount = 114;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,6 +37,10 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
+    // A file handed over to become a note that was refused; the path follows.
+    kNewNoteFromFile_TooLarge = 111,
+    kNewNoteFromFile_NotText = 112,
+    kNewNoteFromFile_Unreadable = 113,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

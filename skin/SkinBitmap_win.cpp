@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "skin/BmpCheck.h"
 #include "skin/SkinTint.h"
+#include "store/FileIo.h"
 #include "ui/MemoryDc_win.h"
 
 std::vector<SkinBitmap*>& SkinBitmapList::List() {
@@ -39,6 +41,14 @@ bool SkinBitmap::LoadFile(const std::wstring& path) {
     if (selected) Deselect();
     if (bitmap) DeleteObject(bitmap);
     info = BITMAP{};
+    bitmap = nullptr;
+    // The loader trusts the headers; a damaged file must not reach it.
+    std::string head;
+    uint64_t fileSize = 0;
+    if (!FileIo::ReadFilePrefix(path, kBmpHeadBytes, head, fileSize) ||
+        CheckBmp(head, fileSize) != BmpVerdict::Ok) {
+        return false;
+    }
     bitmap = static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!bitmap) return false;
