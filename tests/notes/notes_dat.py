@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Notes.dat for the end-to-end test: `write FILE` puts three notes side by side,
-`dump FILE` prints one line per note: left top right bottom hidden text."""
+`dump FILE` prints one line per note: left top right bottom hidden text, and
+`count FILE` prints the number of notes of a whole file and fails on any other."""
 import struct
 import sys
 
@@ -16,7 +17,7 @@ def write(path):
     open(path, "wb").write(out)
 
 
-def dump(path):
+def dump(path, strict=False):
     data, pos = open(path, "rb").read(), 0
 
     def take(fmt):
@@ -24,20 +25,32 @@ def dump(path):
         pos += struct.calcsize(fmt)
         return struct.unpack_from(fmt, data, pos - struct.calcsize(fmt))
 
-    _, count, has_font = take("<iIB")
+    version, count, has_font = take("<iIB")
     pos += 92 if has_font else 0
     for _ in range(count):
         rect = take("<4i")
         (length,) = take("<I")
-        text = data[pos:pos + 2 * length].decode("utf-16-le")
+        text = data[pos:pos + 2 * length].decode("utf-16-le", "surrogatepass")
         pos += 2 * length
         (title,) = take("<I")
         _, _, _, _, _, _, _, own_font = take(f"<{2 * title}xB5HBB")
         pos += 92 if own_font else 0
         _, hidden, _, has_alarm = take("<BBBB")
         pos += 16 if has_alarm else 0
-        print(*rect, hidden, text.replace("\r\n", "|"))
+        if not strict:
+            print(*rect, hidden, text.replace("\r\n", "|"))
+    if strict:
+        if version != 4 or pos != len(data):
+            sys.exit(f"{path}: version {version}, {len(data) - pos} bytes after the notes")
+        print(count)
+
+
+def count(path):
+    try:
+        dump(path, strict=True)
+    except (struct.error, UnicodeDecodeError, OSError) as error:
+        sys.exit(f"{path}: {error}")
 
 
 if __name__ == "__main__":
-    {"write": write, "dump": dump}[sys.argv[1]](sys.argv[2])
+    {"write": write, "dump": dump, "count": count}[sys.argv[1]](sys.argv[2])
