@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "app/Application_win.h"
-#include "app/NotePlacement.h"
 #include "app/TextFileImport.h"
+#include "arrange/NotePlacement.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"

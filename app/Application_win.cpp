@@ -2,18 +2,20 @@
 
 #include <algorithm>
 
-#include "app/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
+#include "base/MemoryDc_win.h"
+#include "base/ProgramInfo.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/DamagedFile.h"
 #include "store/Folders_win.h"
-#include "store/RecycleBin.h"
 #include "store/NoteData_win.h"
+#include "store/RecycleBin.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
-#include "ui/MemoryDc_win.h"
+#include "ui/WindowSnapping_win.h"
 
 // The skin's menu button on the main window.
 class MainWindowButton : public SkinButton {
@@ -50,6 +52,9 @@ void SetAsideDamagedSettings(const std::wstring& path) {
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
     : restartRequested(restartRequested) {
     startFailed = true;
+    // Every skinned window of the program snaps by these rules; the windows
+    // themselves only say when (SmallWindow) and how far (their settings).
+    InstallSnapping();
 
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
@@ -101,7 +106,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     LoadNotes();
 
-    Arrange::InstallSnapping();
     EnableSnapping();
     startFailed = false;
 }

@@ -12,20 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "main/SmallWindow_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
+#include "ui/SmallWindow_win.h"
 
 class MainWindowButton;
 
 class Application : public SmallWindow, public NoteHost {
 public:
-    static constexpr UINT kTrayMessage = 5260;
-    static constexpr UINT kSettingsResultMessage = 3399;
-    static constexpr UINT kUpdateCheckDoneMessage = 5809;
-    static constexpr UINT_PTR kTrayClickTimer = 445;
     static constexpr int kFirstHotKeyId = 123;  // new note, show/hide, to top, clipboard
     static constexpr UINT kTrayIconId = 1;
 

@@ -1,11 +1,12 @@
 // The note's message handler: activation and the mask, keys, the mouse, the
 // resize grip with its grid and corner snapping, and the hover timer.
 
-#include "notes/Clipboard_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
+#include "ui/Clipboard_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 
 namespace {
@@ -29,13 +30,13 @@ void NoteWindow::OnActivate(WPARAM wParam) {
     if (HasMask() && Layered()) {
         if (active) {
             if (!hoverTimerRunning) {
-                SetTimer(Handle(), kHoverTimer, kHoverInterval, nullptr);
+                SetTimer(Handle(), kNoteHoverTimer, kHoverInterval, nullptr);
                 hoverTimerRunning = true;
             }
         } else {
             frameForced = false;
             if (hoverTimerRunning) {
-                KillTimer(Handle(), kHoverTimer);
+                KillTimer(Handle(), kNoteHoverTimer);
                 hoverTimerRunning = false;
             }
         }
@@ -88,7 +89,7 @@ bool NoteWindow::OnKeyDown(WPARAM key) {
 
 void NoteWindow::OnSizing(RECT& proposed) {
     std::vector<Rect> others;
-    const auto& notes = NoteList::Items();
+    const auto& notes = host.Notes();
     if (notes.size() > 1) {
         others.reserve(notes.size() - 1);
         for (NoteWindow* other : notes) {
@@ -148,7 +149,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_TIMER:
-            if (wParam == kHoverTimer) UpdateMask();
+            if (wParam == kNoteHoverTimer) UpdateMask();
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -190,7 +191,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SIZING:
             if ((wParam & WMSZ_BOTTOMRIGHT) && lParam) OnSizing(*reinterpret_cast<RECT*>(lParam));
             break;
-        case WM_ENDNOTEEDIT:
+        case kEndNoteEditMessage:
             if (editor && !EndEdit(wParam != 0, lParam != 0)) return 0;
             break;
         default:

@@ -3,12 +3,12 @@
 
 #include <cmath>
 
+#include "base/MemoryDc_win.h"
 #include "notes/NineSlice.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
 #include "ui/SkinButton_win.h"
-#include "ui/MemoryDc_win.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "arrange/Snapping_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 
 namespace {
@@ -36,26 +36,15 @@ void DeleteFromButton(NoteWindow& note) {
 
 }  // namespace
 
-std::vector<NoteWindow*>& NoteList::List() {
-    static std::vector<NoteWindow*> list;
-    return list;
-}
-
-const std::vector<NoteWindow*>& NoteList::Items() {
-    return List();
-}
-
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
     : host(noteHost), metrics(NoteGeometry::NoteMetricsOf(noteHost.NoteSkin())) {
     masked = layered;
-    Arrange::InstallSnapping();
     Create(layered, startEditing);
 
     const Skin& skin = NoteSkin();
     currentFont = skin.noteFont;
     GetLocalTime(&created);
 
-    NoteList::List().push_back(this);
     host.AddNote(*this);
 
     const int h = skin.backgroundHeight;
@@ -73,16 +62,14 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
 
 NoteWindow::~NoteWindow() {
     if (Handle()) {
-        if (alarmEnabled) KillTimer(Handle(), kAlarmTimer);
+        if (alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
         // The hover timer may also have been started before a skin change
         // took the mask away; killing an idle timer is harmless.
-        if (hoverTimerRunning) KillTimer(Handle(), kHoverTimer);
+        if (hoverTimerRunning) KillTimer(Handle(), kNoteHoverTimer);
     }
     hoverTimerRunning = false;
     editor.reset();
     host.RemoveNote(*this);
-    auto& list = NoteList::List();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
     textView.reset();
     if (hasCustomFont && currentFont) DeleteObject(currentFont);
     currentFont = nullptr;
@@ -185,9 +172,9 @@ void NoteWindow::ApplyData(const NoteData& d) {
     SetUnderlyingFont(newFont);
     hasCustomFont = custom;
 
-    if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kAlarmTimer);
+    if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
     alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled) SetTimer(Handle(), kAlarmTimer, kAlarmInterval, nullptr);
+    if (alarmEnabled) SetTimer(Handle(), kNoteAlarmTimer, kAlarmInterval, nullptr);
 
     text = d.text;
     if (textView) SetWindowTextW(textView->Handle(), text.c_str());

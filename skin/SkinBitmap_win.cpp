@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "base/MemoryDc_win.h"
 #include "skin/BmpCheck.h"
 #include "skin/SkinTint.h"
 #include "store/FileIo.h"
-#include "ui/MemoryDc_win.h"
 
 std::vector<SkinBitmap*>& SkinBitmapList::List() {
     static std::vector<SkinBitmap*> list;

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "NoteTestHost_win.h"
-#include "notes/Clipboard_win.h"
+#include "ui/Clipboard_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
 #include "store/TextCodec.h"
