@@ -51,6 +51,11 @@ start() {
 }
 wait_main() {
     main="$(wine "$driver" wait-main "${1:-30000}" | tr -d '\r')" || fail "no main window"
+    read -r main_hwnd _ <<<"$main"
+    # The window exists before the skin gives it its size; a sent message is
+    # answered only once the start is over and the message loop runs.
+    responsive 60
+    main="$(wine "$driver" wait-main 1000 | tr -d '\r')" || fail "the main window went away"
     read -r main_hwnd mleft mtop mright mbottom <<<"$main"
 }
 note_count() { wine "$driver" notes | tr -d '\r' | grep -c . || true; }
@@ -63,7 +68,7 @@ wait_notes() {
 }
 # The window thread answers at once: nothing is stuck in a loop or a huge read.
 responsive() {
-    timeout 10 wine "$driver" send "$main_hwnd" 0 0 0 >/dev/null || fail "the program does not answer"
+    timeout "${1:-10}" wine "$driver" send "$main_hwnd" 0 0 0 >/dev/null || fail "the program does not answer"
 }
 # A new note made from the main window: the notes file is saved.
 new_note() {
