@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 114;
+inline constexpr size_t kLanguageKeyCount = 117;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,10 +37,13 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
+    kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
+    kEmail_NoMailProgram = 112,
+    kEmail_Failed = 113,
     // A file handed over to become a note that was refused; the path follows.
-    kNewNoteFromFile_TooLarge = 111,
-    kNewNoteFromFile_NotText = 112,
-    kNewNoteFromFile_Unreadable = 113,
+    kNewNoteFromFile_TooLarge = 114,
+    kNewNoteFromFile_NotText = 115,
+    kNewNoteFromFile_Unreadable = 116,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -174,7 +174,7 @@ void NoteWindow::ApplyData(const NoteData& d) {
 
     if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
     alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled) SetTimer(Handle(), kNoteAlarmTimer, kAlarmInterval, nullptr);
+    if (alarmEnabled) StartAlarmTimer();
 
     text = d.text;
     if (textView) SetWindowTextW(textView->Handle(), text.c_str());
