@@ -114,11 +114,11 @@ whole_count() {
 # Answers the message box that must now be up; its text must hold $1.
 answer_dialog() {
     local box
-    box="$(wine "$driver" dialog 10000 | tr -d '\r')" || fail "no message shown ($1)"
+    box="$(wine "$driver" box 10000 | tr -d '\r')" || fail "no message shown ($1)"
     grep -qi -- "$1" <<<"$box" || fail "the message '$box' does not say '$1'"
     wine "$driver" post "${box%% *}" 273 "${2:-1}" 0 >/dev/null
     for _ in $(seq 50); do
-        wine "$driver" dialog 0 >/dev/null 2>&1 || return 0
+        wine "$driver" box 0 >/dev/null 2>&1 || return 0
         sleep 0.1
     done
     fail "the message did not close"

@@ -15,7 +15,7 @@
 //   vn_driver quit [ms]               close the main window and wait for its process to end
 //   vn_driver launch-wait EXE N [ms]  start EXE, wait until it shows N note windows;
 //                                     prints "main_ms notes_ms idle_ms" from the start
-//   vn_driver dialog [ms]             wait for a message box or dialog; prints "hwnd text"
+//   vn_driver box [ms]                wait for a message box or dialog; prints "hwnd text"
 //                                     (its static texts joined, line breaks as "/")
 //   vn_driver stats                   resources of the process that owns the main window:
 //                                     "gdi user windows notes working_set_kb private_kb"
@@ -399,7 +399,7 @@ int wmain(int argc, wchar_t** argv) {
         return LaunchAndWait(arg(2), num(3), argc > 4 ? static_cast<DWORD>(num(4)) : 60000);
     }
     if (command == L"stats") return PrintStats();
-    if (command == L"dialog") return WaitDialog(argc > 2 ? static_cast<DWORD>(num(2)) : 10000);
+    if (command == L"box") return WaitDialog(argc > 2 ? static_cast<DWORD>(num(2)) : 10000);
     if (command == L"quit") return Quit(argc > 2 ? static_cast<DWORD>(num(2)) : 20000);
     if (command == L"close-main") {
         HWND main = FindWindowW(kClassName, kMainTitle);
