@@ -109,12 +109,24 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
 
 void Application::SaveNotes() {
     if (loadingNotes || shuttingDown) return;
+    if (saveBatchDepth > 0) {
+        saveBatchPending = true;
+        return;
+    }
     NotesFileData data;
     data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
     data.customDefaultFont = settings.customDefaultFont;
     data.notes.reserve(notes.size());
     for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
     SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile);
+}
+
+void Application::EndSaveBatch() {
+    if (saveBatchDepth > 0) --saveBatchDepth;
+    if (saveBatchDepth == 0 && saveBatchPending) {
+        saveBatchPending = false;
+        SaveNotes();
+    }
 }
 
 void Application::LoadNotes() {

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 117;
+inline constexpr size_t kLanguageKeyCount = 122;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -40,10 +40,15 @@ enum LanguageText : int {
     kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
     kEmail_NoMailProgram = 112,
     kEmail_Failed = 113,
+    kMainMenu_MoreNotes = 114,
+    kExportFailed = 115,
+    kZephyn2Import_NoneFound = 116,
+    kSettings_HotKeysTaken = 117,  // followed by one line per taken hot key
+    kSettings_RunAtStartupFailed = 118,
     // A file handed over to become a note that was refused; the path follows.
-    kNewNoteFromFile_TooLarge = 114,
-    kNewNoteFromFile_NotText = 115,
-    kNewNoteFromFile_Unreadable = 116,
+    kNewNoteFromFile_TooLarge = 119,
+    kNewNoteFromFile_NotText = 120,
+    kNewNoteFromFile_Unreadable = 121,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
