@@ -50,7 +50,7 @@ start() {
     app_pid=$!
 }
 wait_main() {
-    main="$(wine "$driver" wait-main "${1:-30000}" | tr -d '\r')" || fail "no main window"
+    main="$(wine "$driver" wait-main "${1:-60000}" | tr -d '\r')" || fail "no main window"
     read -r main_hwnd _ <<<"$main"
     # The window exists before the skin gives it its size; a sent message is
     # answered only once the start is over and the message loop runs.
