@@ -78,6 +78,9 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
         case IDM_ABOUT:
             ShowAbout();
             break;
+        case IDM_RESTORE_BACKUP:
+            ShowRestoreBackupDialog();
+            break;
         case IDM_EXIT:
             shuttingDown = true;
             Post(WM_CLOSE);

@@ -17,6 +17,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     if (message == TaskbarCreatedMessage() && message != 0) {
         Shell_NotifyIconW(NIM_ADD, &trayIcon);
     }
+    if (OnSafetyMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_DESTROY:
             shuttingDown = true;
@@ -184,6 +185,8 @@ void Application::ShowMainMenu(bool fromTray) {
     state.updateCheckRunning = updateCheck.Running();
     state.updateCheckExists = updateCheck.Exists();
     state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
+    state.settingsAvailable = true;
+    state.updateCheckAvailable = true;
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;

@@ -108,7 +108,7 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
 }
 
 void Application::SaveNotes() {
-    if (loadingNotes || shuttingDown) return;
+    if (loadingNotes || shuttingDown || holdSaves) return;
     if (saveBatchDepth > 0) {
         saveBatchPending = true;
         return;
@@ -118,7 +118,8 @@ void Application::SaveNotes() {
     data.customDefaultFont = settings.customDefaultFont;
     data.notes.reserve(notes.size());
     for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
-    SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile);
+    BackUpNotesOncePerDay();
+    OnNotesSaveResult(SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile));
 }
 
 void Application::EndSaveBatch() {
@@ -136,6 +137,7 @@ void Application::LoadNotes() {
     environment.nowUtc = UtcNow();
     LoadResult loaded = LoadNotesFile(notesFilePath, environment);
     keepOriginalNotesFile = loaded.keepOriginal;
+    KeepNotesOnMonitors(loaded.data);
     settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
     settings.customDefaultFont = loaded.data.customDefaultFont;
     for (const NoteData& record : loaded.data.notes) {

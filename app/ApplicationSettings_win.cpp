@@ -77,10 +77,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
 
     const unsigned taken = RegisterHotKeys();
     if (restart) {
-        restartRequested = true;
-        ShowWindow(Handle(), SW_HIDE);
-        shuttingDown = true;
-        Post(WM_CLOSE);
+        Restart();
         return;
     }
     // Reports go to the dialog while it stays open (Apply), else to the main

@@ -90,8 +90,12 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     shellOpen = [](const std::wstring& target) {
         ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
     };
+    updateCheck.SetLauncher([this](const std::wstring& url) {
+        if (shellOpen) shellOpen(url);
+    });
     SetAsideDamagedSettings(data + L"Settings.ini");
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
+    settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
 
     // The language file is the first key read; an empty value counts as
     // missing there, so the language and the rest come from one reader.

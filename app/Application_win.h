@@ -16,9 +16,15 @@
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
+#include "store/SaveWatch.h"
 #include "store/SettingsStore.h"
 #include "ui/SmallWindow_win.h"
 #include "update/UpdateCheck_win.h"
+
+namespace Arrange {
+class MonitorSource;
+}
+struct NotesFileData;
 
 class MainWindowButton;
 class SettingsDialog;
@@ -129,6 +135,27 @@ public:
     int32_t SnapGap() const override { return settings.snapGap; }
     int32_t SnapBorder() const override { return settings.snapBorder; }
 
+    // Files that could not be written, backups and monitor changes
+    // (SaveProblems_win.cpp, RestoreBackup_win.cpp, KeepNotesOnScreen_win.cpp).
+    static constexpr UINT kSaveRetryMilliseconds = 60000;
+    // Monitor changes come as bursts of messages, and the work areas settle
+    // only after the first of them.
+    static constexpr UINT kDisplayChangeDelay = 400;
+    // True while the last write of Notes.dat or Settings.ini failed.
+    bool SavesFailing() const {
+        return saveWatch.Failing(SaveTarget::Notes) || saveWatch.Failing(SaveTarget::Settings);
+    }
+    // Keeps the current notes as a backup, then loads the given backup in
+    // their place. False, with the user told why, when any step fails; the
+    // notes are then as they were.
+    bool RestoreNotesFromBackup(const std::wstring& backupPath);
+    void ShowRestoreBackupDialog();
+    // Moves every note that lies on no monitor onto the nearest work area and
+    // saves once when any moved.
+    void BringNotesOntoMonitors();
+    // For tests: where the monitors are read from; null for the system's.
+    void SetMonitorSource(const Arrange::MonitorSource* source) { monitorSource = source; }
+
 protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
 
@@ -161,6 +188,17 @@ private:
     // Saves are held back while a command changes many notes, and made once.
     void BeginSaveBatch() { ++saveBatchDepth; }
     void EndSaveBatch();
+    // True when the message is to go no further (an exit the user called off).
+    bool OnSafetyMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Asks before an exit would lose notes that cannot be saved.
+    bool MayCloseWithUnsavedNotes();
+    void BackUpNotesOncePerDay();
+    void OnNotesSaveResult(bool saved);
+    void OnSettingsWriteResult(bool written);
+    void Tell(int textKey, const std::wstring& path, DWORD error);
+    void ShowUntoldProblems();
+    void OnSaveRetryTimer();
+    void KeepNotesOnMonitors(NotesFileData& data) const;
 
     SkinBitmap* mainBackground = nullptr;
     HMENU mainMenu = nullptr;
@@ -200,6 +238,16 @@ private:
     std::function<void(const std::wstring&)> shellOpen;
     int saveBatchDepth = 0;
     bool saveBatchPending = false;
+    SaveWatch saveWatch;
+    std::vector<std::wstring> untoldProblems;
+    bool tellingProblem = false;
+    // The session ends: no question may hold up the exit.
+    bool sessionEnding = false;
+    // The local date (yyyymmdd) of the last daily backup made or found.
+    uint32_t backupDay = 0;
+    const Arrange::MonitorSource* monitorSource = nullptr;
+    // Set while many notes move at once, which is saved once afterwards.
+    bool holdSaves = false;
 };
 
 // Lets the next application of this process run the start-up update check again.

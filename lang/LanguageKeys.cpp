@@ -123,8 +123,23 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"MainMenu_MoreNotes",  // 114
     L"ExportFailed",
     L"Zephyn2Import_NoneFound",
-    L"Settings_HotKeysTaken",  // 117
+    L"SaveFailed_Notes",  // 117
+    L"SaveFailed_NotesUnread",
+    L"SaveFailed_Settings",
+    L"SaveFailed_Backup",
+    L"RecycleBinFailed",  // 121
+    L"RestoreBackup_Item",
+    L"RestoreBackup_None",
+    L"RestoreBackup_Failed",
+    L"MainMenu_RestoreBackup",
+    // Restore dialog
+    L"RestoreBackup_Title",  // 126
+    L"RestoreBackup_Prompt",
+    L"RestoreBackup_OK",
+    L"RestoreBackup_Cancel",
+    L"SaveFailed_Exit",        // 130
+    L"Settings_HotKeysTaken",  // 131
     L"Settings_RunAtStartupFailed",
-    L"NewNoteFromFile_TooLarge",  // 119
+    L"NewNoteFromFile_TooLarge",  // 133
     L"NewNoteFromFile_NotText", L"NewNoteFromFile_Unreadable",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 122;
+inline constexpr size_t kLanguageKeyCount = 136;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -43,12 +43,23 @@ enum LanguageText : int {
     kMainMenu_MoreNotes = 114,
     kExportFailed = 115,
     kZephyn2Import_NoneFound = 116,
-    kSettings_HotKeysTaken = 117,  // followed by one line per taken hot key
-    kSettings_RunAtStartupFailed = 118,
+    // Failures to write a file: each takes the path and the system's reason.
+    kSaveFailed_Notes = 117,
+    kSaveFailed_NotesUnread = 118,
+    kSaveFailed_Settings = 119,
+    kSaveFailed_Backup = 120,
+    kRecycleBinFailed = 121,
+    kRestoreBackup_Item = 122,  // format: the backup's date (string), its note count
+    kRestoreBackup_None = 123,
+    kRestoreBackup_Failed = 124,  // format: the path and the system's reason
+    kMainMenu_RestoreBackup = 125,
+    kSaveFailed_Exit = 130,        // format: the path of Notes.dat
+    kSettings_HotKeysTaken = 131,  // followed by one line per taken hot key
+    kSettings_RunAtStartupFailed = 132,
     // A file handed over to become a note that was refused; the path follows.
-    kNewNoteFromFile_TooLarge = 119,
-    kNewNoteFromFile_NotText = 120,
-    kNewNoteFromFile_Unreadable = 121,
+    kNewNoteFromFile_TooLarge = 133,
+    kNewNoteFromFile_NotText = 134,
+    kNewNoteFromFile_Unreadable = 135,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -57,3 +68,4 @@ inline constexpr int kFirstMainMenuKey = 52;
 inline constexpr int kFirstSettingsKey = 77;
 inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
+inline constexpr int kFirstRestoreBackupKey = 126;

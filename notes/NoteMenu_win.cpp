@@ -14,6 +14,7 @@
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
 #include "ui/Clipboard_win.h"
+#include "ui/SystemError_win.h"
 
 namespace {
 
@@ -90,7 +91,13 @@ bool NoteWindow::DeleteNote(bool alwaysConfirm) {
     }
     // The text must be safe in the bin before the note goes; a bin that cannot
     // be written keeps the note rather than losing its text.
-    if (visible && !RecycleBin::AppendToRecycleBin(host.RecycleBinPath(), text)) return false;
+    if (visible && !RecycleBin::AppendToRecycleBin(host.RecycleBinPath(), text)) {
+        const std::wstring why =
+            SafeFormat(host.Language().TextOf(kRecycleBinFailed),
+                       {host.RecycleBinPath(), SystemErrorText(GetLastError())});
+        ShowMessage(why.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        return false;
+    }
 
     NoteHost& owner = host;
     owner.ActivateNextNote(this);

@@ -20,6 +20,7 @@
 #define IDD_SETTINGS 165
 #define IDD_NOTE_TITLE 197
 #define IDD_ALARM 202
+#define IDD_RESTORE_BACKUP 241
 
 // Main menu commands. The bitmap resources of the menu icons carry the
 // identifier of the command they belong to.
@@ -41,6 +42,7 @@
 #define IDM_CANCEL_CHECK_FOR_UPDATES 182
 #define IDM_EXPORT_NOTES 201
 #define IDM_UNHIDE_NOTES 32774
+#define IDM_RESTORE_BACKUP 240
 
 // The single item each filled submenu holds in the resource; filling replaces it.
 #define IDM_NOTES_PLACEHOLDER 161
@@ -107,6 +109,9 @@
 
 // Note title dialog
 #define IDC_TITLE_TEXT 1012
+
+// Restore dialog
+#define IDC_BACKUP_LIST 1040
 
 // Alarm dialog
 #define IDC_ALARM_DATE 1018

@@ -5,6 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// On Windows a function that fails leaves the system's error code of the step
+// that failed (GetLastError), so that the caller can tell the user why.
 
 namespace FileIo {
 
@@ -28,6 +32,18 @@ bool FileExists(const std::wstring& path);
 bool CopyNewFile(const std::wstring& from, const std::wstring& to);
 
 bool RemoveFile(const std::wstring& path);
+
+// Renames a file, failing if the destination already exists. Needs no room on
+// the disk, so it can keep a file where a copy could not be made.
+bool RenameNewFile(const std::wstring& from, const std::wstring& to);
+
+// Creates the folder unless it exists; its parent must exist. True when the
+// folder is there afterwards.
+bool MakeFolder(const std::wstring& path);
+
+// The names (not paths) of the plain files in the folder, in no particular order;
+// empty when the folder cannot be listed.
+std::vector<std::wstring> ListFiles(const std::wstring& folder);
 
 // Appends bytes to the end of the file, creating it when missing.
 bool AppendToFile(const std::wstring& path, const std::string& bytes);

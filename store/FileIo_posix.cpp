@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,6 +127,37 @@ bool CopyNewFile(const std::wstring& from, const std::wstring& to) {
 
 bool RemoveFile(const std::wstring& path) {
     return ::unlink(ToUtf8(path).c_str()) == 0;
+}
+
+bool RenameNewFile(const std::wstring& from, const std::wstring& to) {
+    // A hard link fails when the name is taken, which rename alone would not.
+    if (::link(ToUtf8(from).c_str(), ToUtf8(to).c_str()) != 0) return false;
+    return ::unlink(ToUtf8(from).c_str()) == 0;
+}
+
+bool MakeFolder(const std::wstring& path) {
+    const std::string p = ToUtf8(path);
+    if (::mkdir(p.c_str(), 0755) == 0) return true;
+    struct stat st;
+    return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    const std::string dirPath = ToUtf8(folder);
+    DIR* dir = ::opendir(dirPath.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        struct stat st;
+        const std::string full =
+            dirPath + (dirPath.empty() || dirPath.back() == '/' ? "" : "/") + name;
+        if (::stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            names.push_back(TextCodec::FromUtf8(name));
+        }
+    }
+    ::closedir(dir);
+    return names;
 }
 
 bool AppendToFile(const std::wstring& path, const std::string& bytes) {

@@ -39,6 +39,16 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// Clean-up after a failed step must not hide the step's own error code.
+class KeepLastError {
+public:
+    KeepLastError() : error_(GetLastError()) {}
+    ~KeepLastError() { SetLastError(error_); }
+
+private:
+    DWORD error_;
+};
+
 }  // namespace
 
 namespace FileIo {
@@ -93,12 +103,15 @@ bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
         bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
         ok = file.Close() && ok;
         if (!ok) {
+            KeepLastError keep;
+            file.Close();
             DeleteFileW(temp.c_str());
             return false;
         }
     }
     if (!MoveFileExW(temp.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        KeepLastError keep;
         DeleteFileW(temp.c_str());
         return false;
     }
@@ -116,6 +129,32 @@ bool CopyNewFile(const std::wstring& from, const std::wstring& to) {
 
 bool RemoveFile(const std::wstring& path) {
     return DeleteFileW(path.c_str()) != FALSE;
+}
+
+bool RenameNewFile(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool MakeFolder(const std::wstring& path) {
+    if (CreateDirectoryW(path.c_str(), nullptr)) return true;
+    KeepLastError keep;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    std::wstring pattern = folder;
+    if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW((pattern + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
 }
 
 bool AppendToFile(const std::wstring& path, const std::string& bytes) {

@@ -365,8 +365,8 @@ uint32_t IniReadInt(const std::wstring& file, const std::wstring& section, const
     return IniParseInt(text);
 }
 
-bool IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
-                    const std::wstring& value) {
+bool IniAcceptsEntry(const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value) {
     // A line break in any part would split the line and could forge other keys or
     // sections; a key holding '=' or opening with '[' would read back as another key.
     if (HasLineBreakOrNul(section) || HasLineBreakOrNul(key) || HasLineBreakOrNul(value)) {
@@ -374,11 +374,21 @@ bool IniWriteString(const std::wstring& file, const std::wstring& section, const
     }
     const std::wstring trimmedKey = Trim(key);
     if (trimmedKey.find(L'=') != std::wstring::npos) return false;
-    if (!trimmedKey.empty() && trimmedKey[0] == L'[') return false;
+    return trimmedKey.empty() || trimmedKey[0] != L'[';
+}
 
+bool IniWriteStrings(const std::wstring& file, const std::vector<IniEntry>& entries) {
+    for (const IniEntry& e : entries) {
+        if (!IniAcceptsEntry(e.section, e.key, e.value)) return false;
+    }
     IniDocument doc;
     // An existing file that cannot be read is left alone rather than replaced.
     if (!doc.Load(file) && FileIo::FileExists(file)) return false;
-    doc.Set(section, key, value);
+    for (const IniEntry& e : entries) doc.Set(e.section, e.key, e.value);
     return doc.Save(file);
+}
+
+bool IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                    const std::wstring& value) {
+    return IniWriteStrings(file, {IniEntry{section, key, value}});
 }

@@ -48,6 +48,22 @@ uint32_t IniReadInt(const std::wstring& file, const std::wstring& section, const
 bool IniWriteString(const std::wstring& file, const std::wstring& section, const std::wstring& key,
                     const std::wstring& value);
 
+// Whether a write of this section, key and value can be made at all: no part may
+// hold a line break or NUL, and the key may neither hold '=' nor open with '['.
+bool IniAcceptsEntry(const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value);
+
+struct IniEntry {
+    std::wstring section;
+    std::wstring key;
+    std::wstring value;
+};
+
+// Writes several values with one replacement of the file, in order (a later entry
+// for the same key wins). False, with nothing written, when any entry is refused
+// or the file cannot be replaced.
+bool IniWriteStrings(const std::wstring& file, const std::vector<IniEntry>& entries);
+
 // The integer that the profile functions make of a value's text.
 uint32_t IniParseInt(const std::wstring& text);
 

@@ -365,7 +365,9 @@ bool SaveNotesFile(const std::wstring& path, const NotesFileData& data,
             for (int attempt = 1; attempt <= 100 && !kept; ++attempt) {
                 std::wstring backup = BackupPathFor(path, localNow, attempt);
                 if (FileIo::FileExists(backup)) continue;
-                kept = FileIo::CopyNewFile(path, backup);
+                // A full disk has no room for a copy, but renaming the file
+                // needs none; the save then writes a new file in its place.
+                kept = FileIo::CopyNewFile(path, backup) || FileIo::RenameNewFile(path, backup);
                 if (!kept) break;
             }
             if (!kept) return false;

@@ -77,8 +77,10 @@ LoadResult LoadNotesFile(const std::wstring& path, const LoadEnvironment& enviro
 
 // Replaces the file in one durable step. When keepOriginal is set and a file is in
 // place, that file is first copied beside itself as "<name>.YYYY-MM-DD-HHMMSS.bak"
-// (localNow), never over an earlier backup; if that copy fails nothing is written,
-// so the unread notes survive. keepOriginal is cleared once it has been honoured.
+// (localNow), never over an earlier backup; when no copy can be made the file is
+// renamed to that name instead. If neither works nothing is written, so the unread
+// notes survive, and keepOriginal stays set for the next attempt; it is cleared
+// once it has been honoured.
 bool SaveNotesFile(const std::wstring& path, const NotesFileData& data,
                    const SystemTimeData& localNow, bool& keepOriginal);
 

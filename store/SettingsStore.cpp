@@ -42,8 +42,23 @@ bool SettingsStore::Split(const std::wstring& path) {
     return SplitPath(path, section_, key_);
 }
 
+bool SettingsStore::FindPending(std::wstring& value) const {
+    for (const IniEntry& e : pending_) {
+        if (IniNamesEqual(e.section, section_) && IniNamesEqual(e.key, key_)) {
+            value = e.value;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SettingsStore::ReadInteger(const std::wstring& path, uint32_t& value) {
     if (!Split(path)) return false;
+    std::wstring text;
+    if (FindPending(text)) {
+        value = IniParseInt(text);
+        return true;
+    }
     uint32_t result = IniReadInt(filePath_, section_, key_, kMissingA);
     if (result == static_cast<uint32_t>(kMissingA)) {
         result = IniReadInt(filePath_, section_, key_, kMissingB);
@@ -55,12 +70,33 @@ bool SettingsStore::ReadInteger(const std::wstring& path, uint32_t& value) {
 
 bool SettingsStore::ReadText(const std::wstring& path) {
     if (!Split(path)) return false;
+    if (FindPending(valueText_)) return true;
     return IniReadString(filePath_, section_, key_, valueText_);
 }
 
 bool SettingsStore::WriteText(const std::wstring& path) {
-    if (!Split(path)) return false;
-    return IniWriteString(filePath_, section_, key_, valueText_);
+    if (!Split(path) || !IniAcceptsEntry(section_, key_, valueText_)) return false;
+    bool replaced = false;
+    for (IniEntry& e : pending_) {
+        if (IniNamesEqual(e.section, section_) && IniNamesEqual(e.key, key_)) {
+            e.value = valueText_;
+            replaced = true;
+        }
+    }
+    if (!replaced) pending_.push_back(IniEntry{section_, key_, valueText_});
+    return FlushPending();
+}
+
+bool SettingsStore::FlushPending() {
+    if (IniWriteStrings(filePath_, pending_)) pending_.clear();
+    const bool written = pending_.empty();
+    if (observer_) observer_(written);
+    return written;
+}
+
+bool SettingsStore::RetryPendingWrites() {
+    if (pending_.empty()) return true;
+    return FlushPending();
 }
 
 bool SettingsStore::ReadUInt16(const std::wstring& path, uint16_t& value) {

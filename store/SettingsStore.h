@@ -3,8 +3,17 @@
 // between the first character and the last '/' is the section, the rest the key;
 // "/ShowNotes" is key ShowNotes in section [Root]. Nothing is cached: every read
 // sees the file as it is now and every write replaces the file at once.
+//
+// A write the file refuses (disk full, file locked, folder read-only) is not
+// dropped: the value is kept as pending, reads of its key answer with it, and
+// every later write, or RetryPendingWrites, tries to write all pending values
+// again in one go.
 
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "store/IniFile.h"
 
 #include "store/ValueStore.h"
 
@@ -33,6 +42,15 @@ public:
 
     const std::wstring& FilePath() const { return filePath_; }
 
+    // Writes the pending values again; true when none is left.
+    bool RetryPendingWrites();
+    bool HasPendingWrites() const { return !pending_.empty(); }
+    // Told after every attempt to write the file, with whether every value has
+    // reached it. Not told for writes refused for their path or text.
+    void SetWriteObserver(std::function<void(bool written)> observer) {
+        observer_ = std::move(observer);
+    }
+
     // Splits a path into section and key; false for a path shorter than two
     // characters or without '/'.
     static bool SplitPath(const std::wstring& path, std::wstring& section, std::wstring& key);
@@ -42,10 +60,15 @@ private:
     bool ReadInteger(const std::wstring& path, uint32_t& value);
     bool ReadText(const std::wstring& path);
     bool WriteText(const std::wstring& path);
+    bool FindPending(std::wstring& value) const;
+    bool FlushPending();
 
     const std::wstring filePath_;
     // Scratch of the last operation; the store is not reentrant.
     std::wstring section_;
     std::wstring key_;
     std::wstring valueText_;
+    // Values not yet in the file, oldest first, one per key.
+    std::vector<IniEntry> pending_;
+    std::function<void(bool)> observer_;
 };

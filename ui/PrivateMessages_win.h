@@ -15,6 +15,8 @@ inline constexpr UINT kTrayMessage = 5260;
 inline constexpr UINT kSettingsResultMessage = 3399;
 // An update check in the background has finished.
 inline constexpr UINT kUpdateCheckDoneMessage = 5809;
+// A file could not be written: the waiting explanations are shown to the user.
+inline constexpr UINT kSaveProblemMessage = 5270;
 
 // Messages to a note.
 // Posted by the note's editor when the edit is to end: wParam non-zero fits
@@ -25,7 +27,9 @@ inline constexpr UINT kEndNoteEditMessage = 5809;
 // Timers of every skinned window (the main window and the notes).
 inline constexpr UINT_PTR kFadeTimer = 213;  // one step of fading in or out
 // Timers of the main window.
-inline constexpr UINT_PTR kTrayClickTimer = 445;  // tells a single click from a double
+inline constexpr UINT_PTR kTrayClickTimer = 445;       // tells a single click from a double
+inline constexpr UINT_PTR kSaveRetryTimer = 7301;      // writes again what could not be written
+inline constexpr UINT_PTR kDisplayChangeTimer = 7302;  // the monitors have settled after a change
 // Timers of a note.
 inline constexpr UINT_PTR kNoteHoverTimer = 556;  // polls the cursor over a masked note
 inline constexpr UINT_PTR kNoteAlarmTimer = 557;  // checks the alarm once a minute
@@ -35,7 +39,15 @@ inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it
 static_assert(kTrayMessage != kSettingsResultMessage && kTrayMessage != kUpdateCheckDoneMessage &&
                   kSettingsResultMessage != kUpdateCheckDoneMessage,
               "main window messages collide");
+static_assert(kSaveProblemMessage != kTrayMessage &&
+                  kSaveProblemMessage != kSettingsResultMessage &&
+                  kSaveProblemMessage != kUpdateCheckDoneMessage,
+              "main window messages collide");
 static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
+static_assert(kSaveRetryTimer != kDisplayChangeTimer && kSaveRetryTimer != kFadeTimer &&
+                  kSaveRetryTimer != kTrayClickTimer && kDisplayChangeTimer != kFadeTimer &&
+                  kDisplayChangeTimer != kTrayClickTimer,
+              "main window timers collide");
 static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
                   kNoteHoverTimer != kNoteAlarmTimer,
               "note timers collide");

@@ -10,7 +10,7 @@
 #include "ui/Window_win.h"
 
 #ifndef VN_UPDATE_SERVER
-#define VN_UPDATE_SERVER "www.vellomar.com"
+#define VN_UPDATE_SERVER "www.vellomar.example"
 #endif
 
 namespace {

@@ -1,6 +1,7 @@
 // Runs with a second monitor of 1024 x 768 left of the primary one, so the
 // virtual screen starts at x = -1024.
 #include "ApplicationFixture.h"
+#include "arrange/OnScreen_win.h"
 #include "arrange/Tiling.h"
 #include "res/resource.h"
 #include "notes/NoteWindow_win.h"
@@ -53,6 +54,90 @@ TEST_F(ApplicationTwoMonitorTest, NewNoteIsCentredOnTheMonitorOfTheHiddenMainWin
     EXPECT_NEAR((r.top + r.bottom) / 2, 384, 15);
 }
 
+// The bounding rectangle of the two monitors holds a gap below the smaller left
+// one, (-1024, 768)-(0, 1024); a note there is invisible, so loading brings it
+// up onto the left monitor, which is nearest, keeping its size.
+TEST_F(ApplicationTwoMonitorTest, NoteInTheGapBelowTheLeftMonitorComesOntoItAtLoad) {
+    NotesFileData file;
+    file.notes.emplace_back();
+    file.notes.back().rect = {-700, 850, -500, 1000};
+    ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+    Application& a = Start();
+    ASSERT_EQ(a.Notes().size(), 1u);
+    const RECT r = a.Notes()[0]->WindowRect();
+    EXPECT_LE(r.bottom, 768 + 15);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LT(r.right, 0) << "stays on the left monitor";
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_EQ(r.bottom - r.top, 150);
+}
+
+// The monitors as the test says they are now.
+class FakeMonitors : public Arrange::MonitorSource {
+public:
+    std::vector<Arrange::Monitor> list;
+    std::vector<Arrange::Monitor> Monitors() const override { return list; }
+};
+
+// The left monitor is taken away while the program runs: each of the messages
+// that announce such a change brings the notes that were on it onto the
+// primary monitor, and the new places reach Notes.dat. Any other setting
+// change moves nothing.
+TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
+    const struct {
+        UINT message;
+        WPARAM wParam;
+        bool moves;
+    } cases[] = {
+        {WM_DISPLAYCHANGE, 24, true},
+        {WM_SETTINGCHANGE, SPI_SETWORKAREA, true},
+        {WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        NotesFileData file;
+        for (int top : {100, 400}) {
+            file.notes.emplace_back();
+            file.notes.back().rect = {-700, top, -500, top + 150};
+        }
+        file.notes.emplace_back();
+        file.notes.back().rect = {300, 300, 500, 450};
+        ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+        SettingsStore(data + L"Settings.ini").WriteInt(L"/MainWindow/PositionX", -600);
+        Application& a = Start();
+        ASSERT_EQ(a.Notes().size(), 3u);
+        ASSERT_EQ(a.WindowRect().left, -600);
+        FakeMonitors monitors;
+        monitors.list = {{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}}};
+        a.SetMonitorSource(&monitors);
+        a.Send(c.message, c.wParam, 0);
+        PumpFor(Application::kDisplayChangeDelay + 300);
+
+        std::string bytes;
+        NotesFileData saved;
+        ASSERT_TRUE(FileIo::ReadFile(data + L"Notes.dat", bytes));
+        ParseNotes(bytes, saved);
+        ASSERT_EQ(saved.notes.size(), 3u);
+        for (size_t i = 0; i < 2; ++i) {
+            const RECT r = a.Notes()[i]->WindowRect();
+            if (c.moves) {
+                EXPECT_NEAR(r.left, 0, 15) << i;
+                EXPECT_EQ(r.right - r.left, 200) << "size kept";
+                EXPECT_EQ(saved.notes[i].rect.left, r.left) << "saved";
+            } else {
+                EXPECT_EQ(r.left, -700);
+                EXPECT_EQ(saved.notes[i].rect.left, -700);
+            }
+        }
+        EXPECT_EQ(a.Notes()[0]->WindowRect().top, 100) << "moved the shortest way";
+        EXPECT_EQ(a.Notes()[2]->WindowRect().left, 300) << "a note on screen stays";
+        // The main window comes along, and its new place is kept.
+        int32_t mainX = 0;
+        SettingsStore(data + L"Settings.ini").ReadInt(L"/MainWindow/PositionX", mainX);
+        EXPECT_EQ(a.WindowRect().left >= 0, c.moves);
+        EXPECT_EQ(mainX, a.WindowRect().left);
+        app.reset();
+    }
 // Each monitor's notes are tiled over that monitor's work area only; a hidden
 // note on the left monitor stays where it is and takes no cell there.
 TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {

@@ -44,11 +44,10 @@ TEST(Resources, MenusReachedByIdAndPosition) {
                      LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(149))};
     ASSERT_TRUE(bars[0] && bars[1]);
     HMENU main = GetSubMenu(bars[0], 0), note = GetSubMenu(bars[1], 0);
-    HMENU settings = GetSubMenu(main, 12);
+    HMENU settings = GetSubMenu(main, 13);
     const std::pair<HMENU, std::vector<int>> layouts[] = {
-        {main,
-         {132, kSub, kSep, 137, 169, 138, 201, 32774, kSub, kSep, kSub, kSep, kSub, kSep, 144, 145,
-          kSep, 147, 148}},
+        {main, {132,  kSub, kSep, 137, 169, 138,  201, 32774, kSub, kSep, kSub, IDM_RESTORE_BACKUP,
+                kSep, kSub, kSep, 144, 145, kSep, 147, 148}},
         {GetSubMenu(main, 1), {134, 135, kSep, 136}},
         {GetSubMenu(main, 10), {140, 141}},
         {settings, {142, kSep, kSub, kSep, kSub, kSub, kSep, 164, 182}},
@@ -67,8 +66,10 @@ TEST(Resources, MenusReachedByIdAndPosition) {
     // The layouts name every submenu, so they see every text.
     std::multiset<std::wstring> texts;
     for (const auto& layout : layouts) EXPECT_EQ(IdsOf(layout.first, texts), layout.second);
-    EXPECT_EQ(texts, std::multiset<std::wstring>(kLanguageKeys + kFirstNoteMenuKey,
-                                                 kLanguageKeys + kFirstSettingsKey));
+    std::multiset<std::wstring> keys(kLanguageKeys + kFirstNoteMenuKey,
+                                     kLanguageKeys + kFirstSettingsKey);
+    keys.insert(kLanguageKeys[kMainMenu_RestoreBackup]);
+    EXPECT_EQ(texts, keys);
     for (HMENU bar : bars) DestroyMenu(bar);
 }
 
@@ -91,6 +92,7 @@ char KindOf(HWND control) {
     if (c == L"Edit") return !(style & ES_AUTOHSCROLL) ? '?' : style & ES_NUMBER ? 'N' : 'E';
     if (c == UPDOWN_CLASSW) return (style & buddy) == buddy ? 'U' : '?';
     if (c == DATETIMEPICK_CLASSW) return style & DTS_TIMEFORMAT ? 't' : 'd';
+    if (c == L"ListBox") return style & LBS_NOTIFY ? 'X' : '?';
     return c == L"Static" ? 'L' : c == TRACKBAR_CLASSW ? 'T' : c == HOTKEY_CLASSW ? 'H' : '?';
 }
 
@@ -106,10 +108,13 @@ bool Fits(HWND control, const wchar_t* text, char kind) {
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT need = {}, room = {};
-    DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE);
+    GetClientRect(control, &room);
+    // A label breaks its text into lines; everything else shows one line.
+    need.right = room.right;
+    DrawTextW(dc, text, -1, &need, DT_CALCRECT | (kind == 'L' ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    GetClientRect(control, &room);
+    if (need.bottom > room.bottom) return false;
     const int check = GetSystemMetrics(SM_CXMENUCHECK) + 6;
     return need.right <= room.right - (kind == 'C'   ? check
                                        : kind == 'G' ? 16
@@ -134,6 +139,8 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
         std::vector<int> ids;
     } dialogs[] = {
         {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, "LEDB", {IDC_TITLE_TEXT, IDOK, IDCANCEL}},
+        {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, "LXDB",
+         {IDC_BACKUP_LIST, IDOK, IDCANCEL}},
         {IDD_ALARM, kFirstAlarmKey, kFirstNoteTitleKey, "LdLtDB",
          {IDC_ALARM_DATE, IDC_ALARM_TIME, IDOK, IDCANCEL}},
         {IDD_SETTINGS, kFirstSettingsKey, kFirstAlarmKey, "GCCCCGCCLTLBLCCLNULNUGLHLHLHLHDBB",

@@ -108,4 +108,37 @@ TEST_F(SettingsStoreTest, WritesUseFixedTextFormsAndReachTheFileAtOnce) {
     EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/Int", 0), 610);
 }
 
+TEST(SettingsStorePending, RefusedWritesAreKeptAndWrittenByTheNextAttempt) {
+    // A folder that does not exist yet refuses every write, as a read-only or
+    // full disk would.
+    const std::wstring folder = TestPaths::MakeScratchDir() + L"later";
+    SettingsStore store(folder + L"/Settings.ini");
+    std::vector<bool> told;
+    store.SetWriteObserver([&](bool written) { told.push_back(written); });
+
+    EXPECT_FALSE(store.WriteInt(L"/MainWindow/PositionX", 10));
+    EXPECT_FALSE(store.WriteString(L"/SkinName", L"Blue"));
+    EXPECT_FALSE(store.WriteInt(L"/MainWindow/PositionX", 20));
+    EXPECT_TRUE(store.HasPendingWrites());
+    // The program reads what it last wrote, not the stale file.
+    int32_t x = 0;
+    EXPECT_TRUE(store.ReadInt(L"/mainwindow/positionx", x));
+    EXPECT_EQ(x, 20);
+    // Text that can never be written is refused at once and not kept.
+    EXPECT_FALSE(store.WriteString(L"/S/K", L"two\nlines"));
+    EXPECT_EQ(told, (std::vector<bool>{false, false, false}));
+
+    ASSERT_TRUE(FileIo::MakeFolder(folder));
+    EXPECT_TRUE(store.RetryPendingWrites());
+    EXPECT_FALSE(store.HasPendingWrites());
+    EXPECT_EQ(told.back(), true);
+    SettingsStore fresh(folder + L"/Settings.ini");
+    std::wstring skin;
+    EXPECT_TRUE(fresh.ReadInt(L"/MainWindow/PositionX", x));
+    EXPECT_EQ(x, 20);
+    EXPECT_TRUE(fresh.ReadString(L"/SkinName", skin));
+    EXPECT_EQ(skin, L"Blue");
+    EXPECT_FALSE(fresh.ReadString(L"/S/K", skin));
+}
+
 }  // namespace

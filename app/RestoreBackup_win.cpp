@@ -1,0 +1,131 @@
+// "Restore notes from backup...": a list of the backups by date with the
+// number of notes each holds; the chosen one replaces the current notes, which
+// are kept as a backup first.
+
+#include "app/Application_win.h"
+#include "lang/LanguageTable.h"
+#include "lang/SafeFormat.h"
+#include "lang/Translate_win.h"
+#include "res/resource.h"
+#include "store/DailyBackups.h"
+#include "store/FileIo.h"
+#include "store/NoteData_win.h"
+
+namespace {
+
+struct RestoreChoice {
+    std::vector<BackupInfo> backups;
+    int chosen = -1;
+};
+
+// The date in the user's own long form, and the time for a backup kept before a
+// restore, since a day can hold several of those.
+std::wstring StampText(const BackupStamp& s) {
+    SYSTEMTIME t = {};
+    t.wYear = s.year;
+    t.wMonth = s.month;
+    t.wDay = s.day;
+    t.wHour = s.hour;
+    t.wMinute = s.minute;
+    t.wSecond = s.second;
+    wchar_t text[128] = {};
+    if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &t, nullptr, text, 128)) {
+        return DailyBackupName(FromSystemTime(t));
+    }
+    std::wstring out = text;
+    if (s.timed && GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &t, nullptr, text, 128)) {
+        out += L", ";
+        out += text;
+    }
+    return out;
+}
+
+INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* choice = reinterpret_cast<RestoreChoice*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            choice = reinterpret_cast<RestoreChoice*>(lParam);
+            TranslateDialog(dialog);
+            HWND list = GetDlgItem(dialog, IDC_BACKUP_LIST);
+            for (const BackupInfo& b : choice->backups) {
+                const std::wstring item =
+                    SafeFormat(TextOf(kRestoreBackup_Item),
+                               {StampText(b.stamp), static_cast<int>(b.noteCount)});
+                SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            }
+            if (choice->backups.empty()) {
+                SendMessageW(list, LB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(TextOf(kRestoreBackup_None).c_str()));
+                EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
+            } else {
+                SendMessageW(list, LB_SETCURSEL, 0, 0);
+            }
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            const WORD id = LOWORD(wParam);
+            const bool chosen =
+                id == IDOK || (id == IDC_BACKUP_LIST && HIWORD(wParam) == LBN_DBLCLK);
+            if (chosen && choice && !choice->backups.empty()) {
+                const LRESULT at = SendDlgItemMessageW(dialog, IDC_BACKUP_LIST, LB_GETCURSEL, 0, 0);
+                if (at < 0 || static_cast<size_t>(at) >= choice->backups.size()) return TRUE;
+                choice->chosen = static_cast<int>(at);
+                EndDialog(dialog, IDOK);
+                return TRUE;
+            }
+            if (id == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return FALSE;
+}
+
+SystemTimeData LocalNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return FromSystemTime(now);
+}
+
+}  // namespace
+
+void Application::ShowRestoreBackupDialog() {
+    if (AnyNoteBusy()) return;
+    RestoreChoice choice;
+    choice.backups = ListBackups(notesFilePath);
+    const INT_PTR result =
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTORE_BACKUP), Handle(),
+                        RestoreDialogProc, reinterpret_cast<LPARAM>(&choice));
+    if (result != IDOK || choice.chosen < 0) return;
+    RestoreNotesFromBackup(choice.backups[static_cast<size_t>(choice.chosen)].path);
+}
+
+bool Application::RestoreNotesFromBackup(const std::wstring& backupPath) {
+    if (AnyNoteBusy() || shuttingDown) return false;
+    const auto fail = [this](const std::wstring& path, DWORD error) {
+        Tell(kRestoreBackup_Failed, path, error);
+        return false;
+    };
+    std::string bytes;
+    if (!FileIo::ReadFile(backupPath, bytes)) return fail(backupPath, GetLastError());
+    // The notes on screen reach the file first, so that the backup kept of it
+    // holds them as they are now; if they cannot, nothing is replaced.
+    SaveNotes();
+    if (saveWatch.Failing(SaveTarget::Notes)) return fail(notesFilePath, 0);
+    if (!MakeTimedBackup(notesFilePath, LocalNow())) {
+        return fail(BackupsFolderFor(notesFilePath), GetLastError());
+    }
+    if (!FileIo::WriteFileAtomically(notesFilePath, bytes))
+        return fail(notesFilePath, GetLastError());
+
+    // Closing a note does not save; the file already holds what is loaded next.
+    CloseAllNotes();
+    notesShown = true;
+    LoadNotes();
+    return true;
+}

@@ -1,0 +1,352 @@
+// Files that cannot be written, under Wine: the test locks Notes.dat,
+// Settings.ini or the recycle bin as another program would, or puts a file
+// where the backup folder belongs (read-only attributes bind nobody when the
+// tests run as root, so locks stand in for them), and
+// checks that the user is told once, with the path, that the program keeps
+// trying, and that a later success heals everything without a word. Also the
+// daily backup and restoring from it.
+
+#include <string>
+#include <vector>
+
+#include "ApplicationFixture.h"
+#include "notes/NoteWindow_win.h"
+#include "res/resource.h"
+#include "store/DailyBackups.h"
+#include "store/FileIo.h"
+#include "store/NoteData_win.h"
+#include "store/NotesFile.h"
+#include "store/SettingsStore.h"
+#include "ui/PrivateMessages_win.h"
+
+namespace {
+
+// Answers this thread's message boxes (Yes where there is a Yes button, else
+// OK) and keeps their texts. The restore dialog gets the item `pick` chosen.
+struct Boxes {
+    static inline std::vector<std::wstring> texts;
+    static inline std::vector<std::wstring> backupItems;
+    static inline int pick = 0;
+    static inline WPARAM yes = IDYES;  // the answer where there is a Yes button
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+
+    Boxes() {
+        texts.clear();
+        backupItems.clear();
+        pick = 0;
+        yes = IDYES;
+    }
+    ~Boxes() { UnhookWindowsHookEx(hook); }
+
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        wchar_t name[32] = {}, body[2048] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
+            name == std::wstring(L"#32770")) {
+            if (HWND list = GetDlgItem(box, IDC_BACKUP_LIST)) {
+                const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+                for (int i = 0; i < count; ++i) {
+                    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(body));
+                    backupItems.push_back(body);
+                }
+                SendMessageW(list, LB_SETCURSEL, pick, 0);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            } else {
+                GetDlgItemTextW(box, 0xFFFF, body, 2048);
+                texts.push_back(body);
+                PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? yes : IDOK, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+bool Contains(const std::wstring& text, const std::wstring& part) {
+    return text.find(part) != std::wstring::npos;
+}
+
+// Another program holding the file open without sharing it.
+struct Lock {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    Lock() = default;
+    explicit Lock(const std::wstring& path) { Take(path); }
+    ~Lock() { Release(); }
+    void Take(const std::wstring& path) {
+        Release();
+        file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+    }
+    void Release() {
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        file = INVALID_HANDLE_VALUE;
+    }
+};
+
+class SaveProblemsTest : public ApplicationFixture {
+protected:
+    std::wstring NotesPath() const { return data + L"Notes.dat"; }
+    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
+
+    // The notes in the file as it is now.
+    size_t NotesInFile() {
+        std::string bytes;
+        NotesFileData file;
+        if (FileIo::ReadFile(NotesPath(), bytes)) ParseNotes(bytes, file);
+        return file.notes.size();
+    }
+    void WriteNotesFile(size_t count) {
+        NotesFileData file;
+        for (size_t i = 0; i < count; ++i) {
+            file.notes.emplace_back();
+            file.notes.back().rect = {100, 100 + 10 * static_cast<int32_t>(i), 300, 250};
+            file.notes.back().text = L"note " + std::to_wstring(i);
+        }
+        ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), SerializeNotes(file)));
+    }
+    void RetryTimer() {
+        app->Send(WM_TIMER, kSaveRetryTimer);
+        PumpFor(50);
+    }
+    std::wstring TodaysBackup() {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return data + L"Backups\\" + DailyBackupName(FromSystemTime(now));
+    }
+
+    Boxes boxes;
+};
+
+TEST_F(SaveProblemsTest, LockedNotesFileIsToldOnceRetriedAndHealsInSilence) {
+    Application& a = Start();
+    a.CreateNote(L"first", false, true);
+    ASSERT_EQ(NotesInFile(), 1u);
+
+    Lock lock(NotesPath());
+    a.CreateNote(L"second", false, true);
+    a.CreateNote(L"third", false, true);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 1u) << "told once for a run of failures";
+    EXPECT_TRUE(Contains(boxes.texts[0], NotesPath()));
+    EXPECT_TRUE(Contains(boxes.texts[0], L"could not be saved"));
+    EXPECT_TRUE(a.SavesFailing());
+    RetryTimer();
+    EXPECT_EQ(boxes.texts.size(), 1u) << "a failed retry says nothing";
+
+    // The timer alone brings the file up to date once it can be written.
+    lock.Release();
+    EXPECT_EQ(NotesInFile(), 1u);
+    RetryTimer();
+    EXPECT_EQ(NotesInFile(), 3u);
+    EXPECT_FALSE(a.SavesFailing());
+    EXPECT_EQ(boxes.texts.size(), 1u) << "success is silent";
+
+    // A new failure after a success is a new story, told again.
+    lock.Take(NotesPath());
+    a.CreateNote(L"fourth", false, true);
+    PumpFor(50);
+    EXPECT_EQ(boxes.texts.size(), 2u);
+    // The next change saves as soon as it can.
+    lock.Release();
+    a.CreateNote(L"fifth", false, true);
+    EXPECT_EQ(NotesInFile(), 5u);
+}
+
+// Exit closes the notes without saving them; notes whose last save failed get
+// one more try first, so work is not lost when the file came free meanwhile.
+TEST_F(SaveProblemsTest, ExitTriesOnceMoreToSaveNotesThatCouldNotBeSaved) {
+    Application& a = Start();
+    a.CreateNote(L"first", false, true);
+    Lock lock(NotesPath());
+    a.CreateNote(L"second", false, true);
+    lock.Release();
+    a.Send(WM_COMMAND, IDM_EXIT);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_EQ(NotesInFile(), 2u);
+}
+
+TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
+    Application& a = Start();
+    a.CreateNote(L"first", false, true);
+    Lock lock(NotesPath());
+    a.CreateNote(L"second", false, true);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+
+    boxes.yes = IDNO;
+    a.Send(WM_COMMAND, IDM_EXIT);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
+    EXPECT_TRUE(Contains(boxes.texts[1], L"Exit anyway?"));
+    ASSERT_TRUE(IsWindow(a.Handle())) << "the program goes on";
+    EXPECT_FALSE(a.ShuttingDown());
+    EXPECT_EQ(a.Notes().size(), 2u);
+
+    boxes.yes = IDYES;
+    a.Send(WM_COMMAND, IDM_EXIT);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_EQ(boxes.texts.size(), 3u);
+}
+
+TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
+    WriteNotesFile(2);
+    Lock lock(NotesPath());
+    ASSERT_NE(lock.file, INVALID_HANDLE_VALUE);
+    Application& a = Start();
+    EXPECT_TRUE(a.Notes().empty()) << "the locked file cannot be read";
+
+    // Neither a copy nor a rename of the locked file can be made, so the save is
+    // held back and the user hears why; the day's backup cannot read it either.
+    a.CreateNote(L"new", false, true);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_TRUE(Contains(boxes.texts[0], L"backup"));
+    EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
+    EXPECT_TRUE(Contains(boxes.texts[1], L"could not be read"));
+
+    // Before, a failed copy refused every save until the next start; now the
+    // retry keeps the original beside the new file as soon as the lock goes.
+    lock.Release();
+    RetryTimer();
+    EXPECT_FALSE(a.SavesFailing());
+    EXPECT_EQ(NotesInFile(), 1u);
+    size_t kept = 0;
+    for (const std::wstring& name : FileIo::ListFiles(data)) {
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bak") == 0) {
+            std::string bytes;
+            NotesFileData file;
+            ASSERT_TRUE(FileIo::ReadFile(data + name, bytes));
+            ParseNotes(bytes, file);
+            EXPECT_EQ(file.notes.size(), 2u) << "the unread notes are kept whole";
+            ++kept;
+        }
+    }
+    EXPECT_EQ(kept, 1u);
+    EXPECT_EQ(boxes.texts.size(), 2u);
+}
+
+TEST_F(SaveProblemsTest, SettingsThatCannotBeWrittenAreKeptToldOnceAndWrittenLater) {
+    SettingsStore(SettingsPath()).WriteInt(L"/MainWindow/PositionX", 600);
+    Application& a = Start();
+    Lock lock(SettingsPath());
+    a.SetMainWindowAlwaysOnTop(false);
+    a.SetMainWindowVisible(false);
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(Contains(boxes.texts[0], SettingsPath()));
+    EXPECT_TRUE(a.SavesFailing());
+
+    lock.Release();
+    RetryTimer();
+    EXPECT_FALSE(a.SavesFailing());
+    bool onTop = true, visible = true;
+    SettingsStore file(SettingsPath());
+    EXPECT_TRUE(file.ReadBool(L"/MainWindow/AlwaysOnTop", onTop));
+    EXPECT_TRUE(file.ReadBool(L"/MainWindow/Visible", visible));
+    EXPECT_FALSE(onTop);
+    EXPECT_FALSE(visible);
+    EXPECT_EQ(boxes.texts.size(), 1u);
+}
+
+TEST_F(SaveProblemsTest, RecycleBinThatCannotBeWrittenKeepsTheNoteAndSaysWhy) {
+    Application& a = Start();
+    NoteWindow* note = a.CreateNote(L"keep me", false, true);
+    ASSERT_NE(note, nullptr);
+    Lock lock(a.RecycleBinPath());
+    ASSERT_FALSE(note->DeleteNote(false));
+    EXPECT_EQ(a.Notes().size(), 1u);
+    EXPECT_EQ(NotesInFile(), 1u);
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_TRUE(Contains(boxes.texts.back(), a.RecycleBinPath()));
+    EXPECT_TRUE(Contains(boxes.texts.back(), L"not deleted"));
+
+    lock.Release();
+    EXPECT_TRUE(note->DeleteNote(false));
+    EXPECT_TRUE(a.Notes().empty());
+}
+
+TEST_F(SaveProblemsTest, FirstSaveOfTheDayKeepsABackupAndAFailedBackupNeverBlocksSaving) {
+    WriteNotesFile(2);
+    // A file where the folder should be: the backup cannot be made.
+    ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Backups", "in the way"));
+    Application& a = Start();
+    a.CreateNote(L"one", false, true);
+    a.CreateNote(L"two", false, true);
+    PumpFor(50);
+    EXPECT_EQ(NotesInFile(), 4u) << "saving goes on";
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(Contains(boxes.texts[0], data + L"Backups\\"));
+    EXPECT_TRUE(Contains(boxes.texts[0], L"backup"));
+    EXPECT_FALSE(a.SavesFailing());
+
+    ASSERT_TRUE(FileIo::RemoveFile(data + L"Backups"));
+    a.CreateNote(L"three", false, true);
+    std::string bytes;
+    NotesFileData kept;
+    ASSERT_TRUE(FileIo::ReadFile(TodaysBackup(), bytes));
+    ParseNotes(bytes, kept);
+    EXPECT_EQ(kept.notes.size(), 4u) << "the file as it stood before the save";
+    EXPECT_EQ(NotesInFile(), 5u);
+    // Later saves of the day leave the day's backup alone.
+    a.CreateNote(L"four", false, true);
+    ASSERT_TRUE(FileIo::ReadFile(TodaysBackup(), bytes));
+    ParseNotes(bytes, kept = NotesFileData());
+    EXPECT_EQ(kept.notes.size(), 4u);
+    EXPECT_EQ(boxes.texts.size(), 1u);
+}
+
+TEST_F(SaveProblemsTest, RestoringKeepsTheCurrentNotesThenLoadsTheChosenBackup) {
+    WriteNotesFile(3);
+    ASSERT_TRUE(FileIo::MakeFolder(data + L"Backups"));
+    ASSERT_TRUE(FileIo::CopyNewFile(NotesPath(), data + L"Backups\\Notes-2026-01-02.dat"));
+    WriteNotesFile(1);
+    ASSERT_TRUE(FileIo::CopyNewFile(NotesPath(), data + L"Backups\\Notes-2026-01-03.dat"));
+    WriteNotesFile(2);
+    Application& a = Start();
+    ASSERT_EQ(a.Notes().size(), 2u);
+    a.Notes()[0]->SetText(L"changed on screen");
+
+    // The dialog lists the backups newest first with their note counts; the
+    // second one (three notes) is chosen.
+    boxes.pick = 1;
+    a.ShowRestoreBackupDialog();
+    ASSERT_EQ(boxes.backupItems.size(), 2u);
+    EXPECT_TRUE(Contains(boxes.backupItems[0], L": 1 notes"));
+    EXPECT_TRUE(Contains(boxes.backupItems[1], L"2026"));
+    EXPECT_TRUE(Contains(boxes.backupItems[1], L": 3 notes"));
+    ASSERT_EQ(a.Notes().size(), 3u);
+    EXPECT_EQ(a.Notes()[2]->Data().text, L"note 2");
+    EXPECT_EQ(NotesInFile(), 3u);
+
+    // The notes as they were on screen were kept first, as a timed backup
+    // (the day's first save, just before, made the day's backup as well).
+    const std::vector<BackupInfo> list = ListBackups(NotesPath());
+    ASSERT_EQ(list.size(), 4u);
+    EXPECT_TRUE(list[0].stamp.timed);
+    std::string bytes;
+    NotesFileData before;
+    ASSERT_TRUE(FileIo::ReadFile(list[0].path, bytes));
+    ParseNotes(bytes, before);
+    ASSERT_EQ(before.notes.size(), 2u);
+    EXPECT_EQ(before.notes[0].text, L"changed on screen");
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(SaveProblemsTest, RestoreIsRefusedWhileTheCurrentNotesCannotBeSaved) {
+    WriteNotesFile(1);
+    ASSERT_TRUE(FileIo::MakeFolder(data + L"Backups"));
+    ASSERT_TRUE(FileIo::CopyNewFile(NotesPath(), data + L"Backups\\Notes-2026-01-02.dat"));
+    Application& a = Start();
+    a.CreateNote(L"only on screen", false, true);
+    Lock lock(NotesPath());
+    EXPECT_FALSE(a.RestoreNotesFromBackup(data + L"Backups\\Notes-2026-01-02.dat"));
+    PumpFor(50);
+    EXPECT_EQ(a.Notes().size(), 2u) << "nothing replaced";
+    ASSERT_FALSE(boxes.texts.empty());
+    EXPECT_TRUE(Contains(boxes.texts.back(), L"could not be restored"));
+}
+
+}  // namespace

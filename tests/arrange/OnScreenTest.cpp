@@ -1,0 +1,56 @@
+#include "arrange/OnScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "RectPrinting.h"
+
+namespace {
+
+using Arrange::Monitor;
+
+// The layouts a user meets: one monitor with a taskbar at the bottom; a second
+// monitor left of the primary, smaller, so that the virtual screen's bounding
+// rectangle holds a gap below it; the same with the left monitor removed.
+const std::vector<Monitor> kSingle = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
+const std::vector<Monitor> kTwo = {{{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+                                   {{-1024, 0, 0, 768}, {-1024, 0, 0, 768}}};
+const std::vector<Monitor> kLeftRemoved = {kTwo[0]};
+
+TEST(BringOntoMonitors, LostWindowsComeToTheNearestWorkAreaAndOthersStay) {
+    const struct {
+        const char* what;
+        const std::vector<Monitor>* monitors;
+        Rect in, out;
+    } cases[] = {
+        // clang-format off
+        {"wholly on a monitor", &kTwo, {-700, 300, -500, 450}, {-700, 300, -500, 450}},
+        {"across both monitors", &kTwo, {-100, 300, 100, 450}, {-100, 300, 100, 450}},
+        {"enough of it on screen to be grabbed", &kSingle, {1904, 10, 2104, 110}, {1904, 10, 2104, 110}},
+        {"under the taskbar is still on the monitor", &kSingle, {10, 1050, 210, 1150}, {10, 1050, 210, 1150}},
+        {"a sliver is not enough", &kSingle, {1910, 10, 2110, 110}, {1720, 10, 1920, 110}},
+        {"in the gap below the left monitor: up onto it", &kTwo, {-700, 850, -500, 1000}, {-700, 618, -500, 768}},
+        {"the gap near the primary: across onto it", &kTwo, {-150, 900, -10, 1000}, {0, 884, 140, 984}},
+        {"the left monitor removed", &kLeftRemoved, {-700, 300, -500, 450}, {0, 300, 200, 450}},
+        {"far off in a corner", &kSingle, {5000, -4000, 5200, -3900}, {1720, 0, 1920, 100}},
+        {"too tall for the work area: cut to it", &kLeftRemoved, {-900, 0, -600, 2000}, {0, 0, 300, 984}},
+        {"a small window counts when whole", &kSingle, {1910, 10, 1920, 20}, {1910, 10, 1920, 20}},
+        {"absurd coordinates of a damaged file", &kSingle, {INT32_MIN, INT32_MIN, INT32_MIN + 200, INT32_MIN + 100}, {0, 0, 200, 100}},
+        {"no monitor known: left alone", nullptr, {-700, 850, -500, 1000}, {-700, 850, -500, 1000}},
+        // clang-format on
+    };
+    const std::vector<Monitor> none;
+    for (const auto& c : cases) {
+        const std::vector<Monitor>& monitors = c.monitors ? *c.monitors : none;
+        const Rect out = Arrange::BringOntoMonitors(c.in, monitors);
+        EXPECT_EQ(out, c.out) << c.what;
+        // Whatever moved is on a monitor afterwards, and moving again changes nothing.
+        if (!monitors.empty()) {
+            EXPECT_TRUE(Arrange::IsOnSomeMonitor(out, monitors)) << c.what;
+            EXPECT_EQ(Arrange::BringOntoMonitors(out, monitors), out) << c.what;
+        }
+    }
+}
+
+}  // namespace
