@@ -185,8 +185,6 @@ void Application::ShowMainMenu(bool fromTray) {
     state.updateCheckRunning = updateCheck.Running();
     state.updateCheckExists = updateCheck.Exists();
     state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
-    state.settingsAvailable = true;
-    state.updateCheckAvailable = true;
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;
