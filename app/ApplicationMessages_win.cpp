@@ -41,6 +41,9 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
             break;
         case WM_COPYDATA:
             if (auto path = HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
+                // The second start waits for this answer; it must not wait for
+                // the user to close a message about the file.
+                ReplyMessage(TRUE);
                 OpenTextFileAsNote(*path, false);
                 return TRUE;
             }

@@ -7,6 +7,7 @@
 #include "app/TextFileImport.h"
 #include "arrange/NotePlacement.h"
 #include "arrange/Snapping_win.h"
+#include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
@@ -78,8 +79,31 @@ NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
 }
 
 void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMain) {
+    if (path.empty()) return;
+    // Only as much of the file as a note may hold is read: a file of hundreds of
+    // megabytes is refused from its size, never taken in.
     std::string bytes;
-    if (path.empty() || !FileIo::ReadFile(path, bytes)) return;
+    uint64_t fileSize = 0;
+    int refusal = -1;
+    if (!FileIo::ReadFilePrefix(path, kMaxNoteFileBytes, bytes, fileSize)) {
+        refusal = kNewNoteFromFile_Unreadable;
+    } else {
+        switch (CheckNoteFile(bytes, fileSize)) {
+            case NoteFileVerdict::Ok:
+                break;
+            case NoteFileVerdict::TooLarge:
+                refusal = kNewNoteFromFile_TooLarge;
+                break;
+            case NoteFileVerdict::NotText:
+                refusal = kNewNoteFromFile_NotText;
+                break;
+        }
+    }
+    if (refusal >= 0) {
+        const std::wstring message = TextOf(refusal) + L"\n\n" + path;
+        ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        return;
+    }
     CreateNote(TextFileAsNoteText(bytes), false, placeNearMain);
 }
 

@@ -12,8 +12,11 @@
 #include "main/OldNotes.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "store/DamagedFile.h"
 #include "store/FileIo.h"
 #include "store/Folders_win.h"
+#include "store/NoteData_win.h"
+#include "store/RecycleBin.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/SettingsDialog_win.h"
@@ -39,6 +42,14 @@ namespace {
 const std::wstring& ProgramFolderOnce() {
     static const std::wstring folder = ProgramFolder();
     return folder;
+}
+
+// A settings file that is binary or absurdly large would be read in full for
+// every key; it is kept as a dated backup and the program starts with defaults.
+void SetAsideDamagedSettings(const std::wstring& path) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SetAsideDamagedIni(path, FromSystemTime(now));
 }
 
 // The roaming application-data folder with a trailing separator.
@@ -82,6 +93,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     updateCheck.SetLauncher([this](const std::wstring& url) {
         if (shellOpen) shellOpen(url);
     });
+    SetAsideDamagedSettings(data + L"Settings.ini");
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
     settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
 
@@ -89,7 +101,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     // missing there, so the language and the rest come from one reader.
     ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
     LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
-    recycleBinPath = data + TextOf(kRecycleBinFile);
+    recycleBinPath = data + RecycleBin::RecycleBinFileName(TextOf(kRecycleBinFile));
     notesFilePath = data + L"Notes.dat";
 
     layeredWindows = settings.layeredWindowEnabled;

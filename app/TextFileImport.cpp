@@ -23,6 +23,14 @@ std::wstring CrLfToLf(const std::wstring& text) {
 
 }  // namespace
 
+NoteFileVerdict CheckNoteFile(const std::string& bytes, uint64_t fileSize) {
+    if (fileSize > kMaxNoteFileBytes || bytes.size() > kMaxNoteFileBytes) {
+        return NoteFileVerdict::TooLarge;
+    }
+    if (!TextCodec::LooksLikeText(TextFileAsNoteText(bytes))) return NoteFileVerdict::NotText;
+    return NoteFileVerdict::Ok;
+}
+
 std::wstring TextFileAsNoteText(const std::string& bytes) {
     TextCodec::Encoding encoding = TextCodec::Encoding::Ansi;
     std::wstring text = TextCodec::Decode(bytes, &encoding);

@@ -140,4 +140,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"SaveFailed_Exit",        // 130
     L"Settings_HotKeysTaken",  // 131
     L"Settings_RunAtStartupFailed",
+    L"NewNoteFromFile_TooLarge",  // 133
+    L"NewNoteFromFile_NotText", L"NewNoteFromFile_Unreadable",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 133;
+inline constexpr size_t kLanguageKeyCount = 136;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -56,6 +56,10 @@ enum LanguageText : int {
     kSaveFailed_Exit = 130,        // format: the path of Notes.dat
     kSettings_HotKeysTaken = 131,  // followed by one line per taken hot key
     kSettings_RunAtStartupFailed = 132,
+    // A file handed over to become a note that was refused; the path follows.
+    kNewNoteFromFile_TooLarge = 133,
+    kNewNoteFromFile_NotText = 134,
+    kNewNoteFromFile_Unreadable = 135,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "base/MemoryDc_win.h"
+#include "skin/BmpCheck.h"
 #include "skin/SkinTint.h"
+#include "store/FileIo.h"
 
 std::vector<SkinBitmap*>& SkinBitmapList::List() {
     static std::vector<SkinBitmap*> list;
@@ -33,6 +35,14 @@ SkinBitmap::~SkinBitmap() {
 bool SkinBitmap::LoadFile(const std::wstring& path) {
     if (selected) Deselect();
     info = BITMAP{};
+    bitmap.Reset();
+    // The loader trusts the headers; a damaged file must not reach it.
+    std::string head;
+    uint64_t fileSize = 0;
+    if (!FileIo::ReadFilePrefix(path, kBmpHeadBytes, head, fileSize) ||
+        CheckBmp(head, fileSize) != BmpVerdict::Ok) {
+        return false;
+    }
     bitmap.Reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     if (!bitmap) return false;

@@ -2,6 +2,8 @@
 // Whole-file reading and durable, atomic replacement of files.
 // Paths are UTF-16; on POSIX systems they are converted to UTF-8.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,11 @@ namespace FileIo {
 
 // Reads the whole file into bytes. False when the file cannot be opened or read.
 bool ReadFile(const std::wstring& path, std::string& bytes);
+
+// Reads at most maxBytes from the start of the file and tells its whole size, so
+// that a caller can refuse a file without taking in more of it than it needs.
+bool ReadFilePrefix(const std::wstring& path, size_t maxBytes, std::string& bytes,
+                    uint64_t& fileSize);
 
 // Replaces the file's contents in one step: the bytes go to a temporary file in
 // the same folder, are flushed to the disk, and the temporary file then takes the

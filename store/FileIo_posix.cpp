@@ -2,6 +2,7 @@
 
 #include "store/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -55,6 +56,34 @@ bool ReadFile(const std::wstring& path, std::string& bytes) {
         data.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
+    bytes.swap(data);
+    return true;
+}
+
+bool ReadFilePrefix(const std::wstring& path, size_t maxBytes, std::string& bytes,
+                    uint64_t& fileSize) {
+    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return false;
+    }
+    fileSize = static_cast<uint64_t>(info.st_size);
+    std::string data(static_cast<size_t>(std::min<uint64_t>(fileSize, maxBytes)), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::read(fd, &data[done], data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    data.resize(done);
     bytes.swap(data);
     return true;
 }

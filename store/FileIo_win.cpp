@@ -52,6 +52,29 @@ bool ReadFile(const std::wstring& path, std::string& bytes) {
     return true;
 }
 
+bool ReadFilePrefix(const std::wstring& path, size_t maxBytes, std::string& bytes,
+                    uint64_t& fileSize) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.Get(), &size)) return false;
+    fileSize = static_cast<uint64_t>(size.QuadPart);
+    // The file may grow while it is read; never past maxBytes.
+    std::string data(static_cast<size_t>(std::min<uint64_t>(fileSize, maxBytes)), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 20));
+        DWORD read = 0;
+        if (!::ReadFile(file.Get(), &data[done], chunk, &read, nullptr)) return false;
+        if (read == 0) break;
+        done += read;
+    }
+    data.resize(done);
+    bytes.swap(data);
+    return true;
+}
+
 bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
     // The temporary file lies in the same folder so that the final move is a rename
     // on one volume, which NTFS carries out as a single step.

@@ -169,14 +169,36 @@ IniDocument::IniDocument(const std::wstring& text, TextCodec::Encoding encoding)
     }
 }
 
-bool IniDocument::Load(const std::wstring& file) {
-    *this = IniDocument();
-    std::string bytes;
-    if (!FileIo::ReadFile(file, bytes)) return false;
+namespace {
+
+// Reads a file that is meant to be INI text, no more than the cap of it.
+bool ReadIniBytes(const std::wstring& file, std::string& bytes, uint64_t& fileSize) {
+    if (!FileIo::ReadFilePrefix(file, kMaxIniFileBytes, bytes, fileSize)) return false;
     // UTF-16 big-endian is read too, and written back as little-endian.
     if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') {
         bytes = SwapBigEndian(bytes);
     }
+    return true;
+}
+
+}  // namespace
+
+IniFileHealth CheckIniFile(const std::wstring& file) {
+    std::string bytes;
+    uint64_t fileSize = 0;
+    if (!ReadIniBytes(file, bytes, fileSize)) {
+        return FileIo::FileExists(file) ? IniFileHealth::Unreadable : IniFileHealth::Missing;
+    }
+    if (fileSize > kMaxIniFileBytes) return IniFileHealth::TooLarge;
+    return TextCodec::LooksLikeText(TextCodec::Decode(bytes)) ? IniFileHealth::Text
+                                                              : IniFileHealth::NotText;
+}
+
+bool IniDocument::Load(const std::wstring& file) {
+    *this = IniDocument();
+    std::string bytes;
+    uint64_t fileSize = 0;
+    if (!ReadIniBytes(file, bytes, fileSize) || fileSize > kMaxIniFileBytes) return false;
     TextCodec::Encoding encoding = TextCodec::Encoding::Ansi;
     const std::wstring text = TextCodec::Decode(bytes, &encoding);
     *this = IniDocument(text, encoding);

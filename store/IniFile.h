@@ -16,6 +16,22 @@
 
 #include "store/TextCodec.h"
 
+// The program's INI files hold a few kilobytes; one past this size is damaged or
+// hostile, and reading it for every key would stall the program. It reads as a
+// missing file, and is never rewritten.
+inline constexpr size_t kMaxIniFileBytes = 1024 * 1024;
+
+enum class IniFileHealth {
+    Missing,     // no such file
+    Text,        // an INI file as far as can be told
+    TooLarge,    // past kMaxIniFileBytes
+    NotText,     // binary data (see TextCodec::LooksLikeText)
+    Unreadable,  // there, but could not be opened or read
+};
+
+// Judges a file from its size and its decoded text, reading no more than the cap.
+IniFileHealth CheckIniFile(const std::wstring& file);
+
 // Like GetPrivateProfileStringW with no default: false when the file, section or key
 // is missing; an empty value is found and gives "".
 bool IniReadString(const std::wstring& file, const std::wstring& section, const std::wstring& key,

@@ -1,11 +1,24 @@
 #include "store/RecycleBin.h"
 
 #include <cstdint>
+#include <cwchar>
 
 #include "store/FileIo.h"
 #include "store/TextCodec.h"
 
 namespace RecycleBin {
+
+std::wstring RecycleBinFileName(const std::wstring& languageText) {
+    const size_t cut = languageText.find_last_of(L"\\/:");
+    std::wstring name = cut == std::wstring::npos ? languageText : languageText.substr(cut + 1);
+    for (wchar_t& c : name) {
+        if (c < 0x20 || std::wcschr(L"<>\"|?*", c)) c = L'_';
+    }
+    // Windows drops trailing dots and blanks from file names.
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+    if (name.empty()) return L"Recycle Bin.txt";
+    return name;
+}
 
 const std::wstring& Separator() {
     static const std::wstring separator = L"\r\n" + std::wstring(75, L'=') + L"\r\n";

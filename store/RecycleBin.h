@@ -8,6 +8,13 @@
 
 namespace RecycleBin {
 
+// The file name the language gives the bin, made safe to put after the user's
+// folder: a language file is input, and a name holding a folder, a drive or
+// characters Windows refuses would put the bin elsewhere or nowhere. Only the last
+// part of a path is kept, refused characters become '_', and a name with nothing
+// left (empty, "." or "..") becomes "Recycle Bin.txt".
+std::wstring RecycleBinFileName(const std::wstring& languageText);
+
 // CR LF, 75 equals signs, CR LF. The export of all notes uses the same line.
 const std::wstring& Separator();
 

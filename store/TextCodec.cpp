@@ -185,4 +185,17 @@ bool Encode(const std::wstring& text, Encoding encoding, std::string& bytes) {
     return false;
 }
 
+bool LooksLikeText(const std::wstring& text) {
+    size_t controls = 0;
+    for (wchar_t c : text) {
+        if (c == 0) return false;
+        if (c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r' && c != L'\f' && c != L'\v' &&
+            c != 0x1A && c != 0x1B) {
+            ++controls;
+        }
+    }
+    // A stray control character is forgiven; one in a hundred is binary data.
+    return controls == 0 || controls * 100 < text.size();
+}
+
 }  // namespace TextCodec

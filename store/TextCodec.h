@@ -35,4 +35,10 @@ std::wstring Decode(const std::string& bytes, Encoding* detected = nullptr);
 // leaves bytes empty) when the text cannot be held by Ansi.
 bool Encode(const std::wstring& text, Encoding encoding, std::string& bytes);
 
+// Whether decoded text reads as text: it holds no NUL character (which ends the
+// text for every text API, and is what UTF-16 without a byte-order mark or any
+// binary file holds), and fewer than one in a hundred control characters other
+// than tab, line breaks, form feed, vertical tab, DOS's end-of-file and escape.
+bool LooksLikeText(const std::wstring& text);
+
 }  // namespace TextCodec

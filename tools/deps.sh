@@ -2,7 +2,7 @@
 # Installs, with apt-get, whatever the build and the tests need and is missing.
 set -euo pipefail
 pkgs=(cmake make g++ clang clang-format libclang-rt-14-dev googletest g++-mingw-w64-x86-64-posix
-      wine wine64 xvfb xdotool imagemagick x11-utils python3 fonts-wine ccache)
+      wine wine64 xvfb xdotool imagemagick x11-utils python3 fonts-wine ccache nsis)
 missing=()
 for p in "${pkgs[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,7 +2,8 @@
 """Notes.dat for the end-to-end test: `write FILE` puts three notes side by side,
 `dump FILE` prints one line per note: left top right bottom hidden text;
 `flags FILE` prints one line per note: text, title, then always-on-top, hidden,
-alarm armed and has-alarm as 0 or 1, separated by tabs."""
+alarm armed and has-alarm as 0 or 1, separated by tabs; `count FILE` prints the
+number of notes of a whole file and fails on any other."""
 import struct
 import sys
 
@@ -18,8 +19,10 @@ def write(path):
     open(path, "wb").write(out)
 
 
-def records(path):
-    """(rect, text, title, on_top, hidden, alarm_enabled, has_alarm) per note."""
+def records(path, whole=None):
+    """(rect, text, title, on_top, hidden, alarm_enabled, has_alarm) per note.
+    With a list for `whole`, appends to it whether the file ended with the last
+    note of version 4."""
     data, pos = open(path, "rb").read(), 0
 
     def take(fmt):
@@ -27,21 +30,25 @@ def records(path):
         pos += struct.calcsize(fmt)
         return struct.unpack_from(fmt, data, pos - struct.calcsize(fmt))
 
-    _, count, has_font = take("<iIB")
+    version, count, has_font = take("<iIB")
     pos += 92 if has_font else 0
     for _ in range(count):
         rect = take("<4i")
         (length,) = take("<I")
-        text = data[pos:pos + 2 * length].decode("utf-16-le")
+        text = data[pos:pos + 2 * length].decode("utf-16-le", "surrogatepass")
         pos += 2 * length
         (title_length,) = take("<I")
-        title = data[pos:pos + 2 * title_length].decode("utf-16-le")
+        title = data[pos:pos + 2 * title_length].decode("utf-16-le", "surrogatepass")
         pos += 2 * title_length
         on_top, _, _, _, _, _, _, own_font = take("<B5HBB")
         pos += 92 if own_font else 0
         _, hidden, alarm_enabled, has_alarm = take("<BBBB")
         pos += 16 if has_alarm else 0
+        if len(data) < pos:
+            raise struct.error(f"the file ends {pos - len(data)} bytes early")
         yield rect, text, title, on_top, hidden, alarm_enabled, has_alarm
+    if whole is not None:
+        whole.append(version == 4 and pos == len(data))
 
 
 def dump(path):
@@ -54,5 +61,16 @@ def flags(path):
         print(text.replace("\r\n", "|"), title, *rest, sep="\t")
 
 
+def count(path):
+    whole = []
+    try:
+        notes = sum(1 for _ in records(path, whole))
+    except (struct.error, UnicodeDecodeError, OSError) as error:
+        sys.exit(f"{path}: {error}")
+    if not whole[0]:
+        sys.exit(f"{path}: not version 4, or bytes after the notes")
+    print(notes)
+
+
 if __name__ == "__main__":
-    {"write": write, "dump": dump, "flags": flags}[sys.argv[1]](sys.argv[2])
+    {"write": write, "dump": dump, "flags": flags, "count": count}[sys.argv[1]](sys.argv[2])

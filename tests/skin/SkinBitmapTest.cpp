@@ -33,6 +33,32 @@ TEST_P(SkinBitmapFiles, TintLeavesReservedColoursAndEveryLineRight) {
 
 INSTANTIATE_TEST_SUITE_P(Formats, SkinBitmapFiles, ::testing::Values(24, 32));
 
+TEST(SkinBitmap, DamagedFilesAreRefusedBeforeTheSystemReadsThem) {
+    const std::wstring dir = TestPaths::MakeScratchDir();
+    ASSERT_TRUE(WriteBmp(dir + L"whole.bmp", 8, 6, 24, std::vector<SkinColor>(48, kWhite)));
+    std::string bytes;
+    ASSERT_TRUE(FileIo::ReadFile(dir + L"whole.bmp", bytes));
+    // The last line's pixels are missing.
+    ASSERT_TRUE(FileIo::WriteFileAtomically(dir + L"cut.bmp", bytes.substr(0, bytes.size() - 24)));
+    // The headers claim 30000 x 30000 pixels (2.7 GB) that the file does not hold.
+    std::string huge = bytes;
+    for (size_t at : {size_t{18}, size_t{22}}) {
+        huge[at] = static_cast<char>(30000 & 0xFF);
+        huge[at + 1] = static_cast<char>(30000 >> 8);
+    }
+    ASSERT_TRUE(FileIo::WriteFileAtomically(dir + L"huge.bmp", huge));
+
+    const size_t listed = SkinBitmapList::Items().size();
+    SkinBitmapRef whole = LoadSkinBitmap(dir, L"whole.bmp", kWhite);
+    ASSERT_NE(nullptr, whole);
+    EXPECT_EQ(8, whole->Width());
+    EXPECT_EQ(6, whole->Height());
+    whole.reset();
+    EXPECT_EQ(nullptr, LoadSkinBitmap(dir, L"cut.bmp", kWhite));
+    EXPECT_EQ(nullptr, LoadSkinBitmap(dir, L"huge.bmp", kWhite));
+    EXPECT_EQ(listed, SkinBitmapList::Items().size());
+}
+
 TEST(SkinBitmap, LastHolderUnlistsAndButtonSetsShareBitmaps) {
     const std::wstring dir = TestPaths::MakeScratchDir();
     const size_t listed = SkinBitmapList::Items().size();

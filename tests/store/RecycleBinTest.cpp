@@ -51,3 +51,32 @@ TEST(RecycleBin, AppendsUtf16BlocksOldestFirstAndEmptyingKeepsTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RecycleBin, FileNameFromTheLanguageStaysInTheUserFolder) {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* name;
+    } cases[] = {
+        {L"Recycle Bin.txt", L"Recycle Bin.txt"},
+        {L"Papierkorb.txt", L"Papierkorb.txt"},
+        {L"..\\..\\..\\escaped.txt", L"escaped.txt"},
+        {L"C:\\Windows\\win.ini", L"win.ini"},
+        {L"C:bin.txt", L"bin.txt"},
+        {L"/etc/passwd", L"passwd"},
+        {L"a<b>c:d", L"d"},
+        {L"what?*|\"now\".txt", L"what____now_.txt"},
+        {L"tab\there\n.txt", L"tab_here_.txt"},
+        {L"..", L"Recycle Bin.txt"},
+        {L"bin\\", L"Recycle Bin.txt"},
+        {L"trailing. . ", L"trailing"},
+        {L"", L"Recycle Bin.txt"},
+        {L"(((RecycleBinFile)))", L"(((RecycleBinFile)))"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RecycleBin::RecycleBinFileName(c.text), c.name) << TestPaths::Narrow(c.text);
+    }
+}
+
+}  // namespace

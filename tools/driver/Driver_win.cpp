@@ -15,6 +15,8 @@
 //   vn_driver quit [ms]               close the main window and wait for its process to end
 //   vn_driver launch-wait EXE N [ms]  start EXE, wait until it shows N note windows;
 //                                     prints "main_ms notes_ms idle_ms" from the start
+//   vn_driver box [ms]                wait for a message box or dialog; prints "hwnd text"
+//                                     (its static texts joined, line breaks as "/")
 //   vn_driver stats                   resources of the process that owns the main window:
 //                                     "gdi user windows notes working_set_kb private_kb"
 #include <windows.h>
@@ -172,6 +174,50 @@ int PrintStats() {
     wprintf(L"%lu %lu %d %d %llu %llu\n", gdi, user, windows.windows, windows.visibleNotes,
             static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
             static_cast<unsigned long long>(privateBytes / 1024));
+    return 0;
+}
+
+struct DialogSearch {
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM data) {
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    reinterpret_cast<DialogSearch*>(data)->found = hwnd;
+    return FALSE;
+}
+
+BOOL CALLBACK AppendStatic(HWND hwnd, LPARAM data) {
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (_wcsicmp(cls, L"Static") != 0) return TRUE;
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()));
+    text.resize(wcslen(text.c_str()));
+    auto* out = reinterpret_cast<std::wstring*>(data);
+    if (!text.empty() && !out->empty()) *out += L"/";
+    *out += text;
+    return TRUE;
+}
+
+int WaitDialog(DWORD limit) {
+    const DWORD start = GetTickCount();
+    DialogSearch search;
+    while (EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search)), !search.found) {
+        if (GetTickCount() - start > limit) return 1;
+        Sleep(100);
+    }
+    std::wstring text;
+    EnumChildWindows(search.found, AppendStatic, reinterpret_cast<LPARAM>(&text));
+    for (auto& c : text) {
+        if (c == L'\r') c = L' ';
+        if (c == L'\n') c = L'/';
+    }
+    wprintf(L"%llu %ls\n",
+            static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(search.found)),
+            text.c_str());
     return 0;
 }
 
@@ -353,6 +399,7 @@ int wmain(int argc, wchar_t** argv) {
         return LaunchAndWait(arg(2), num(3), argc > 4 ? static_cast<DWORD>(num(4)) : 60000);
     }
     if (command == L"stats") return PrintStats();
+    if (command == L"box") return WaitDialog(argc > 2 ? static_cast<DWORD>(num(2)) : 10000);
     if (command == L"quit") return Quit(argc > 2 ? static_cast<DWORD>(num(2)) : 20000);
     if (command == L"close-main") {
         HWND main = FindWindowW(kClassName, kMainTitle);
