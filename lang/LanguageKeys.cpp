@@ -141,5 +141,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"Settings_HotKeysTaken",  // 131
     L"Settings_RunAtStartupFailed",
     L"NewNoteFromFile_TooLarge",  // 133
-    L"NewNoteFromFile_NotText", L"NewNoteFromFile_Unreadable",
+    L"NewNoteFromFile_NotText",
+    L"NewNoteFromFile_Unreadable",
 };
