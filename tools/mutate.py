@@ -178,7 +178,7 @@ MUTATIONS = [
       "if (blankEdge || quotedLook) return", "if (blankEdge) return",
       "a value that looks quoted is written bare"),
     M("store-37", "store", "store/IniFile.cpp",
-      "    if (!trimmedKey.empty() && trimmedKey[0] == L'[') return false;\n", "",
+      "return trimmedKey.empty() || trimmedKey[0] != L'[';", "return true;",
       "a key opening with '[' is written"),
     M("store-38", "store", "store/IniFile.cpp",
       "const std::wstring text = value.substr(0, 29);", "const std::wstring text = value.substr(0, 30);",
