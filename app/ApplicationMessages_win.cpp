@@ -66,6 +66,9 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == kTrayClickTimer) OnTrayClickTimer();
             break;
+        case kNotesNotShownMessage:
+            TellNotesNotShown(wParam);
+            return 0;
         default:
             break;
     }

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
+#include "store/NoteData.h"
 #include "store/SettingsStore.h"
 
 class MainWindowButton;
@@ -28,6 +30,8 @@ public:
     static constexpr UINT_PTR kTrayClickTimer = 445;
     static constexpr int kFirstHotKeyId = 123;  // new note, show/hide, to top, clipboard
     static constexpr UINT kTrayIconId = 1;
+    // Posted by LoadNotes when some notes got no window; wParam is how many.
+    static constexpr UINT kNotesNotShownMessage = WM_APP + 0x301;
 
     // Sets startFailed on entry and clears it as the last step, so a
     // construction that cannot complete leaves it set. restartRequested is
@@ -57,7 +61,16 @@ public:
                            bool placeNearMain) override;
     std::wstring RecycleBinPath() const override { return recycleBinPath; }
 
+    // Reads Notes.dat and makes its notes. Records whose window cannot be
+    // made are kept and saved with the others; the user is told how many.
     void LoadNotes();
+    // How LoadNotes makes each note; tests give one that fails on purpose.
+    // Empty: new NoteWindow(*this, layered, record).
+    void SetNoteMaker(std::function<NoteWindow*(const NoteData&)> maker) {
+        noteMaker = std::move(maker);
+    }
+    // The records of this run that have no window, in file order.
+    const std::vector<NoteData>& UnshownNotes() const { return unshownNotes; }
     void SetCustomDefaultFont(const LOGFONTW& font) override;
     void RegisterHotKeys();
     void UnregisterHotKeys();
@@ -109,6 +122,7 @@ private:
     void OnMove(LPARAM lParam);
     bool OnQueryEndSession();
     void CloseAllNotes();
+    void TellNotesNotShown(size_t count);
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
 
@@ -121,6 +135,8 @@ private:
     std::wstring skinFolder;
     bool notesShown = true;
     std::vector<NoteWindow*> notes;
+    std::vector<NoteData> unshownNotes;
+    std::function<NoteWindow*(const NoteData&)> noteMaker;
     Skin skin;
     uint32_t colorThemeIndex = 0;
     bool placeNearTray = false;

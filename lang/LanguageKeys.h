@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 111;
+inline constexpr size_t kLanguageKeyCount = 112;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,6 +37,7 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
+    kNotesNotShown = 111,  // format: one integer, how many notes got no window
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
