@@ -37,14 +37,26 @@ struct Rect {
 // an inner one, as the skin gives them.
 using Insets = Rect;
 
+// Insets and offsets come from hand-edited skin files, so the sums are taken in 64
+// bits and stop at the ends of the 32-bit range instead of overflowing.
+inline int32_t SaturatedSum(int64_t a, int64_t b) {
+    const int64_t sum = a + b;
+    if (sum > INT32_MAX) return INT32_MAX;
+    if (sum < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(sum);
+}
+
 inline Rect Shrink(const Rect& r, const Insets& in) {
-    return {r.left + in.left, r.top + in.top, r.right - in.right, r.bottom - in.bottom};
+    return {SaturatedSum(r.left, in.left), SaturatedSum(r.top, in.top),
+            SaturatedSum(r.right, -int64_t{in.right}), SaturatedSum(r.bottom, -int64_t{in.bottom})};
 }
 
 inline Rect Grow(const Rect& r, const Insets& in) {
-    return {r.left - in.left, r.top - in.top, r.right + in.right, r.bottom + in.bottom};
+    return {SaturatedSum(r.left, -int64_t{in.left}), SaturatedSum(r.top, -int64_t{in.top}),
+            SaturatedSum(r.right, in.right), SaturatedSum(r.bottom, in.bottom)};
 }
 
 inline Rect Offset(const Rect& r, int32_t dx, int32_t dy) {
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    return {SaturatedSum(r.left, dx), SaturatedSum(r.top, dy), SaturatedSum(r.right, dx),
+            SaturatedSum(r.bottom, dy)};
 }

@@ -64,7 +64,7 @@ void ReadSkinDefinition(ValueStore& store, SkinDefinition& def) {
     store.ReadInt(L"/NoteResize/PositionY", y);
     store.ReadLong(L"/NoteResize/Width", width);
     store.ReadLong(L"/NoteResize/Height", height);
-    def.resizeRect = SkinRect{x, y, x + width, y + height};
+    def.resizeRect = SkinRect{x, y, SaturatedSum(x, width), SaturatedSum(y, height)};
 
     def.editInsets = ReadBorders(store, L"/NoteEdit");
 

@@ -20,6 +20,16 @@ TEST(CleanCommandLine, DropsEveryQuoteAndApostropheAnywhere) {
     EXPECT_EQ(CleanCommandLine(nullptr), L"");
 }
 
+TEST(HandOverPayload, EncodingIsUtf16LeWithOneWholeTerminator) {
+    using Bytes = std::vector<unsigned char>;
+    EXPECT_EQ((Bytes{'a', 0, 0xAC, 0x20, 0, 0}), EncodeHandOverPayload(L"a\u20AC"));
+    EXPECT_EQ((Bytes{0, 0}), EncodeHandOverPayload(L""));
+    const std::wstring path = L"C:\\Notizen \u00FC\xD83D\xDE00.txt";
+    const Bytes bytes = EncodeHandOverPayload(path);
+    EXPECT_EQ((path.size() + 1) * 2, bytes.size());
+    EXPECT_EQ(path, DecodeHandOverPayload(bytes.data(), bytes.size()));
+}
+
 // The bytes come from another process: each case copies them into a heap block
 // of exactly the stated size, so that reading past it is caught by the sanitizers.
 TEST(HandOverPayload, DecodingReadsNoMoreThanItIsGiven) {

@@ -65,12 +65,86 @@ TEST(SnapToRect, StrictlyWithinHeightIsNotLeftAligned) {
         {"sticking out above: left edges align", {104, 44}, {100, 44}},
         {"within the height: right edges still align", {245, 100}, {250, 100}},
         {"within the height: still placed outside", {303, 100}, {300, 100}},
+        {"bottoms level is not strictly within", {104, 300}, {100, 300}},
+        {"tops level is still within", {104, 50}, {104, 50}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Point p = c.from;
         EXPECT_EQ(c.from != c.to, SnapToRect(10, tall, 50, 50, p.x, p.y));
         EXPECT_EQ(c.to, p);
+    }
+}
+
+TEST(SnapToRect, NearMeansAtMostTheSnapDistanceOnEverySide) {
+    const Rect r{100, 50, 300, 150};
+    struct {
+        const char* name;
+        Point from, to;
+    } cases[] = {
+        // clang-format off
+        {"right of it, exactly 10 away", {310, 80}, {300, 80}},
+        {"right of it, 11 away", {311, 80}, {311, 80}},
+        {"left of it, exactly 10 away", {40, 80}, {50, 80}},
+        {"left of it, 11 away", {39, 80}, {39, 80}},
+        {"below it, exactly 10 away", {150, 160}, {150, 150}},
+        {"below it, 11 away", {150, 161}, {150, 161}},
+        {"above it, exactly 10 away", {150, -10}, {150, 0}},
+        {"above it, 11 away", {150, -11}, {150, -11}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Point p = c.from;
+        EXPECT_EQ(c.from != c.to, SnapToRect(10, r, 50, 50, p.x, p.y));
+        EXPECT_EQ(c.to, p);
+    }
+}
+
+TEST(SnapToMonitors, AnyEdgeCaughtIsReportedAndTheFirstAreaThatSnapsWins) {
+    struct {
+        const char* name;
+        Point from, to;
+        bool snapped;
+    } cases[] = {
+        // clang-format off
+        {"top edge only", {500, 7}, {500, 0}, true},
+        {"bottom edge only", {500, 937}, {500, 944}, true},
+        {"left edge only", {-8, 500}, {0, 500}, true},
+        {"right edge only", {1238, 500}, {1230, 500}, true},
+        {"corner", {1234, 941}, {1230, 944}, true},
+        {"nothing in reach", {500, 500}, {500, 500}, false},
+        {"the left monitor's right edge first", {-45, 500}, {-50, 500}, true},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Point p = c.from;
+        EXPECT_EQ(c.snapped, SnapToMonitors(10, 50, 50, p.x, p.y, {kLeftWork, kPrimaryWork}));
+        EXPECT_EQ(c.to, p);
+    }
+}
+
+TEST(Grid, BothSignsRoundTowardTheRightMultiple) {
+    struct {
+        int32_t value, step, truncated, raised;
+    } cases[] = {
+        {37, 10, 30, 40},
+        {-23, 10, -20, -20},
+        {40, 10, 40, 40},
+        {-40, 10, -40, -40},
+        {1, 10, 0, 10},
+        {-1, 10, 0, 0},
+        {0, 10, 0, 0},
+        {-37, 15, -30, -30},
+        {5, 0, 5, 5},
+        {-5, -3, -5, -5},
+        {INT32_MAX, 10, INT32_MAX - 7, INT32_MAX},
+        {INT32_MIN, 10, INT32_MIN + 8, INT32_MIN + 8},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.truncated, TruncateToGrid(c.value, c.step)) << c.value << "/" << c.step;
+        EXPECT_EQ(c.raised, RaiseToGrid(c.value, c.step)) << c.value << "/" << c.step;
     }
 }
 
@@ -81,7 +155,6 @@ TEST(SnapWindow, AbsurdSettingsDoNotOverflow) {
     SnapWindow(o, {{{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {}, true}}, {kPrimaryWork}, x, y,
                INT32_MAX, INT32_MAX);
     // Reaching here is the test: the sanitizers stop on a signed overflow.
-    EXPECT_EQ(INT32_MAX, RaiseToGrid(INT32_MAX, 10));
 }
 
 TEST(WorkAreaOf, NearestMonitorRule) {
@@ -92,6 +165,13 @@ TEST(WorkAreaOf, NearestMonitorRule) {
     EXPECT_EQ(kPrimaryWork, WorkAreaOf({-100, 900, -50, 950}, monitors));  // nearer the primary
     EXPECT_EQ(kLeftWork, WorkAreaOf({-10, 10, -10, 10}, monitors));        // empty
     EXPECT_EQ(Rect{}, WorkAreaOf({0, 0, 10, 10}, {}));
+
+    // Ties go to the monitor listed first, by shared area and by distance alike.
+    const Rect a{0, 0, 100, 100}, b{200, 0, 300, 100}, workA{0, 0, 100, 90}, workB{200, 0, 300, 90};
+    for (const Rect& window : {Rect{50, 10, 250, 20}, Rect{140, 10, 160, 20}}) {
+        EXPECT_EQ(workA, WorkAreaOf(window, {{a, workA}, {b, workB}})) << window.left;
+        EXPECT_EQ(workB, WorkAreaOf(window, {{b, workB}, {a, workA}})) << window.left;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "LangTestUtil.h"
 #include "lang/LanguageTable.h"
 
@@ -33,6 +35,11 @@ TEST_F(IniTextTest, EscapesBecomeControlCharactersWhereverTheyStand) {
         EXPECT_EQ(ReadValue(c.value), c.expected) << TestPaths::Narrow(c.value);
 }
 
+TEST_F(IniTextTest, ANulEndsTheValueAsTheProfileReaderHandsItOver) {
+    EXPECT_EQ(ReadValue(std::wstring(L"ab\0cd", 5)), L"ab");
+    EXPECT_EQ(ReadValue(std::wstring(L"\0cd", 3)), L"(((Value)))");
+}
+
 TEST_F(IniTextTest, MissingOrEmptyValueShowsTheKey) {
     const std::wstring path =
         LangTest::WriteIni(dir_, L"lang.ini", L"[Text]\nMainMenu_Exit=\nTitle_App=C:\\new");
@@ -47,16 +54,19 @@ TEST_F(IniTextTest, MissingOrEmptyValueShowsTheKey) {
 }
 
 TEST_F(IniTextTest, LongValuesAreCutBeforeEscapesApplyAndKeepSurrogatePairsWhole) {
-    EXPECT_EQ(ReadValue(std::wstring(1500, L'x')), std::wstring(kIniTextMaxLength, L'x'));
+    // The profile reader's buffer holds 1023 characters and the terminator.
+    for (size_t length : {1022, 1023, 1024, 1500}) {
+        EXPECT_EQ(ReadValue(std::wstring(length, L'x')).size(), std::min<size_t>(length, 1023))
+            << length;
+    }
 
     // The cut falls between the backslash and the n, so no line feed appears.
-    const std::wstring read = ReadValue(std::wstring(kIniTextMaxLength - 1, L'a') + L"\\nb");
-    EXPECT_EQ(read.size(), kIniTextMaxLength);
+    const std::wstring read = ReadValue(std::wstring(1022, L'a') + L"\\nb");
+    EXPECT_EQ(read.size(), 1023u);
     EXPECT_EQ(read.back(), L'\\');
 
     // U+1F600 whose first half would be the last kept unit is dropped whole.
-    EXPECT_EQ(ReadValue(std::wstring(kIniTextMaxLength - 1, L'a') + L"\xD83D\xDE00zz"),
-              std::wstring(kIniTextMaxLength - 1, L'a'));
+    EXPECT_EQ(ReadValue(std::wstring(1022, L'a') + L"\xD83D\xDE00zz"), std::wstring(1022, L'a'));
 }
 
 TEST(ApplyEscapesTest, ReplacementHoldingItsPatternTerminates) {

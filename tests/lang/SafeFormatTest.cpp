@@ -18,6 +18,8 @@ TEST(SafeFormatTest, FillsWhatItCanAndLeavesTheRestAsWritten) {
         {L"%i and %ld, %ls", {1, 2, L"three"}, L"1 and 2, three"},
         {L"100%% sure", {}, L"100% sure"},
         {L"[%-5d|%05d|%6.3d|%.0d]", {3, -42, -7, 0}, L"[3    |-0042|  -007|]"},
+        // Left alignment wins over zeros; a precision turns the zeros off.
+        {L"[%-05d|%05.1d|%+04d|% d]", {42, 7, 5, 6}, L"[42   |    7|+005| 6]"},
         {L"[%d]", {INT_MIN}, L"[-2147483648]"},
         {L"[%6s|%-3s|%.2s]", {L"ab", L"c", L"def"}, L"[    ab|c  |de]"},
         {L"[%s]", {static_cast<const wchar_t*>(nullptr)}, L"[]"},
@@ -39,13 +41,13 @@ TEST(SafeFormatTest, FillsWhatItCanAndLeavesTheRestAsWritten) {
 
 TEST(SafeFormatTest, HugeWidthsAndLongArgumentsStayWithinTheLimit) {
     const std::wstring wide = SafeFormat(L"%999999d", {3});
-    EXPECT_EQ(wide.size(), kFormatMaxLength);
+    EXPECT_EQ(wide.size(), 2047u);
     EXPECT_EQ(wide.back(), L'3');
-    EXPECT_EQ(SafeFormat(L"%99999999999999999999999d!", {3}).size(), kFormatMaxLength);
-    EXPECT_EQ(SafeFormat(L"%.99999999999999999999d", {3}).size(), kFormatMaxLength);
+    EXPECT_EQ(SafeFormat(L"%99999999999999999999999d!", {3}).size(), 2047u);
+    EXPECT_EQ(SafeFormat(L"%.99999999999999999999d", {3}).size(), 2047u);
 
     const std::wstring question = SafeFormat(L"Delete \"%s\"?", {std::wstring(5000, L't')});
-    EXPECT_EQ(question.size(), kFormatMaxLength);
+    EXPECT_EQ(question.size(), 2047u);
     EXPECT_EQ(question.substr(0, 9), L"Delete \"t");
     EXPECT_EQ(SafeFormat(L"%d.%d", {3, 2}, 2), L"3.");
 }

@@ -76,6 +76,15 @@ TEST(NoteLayout, ButtonsAreHitWhereTheyAreDrawnAndDeleteWinsAnOverlap) {
     EXPECT_EQ(Rect{}, ButtonRect(NoteButton::None, 200, 100, m));
 }
 
+TEST(NoteLayout, AbsurdSkinNumbersStopAtTheEndsOfTheRange) {
+    NoteMetrics m = Resizable();
+    m.editInsets = {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};
+    EXPECT_EQ((Rect{INT32_MAX, INT32_MIN, 200 - INT32_MAX, INT32_MAX}),
+              LayoutNote(200, 100, m).textRect);
+    EXPECT_EQ((Rect{INT32_MAX, 100, INT32_MAX, 116}),
+              ResizeGripRect({100, 100, 300, 300}, {INT32_MAX - 10, 0, INT32_MAX, 16}));
+}
+
 TEST(ResizeToContent, ShortTextShrinksToTheBackgroundAtLeast) {
     ContentFit fit = ResizeToContent({100, 100, 400, 400}, Resizable(), {}, FakeText(5));
     EXPECT_EQ((Rect{100, 100, 160, 140}), fit.window);  // 50 x 36 raised to 60 x 40
@@ -147,6 +156,17 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     EXPECT_EQ(topRow, std::vector<Blit>(blits.begin(), blits.begin() + 5));
     EXPECT_EQ((Blit{10, 20, 80, 60, 170, 20}), blits[8]);
     EXPECT_EQ((Blit{90, 80, 10, 20, 240, 80}), blits[14]);
+
+    // Unequal borders (10, 20, 30, 5) whose centre tiles exactly fill a 160 x 100 note
+    // at a negative x: each side is taken from its own edge of the bitmap, and no
+    // tile starts where the right or bottom border begins.
+    const std::vector<Blit> unequal = {
+        {0, 0, 10, 20, -40, 30},   {10, 0, 60, 20, -30, 30}, {10, 0, 60, 20, 30, 30},
+        {70, 0, 30, 20, 90, 30},   {0, 20, 10, 75, -40, 50}, {10, 20, 60, 75, -30, 50},
+        {10, 20, 60, 75, 30, 50},  {70, 20, 30, 75, 90, 50}, {0, 95, 10, 5, -40, 125},
+        {10, 95, 60, 5, -30, 125}, {10, 95, 60, 5, 30, 125}, {70, 95, 30, 5, 90, 125},
+    };
+    EXPECT_EQ(unequal, NineSliceBlits({-40, 30, 120, 130}, 100, 100, {10, 20, 30, 5}, false));
 
     // Overlapping, negative, and past the bitmap: sides only, none, corners only.
     for (const Insets& borders :

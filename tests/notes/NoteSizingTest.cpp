@@ -40,6 +40,32 @@ TEST(FitRectToGrid, Table) {
     }
 }
 
+TEST(NearestCorner, LargerAxisDistanceFirstOfEqualsAndABound) {
+    const struct {
+        const char* name;
+        Point p;
+        std::vector<Point> corners;
+        int index;
+        int64_t distance;
+    } cases[] = {
+        {"equal distances: the first", {0, 0}, {{3, -7}, {-7, 3}, {7, 7}}, 0, 7},
+        {"the larger axis counts", {0, 0}, {{5, 5}, {-4, 1}}, 1, 4},
+        {"negative side", {-100, -100}, {{-90, -95}, {-103, -98}}, 1, 3},
+        {"just inside the bound", {0, 0}, {{999998, 0}}, 0, 999998},
+        {"at the bound: none", {0, 0}, {{0, -999999}}, -1, 999999},
+        {"no corners", {0, 0}, {}, -1, 999999},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int64_t distance = 0;
+        EXPECT_EQ(c.index, NearestCorner(c.p, c.corners, distance));
+        EXPECT_EQ(c.distance, distance);
+    }
+    // Each note gives its visible shape's corners clockwise from the top left.
+    EXPECT_EQ((std::vector<Point>{{15, 22}, {97, 22}, {97, 46}, {15, 46}}),
+              CollectNoteCorners({{10, 20, 100, 50}}, {5, 2, 3, 4}));
+}
+
 TEST(SnapGripSizing, GridFirstThenTheNearestCornerWithinTheGap) {
     const Insets mask{5, 5, 5, 5};
     const std::vector<Rect> other = {{300, 300, 500, 500}};  // visible corners at 305 and 495

@@ -14,6 +14,8 @@ TEST(TitleTextTest, OwnTitleElseFirstLineCutAt32) {
         {L"", L"Shopping\r\nmilk", L"Shopping"},
         {forty, L"Shopping", forty},  // own title first, never cut
         {L"", forty + L"\r\nmore", std::wstring(32, L'x') + L"..."},
+        {L"", std::wstring(32, L'x'), std::wstring(32, L'x')},  // exactly the limit: whole
+        {L"", std::wstring(33, L'x'), std::wstring(32, L'x') + L"..."},
         {L"", L"one\ntwo\rthree", L"one\ntwo\rthree"},  // only CR LF ends a line
         {L"", L"", L"(none)"},
         // U+1F600 as a pair straddling the cut is not split.

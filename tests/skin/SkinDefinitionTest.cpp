@@ -22,6 +22,11 @@ SkinDefinition Load(const std::string& lines) {
     return def;
 }
 
+TEST(SkinDefinition, FolderUnderSkinsBesideTheProgramDefaultWhenUnnamed) {
+    EXPECT_EQ(L"C:\\Prog\\Skins\\Glass\\", SkinFolderPath(L"C:\\Prog\\", L"Glass"));
+    EXPECT_EQ(L"C:\\Prog\\Skins\\Default\\", SkinFolderPath(L"C:\\Prog\\", L""));
+}
+
 TEST(SkinDefinition, EmptyIniResetsAUsedRecordToDefaults) {
     SkinDefinition def;
     Read(
@@ -55,6 +60,12 @@ TEST(SkinDefinition, ReadsKeysIntoTheirPlaces) {
     EXPECT_EQ(0xFFu, def.textBackgroundColor);
     EXPECT_EQ(-24, def.deleteButton.x);
     EXPECT_EQ(0, def.menuButton.x);
+
+    // A hand-edited grip far beyond the 32-bit range ends at its limit.
+    EXPECT_EQ((SkinRect{2147483600, -2147483600, 2147483647, -2147483648}),
+              Load("[NoteResize]\nPositionX=2147483600\nPositionY=-2147483600\nWidth=100\n"
+                   "Height=-100\n")
+                  .resizeRect);
 }
 
 TEST(SkinDefinition, FaceNamesAreCutToFitLogFont) {
@@ -78,7 +89,29 @@ TEST(SkinDefinition, ThemesTakeTheSkinNameWhenUnnamedAndTheirCountIsBounded) {
     EXPECT_EQ(L"Glass", def.colorThemes[1].name);
     EXPECT_EQ(L"Glass", def.colorThemes[2].name);
 
-    EXPECT_EQ(kMaxColorThemes, Load("[ColorThemes]\nCount=4294967295\n").colorThemes.size());
+    EXPECT_EQ(1000u, Load("[ColorThemes]\nCount=4294967295\n").colorThemes.size());
+}
+
+TEST(SkinDefinition, OnlyAStoredIndexBelowTheThemeCountIsKept) {
+    const struct {
+        uint32_t stored;
+        size_t themes;
+        uint32_t used;
+    } cases[] = {
+        {0, 1, 0}, {2, 3, 2}, {3, 3, 0}, {4, 3, 0}, {0xFFFFFFFF, 3, 0}, {0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.used, ResolveThemeIndex(c.stored, c.themes)) << c.stored << " " << c.themes;
+    }
+    // The themed colours are the two skin colours tinted by the theme's colour.
+    SkinDefinition def = Load(
+        "[ColorThemes]\nCount=2\n[ColorTheme1]\nR=255\nG=128\n"
+        "[TextColor]\nR=200\nG=200\nB=200\n[TextBackgroundColor]\nR=255\nG=255\nB=255\n");
+    EXPECT_EQ(MakeSkinColor(255, 128, 0), ThemeColor(def, 1));
+    EXPECT_EQ(kWhite, ThemeColor(def, 2));
+    ApplyThemeToColors(def, ThemeColor(def, 1));
+    EXPECT_EQ(MakeSkinColor(200, 100, 0), def.themedTextColor);
+    EXPECT_EQ(MakeSkinColor(255, 128, 0), def.themedTextBackgroundColor);
 }
 
 }  // namespace

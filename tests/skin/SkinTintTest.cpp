@@ -6,6 +6,53 @@
 
 namespace {
 
+TEST(SkinTint, MultiplyIsPerChannelRoundedDownAndWhiteIsNeutral) {
+    const struct {
+        SkinColor a, b, product;
+    } cases[] = {
+        {kWhite, MakeSkinColor(255, 128, 0), MakeSkinColor(255, 128, 0)},
+        {MakeSkinColor(12, 34, 56), kWhite, MakeSkinColor(12, 34, 56)},
+        {MakeSkinColor(1, 1, 1), MakeSkinColor(254, 254, 254), 0},
+        {MakeSkinColor(200, 200, 200), MakeSkinColor(255, 128, 0), MakeSkinColor(200, 100, 0)},
+        {MakeSkinColor(10, 20, 30), MakeSkinColor(128, 64, 255), MakeSkinColor(5, 5, 30)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.product, Multiply(c.a, c.b)) << std::hex << c.a << " " << c.b;
+        EXPECT_EQ(c.product, Multiply(c.b, c.a)) << std::hex << c.a << " " << c.b;
+    }
+}
+
+TEST(SkinTint, PixelsAreMultipliedExceptTheTwoReservedColours) {
+    // Blue, green, red, and a fourth byte that is no colour.
+    std::vector<uint8_t> px = {
+        255, 255, 255, 77,  // white
+        255, 0,   255, 77,  // magenta, the windows' colour key
+        255, 255, 0,   77,  // cyan, the bitmaps' transparent colour
+        200, 200, 200, 77,  // grey
+        254, 0,   255, 77,  // almost magenta: an ordinary colour
+    };
+    ASSERT_TRUE(TintPixels(px.data(), px.size(), 5, 1, 4, 20, MakeSkinColor(255, 128, 0)));
+    // clang-format off
+    EXPECT_EQ((std::vector<uint8_t>{
+        0,   128, 255, 77,
+        255, 0,   255, 77,
+        255, 255, 0,   77,
+        0,   100, 200, 77,
+        0,   0,   255, 77,
+    }), px);
+    // clang-format on
+
+    // 24-bit lines padded to whole 32-bit words: the padding is no pixel.
+    std::vector<uint8_t> padded = {255, 255, 255, 9, 100, 50, 10, 9};
+    ASSERT_TRUE(TintPixels(padded.data(), padded.size(), 1, 2, 3, 4, MakeSkinColor(0, 255, 51)));
+    EXPECT_EQ((std::vector<uint8_t>{51, 255, 0, 9, 20, 50, 0, 9}), padded);
+
+    // White changes nothing, not even the darkest grey.
+    std::vector<uint8_t> same = {1, 2, 3, 254, 253, 252};
+    ASSERT_TRUE(TintPixels(same.data(), same.size(), 2, 1, 3, 6, kWhite));
+    EXPECT_EQ((std::vector<uint8_t>{1, 2, 3, 254, 253, 252}), same);
+}
+
 TEST(SkinTint, GeometryThatOverrunsTheBufferIsRefused) {
     std::vector<uint8_t> px(16 * 2, 200);
     const auto before = px;

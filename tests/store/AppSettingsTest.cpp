@@ -31,14 +31,54 @@ public:
     // clang-format on
 };
 
-TEST(AppSettingsKeys, ReadsAndDialogWritesFollowTheKeyTable) {
-    size_t count = 0;
-    const SettingKey* keys = SettingKeys(count);
+// Every key of Settings.ini the program writes, in start-up read order, with its
+// default and a stored value unlike any other key's, so that a key read into
+// another key's field or a wrong default shows. `dialog`: written by the settings
+// dialog.
+const struct {
+    const wchar_t *path, *byDefault, *stored;
+    bool dialog;
+} kKeys[] = {
+    {L"/LanguageFile", L"English.ini", L"Deutsch.ini", false},
+    {L"/Settings/NoteAlpha", L"128", L"201", true},
+    {L"/Settings/LayeredWindowEnabled", L"1", L"0", true},
+    {L"/Settings/SnapNotes", L"1", L"0", true},
+    {L"/Settings/UseNoteGrid", L"0", L"1", true},
+    {L"/Settings/ConfirmDelete", L"1", L"0", true},
+    {L"/Settings/ResizeAfterEdit", L"1", L"0", true},
+    {L"/Settings/SnapGap", L"15", L"21", true},
+    {L"/Settings/SnapBorder", L"15", L"22", true},
+    {L"/Settings/HotKeyNewNote", L"78", L"101", true},
+    {L"/Settings/HotKeyNewNoteMod", L"3", L"1", true},
+    {L"/Settings/HotKeyShowNotes", L"83", L"102", true},
+    {L"/Settings/HotKeyShowNotesMod", L"3", L"2", true},
+    {L"/Settings/HotKeyBringNotesToTop", L"84", L"103", true},
+    {L"/Settings/HotKeyBringNotesToTopMod", L"3", L"4", true},
+    {L"/Settings/HotKeyNewNoteFromClipboard", L"67", L"104", true},
+    {L"/Settings/HotKeyNewNoteFromClipboardMod", L"3", L"5", true},
+    {L"/Settings/CheckForUpdatesAtStartup", L"1", L"0", true},
+    {L"/Settings/ShowDateInTitle", L"1", L"0", true},
+    {L"/Settings/LastUpdateCheck_Low", L"0", L"4000000000", false},
+    {L"/Settings/LastUpdateCheck_High", L"0", L"31", false},
+    {L"/ShowNotes", L"1", L"0", false},
+    {L"/MainWindow/AlwaysOnTop", L"1", L"0", false},
+    {L"/MainWindow/PositionX", L"600", L"-1500", false},
+    {L"/MainWindow/PositionY", L"24", L"-7", false},
+    {L"/SkinName", L"Default", L"Glass", false},
+    {L"/SkinColorThemeIndex", L"0", L"4", false},
+    {L"/MainWindow/Visible", L"1", L"0", false},
+};
+const wchar_t kDayCount[] = L"/Settings/LastUpdateCheckDayCount";
+
+TEST(AppSettingsKeys, ReadsAndDialogWritesComeInTheirOrder) {
     Log reads, writes;
-    for (size_t i = 0; i < count; ++i) {
-        reads.push_back(keys[i].path);
+    for (const auto& k : kKeys) {
+        reads.push_back(k.path);
+        // The run-at-log-on state comes from the registry after ResizeAfterEdit; the
+        // day count, which is never written, is read before the update-check time.
         if (reads.back() == L"/Settings/ResizeAfterEdit") reads.push_back(L"registry");
-        if (keys[i].dialog) writes.push_back(keys[i].path);
+        if (reads.back() == L"/Settings/ShowDateInTitle") reads.push_back(kDayCount);
+        if (k.dialog) writes.push_back(k.path);
     }
     LogStore store;
     AppSettings settings;
@@ -49,8 +89,6 @@ TEST(AppSettingsKeys, ReadsAndDialogWritesFollowTheKeyTable) {
     ReadSkinColorThemeIndex(store, settings, 3);
     ReadMainWindowVisible(store, settings);
     EXPECT_EQ(store.log, reads);
-    // The language comes first; the skin's own keys are read after the skin.
-    EXPECT_EQ(store.log.front() + store.log.back(), L"/LanguageFile/MainWindow/Visible");
 
     store.log.clear();
     EXPECT_TRUE(WriteDialogSettings(store, AppSettings()));
@@ -59,9 +97,33 @@ TEST(AppSettingsKeys, ReadsAndDialogWritesFollowTheKeyTable) {
 
     store.log.clear();
     EXPECT_TRUE(WriteSetting(store, AppSettings(), L"/MainWindow/PositionX"));
-    EXPECT_FALSE(WriteSetting(store, AppSettings(), L"/Settings/LastUpdateCheckDayCount"));
+    EXPECT_FALSE(WriteSetting(store, AppSettings(), kDayCount));
     EXPECT_FALSE(WriteSetting(store, AppSettings(), L"/Settings/Unknown"));
     EXPECT_EQ(store.log, Log{L"/MainWindow/PositionX"});
+}
+
+TEST(AppSettingsFile, EachKeyHasItsDefaultAndItsOwnField) {
+    const std::wstring dir = TestPaths::MakeScratchDir();
+    SettingsStore defaults(dir + L"Defaults.ini"), stored(dir + L"Stored.ini"),
+        back(dir + L"Back.ini");
+    for (const auto& k : kKeys) {
+        ASSERT_TRUE(WriteSetting(defaults, AppSettings(), k.path));
+        ASSERT_TRUE(stored.WriteString(k.path, k.stored));
+    }
+    ASSERT_TRUE(stored.WriteString(kDayCount, L"30"));
+    AppSettings settings;
+    ReadAppSettings(stored, settings);
+    ReadSkinColorThemeIndex(stored, settings, 5);
+    ReadMainWindowVisible(stored, settings);
+    EXPECT_EQ(30, settings.updateCheckDayCount);
+    for (const auto& k : kKeys) {
+        std::wstring text;
+        EXPECT_TRUE(defaults.ReadString(k.path, text));
+        EXPECT_EQ(k.byDefault, text) << TestPaths::Narrow(k.path);
+        ASSERT_TRUE(WriteSetting(back, settings, k.path));
+        EXPECT_TRUE(back.ReadString(k.path, text));
+        EXPECT_EQ(k.stored, text) << TestPaths::Narrow(k.path);
+    }
 }
 
 TEST(AppSettingsFile, AMissingFileGivesEveryDefaultAndIsNotCreated) {
@@ -101,7 +163,7 @@ TEST(AppSettingsFile, StoredValuesAreBroughtIntoRange) {
     // The note grid divides by the snap gap, and new notes are placed at three times it.
     using Gap = std::pair<const wchar_t*, int32_t>;
     for (auto [stored, expected] :
-         {Gap{L"0", 1}, Gap{L"-7", 1}, Gap{L"100", 100}, Gap{L"2000000000", kMaxSnapGap}}) {
+         {Gap{L"0", 1}, Gap{L"-7", 1}, Gap{L"100", 100}, Gap{L"2000000000", 1000}}) {
         ASSERT_TRUE(IniWriteString(file, L"Settings", L"SnapGap", stored));
         ReadAppSettings(store, settings);
         EXPECT_EQ(settings.snapGap, expected) << TestPaths::Narrow(stored);

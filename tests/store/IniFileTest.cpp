@@ -19,6 +19,65 @@ TEST(IniParse, NamesFoldCaseBeyondAsciiAndAreListedInFileOrder) {
     EXPECT_EQ(doc.KeyNames(L"a"), (std::vector<std::wstring>{L"x", L";c"}));
 }
 
+TEST(IniParse, AKeyIsFoundOnlyInItsOwnSectionAndMatchingQuotesAreDropped) {
+    IniDocument doc(L"[A]\nq=\"\"\ns= 'b' \nm=\"c'\nz=1\n[B]\ny=2\n");
+    const struct {
+        const wchar_t *section, *key;
+        bool found;
+        const wchar_t* value;
+    } cases[] = {
+        {L"A", L"q", true, L""},  {L"A", L"s", true, L"b"},       {L"A", L"m", true, L"\"c'"},
+        {L"a", L"Z", true, L"1"}, {L"A", L"y", false, L"(none)"}, {L"B", L"z", false, L"(none)"},
+    };
+    for (const auto& c : cases) {
+        std::wstring value = L"(none)";
+        EXPECT_EQ(c.found, doc.Find(c.section, c.key, value)) << TestPaths::Narrow(c.key);
+        EXPECT_EQ(c.value, value) << TestPaths::Narrow(c.key);
+    }
+}
+
+TEST(IniParse, NamesEqualIgnoringLetterCaseOnly) {
+    const struct {
+        const wchar_t *a, *b;
+        bool equal;
+    } cases[] = {
+        {L"az", L"AZ", true},       {L"@[`{", L"@[`{", true},   {L"@", L"`", false},
+        {L"[", L"{", false},        {L" Key ", L"key", true},   {L"\xFF", L"\x178", true},
+        {L"\xF7", L"\xD7", false},  {L"\x3C9", L"\x3A9", true}, {L"\x44F", L"\x42F", true},
+        {L"\x45F", L"\x40F", true}, {L"ab", L"abc", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.equal, IniNamesEqual(c.a, c.b)) << TestPaths::Narrow(c.a);
+        EXPECT_EQ(c.equal, IniNamesEqual(c.b, c.a)) << TestPaths::Narrow(c.a);
+    }
+}
+
+TEST(IniParse, NumbersAsTheProfileFunctionsReadThem) {
+    const struct {
+        const wchar_t* text;
+        uint32_t value;
+    } cases[] = {
+        {L"42", 42},
+        {L"  +7", 7},
+        {L"-5", 0xFFFFFFFBu},
+        {L"12a", 12},
+        {L"0x1F", 31},
+        {L"0x1g", 1},
+        {L"0X10", 0},
+        {L"0b102", 2},
+        {L"0o78", 7},
+        {L"-0x10", 0xFFFFFFF0u},
+        {L"4294967297", 1},
+        {L"", 0},
+        {L"yes", 0},
+        // The profile reader converts only the first 29 characters.
+        {L"                            12", 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.value, IniParseInt(c.text)) << TestPaths::Narrow(c.text);
+    }
+}
+
 class IniFileTest : public ::testing::Test {
 protected:
     std::wstring Path(const wchar_t* name) { return dir_ + name; }

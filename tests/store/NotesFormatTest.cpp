@@ -96,6 +96,28 @@ TEST(NotesFormat, OddBytesAreReadSafely) {
     EXPECT_EQ('\x01', SerializeNotes(data)[8]);  // written back as a plain one
 }
 
+TEST(NotesFormat, EveryPrioritySurvivesAndUnknownOnesReadAsNormal) {
+    const struct {
+        uint8_t stored;
+        int read;
+    } cases[] = {
+        {0, kPriorityVeryHigh}, {1, kPriorityHigh},   {2, kPriorityNormal},   {3, kPriorityLow},
+        {4, kPriorityVeryLow},  {5, kPriorityNormal}, {255, kPriorityNormal},
+    };
+    for (const auto& c : cases) {
+        Bytes b;
+        b.I32(4).U32(1).U8(0).I32(0).I32(0).I32(10).I32(10).U32(0).U32(0);
+        b.U8(0).U16(2026).U16(1).U16(1).U16(0).U16(0).U8(0).U8(0);
+        b.U8(c.stored).U8(0).U8(0).U8(0);
+        NotesFileData data = Parse(b.str(), NotesFileState::Whole);
+        ASSERT_EQ(1u, data.notes.size());
+        EXPECT_EQ(c.read, data.notes[0].priority) << int{c.stored};
+        if (c.stored <= 4) {
+            EXPECT_EQ(b.str(), SerializeNotes(data));
+        }
+    }
+}
+
 TEST(NotesFormat, CutAtEveryOffsetKeepsTheNotesReadWhole) {
     NotesFileData data = SampleFile(3);
     data.notes[1].hasCustomFont = false;

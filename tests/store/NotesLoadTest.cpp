@@ -34,6 +34,16 @@ TEST(NotesLoadRules, RectanglesOutsideTheVirtualScreenComeBackWithTheirSize) {
         {primary, {2000, 0, 4000, 100}, {-720, 0, 1280, 100}},
         {primary, {INT32_MIN, INT32_MIN, INT32_MIN + 10, INT32_MIN + 10}, {0, 0, 10, 10}},
         {primary, {INT32_MAX - 10, 5, INT32_MAX, 15}, {1270, 5, 1280, 15}},
+        // Touching an edge from outside shares no pixel: the note is brought in.
+        {primary, {-200, 10, 0, 110}, {0, 10, 200, 110}},
+        {primary, {50, -100, 250, 0}, {50, 0, 250, 100}},
+        {primary, {50, 1024, 250, 1124}, {50, 924, 250, 1024}},
+        // One pixel on the screen, at any edge, is enough to stay.
+        {primary, {-199, -99, 1, 1}, {-199, -99, 1, 1}},
+        {primary, {1279, 1023, 1479, 1123}, {1279, 1023, 1479, 1123}},
+        // A shift that would leave the 32-bit range stops at its end instead of wrapping.
+        {{INT32_MIN, 0, INT32_MIN + 100, 10}, {0, 0, INT32_MAX, 10},
+         {INT32_MIN, 0, INT32_MIN + 100, 10}},
         // clang-format on
     };
     for (const auto& c : cases) {

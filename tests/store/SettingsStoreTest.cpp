@@ -22,6 +22,29 @@ protected:
     SettingsStore store_{file_};
 };
 
+TEST(SettingsStorePath, SectionUpToTheLastSlashAfterTheFirstCharacter) {
+    const struct {
+        const wchar_t *path, *section, *key;
+    } cases[] = {
+        {L"/ShowNotes", L"Root", L"ShowNotes"},
+        {L"/Settings/NoteAlpha", L"Settings", L"NoteAlpha"},
+        {L"/S/k", L"S", L"k"},
+        {L"/a/b/c", L"a/b", L"c"},
+        {L"//k", L"", L"k"},
+        {L"x/k", L"", L"k"},  // the first character is skipped whatever it is
+        {L"/S/", L"S", L""},
+    };
+    for (const auto& c : cases) {
+        std::wstring section, key;
+        ASSERT_TRUE(SettingsStore::SplitPath(c.path, section, key)) << TestPaths::Narrow(c.path);
+        EXPECT_EQ(c.section + std::wstring(L"|") + c.key, section + L"|" + key);
+    }
+    for (const wchar_t* bad : {L"", L"/", L"NoSlash"}) {
+        std::wstring section = L"kept", key = L"kept";
+        EXPECT_FALSE(SettingsStore::SplitPath(bad, section, key)) << TestPaths::Narrow(bad);
+    }
+}
+
 TEST_F(SettingsStoreTest, FailedReadsAndWritesTouchNothing) {
     // A path needs a separator after its first character.
     EXPECT_EQ(Read(&SettingsStore::ReadInt, L"NoSlash", 5, false), 5);
@@ -74,6 +97,12 @@ TEST_F(SettingsStoreTest, WritesUseFixedTextFormsAndReachTheFileAtOnce) {
                   unicode + L"\r\n");
     EXPECT_EQ(Read(&SettingsStore::ReadString, L"/S/Text", std::wstring()), L"  a b  ");
     EXPECT_EQ(Read(&SettingsStore::ReadString, L"/SkinName", std::wstring()), unicode);
+    // Texts that would otherwise lose their quotes or blanks come back as written.
+    for (const wchar_t* text : {L"\"quoted\"", L"'single'", L"\"", L"\"a'", L" lead", L"tail\t"}) {
+        ASSERT_TRUE(store_.WriteString(L"/Q/Text", text));
+        EXPECT_EQ(Read(&SettingsStore::ReadString, L"/Q/Text", std::wstring()), text)
+            << TestPaths::Narrow(text);
+    }
     // A second store over the same file sees the change without any reload.
     EXPECT_TRUE(SettingsStore(file_).WriteInt(L"/S/Int", 610));
     EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/Int", 0), 610);

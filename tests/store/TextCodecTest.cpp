@@ -25,4 +25,58 @@ TEST(TextCodec, Utf16LeKeepsEveryCodeUnitAndUtf8RejectsIllFormedSequences) {
                             "b"));
 }
 
+TEST(TextCodec, Utf8LengthsChangeExactlyAtTheirBoundaries) {
+    const struct {
+        std::wstring text;
+        std::string utf8;
+    } cases[] = {
+        {L"\x7F", "\x7F"},
+        {L"\x80", "\xC2\x80"},
+        {L"\x7FF", "\xDF\xBF"},
+        {L"\x800", "\xE0\xA0\x80"},
+        {L"\xFFFD", "\xEF\xBF\xBD"},
+        {L"\xD800\xDC00", "\xF0\x90\x80\x80"},  // U+10000, the first beyond 16 bits
+        {L"\xDBFF\xDFFF", "\xF4\x8F\xBF\xBF"},  // U+10FFFF, the last there is
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.utf8, TextCodec::ToUtf8(c.text)) << c.utf8.size();
+        EXPECT_EQ(c.text, TextCodec::FromUtf8(c.utf8)) << c.utf8.size();
+        EXPECT_TRUE(TextCodec::IsValidUtf8(c.utf8)) << c.utf8.size();
+    }
+    // An unpaired surrogate, whatever follows it, becomes U+FFFD.
+    for (const auto& [text, utf8] :
+         {std::pair<std::wstring, std::string>{L"\xD800\xE000", "\xEF\xBF\xBD\xEE\x80\x80"},
+          {L"\xD800-", "\xEF\xBF\xBD-"},
+          {L"\xDC00\xD800", "\xEF\xBF\xBD\xEF\xBF\xBD"}}) {
+        EXPECT_EQ(utf8, TextCodec::ToUtf8(text)) << utf8.size();
+    }
+    // The same values in one byte more than they need are not UTF-8.
+    for (const char* overlong : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF"}) {
+        EXPECT_FALSE(TextCodec::IsValidUtf8(overlong)) << overlong;
+    }
+}
+
+TEST(TextCodec, AnsiHoldsExactlyWhatTheCodePageHas) {
+    const struct {
+        std::wstring text;
+        std::string ansi;
+    } cases[] = {
+        {L"\x7F", "\x7F"},  {L"\xA0", "\xA0"},    // no-break space, the first above the C1 range
+        {L"\xFF", "\xFF"},  {L"\x20AC", "\x80"},  // euro sign
+        {L"\x81", "\x81"},  // a byte the code page leaves undefined stands for itself
+        {L"\x178", "\x9F"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes;
+        EXPECT_TRUE(TextCodec::ToAnsi(c.text, bytes)) << c.ansi;
+        EXPECT_EQ(c.ansi, bytes);
+        EXPECT_EQ(c.text, TextCodec::FromAnsi(c.ansi));
+    }
+    // U+009F has no byte: 0x9F stands for U+0178. Nor has anything beyond the code page.
+    for (const wchar_t* text : {L"\x9F", L"\x100", L"a\x4E2D"}) {
+        std::string bytes;
+        EXPECT_FALSE(TextCodec::ToAnsi(text, bytes));
+    }
+}
+
 }  // namespace
