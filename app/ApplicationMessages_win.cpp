@@ -8,9 +8,10 @@
 #include "lang/LanguageTable.h"
 #include "main/MainMenuText.h"
 #include "main/MainMenu_win.h"
-#include "notes/Clipboard_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "ui/Clipboard_win.h"
+#include "ui/PrivateMessages_win.h"
 
 LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TaskbarCreatedMessage() && message != 0) {
@@ -172,7 +173,7 @@ void Application::ShowMainMenu(bool fromTray) {
     MainMenuState state;
     state.notesShown = notesShown;
     state.noteCount = notes.size();
-    state.clipboardHasText = ClipboardOffersText();
+    state.clipboardHasText = ClipboardHasText();
     state.online = ReportsOnline();
     state.busy = AnyNoteBusy();
     state.mainTopmost = IsTopmost();

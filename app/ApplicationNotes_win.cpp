@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "app/Application_win.h"
-#include "app/NotePlacement.h"
 #include "app/TextFileImport.h"
+#include "arrange/NotePlacement.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
@@ -14,6 +14,7 @@
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
-#include "app/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
+#include "base/MemoryDc_win.h"
+#include "base/ProgramInfo.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/Folders_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
-#include "ui/MemoryDc_win.h"
+#include "ui/WindowSnapping_win.h"
 
 // The skin's menu button on the main window.
 class MainWindowButton : public SkinButton {
@@ -39,6 +41,9 @@ const std::wstring& ProgramFolderOnce() {
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
     : restartRequested(restartRequested) {
     startFailed = true;
+    // Every skinned window of the program snaps by these rules; the windows
+    // themselves only say when (SmallWindow) and how far (their settings).
+    InstallSnapping();
 
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
@@ -89,7 +94,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     LoadNotes();
 
-    Arrange::InstallSnapping();
     EnableSnapping();
     startFailed = false;
 }

@@ -13,25 +13,19 @@
 #include <string>
 #include <vector>
 
-#include "main/SmallWindow_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
 #include "store/NoteData.h"
 #include "store/SettingsStore.h"
+#include "ui/SmallWindow_win.h"
 
 class MainWindowButton;
 
 class Application : public SmallWindow, public NoteHost {
 public:
-    static constexpr UINT kTrayMessage = 5260;
-    static constexpr UINT kSettingsResultMessage = 3399;
-    static constexpr UINT kUpdateCheckDoneMessage = 5809;
-    static constexpr UINT_PTR kTrayClickTimer = 445;
     static constexpr int kFirstHotKeyId = 123;  // new note, show/hide, to top, clipboard
     static constexpr UINT kTrayIconId = 1;
-    // Posted by LoadNotes when some notes got no window; wParam is how many.
-    static constexpr UINT kNotesNotShownMessage = WM_APP + 0x301;
 
     // Sets startFailed on entry and clears it as the last step, so a
     // construction that cannot complete leaves it set. restartRequested is

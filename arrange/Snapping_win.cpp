@@ -1,7 +1,5 @@
 #include "arrange/Snapping_win.h"
 
-#include "main/SmallWindow_win.h"
-
 namespace Arrange {
 
 namespace {
@@ -84,67 +82,6 @@ const std::vector<Rect>& WorkAreas() {
 
 int WorkAreaHolds() {
     return Cache().holds;
-}
-
-void SnapWindowPos(SmallWindow& window, WINDOWPOS& pos) {
-    if (!window.SnappingEnabled()) return;
-    if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
-    if (GetAsyncKeyState(VK_CONTROL) < 0) return;
-    if (window.IsSizing()) return;
-
-    int32_t cx = pos.cx;
-    int32_t cy = pos.cy;
-    if (pos.flags & SWP_NOSIZE) {
-        RECT r = window.WindowRect();
-        cx = r.right - r.left;
-        cy = r.bottom - r.top;
-    }
-    // A pure resize carries no position of its own: snap from where it is.
-    int32_t x = pos.x;
-    int32_t y = pos.y;
-    if (pos.flags & SWP_NOMOVE) {
-        RECT r = window.WindowRect();
-        x = r.left;
-        y = r.top;
-    }
-
-    SnapOptions options;
-    options.toGrid = window.SnapToGrid();
-    options.toNotes = window.SnapToNotes();
-    options.gap = window.SnapGap();
-    options.border = window.SnapBorder();
-    options.insets = window.SnapInsets();
-
-    std::vector<SnapTarget> others;
-    if (!options.toGrid && options.toNotes) {
-        const auto& list = SmallWindowList();
-        others.reserve(list.size());
-        for (SmallWindow* other : list) {
-            if (other == &window) continue;
-            HWND handle = other->Handle();
-            SnapTarget target;
-            target.visible = handle && IsWindow(handle) && IsWindowVisible(handle);
-            if (!target.visible) continue;
-            target.rect = ToPortable(other->WindowRect());
-            target.insets = other->SnapInsets();
-            others.push_back(target);
-        }
-    }
-    static const std::vector<Rect> kNoAreas;
-    const std::vector<Rect>& areas = (!options.toGrid && options.toNotes) ? WorkAreas() : kNoAreas;
-    SnapWindow(options, others, areas, x, y, cx, cy);
-    if (!(pos.flags & SWP_NOMOVE)) {
-        pos.x = x;
-        pos.y = y;
-    }
-}
-
-void InstallSnapping() {
-    SnapHooks hooks;
-    hooks.snap = &SnapWindowPos;
-    hooks.holdWorkAreas = &HoldWorkAreas;
-    hooks.releaseWorkAreas = &ReleaseWorkAreas;
-    SmallWindow::SetSnapHooks(hooks);
 }
 
 }  // namespace Arrange

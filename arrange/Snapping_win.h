@@ -1,15 +1,13 @@
 #pragma once
-// The Windows side of snapping: the monitors as the system reports them, the
-// work-area list held for a whole drag, and the snapping of a skinned window's
-// WM_WINDOWPOSCHANGING over SmallWindowList.
+// The Windows side of snapping: the monitors as the system reports them and the
+// work-area list held for a whole drag. ui/WindowSnapping_win applies the rules
+// to the skinned windows.
 
 #include <windows.h>
 
 #include <vector>
 
 #include "arrange/Snapping.h"
-
-class SmallWindow;
 
 namespace Arrange {
 
@@ -27,12 +25,5 @@ void ReleaseWorkAreas();
 const std::vector<Rect>& WorkAreas();
 // How many holds are open (for tests).
 int WorkAreaHolds();
-
-// The snapping of one position change of `window` (a no-op unless its snapping
-// is enabled, Ctrl is up, it is not being sized and the change moves or sizes).
-void SnapWindowPos(SmallWindow& window, WINDOWPOS& pos);
-
-// Installs the above as SmallWindow's snap hooks; harmless to call again.
-void InstallSnapping();
 
 }  // namespace Arrange

@@ -32,6 +32,7 @@
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "store/SettingsStore.h"
+#include "ui/WindowSnapping_win.h"
 
 namespace {
 
@@ -68,6 +69,8 @@ public:
         options.layeredWindows = settings.layeredWindowEnabled;
         uint32_t theme = 0;
         LoadSkin(skin, skinIni, skinSettings, options, theme);
+        // The program installs snapping where it is put together; so does its stand-in.
+        InstallSnapping();
     }
     ~BenchHost() override {
         while (!notes.empty()) delete notes.back();
@@ -276,7 +279,7 @@ Row Run(BenchHost& host, int count) {
         pos.cx = width;
         pos.cy = height;
         pos.flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        Arrange::SnapWindowPos(dragged, pos);
+        SnapWindowPos(dragged, pos);
     }));
     // The steps of the system's move loop, which the note is told of.
     const int savesBefore = host.saves;

@@ -54,13 +54,6 @@ NamedEntries FindSkinFolders(const std::wstring& programFolder) {
     return entries;
 }
 
-bool ClipboardOffersText() {
-    if (!OpenClipboard(nullptr)) return false;
-    const bool offers = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
-    CloseClipboard();
-    return offers;
-}
-
 bool ReportsOnline() {
     DWORD flags = 0;
     if (!InternetGetConnectedState(&flags, 0)) return false;

@@ -38,9 +38,6 @@ NamedEntries FindLanguageFiles(const std::wstring& programFolder);
 // The folders of programFolder\Skins, in the file system's order.
 NamedEntries FindSkinFolders(const std::wstring& programFolder);
 
-// Whether the clipboard offers Unicode text; a clipboard that cannot be
-// opened counts as empty.
-bool ClipboardOffersText();
 // Whether the system reports an internet connection that is not offline.
 bool ReportsOnline();
 

@@ -2,10 +2,11 @@
 // typing, and the text history. The editor is the note's only child window,
 // and it exists only while the user edits.
 
-#include "notes/Clipboard_win.h"
 #include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
+#include "ui/Clipboard_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -35,9 +36,9 @@ void PrepareEdit(HWND edit, HFONT font, int width, int height) {
 LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND parent = GetParent(window);
     if (message == WM_KILLFOCUS && reinterpret_cast<HWND>(wParam) != window && parent)
-        PostMessageW(parent, WM_ENDNOTEEDIT, 0, 1);
+        PostMessageW(parent, kEndNoteEditMessage, 0, 1);
     else if (message == WM_KEYDOWN && wParam == VK_ESCAPE && parent)
-        PostMessageW(parent, WM_ENDNOTEEDIT, 1, 0);
+        PostMessageW(parent, kEndNoteEditMessage, 1, 0);
     return Window::HandleMessage(window, message, wParam, lParam);
 }
 

@@ -6,7 +6,7 @@
 #include "notes/NineSlice.h"
 #include "notes/NoteLayout.h"
 #include "skin/Skin_win.h"
-#include "ui/MemoryDc_win.h"
+#include "base/MemoryDc_win.h"
 
 namespace {
 

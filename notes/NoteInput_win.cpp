@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-#include "notes/Clipboard_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "notes/NoteWindow_win.h"
+#include "ui/PrivateMessages_win.h"
 #include "skin/Skin_win.h"
 #include "res/resource.h"
+#include "ui/Clipboard_win.h"
 
 namespace {
 
@@ -146,13 +147,13 @@ void NoteWindow::OnActivate(WPARAM wParam) {
     if (HasMask() && Layered()) {
         if (active) {
             if (!hoverTimerRunning) {
-                SetTimer(Handle(), kHoverTimer, kHoverInterval, nullptr);
+                SetTimer(Handle(), kNoteHoverTimer, kHoverInterval, nullptr);
                 hoverTimerRunning = true;
             }
         } else {
             frameForced = false;
             if (hoverTimerRunning) {
-                KillTimer(Handle(), kHoverTimer);
+                KillTimer(Handle(), kNoteHoverTimer);
                 hoverTimerRunning = false;
             }
         }
@@ -205,7 +206,7 @@ bool NoteWindow::OnKeyDown(WPARAM key) {
 
 void NoteWindow::OnSizing(RECT& proposed) {
     std::vector<Rect> others;
-    const auto& notes = NoteList::Items();
+    const auto& notes = host.Notes();
     if (notes.size() > 1) {
         others.reserve(notes.size() - 1);
         for (NoteWindow* other : notes) {
@@ -288,7 +289,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_TIMER:
-            if (wParam == kHoverTimer) UpdateMask();
+            if (wParam == kNoteHoverTimer) UpdateMask();
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
@@ -336,7 +337,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_SIZING:
             if ((wParam & WMSZ_BOTTOMRIGHT) && lParam) OnSizing(*reinterpret_cast<RECT*>(lParam));
             break;
-        case WM_ENDNOTEEDIT:
+        case kEndNoteEditMessage:
             if (editor && !EndEdit(wParam != 0, lParam != 0)) return 0;
             break;
         default:

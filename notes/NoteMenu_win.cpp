@@ -7,13 +7,13 @@
 
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
-#include "notes/Clipboard_win.h"
 #include "notes/NoteWindow_win.h"
 #include "notes/TitleText.h"
 #include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
+#include "ui/Clipboard_win.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "base/MemoryDc_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
-#include "ui/MemoryDc_win.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "arrange/Snapping_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "skin/Skin_win.h"
 #include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -29,19 +29,9 @@ NoteGeometry::NoteMetrics MetricsOf(const Skin& skin) {
 
 }  // namespace
 
-std::vector<NoteWindow*>& NoteList::List() {
-    static std::vector<NoteWindow*> list;
-    return list;
-}
-
-const std::vector<NoteWindow*>& NoteList::Items() {
-    return List();
-}
-
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
     : host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
     masked = layered;
-    Arrange::InstallSnapping();
     Create(layered, startEditing);
     InitFields();
 
@@ -57,7 +47,6 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
     : host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
     masked = layered;
-    Arrange::InstallSnapping();
     // Made where it belongs, in its Z-order band, with its lock: one window
     // creation and nothing to redo before the note is shown.
     const RECT at = ToRect(record.rect);
@@ -77,7 +66,6 @@ void NoteWindow::InitFields() {
     currentFont = NoteSkin().noteFont;
     textMargins = EditMarginsOf(currentFont);
     GetLocalTime(&created);
-    NoteList::List().push_back(this);
     host.AddNote(*this);
 }
 
@@ -104,24 +92,22 @@ void NoteWindow::TakeRecord(const NoteData& d) {
     SetUnderlyingFont(newFont);
     hasCustomFont = custom;
 
-    if (alarmEnabled && !d.alarmEnabled && Handle()) KillTimer(Handle(), kAlarmTimer);
+    if (alarmEnabled && !d.alarmEnabled && Handle()) KillTimer(Handle(), kNoteAlarmTimer);
     alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled && Handle()) SetTimer(Handle(), kAlarmTimer, kAlarmInterval, nullptr);
+    if (alarmEnabled && Handle()) SetTimer(Handle(), kNoteAlarmTimer, kAlarmInterval, nullptr);
     text = d.text;
 }
 
 NoteWindow::~NoteWindow() {
     if (Handle()) {
-        if (alarmEnabled) KillTimer(Handle(), kAlarmTimer);
+        if (alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
         // The hover timer may also have been started before a skin change
         // took the mask away; killing an idle timer is harmless.
-        if (hoverTimerRunning) KillTimer(Handle(), kHoverTimer);
+        if (hoverTimerRunning) KillTimer(Handle(), kNoteHoverTimer);
     }
     hoverTimerRunning = false;
     editor.reset();
     host.RemoveNote(*this);
-    auto& list = NoteList::List();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
     if (hasCustomFont && currentFont) DeleteObject(currentFont);
     currentFont = nullptr;
 }

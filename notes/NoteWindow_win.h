@@ -36,47 +36,28 @@
 #include <vector>
 
 #include "arrange/Rect.h"
-#include "main/SmallWindow_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteMetrics.h"
 #include "notes/UndoStack.h"
 #include "store/NoteData.h"
+#include "ui/SmallWindow_win.h"
 
 class SkinBitmap;
 class NoteWindow;
 
-// Private message that the editor posts to its note when the edit is to end:
-// wParam non-zero fits the note to its text afterwards, lParam non-zero keeps
-// a new note even when it was left blank.
-constexpr UINT WM_ENDNOTEEDIT = 0x16B1;
-
 // The editable edit child that exists while a note is being edited. Escape and
-// the loss of the focus end the edit through WM_ENDNOTEEDIT to the note.
+// the loss of the focus end the edit through kEndNoteEditMessage to the note.
 class NoteEditor : public Window {
 public:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// Every live note in order of construction. Owns nothing. Separate from the
-// host's list, which orders saving; resize snapping walks this one.
-class NoteList {
-public:
-    static const std::vector<NoteWindow*>& Items();
-    static size_t Count() { return Items().size(); }
-
-private:
-    friend class NoteWindow;
-    static std::vector<NoteWindow*>& List();
-};
-
 class NoteWindow : public SmallWindow {
 public:
     static constexpr int kEditorId = 4567;
-    static constexpr UINT_PTR kHoverTimer = 556;
     static constexpr UINT kHoverInterval = 50;
-    static constexpr UINT_PTR kAlarmTimer = 557;
     static constexpr UINT kAlarmInterval = 60000;
 
     NoteWindow(NoteHost& host, bool layered, bool startEditing);

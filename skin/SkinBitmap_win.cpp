@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/MemoryDc_win.h"
 #include "skin/SkinTint.h"
-#include "ui/MemoryDc_win.h"
 
 std::vector<SkinBitmap*>& SkinBitmapList::List() {
     static std::vector<SkinBitmap*> list;

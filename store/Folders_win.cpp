@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 
 namespace {
 

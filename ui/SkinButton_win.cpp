@@ -1,5 +1,6 @@
 #include "ui/SkinButton_win.h"
-#include "ui/MemoryDc_win.h"
+#include "base/MemoryDc_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -53,13 +54,13 @@ void HotControl::Poll(HWND window) {
 // the time would wake the program forty thousand times a second.
 void HotControl::StartPolling(HWND window) {
     if (polling) return;
-    polling = SetTimer(window, kHoverTimer, kHoverInterval, nullptr) != 0;
+    polling = SetTimer(window, kButtonHoverTimer, kHoverInterval, nullptr) != 0;
     Poll(window);
 }
 
 void HotControl::StopPolling(HWND window) {
     if (!polling) return;
-    KillTimer(window, kHoverTimer);
+    KillTimer(window, kButtonHoverTimer);
     polling = false;
 }
 
@@ -78,7 +79,7 @@ LRESULT HotControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             StopPolling(window);
             break;
         case WM_TIMER:
-            if (wParam == kHoverTimer) {
+            if (wParam == kButtonHoverTimer) {
                 Poll(window);
                 if (!hover && !pressed) StopPolling(window);
             }

@@ -11,7 +11,6 @@
 
 class HotControl : public Window {
 public:
-    static constexpr UINT_PTR kHoverTimer = 123;
     static constexpr UINT kHoverInterval = 50;
 
     // Creates the control as a 1 x 1 visible child of parent at 0, 0.

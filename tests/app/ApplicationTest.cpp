@@ -6,13 +6,14 @@
 #include "store/FileIo.h"
 #include "store/NotesFile.h"
 #include "store/SettingsStore.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
 class ApplicationTest : public ApplicationFixture {
 protected:
     std::wstring SettingsPath() const { return data + L"Settings.ini"; }
-    void Tray(UINT mouse) { app->Send(Application::kTrayMessage, Application::kTrayIconId, mouse); }
+    void Tray(UINT mouse) { app->Send(kTrayMessage, Application::kTrayIconId, mouse); }
     void ShowHideKey() { app->Send(WM_HOTKEY, Application::kFirstHotKeyId + kHotKeyShowNotes, 0); }
 };
 

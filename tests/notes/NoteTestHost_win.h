@@ -15,6 +15,7 @@
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
 #include "store/FileIo.h"
+#include "ui/WindowSnapping_win.h"
 
 namespace NoteTest {
 
@@ -97,6 +98,8 @@ public:
     explicit FakeHost(bool withMask = true) {
         BuildSkin(skin, withMask);
         settings.snapNotes = false;
+        // The program installs snapping where it is put together; so does its stand-in.
+        InstallSnapping();
     }
     ~FakeHost() override {
         while (!notes.empty()) delete notes.back();

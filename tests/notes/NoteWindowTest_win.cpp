@@ -9,7 +9,7 @@
 
 #include "NoteTestHost_win.h"
 #include "notes/NoteLoader_win.h"
-#include "notes/Clipboard_win.h"
+#include "ui/Clipboard_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
 #include "store/TextCodec.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "tests/TestPaths.h"
 #include "tests/skin/TestBmp.h"
 #include "tests/ui/TestWindow.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ protected:
         POINT p = {10 + dx, 8};
         ClientToScreen(button->Handle(), &p);
         SetCursorPos(p.x, p.y);
-        button->Send(WM_TIMER, HotControl::kHoverTimer);
+        button->Send(WM_TIMER, kButtonHoverTimer);
     }
     void Over() { PointAt(0); }
     void Off() { PointAt(60); }
@@ -73,7 +74,7 @@ TEST_F(SkinButtonTest, ClicksOnlyWhenReleasedOverTheEnabledButton) {
     // Disabled while pressed: the press ends without a click.
     Down();
     EnableWindow(button->Handle(), FALSE);
-    button->Send(WM_TIMER, HotControl::kHoverTimer);
+    button->Send(WM_TIMER, kButtonHoverTimer);
     EXPECT_FALSE(button->Hover());
     EXPECT_FALSE(button->Pressed());
     Up();
@@ -106,7 +107,7 @@ namespace {
 
 // KillTimer answers whether the poll was running (and stops it).
 bool Polling(HWND button) {
-    return KillTimer(button, HotControl::kHoverTimer) != FALSE;
+    return KillTimer(button, kButtonHoverTimer) != FALSE;
 }
 
 TEST_F(SkinButtonTest, PollsOnlyWhileTheCursorIsOnIt) {

@@ -1,4 +1,4 @@
-#include "main/SmallWindow_win.h"
+#include "ui/SmallWindow_win.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -71,7 +73,7 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
             if (*s == 'S') window.SkipNextDeactivationFade();
             if (*s == 'G') SmallWindow::SetGlobalAlpha(64);
             if (*s == '.') {
-                window.Send(WM_TIMER, SmallWindow::kFadeTimer, 0);
+                window.Send(WM_TIMER, kFadeTimer, 0);
                 GetLayeredWindowAttributes(window.Handle(), &key, &alpha, &flags);
                 seen.push_back(flags & LWA_ALPHA ? alpha : -1);
             }

@@ -36,7 +36,6 @@ struct SnapHooks {
 
 class SmallWindow : public Window {
 public:
-    static constexpr UINT_PTR kFadeTimer = 213;
     static constexpr UINT kFadeInterval = 50;
     static constexpr int kFadeStep = 32;
     static constexpr COLORREF kColorKey = RGB(255, 0, 255);

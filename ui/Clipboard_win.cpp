@@ -1,4 +1,4 @@
-#include "notes/Clipboard_win.h"
+#include "ui/Clipboard_win.h"
 
 #include <cstring>
 

@@ -1,9 +1,10 @@
-#include "main/SmallWindow_win.h"
+#include "ui/SmallWindow_win.h"
 
 #include <algorithm>
 
-#include "main/MenuIcons_win.h"
+#include "ui/MenuIcons_win.h"
 #include "ui/Menu_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 

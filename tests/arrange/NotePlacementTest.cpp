@@ -1,4 +1,4 @@
-#include "app/NotePlacement.h"
+#include "arrange/NotePlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "main/MenuIcons_win.h"
+#include "ui/MenuIcons_win.h"
 
 #include <algorithm>
 #include <map>
 
-#include "ui/MemoryDc_win.h"
+#include "base/MemoryDc_win.h"
 
 namespace {
 

@@ -1,0 +1,46 @@
+#pragma once
+// The program's own window messages and timer ids, all in one place so that no
+// two of them meet at one window.
+//
+// Messages from WM_USER up are each window class's own, so windows of
+// different classes may share a number (5809 below); one window never may.
+// A timer id only has to be unique per window as well.
+
+#include <windows.h>
+
+// Messages to the main window.
+// The tray icon's mouse events (lParam: the mouse message).
+inline constexpr UINT kTrayMessage = 5260;
+// The settings dialog has closed with its result.
+inline constexpr UINT kSettingsResultMessage = 3399;
+// An update check in the background has finished.
+inline constexpr UINT kUpdateCheckDoneMessage = 5809;
+// Loading the notes left some without a window (wParam: how many).
+inline constexpr UINT kNotesNotShownMessage = 5270;
+
+// Messages to a note.
+// Posted by the note's editor when the edit is to end: wParam non-zero fits
+// the note to its text afterwards, lParam non-zero keeps a new note even when
+// it was left blank.
+inline constexpr UINT kEndNoteEditMessage = 5809;
+
+// Timers of every skinned window (the main window and the notes).
+inline constexpr UINT_PTR kFadeTimer = 213;  // one step of fading in or out
+// Timers of the main window.
+inline constexpr UINT_PTR kTrayClickTimer = 445;  // tells a single click from a double
+// Timers of a note.
+inline constexpr UINT_PTR kNoteHoverTimer = 556;  // polls the cursor over a masked note
+inline constexpr UINT_PTR kNoteAlarmTimer = 557;  // checks the alarm once a minute
+// Timers of a skinned button.
+inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it is on the button
+
+static_assert(kTrayMessage != kSettingsResultMessage && kTrayMessage != kUpdateCheckDoneMessage &&
+                  kSettingsResultMessage != kUpdateCheckDoneMessage &&
+                  kNotesNotShownMessage != kTrayMessage &&
+                  kNotesNotShownMessage != kSettingsResultMessage &&
+                  kNotesNotShownMessage != kUpdateCheckDoneMessage,
+              "main window messages collide");
+static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
+static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
+                  kNoteHoverTimer != kNoteAlarmTimer,
+              "note timers collide");
