@@ -82,37 +82,46 @@ for count in 0 10 100 1000 5000; do
     done
 done
 
-printf '%s' "$rows" | python3 -c '
+# The raw starts first, so that nothing measured is lost.
+echo "starts: notes, program main first all idle gdi user windows notes ws_kb priv_kb,"
+echo "        floor main first all idle (milliseconds, kilobytes)"
+printf '%s' "$rows"
+echo
+printf '%s' "$rows" | python3 <(cat <<'PY'
 import sys, statistics
 runs = {}
 for line in sys.stdin:
     v = list(map(float, line.split()))
     if v:
         runs.setdefault(int(v[0]), []).append(v[1:])
-med = lambda xs: statistics.median(xs)
+med = statistics.median
 # columns: program main first all idle gdi user windows notes ws priv | floor main first all idle
 P_FIRST, P_ALL, P_WIN, P_PRIV, F_FIRST, F_ALL = 1, 2, 6, 9, 11, 12
 print("Start-up until the notes are visible: the program beside the floor program, same run")
 print("(seconds from process start; ratio = program / floor, median over starts made back to back)")
-print(f"{\"notes\":>6} {\"runs\":>4} | {\"floor first\":>11} {\"floor all\":>9} | {\"first\":>7} {\"all\":>7}"
-      f" | {\"ratio all\":>9} {\"ratio first\":>11}")
+print("%6s %4s | %11s %9s | %7s %7s | %9s %11s" % ("notes", "runs", "floor first", "floor all",
+                                                 "first", "all", "ratio all", "ratio first"))
 for c in sorted(runs):
     if c == 0:
         continue
     r = runs[c]
     ratio_all = med([x[P_ALL] / x[F_ALL] for x in r if x[F_ALL] > 0])
     ratio_first = med([x[P_FIRST] / x[F_FIRST] for x in r if x[F_FIRST] > 0])
-    print(f"{c:>6} {len(r):>4} | {med([x[F_FIRST] for x in r])/1000:>11.2f} {med([x[F_ALL] for x in r])/1000:>9.2f}"
-          f" | {med([x[P_FIRST] for x in r])/1000:>7.2f} {med([x[P_ALL] for x in r])/1000:>7.2f}"
-          f" | {ratio_all:>9.2f} {ratio_first:>11.2f}")
+    print("%6d %4d | %11.2f %9.2f | %7.2f %7.2f | %9.2f %11.2f" % (
+        c, len(r), med([x[F_FIRST] for x in r]) / 1000, med([x[F_ALL] for x in r]) / 1000,
+        med([x[P_FIRST] for x in r]) / 1000, med([x[P_ALL] for x in r]) / 1000,
+        ratio_all, ratio_first))
 base = runs.get(0, [None])[0]
 if base:
-    print("\nThe program per note, over its start without notes")
-    print(f"{\"notes\":>6} | {\"windows\":>7} {\"priv KB\":>7}")
+    print()
+    print("The program per note, over its start without notes")
+    print("%6s | %7s %7s" % ("notes", "windows", "priv KB"))
     for c in sorted(runs):
         if c == 0:
             continue
         x = [med([r[i] for r in runs[c]]) for i in range(len(runs[c][0]))]
-        print(f"{c:>6} | {(x[P_WIN] - base[P_WIN]) / c:>7.2f} {(x[P_PRIV] - base[P_PRIV]) / c:>7.1f}")
-'
+        print("%6d | %7.2f %7.1f" % (c, (x[P_WIN] - base[P_WIN]) / c,
+                                     (x[P_PRIV] - base[P_PRIV]) / c))
+PY
+)
 exit "$status"
