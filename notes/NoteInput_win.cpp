@@ -7,10 +7,10 @@
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "notes/NoteWindow_win.h"
-#include "ui/PrivateMessages_win.h"
-#include "skin/Skin_win.h"
 #include "res/resource.h"
+#include "skin/Skin_win.h"
 #include "ui/Clipboard_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -35,8 +35,7 @@ NoteButton NoteWindow::ButtonAt(Point p) const {
 void NoteWindow::InvalidateButton(NoteButton button) {
     if (button == NoteButton::None || !Handle()) return;
     const RECT r = ButtonRect(button, ClientRect());
-    // The whole note repaints under the face: its transparent pixels show the
-    // frame, which must be drawn again first.
+    // No erase: Paint draws the frame under the face again, clipped to it.
     InvalidateRect(Handle(), &r, FALSE);
 }
 
