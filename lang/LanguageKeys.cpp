@@ -117,5 +117,8 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"EmailHeader",  // 108
     L"EmailFooter",
     L"BusyAdvanced",  // 110
+    L"SaveNote_Failed",
+    L"Email_NoMailProgram",
+    L"Email_Failed",
     L"NotesNotShown",
 };

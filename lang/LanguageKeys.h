@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 112;
+inline constexpr size_t kLanguageKeyCount = 115;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -37,7 +37,10 @@ enum LanguageText : int {
     kEmailHeader = 108,
     kEmailFooter = 109,
     kBusyAdvanced = 110,
-    kNotesNotShown = 111,  // format: one integer, how many notes got no window
+    kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
+    kEmail_NoMailProgram = 112,
+    kEmail_Failed = 113,
+    kNotesNotShown = 114,  // format: one integer, how many notes got no window
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

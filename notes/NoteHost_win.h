@@ -67,4 +67,8 @@ public:
     // hasCustomDefaultFont) and saves it with the notes. A host that keeps no
     // settings may ignore it.
     virtual void SetCustomDefaultFont(const LOGFONTW& font) { (void)font; }
+    // Hands a link chosen in a note's Links submenu to the shell, which opens it
+    // with the user's program for it. Only web and FTP addresses are ever
+    // handed on (LaunchLink); tests record the link instead.
+    virtual void OpenLink(const std::wstring& link);
 };

@@ -289,6 +289,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             break;
         case WM_TIMER:
             if (wParam == kNoteHoverTimer) UpdateMask();
+            if (wParam == kNoteAlarmTimer) CheckAlarm();
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:

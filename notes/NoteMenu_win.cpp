@@ -34,11 +34,8 @@ LOGFONTW LogFontOf(HFONT font) {
 }  // namespace
 
 std::wstring NoteWindow::TitleText(bool withDate) const {
-    std::wstring shown = NoteTitle::DisplayTitle(title, text, host.Language().TextOf(kNoTitle));
-    if (withDate && host.Settings().showDateInTitle)
-        shown += NoteTitle::DateSuffix(created.wYear, created.wMonth, created.wDay, created.wHour,
-                                       created.wMinute);
-    return shown;
+    return NoteTitle::TitleText(title, text, host.Language().TextOf(kNoTitle), withDate,
+                                host.Settings().showDateInTitle, FromSystemTime(created));
 }
 
 void NoteWindow::PrepareNoteMenu(HMENU popup) const {
@@ -64,13 +61,14 @@ void NoteWindow::ShowNoteMenu() {
     HMENU menu = host.NoteMenu();
     if (!menu) return;
     PrepareNoteMenu(menu);
+    FillLinksMenu(menu);
     frameForced = false;
     BringToForeground(true);
     // Commands are posted, but the menu's modal loop dispatches everything
     // else, WM_CLOSE of this note included.
     HWND self = Handle();
     ShowPopupMenu(menu, false);
-    if (IsWindow(self) && WindowFromHandle(self) == this && HasMask()) UpdateMask();
+    if (StillExists(self, this) && HasMask()) UpdateMask();
 }
 
 bool NoteWindow::DeleteNote(bool alwaysConfirm) {
@@ -87,7 +85,7 @@ bool NoteWindow::DeleteNote(bool alwaysConfirm) {
         const int answer =
             ShowMessage(question.c_str(), nullptr, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         // The question's message loop may have closed the note meanwhile.
-        if (!IsWindow(self) || WindowFromHandle(self) != this) return true;
+        if (!StillExists(self, this)) return true;
         if (answer != IDYES) return false;
     }
     // The text must be safe in the bin before the note goes; a bin that cannot
@@ -122,7 +120,7 @@ void NoteWindow::SelectCustomFont() {
     dialog.hInstance = GetModuleHandleW(nullptr);
     HWND self = Handle();
     if (!ChooseFontW(&dialog)) return;
-    if (!IsWindow(self) || WindowFromHandle(self) != this) return;
+    if (!StillExists(self, this)) return;
 
     // Note text is never underlined, whatever the dialog's box says.
     chosen.lfUnderline = 0;
@@ -157,6 +155,12 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
     if (id == kEditorId && notification == EN_CHANGE && editor && control == editor->Handle()) {
         GrowWithEditor();
         return false;
+    }
+    // Links first: their identifiers are only links while the list has them.
+    const size_t linkIndex = static_cast<size_t>(id) - IDM_FIRST_LINK;
+    if (id >= IDM_FIRST_LINK && linkIndex < links.size()) {
+        if (!OpenLink(linkIndex)) return false;
+        return SmallWindow::OnCommand(notification, id, control);
     }
     switch (id) {
         case IDM_NOTE_EDIT:
@@ -205,6 +209,24 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             break;
         case IDM_NOTE_FONT_USE_SKIN_DEFAULT:
             UseSkinDefaultFont();
+            break;
+        case IDM_NOTE_TITLE_CHANGE:
+            if (!ChangeTitle()) return false;
+            break;
+        case IDM_NOTE_TITLE_REMOVE:
+            RemoveTitle();
+            break;
+        case IDM_NOTE_ALARM_CHANGE:
+            if (!ChangeAlarm()) return false;
+            break;
+        case IDM_NOTE_ALARM_ENABLED:
+            ToggleAlarm();
+            break;
+        case IDM_NOTE_SAVE_AS:
+            if (!SaveAs()) return false;
+            break;
+        case IDM_NOTE_EMAIL_TO:
+            EmailNote();
             break;
         case IDM_NOTE_COPY:
             CopyTextToClipboard(Handle(), text);

@@ -94,7 +94,7 @@ void NoteWindow::TakeRecord(const NoteData& d) {
 
     if (alarmEnabled && !d.alarmEnabled && Handle()) KillTimer(Handle(), kNoteAlarmTimer);
     alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled && Handle()) SetTimer(Handle(), kNoteAlarmTimer, kAlarmInterval, nullptr);
+    if (alarmEnabled && Handle()) StartAlarmTimer();
     text = d.text;
 }
 

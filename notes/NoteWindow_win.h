@@ -27,7 +27,10 @@
 // Files: NoteWindow_win.cpp (life cycle and state), NotePaint_win.cpp (drawing,
 // measuring, layout), NoteInput_win.cpp (messages, mask, sizing, buttons),
 // NoteEdit_win.cpp (editor, undo), NoteMenu_win.cpp (the note menu, its
-// commands, deleting, fonts).
+// commands, deleting, fonts), NoteLinks_win.cpp (the Links submenu),
+// NoteTitle_win.cpp (title commands), NoteAlarm_win.cpp (alarm commands and
+// check), NoteExport_win.cpp (save as, e-mail), NoteFrames_win.cpp (composed
+// frames shared between notes), NoteLoader_win.cpp (showing loaded notes).
 
 #include <windows.h>
 
@@ -112,6 +115,16 @@ public:
     // Its own title, else its first line (NoTitle when it has no text), and
     // with withDate and the ShowDateInTitle setting its creation date.
     std::wstring TitleText(bool withDate) const;
+    // Scans the text for links and lists them in the note menu's Links submenu.
+    void FillLinksMenu(HMENU popup);
+    // Runs when the alarm timer fires: the note comes forward once its alarm
+    // time has come, else the timer is set for the next look.
+    void CheckAlarm();
+    // Whether the note's window and object still exist: a modal dialog's message
+    // loop may have closed the note (tray Exit, a second instance) meanwhile.
+    static bool StillExists(HWND window, const NoteWindow* note) {
+        return IsWindow(window) && WindowFromHandle(window) == note;
+    }
 
     // --- read-only views of the run-time state ---
     const std::wstring& Title() const { return title; }
@@ -134,6 +147,11 @@ public:
     bool MoveUnsaved() const { return moveUnsaved; }
     Point PriorityIconPos() const { return priorityIconPos; }
     const UndoStack& History() const { return history; }
+    const std::vector<std::wstring>& Links() const { return links; }
+    bool HasAlarm() const { return hasAlarm; }
+    bool AlarmEnabled() const { return alarmEnabled; }
+    const SYSTEMTIME& AlarmTimeUtc() const { return alarmTime; }
+    bool TitleDialogOpen() const { return titleDialogOpen; }
     HFONT CurrentFont() const { return currentFont; }
 
     // --- SmallWindow ---
@@ -189,6 +207,15 @@ private:
     void UseCustomDefaultFont();
     void UseSkinDefaultFont();
     void ApplyFont();
+    // Each returns false when the note is gone: do not touch it then.
+    bool OpenLink(size_t index);
+    bool ChangeTitle();
+    void RemoveTitle();
+    bool ChangeAlarm();
+    void ToggleAlarm();
+    void StartAlarmTimer();
+    bool SaveAs();
+    void EmailNote();
     void OnSizing(RECT& proposed);
     LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     bool InResizeGrip(POINT clientPoint) const;

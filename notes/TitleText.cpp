@@ -27,4 +27,14 @@ std::wstring DateSuffix(int year, int month, int day, int hour, int minute) {
     return buffer;
 }
 
+std::wstring TitleText(const std::wstring& title, const std::wstring& text,
+                       const std::wstring& noTitle, bool withDate, bool showDateInTitle,
+                       const SystemTimeData& created) {
+    std::wstring shown = DisplayTitle(title, text, noTitle);
+    if (withDate && showDateInTitle)
+        shown +=
+            DateSuffix(created.wYear, created.wMonth, created.wDay, created.wHour, created.wMinute);
+    return shown;
+}
+
 }  // namespace NoteTitle

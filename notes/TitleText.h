@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "store/NoteData.h"
+
 namespace NoteTitle {
 
 // First lines longer than this are cut and end in "...". A title of the
@@ -19,5 +21,11 @@ std::wstring DisplayTitle(const std::wstring& title, const std::wstring& text,
 
 // "\t(YYYY/MM/DD hh:mm) " with the hour padded by a space, the rest by zeros.
 std::wstring DateSuffix(int year, int month, int day, int hour, int minute);
+
+// DisplayTitle, followed by DateSuffix of `created` (local time, used as it is)
+// when withDate and showDateInTitle are both set.
+std::wstring TitleText(const std::wstring& title, const std::wstring& text,
+                       const std::wstring& noTitle, bool withDate, bool showDateInTitle,
+                       const SystemTimeData& created);
 
 }  // namespace NoteTitle

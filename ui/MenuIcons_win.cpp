@@ -103,18 +103,27 @@ void DrawTransparent(HDC target, int x, int y, HBITMAP bitmap, int width, int he
 
 }  // namespace
 
+bool HasMenuIcon(UINT id) {
+    return id <= 0xFFFF && IconFor(static_cast<WORD>(id)).colour.Get() != nullptr;
+}
+
 void MeasureMenuIcon(MEASUREITEMSTRUCT& item) {
-    UINT width = static_cast<UINT>(std::max(kIconSize, GetSystemMetrics(SM_CXMENUCHECK)));
+    // The text follows right at the column's end: the padding keeps it off
+    // the icon.
+    UINT width = static_cast<UINT>(kIconSize + 2 * kMenuIconPadding);
     UINT height = static_cast<UINT>(std::max(kIconSize, GetSystemMetrics(SM_CYMENUCHECK)));
     item.itemWidth = std::max(item.itemWidth, width);
     item.itemHeight = std::max(item.itemHeight, height);
 }
 
 void DrawMenuIcon(const DRAWITEMSTRUCT& item) {
-    const MenuIcon& icon = IconFor(LOWORD(item.itemID));
+    if (item.itemData == 0 || item.itemData > 0xFFFF) return;
+    const MenuIcon& icon = IconFor(static_cast<WORD>(item.itemData));
     if (!icon.colour.Get()) return;
-    const int x = item.rcItem.left;
-    const int y = item.rcItem.top;
+    const int x = item.rcItem.left + kMenuIconPadding;
+    const int y =
+        item.rcItem.top +
+        std::max(0, static_cast<int>(item.rcItem.bottom - item.rcItem.top) - icon.height) / 2;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool greyed = (item.itemState & ODS_GRAYED) != 0;
     if (selected && icon.grey.Get())

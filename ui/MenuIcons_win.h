@@ -6,10 +6,18 @@
 
 #include <windows.h>
 
-// Widens and heightens the item to hold an icon (at least 16 pixels, and at
-// least the size of a check mark).
+// Space kept free on each side of an icon in its column, so that neither the
+// menu's edge nor the item's text touches it.
+constexpr int kMenuIconPadding = 3;
+
+// Whether the executable has an icon for the command identifier.
+bool HasMenuIcon(UINT id);
+
+// The icon column: the icon and its padding on both sides, and at least the
+// icon's height. The menu starts the item's text after the widest column.
 void MeasureMenuIcon(MEASUREITEMSTRUCT& item);
 
-// Draws the icon of the item, when it has one, at the item rectangle's
-// left-top corner.
+// Draws the icon that the item's data names (PrepareMenuBitmaps), when it
+// names one, kMenuIconPadding right of the item rectangle's left edge and
+// centred in its height.
 void DrawMenuIcon(const DRAWITEMSTRUCT& item);

@@ -211,7 +211,7 @@ void SmallWindow::ReleaseHeldWorkAreas() {
 
 void SmallWindow::OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) {
     Window::OnInitMenuPopup(menu, index, isSystemMenu);
-    PrepareMenuBitmaps(menu);
+    PrepareMenuBitmaps(menu, &HasMenuIcon);
 }
 
 void SmallWindow::Paint(HDC) {}

@@ -42,17 +42,18 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
 
     // Numbers are positions in a fixed list; the first and last of each group.
     const std::pair<const wchar_t*, int> numbers[] = {
-        {L"LanguageName", 0},        {L"Title_App", 1},          {L"TextFilesFilter", 16},
-        {L"Confirm_Restart", 20},    {L"NoteMenu_Edit", 21},     {L"NoteMenu_AlwaysOnTop", 51},
-        {L"MainMenu_NewNote", 52},   {L"MainMenu_Exit", 76},     {L"Settings_Title", 77},
-        {L"Settings_Apply", 98},     {L"Alarm_Title", 99},       {L"Alarm_Cancel", 103},
-        {L"NoteTitle_Caption", 104}, {L"NoteTitle_Cancel", 107}, {L"EmailHeader", 108},
-        {L"EmailFooter", 109},       {L"BusyAdvanced", 110},
+        {L"LanguageName", 0},          {L"Title_App", 1},          {L"TextFilesFilter", 16},
+        {L"Confirm_Restart", 20},      {L"NoteMenu_Edit", 21},     {L"NoteMenu_AlwaysOnTop", 51},
+        {L"MainMenu_NewNote", 52},     {L"MainMenu_Exit", 76},     {L"Settings_Title", 77},
+        {L"Settings_Apply", 98},       {L"Alarm_Title", 99},       {L"Alarm_Cancel", 103},
+        {L"NoteTitle_Caption", 104},   {L"NoteTitle_Cancel", 107}, {L"EmailHeader", 108},
+        {L"EmailFooter", 109},         {L"BusyAdvanced", 110},     {L"SaveNote_Failed", 111},
+        {L"Email_NoMailProgram", 112}, {L"Email_Failed", 113},
     };
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
-    EXPECT_EQ(111u, kLanguageKeyCount);
+    EXPECT_EQ(114u, kLanguageKeyCount);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }

@@ -118,6 +118,7 @@ public:
     void ActivateNextNote(NoteWindow* note) override { activated.push_back(note); }
     NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
     std::wstring RecycleBinPath() const override { return recycleBin; }
+    void OpenLink(const std::wstring& link) override { openedLinks.push_back(link); }
 
     // A note placed and shown as the notes file would: through ApplyData.
     NoteWindow* LoadNote(const NoteData& data) {
@@ -137,6 +138,7 @@ public:
     std::vector<NoteWindow*> notes;
     std::vector<NoteWindow*> activated;
     std::wstring recycleBin;
+    std::vector<std::wstring> openedLinks;
     int saves = 0;
     bool loading = false;
 };
@@ -149,6 +151,53 @@ inline void Pump() {
             DispatchMessageW(&message);
         }
     }
+}
+
+// Drives the dialogs and message boxes that this thread opens: when one
+// becomes active, `act` gets its window once (to fill and confirm it). Counts
+// the dialogs seen.
+class DialogDriver {
+public:
+    explicit DialogDriver(std::function<void(HWND)> act)
+        : hook(SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId())) {
+        Current() = this;
+        action = std::move(act);
+    }
+    ~DialogDriver() {
+        UnhookWindowsHookEx(hook);
+        Current() = nullptr;
+    }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+    int Seen() const { return static_cast<int>(seen.size()); }
+
+private:
+    static DialogDriver*& Current() {
+        static DialogDriver* current = nullptr;
+        return current;
+    }
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        wchar_t name[32] = {};
+        DialogDriver* self = Current();
+        if (self && code == HCBT_ACTIVATE && GetClassNameW(window, name, 32) &&
+            std::wstring(name) == L"#32770" &&
+            std::find(self->seen.begin(), self->seen.end(), window) == self->seen.end()) {
+            self->seen.push_back(window);
+            self->action(window);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK hook;
+    std::function<void(HWND)> action;
+    std::vector<HWND> seen;
+};
+
+inline std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
 }
 
 inline NoteData DataAt(int left, int top, int right, int bottom, const std::wstring& text) {

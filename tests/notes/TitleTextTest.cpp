@@ -27,4 +27,26 @@ TEST(TitleTextTest, OwnTitleElseFirstLineCutAt32) {
     EXPECT_EQ(L"\t(1999/12/31 23:59) ", NoteTitle::DateSuffix(1999, 12, 31, 23, 59));
 }
 
+TEST(TitleTextTest, DateOnlyWhenAskedAndSwitchedOn) {
+    SystemTimeData created;
+    created.wYear = 2024, created.wMonth = 3, created.wDay = 7, created.wHour = 9;
+    created.wMinute = 5, created.wSecond = 59;  // seconds are not shown
+    const std::wstring date = L"\t(2024/03/07  9:05) ";
+    struct {
+        std::wstring title, text;
+        bool withDate, setting;
+        std::wstring shown;
+    } cases[] = {
+        {L"Groceries", L"milk", true, true, L"Groceries" + date},
+        {L"Groceries", L"milk", false, true, L"Groceries"},  // the delete question
+        {L"Groceries", L"milk", true, false, L"Groceries"},
+        {L"", L"\r\nsecond line", true, true, date},  // an empty first line
+        {L"", L"", true, true, L"(none)" + date},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.shown,
+                  NoteTitle::TitleText(c.title, c.text, L"(none)", c.withDate, c.setting, created));
+    }
+}
+
 }  // namespace

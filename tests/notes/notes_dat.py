@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Notes.dat for the end-to-end test: `write FILE` puts three notes side by side,
-`dump FILE` prints one line per note: left top right bottom hidden text."""
+`dump FILE` prints one line per note: left top right bottom hidden text;
+`flags FILE` prints one line per note: text, title, then always-on-top, hidden,
+alarm armed and has-alarm as 0 or 1, separated by tabs."""
 import struct
 import sys
 
@@ -16,7 +18,8 @@ def write(path):
     open(path, "wb").write(out)
 
 
-def dump(path):
+def records(path):
+    """(rect, text, title, on_top, hidden, alarm_enabled, has_alarm) per note."""
     data, pos = open(path, "rb").read(), 0
 
     def take(fmt):
@@ -31,13 +34,25 @@ def dump(path):
         (length,) = take("<I")
         text = data[pos:pos + 2 * length].decode("utf-16-le")
         pos += 2 * length
-        (title,) = take("<I")
-        _, _, _, _, _, _, _, own_font = take(f"<{2 * title}xB5HBB")
+        (title_length,) = take("<I")
+        title = data[pos:pos + 2 * title_length].decode("utf-16-le")
+        pos += 2 * title_length
+        on_top, _, _, _, _, _, _, own_font = take("<B5HBB")
         pos += 92 if own_font else 0
-        _, hidden, _, has_alarm = take("<BBBB")
+        _, hidden, alarm_enabled, has_alarm = take("<BBBB")
         pos += 16 if has_alarm else 0
+        yield rect, text, title, on_top, hidden, alarm_enabled, has_alarm
+
+
+def dump(path):
+    for rect, text, _, _, hidden, _, _ in records(path):
         print(*rect, hidden, text.replace("\r\n", "|"))
 
 
+def flags(path):
+    for _, text, title, *rest in records(path):
+        print(text.replace("\r\n", "|"), title, *rest, sep="\t")
+
+
 if __name__ == "__main__":
-    {"write": write, "dump": dump}[sys.argv[1]](sys.argv[2])
+    {"write": write, "dump": dump, "flags": flags}[sys.argv[1]](sys.argv[2])

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/PrivateMessages_win.h"
+#include "ui/MenuIcons_win.h"
 
 namespace {
 
@@ -131,24 +132,39 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
     ASSERT_TRUE(window.Create(false, false));
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 132, L"with icon");
+    AppendMenuW(menu, MF_STRING, 4321, L"without icon");
     window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    MENUITEMINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_BITMAP;
-    ASSERT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &info));
-    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+    // Both reserve the icon column; only the first names an icon to draw.
+    for (UINT position : {0u, 1u}) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP | MIIM_DATA;
+        ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
+        EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK) << position;
+        EXPECT_EQ(info.dwItemData, position == 0 ? 132u : 0u) << position;
+    }
     DestroyMenu(menu);
+
+    // The icon column holds the icon with room on both sides, so the text that
+    // follows it never touches it.
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 132, 0, 0, 0};
+    EXPECT_EQ(window.Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
+    EXPECT_GE(measure.itemWidth, 16u + 2 * kMenuIconPadding);
+    EXPECT_GE(measure.itemHeight, 16u);
 
     // The test's bitmap 132 is a red square over 2..13 of its 16 pixels; drawn
     // at 8, 8 that is 10..21. Probed along the diagonal: W white, R red, S shadow.
+    // The item data names the icon; an item whose identifier happens to be
+    // 132 (a submenu's cut handle) but whose data names none draws nothing.
     const struct {
         UINT id, state;
+        ULONG_PTR data;
         const char* seen;
-    } cases[] = {{132, 0, "WWRRRW"},
-                 {132, ODS_SELECTED, "WRRRSW"},
-                 {132, ODS_SELECTED | ODS_GRAYED, "WWRRRW"},
-                 {4321, ODS_SELECTED, "WWWWWW"},
-                 {4321, ODS_SELECTED, "WWWWWW"}};
+    } cases[] = {{132, 0, 132, "WWRRRW"},
+                 {132, ODS_SELECTED, 132, "WRRRSW"},
+                 {132, ODS_SELECTED | ODS_GRAYED, 132, "WWRRRW"},
+                 {4321, ODS_SELECTED, 4321, "WWWWWW"},
+                 {132, ODS_SELECTED, 0, "WWWWWW"}};
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP canvas = CreateBitmap(40, 40, 1, 32, nullptr);
     HGDIOBJ old = SelectObject(dc, canvas);
@@ -156,13 +172,16 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
         {RGB(255, 255, 255), 'W'}, {RGB(255, 0, 0), 'R'}, {RGB(127, 127, 127), 'S'}};
     for (const auto& c : cases) {
         PatBlt(dc, 0, 0, 40, 40, WHITENESS);
-        DRAWITEMSTRUCT item = {ODT_MENU, 0, c.id, 0, c.state, nullptr, dc, {8, 8, 24, 24}, 0};
+        // The icon goes kMenuIconPadding right of the column's left edge and is
+        // centred in its height: at 8, 8 again.
+        const RECT column = {8 - kMenuIconPadding, 6, 8 + 16 + kMenuIconPadding, 26};
+        DRAWITEMSTRUCT item = {ODT_MENU, 0, c.id, 0, c.state, nullptr, dc, column, c.data};
         EXPECT_EQ(window.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE);
         std::string seen;
         for (int at : {8, 9, 10, 20, 21, 22})
             seen += names.count(GetPixel(dc, at, at)) ? names.at(GetPixel(dc, at, at)) : '?';
         EXPECT_EQ(seen, c.seen) << c.id << " state " << c.state;
-        for (int i = 0; i < 1600 && c.id != 132; ++i)
+        for (int i = 0; i < 1600 && c.data != 132; ++i)
             ASSERT_EQ(GetPixel(dc, i % 40, i / 40), RGB(255, 255, 255)) << i;
     }
     SelectObject(dc, old);

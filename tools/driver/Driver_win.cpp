@@ -366,6 +366,26 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(50);
         return 0;
     }
+    if (command == L"dialog") {
+        // dialog CAPTION TIMEOUT [ID=TEXT ...]: waits for a dialog box of the
+        // program with that caption, sets the texts of its controls and
+        // confirms it with OK.
+        HWND dialog = nullptr;
+        const DWORD start = GetTickCount();
+        while (!(dialog = FindWindowW(L"#32770", arg(2)))) {
+            if (GetTickCount() - start > static_cast<DWORD>(num(3))) return 1;
+            Sleep(100);
+        }
+        for (int i = 4; i < argc; ++i) {
+            const std::wstring field = argv[i];
+            const size_t eq = field.find(L'=');
+            if (eq == std::wstring::npos) continue;
+            const int id = static_cast<int>(wcstol(field.substr(0, eq).c_str(), nullptr, 0));
+            SetDlgItemTextW(dialog, id, field.substr(eq + 1).c_str());
+        }
+        Sleep(100);
+        return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    }
     if (command == L"launch-wait") {
         const bool other = argc > 6;
         if (other) kClassName = argv[5], kMainTitle = argv[6];

@@ -1,0 +1,69 @@
+// A note's alarm: the menu's alarm commands and the check that brings the
+// note forward when its time has come.
+
+#include "notes/AlarmDialog_win.h"
+#include "notes/AlarmTime.h"
+#include "notes/NoteWindow_win.h"
+#include "store/NoteData_win.h"
+#include "ui/PrivateMessages_win.h"
+
+void NoteWindow::StartAlarmTimer() {
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    // Setting the timer again replaces the running one.
+    SetTimer(Handle(), kNoteAlarmTimer,
+             AlarmTime::NextCheckDelay(FromSystemTime(now), FromSystemTime(alarmTime)), nullptr);
+}
+
+bool NoteWindow::ChangeAlarm() {
+    SYSTEMTIME picked;
+    if (hasAlarm)
+        picked = alarmTime;
+    else
+        GetSystemTime(&picked);
+    HWND self = Handle();
+    const bool confirmed = RunAlarmDialog(self, host.Language(), picked);
+    if (!StillExists(self, this)) return false;
+    if (!confirmed) return true;
+    hasAlarm = true;
+    alarmTime = picked;
+    alarmEnabled = true;
+    // Also when it was armed already: the next check follows the new time.
+    StartAlarmTimer();
+    host.SaveNotes();
+    return true;
+}
+
+void NoteWindow::ToggleAlarm() {
+    if (!hasAlarm) return;
+    alarmEnabled = !alarmEnabled;
+    if (alarmEnabled)
+        StartAlarmTimer();
+    else
+        KillTimer(Handle(), kNoteAlarmTimer);
+    host.SaveNotes();
+}
+
+void NoteWindow::CheckAlarm() {
+    if (!alarmEnabled) {
+        KillTimer(Handle(), kNoteAlarmTimer);
+        return;
+    }
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    if (!AlarmTime::IsDue(FromSystemTime(now), FromSystemTime(alarmTime))) {
+        StartAlarmTimer();
+        return;
+    }
+    alarmEnabled = false;
+    hasAlarm = false;
+    KillTimer(Handle(), kNoteAlarmTimer);
+    hidden = false;
+    // Also when all notes are hidden by the show-or-hide command: the alarm is
+    // what the user asked to see.
+    if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
+    host.SaveNotes();
+    BringToForeground(true);
+    if (!alwaysOnTop) ToggleAlwaysOnTop();
+    MessageBeep(MB_ICONASTERISK);
+}

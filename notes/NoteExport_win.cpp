@@ -1,0 +1,53 @@
+// A note's text leaving the program: saved as a text file, or sent by e-mail.
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include "lang/LanguageTable.h"
+#include "notes/Email_win.h"
+#include "notes/NoteWindow_win.h"
+#include "store/TextFile.h"
+
+bool NoteWindow::SaveAs() {
+    const LanguageTable& language = host.Language();
+    const std::wstring filter = language.TextWithNuls(kTextFilesFilter, L';');
+    const std::wstring dialogTitle = language.TextOf(kTitle_SaveNoteAs);
+    wchar_t path[MAX_PATH] = {};
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = Handle();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = dialogTitle.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = L"txt";
+    HWND self = Handle();
+    const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
+    if (!StillExists(self, this)) return false;
+    if (chosen && !TextFile::Write(path, text)) {
+        const std::wstring message = language.TextOf(kSaveNote_Failed) + L"\n\n" + path;
+        ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        if (!StillExists(self, this)) return false;
+    }
+    InvalidateAll();
+    return true;
+}
+
+void NoteWindow::EmailNote() {
+    const LanguageTable& language = host.Language();
+    auto job = std::make_unique<EmailJob>();
+    job->body = Email::Body(language.TextOf(kEmailHeader), text, language.TextOf(kEmailFooter));
+    job->noMailProgramText = language.TextOf(kEmail_NoMailProgram);
+    job->failedText = language.TextOf(kEmail_Failed);
+    job->caption = language.TextOf(kTitle_App);
+    job->attachmentPath = WriteEmailAttachment(text);
+    if (job->attachmentPath.empty()) {
+        ShowMessage(job->failedText.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!StartEmail(std::move(job)))
+        ShowMessage(language.TextOf(kEmail_Failed).c_str(), nullptr, MB_OK | MB_ICONWARNING);
+}
