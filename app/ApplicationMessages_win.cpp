@@ -67,6 +67,12 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == kTrayClickTimer) OnTrayClickTimer();
             break;
+        case kSettingsResultMessage:
+            OnSettingsResult(wParam, lParam);
+            break;
+        case kUpdateCheckDoneMessage:
+            OnUpdateCheckDone();
+            break;
         case kNotesNotShownMessage:
             TellNotesNotShown(wParam);
             return 0;
@@ -175,7 +181,9 @@ void Application::ShowMainMenu(bool fromTray) {
     state.noteCount = notes.size();
     state.clipboardHasText = ClipboardHasText();
     state.online = ReportsOnline();
-    state.busy = AnyNoteBusy();
+    state.updateCheckRunning = updateCheck.Running();
+    state.updateCheckExists = updateCheck.Exists();
+    state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
     state.mainTopmost = IsTopmost();
     state.mainVisible = IsWindowVisible(Handle()) != FALSE;
     state.programFolder = programFolder;
@@ -191,34 +199,4 @@ void Application::ShowMainMenu(bool fromTray) {
 
     placeNearTray = fromTray;
     ShowPopupMenu(popup, fromTray);
-}
-
-bool Application::OnCommand(WORD, WORD id, HWND) {
-    switch (id) {
-        case IDM_NEW_NOTE:
-            CreateNote(std::wstring(), true, true);
-            break;
-        case IDM_NEW_NOTE_FROM_CLIPBOARD:
-            CreateNoteFromClipboard();
-            break;
-        case IDM_SHOW_NOTES:
-            ToggleNotesShown();
-            break;
-        case IDM_BRING_NOTES_TO_TOP:
-            BringNotesToTop(nullptr, true);
-            break;
-        case IDM_MAIN_ALWAYS_ON_TOP:
-            SetMainWindowAlwaysOnTop(!IsTopmost());
-            break;
-        case IDM_SHOW_MAIN_WINDOW:
-            SetMainWindowVisible(!IsWindowVisible(Handle()));
-            break;
-        case IDM_EXIT:
-            shuttingDown = true;
-            Post(WM_CLOSE);
-            break;
-        default:
-            break;
-    }
-    return true;
 }

@@ -89,6 +89,10 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
 
 void Application::SaveNotes() {
     if (loadingNotes || shuttingDown) return;
+    if (saveBatchDepth > 0) {
+        saveBatchPending = true;
+        return;
+    }
     NotesFileData data;
     data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
     data.customDefaultFont = settings.customDefaultFont;
@@ -97,6 +101,14 @@ void Application::SaveNotes() {
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
     SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile);
+}
+
+void Application::EndSaveBatch() {
+    if (saveBatchDepth > 0) --saveBatchDepth;
+    if (saveBatchDepth == 0 && saveBatchPending) {
+        saveBatchPending = false;
+        SaveNotes();
+    }
 }
 
 void Application::LoadNotes() {

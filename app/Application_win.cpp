@@ -1,5 +1,7 @@
 #include "app/Application_win.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 
 #include "arrange/Snapping_win.h"
@@ -7,11 +9,14 @@
 #include "base/ProgramInfo.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
+#include "main/OldNotes.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "store/FileIo.h"
 #include "store/Folders_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
+#include "ui/SettingsDialog_win.h"
 #include "ui/WindowSnapping_win.h"
 
 // The skin's menu button on the main window.
@@ -36,10 +41,31 @@ const std::wstring& ProgramFolderOnce() {
     return folder;
 }
 
+// The roaming application-data folder with a trailing separator.
+std::wstring RoamingFolder() {
+    wchar_t base[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, base))) {
+        return std::wstring();
+    }
+    return std::wstring(base) + L"\\";
+}
+
+// A language file that is gone (removed, or named by hand) would leave every
+// text showing as its key; English is always installed.
+std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstring& fileName) {
+    const std::wstring folder = programFolder + L"Languages\\";
+    if (FileIo::FileExists(folder + fileName)) return folder + fileName;
+    return folder + AppSettings().languageFile;
+}
+
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
-    : restartRequested(restartRequested) {
+    : writeRunAtLogOn(SetRunAtLogOn),
+      readRunAtLogOn(IsRunAtLogOn),
+      restartRequested(restartRequested),
+      updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
+                  ProgramInfo::kProductName) {
     startFailed = true;
     // Every skinned window of the program snaps by these rules; the windows
     // themselves only say when (SmallWindow) and how far (their settings).
@@ -48,15 +74,20 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
+    oldNotesFolder =
+        (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\";
+    shellOpen = [](const std::wstring& target) {
+        ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    };
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
 
-    std::wstring languageFile = settings.languageFile;
-    settingsStore->ReadString(L"/LanguageFile", languageFile);
-    LoadLanguage(programFolder + L"Languages\\" + languageFile);
+    // The language file is the first key read; an empty value counts as
+    // missing there, so the language and the rest come from one reader.
+    ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
+    LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
     recycleBinPath = data + TextOf(kRecycleBinFile);
     notesFilePath = data + L"Notes.dat";
 
-    ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
     layeredWindows = settings.layeredWindowEnabled;
 
     Create(layeredWindows, false);
@@ -93,6 +124,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     }
 
     LoadNotes();
+    StartupUpdateCheck();
 
     EnableSnapping();
     startFailed = false;
@@ -102,6 +134,8 @@ Application::~Application() {
     button.reset();
     ReleaseSkinBitmap(mainBackground);
     UnregisterHotKeys();
+    StopUpdateCheck();
+    settingsDialog.reset();
     if (mainMenu) DestroyMenu(mainMenu);
     if (noteMenu) DestroyMenu(noteMenu);
     mainMenu = noteMenu = nullptr;
@@ -158,7 +192,8 @@ const LanguageTable& Application::Language() const {
     return LanguageTable::Current();
 }
 
-void Application::RegisterHotKeys() {
+unsigned Application::RegisterHotKeys() {
+    unsigned failed = 0;
     for (int i = 0; i < kHotKeyCount; ++i) {
         const HotKeySetting& key = settings.hotKeys[i];
         // The hot-key control's bits (1 Shift, 2 Ctrl, 4 Alt) are not the
@@ -167,8 +202,15 @@ void Application::RegisterHotKeys() {
         if (key.modifiers & 1) modifiers |= MOD_SHIFT;
         if (key.modifiers & 2) modifiers |= MOD_CONTROL;
         if (key.modifiers & 4) modifiers |= MOD_ALT;
-        RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey);
+        // Registering an id again keeps its old key as well: let go of it first.
+        UnregisterHotKey(Handle(), kFirstHotKeyId + i);
+        // A cleared field in the settings dialog means no hot key.
+        if (key.virtualKey == 0) continue;
+        if (!RegisterHotKey(Handle(), kFirstHotKeyId + i, modifiers, key.virtualKey)) {
+            failed |= 1u << i;
+        }
     }
+    return failed;
 }
 
 void Application::UnregisterHotKeys() {

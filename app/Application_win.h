@@ -19,8 +19,10 @@
 #include "store/NoteData.h"
 #include "store/SettingsStore.h"
 #include "ui/SmallWindow_win.h"
+#include "update/UpdateCheck_win.h"
 
 class MainWindowButton;
+class SettingsDialog;
 
 class Application : public SmallWindow, public NoteHost {
 public:
@@ -66,8 +68,20 @@ public:
     // The records of this run that have no window, in file order.
     const std::vector<NoteData>& UnshownNotes() const { return unshownNotes; }
     void SetCustomDefaultFont(const LOGFONTW& font) override;
-    void RegisterHotKeys();
+    // Returns the hot keys that could not be registered, bit i for hot key i.
+    unsigned RegisterHotKeys();
     void UnregisterHotKeys();
+
+    // Settings dialog and update check (ApplicationSettings_win.cpp).
+    void OpenSettingsDialog();
+    void StartUpdateCheck(bool silent);
+    void StopUpdateCheck();
+    void OnUpdateCheckDone();
+    SettingsDialog* OpenSettings() const { return settingsDialog.get(); }
+    UpdateCheck& Updates() { return updateCheck; }
+    // Run at log-on goes through these; tests replace them.
+    std::function<bool(bool on)> writeRunAtLogOn;
+    std::function<bool()> readRunAtLogOn;
 
     // Opens the main menu at the cursor, brought up to date first.
     void ShowMainMenu(bool fromTray);
@@ -77,6 +91,28 @@ public:
     void BringNotesToTop(NoteWindow* except, bool activate) override;
     void SetMainWindowAlwaysOnTop(bool onTop);
     void SetMainWindowVisible(bool visible);
+
+    // --- main-menu commands (ApplicationCommands_win.cpp) ---
+    // Ends this run and starts the next in the same process, which reads the
+    // language, skin and colour theme afresh.
+    void Restart();
+    // Tints the live skin with colour theme `index` and keeps it as the
+    // current one; nothing happens for the current index.
+    void ApplyTheme(uint32_t index);
+    // Spreads the shown notes over their monitors' work areas; one save.
+    void TileNotes();
+    // Shows every hidden note (when notes are shown at all); one save.
+    void UnhideNotes();
+    // The predecessor's notes from oldNotesFolder, after a question.
+    void ImportOldNotes();
+    // Writes the text of every note to one file chosen by the user.
+    void ExportNotes();
+    // Where the predecessor program kept its notes, with a trailing separator.
+    const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
+    // Opens a document or address with its associated program; tests replace it.
+    void SetShellOpener(std::function<void(const std::wstring&)> opener) {
+        shellOpen = std::move(opener);
+    }
 
     SettingsStore& SettingsFile() { return *settingsStore; }
     SettingsStore* SkinFile() { return skinStore.get(); }
@@ -107,6 +143,12 @@ protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
 
 private:
+    // The commands and messages of the settings dialog and the update check;
+    // false when the command is none of theirs.
+    bool OnSettingsCommand(WORD id);
+    void OnSettingsResult(WPARAM wParam, LPARAM lParam);
+    void StartupUpdateCheck();
+
     void LoadSkinAndMainWindow();
     void AddTrayIcon();
     void OnTrayMessage(LPARAM mouseMessage);
@@ -119,6 +161,17 @@ private:
     void TellNotesNotShown(size_t count);
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
+    void NewNoteFromFile();
+    void OpenRecycleBin();
+    void EmptyRecycleBin();
+    void ShowAbout();
+    void ChooseNote(size_t index);
+    void ChooseLanguage(size_t index);
+    void ChooseSkin(size_t index);
+    void ChooseColorTheme(size_t index);
+    // Saves are held back while a command changes many notes, and made once.
+    void BeginSaveBatch() { ++saveBatchDepth; }
+    void EndSaveBatch();
 
     SkinBitmap* mainBackground = nullptr;
     HMENU mainMenu = nullptr;
@@ -145,6 +198,8 @@ private:
     NOTIFYICONDATAW trayIcon = {};
     std::unique_ptr<MainWindowButton> button;
     bool& restartRequested;
+    UpdateCheck updateCheck;
+    std::unique_ptr<SettingsDialog> settingsDialog;
     std::vector<std::wstring> languageFileNames;
     std::vector<std::wstring> skinFolderNames;
     bool trayClickPending = false;
@@ -154,7 +209,14 @@ private:
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
+    std::wstring oldNotesFolder;
+    std::function<void(const std::wstring&)> shellOpen;
+    int saveBatchDepth = 0;
+    bool saveBatchPending = false;
 };
+
+// Lets the next application of this process run the start-up update check again.
+void ResetFirstStartOfProcessForTests();
 
 // The message id of "TaskbarCreated", registered once per process; the main
 // window adds its tray icon again when it arrives.

@@ -120,5 +120,10 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"SaveNote_Failed",
     L"Email_NoMailProgram",
     L"Email_Failed",
+    L"MainMenu_MoreNotes",  // 114
+    L"ExportFailed",
+    L"Zephyn2Import_NoneFound",
+    L"Settings_HotKeysTaken",  // 117
+    L"Settings_RunAtStartupFailed",
     L"NotesNotShown",
 };

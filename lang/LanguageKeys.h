@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 115;
+inline constexpr size_t kLanguageKeyCount = 120;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -40,7 +40,12 @@ enum LanguageText : int {
     kSaveNote_Failed = 111,  // followed by the file's path on a line of its own
     kEmail_NoMailProgram = 112,
     kEmail_Failed = 113,
-    kNotesNotShown = 114,  // format: one integer, how many notes got no window
+    kMainMenu_MoreNotes = 114,
+    kExportFailed = 115,
+    kZephyn2Import_NoneFound = 116,
+    kSettings_HotKeysTaken = 117,  // followed by one line per taken hot key
+    kSettings_RunAtStartupFailed = 118,
+    kNotesNotShown = 119,  // format: one integer, how many notes got no window
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -2,7 +2,10 @@
 
 #include <wininet.h>
 
+#include <algorithm>
+
 #include "lang/LanguageTable.h"
+#include "main/MenuLists.h"
 #include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "ui/Menu_win.h"
@@ -29,6 +32,16 @@ void ForEachMatch(const std::wstring& pattern, Visit&& visit) {
               (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     } while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+// A menu holds no more entries than its identifier range has room for.
+void Cap(std::vector<std::wstring>& list) {
+    list.resize(MenuLists::ShownCount(list.size()));
+}
+
+void Cap(NamedEntries& entries) {
+    Cap(entries.names);
+    Cap(entries.displayNames);
 }
 
 }  // namespace
@@ -87,8 +100,7 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
     Grey(popup, IDM_RECYCLE_BIN_EMPTY, false);
 
     static const std::vector<std::wstring> kNone;
-    FillSubmenu(GetSubMenu(popup, kNotesSubmenuPos), s.notesShown ? s.noteTexts : kNone,
-                IDM_FIRST_NOTE);
+    FillNotesSubmenu(GetSubMenu(popup, kNotesSubmenuPos), s.notesShown ? s.noteTexts : kNone);
 
     HMENU settings = GetSubMenu(popup, kSettingsSubmenuPos);
     if (!settings) return;
@@ -105,10 +117,40 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
         return;
     }
     NamedEntries foundLanguages = FindLanguageFiles(s.programFolder);
+    Cap(foundLanguages);
     languageFileNames = std::move(foundLanguages.names);
-    FillSubmenu(languages, foundLanguages.displayNames, IDM_FIRST_LANGUAGE);
+    FillSubmenu(languages, foundLanguages.displayNames, MenuLists::kFirstLanguageId);
     NamedEntries foundSkins = FindSkinFolders(s.programFolder);
+    Cap(foundSkins);
     skinFolderNames = std::move(foundSkins.names);
-    FillSubmenu(skins, foundSkins.displayNames, IDM_FIRST_SKIN);
-    FillSubmenu(themes, s.colorThemeNames, IDM_FIRST_COLOR_THEME);
+    FillSubmenu(skins, foundSkins.displayNames, MenuLists::kFirstSkinId);
+    std::vector<std::wstring> themeNames = s.colorThemeNames;
+    Cap(themeNames);
+    FillSubmenu(themes, themeNames, MenuLists::kFirstColorThemeId);
+}
+
+void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts) {
+    if (!submenu) return;
+    // The "More..." levels of the last opening go first; the plain items are
+    // reused by FillSubmenu, which would keep a submenu behind a reused item.
+    for (int i = GetMenuItemCount(submenu) - 1; i >= 0; --i) {
+        if (GetSubMenu(submenu, i)) DeleteMenu(submenu, static_cast<UINT>(i), MF_BYPOSITION);
+    }
+    const size_t shown = MenuLists::ShownCount(texts.size());
+    HMENU level = submenu;
+    for (size_t start = 0;; start += MenuLists::kNotesPerLevel) {
+        const size_t end = std::min(shown, start + MenuLists::kNotesPerLevel);
+        const std::vector<std::wstring> chunk(texts.begin() + static_cast<ptrdiff_t>(start),
+                                              texts.begin() + static_cast<ptrdiff_t>(end));
+        FillSubmenu(level, chunk, MenuLists::IdOf(MenuLists::List::Note, start));
+        if (end >= shown) return;
+        HMENU more = CreatePopupMenu();
+        if (!more) return;
+        if (!AppendMenuW(level, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(more),
+                         TextOf(kMainMenu_MoreNotes).c_str())) {
+            DestroyMenu(more);
+            return;
+        }
+        level = more;
+    }
 }

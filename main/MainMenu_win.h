@@ -49,6 +49,11 @@ constexpr int kLanguagesSubmenuPos = 2;
 constexpr int kSkinsSubmenuPos = 4;
 constexpr int kColorThemesSubmenuPos = 5;
 
+// Fills the notes submenu: kNotesPerLevel notes per level, the rest below a
+// last "More..." item, at most kListCapacity notes; an empty list gives the
+// greyed placeholder.
+void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts);
+
 // Updates the main popup (position 0 of the menu resource) from the state.
 // The language and skin lists are replaced by what the folders hold now; when
 // busy they are left as they are.

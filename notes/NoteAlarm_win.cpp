@@ -22,6 +22,8 @@ bool NoteWindow::ChangeAlarm() {
     else
         GetSystemTime(&picked);
     HWND self = Handle();
+    // The note stays opaque behind its dialog, as behind its other questions.
+    SkipNextDeactivationFade();
     const bool confirmed = RunAlarmDialog(self, host.Language(), picked);
     if (!StillExists(self, this)) return false;
     if (!confirmed) return true;

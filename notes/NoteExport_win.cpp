@@ -25,10 +25,12 @@ bool NoteWindow::SaveAs() {
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"txt";
     HWND self = Handle();
+    SkipNextDeactivationFade();
     const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
     if (!StillExists(self, this)) return false;
     if (chosen && !TextFile::Write(path, text)) {
         const std::wstring message = language.TextOf(kSaveNote_Failed) + L"\n\n" + path;
+        SkipNextDeactivationFade();
         ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         if (!StillExists(self, this)) return false;
     }

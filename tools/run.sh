@@ -14,7 +14,8 @@ if [ "${1:-}" = "--headless" ]; then
 fi
 
 bash tools/deps.sh
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DVN_TEST_BUILD=OFF -DVN_UPDATE_SERVER="${VN_UPDATE_SERVER:-}" >/dev/null
 cmake --build build/win -j "$(nproc 2>/dev/null || echo 2)" --target Zephyn3 vn_data vn_demo_notes
 bin="$VN_ROOT/build/win/bin"
 

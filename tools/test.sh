@@ -73,7 +73,7 @@ fi
 
 step "windows build (MinGW-w64)"
 if cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+        -DCMAKE_BUILD_TYPE=Release -DVN_TEST_BUILD=ON >/dev/null &&
     cmake --build build/win -j "$jobs"; then
     # shellcheck source=tools/wine-env.sh
     source tools/wine-env.sh

@@ -21,6 +21,13 @@ inline void PumpFor(DWORD milliseconds) {
 
 class ApplicationFixture : public ::testing::Test {
 protected:
+    ApplicationFixture() {
+        // No test reaches the vendor's server: nothing listens on port 1.
+        UpdateNetwork nowhere;
+        nowhere.server = {L"127.0.0.1", 1};
+        nowhere.timeoutMs = 2000;
+        OverrideUpdateNetwork(nowhere);
+    }
     void TearDown() override {
         app.reset();
         PumpFor(0);

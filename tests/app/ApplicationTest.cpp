@@ -2,6 +2,7 @@
 
 #include "ApplicationFixture.h"
 #include "arrange/Snapping_win.h"
+#include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"
 #include "store/FileIo.h"
 #include "store/NotesFile.h"
@@ -33,6 +34,29 @@ TEST_F(ApplicationTest, FirstRunStartsWithDefaultsAndWritesNothing) {
     app.reset();
     EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
     EXPECT_FALSE(FileIo::FileExists(data + L"Notes.dat"));
+}
+
+// The stored language file name as the start-up reads it: an empty value and
+// a file that is not installed both give English, never texts shown as keys.
+TEST_F(ApplicationTest, LanguageFileChosenAtStartUp) {
+    const struct {
+        const wchar_t* stored;
+        const wchar_t* recycleBin;
+    } cases[] = {{nullptr, L"Recycle Bin.txt"},
+                 {L"", L"Recycle Bin.txt"},
+                 {L"Klingon.ini", L"Recycle Bin.txt"},
+                 {L"German.ini", L"Papierkorb.txt"}};
+    for (const auto& c : cases) {
+        const std::wstring label = c.stored ? c.stored : L"(no key)";
+        {
+            SettingsStore settings(SettingsPath());
+            if (c.stored) settings.WriteString(L"/LanguageFile", c.stored);
+        }
+        Application& a = Start();
+        EXPECT_EQ(a.RecycleBinPath(), data + c.recycleBin) << label.c_str();
+        EXPECT_EQ(TextOf(kTitle_App), L"Vellomar Notes 3") << label.c_str();
+        app.reset();
+    }
 }
 
 TEST_F(ApplicationTest, ColourThemeIndexOutOfRangeStartsWithTheFirstTheme) {

@@ -1,6 +1,8 @@
 // Runs with a second monitor of 1024 x 768 left of the primary one, so the
 // virtual screen starts at x = -1024.
 #include "ApplicationFixture.h"
+#include "arrange/Tiling.h"
+#include "res/resource.h"
 #include "notes/NoteWindow_win.h"
 #include "store/FileIo.h"
 #include "store/NotesFile.h"
@@ -49,6 +51,57 @@ TEST_F(ApplicationTwoMonitorTest, NewNoteIsCentredOnTheMonitorOfTheHiddenMainWin
     const RECT r = note->WindowRect();
     EXPECT_NEAR((r.left + r.right) / 2, -512, 15);
     EXPECT_NEAR((r.top + r.bottom) / 2, 384, 15);
+}
+
+// Each monitor's notes are tiled over that monitor's work area only; a hidden
+// note on the left monitor stays where it is and takes no cell there.
+TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
+    SettingsStore(data + L"Settings.ini").WriteBool(L"/Settings/SnapNotes", false);
+    NotesFileData file;
+    const struct {
+        Rect rect;
+        bool hidden;
+    } seeded[] = {{{-900, 100, -700, 250}, false}, {{100, 100, 300, 250}, false},
+                  {{-500, 400, -300, 550}, true},  {{-300, 600, -100, 700}, false},
+                  {{900, 800, 1100, 950}, false},  {{500, 50, 760, 300}, false}};
+    for (const auto& s : seeded) {
+        file.notes.emplace_back();
+        file.notes.back().rect = s.rect;
+        file.notes.back().hidden = s.hidden;
+        file.notes.back().text = L"note";
+    }
+    ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+    Application& a = Start();
+    ASSERT_EQ(a.Notes().size(), 6u);
+
+    a.Send(WM_COMMAND, IDM_TILE_NOTES, 0);
+    const Rect leftWork{-1024, 0, 0, 768};
+    const Rect primaryWork{0, 0, 1280, 1024};
+    auto tiles = [&](std::initializer_list<size_t> indexes) {
+        std::vector<Arrange::TileNote> list;
+        for (size_t i : indexes) list.push_back({seeded[i].rect, seeded[i].hidden});
+        return list;
+    };
+    const auto left = Arrange::TileLayout(leftWork, tiles({0, 2, 3}));
+    const auto primary = Arrange::TileLayout(primaryWork, tiles({1, 4, 5}));
+    auto at = [&](size_t i) {
+        const RECT r = a.Notes()[i]->WindowRect();
+        return Point{r.left, r.top};
+    };
+    EXPECT_EQ(at(0), *left[0]);
+    EXPECT_EQ(at(2), (Point{-500, 400})) << "hidden";
+    EXPECT_EQ(at(3), *left[2]);
+    EXPECT_EQ(at(1), *primary[0]);
+    EXPECT_EQ(at(4), *primary[1]);
+    EXPECT_EQ(at(5), *primary[2]);
+    EXPECT_LT(at(3).x, 0) << "still on the left monitor";
+
+    std::string bytes;
+    NotesFileData saved;
+    ASSERT_TRUE(FileIo::ReadFile(data + L"Notes.dat", bytes));
+    ParseNotes(bytes, saved);
+    ASSERT_EQ(saved.notes.size(), 6u);
+    EXPECT_EQ(saved.notes[3].rect.left, at(3).x);
 }
 
 }  // namespace

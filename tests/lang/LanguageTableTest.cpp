@@ -48,12 +48,17 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
         {L"Settings_Apply", 98},       {L"Alarm_Title", 99},       {L"Alarm_Cancel", 103},
         {L"NoteTitle_Caption", 104},   {L"NoteTitle_Cancel", 107}, {L"EmailHeader", 108},
         {L"EmailFooter", 109},         {L"BusyAdvanced", 110},     {L"SaveNote_Failed", 111},
-        {L"Email_NoMailProgram", 112}, {L"Email_Failed", 113},     {L"NotesNotShown", 114},
+        {L"Email_NoMailProgram", 112}, {L"Email_Failed", 113},
     };
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
-    EXPECT_EQ(115u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
+    EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
+    EXPECT_EQ(120u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 117);
+    EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 118);
+    EXPECT_EQ(table_.FindKey(L"NotesNotShown"), 119);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }

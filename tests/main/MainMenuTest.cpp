@@ -4,6 +4,7 @@
 
 #include "TestPaths.h"
 #include "lang/LanguageTable.h"
+#include "main/MenuLists.h"
 #include "res/resource.h"
 #include "store/Folders_win.h"
 
@@ -46,6 +47,8 @@ TEST_F(MainMenuTest, ItemsFollowTheStateOfNotesAndMainWindow) {
                     IDM_UNHIDE_NOTES, IDM_CHECK_FOR_UPDATES, IDM_CANCEL_CHECK_FOR_UPDATES})
         EXPECT_TRUE(Grey(id)) << id;
     EXPECT_FALSE(Grey(IDM_EXPORT_NOTES));
+    EXPECT_FALSE(Grey(IDM_RECYCLE_BIN_OPEN));
+    EXPECT_FALSE(Grey(IDM_RECYCLE_BIN_EMPTY));
     EXPECT_FALSE(Checked(IDM_SHOW_NOTES));
     EXPECT_FALSE(Checked(IDM_SHOW_MAIN_WINDOW));
     EXPECT_TRUE(Checked(IDM_MAIN_ALWAYS_ON_TOP));
@@ -92,6 +95,58 @@ TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
     EXPECT_TRUE(languages.empty());
     ASSERT_EQ(GetMenuItemCount(Sub(kLanguagesSubmenuPos)), 1);
     EXPECT_TRUE(Grey(Sub(kLanguagesSubmenuPos), 0));
+}
+
+// The update check is offered when online and not running; it can be cancelled
+// only while its worker runs; settings wait while anything is busy.
+TEST_F(MainMenuTest, SettingsAndUpdateCheckStates) {
+    state.online = false;
+    Update();
+    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "offline";
+    EXPECT_TRUE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
+    EXPECT_FALSE(Grey(IDM_GENERAL_SETTINGS));
+    state.online = true;
+    Update();
+    EXPECT_FALSE(Grey(IDM_CHECK_FOR_UPDATES));
+    state.updateCheckRunning = state.updateCheckExists = state.busy = true;
+    Update();
+    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "already running";
+    EXPECT_FALSE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
+    EXPECT_TRUE(Grey(IDM_GENERAL_SETTINGS)) << "busy";
+}
+
+// Past a few hundred notes the list goes on below "More...", level by level,
+// and stops at the end of its identifier range; the next opening with few
+// notes leaves no level behind.
+TEST_F(MainMenuTest, LongNotesListHangsBelowMoreAndStopsAtItsRange) {
+    HMENU notes = GetSubMenu(popup, kNotesSubmenuPos);
+    std::vector<std::wstring> texts;
+    for (int i = 0; i < 1234; ++i) texts.push_back(L"note " + std::to_wstring(i));
+    FillNotesSubmenu(notes, texts);
+    size_t listed = 0;
+    int levels = 0;
+    UINT lastId = 0;
+    for (HMENU level = notes; level; ++levels) {
+        const int count = GetMenuItemCount(level);
+        HMENU next = GetSubMenu(level, count - 1);
+        const int plain = next ? count - 1 : count;
+        ASSERT_LE(plain, static_cast<int>(MenuLists::kNotesPerLevel));
+        for (int i = 0; i < plain; ++i) {
+            EXPECT_EQ(GetMenuItemID(level, i), MenuLists::kFirstNoteId + listed) << listed;
+            lastId = GetMenuItemID(level, i);
+            ++listed;
+        }
+        level = next;
+    }
+    EXPECT_EQ(listed, MenuLists::kListCapacity);
+    EXPECT_EQ(levels, 4);
+    EXPECT_EQ(lastId, MenuLists::kFirstLanguageId - 1);
+
+    texts.resize(3);
+    FillNotesSubmenu(notes, texts);
+    ASSERT_EQ(GetMenuItemCount(notes), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetSubMenu(notes, i), nullptr);
+    EXPECT_EQ(GetMenuItemID(notes, 2), MenuLists::kFirstNoteId + 2);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/PrivateMessages_win.h"
 #include "ui/MenuIcons_win.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 

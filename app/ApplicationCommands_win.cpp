@@ -1,0 +1,217 @@
+// The main menu's commands, as they arrive at the main window: the entries of
+// the four filled lists by identifier range, then the fixed commands.
+
+#include <algorithm>
+
+#include "app/Application_win.h"
+#include "base/ProgramInfo.h"
+#include "arrange/Tiling.h"
+#include "lang/LanguageTable.h"
+#include "lang/SafeFormat.h"
+#include "main/FileDialogs_win.h"
+#include "main/MenuLists.h"
+#include "notes/NoteWindow_win.h"
+#include "res/resource.h"
+#include "store/RecycleBin.h"
+#include "base/MemoryDc_win.h"
+
+bool Application::OnCommand(WORD, WORD id, HWND) {
+    if (OnSettingsCommand(id)) return true;
+    const MenuLists::Item item = MenuLists::ItemOf(id);
+    switch (item.list) {
+        case MenuLists::List::Note:
+            ChooseNote(item.index);
+            return true;
+        case MenuLists::List::Language:
+            ChooseLanguage(item.index);
+            return true;
+        case MenuLists::List::Skin:
+            ChooseSkin(item.index);
+            return true;
+        case MenuLists::List::ColorTheme:
+            ChooseColorTheme(item.index);
+            return true;
+        case MenuLists::List::None:
+            break;
+    }
+
+    switch (id) {
+        case IDM_NEW_NOTE:
+            CreateNote(std::wstring(), true, true);
+            break;
+        case IDM_NEW_NOTE_FROM_CLIPBOARD:
+            CreateNoteFromClipboard();
+            break;
+        case IDM_NEW_NOTE_FROM_FILE:
+            NewNoteFromFile();
+            break;
+        case IDM_NEW_NOTE_FROM_ZEPHYN2:
+            ImportOldNotes();
+            break;
+        case IDM_SHOW_NOTES:
+            ToggleNotesShown();
+            break;
+        case IDM_BRING_NOTES_TO_TOP:
+            BringNotesToTop(nullptr, true);
+            break;
+        case IDM_TILE_NOTES:
+            TileNotes();
+            break;
+        case IDM_EXPORT_NOTES:
+            ExportNotes();
+            break;
+        case IDM_UNHIDE_NOTES:
+            UnhideNotes();
+            break;
+        case IDM_RECYCLE_BIN_OPEN:
+            OpenRecycleBin();
+            break;
+        case IDM_RECYCLE_BIN_EMPTY:
+            EmptyRecycleBin();
+            break;
+        case IDM_MAIN_ALWAYS_ON_TOP:
+            SetMainWindowAlwaysOnTop(!IsTopmost());
+            break;
+        case IDM_SHOW_MAIN_WINDOW:
+            SetMainWindowVisible(!IsWindowVisible(Handle()));
+            break;
+        case IDM_ABOUT:
+            ShowAbout();
+            break;
+        case IDM_EXIT:
+            shuttingDown = true;
+            Post(WM_CLOSE);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+void Application::NewNoteFromFile() {
+    if (!notesShown) return;
+    std::wstring path;
+    if (AskOpenTextFile(Handle(), TextOf(kTitle_NewNoteFromFile), path)) {
+        OpenTextFileAsNote(path, true);
+    }
+}
+
+void Application::OpenRecycleBin() {
+    // An editor shown a missing file complains instead of showing an empty bin.
+    RecycleBin::EnsureRecycleBinExists(recycleBinPath);
+    if (shellOpen) shellOpen(recycleBinPath);
+}
+
+void Application::EmptyRecycleBin() {
+    if (ShowMessage(TextOf(kConfirm_EmptyRecycleBin).c_str(), nullptr,
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        return;
+    }
+    RecycleBin::EmptyRecycleBin(recycleBinPath);
+}
+
+void Application::ShowAbout() {
+    const std::wstring text =
+        SafeFormat(TextOf(kAbout), {ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor});
+    if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONINFORMATION) == IDYES && shellOpen) {
+        shellOpen(ProgramInfo::kHomePage);
+    }
+}
+
+void Application::UnhideNotes() {
+    BeginSaveBatch();
+    // A copy: showing a window runs code that may change the list.
+    const std::vector<NoteWindow*> list = notes;
+    for (NoteWindow* note : list) {
+        if (note->Hidden()) note->Unhide(notesShown);
+    }
+    EndSaveBatch();
+}
+
+void Application::ChooseNote(size_t index) {
+    if (!notesShown || index >= notes.size()) return;
+    NoteWindow* note = notes[index];
+    if (note->Hidden()) note->Unhide(true);
+    note->BringToForeground(placeNearTray);
+}
+
+void Application::ChooseLanguage(size_t index) {
+    const std::vector<std::wstring> names = std::move(languageFileNames);
+    languageFileNames.clear();
+    if (index >= names.size()) return;
+    WriteLanguageFile(*settingsStore, names[index]);
+    Restart();
+}
+
+void Application::ChooseSkin(size_t index) {
+    const std::vector<std::wstring> names = std::move(skinFolderNames);
+    skinFolderNames.clear();
+    if (index >= names.size()) return;
+    WriteSkinName(*settingsStore, names[index]);
+    Restart();
+}
+
+void Application::ChooseColorTheme(size_t index) {
+    if (index >= skin.colorThemes.size()) return;
+    ApplyTheme(static_cast<uint32_t>(index));
+    // Also for the current theme: the restart is what the user sees happen.
+    Restart();
+}
+
+void Application::Restart() {
+    // Every change is saved as it happens; one more save takes along anything
+    // still held back, before shutting down stops saving.
+    SaveNotes();
+    restartRequested = true;
+    ShowWindow(Handle(), SW_HIDE);
+    shuttingDown = true;
+    Post(WM_CLOSE);
+}
+
+void Application::ApplyTheme(uint32_t index) {
+    if (index == colorThemeIndex || index >= skin.colorThemes.size()) return;
+    colorThemeIndex = index;
+    settings.skinColorThemeIndex = index;
+    WriteSkinColorThemeIndex(*settingsStore, index);
+    const SkinColor tint = skin.colorThemes[index].color;
+    ApplyThemeToSkinColors(skin, tint);
+    // The live bitmaps take the new tint over their old one; the restart that
+    // follows loads them afresh with the new tint alone.
+    MemoryDc screen(nullptr);
+    if (screen) SkinBitmapList::TintAll(screen.Get(), tint);
+    InvalidateRect(Handle(), nullptr, TRUE);
+    for (NoteWindow* note : notes) InvalidateRect(note->Handle(), nullptr, TRUE);
+}
+
+void Application::TileNotes() {
+    if (!notesShown || notes.empty()) return;
+    // Notes grouped by the monitor they lie on, in list order; hidden ones
+    // count for the grouping but take no cell.
+    std::vector<std::pair<HMONITOR, std::vector<NoteWindow*>>> monitors;
+    for (NoteWindow* note : notes) {
+        HMONITOR monitor = MonitorFromWindow(note->Handle(), MONITOR_DEFAULTTONEAREST);
+        auto at = std::find_if(monitors.begin(), monitors.end(),
+                               [&](const auto& entry) { return entry.first == monitor; });
+        if (at == monitors.end()) at = monitors.insert(monitors.end(), {monitor, {}});
+        at->second.push_back(note);
+    }
+    BeginSaveBatch();
+    for (const auto& [monitor, list] : monitors) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        if (!GetMonitorInfoW(monitor, &info)) continue;
+        std::vector<Arrange::TileNote> tiles;
+        for (const NoteWindow* note : list) {
+            const RECT r = note->WindowRect();
+            tiles.push_back({Rect{r.left, r.top, r.right, r.bottom}, note->Hidden()});
+        }
+        const Rect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+        const auto places = Arrange::TileLayout(work, tiles);
+        for (size_t i = 0; i < list.size(); ++i) {
+            if (!places[i]) continue;
+            list[i]->Move(places[i]->x, places[i]->y, false);
+            InvalidateRect(list[i]->Handle(), nullptr, TRUE);
+        }
+    }
+    EndSaveBatch();
+}

@@ -1,0 +1,108 @@
+// Notes across the program's boundary: the predecessor's note files come in,
+// all notes go out into one text file.
+
+#include <algorithm>
+
+#include "app/Application_win.h"
+#include "arrange/NotePlacement.h"
+#include "arrange/Snapping_win.h"
+#include "lang/LanguageTable.h"
+#include "main/FileDialogs_win.h"
+#include "main/NotesExport.h"
+#include "main/OldNotes.h"
+#include "notes/NoteWindow_win.h"
+#include "store/SettingsStore.h"
+#include "store/TextFile.h"
+
+namespace {
+
+// The files (not folders) matching the pattern, by name, so that an import
+// creates its notes in the same order wherever it runs.
+std::vector<std::wstring> FilesMatching(const std::wstring& folder, const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Rect ToPortable(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+void Application::ImportOldNotes() {
+    if (!notesShown) return;
+    if (ShowMessage(TextOf(kConfirm_Zephyn2Import).c_str(), nullptr, MB_YESNO | MB_ICONQUESTION) !=
+        IDYES) {
+        return;
+    }
+    const std::vector<std::wstring> files = FilesMatching(oldNotesFolder, OldNotes::kPattern);
+    if (files.empty()) {
+        ShowMessage(TextOf(kZephyn2Import_NoneFound).c_str(), nullptr, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+
+    std::vector<Rect> monitors;
+    for (const Arrange::Monitor& monitor : Arrange::EnumerateMonitors()) {
+        monitors.push_back(monitor.bounds);
+    }
+    BeginSaveBatch();
+    int32_t cascade = 0;
+    for (const std::wstring& name : files) {
+        SettingsStore file(oldNotesFolder + name);
+        const OldNotes::OldNote old = OldNotes::Read(file);
+        auto* note = new NoteWindow(*this, layeredWindows, false);
+        if (!note->Handle()) {
+            delete note;
+            continue;
+        }
+        note->SetText(old.text);
+        if (old.rect && OldNotes::OnAnyMonitor(*old.rect, monitors)) {
+            const Rect& r = *old.rect;
+            note->SetRect(RECT{r.left, r.top, r.right, r.bottom});
+        } else {
+            // No usable place of its own: where a new note would go, each such
+            // note a step further down and right so that none hides another.
+            note->ResizeToContent();
+            const RECT size = note->WindowRect();
+            NotePlacement placement;
+            placement.workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
+            placement.width = size.right - size.left;
+            placement.height = size.bottom - size.top;
+            placement.snapGap = settings.snapGap;
+            placement.mainWindow = ToPortable(WindowRect());
+            placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
+            Point at = PlaceNewNote(placement);
+            const int32_t step = NewNoteMargin(settings.snapGap);
+            at.x = std::min(at.x + cascade, placement.workArea.right - placement.width);
+            at.y = std::min(at.y + cascade, placement.workArea.bottom - placement.height);
+            at.x = std::max(at.x, placement.workArea.left);
+            at.y = std::max(at.y, placement.workArea.top);
+            cascade += step;
+            note->Move(at.x, at.y);
+        }
+        ShowWindow(note->Handle(), SW_SHOWNA);
+    }
+    EndSaveBatch();
+    if (IsWindowVisible(Handle())) RaiseUnlessTopmost();
+}
+
+void Application::ExportNotes() {
+    std::wstring path;
+    if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), path)) return;
+    std::vector<ExportedNote> list;
+    list.reserve(notes.size());
+    for (const NoteWindow* note : notes) list.push_back({note->Title(), note->Text()});
+    // Told, not swallowed: the user would otherwise look for a file that is
+    // not there, or trust one that still holds an older export.
+    if (!TextFile::Write(path, ExportText(list))) {
+        ShowMessage(TextOf(kExportFailed).c_str(), nullptr, MB_OK | MB_ICONERROR);
+    }
+}

@@ -1,0 +1,124 @@
+// The main window's part in the settings dialog and the update check: the
+// commands that open the dialog and start or cancel a check, the dialog's result
+// message and the check's completion message.
+
+#include "app/Application_win.h"
+#include "lang/LanguageTable.h"
+#include "notes/NoteWindow_win.h"
+#include "res/resource.h"
+#include "ui/PrivateMessages_win.h"
+#include "ui/SettingsDialogText.h"
+#include "ui/SettingsDialog_win.h"
+
+namespace {
+
+// Cleared by the first start-up check of the process, so that an application
+// made again for a new language or skin does not check again.
+bool firstStartOfProcess = true;
+
+uint64_t NowAsFileTime() {
+    FILETIME now = {};
+    GetSystemTimeAsFileTime(&now);
+    return Update::JoinFileTime(now.dwLowDateTime, now.dwHighDateTime);
+}
+
+}  // namespace
+
+void ResetFirstStartOfProcessForTests() {
+    firstStartOfProcess = true;
+}
+
+bool Application::OnSettingsCommand(WORD id) {
+    switch (id) {
+        case IDM_GENERAL_SETTINGS:
+            OpenSettingsDialog();
+            return true;
+        case IDM_CHECK_FOR_UPDATES:
+            if (!updateCheck.Exists()) StartUpdateCheck(false);
+            return true;
+        case IDM_CANCEL_CHECK_FOR_UPDATES:
+            if (updateCheck.Exists()) StopUpdateCheck();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Application::OpenSettingsDialog() {
+    if (settingsDialog) return;
+    // Someone may have changed the Run value since the start.
+    settings.runAtLogOn = readRunAtLogOn();
+    settingsDialog = std::make_unique<SettingsDialog>();
+    if (!settingsDialog->Open(settings, Handle(), kSettingsResultMessage)) {
+        settingsDialog.reset();
+        return;
+    }
+    // The dialog's hot-key fields receive the keys only while no one holds them.
+    UnregisterHotKeys();
+}
+
+void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
+    if (!settingsDialog) return;
+    const bool apply = SettingsResult::Applies(wParam);
+    const bool restart = apply && lParam != 0;
+    bool runAtLogOnFailed = false;
+    if (apply) {
+        ApplyDialogSettings(settingsDialog->Edited(), settings);
+        SetGlobalAlpha(settings.noteAlpha);
+        if (!writeRunAtLogOn(settings.runAtLogOn)) {
+            settings.runAtLogOn = readRunAtLogOn();
+            runAtLogOnFailed = true;
+        }
+        WriteDialogSettings(*settingsStore, settings);
+        // The date in the titles may have been switched.
+        for (NoteWindow* note : notes) InvalidateRect(note->Handle(), nullptr, TRUE);
+    }
+    if (SettingsResult::Closes(wParam)) settingsDialog.reset();
+
+    const unsigned taken = RegisterHotKeys();
+    if (restart) {
+        restartRequested = true;
+        ShowWindow(Handle(), SW_HIDE);
+        shuttingDown = true;
+        Post(WM_CLOSE);
+        return;
+    }
+    // Reports go to the dialog while it stays open (Apply), else to the main
+    // window.
+    const HWND reportTo = settingsDialog ? settingsDialog->Handle() : Handle();
+    if (settingsDialog) {
+        // Checked above; released again, as the dialog's hot-key fields need them.
+        UnregisterHotKeys();
+        if (runAtLogOnFailed) settingsDialog->ShowRunAtLogOn(settings.runAtLogOn);
+    }
+    if (runAtLogOnFailed) {
+        ::ShowMessage(reportTo, TextOf(kSettings_RunAtStartupFailed).c_str(), nullptr,
+                      MB_OK | MB_ICONWARNING);
+    }
+    if (apply && taken) {
+        ::ShowMessage(reportTo, TakenHotKeysMessage(settings, taken).c_str(), nullptr,
+                      MB_OK | MB_ICONWARNING);
+    }
+}
+
+void Application::StartupUpdateCheck() {
+    if (!settings.checkForUpdatesAtStartup || !firstStartOfProcess) return;
+    firstStartOfProcess = false;
+    const uint64_t last =
+        Update::JoinFileTime(settings.lastUpdateCheckLow, settings.lastUpdateCheckHigh);
+    if (Update::StartupCheckDue(last, NowAsFileTime(), settings.updateCheckDayCount)) {
+        StartUpdateCheck(true);
+    }
+}
+
+void Application::StartUpdateCheck(bool silent) {
+    updateCheck.Start(Handle(), silent);
+}
+
+void Application::StopUpdateCheck() {
+    if (updateCheck.Exists()) updateCheck.Stop();
+}
+
+void Application::OnUpdateCheckDone() {
+    if (settingsStore) updateCheck.OnDone(settings, *settingsStore);
+}

@@ -1,0 +1,43 @@
+#include "main/FileDialogs_win.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "lang/LanguageTable.h"
+
+namespace {
+
+// Room for long paths: the dialogs give back nothing when the buffer is short.
+constexpr size_t kPathCapacity = 32768;
+
+bool Ask(HWND owner, const std::wstring& title, DWORD flags, bool save, std::wstring& path) {
+    // The language writes the filter as description;pattern;...; the dialogs
+    // want NULs between the parts and two at the end.
+    const std::wstring filter = TextWithNuls(kTextFilesFilter, L';');
+    std::vector<wchar_t> buffer(kPathCapacity, L'\0');
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = flags;
+    ofn.lpstrDefExt = L"txt";
+    const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
+    if (!chosen) return false;
+    path = buffer.data();
+    return !path.empty();
+}
+
+}  // namespace
+
+bool AskOpenTextFile(HWND owner, const std::wstring& title, std::wstring& path) {
+    return Ask(owner, title, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, false, path);
+}
+
+bool AskSaveTextFile(HWND owner, const std::wstring& title, std::wstring& path) {
+    return Ask(owner, title, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, true, path);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// The open and save dialogs of the main commands, for text files.
+
+#include <windows.h>
+
+#include <string>
+
+// Asks for an existing text file to read; false when the user cancels.
+bool AskOpenTextFile(HWND owner, const std::wstring& title, std::wstring& path);
+
+// Asks where to write a text file, asking before an existing file is
+// replaced; false when the user cancels.
+bool AskSaveTextFile(HWND owner, const std::wstring& title, std::wstring& path);

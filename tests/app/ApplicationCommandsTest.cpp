@@ -1,0 +1,459 @@
+// The main menu's commands, sent to the main window as WM_COMMAND the way the
+// menu sends them; their questions and file dialogs answered by a CBT hook.
+#include <algorithm>
+
+#include "ApplicationFixture.h"
+#include "DialogAnswerer.h"
+#include "base/ProgramInfo.h"
+#include "arrange/Snapping_win.h"
+#include "arrange/Tiling.h"
+#include "lang/LanguageTable.h"
+#include "main/MenuLists.h"
+#include "notes/NoteWindow_win.h"
+#include "res/resource.h"
+#include "skin/SkinTint.h"
+#include "store/FileIo.h"
+#include "store/NotesFile.h"
+#include "store/SettingsStore.h"
+
+namespace {
+
+const std::string kSeparator = "\r\n" + std::string(75, '=') + "\r\n";
+
+NoteData Record(Rect rect, const std::wstring& text, const std::wstring& title = L"",
+                bool hidden = false) {
+    NoteData note;
+    note.rect = rect;
+    note.text = text;
+    note.title = title;
+    note.hidden = hidden;
+    note.created = {2024, 5, 5, 3, 17, 12, 0, 0};
+    return note;
+}
+
+class ApplicationCommandsTest : public ApplicationFixture {
+protected:
+    void SetUp() override {
+        // Exact places: nothing may pull a moved note to an edge or a neighbour.
+        SettingsStore settings(SettingsPath());
+        settings.WriteBool(L"/Settings/SnapNotes", false);
+    }
+    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
+
+    void SeedNotes(const std::vector<NoteData>& records) {
+        NotesFileData file;
+        file.notes = records;
+        ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+    }
+    std::vector<NoteData> SavedNotes() const {
+        std::string bytes;
+        NotesFileData file;
+        if (FileIo::ReadFile(data + L"Notes.dat", bytes)) ParseNotes(bytes, file);
+        return file.notes;
+    }
+    void Command(UINT id) {
+        app->Send(WM_COMMAND, id, 0);
+        PumpFor(50);
+    }
+    // Opens the main menu, which fills its lists, and closes it again.
+    void OpenAndCloseMainMenu() {
+        SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            EndMenu();
+        });
+        app->ShowMainMenu(false);
+        PumpFor(50);
+    }
+    std::wstring ReadSetting(const wchar_t* path) {
+        SettingsStore settings(SettingsPath());
+        std::wstring value;
+        settings.ReadString(path, value);
+        return value;
+    }
+    static Rect RectOf(const NoteWindow* note) {
+        const RECT r = note->WindowRect();
+        return Rect{r.left, r.top, r.right, r.bottom};
+    }
+};
+
+TEST_F(ApplicationCommandsTest, HiddenNotesComeBackFromUnhideAndFromTheNotesList) {
+    SeedNotes({Record({100, 100, 300, 250}, L"one", L"", true),
+               Record({400, 100, 600, 250}, L"two"),
+               Record({700, 100, 900, 250}, L"three", L"", true)});
+    Application& a = Start();
+    ASSERT_EQ(a.Notes().size(), 3u);
+    EXPECT_FALSE(IsWindowVisible(a.Notes()[0]->Handle()));
+
+    // Choosing a hidden note from the list shows it and brings it forward.
+    Command(MenuLists::kFirstNoteId + 2);
+    EXPECT_FALSE(a.Notes()[2]->Hidden());
+    EXPECT_TRUE(IsWindowVisible(a.Notes()[2]->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), a.Notes()[2]->Handle());
+    EXPECT_FALSE(SavedNotes()[2].hidden);
+    // Past the end of the list: nothing.
+    Command(MenuLists::kFirstNoteId + 3);
+
+    a.Notes()[2]->Hide();
+    Command(IDM_UNHIDE_NOTES);
+    for (const NoteWindow* note : a.Notes()) {
+        EXPECT_FALSE(note->Hidden());
+        EXPECT_TRUE(IsWindowVisible(note->Handle()));
+    }
+    for (const NoteData& saved : SavedNotes()) EXPECT_FALSE(saved.hidden) << saved.text.c_str();
+
+    // While all notes are put away, unhiding clears the flag but shows
+    // nothing, and the list does nothing at all.
+    a.Notes()[0]->Hide();
+    Command(IDM_SHOW_NOTES);
+    ASSERT_FALSE(a.NotesShown());
+    Command(MenuLists::kFirstNoteId);
+    EXPECT_TRUE(a.Notes()[0]->Hidden());
+    Command(IDM_UNHIDE_NOTES);
+    EXPECT_FALSE(a.Notes()[0]->Hidden());
+    EXPECT_FALSE(IsWindowVisible(a.Notes()[0]->Handle()));
+    Command(IDM_SHOW_NOTES);
+    EXPECT_TRUE(IsWindowVisible(a.Notes()[0]->Handle()));
+}
+
+// The commands that act on windows and settings at once.
+TEST_F(ApplicationCommandsTest, NotesAndMainWindowCommands) {
+    SeedNotes(
+        {Record({100, 100, 300, 250}, L"one"), Record({400, 100, 600, 250}, L"two", L"", true)});
+    Application& a = Start();
+
+    Command(IDM_NEW_NOTE);
+    ASSERT_EQ(a.Notes().size(), 3u);
+    EXPECT_TRUE(a.Notes()[2]->Editing());
+    SendMessageW(a.Notes()[2]->EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpFor(50);
+    EXPECT_EQ(a.Notes().size(), 2u) << "a new note left blank goes again";
+
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
+    const std::wstring clip = L"from the clipboard";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clip.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), clip.c_str(), (clip.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    Command(IDM_NEW_NOTE_FROM_CLIPBOARD);
+    ASSERT_EQ(a.Notes().size(), 3u);
+    EXPECT_EQ(a.Notes()[2]->Text(), clip);
+
+    // Show/hide twice: the hidden note stays hidden, the others come back.
+    Command(IDM_SHOW_NOTES);
+    EXPECT_FALSE(IsWindowVisible(a.Notes()[0]->Handle()));
+    EXPECT_EQ(ReadSetting(L"/ShowNotes"), L"0");
+    Command(IDM_SHOW_NOTES);
+    EXPECT_TRUE(IsWindowVisible(a.Notes()[0]->Handle()));
+    EXPECT_FALSE(IsWindowVisible(a.Notes()[1]->Handle()));
+
+    // Bring to top: the last note of the list ends above the first.
+    SetWindowPos(a.Notes()[2]->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Command(IDM_BRING_NOTES_TO_TOP);
+    HWND above = a.Notes()[2]->Handle();
+    while (above && above != a.Notes()[0]->Handle()) above = GetWindow(above, GW_HWNDNEXT);
+    EXPECT_EQ(above, a.Notes()[0]->Handle()) << "the first note is below the last";
+
+    Command(IDM_MAIN_ALWAYS_ON_TOP);
+    EXPECT_FALSE(a.IsTopmost());
+    EXPECT_EQ(ReadSetting(L"/MainWindow/AlwaysOnTop"), L"0");
+    Command(IDM_SHOW_MAIN_WINDOW);
+    EXPECT_FALSE(IsWindowVisible(a.Handle()));
+    EXPECT_EQ(ReadSetting(L"/MainWindow/Visible"), L"0");
+
+    // Exit closes every window and leaves Notes.dat as the last change made it.
+    const std::vector<NoteData> before = SavedNotes();
+    const HWND mainWindow = a.Handle();
+    Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(mainWindow));
+    EXPECT_FALSE(restart);
+    EXPECT_EQ(SavedNotes().size(), before.size());
+}
+
+TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
+    SeedNotes({Record({100, 120, 300, 270}, L"one"), Record({-50, 300, 150, 450}, L"two", L"T"),
+               Record({700, 500, 900, 650}, L"three", L"", true)});
+    Application& a = Start();
+    std::vector<Rect> before;
+    for (const NoteWindow* note : a.Notes()) before.push_back(RectOf(note));
+    const HWND mainWindow = a.Handle();
+
+    OpenAndCloseMainMenu();
+    const auto& names = a.LanguageFileNames();
+    const auto german = std::find(names.begin(), names.end(), L"German.ini");
+    ASSERT_NE(german, names.end());
+    Command(MenuLists::kFirstLanguageId + static_cast<UINT>(german - names.begin()));
+    EXPECT_TRUE(restart);
+    EXPECT_TRUE(a.LanguageFileNames().empty());
+    EXPECT_EQ(ReadSetting(L"/LanguageFile"), L"German.ini");
+    PumpFor(100);
+    EXPECT_FALSE(IsWindow(mainWindow)) << "closed for the restart";
+
+    app.reset();
+    restart = false;
+    Application& b = Start();
+    EXPECT_EQ(b.RecycleBinPath(), data + L"Papierkorb.txt");
+    ASSERT_EQ(b.Notes().size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(RectOf(b.Notes()[i]), before[i]) << i;
+    EXPECT_TRUE(b.Notes()[2]->Hidden());
+    EXPECT_EQ(b.Notes()[1]->Title(), L"T");
+}
+
+TEST_F(ApplicationCommandsTest, SkinAndThemeChoicesRestartInThem) {
+    Application& a = Start();
+    OpenAndCloseMainMenu();
+    const auto& skins = a.SkinFolderNames();
+    const auto classic = std::find(skins.begin(), skins.end(), L"Classic");
+    ASSERT_NE(classic, skins.end());
+    Command(MenuLists::kFirstSkinId + static_cast<UINT>(classic - skins.begin()));
+    EXPECT_TRUE(restart);
+    EXPECT_EQ(ReadSetting(L"/SkinName"), L"Classic");
+    app.reset();
+
+    restart = false;
+    SettingsStore(SettingsPath()).WriteString(L"/SkinName", L"Default");
+    Application& b = Start();
+    const size_t themes = b.NoteSkin().colorThemes.size();
+    ASSERT_GT(themes, 3u);
+    // A list entry that no longer exists, and the languages with no list at
+    // all: nothing happens.
+    Command(MenuLists::kFirstColorThemeId + static_cast<UINT>(themes));
+    Command(MenuLists::kFirstLanguageId);
+    EXPECT_FALSE(restart);
+
+    Command(MenuLists::kFirstColorThemeId + 2);
+    EXPECT_TRUE(restart);
+    EXPECT_FALSE(IsWindowVisible(b.Handle()));
+    EXPECT_EQ(ReadSetting(L"/SkinColorThemeIndex"), L"2");
+    app.reset();
+
+    // The current theme chosen again still restarts.
+    restart = false;
+    Application& c = Start();
+    EXPECT_EQ(c.ColorThemeIndex(), 2u);
+    Command(MenuLists::kFirstColorThemeId + 2);
+    EXPECT_TRUE(restart);
+}
+
+TEST_F(ApplicationCommandsTest, ApplyThemeTintsTheLiveSkinAndKeepsTheIndex) {
+    Application& a = Start();
+    const Skin& skin = a.NoteSkin();
+    ASSERT_GT(skin.colorThemes.size(), 3u);
+    a.ApplyTheme(3);
+    EXPECT_EQ(a.ColorThemeIndex(), 3u);
+    EXPECT_EQ(ReadSetting(L"/SkinColorThemeIndex"), L"3");
+    EXPECT_EQ(skin.themedTextColor, Multiply(skin.textColor, skin.colorThemes[3].color));
+    EXPECT_EQ(skin.themedTextBackgroundColor,
+              Multiply(skin.textBackgroundColor, skin.colorThemes[3].color));
+    // The current index again, or one past the end: nothing is written.
+    ASSERT_TRUE(FileIo::RemoveFile(SettingsPath()));
+    a.ApplyTheme(3);
+    a.ApplyTheme(static_cast<uint32_t>(skin.colorThemes.size()));
+    EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
+    EXPECT_EQ(a.ColorThemeIndex(), 3u);
+}
+
+TEST_F(ApplicationCommandsTest, TilingLaysOutTheShownNotesOfTheMonitor) {
+    std::vector<NoteData> records;
+    for (int i = 0; i < 6; ++i) {
+        records.push_back(Record({30 * i, 40, 30 * i + 180 + 10 * i, 200}, L"n", L"", i == 1));
+    }
+    SeedNotes(records);
+    Application& a = Start();
+    const RECT work = Arrange::WorkAreaOf(a.Notes()[0]->Handle());
+    std::vector<Arrange::TileNote> tiles;
+    for (const NoteWindow* note : a.Notes()) tiles.push_back({RectOf(note), note->Hidden()});
+    const auto expected =
+        Arrange::TileLayout(Rect{work.left, work.top, work.right, work.bottom}, tiles);
+
+    Command(IDM_TILE_NOTES);
+    const std::vector<NoteData> saved = SavedNotes();
+    ASSERT_EQ(saved.size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        const Rect now = RectOf(a.Notes()[i]);
+        const Point at = expected[i] ? *expected[i] : Point{tiles[i].rect.left, tiles[i].rect.top};
+        EXPECT_EQ((Point{now.left, now.top}), at) << i;
+        EXPECT_EQ(now.Width(), tiles[i].rect.Width()) << "size kept " << i;
+        EXPECT_EQ(saved[i].rect, now) << "saved " << i;
+    }
+
+    // With the notes put away the command does nothing.
+    a.Notes()[0]->Move(5, 5);
+    Command(IDM_SHOW_NOTES);
+    Command(IDM_TILE_NOTES);
+    EXPECT_EQ(a.Notes()[0]->WindowRect().left, 5);
+}
+
+TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
+    const std::wstring folder = data + L"Vellomar Notes 2\\";
+    Application& a = Start();
+    ASSERT_EQ(a.OldNotesFolder(), folder);
+    {
+        // No folder yet: the user is told, nothing is made.
+        DialogAnswerer answers({{IDYES, L""}, {IDOK, L""}});
+        Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
+        ASSERT_EQ(DialogAnswerer::Texts().size(), 2u);
+        EXPECT_EQ(DialogAnswerer::Texts()[1], TextOf(kZephyn2Import_NoneFound));
+    }
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const struct {
+        const char* name;
+        const char* contents;
+    } files[] = {
+        {"a.zn", "[Default]\r\nText=Line%0D%0Anext%25 and 50% off\r\nRect=100,150,300,330\r\n"},
+        {"b.zn", "[Default]\r\nText=no place\r\nRect=not a rectangle\r\n"},
+        {"c.zn", "[Default]\r\nText=far away\r\nRect=9000,9000,9200,9150\r\n"},
+        {"d.zn", "[Default]\r\nRect=400,150,600,330\r\n"},
+        {"e.txt", "[Default]\r\nText=not a note file\r\n"},
+    };
+    for (const auto& f : files) {
+        ASSERT_TRUE(FileIo::WriteFileAtomically(folder + TestPaths::Widen(f.name), f.contents));
+    }
+    {
+        DialogAnswerer answers({{IDNO, L""}});
+        Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
+        EXPECT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_TRUE(a.Notes().empty());
+    }
+    DialogAnswerer answers({{IDYES, L""}});
+    Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
+    ASSERT_EQ(a.Notes().size(), 4u);
+    EXPECT_EQ(a.Notes()[0]->Text(), L"Line\r\nnext% and 50% off");
+    EXPECT_EQ(RectOf(a.Notes()[0]), (Rect{100, 150, 300, 330}));
+    EXPECT_EQ(a.Notes()[3]->Text(), L"");
+    EXPECT_EQ(RectOf(a.Notes()[3]), (Rect{400, 150, 600, 330}));
+    // Without a usable place: inside the work area, not on top of each other.
+    const RECT work = Arrange::WorkAreaOf(a.Handle());
+    for (int i : {1, 2}) {
+        const Rect r = RectOf(a.Notes()[i]);
+        EXPECT_TRUE(r.left >= work.left && r.right <= work.right && r.top >= work.top &&
+                    r.bottom <= work.bottom)
+            << i;
+        EXPECT_TRUE(IsWindowVisible(a.Notes()[i]->Handle()));
+    }
+    EXPECT_NE(RectOf(a.Notes()[1]), RectOf(a.Notes()[2]));
+    EXPECT_EQ(SavedNotes().size(), 4u);
+    // The old files stay as they were.
+    std::string kept;
+    ASSERT_TRUE(FileIo::ReadFile(folder + L"a.zn", kept));
+    EXPECT_EQ(kept, files[0].contents);
+}
+
+TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
+    SeedNotes({Record({100, 100, 300, 250}, L"first\r\nline"),
+               Record({400, 100, 600, 250}, L"Gr\u00FC\u00DFe", L"Titled"),
+               Record({700, 100, 900, 250}, L"hidden", L"", true)});
+    Application& a = Start();
+    const std::wstring path = data + L"export.txt";
+    {
+        DialogAnswerer answers({{IDOK, path}});
+        Command(IDM_EXPORT_NOTES);
+    }
+    std::string bytes;
+    ASSERT_TRUE(FileIo::ReadFile(path, bytes));
+    EXPECT_EQ(bytes, "first\r\nline" + kSeparator +
+                         "Titled\r\nGr\xFC\xDF"
+                         "e" +
+                         kSeparator + "hidden" + kSeparator);
+
+    // A character beyond 8 bits: the whole file becomes UTF-8 with a BOM, and
+    // the existing file is replaced after the overwrite question.
+    a.Notes()[2]->SetText(L"\u20AC");
+    {
+        DialogAnswerer answers({{IDOK, path}, {IDYES, L""}});
+        Command(IDM_EXPORT_NOTES);
+    }
+    ASSERT_TRUE(FileIo::ReadFile(path, bytes));
+    EXPECT_EQ(bytes,
+              "\xEF\xBB\xBF"
+              "first\r\nline" +
+                  kSeparator +
+                  "Titled\r\nGr\xC3\xBC\xC3\x9F"
+                  "e" +
+                  kSeparator + "\xE2\x82\xAC" + kSeparator);
+
+    // Cancelled: nothing written. A file that cannot be replaced: said so.
+    ASSERT_TRUE(FileIo::RemoveFile(path));
+    {
+        DialogAnswerer answers({{IDCANCEL, L""}});
+        Command(IDM_EXPORT_NOTES);
+        EXPECT_FALSE(FileIo::FileExists(path));
+    }
+    const std::wstring locked = data + L"locked.txt";
+    HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    {
+        DialogAnswerer answers({{IDOK, locked}, {IDYES, L""}, {IDOK, L""}});
+        Command(IDM_EXPORT_NOTES);
+        ASSERT_FALSE(DialogAnswerer::Texts().empty());
+        EXPECT_EQ(DialogAnswerer::Texts().back(), TextOf(kExportFailed));
+    }
+    CloseHandle(holder);
+}
+
+TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
+    const std::wstring path = data + L"in.txt";
+    ASSERT_TRUE(FileIo::WriteFileAtomically(path, "from\r\na file"));
+    Application& a = Start();
+    {
+        DialogAnswerer answers({{IDCANCEL, L""}});
+        Command(IDM_NEW_NOTE_FROM_FILE);
+        EXPECT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_TRUE(a.Notes().empty());
+    }
+    DialogAnswerer answers({{IDOK, path}});
+    Command(IDM_NEW_NOTE_FROM_FILE);
+    ASSERT_EQ(a.Notes().size(), 1u);
+    EXPECT_EQ(a.Notes()[0]->Text().substr(0, 11), L"from\na file");
+    EXPECT_EQ(SavedNotes().size(), 1u);
+}
+
+TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
+    Application& a = Start();
+    std::vector<std::wstring> opened;
+    a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
+    const std::wstring bin = a.RecycleBinPath();
+
+    Command(IDM_RECYCLE_BIN_OPEN);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], bin);
+    std::string bytes = "x";
+    EXPECT_TRUE(FileIo::ReadFile(bin, bytes) && bytes.empty()) << "created empty to be opened";
+
+    ASSERT_TRUE(FileIo::AppendToFile(bin, "deleted text"));
+    {
+        DialogAnswerer answers({{IDNO, L""}});
+        Command(IDM_RECYCLE_BIN_EMPTY);
+        ASSERT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_EQ(DialogAnswerer::Texts()[0], TextOf(kConfirm_EmptyRecycleBin));
+    }
+    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
+    EXPECT_EQ(bytes, "deleted text");
+    {
+        DialogAnswerer answers({{IDYES, L""}});
+        Command(IDM_RECYCLE_BIN_EMPTY);
+    }
+    ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(ApplicationCommandsTest, AboutShowsTheVersionAndOffersTheHomePage) {
+    Application& a = Start();
+    std::vector<std::wstring> opened;
+    a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
+    {
+        DialogAnswerer answers({{IDNO, L""}});
+        Command(IDM_ABOUT);
+        ASSERT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_EQ(DialogAnswerer::Texts()[0].substr(0, 19), L"Vellomar Notes 3.2\n");
+        EXPECT_TRUE(opened.empty());
+    }
+    DialogAnswerer answers({{IDYES, L""}});
+    Command(IDM_ABOUT);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], ProgramInfo::kHomePage);
+}
+
+}  // namespace

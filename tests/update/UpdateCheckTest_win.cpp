@@ -1,0 +1,240 @@
+// The update check against a real HTTP server on this machine: what each answer
+// leads to, what is recorded, and that neither cancelling nor a server that
+// never answers holds up the user-interface thread.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "LocalUpdateServer.h"
+#include "MessageBoxAnswers.h"
+#include "TestPaths.h"
+#include "lang/LanguageTable.h"
+#include "store/SettingsStore.h"
+#include "update/UpdateCheck_win.h"
+
+namespace {
+
+constexpr uint64_t kDay = Update::kFileTimeDay;
+
+uint64_t Now() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return Update::JoinFileTime(now.dwLowDateTime, now.dwHighDateTime);
+}
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        LoadLanguage(TestPaths::SourceDir() + L"/languages/English.ini");
+        server = new LocalUpdateServer;
+    }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_NE(server->Port(), 0) << "the local server did not start";
+        UpdateNetwork network;
+        network.server = {L"127.0.0.1", server->Port()};
+        network.timeoutMs = 2000;
+        OverrideUpdateNetwork(network);
+        window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                 nullptr);
+        check.SetLauncher([this](const std::wstring& url) { launched.push_back(url); });
+    }
+    void TearDown() override { DestroyWindow(window); }
+
+    // Runs the thread's messages until the check's completion message arrives,
+    // and hands it on as the main window does.
+    bool RunToCompletion(DWORD timeoutMs = 10000) {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+            MSG msg;
+            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+                continue;
+            }
+            if (msg.message == UpdateCheck::kDoneMessage && msg.hwnd == window) {
+                check.OnDone(settings, store);
+                return true;
+            }
+            DispatchMessageW(&msg);
+        }
+        return false;
+    }
+
+    bool Check(bool silent, int status, const std::string& body) {
+        server->Answer(status, body);
+        if (!check.Start(window, silent)) return false;
+        EXPECT_TRUE(check.Exists());
+        EXPECT_TRUE(check.Running());
+        const bool done = RunToCompletion();
+        EXPECT_FALSE(check.Exists());
+        EXPECT_FALSE(check.Running());
+        return done;
+    }
+
+    uint64_t Recorded() const {
+        return Update::JoinFileTime(settings.lastUpdateCheckLow, settings.lastUpdateCheckHigh);
+    }
+    uint64_t Stored() {
+        uint32_t low = 0, high = 0;
+        store.ReadUInt32(L"/Settings/LastUpdateCheck_Low", low);
+        store.ReadUInt32(L"/Settings/LastUpdateCheck_High", high);
+        return Update::JoinFileTime(low, high);
+    }
+    void SetLastCheck(uint64_t time) {
+        settings.lastUpdateCheckLow = static_cast<uint32_t>(time);
+        settings.lastUpdateCheckHigh = static_cast<uint32_t>(time >> 32);
+    }
+
+    static inline LocalUpdateServer* server = nullptr;
+    HWND window = nullptr;
+    UpdateCheck check{Update::Version{3, 2}, L"Vellomar Notes 3"};
+    AppSettings settings;
+    SettingsStore store{TestPaths::MakeScratchDir() + L"Settings.ini"};
+    std::vector<std::wstring> launched;
+    MessageBoxAnswers boxes;
+};
+
+// A newer version is offered for download, for a silent check too, and the
+// download goes over HTTPS to the same host whatever the answer to the prompt.
+TEST_F(UpdateCheckTest, NewerVersionsPromptForTheDownload) {
+    const struct {
+        const char* body;
+        bool silent;
+        int answer;
+    } cases[] = {{"303", false, IDYES}, {"400\n", true, IDYES}, {"310 x", false, IDNO}};
+    for (const auto& c : cases) {
+        boxes.Clear();
+        launched.clear();
+        boxes.Queue(c.answer);
+        const uint64_t before = Now();
+        ASSERT_TRUE(Check(c.silent, 200, c.body)) << c.body;
+        ASSERT_EQ(boxes.Texts().size(), 1u) << c.body;
+        EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_DownloadPrompt));
+        if (c.answer == IDYES) {
+            ASSERT_EQ(launched.size(), 1u);
+            EXPECT_EQ(launched[0], L"https://127.0.0.1/notes/zephyn3.exe");
+        } else {
+            EXPECT_TRUE(launched.empty());
+        }
+        EXPECT_GE(Recorded(), before);
+        EXPECT_EQ(Stored(), Recorded());
+    }
+    EXPECT_EQ(server->Requests().back(), "/notes/versiondata.txt");
+}
+
+// The running version or an older one: told only when the user asked.
+TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
+    for (const char* body : {"302", "301", "299"}) {
+        for (bool silent : {false, true}) {
+            boxes.Clear();
+            SetLastCheck(0);
+            const uint64_t before = Now();
+            ASSERT_TRUE(Check(silent, 200, body)) << body;
+            if (silent) {
+                EXPECT_TRUE(boxes.Texts().empty()) << body;
+            } else {
+                ASSERT_EQ(boxes.Texts().size(), 1u) << body;
+                EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_NoNewVersion));
+            }
+            EXPECT_GE(Recorded(), before) << body;
+            EXPECT_EQ(Stored(), Recorded());
+        }
+    }
+    EXPECT_TRUE(launched.empty());
+}
+
+// No version: an empty body, an error page that holds a number, a body that is
+// no number. A check the user asked for says it failed and records nothing; a
+// silent one records the time only within the day count.
+TEST_F(UpdateCheckTest, AnswersThatAreNoVersion) {
+    const struct {
+        int status;
+        const char* body;
+    } answers[] = {{200, ""},  {404, "400"},  {500, "303"},
+                   {200, "0"}, {200, "v303"}, {200, "2147483648"}};
+    for (const auto& a : answers) {
+        boxes.Clear();
+        SetLastCheck(0);
+        ASSERT_TRUE(Check(false, a.status, a.body)) << a.status << " " << a.body;
+        ASSERT_EQ(boxes.Texts().size(), 1u);
+        EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_CheckFailed));
+        EXPECT_EQ(Recorded(), 0u);
+
+        const uint64_t threeDaysAgo = Now() - 3 * kDay;
+        SetLastCheck(threeDaysAgo);
+        ASSERT_TRUE(Check(true, a.status, a.body));
+        EXPECT_GT(Recorded(), threeDaysAgo);
+
+        const uint64_t tenDaysAgo = Now() - 10 * kDay;
+        SetLastCheck(tenDaysAgo);
+        ASSERT_TRUE(Check(true, a.status, a.body));
+        EXPECT_EQ(Recorded(), tenDaysAgo);
+        EXPECT_EQ(boxes.Texts().size(), 1u) << "silent checks show nothing";
+    }
+    EXPECT_TRUE(launched.empty());
+}
+
+// While the server holds the request without answering, cancelling returns
+// within about a second; the worker ends by its own time-out later, lets go of
+// the job and posts nothing.
+TEST_F(UpdateCheckTest, CancelDoesNotWaitForAStalledServer) {
+    server->Stall();
+    const size_t before = server->Requests().size();
+    ASSERT_TRUE(check.Start(window, false));
+    const std::weak_ptr<UpdateCheckJob> job = check.CurrentJob();
+    ASSERT_TRUE(server->WaitForRequests(before + 1));
+
+    const DWORD start = GetTickCount();
+    check.Stop();
+    const DWORD took = GetTickCount() - start;
+    EXPECT_LT(took, 1500u);
+    EXPECT_FALSE(check.Exists());
+    EXPECT_FALSE(check.Running());
+    EXPECT_FALSE(job.expired()) << "the worker still holds the job";
+
+    bool posted = false;
+    for (const DWORD wait = GetTickCount(); GetTickCount() - wait < 10000 && !job.expired();) {
+        MSG msg;
+        while (PeekMessageW(&msg, window, 0, 0, PM_REMOVE)) {
+            posted = posted || msg.message == UpdateCheck::kDoneMessage;
+        }
+        Sleep(20);
+    }
+    EXPECT_TRUE(job.expired()) << "the abandoned worker freed the job";
+    EXPECT_EQ(UpdateCheckWorkersAlive(), 0);
+    EXPECT_FALSE(posted);
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    // The next check works as usual.
+    ASSERT_TRUE(Check(true, 200, "302"));
+}
+
+// A completion message from a check that was stopped meanwhile is ignored, even
+// when a new check has started since.
+TEST_F(UpdateCheckTest, StaleCompletionMessagesAreIgnored) {
+    server->Answer(200, "303");
+    ASSERT_TRUE(check.Start(window, false));
+    // Wait for the message without handling it, then stop the check.
+    MSG msg;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+        if (PeekMessageW(&msg, window, UpdateCheck::kDoneMessage, UpdateCheck::kDoneMessage,
+                         PM_REMOVE)) {
+            break;
+        }
+        Sleep(20);
+    }
+    ASSERT_EQ(msg.message, UpdateCheck::kDoneMessage);
+    check.Stop();
+    server->Stall();
+    ASSERT_TRUE(check.Start(window, false));
+    check.OnDone(settings, store);  // the old message, handled late
+    EXPECT_TRUE(check.Exists()) << "the new check goes on";
+    EXPECT_TRUE(boxes.Texts().empty());
+    check.Stop();
+}
+
+}  // namespace
