@@ -124,16 +124,15 @@ void Application::ShowAbout() {
 void Application::UnhideNotes() {
     BeginSaveBatch();
     // A copy: showing a window runs code that may change the list.
-    const std::vector<NoteWindow*> list = notes;
-    for (NoteWindow* note : list) {
+    for (NoteWindow* note : notes.Snapshot()) {
         if (note->Hidden()) note->Unhide(notesShown);
     }
     EndSaveBatch();
 }
 
 void Application::ChooseNote(size_t index) {
-    if (!notesShown || index >= notes.size()) return;
-    NoteWindow* note = notes[index];
+    if (!notesShown || index >= notes.List().size()) return;
+    NoteWindow* note = notes.List()[index].get();
     if (note->Hidden()) note->Unhide(true);
     note->BringToForeground(placeNearTray);
 }
@@ -183,15 +182,15 @@ void Application::ApplyTheme(uint32_t index) {
     MemoryDc screen(nullptr);
     if (screen) SkinBitmapList::TintAll(screen.Get(), tint);
     InvalidateRect(Handle(), nullptr, TRUE);
-    for (NoteWindow* note : notes) InvalidateRect(note->Handle(), nullptr, TRUE);
+    for (const auto& note : notes.List()) InvalidateRect(note->Handle(), nullptr, TRUE);
 }
 
 void Application::TileNotes() {
-    if (!notesShown || notes.empty()) return;
+    if (!notesShown || notes.List().empty()) return;
     // Notes grouped by the monitor they lie on, in list order; hidden ones
     // count for the grouping but take no cell.
     std::vector<std::pair<HMONITOR, std::vector<NoteWindow*>>> monitors;
-    for (NoteWindow* note : notes) {
+    for (NoteWindow* note : notes.Snapshot()) {
         HMONITOR monitor = MonitorFromWindow(note->Handle(), MONITOR_DEFAULTTONEAREST);
         auto at = std::find_if(monitors.begin(), monitors.end(),
                                [&](const auto& entry) { return entry.first == monitor; });

@@ -58,11 +58,8 @@ void Application::ImportOldNotes() {
     for (const std::wstring& name : files) {
         SettingsStore file(oldNotesFolder + name);
         const OldNotes::OldNote old = OldNotes::Read(file);
-        auto* note = new NoteWindow(*this, layeredWindows, false);
-        if (!note->Handle()) {
-            delete note;
-            continue;
-        }
+        NoteWindow* note = notes.Add(std::make_unique<NoteWindow>(*this, layeredWindows, false));
+        if (!note) continue;
         note->SetText(old.text);
         if (old.rect && OldNotes::OnAnyMonitor(*old.rect, monitors)) {
             const Rect& r = *old.rect;
@@ -98,8 +95,8 @@ void Application::ExportNotes() {
     std::wstring path;
     if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), path)) return;
     std::vector<ExportedNote> list;
-    list.reserve(notes.size());
-    for (const NoteWindow* note : notes) list.push_back({note->Title(), note->Text()});
+    list.reserve(notes.List().size());
+    for (const auto& note : notes.List()) list.push_back({note->Title(), note->Text()});
     // Told, not swallowed: the user would otherwise look for a file that is
     // not there, or trust one that still holds an older export.
     if (!TextFile::Write(path, ExportText(list))) {

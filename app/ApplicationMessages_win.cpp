@@ -103,7 +103,7 @@ bool Application::OnQueryEndSession() {
 
 void Application::OnKeyDown(WPARAM key) {
     if (key == VK_TAB) {
-        if (!notes.empty() && notesShown) notes.front()->BringToForeground(false);
+        if (!notes.List().empty() && notesShown) notes.List().front()->BringToForeground(false);
     } else if (key == VK_RETURN || key == VK_SPACE) {
         ShowMainMenu(false);
     } else if (key == 'A' && GetKeyState(VK_CONTROL) < 0) {
@@ -120,7 +120,7 @@ void Application::OnHotKey(int id) {
             }
             break;
         case kHotKeyShowNotes:
-            if (!notes.empty() || !notesShown) ToggleNotesShown();
+            if (!notes.List().empty() || !notesShown) ToggleNotesShown();
             break;
         case kHotKeyBringNotesToTop:
             if (notesShown) BringNotesToTop(nullptr, true);
@@ -179,7 +179,7 @@ void Application::ShowMainMenu(bool fromTray) {
 
     MainMenuState state;
     state.notesShown = notesShown;
-    state.noteCount = notes.size();
+    state.noteCount = notes.List().size();
     state.clipboardHasText = ClipboardHasText();
     state.online = ReportsOnline();
     state.updateCheckRunning = updateCheck.Running();
@@ -190,7 +190,7 @@ void Application::ShowMainMenu(bool fromTray) {
     state.programFolder = programFolder;
     const NoteMenuSuffixes suffixes{TextOf(kTitleSuffix_Locked), TextOf(kTitleSuffix_Hidden),
                                     TextOf(kTitleSuffix_LockedHidden)};
-    for (const NoteWindow* note : notes) {
+    for (const auto& note : notes.List()) {
         state.anyNoteHidden = state.anyNoteHidden || note->Hidden();
         state.noteTexts.push_back(
             NoteMenuItemText(note->TitleText(true), note->Locked(), note->Hidden(), suffixes));

@@ -36,24 +36,13 @@ SystemTimeData LocalNow() {
 
 }  // namespace
 
-void Application::AddNote(NoteWindow& note) {
-    notes.push_back(&note);
-}
-
-void Application::RemoveNote(NoteWindow& note) {
-    notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
-}
-
 NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
                                     bool placeNearMain) {
     if (!notesShown) return nullptr;
     RaiseUnlessTopmost();
 
-    auto* note = new NoteWindow(*this, layeredWindows, startEditing);
-    if (!note->Handle()) {
-        delete note;
-        return nullptr;
-    }
+    NoteWindow* note = notes.Add(std::make_unique<NoteWindow>(*this, layeredWindows, startEditing));
+    if (!note) return nullptr;
 
     const RECT noteRect = note->WindowRect();
     NotePlacement placement;
@@ -119,8 +108,8 @@ void Application::SaveNotes() {
     NotesFileData data;
     data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
     data.customDefaultFont = settings.customDefaultFont;
-    data.notes.reserve(notes.size());
-    for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
+    data.notes.reserve(notes.List().size() + unshownNotes.size());
+    for (const auto& note : notes.List()) data.notes.push_back(note->Data());
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
     BackUpNotesOncePerDay();
@@ -146,9 +135,14 @@ void Application::LoadNotes() {
     settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
     settings.customDefaultFont = loaded.data.customDefaultFont;
     LoadedNoteMaker make = noteMaker;
-    if (!make)
-        make = [this](const NoteData& r) { return new NoteWindow(*this, layeredWindows, r); };
-    unshownNotes = ShowLoadedNotes(loaded.data.notes, make).unshown;
+    if (!make) {
+        make = [this](const NoteData& r) {
+            return std::make_unique<NoteWindow>(*this, layeredWindows, r);
+        };
+    }
+    LoadedNotes made = ShowLoadedNotes(loaded.data.notes, make);
+    for (auto& note : made.shown) notes.Add(std::move(note));
+    unshownNotes = std::move(made.unshown);
     loadingNotes = false;
     // Told once the message loop runs, not from inside start-up.
     if (!unshownNotes.empty()) Post(kNotesNotShownMessage, unshownNotes.size());
@@ -168,17 +162,19 @@ void Application::SetCustomDefaultFont(const LOGFONTW& font) {
 }
 
 void Application::ActivateNextNote(NoteWindow* note) {
-    if (notes.size() <= 1) return;
-    auto at = std::find(notes.begin(), notes.end(), note);
-    if (at == notes.end()) return;
+    const auto& list = notes.List();
+    if (list.size() <= 1) return;
+    auto at = std::find_if(list.begin(), list.end(),
+                           [note](const auto& listed) { return listed.get() == note; });
+    if (at == list.end()) return;
     ++at;
-    if (at == notes.end()) at = notes.begin();
+    if (at == list.end()) at = list.begin();
     (*at)->BringToForeground(false);
 }
 
 void Application::ToggleNotesShown() {
     notesShown = !notesShown;
-    for (NoteWindow* note : notes) {
+    for (const auto& note : notes.List()) {
         if (!note->Hidden()) ShowWindow(note->Handle(), notesShown ? SW_SHOWNA : SW_HIDE);
     }
     settings.showNotes = notesShown;
@@ -196,8 +192,7 @@ void Application::BringNotesToTop(NoteWindow* except, bool activate) {
                           AttachThreadInput(foregroundThread, ownThread, TRUE) != FALSE;
     if (notesShown) {
         // A copy: raising a window can run code that changes the list.
-        const std::vector<NoteWindow*> list = notes;
-        for (NoteWindow* note : list) {
+        for (NoteWindow* note : notes.Snapshot()) {
             if (note != except) note->RaiseUnlessTopmost();
         }
     }
@@ -210,16 +205,12 @@ void Application::BringNotesToTop(NoteWindow* except, bool activate) {
 }
 
 void Application::CloseAllNotes() {
-    // Each note leaves the list when it is destroyed; one that would not go
-    // must not keep this loop turning.
-    while (!notes.empty()) {
-        NoteWindow* first = notes.front();
-        first->Send(WM_CLOSE);
-        if (!notes.empty() && notes.front() == first) delete first;
-    }
+    // A note whose dialog or menu is still open (the user chose Exit from the
+    // tray meanwhile) is hidden now and destroyed when that ends.
+    notes.CloseAll();
 }
 
 bool Application::AnyNoteBusy() const {
-    return std::any_of(notes.begin(), notes.end(),
-                       [](const NoteWindow* note) { return !note->IsIdle(); });
+    return std::any_of(notes.List().begin(), notes.List().end(),
+                       [](const auto& note) { return !note->IsIdle(); });
 }

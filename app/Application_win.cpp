@@ -127,7 +127,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     // No note is loaded yet, so notes always start shown; a hidden state that
     // outlived the last run would leave the user with invisible notes.
-    if (notes.empty()) notesShown = true;
+    if (notes.List().empty()) notesShown = true;
     InvalidateRect(Handle(), nullptr, TRUE);
 
     ReadMainWindowVisible(*settingsStore, settings);
@@ -155,8 +155,9 @@ Application::~Application() {
     mainMenu.Reset();
     noteMenu.Reset();
     // Notes still alive here (a construction that failed half-way) go before
-    // the skin they draw with.
-    while (!notes.empty()) delete notes.front();
+    // the skin they draw with; the message loop has ended, so no dialog of a
+    // note can be open.
+    notes.DestroyAll();
     tray.Remove();
     skinStore.reset();
     settingsStore.reset();

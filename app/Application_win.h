@@ -15,6 +15,7 @@
 
 #include "app/HotKeys_win.h"
 #include "base/Handles_win.h"
+#include "notes/NoteCollection_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
@@ -56,9 +57,8 @@ public:
     bool LayeredWindows() const override { return layeredWindows; }
     HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
     const LanguageTable& Language() const override;
-    void AddNote(NoteWindow& note) override;
-    void RemoveNote(NoteWindow& note) override;
-    const std::vector<NoteWindow*>& Notes() const override { return notes; }
+    const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override { return notes.List(); }
+    void CloseNote(NoteWindow& note) override { notes.Close(note); }
     void SaveNotes() override;
     void ActivateNextNote(NoteWindow* note) override;
     NoteWindow* CreateNote(const std::wstring& text, bool startEditing,
@@ -69,8 +69,8 @@ public:
     // made are kept and saved with the others; the user is told how many.
     void LoadNotes();
     // How LoadNotes makes each note; tests give one that fails on purpose.
-    // Empty: new NoteWindow(*this, layered, record).
-    void SetNoteMaker(std::function<NoteWindow*(const NoteData&)> maker) {
+    // Empty: std::make_unique<NoteWindow>(*this, layered, record).
+    void SetNoteMaker(std::function<std::unique_ptr<NoteWindow>(const NoteData&)> maker) {
         noteMaker = std::move(maker);
     }
     // The records of this run that have no window, in file order.
@@ -215,9 +215,9 @@ private:
     std::wstring programFolder;
     std::wstring skinFolder;
     bool notesShown = true;
-    std::vector<NoteWindow*> notes;
+    NoteCollection notes;
     std::vector<NoteData> unshownNotes;
-    std::function<NoteWindow*(const NoteData&)> noteMaker;
+    std::function<std::unique_ptr<NoteWindow>(const NoteData&)> noteMaker;
     Skin skin;
     uint32_t colorThemeIndex = 0;
     bool placeNearTray = false;

@@ -28,8 +28,7 @@ void Application::BringNotesOntoMonitors() {
     bool moved = false;
     holdSaves = true;
     // Hidden notes too: they must be in reach when they are shown again.
-    const std::vector<NoteWindow*> list = notes;
-    for (NoteWindow* note : list) {
+    for (NoteWindow* note : notes.Snapshot()) {
         const Rect now = ToPortable(note->WindowRect());
         const Rect wanted = Arrange::BringOntoMonitors(now, monitors);
         if (wanted == now) continue;

@@ -24,6 +24,7 @@
 #include "NotesBenchData.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
+#include "notes/NoteCollection_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteLoader_win.h"
 #include "notes/NoteWindow_win.h"
@@ -72,9 +73,7 @@ public:
         // The program installs snapping where it is put together; so does its stand-in.
         InstallSnapping();
     }
-    ~BenchHost() override {
-        while (!notes.empty()) delete notes.back();
-    }
+    ~BenchHost() override { notes.DestroyAll(); }
 
     bool SkinLoaded() const { return skin.background != nullptr; }
 
@@ -82,11 +81,8 @@ public:
     const AppSettings& Settings() const override { return settings; }
     HMENU NoteMenu() const override { return nullptr; }
     const LanguageTable& Language() const override { return language; }
-    void AddNote(NoteWindow& note) override { notes.push_back(&note); }
-    void RemoveNote(NoteWindow& note) override {
-        notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
-    }
-    const std::vector<NoteWindow*>& Notes() const override { return notes; }
+    const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override { return notes.List(); }
+    void CloseNote(NoteWindow& note) override { notes.Close(note); }
     // As the application saves: every live note's record, in list order.
     void SaveNotes() override {
         if (loading) return;
@@ -99,8 +95,8 @@ public:
     }
     NotesFileData Collect() const {
         NotesFileData data;
-        data.notes.reserve(notes.size());
-        for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
+        data.notes.reserve(notes.List().size());
+        for (const auto& note : notes.List()) data.notes.push_back(note->Data());
         return data;
     }
     void ActivateNextNote(NoteWindow*) override {}
@@ -112,8 +108,9 @@ public:
         loading = true;
         const bool layered = settings.layeredWindowEnabled;
         LoadedNotes loaded = ShowLoadedNotes(data.notes, [this, layered](const NoteData& record) {
-            return new NoteWindow(*this, layered, record);
+            return std::make_unique<NoteWindow>(*this, layered, record);
         });
+        for (auto& note : loaded.shown) notes.Add(std::move(note));
         failures += static_cast<int>(loaded.unshown.size());
         loading = false;
     }
@@ -128,7 +125,10 @@ private:
     Skin skin;
     AppSettings settings;
     LanguageTable language;
-    std::vector<NoteWindow*> notes;
+
+public:
+    // Last: the notes go before the skin and settings they use.
+    NoteCollection notes;
 };
 
 // Runs the queued work until no painting, posted or sent message is left.
@@ -296,7 +296,7 @@ Row Run(BenchHost& host, int count) {
     const RECT last = dragged.WindowRect();
     row.dragMoved = last.left == xs[step % 2] && last.top == y;
 
-    while (!host.Notes().empty()) delete host.Notes().back();
+    host.notes.CloseAll();
     Pump();
     return row;
 }

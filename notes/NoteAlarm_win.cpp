@@ -15,25 +15,23 @@ void NoteWindow::StartAlarmTimer() {
              AlarmTime::NextCheckDelay(FromSystemTime(now), FromSystemTime(alarmTime)), nullptr);
 }
 
-bool NoteWindow::ChangeAlarm() {
+void NoteWindow::ChangeAlarm() {
     SYSTEMTIME picked;
     if (hasAlarm)
         picked = alarmTime;
     else
         GetSystemTime(&picked);
-    HWND self = Handle();
     // The note stays opaque behind its dialog, as behind its other questions.
     SkipNextDeactivationFade();
-    const bool confirmed = RunAlarmDialog(self, host.Language(), picked);
-    if (!StillExists(self, this)) return false;
-    if (!confirmed) return true;
+    const bool confirmed = RunAlarmDialog(Handle(), host.Language(), picked);
+    // Closed by the host meanwhile: no timer may start on it.
+    if (!confirmed || closing) return;
     hasAlarm = true;
     alarmTime = picked;
     alarmEnabled = true;
     // Also when it was armed already: the next check follows the new time.
     StartAlarmTimer();
     host.SaveNotes();
-    return true;
 }
 
 void NoteWindow::ToggleAlarm() {

@@ -34,6 +34,9 @@ void PrepareEdit(HWND edit, HFONT font, int width, int height) {
 }  // namespace
 
 LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The edit control runs modal loops of its own (its context menu), during
+    // which the note may be closed: the note waits for them too.
+    NoteWindow::HandlerScope running(note);
     HWND parent = GetParent(window);
     if (message == WM_KILLFOCUS && reinterpret_cast<HWND>(wParam) != window && parent)
         PostMessageW(parent, kEndNoteEditMessage, 0, 1);
@@ -54,7 +57,7 @@ void NoteWindow::BeginEdit(bool newNote) {
     Rect a = NoteGeometry::TextRect({c.left, c.top, c.right, c.bottom}, metrics.editInsets);
     MakeOpaque();
     editingNewNote = newNote;
-    editor = std::make_unique<NoteEditor>();
+    editor = std::make_unique<NoteEditor>(*this);
     {
         AttachScope attach(editor.get(), true);
         CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", text.c_str(), kEditorStyle, a.left, a.top,
@@ -65,7 +68,7 @@ void NoteWindow::BeginEdit(bool newNote) {
     HWND edit = editor->Handle();
     if (edit) {
         SetFocus(edit);
-        PrepareEdit(edit, currentFont, a.Width(), a.Height());
+        PrepareEdit(edit, CurrentFont(), a.Width(), a.Height());
     }
     if (edit) ShowWindow(edit, SW_SHOW);
     openingEditor = false;
@@ -73,8 +76,8 @@ void NoteWindow::BeginEdit(bool newNote) {
     UpdateMask();
 }
 
-bool NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
-    if (openingEditor || !editor) return true;
+void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
+    if (openingEditor || !editor) return;
     HWND edit = editor->Handle();
     editBuffer.clear();
     editor->GetText(editBuffer);
@@ -93,16 +96,14 @@ bool NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     if (GetFocus() != Handle()) FadeToTranslucent();
 
     if (result.deleteNote) {
-        NoteHost& owner = host;
-        delete this;
-        owner.SaveNotes();
-        return false;
+        host.CloseNote(*this);
+        host.SaveNotes();
+        return;
     }
     if (result.resizeToContent) ResizeToContent();
     InvalidateAll();
     host.SaveNotes();
     UpdateMask();
-    return true;
 }
 
 void NoteWindow::GrowWithEditor() {

@@ -9,7 +9,7 @@
 #include "notes/NoteWindow_win.h"
 #include "store/TextFile.h"
 
-bool NoteWindow::SaveAs() {
+void NoteWindow::SaveAs() {
     const LanguageTable& language = host.Language();
     const std::wstring filter = language.TextWithNuls(kTextFilesFilter, L';');
     const std::wstring dialogTitle = language.TextOf(kTitle_SaveNoteAs);
@@ -24,18 +24,16 @@ bool NoteWindow::SaveAs() {
     dialog.lpstrTitle = dialogTitle.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"txt";
-    HWND self = Handle();
     SkipNextDeactivationFade();
     const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
-    if (!StillExists(self, this)) return false;
+    // The text is written even when the host closed the note meanwhile: the
+    // user chose the file, and the note's text is still whole.
     if (chosen && !TextFile::Write(path, text)) {
         const std::wstring message = language.TextOf(kSaveNote_Failed) + L"\n\n" + path;
         SkipNextDeactivationFade();
         ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
-        if (!StillExists(self, this)) return false;
     }
     InvalidateAll();
-    return true;
 }
 
 void NoteWindow::EmailNote() {

@@ -3,13 +3,14 @@
 // implements this interface; tests give a note a small fake of it.
 //
 // Ownership: the host owns the skin, the settings and the note menu, and they
-// outlive every note. A note joins the host's list of notes (the order of
-// Notes.dat, of saving, of Tab cycling and of the main menu) as the last step of
-// its construction that can fail, and leaves it in its destructor; the host
-// never deletes a note behind its back except by `delete note` (or WM_CLOSE).
+// outlive every note. It also owns the notes themselves, in its list of notes
+// (the order of Notes.dat, of saving, of Tab cycling and of the main menu). A
+// note never deletes itself: it asks the host to close it (CloseNote), and the
+// host destroys it later, when none of the note's own handlers is running.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,11 +39,14 @@ public:
     // The language of this run, for the note's questions and dialogs.
     virtual const LanguageTable& Language() const = 0;
 
-    // The host's list of notes. AddNote appends; RemoveNote takes the note out
-    // wherever it stands and does nothing when it is not listed.
-    virtual void AddNote(NoteWindow& note) = 0;
-    virtual void RemoveNote(NoteWindow& note) = 0;
-    virtual const std::vector<NoteWindow*>& Notes() const = 0;
+    // The host's list of notes, which owns them. A closed note has left it.
+    virtual const std::vector<std::unique_ptr<NoteWindow>>& Notes() const = 0;
+    // Takes `note` out of the list and hides it at once; the object is
+    // destroyed on a message posted to the host, after the handler that asked
+    // has returned (and any dialog of the note has ended). Saving is the
+    // caller's: closing for a restore or an exit must not write the file.
+    // A note that is closing already is only looked at again.
+    virtual void CloseNote(NoteWindow& note) = 0;
 
     // Rewrites Notes.dat from the live notes (NoteWindow::Data of each, in list
     // order). The host ignores it while it loads the notes or shuts down, so a

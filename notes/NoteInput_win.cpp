@@ -96,8 +96,8 @@ void NoteWindow::OnButtonClick(NoteButton button) {
     if (button == NoteButton::Menu) {
         ShowNoteMenu();
     } else if (button == NoteButton::Delete) {
-        // Posted, as the menu command: the note may go, and this message's
-        // handler is still running on it.
+        // Posted, as the menu command, so that the press is over (capture
+        // released, button drawn up) before the delete question opens.
         Post(WM_COMMAND, MAKEWPARAM(IDM_NOTE_DELETE, 0), 0);
     }
 }
@@ -161,24 +161,25 @@ void NoteWindow::OnActivate(WPARAM wParam) {
     if (locked) SetClickThrough(!active);
 }
 
-bool NoteWindow::OnKeyDown(WPARAM key) {
+void NoteWindow::OnKeyDown(WPARAM key) {
     if (key == VK_TAB) {
         host.ActivateNextNote(this);
-        return true;
+        return;
     }
     if (key == VK_RETURN) {
         BeginEdit(false);
-        return true;
+        return;
     }
     if (GetKeyState(VK_CONTROL) >= 0) {
         // Delete asks even when the setting says not to: it is easily hit by
         // accident, unlike the button or Ctrl+D.
-        if (key == VK_DELETE) return !DeleteNote(true);
-        return true;
+        if (key == VK_DELETE) DeleteNote(true);
+        return;
     }
     switch (key) {
         case 'D':
-            return !DeleteNote(false);
+            DeleteNote(false);
+            break;
         case 'A':
             ToggleAlwaysOnTop();
             break;
@@ -200,7 +201,6 @@ bool NoteWindow::OnKeyDown(WPARAM key) {
         default:
             break;
     }
-    return true;
 }
 
 void NoteWindow::OnSizing(RECT& proposed) {
@@ -208,8 +208,8 @@ void NoteWindow::OnSizing(RECT& proposed) {
     const auto& notes = host.Notes();
     if (notes.size() > 1) {
         others.reserve(notes.size() - 1);
-        for (NoteWindow* other : notes) {
-            if (other == this) continue;
+        for (const auto& other : notes) {
+            if (other.get() == this) continue;
             RECT r = other->WindowRect();
             others.push_back({r.left, r.top, r.right, r.bottom});
         }
@@ -221,12 +221,26 @@ void NoteWindow::OnSizing(RECT& proposed) {
 }
 
 LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HandlerScope running(*this);
+    if (!closing) return HandleNoteMessage(window, message, wParam, lParam);
+    // A closing note waits, hidden, to be destroyed: what still reaches it (a
+    // posted command, a key, a timer that was due) must not act on it, and a
+    // WM_CLOSE must not destroy its window under the host.
+    if (message == WM_CLOSE) return 0;
+    if (message == WM_DESTROY || message == WM_NCDESTROY)
+        return SmallWindow::HandleMessage(window, message, wParam, lParam);
+    return DefaultProcessing(window, message, wParam, lParam);
+}
+
+LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
             OnActivate(wParam);
             break;
         case WM_CLOSE:
-            delete this;
+            // Closed from outside (another program, a test): out of the list
+            // without saving, as when the program ends.
+            host.CloseNote(*this);
             return 0;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && !metrics.fixedSize) {
@@ -279,7 +293,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(text.size());
         case WM_KEYDOWN:
-            if (!OnKeyDown(wParam)) return 0;
+            OnKeyDown(wParam);
             break;
         case WM_SYSKEYUP:
             if (wParam == VK_MENU) {
@@ -338,7 +352,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if ((wParam & WMSZ_BOTTOMRIGHT) && lParam) OnSizing(*reinterpret_cast<RECT*>(lParam));
             break;
         case kEndNoteEditMessage:
-            if (editor && !EndEdit(wParam != 0, lParam != 0)) return 0;
+            if (editor) EndEdit(wParam != 0, lParam != 0);
             break;
         default:
             break;

@@ -39,12 +39,9 @@ void NoteWindow::FillLinksMenu(HMENU popup) {
         FillSubmenu(submenu, links, IDM_FIRST_LINK);
 }
 
-bool NoteWindow::OpenLink(size_t index) {
-    if (index >= links.size()) return true;
+void NoteWindow::OpenLink(size_t index) {
+    if (index >= links.size()) return;
     const std::wstring link = links[index];
     links.clear();
-    HWND self = Handle();
     host.OpenLink(link);
-    // The shell may pump messages while it starts the program.
-    return StillExists(self, this);
 }

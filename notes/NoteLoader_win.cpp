@@ -19,7 +19,7 @@ void PlaceOne(HDWP& defer, NoteWindow& note) {
     if (!defer) SetWindowPos(note.Handle(), after, 0, 0, 0, 0, flags | order);
 }
 
-void ShowBatch(const std::vector<NoteWindow*>& notes, size_t from) {
+void ShowBatch(const std::vector<std::unique_ptr<NoteWindow>>& notes, size_t from) {
     const size_t count = notes.size() - from;
     if (count == 0) return;
     HDWP defer = BeginDeferWindowPos(static_cast<int>(count));
@@ -43,13 +43,12 @@ LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNo
     if (batchSize == 0) batchSize = 1;
     size_t batchStart = 0;
     for (const NoteData& record : records) {
-        NoteWindow* note = make(record);
+        std::unique_ptr<NoteWindow> note = make(record);
         if (!note || !note->Handle()) {
-            delete note;
             result.unshown.push_back(record);
             continue;
         }
-        result.shown.push_back(note);
+        result.shown.push_back(std::move(note));
         if (result.shown.size() - batchStart >= batchSize) {
             ShowBatch(result.shown, batchStart);
             batchStart = result.shown.size();

@@ -11,19 +11,22 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "store/NoteData.h"
 
 class NoteWindow;
 
-// Makes one loaded note (normally new NoteWindow(host, layered, record)). It
-// may return null or a note without a window; the loader deletes the latter.
-using LoadedNoteMaker = std::function<NoteWindow*(const NoteData& record)>;
+// Makes one loaded note (normally std::make_unique<NoteWindow>(host, layered,
+// record)). It may return null or a note without a window; the loader drops
+// the latter.
+using LoadedNoteMaker = std::function<std::unique_ptr<NoteWindow>(const NoteData& record)>;
 
+// The notes made, for the caller to own (the host takes them into its list).
 struct LoadedNotes {
-    std::vector<NoteWindow*> shown;  // in file order; hidden notes included
-    std::vector<NoteData> unshown;   // the records that got no window, in file order
+    std::vector<std::unique_ptr<NoteWindow>> shown;  // in file order; hidden notes included
+    std::vector<NoteData> unshown;  // the records that got no window, in file order
 };
 
 constexpr size_t kLoadBatchSize = 32;

@@ -48,8 +48,8 @@ void NoteWindow::PrepareNoteMenu(HMENU popup) const {
     EnableItem(popup, IDM_NOTE_TITLE_REMOVE, !title.empty());
     EnableItem(popup, IDM_NOTE_ALARM_ENABLED, hasAlarm);
     EnableItem(popup, IDM_NOTE_FONT_USE_CUSTOM_DEFAULT, host.Settings().hasCustomDefaultFont);
-    EnableItem(popup, IDM_NOTE_FONT_SET_CUSTOM_DEFAULT, hasCustomFont);
-    EnableItem(popup, IDM_NOTE_FONT_USE_SKIN_DEFAULT, hasCustomFont);
+    EnableItem(popup, IDM_NOTE_FONT_SET_CUSTOM_DEFAULT, HasCustomFont());
+    EnableItem(popup, IDM_NOTE_FONT_USE_SKIN_DEFAULT, HasCustomFont());
 
     CheckItem(popup, IDM_NOTE_ALWAYS_ON_TOP, alwaysOnTop);
     CheckItem(popup, IDM_NOTE_ALARM_ENABLED, hasAlarm && alarmEnabled);
@@ -66,28 +66,29 @@ void NoteWindow::ShowNoteMenu() {
     frameForced = false;
     BringToForeground(true);
     // Commands are posted, but the menu's modal loop dispatches everything
-    // else, WM_CLOSE of this note included.
-    HWND self = Handle();
+    // else: the host may have closed this note meanwhile (exit, restore).
     ShowPopupMenu(menu, false);
-    if (StillExists(self, this) && HasMask()) UpdateMask();
+    if (!closing && HasMask()) UpdateMask();
 }
 
-bool NoteWindow::DeleteNote(bool alwaysConfirm) {
+void NoteWindow::DeleteNote(bool alwaysConfirm) {
+    if (closing) return;
     // An open editor holds text the note has not taken yet; it belongs in the
-    // bin as much as the rest.
-    if (editor && !EndEdit(false, true)) return true;
+    // bin as much as the rest. A new note left blank closes here.
+    if (editor) EndEdit(false, true);
+    if (closing) return;
 
     const bool visible = RecycleBin::HasVisibleText(text);
     if (visible && (alwaysConfirm || host.Settings().confirmDelete)) {
         SkipNextDeactivationFade();
         const std::wstring question =
             SafeFormat(host.Language().TextOf(kConfirm_DeleteNote), {TitleText(false)});
-        HWND self = Handle();
         const int answer =
             ShowMessage(question.c_str(), nullptr, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-        // The question's message loop may have closed the note meanwhile.
-        if (!StillExists(self, this)) return true;
-        if (answer != IDYES) return false;
+        // The host may have closed the note while the question was open (exit,
+        // restore from a backup): its text is still in Notes.dat, so it must
+        // not go into the bin as well.
+        if (closing || answer != IDYES) return;
     }
     // The text must be safe in the bin before the note goes; a bin that cannot
     // be written keeps the note rather than losing its text.
@@ -96,15 +97,12 @@ bool NoteWindow::DeleteNote(bool alwaysConfirm) {
             SafeFormat(host.Language().TextOf(kRecycleBinFailed),
                        {host.RecycleBinPath(), SystemErrorText(GetLastError())});
         ShowMessage(why.c_str(), nullptr, MB_OK | MB_ICONWARNING);
-        return false;
+        return;
     }
 
-    NoteHost& owner = host;
-    owner.ActivateNextNote(this);
-    ShowWindow(Handle(), SW_HIDE);
-    delete this;
-    owner.SaveNotes();
-    return true;
+    host.ActivateNextNote(this);
+    host.CloseNote(*this);
+    host.SaveNotes();
 }
 
 void NoteWindow::ApplyFont() {
@@ -113,7 +111,7 @@ void NoteWindow::ApplyFont() {
 }
 
 void NoteWindow::SelectCustomFont() {
-    if (!hasCustomFont) {
+    if (!HasCustomFont()) {
         const AppSettings& s = host.Settings();
         font = s.hasCustomDefaultFont ? ToLogFontW(s.customDefaultFont)
                                       : LogFontOf(NoteSkin().noteFont.Get());
@@ -125,17 +123,14 @@ void NoteWindow::SelectCustomFont() {
     dialog.lpLogFont = &chosen;
     dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_FORCEFONTEXIST;
     dialog.hInstance = GetModuleHandleW(nullptr);
-    HWND self = Handle();
-    if (!ChooseFontW(&dialog)) return;
-    if (!StillExists(self, this)) return;
+    if (!ChooseFontW(&dialog) || closing) return;
 
     // Note text is never underlined, whatever the dialog's box says.
     chosen.lfUnderline = 0;
-    HFONT made = CreateFontIndirectW(&chosen);
-    if (!made) return;
+    OwnedFont made(CreateFontIndirectW(&chosen));
+    if (!made.Get()) return;
     font = chosen;
-    SetUnderlyingFont(made);
-    hasCustomFont = true;
+    SetNoteFont(std::move(made));
     ApplyFont();
 }
 
@@ -143,18 +138,16 @@ void NoteWindow::UseCustomDefaultFont() {
     const AppSettings& s = host.Settings();
     if (!s.hasCustomDefaultFont) return;
     LOGFONTW wanted = ToLogFontW(s.customDefaultFont);
-    HFONT made = CreateFontIndirectW(&wanted);
-    if (!made) return;
+    OwnedFont made(CreateFontIndirectW(&wanted));
+    if (!made.Get()) return;
     font = wanted;
-    SetUnderlyingFont(made);
-    hasCustomFont = true;
+    SetNoteFont(std::move(made));
     ApplyFont();
 }
 
 void NoteWindow::UseSkinDefaultFont() {
-    if (!hasCustomFont) return;
-    SetUnderlyingFont(NoteSkin().noteFont.Get());
-    hasCustomFont = false;
+    if (!HasCustomFont()) return;
+    SetNoteFont(OwnedFont());
     ApplyFont();
 }
 
@@ -166,7 +159,7 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
     // Links first: their identifiers are only links while the list has them.
     const size_t linkIndex = static_cast<size_t>(id) - IDM_FIRST_LINK;
     if (id >= IDM_FIRST_LINK && linkIndex < links.size()) {
-        if (!OpenLink(linkIndex)) return false;
+        OpenLink(linkIndex);
         return SmallWindow::OnCommand(notification, id, control);
     }
     switch (id) {
@@ -180,8 +173,7 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             Redo();
             break;
         case IDM_NOTE_DELETE:
-            // Nothing of the note may be touched once it is gone.
-            if (DeleteNote(false)) return false;
+            DeleteNote(false);
             break;
         case IDM_NOTE_RESIZE_TO_CONTENT:
             ResizeToContent();
@@ -212,25 +204,25 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             UseCustomDefaultFont();
             break;
         case IDM_NOTE_FONT_SET_CUSTOM_DEFAULT:
-            if (hasCustomFont) host.SetCustomDefaultFont(font);
+            if (HasCustomFont()) host.SetCustomDefaultFont(font);
             break;
         case IDM_NOTE_FONT_USE_SKIN_DEFAULT:
             UseSkinDefaultFont();
             break;
         case IDM_NOTE_TITLE_CHANGE:
-            if (!ChangeTitle()) return false;
+            ChangeTitle();
             break;
         case IDM_NOTE_TITLE_REMOVE:
             RemoveTitle();
             break;
         case IDM_NOTE_ALARM_CHANGE:
-            if (!ChangeAlarm()) return false;
+            ChangeAlarm();
             break;
         case IDM_NOTE_ALARM_ENABLED:
             ToggleAlarm();
             break;
         case IDM_NOTE_SAVE_AS:
-            if (!SaveAs()) return false;
+            SaveAs();
             break;
         case IDM_NOTE_EMAIL_TO:
             EmailNote();

@@ -102,7 +102,7 @@ RECT NoteWindow::TextArea(const RECT& client) const {
 void NoteWindow::PaintText(HDC dc, const RECT& area) {
     if (editor || text.empty() || area.right <= area.left || area.bottom <= area.top) return;
     const Skin& skin = NoteSkin();
-    SelectedObject font(dc, currentFont);
+    SelectedObject font(dc, CurrentFont());
     const COLORREF oldColor = SetTextColor(dc, skin.themedTextColor);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right, area.bottom};
@@ -161,7 +161,7 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     const LONG bottomBefore = rect.bottom;
     const HDC dc = measuring.Get();
     if (!dc) return;
-    SelectedObject font(dc, currentFont);
+    SelectedObject font(dc, CurrentFont());
     std::wstring measured = NoteGeometry::MeasuringText(s);
     DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect, kMeasureFlags);
     overflow = rect.bottom > bottomBefore;

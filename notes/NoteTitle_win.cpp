@@ -3,21 +3,20 @@
 #include "notes/NoteWindow_win.h"
 #include "notes/TitleDialog_win.h"
 
-bool NoteWindow::ChangeTitle() {
+void NoteWindow::ChangeTitle() {
     MakeOpaque();
     titleDialogOpen = true;
     std::wstring edited = title;
-    HWND self = Handle();
-    const bool confirmed = RunTitleDialog(self, host.Language(), edited);
-    if (!StillExists(self, this)) return false;
+    const bool confirmed = RunTitleDialog(Handle(), host.Language(), edited);
     titleDialogOpen = false;
+    // Closed by the host meanwhile: the new title has no note to go to.
+    if (closing) return;
     if (confirmed && edited != title) {
         title = edited;
         host.SaveNotes();
     }
     // An edit going on keeps the note opaque until it ends.
     if (!editor) RestoreTranslucency();
-    return true;
 }
 
 void NoteWindow::RemoveTitle() {

@@ -1,6 +1,8 @@
 #include "notes/NoteWindow_win.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
@@ -25,6 +27,36 @@ NoteGeometry::NoteMetrics MetricsOf(const Skin& skin) {
         b.place.height = face->Height();
     }
     return m;
+}
+
+// The dialogs and message boxes of this thread owned by `owner`, directly or
+// through another such dialog (the overwrite question of a save dialog).
+std::vector<HWND> DialogsOwnedBy(HWND owner) {
+    struct Search {
+        std::vector<HWND> owners;
+        std::vector<HWND> found;
+    } search{{owner}, {}};
+    // A dialog may be enumerated before the dialog that owns it: look again
+    // until nothing new turns up.
+    for (size_t before = SIZE_MAX; before != search.found.size();) {
+        before = search.found.size();
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM context) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(context);
+                wchar_t name[16] = {};
+                HWND by = GetWindow(window, GW_OWNER);
+                if (by && std::find(s.owners.begin(), s.owners.end(), by) != s.owners.end() &&
+                    std::find(s.found.begin(), s.found.end(), window) == s.found.end() &&
+                    GetClassNameW(window, name, 16) && lstrcmpW(name, L"#32770") == 0) {
+                    s.found.push_back(window);
+                    s.owners.push_back(window);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
 }
 
 }  // namespace
@@ -63,10 +95,8 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
 }
 
 void NoteWindow::InitFields() {
-    currentFont = NoteSkin().noteFont.Get();
-    textMargins = EditMarginsOf(currentFont);
+    textMargins = EditMarginsOf(CurrentFont());
     GetLocalTime(&created);
-    host.AddNote(*this);
 }
 
 // The record's fields that need no window change: font, alarm, text and the rest.
@@ -78,19 +108,14 @@ void NoteWindow::TakeRecord(const NoteData& d) {
     alarmTime = ToSystemTime(d.alarmTime);
     hasAlarm = d.hasAlarm;
 
-    HFONT newFont = NoteSkin().noteFont.Get();
-    bool custom = false;
+    OwnedFont custom;
     if (d.hasCustomFont) {
         LOGFONTW lf = ToLogFontW(d.font);
-        if (HFONT made = CreateFontIndirectW(&lf)) {
-            newFont = made;
-            custom = true;
-            font = lf;
-        }
+        custom.Reset(CreateFontIndirectW(&lf));
+        // A font the system cannot make leaves the note with the skin's.
+        if (custom.Get()) font = lf;
     }
-    // The old custom font (if any) goes before the flag changes meaning.
-    SetUnderlyingFont(newFont);
-    hasCustomFont = custom;
+    SetNoteFont(std::move(custom));
 
     if (alarmEnabled && !d.alarmEnabled && Handle()) KillTimer(Handle(), kNoteAlarmTimer);
     alarmEnabled = d.alarmEnabled;
@@ -99,6 +124,7 @@ void NoteWindow::TakeRecord(const NoteData& d) {
 }
 
 NoteWindow::~NoteWindow() {
+    destroying = true;
     if (Handle()) {
         if (alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
         // The hover timer may also have been started before a skin change
@@ -107,9 +133,41 @@ NoteWindow::~NoteWindow() {
     }
     hoverTimerRunning = false;
     editor.reset();
-    host.RemoveNote(*this);
-    if (hasCustomFont && currentFont) DeleteObject(currentFont);
-    currentFont = nullptr;
+}
+
+NoteWindow::HandlerScope::~HandlerScope() {
+    if (--note.runningHandlers == 0 && note.closing && !note.destroying) note.host.CloseNote(note);
+}
+
+void NoteWindow::BeginClosing() {
+    if (closing) return;
+    closing = true;
+    if (Handle()) {
+        KillTimer(Handle(), kNoteAlarmTimer);
+        KillTimer(Handle(), kNoteHoverTimer);
+        if (GetCapture() == Handle()) ReleaseCapture();
+    }
+    hoverTimerRunning = false;
+    // The editor's own handlers may be running (its context menu): it goes
+    // with the note, never before.
+    if (editor && editor->Handle()) ShowWindow(editor->Handle(), SW_HIDE);
+    if (runningHandlers == 0 || !Handle()) return;
+    // A menu or dialog of the note is open (the host closes it for an exit or
+    // a restore): it ends as cancelled, so that the handler that opened it
+    // returns and the note can be destroyed. The result is 0, which every
+    // caller reads as cancelled: a message box's answer is none of its
+    // buttons, and the common dialogs return their box's result as their
+    // BOOL (IDCANCEL, 2, would read as a file chosen). A modal loop looks at
+    // its end flag only when a message comes, hence the WM_NULL.
+    if (InPopupMenu() || editor) EndMenu();
+    for (HWND dialog : DialogsOwnedBy(Handle())) {
+        EndDialog(dialog, 0);
+        PostMessageW(dialog, WM_NULL, 0, 0);
+    }
+}
+
+HFONT NoteWindow::CurrentFont() const {
+    return customFont.Get() ? customFont.Get() : NoteSkin().noteFont.Get();
 }
 
 const Skin& NoteWindow::NoteSkin() const {
@@ -137,8 +195,8 @@ NoteData NoteWindow::Data() const {
     d.alwaysOnTop = alwaysOnTop;
     d.created = FromSystemTime(created);
     d.locked = locked;
-    d.hasCustomFont = hasCustomFont;
-    if (hasCustomFont) d.font = FromLogFontW(font);
+    d.hasCustomFont = HasCustomFont();
+    if (d.hasCustomFont) d.font = FromLogFontW(font);
     d.priority = priority;
     d.hidden = hidden;
     d.alarmEnabled = alarmEnabled;
@@ -147,10 +205,9 @@ NoteData NoteWindow::Data() const {
     return d;
 }
 
-void NoteWindow::SetUnderlyingFont(HFONT newFont) {
-    if (hasCustomFont && currentFont && currentFont != newFont) DeleteObject(currentFont);
-    currentFont = newFont;
-    textMargins = EditMarginsOf(currentFont);
+void NoteWindow::SetNoteFont(OwnedFont custom) {
+    customFont = std::move(custom);
+    textMargins = EditMarginsOf(CurrentFont());
 }
 
 void NoteWindow::ApplyData(const NoteData& d) {

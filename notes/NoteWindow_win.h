@@ -9,21 +9,23 @@
 // stays far from the system's per-process quotas of window and GDI handles.
 // Its text stays readable from outside: WM_GETTEXT on the note answers it.
 //
-// For the application:
-//   auto* note = new NoteWindow(host, layered, startEditing);
+// For the application, which owns its notes (NoteCollection_win.h):
+//   auto note = std::make_unique<NoteWindow>(host, layered, startEditing);
 //     creates the window, hidden, one skin background high and one (three when
-//     startEditing) background widths wide, and adds it to host.AddNote. The
-//     caller places and shows it: CreateNote calls SetText, ResizeToContent,
-//     FitRectToGrid, shows it and calls BeginEdit(true) when asked.
-//   auto* note = new NoteWindow(host, layered, record);
+//     startEditing) background widths wide. The host takes it into its list;
+//     the caller places and shows it: CreateNote calls SetText,
+//     ResizeToContent, FitRectToGrid, shows it and calls BeginEdit(true).
+//   auto note = std::make_unique<NoteWindow>(host, layered, record);
 //     a loaded note: the window is made hidden at the record's rectangle with
 //     all of its state; ShowLoadedNotes (NoteLoader_win.h) shows it. The record
 //     has been through the load rules of NotesFile.h (moved into the virtual
 //     screen, due alarm settled).
 //   note->Data() gives the record to save; its rect is the window rectangle.
-//   delete note (or WM_CLOSE) removes it from the host's list without saving.
 // Handle() is null when the system would not make the window (quotas); such
-// a note must be deleted at once.
+// a note is dropped at once. A note never deletes itself: its delete command,
+// a blank new note and WM_CLOSE ask host.CloseNote, and the note goes on
+// existing, hidden and deaf to the user, until the host destroys it once no
+// handler of the note (or of its editor) is running any more.
 // Files: NoteWindow_win.cpp (life cycle and state), NotePaint_win.cpp (drawing,
 // measuring, layout), NoteInput_win.cpp (messages, mask, sizing, buttons),
 // NoteEdit_win.cpp (editor, undo), NoteMenu_win.cpp (the note menu, its
@@ -39,6 +41,7 @@
 #include <vector>
 
 #include "arrange/Rect.h"
+#include "base/Handles_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteLayout.h"
@@ -54,7 +57,11 @@ class NoteWindow;
 // the loss of the focus end the edit through kEndNoteEditMessage to the note.
 class NoteEditor : public Window {
 public:
+    explicit NoteEditor(NoteWindow& owner) : note(owner) {}
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    NoteWindow& note;
 };
 
 class NoteWindow : public SmallWindow {
@@ -91,8 +98,8 @@ public:
     void SetText(const std::wstring& s);
     const std::wstring& Text() const { return text; }
     void BeginEdit(bool newNote);
-    // False when the note deleted itself (a blank new note): do not touch it.
-    bool EndEdit(bool resizeToContent, bool keepIfEmpty);
+    // Takes the editor's text; a new note left blank is closed.
+    void EndEdit(bool resizeToContent, bool keepIfEmpty);
     void Undo();
     void Redo();
     void PasteText();
@@ -110,8 +117,8 @@ public:
     void PrepareNoteMenu(HMENU popup) const;
     // Asks first when the note has visible text and alwaysConfirm or the
     // ConfirmDelete setting says so; puts the text into the recycle bin, and
-    // keeps the note when that fails. True when the note is gone: do not touch it.
-    bool DeleteNote(bool alwaysConfirm);
+    // keeps the note when that fails. Closes the note through its host.
+    void DeleteNote(bool alwaysConfirm);
     // Its own title, else its first line (NoTitle when it has no text), and
     // with withDate and the ShowDateInTitle setting its creation date.
     std::wstring TitleText(bool withDate) const;
@@ -120,11 +127,19 @@ public:
     // Runs when the alarm timer fires: the note comes forward once its alarm
     // time has come, else the timer is set for the next look.
     void CheckAlarm();
-    // Whether the note's window and object still exist: a modal dialog's message
-    // loop may have closed the note (tray Exit, a second instance) meanwhile.
-    static bool StillExists(HWND window, const NoteWindow* note) {
-        return IsWindow(window) && WindowFromHandle(window) == note;
-    }
+
+    // --- closing (for the host) ---
+    // Hidden and out of the host's list, waiting to be destroyed. A dialog of
+    // the note, or the note menu, may have been open when the host closed it
+    // (exit, restore from a backup): what the dialog asked for is then dropped.
+    bool Closing() const { return closing; }
+    // A message handler of the note or of its editor is running: the object
+    // must not be destroyed yet (a dialog or menu of it may be open).
+    bool InHandler() const { return runningHandlers > 0; }
+    // Called by the host as it closes the note: stops its timers and its edit
+    // (the text typed is not taken) and makes the note deaf to the user. Not
+    // shown again; the host hides it.
+    void BeginClosing();
 
     // --- read-only views of the run-time state ---
     const std::wstring& Title() const { return title; }
@@ -152,9 +167,13 @@ public:
     bool AlarmEnabled() const { return alarmEnabled; }
     const SYSTEMTIME& AlarmTimeUtc() const { return alarmTime; }
     bool TitleDialogOpen() const { return titleDialogOpen; }
-    HFONT CurrentFont() const { return currentFont; }
+    // The note's own font when it has one, else the skin's (borrowed).
+    HFONT CurrentFont() const;
+    bool HasCustomFont() const { return customFont.Get() != nullptr; }
 
     // --- SmallWindow ---
+    // Counts the running handlers (InHandler) around HandleNoteMessage; a
+    // closing note gets default processing only.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(WORD notification, WORD id, HWND control) override;
     void Paint(HDC dc) override;
@@ -173,6 +192,20 @@ public:
     static TextMargins EditMarginsOf(HFONT font);
 
 private:
+    friend class NoteEditor;
+    // Counts one running handler; the last one to end on a closing note asks
+    // the host again, which can now destroy it.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(NoteWindow& owner) : note(owner) { ++note.runningHandlers; }
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        NoteWindow& note;
+    };
+    LRESULT HandleNoteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     const Skin& NoteSkin() const;
     NoteGeometry::GridOptions Grid() const;
     bool HasMask() const;
@@ -198,23 +231,22 @@ private:
     void SaveFinishedMove();
     LRESULT OnGetText(WPARAM size, LPARAM buffer) const;
     void GrowWithEditor();
-    void SetUnderlyingFont(HFONT font);
+    // Takes `custom` as the note's own font; null goes back to the skin's.
+    void SetNoteFont(OwnedFont custom);
     void SetClickThrough(bool on);
     void OnActivate(WPARAM wParam);
-    // False when the key deleted the note.
-    bool OnKeyDown(WPARAM key);
+    void OnKeyDown(WPARAM key);
     void SelectCustomFont();
     void UseCustomDefaultFont();
     void UseSkinDefaultFont();
     void ApplyFont();
-    // Each returns false when the note is gone: do not touch it then.
-    bool OpenLink(size_t index);
-    bool ChangeTitle();
+    void OpenLink(size_t index);
+    void ChangeTitle();
     void RemoveTitle();
-    bool ChangeAlarm();
+    void ChangeAlarm();
     void ToggleAlarm();
     void StartAlarmTimer();
-    bool SaveAs();
+    void SaveAs();
     void EmailNote();
     void OnSizing(RECT& proposed);
     LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
@@ -238,9 +270,9 @@ private:
     bool locked = false;
     bool alwaysOnTop = false;
     bool hidden = false;
-    bool hasCustomFont = false;
+    // The note's own font, made from `font`; empty when it uses the skin's.
+    OwnedFont customFont;
     LOGFONTW font = {};
-    HFONT currentFont = nullptr;
     TextMargins textMargins;
     bool masked = false;
     bool hoverTimerRunning = false;
@@ -260,4 +292,7 @@ private:
     bool hasAlarm = false;
     bool alarmEnabled = false;
     bool titleDialogOpen = false;
+    int runningHandlers = 0;
+    bool closing = false;
+    bool destroying = false;
 };

@@ -1,6 +1,7 @@
 #include "notes/TitleDialog_win.h"
 
 #include "lang/Translate_win.h"
+#include "notes/NoteDialog_win.h"
 #include "res/resource.h"
 
 namespace {
@@ -11,11 +12,10 @@ struct TitleDialogState {
 };
 
 INT_PTR CALLBACK TitleDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<TitleDialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    auto* state = NoteDialog::StateOf<TitleDialogState>(dialog, message, lParam);
+    if (NoteDialog::EndOnCancel(dialog, message, wParam)) return TRUE;
     switch (message) {
         case WM_INITDIALOG: {
-            state = reinterpret_cast<TitleDialogState*>(lParam);
-            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             TranslateDialog(dialog, state->language);
             HWND field = GetDlgItem(dialog, IDC_TITLE_TEXT);
             if (!field) return TRUE;
@@ -25,27 +25,18 @@ INT_PTR CALLBACK TitleDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             // The focus was set here: the dialog manager must not move it.
             return FALSE;
         }
-        case WM_COMMAND:
-            if (HIWORD(wParam) != 0 || !state) return FALSE;
-            if (LOWORD(wParam) == IDOK) {
-                HWND field = GetDlgItem(dialog, IDC_TITLE_TEXT);
-                if (field) {
-                    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-                    text.resize(static_cast<size_t>(
-                        GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
-                    state->title = text;
-                }
-                EndDialog(dialog, IDOK);
-                return TRUE;
+        case WM_COMMAND: {
+            if (HIWORD(wParam) != 0 || !state || LOWORD(wParam) != IDOK) return FALSE;
+            HWND field = GetDlgItem(dialog, IDC_TITLE_TEXT);
+            if (field) {
+                std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+                text.resize(static_cast<size_t>(
+                    GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
+                state->title = text;
             }
-            if (LOWORD(wParam) == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
-                return TRUE;
-            }
-            return FALSE;
-        case WM_CLOSE:
-            EndDialog(dialog, IDCANCEL);
+            EndDialog(dialog, IDOK);
             return TRUE;
+        }
         default:
             return FALSE;
     }
@@ -55,10 +46,7 @@ INT_PTR CALLBACK TitleDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 bool RunTitleDialog(HWND owner, const LanguageTable& language, std::wstring& title) {
     TitleDialogState state{language, title};
-    const INT_PTR result =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_NOTE_TITLE), owner,
-                        &TitleDialogProc, reinterpret_cast<LPARAM>(&state));
-    if (result != IDOK) return false;
+    if (!NoteDialog::Run(owner, IDD_NOTE_TITLE, &TitleDialogProc, &state)) return false;
     title = state.title;
     return true;
 }

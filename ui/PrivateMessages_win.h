@@ -20,6 +20,10 @@ inline constexpr UINT kSaveProblemMessage = 5270;
 // Loading the notes left some without a window (wParam: how many).
 inline constexpr UINT kNotesNotShownMessage = 5271;
 
+// Messages to the message-only window of a host's notes (NoteCollection_win.h).
+// Destroys the notes that were closed, once none of their handlers runs.
+inline constexpr UINT kFinishClosingNotesMessage = 5272;
+
 // Messages to a note.
 // Posted by the note's editor when the edit is to end: wParam non-zero fits
 // the note to its text afterwards, lParam non-zero keeps a new note even when

@@ -74,6 +74,9 @@ protected:
         const RECT r = note->WindowRect();
         return Rect{r.left, r.top, r.right, r.bottom};
     }
+    static Rect RectOf(const std::unique_ptr<NoteWindow>& note) {
+        return RectOf(static_cast<const NoteWindow*>(note.get()));
+    }
 };
 
 TEST_F(ApplicationCommandsTest, HiddenNotesComeBackFromUnhideAndFromTheNotesList) {
@@ -95,7 +98,7 @@ TEST_F(ApplicationCommandsTest, HiddenNotesComeBackFromUnhideAndFromTheNotesList
 
     a.Notes()[2]->Hide();
     Command(IDM_UNHIDE_NOTES);
-    for (const NoteWindow* note : a.Notes()) {
+    for (const auto& note : a.Notes()) {
         EXPECT_FALSE(note->Hidden());
         EXPECT_TRUE(IsWindowVisible(note->Handle()));
     }
@@ -176,7 +179,7 @@ TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
                Record({700, 500, 900, 650}, L"three", L"", true)});
     Application& a = Start();
     std::vector<Rect> before;
-    for (const NoteWindow* note : a.Notes()) before.push_back(RectOf(note));
+    for (const auto& note : a.Notes()) before.push_back(RectOf(note));
     const HWND mainWindow = a.Handle();
 
     OpenAndCloseMainMenu();
@@ -263,7 +266,7 @@ TEST_F(ApplicationCommandsTest, TilingLaysOutTheShownNotesOfTheMonitor) {
     Application& a = Start();
     const RECT work = Arrange::WorkAreaOf(a.Notes()[0]->Handle());
     std::vector<Arrange::TileNote> tiles;
-    for (const NoteWindow* note : a.Notes()) tiles.push_back({RectOf(note), note->Hidden()});
+    for (const auto& note : a.Notes()) tiles.push_back({RectOf(note), note->Hidden()});
     const auto expected =
         Arrange::TileLayout(Rect{work.left, work.top, work.right, work.bottom}, tiles);
 

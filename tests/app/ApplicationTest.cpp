@@ -174,8 +174,9 @@ TEST_F(ApplicationTest, RecordsWithoutAWindowAreKeptByEverySaveAndTheUserIsToldO
     bool keepOriginal = false;
     ASSERT_TRUE(SaveNotesFile(a.NotesFilePath(), stored, {}, keepOriginal));
     int made = 0;
-    a.SetNoteMaker([&](const NoteData& record) -> NoteWindow* {
-        return ++made % 2 == 0 ? nullptr : new NoteWindow(a, a.LayeredWindows(), record);
+    a.SetNoteMaker([&](const NoteData& record) -> std::unique_ptr<NoteWindow> {
+        if (++made % 2 == 0) return nullptr;
+        return std::make_unique<NoteWindow>(a, a.LayeredWindows(), record);
     });
     MessageBoxCounter boxes;
     a.LoadNotes();

@@ -306,7 +306,8 @@ TEST_F(NoteFeaturesTest, AlarmFallingDueBringsTheNoteForwardOnTopEvenWhenHidden)
         EXPECT_FALSE(note->Data().hasAlarm);
         note->PrepareNoteMenu(popup);
         EXPECT_TRUE(Grey(IDM_NOTE_ALARM_ENABLED) && !Checked(IDM_NOTE_ALARM_ENABLED));
-        delete note;
+        host.CloseNote(*note);
+        Pump();
     }
 
     // Not yet due: nothing happens. Due in a moment: it fires on its own,

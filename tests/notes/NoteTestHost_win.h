@@ -11,6 +11,7 @@
 
 #include "TestPaths.h"
 #include "lang/LanguageTable.h"
+#include "notes/NoteCollection_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
@@ -99,46 +100,48 @@ public:
         // The program installs snapping where it is put together; so does its stand-in.
         InstallSnapping();
     }
-    ~FakeHost() override {
-        while (!notes.empty()) delete notes.back();
-    }
+    ~FakeHost() override { notes.DestroyAll(); }
 
     const Skin& NoteSkin() const override { return skin; }
     const AppSettings& Settings() const override { return settings; }
     HMENU NoteMenu() const override { return nullptr; }
     const LanguageTable& Language() const override { return language; }
-    void AddNote(NoteWindow& note) override { notes.push_back(&note); }
-    void RemoveNote(NoteWindow& note) override {
-        notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
-    }
-    const std::vector<NoteWindow*>& Notes() const override { return notes; }
+    const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override { return notes.List(); }
+    void CloseNote(NoteWindow& note) override { notes.Close(note); }
     void SaveNotes() override { saves += loading ? 0 : 1; }
     void ActivateNextNote(NoteWindow* note) override { activated.push_back(note); }
     NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
     std::wstring RecycleBinPath() const override { return recycleBin; }
     void OpenLink(const std::wstring& link) override { openedLinks.push_back(link); }
 
+    // Takes a note made by the test into the list, as the application does.
+    NoteWindow* Add(std::unique_ptr<NoteWindow> note) { return notes.Add(std::move(note)); }
     // A note placed and shown as the notes file would: through ApplyData.
     NoteWindow* LoadNote(const NoteData& data) {
         loading = true;
-        auto* note = new NoteWindow(*this, settings.layeredWindowEnabled, false);
-        note->ApplyData(data);
+        NoteWindow* note =
+            Add(std::make_unique<NoteWindow>(*this, settings.layeredWindowEnabled, false));
+        if (note) note->ApplyData(data);
         loading = false;
         return note;
     }
+    // In the host's list (a closed note has left it, even before it is destroyed).
     bool Alive(NoteWindow* note) const {
-        return std::find(notes.begin(), notes.end(), note) != notes.end();
+        const std::vector<NoteWindow*> list = notes.Snapshot();
+        return std::find(list.begin(), list.end(), note) != list.end();
     }
+    std::vector<NoteWindow*> List() const { return notes.Snapshot(); }
 
     Skin skin;
     AppSettings settings;
     LanguageTable language;
-    std::vector<NoteWindow*> notes;
     std::vector<NoteWindow*> activated;
     std::wstring recycleBin;
     std::vector<std::wstring> openedLinks;
     int saves = 0;
     bool loading = false;
+    // Last: the notes go before the skin and settings they use.
+    NoteCollection notes;
 };
 
 inline void Pump() {

@@ -116,10 +116,11 @@ void UseQuestionAndBin(FakeHost& host) {
 
 }  // namespace
 
-TEST(NoteWindowTest, StartingSizesAndDestructionLeavesTheListsWithoutSaving) {
+TEST(NoteWindowTest, StartingSizesAndClosingLeavesTheListsWithoutSaving) {
     FakeHost host;
-    auto* loaded = new NoteWindow(host, true, false);
-    auto* forEditing = new NoteWindow(host, true, true);
+    NoteWindow* loaded = host.Add(std::make_unique<NoteWindow>(host, true, false));
+    NoteWindow* forEditing = host.Add(std::make_unique<NoteWindow>(host, true, true));
+    ASSERT_TRUE(loaded && forEditing);
     EXPECT_EQ(100, loaded->WindowRect().right - loaded->WindowRect().left);
     EXPECT_EQ(300, forEditing->WindowRect().right - forEditing->WindowRect().left);
     EXPECT_EQ(128, loaded->Alpha());
@@ -128,9 +129,12 @@ TEST(NoteWindowTest, StartingSizesAndDestructionLeavesTheListsWithoutSaving) {
 
     const int saves = host.saves;
     HWND handle = loaded->Handle();
-    delete loaded;
-    EXPECT_FALSE(IsWindow(handle));
-    EXPECT_EQ(std::vector<NoteWindow*>{forEditing}, host.notes);
+    SendMessageW(handle, WM_CLOSE, 0, 0);
+    EXPECT_EQ(std::vector<NoteWindow*>{forEditing}, host.List()) << "out of the list at once";
+    EXPECT_FALSE(IsWindowVisible(handle));
+    Pump();
+    EXPECT_FALSE(IsWindow(handle)) << "destroyed on the posted message";
+    EXPECT_EQ(0u, host.notes.ClosingCount());
     EXPECT_EQ(saves, host.saves);
 }
 
@@ -268,17 +272,17 @@ TEST(NoteWindowTest, LoadedNotesShowInFileOrderAndARecordWithoutAWindowIsKept) {
     host.loading = true;
     const LoadedNotes loaded = ShowLoadedNotes(
         records,
-        [&](const NoteData& r) -> NoteWindow* {
+        [&](const NoteData& r) -> std::unique_ptr<NoteWindow> {
             // The third window fails, as when the process is out of handles.
             if (++made == 3) return nullptr;
-            return new NoteWindow(host, true, r);
+            return std::make_unique<NoteWindow>(host, true, r);
         },
         2);
     host.loading = false;
     ASSERT_EQ(5u, loaded.shown.size());
     ASSERT_EQ(1u, loaded.unshown.size());
     EXPECT_EQ(records[2], loaded.unshown[0]);
-    EXPECT_EQ(loaded.shown, host.notes);
+    EXPECT_TRUE(host.List().empty()) << "the caller takes them";
     EXPECT_EQ(0, host.saves);
     const size_t fromRecord[] = {0, 1, 3, 4, 5};
     for (size_t i = 0; i < loaded.shown.size(); ++i) {
@@ -353,16 +357,16 @@ TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {
 
 TEST(NoteWindowTest, BlankNewNoteGoesOnEscapeButStaysWhenTheFocusLeaves) {
     FakeHost host;
-    auto* doomed = new NoteWindow(host, true, true);
+    NoteWindow* doomed = host.Add(std::make_unique<NoteWindow>(host, true, true));
     ShowWindow(doomed->Handle(), SW_SHOW);
     doomed->BeginEdit(true);
     Type(*doomed, L" \t\r\n ");
     const int saves = host.saves;
     PressEscape(*doomed);
-    EXPECT_TRUE(host.notes.empty());
+    EXPECT_TRUE(host.List().empty());
     EXPECT_GT(host.saves, saves);
 
-    auto* kept = new NoteWindow(host, true, true);
+    NoteWindow* kept = host.Add(std::make_unique<NoteWindow>(host, true, true));
     ShowWindow(kept->Handle(), SW_SHOW);
     kept->BeginEdit(true);
     HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50,
@@ -370,7 +374,7 @@ TEST(NoteWindowTest, BlankNewNoteGoesOnEscapeButStaysWhenTheFocusLeaves) {
     SetFocus(other);
     Pump();
     EXPECT_FALSE(kept->Editing());
-    EXPECT_EQ(1u, host.notes.size());
+    EXPECT_EQ(1u, host.List().size());
     DestroyWindow(other);
 }
 
@@ -450,20 +454,20 @@ TEST(NoteWindowTest, QuestionNamesTheNoteDefaultsToNoAndYesRecyclesThenActivates
     NoteWindow* second = host.LoadNote(DataAt(250, 50, 400, 150, L"other"));
     {
         Answerer answerer(0);
-        EXPECT_FALSE(first->DeleteNote(false));
+        first->DeleteNote(false);
         EXPECT_EQ(L"Delete \"Shopping\"?", answerer.text);
         ASSERT_TRUE(host.Alive(first));
         EXPECT_FALSE(FileIo::FileExists(host.recycleBin));
     }
     Answerer answerer(IDYES);
-    EXPECT_TRUE(first->DeleteNote(false));
+    first->DeleteNote(false);
     EXPECT_FALSE(host.Alive(first));
     EXPECT_EQ(std::vector<NoteWindow*>{first}, host.activated);  // the host picks the next
     EXPECT_EQ(L"Shopping\r\nmilk" + RecycleBin::Separator(), BinText(host.recycleBin));
 
     // A bin that cannot be written keeps the note, whatever the answer.
     host.recycleBin = TestPaths::MakeScratchDir() + L"missing\\dir\\Bin.txt";
-    EXPECT_FALSE(second->DeleteNote(true));
+    second->DeleteNote(true);
     EXPECT_TRUE(host.Alive(second));
 }
 

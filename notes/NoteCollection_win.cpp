@@ -1,0 +1,113 @@
+#include "notes/NoteCollection_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "notes/NoteWindow_win.h"
+#include "ui/PrivateMessages_win.h"
+#include "ui/Window_win.h"
+
+// A message-only window (never shown, never enumerated with the top-level
+// windows) that receives the collection's posted finishing message. A message
+// posted to the thread instead would be lost in any modal loop running then.
+class NoteCollection::Mailbox : public Window {
+public:
+    explicit Mailbox(NoteCollection& owner) : collection(owner) {
+        AttachScope attach(this, true);
+        CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+    bool pending = false;
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kFinishClosingNotesMessage) {
+            pending = false;
+            collection.FinishClosing();
+            return 0;
+        }
+        return Window::HandleMessage(window, message, wParam, lParam);
+    }
+
+private:
+    NoteCollection& collection;
+};
+
+NoteCollection::NoteCollection() = default;
+
+NoteCollection::~NoteCollection() {
+    DestroyAll();
+    mailbox.reset();
+}
+
+void NoteCollection::DestroyAll() {
+    // Each note is out of both lists before it is destroyed: its messages
+    // during the destruction may look at them.
+    while (!closing.empty() || !notes.empty()) {
+        auto& from = closing.empty() ? notes : closing;
+        std::unique_ptr<NoteWindow> note = std::move(from.front());
+        from.erase(from.begin());
+        note.reset();
+    }
+}
+
+std::vector<NoteWindow*> NoteCollection::Snapshot() const {
+    std::vector<NoteWindow*> list;
+    list.reserve(notes.size());
+    for (const auto& note : notes) list.push_back(note.get());
+    return list;
+}
+
+NoteWindow* NoteCollection::Add(std::unique_ptr<NoteWindow> note) {
+    if (!note || !note->Handle()) return nullptr;
+    notes.push_back(std::move(note));
+    return notes.back().get();
+}
+
+void NoteCollection::Close(NoteWindow& note) {
+    auto at = std::find_if(notes.begin(), notes.end(),
+                           [&note](const auto& listed) { return listed.get() == &note; });
+    if (at != notes.end()) {
+        closing.push_back(std::move(*at));
+        notes.erase(at);
+        note.BeginClosing();
+        ShowWindow(note.Handle(), SW_HIDE);
+    } else if (std::none_of(closing.begin(), closing.end(),
+                            [&note](const auto& closed) { return closed.get() == &note; })) {
+        return;
+    }
+    PostFinish();
+}
+
+void NoteCollection::CloseAll() {
+    for (auto& note : notes) {
+        note->BeginClosing();
+        closing.push_back(std::move(note));
+    }
+    notes.clear();
+    FinishClosing();
+    // The notes left have a dialog or menu open; they go when it ends.
+    for (const auto& note : closing) ShowWindow(note->Handle(), SW_HIDE);
+    if (!closing.empty()) PostFinish();
+}
+
+void NoteCollection::FinishClosing() {
+    // Moved out first: destroying a note sends it messages, which may ask
+    // for this list again.
+    std::vector<std::unique_ptr<NoteWindow>> done;
+    for (auto it = closing.begin(); it != closing.end();) {
+        if ((*it)->InHandler()) {
+            ++it;
+        } else {
+            done.push_back(std::move(*it));
+            it = closing.erase(it);
+        }
+    }
+    done.clear();
+}
+
+void NoteCollection::PostFinish() {
+    if (!mailbox) mailbox = std::make_unique<Mailbox>(*this);
+    if (mailbox->pending || !mailbox->Handle()) return;
+    mailbox->pending = PostMessageW(mailbox->Handle(), kFinishClosingNotesMessage, 0, 0) != FALSE;
+}
