@@ -17,6 +17,7 @@
 #include "store/Folders_win.h"
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
+#include "store/TempFiles_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/SettingsDialog_win.h"
@@ -103,6 +104,8 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
     recycleBinPath = data + RecycleBin::RecycleBinFileName(TextOf(kRecycleBinFile));
     notesFilePath = data + L"Notes.dat";
+    // Saves killed half-way in earlier runs left their temporary files here.
+    RemoveStaleTempFiles(data);
 
     layeredWindows = settings.layeredWindowEnabled;
 
