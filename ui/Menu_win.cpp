@@ -8,10 +8,9 @@
 void Window::ShowPopupMenu(HMENU menu, bool fromTray) {
     if (inPopupMenu || !hwnd) return;
     inPopupMenu = true;
-    // TrackPopupMenu runs a modal loop that dispatches other messages; one of
-    // them may delete this object, so touch nothing of it afterwards unless
-    // it is still alive.
-    std::weak_ptr<char> alive = lifeToken;
+    // TrackPopupMenu runs a modal loop that dispatches other messages. None
+    // of them deletes this object: the windows with popup menus (the main
+    // window, the notes) are destroyed only once their handlers have returned.
     HWND window = hwnd;
     POINT cursor = {};
     GetCursorPos(&cursor);
@@ -25,7 +24,7 @@ void Window::ShowPopupMenu(HMENU menu, bool fromTray) {
     }
     TrackPopupMenu(menu, flags, cursor.x, cursor.y, 0, window, nullptr);
     if (fromTray) PostMessageW(window, WM_NULL, 0, 0);
-    if (!alive.expired()) inPopupMenu = false;
+    inPopupMenu = false;
 }
 
 void FillSubmenu(HMENU submenu, const std::vector<std::wstring>& texts, UINT firstId) {

@@ -27,7 +27,7 @@ bool IsInputMethodWindow(HWND window) {
 
 }  // namespace
 
-Window::Window() : lifeToken(std::make_shared<char>(0)) {}
+Window::Window() = default;
 
 Window::~Window() {
     if (pending.object == this) pending.object = nullptr;

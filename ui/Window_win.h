@@ -86,9 +86,6 @@ private:
     HWND hwnd = nullptr;
     WNDPROC previousProc = nullptr;
     bool inPopupMenu = false;
-    // Expires with the object; lets code that pumps messages (a tracked popup
-    // menu) notice that the object was deleted meanwhile.
-    std::shared_ptr<char> lifeToken;
 };
 
 // Opens an attach in its constructor and closes it in its destructor, so that
