@@ -23,7 +23,9 @@ bool ReadFilePrefix(const std::wstring& path, size_t maxBytes, std::string& byte
 // Replaces the file's contents in one step: the bytes go to a temporary file in
 // the same folder, are flushed to the disk, and the temporary file then takes the
 // place of the old one. A crash at any moment leaves either the old file or the
-// new one. False when any step fails; the old file is then untouched.
+// new one. False when any step fails; the old file is then untouched. A process
+// killed between the two steps leaves its temporary file behind (on Windows
+// "<name>.tmp-<process id>"; TempFiles.h says when one may go).
 bool WriteFileAtomically(const std::wstring& path, const std::string& bytes);
 
 bool FileExists(const std::wstring& path);
