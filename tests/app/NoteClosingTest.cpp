@@ -217,4 +217,32 @@ TEST_F(NoteClosingTest, NoteWhoseDialogIsOpenWhenTheMainWindowReplacesOrClosesAl
     }
 }
 
+TEST_F(NoteClosingTest, NoteWhoseMenuIsOpenWhenTheNotesAreReplacedGoesWithItsMenu) {
+    const std::wstring backup = data + L"backup.dat";
+    Seed({L"from the backup"}, backup);
+    Seed({L"menu open"}, data + L"Notes.dat");
+    Application& a = Start();
+    ASSERT_EQ(a.Notes().size(), 1u);
+    NoteWindow* note = a.Notes()[0].get();
+    const HWND window = note->Handle();
+    static Application* running = nullptr;
+    static std::wstring from;
+    static bool restored = false;
+    running = &a;
+    from = backup;
+    restored = false;
+    // Fires inside the menu's own loop.
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        restored = running->RestoreNotesFromBackup(from);
+    });
+    note->Send(WM_RBUTTONUP, 0, MAKELPARAM(20, 20));  // opens the note menu; returns when it ends
+    EXPECT_TRUE(restored);
+    PumpFor(50);
+    EXPECT_FALSE(IsWindow(window));
+    ASSERT_EQ(a.Notes().size(), 1u);
+    EXPECT_EQ(a.Notes()[0]->Text(), L"from the backup");
+    running = nullptr;
+}
+
 }  // namespace
