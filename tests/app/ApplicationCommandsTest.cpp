@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ApplicationFixture.h"
-#include "DialogAnswerer.h"
+#include "support/DialogAnswers_win.h"
 #include "base/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
 #include "arrange/Tiling.h"
@@ -291,10 +291,10 @@ TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
     ASSERT_EQ(a.OldNotesFolder(), folder);
     {
         // No folder yet: the user is told, nothing is made.
-        DialogAnswerer answers({{IDYES, L""}, {IDOK, L""}});
+        DialogAnswers answers({{IDYES, L""}, {IDOK, L""}});
         Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
-        ASSERT_EQ(DialogAnswerer::Texts().size(), 2u);
-        EXPECT_EQ(DialogAnswerer::Texts()[1], TextOf(kZephyn2Import_NoneFound));
+        ASSERT_EQ(answers.Texts().size(), 2u);
+        EXPECT_EQ(answers.Texts()[1], TextOf(kZephyn2Import_NoneFound));
     }
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const struct {
@@ -311,12 +311,12 @@ TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
         ASSERT_TRUE(FileIo::WriteFileAtomically(folder + TestPaths::Widen(f.name), f.contents));
     }
     {
-        DialogAnswerer answers({{IDNO, L""}});
+        DialogAnswers answers({{IDNO, L""}});
         Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
-        EXPECT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts().size(), 1u);
         EXPECT_TRUE(a.Notes().empty());
     }
-    DialogAnswerer answers({{IDYES, L""}});
+    DialogAnswers answers({{IDYES, L""}});
     Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
     ASSERT_EQ(a.Notes().size(), 4u);
     EXPECT_EQ(a.Notes()[0]->Text(), L"Line\r\nnext% and 50% off");
@@ -347,7 +347,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
     Application& a = Start();
     const std::wstring path = data + L"export.txt";
     {
-        DialogAnswerer answers({{IDOK, path}});
+        DialogAnswers answers({{IDOK, path}});
         Command(IDM_EXPORT_NOTES);
     }
     std::string bytes;
@@ -361,7 +361,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
     // the existing file is replaced after the overwrite question.
     a.Notes()[2]->SetText(L"\u20AC");
     {
-        DialogAnswerer answers({{IDOK, path}, {IDYES, L""}});
+        DialogAnswers answers({{IDOK, path}, {IDYES, L""}});
         Command(IDM_EXPORT_NOTES);
     }
     ASSERT_TRUE(FileIo::ReadFile(path, bytes));
@@ -376,7 +376,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
     // Cancelled: nothing written. A file that cannot be replaced: said so.
     ASSERT_TRUE(FileIo::RemoveFile(path));
     {
-        DialogAnswerer answers({{IDCANCEL, L""}});
+        DialogAnswers answers({{IDCANCEL, L""}});
         Command(IDM_EXPORT_NOTES);
         EXPECT_FALSE(FileIo::FileExists(path));
     }
@@ -385,10 +385,10 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
                                 CREATE_NEW, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     {
-        DialogAnswerer answers({{IDOK, locked}, {IDYES, L""}, {IDOK, L""}});
+        DialogAnswers answers({{IDOK, locked}, {IDYES, L""}, {IDOK, L""}});
         Command(IDM_EXPORT_NOTES);
-        ASSERT_FALSE(DialogAnswerer::Texts().empty());
-        EXPECT_EQ(DialogAnswerer::Texts().back(), TextOf(kExportFailed));
+        ASSERT_FALSE(answers.Texts().empty());
+        EXPECT_EQ(answers.Texts().back(), TextOf(kExportFailed));
     }
     CloseHandle(holder);
 }
@@ -398,12 +398,12 @@ TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
     ASSERT_TRUE(FileIo::WriteFileAtomically(path, "from\r\na file"));
     Application& a = Start();
     {
-        DialogAnswerer answers({{IDCANCEL, L""}});
+        DialogAnswers answers({{IDCANCEL, L""}});
         Command(IDM_NEW_NOTE_FROM_FILE);
-        EXPECT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts().size(), 1u);
         EXPECT_TRUE(a.Notes().empty());
     }
-    DialogAnswerer answers({{IDOK, path}});
+    DialogAnswers answers({{IDOK, path}});
     Command(IDM_NEW_NOTE_FROM_FILE);
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes()[0]->Text().substr(0, 11), L"from\na file");
@@ -424,15 +424,15 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
 
     ASSERT_TRUE(FileIo::AppendToFile(bin, "deleted text"));
     {
-        DialogAnswerer answers({{IDNO, L""}});
+        DialogAnswers answers({{IDNO, L""}});
         Command(IDM_RECYCLE_BIN_EMPTY);
-        ASSERT_EQ(DialogAnswerer::Texts().size(), 1u);
-        EXPECT_EQ(DialogAnswerer::Texts()[0], TextOf(kConfirm_EmptyRecycleBin));
+        ASSERT_EQ(answers.Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts()[0], TextOf(kConfirm_EmptyRecycleBin));
     }
     ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
     EXPECT_EQ(bytes, "deleted text");
     {
-        DialogAnswerer answers({{IDYES, L""}});
+        DialogAnswers answers({{IDYES, L""}});
         Command(IDM_RECYCLE_BIN_EMPTY);
     }
     ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
@@ -444,13 +444,13 @@ TEST_F(ApplicationCommandsTest, AboutShowsTheVersionAndOffersTheHomePage) {
     std::vector<std::wstring> opened;
     a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
     {
-        DialogAnswerer answers({{IDNO, L""}});
+        DialogAnswers answers({{IDNO, L""}});
         Command(IDM_ABOUT);
-        ASSERT_EQ(DialogAnswerer::Texts().size(), 1u);
-        EXPECT_EQ(DialogAnswerer::Texts()[0].substr(0, 19), L"Vellomar Notes 3.2\n");
+        ASSERT_EQ(answers.Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts()[0].substr(0, 19), L"Vellomar Notes 3.2\n");
         EXPECT_TRUE(opened.empty());
     }
-    DialogAnswerer answers({{IDYES, L""}});
+    DialogAnswers answers({{IDYES, L""}});
     Command(IDM_ABOUT);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], ProgramInfo::kHomePage);

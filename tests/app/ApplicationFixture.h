@@ -6,18 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "app/Application_win.h"
-
-// Runs the thread's messages for the given time.
-inline void PumpFor(DWORD milliseconds) {
-    for (const DWORD start = GetTickCount();; Sleep(10)) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT) TranslateMessage(&msg), DispatchMessageW(&msg);
-        if (GetTickCount() - start >= milliseconds) return;
-    }
-}
+#include "support/MessagePump_win.h"
 
 class ApplicationFixture : public ::testing::Test {
 protected:

@@ -6,8 +6,8 @@
 
 #include <commctrl.h>
 
-#include "LocalUpdateServer.h"
-#include "MessageBoxAnswers.h"
+#include "support/LocalUpdateServer.h"
+#include "support/DialogAnswers_win.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
@@ -99,7 +99,7 @@ protected:
         return alpha;
     }
 
-    MessageBoxAnswers boxes;
+    DialogAnswers boxes;
 };
 
 TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased) {
@@ -344,7 +344,7 @@ protected:
     }
 
     static inline LocalUpdateServer* server = nullptr;
-    MessageBoxAnswers boxes;
+    DialogAnswers boxes;
 };
 
 TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows) {

@@ -17,6 +17,7 @@
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "store/SettingsStore.h"
+#include "support/DialogAnswers_win.h"
 #include "ui/PrivateMessages_win.h"
 
 namespace {
@@ -24,40 +25,24 @@ namespace {
 // Answers this thread's message boxes (Yes where there is a Yes button, else
 // OK) and keeps their texts. The restore dialog gets the item `pick` chosen.
 struct Boxes {
-    static inline std::vector<std::wstring> texts;
-    static inline std::vector<std::wstring> backupItems;
-    static inline int pick = 0;
-    static inline WPARAM yes = IDYES;  // the answer where there is a Yes button
-    HHOOK hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    std::vector<std::wstring> backupItems;
+    int pick = 0;
+    DialogAnswers answers{{}, [this](HWND dialog) { return PickBackup(dialog); }};
+    const std::vector<std::wstring>& texts = answers.Texts();
 
-    Boxes() {
-        texts.clear();
-        backupItems.clear();
-        pick = 0;
-        yes = IDYES;
-    }
-    ~Boxes() { UnhookWindowsHookEx(hook); }
-
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        const auto box = reinterpret_cast<HWND>(wParam);
-        wchar_t name[32] = {}, body[2048] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
-            name == std::wstring(L"#32770")) {
-            if (HWND list = GetDlgItem(box, IDC_BACKUP_LIST)) {
-                const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-                for (int i = 0; i < count; ++i) {
-                    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(body));
-                    backupItems.push_back(body);
-                }
-                SendMessageW(list, LB_SETCURSEL, pick, 0);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            } else {
-                GetDlgItemTextW(box, 0xFFFF, body, 2048);
-                texts.push_back(body);
-                PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? yes : IDOK, 0);
-            }
+    Boxes() { answers.SetUnqueued(IDYES); }
+    bool PickBackup(HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_BACKUP_LIST);
+        if (!list) return false;
+        wchar_t item[2048] = {};
+        const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+            backupItems.push_back(item);
         }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
+        SendMessageW(list, LB_SETCURSEL, pick, 0);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
     }
 };
 
@@ -174,7 +159,7 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     PumpFor(50);
     ASSERT_EQ(boxes.texts.size(), 1u);
 
-    boxes.yes = IDNO;
+    boxes.answers.SetUnqueued(IDNO);
     a.Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
     ASSERT_EQ(boxes.texts.size(), 2u);
@@ -184,7 +169,7 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     EXPECT_FALSE(a.ShuttingDown());
     EXPECT_EQ(a.Notes().size(), 2u);
 
-    boxes.yes = IDYES;
+    boxes.answers.SetUnqueued(IDYES);
     a.Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
     EXPECT_FALSE(IsWindow(a.Handle()));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "lang/LanguageTable.h"
 #include "main/MenuLists.h"
 #include "res/resource.h"

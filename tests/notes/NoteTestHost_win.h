@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteWindow_win.h"

@@ -1,5 +1,6 @@
 #pragma once
-// BMP files written by hand and bitmaps read back as colours, for the pixel tests.
+// BMP files written by hand and bitmaps read back as colours, for the pixel tests
+// and the stand-in skins.
 
 #include <windows.h>
 
