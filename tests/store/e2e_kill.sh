@@ -3,35 +3,22 @@
 # few hundred notes, while a second process drags one of them, while it saves.
 # After every kill Notes.dat must hold every note whole, and the program must
 # start on it; at the end it shows them all.
-# $1 is the folder of Zephyn3.exe; DISPLAY and WINEPREFIX are set.
+# $1 is the folder of Zephyn3.exe.
 # VN_KILL_ROUNDS (12) and VN_KILL_SEED (random) repeat a run.
-set -euo pipefail
-bin="$1"
-driver="$bin/vn_driver.exe"
-data="$WINEPREFIX/drive_c/users/${USER:-$(whoami)}/AppData/Roaming/Vellomar Notes 3"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e-common.sh"
 rounds="${VN_KILL_ROUNDS:-12}"
 seed="${VN_KILL_SEED:-$RANDOM}"
 notes=300
-work="$(mktemp -d)"
-app_pid=""
 drag_pid=""
 moved=0
+e2e_context="seed $seed"
 
 stop_dragging() {
     rm -f "$work/dragging"
     [ -z "$drag_pid" ] || wait "$drag_pid" 2>/dev/null || true
     drag_pid=""
 }
-cleanup() {
-    stop_dragging
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill -9 "$app_pid" || true; fi
-    rm -rf "$work" "$data"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL (seed $seed, round ${round:-end}): $*" >&2
-    exit 1
-}
+e2e_on_exit() { stop_dragging; }
 
 # Writes the notes (mode "write") or checks that the file holds every one of them
 # whole (mode "check": the count, each text and title, each size, and the place of
@@ -107,10 +94,10 @@ notes_file write
 RANDOM=$seed
 echo "seed $seed, $rounds rounds"
 for round in $(seq "$rounds"); do
+    e2e_context="seed $seed, round $round"
     first="$(notes_file check)" || fail "before the start"
     read -r left top <<<"$first"
-    wine "$bin/Zephyn3.exe" &
-    app_pid=$!
+    e2e_start
     wine "$driver" wait-main 30000 >/dev/null || fail "the program did not start on the file"
     # Odd rounds kill at a random moment of the start, while the notes load;
     # even rounds once they are all shown, among the drags and their saves.
@@ -140,7 +127,7 @@ done
 # Saves happened between the kills: otherwise nothing above was tested.
 ((moved > 0)) || fail "the dragged note was never saved in a new place"
 
-round=""
+e2e_context="seed $seed, end"
 wine "$driver" launch-wait "$(winepath -w "$bin/Zephyn3.exe")" "$notes" 60000 >/dev/null ||
     fail "the program did not show all $notes notes"
 wine "$driver" quit 20000 >/dev/null || fail "the program did not end when asked"
