@@ -1,6 +1,6 @@
 # Sourced first by the end-to-end scripts (tests/*/e2e_*.sh), which drive the
 # real program under Wine through tools/driver. The script's $1 is the folder
-# of Zephyn3.exe. A script also runs by hand: `bash tests/app/e2e_start.sh
+# of Zephyn3.exe. A script also runs by hand: `bash tests/store/e2e_kill.sh
 # build/win/bin` starts its own X server when DISPLAY does not work.
 #
 # Every script runs in a throwaway Wine prefix of its own: a copy of the
