@@ -20,36 +20,12 @@ namespace {
 
 const std::string kSeparator = "\r\n" + std::string(75, '=') + "\r\n";
 
-NoteData Record(Rect rect, const std::wstring& text, const std::wstring& title = L"",
-                bool hidden = false) {
-    NoteData note;
-    note.rect = rect;
-    note.text = text;
-    note.title = title;
-    note.hidden = hidden;
-    note.created = {2024, 5, 5, 3, 17, 12, 0, 0};
-    return note;
-}
-
 class ApplicationCommandsTest : public ApplicationFixture {
 protected:
     void SetUp() override {
         // Exact places: nothing may pull a moved note to an edge or a neighbour.
         SettingsStore settings(SettingsPath());
         settings.WriteBool(L"/Settings/SnapNotes", false);
-    }
-    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
-
-    void SeedNotes(const std::vector<NoteData>& records) {
-        NotesFileData file;
-        file.notes = records;
-        ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
-    }
-    std::vector<NoteData> SavedNotes() const {
-        std::string bytes;
-        NotesFileData file;
-        if (FileIo::ReadFile(data + L"Notes.dat", bytes)) ParseNotes(bytes, file);
-        return file.notes;
     }
     void Command(UINT id) {
         app->Send(WM_COMMAND, id, 0);
@@ -63,12 +39,6 @@ protected:
         });
         app->ShowMainMenu(false);
         PumpFor(50);
-    }
-    std::wstring ReadSetting(const wchar_t* path) {
-        SettingsStore settings(SettingsPath());
-        std::wstring value;
-        settings.ReadString(path, value);
-        return value;
     }
     static Rect RectOf(const NoteWindow* note) {
         const RECT r = note->WindowRect();

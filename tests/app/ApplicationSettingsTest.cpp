@@ -61,8 +61,6 @@ protected:
         ApplicationFixture::TearDown();
     }
 
-    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
-
     HWND OpenDialog() {
         app->Send(WM_COMMAND, IDM_GENERAL_SETTINGS, 0);
         SettingsDialog* dialog = app->OpenSettings();
@@ -338,7 +336,7 @@ protected:
         return false;
     }
     void WriteLastCheck(uint64_t time) {
-        SettingsStore store(data + L"Settings.ini");
+        SettingsStore store(SettingsPath());
         store.WriteUInt32(L"/Settings/LastUpdateCheck_Low", static_cast<uint32_t>(time));
         store.WriteUInt32(L"/Settings/LastUpdateCheck_High", static_cast<uint32_t>(time >> 32));
     }
@@ -372,7 +370,7 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
     }
 
     // Switched off, nothing is checked.
-    SettingsStore(data + L"Settings.ini").WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
     ResetFirstStartOfProcessForTests();
     const size_t before = server->Requests().size();
     Start();
@@ -384,7 +382,7 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
 // offers to cancel it, and both cancelling and exiting return within about a
 // second.
 TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
-    SettingsStore(data + L"Settings.ini").WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
     Application& a = Start();
     server->Stall();
 
@@ -417,7 +415,7 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
 }
 
 TEST_F(ApplicationUpdateTest, MenuCheckTellsTheResult) {
-    SettingsStore(data + L"Settings.ini").WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
     Application& a = Start();
     std::vector<std::wstring> launched;
     a.Updates().SetLauncher([&](const std::wstring& url) { launched.push_back(url); });
@@ -438,7 +436,7 @@ TEST_F(ApplicationUpdateTest, MenuCheckTellsTheResult) {
     EXPECT_EQ(launched[0], L"https://127.0.0.1/notes/zephyn3.exe");
 
     uint32_t low = 0, high = 0;
-    SettingsStore store(data + L"Settings.ini");
+    SettingsStore store(SettingsPath());
     EXPECT_TRUE(store.ReadUInt32(L"/Settings/LastUpdateCheck_Low", low));
     EXPECT_TRUE(store.ReadUInt32(L"/Settings/LastUpdateCheck_High", high));
     EXPECT_LE(Now() - Update::JoinFileTime(low, high), 600000000ull) << "within a minute";

@@ -70,24 +70,12 @@ struct Lock {
 
 class SaveProblemsTest : public ApplicationFixture {
 protected:
-    std::wstring NotesPath() const { return data + L"Notes.dat"; }
-    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
-
-    // The notes in the file as it is now.
-    size_t NotesInFile() {
-        std::string bytes;
-        NotesFileData file;
-        if (FileIo::ReadFile(NotesPath(), bytes)) ParseNotes(bytes, file);
-        return file.notes.size();
-    }
+    size_t NotesInFile() const { return SavedNotes().size(); }
     void WriteNotesFile(size_t count) {
-        NotesFileData file;
-        for (size_t i = 0; i < count; ++i) {
-            file.notes.emplace_back();
-            file.notes.back().rect = {100, 100 + 10 * static_cast<int32_t>(i), 300, 250};
-            file.notes.back().text = L"note " + std::to_wstring(i);
-        }
-        ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), SerializeNotes(file)));
+        std::vector<NoteData> notes;
+        for (int32_t i = 0; i < static_cast<int32_t>(count); ++i)
+            notes.push_back(Record({100, 100 + 10 * i, 300, 250}, L"note " + std::to_wstring(i)));
+        SeedNotes(notes);
     }
     void RetryTimer() {
         app->Send(WM_TIMER, kSaveRetryTimer);
@@ -201,11 +189,7 @@ TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
     size_t kept = 0;
     for (const std::wstring& name : FileIo::ListFiles(data)) {
         if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bak") == 0) {
-            std::string bytes;
-            NotesFileData file;
-            ASSERT_TRUE(FileIo::ReadFile(data + name, bytes));
-            ParseNotes(bytes, file);
-            EXPECT_EQ(file.notes.size(), 2u) << "the unread notes are kept whole";
+            EXPECT_EQ(SavedNotes(data + name).size(), 2u) << "the unread notes are kept whole";
             ++kept;
         }
     }
@@ -269,17 +253,11 @@ TEST_F(SaveProblemsTest, FirstSaveOfTheDayKeepsABackupAndAFailedBackupNeverBlock
 
     ASSERT_TRUE(FileIo::RemoveFile(data + L"Backups"));
     a.CreateNote(L"three", false, true);
-    std::string bytes;
-    NotesFileData kept;
-    ASSERT_TRUE(FileIo::ReadFile(TodaysBackup(), bytes));
-    ParseNotes(bytes, kept);
-    EXPECT_EQ(kept.notes.size(), 4u) << "the file as it stood before the save";
+    EXPECT_EQ(SavedNotes(TodaysBackup()).size(), 4u) << "the file as it stood before the save";
     EXPECT_EQ(NotesInFile(), 5u);
     // Later saves of the day leave the day's backup alone.
     a.CreateNote(L"four", false, true);
-    ASSERT_TRUE(FileIo::ReadFile(TodaysBackup(), bytes));
-    ParseNotes(bytes, kept = NotesFileData());
-    EXPECT_EQ(kept.notes.size(), 4u);
+    EXPECT_EQ(SavedNotes(TodaysBackup()).size(), 4u);
     EXPECT_EQ(boxes.texts.size(), 1u);
 }
 
@@ -311,12 +289,9 @@ TEST_F(SaveProblemsTest, RestoringKeepsTheCurrentNotesThenLoadsTheChosenBackup) 
     const std::vector<BackupInfo> list = ListBackups(NotesPath());
     ASSERT_EQ(list.size(), 4u);
     EXPECT_TRUE(list[0].stamp.timed);
-    std::string bytes;
-    NotesFileData before;
-    ASSERT_TRUE(FileIo::ReadFile(list[0].path, bytes));
-    ParseNotes(bytes, before);
-    ASSERT_EQ(before.notes.size(), 2u);
-    EXPECT_EQ(before.notes[0].text, L"changed on screen");
+    const std::vector<NoteData> before = SavedNotes(list[0].path);
+    ASSERT_EQ(before.size(), 2u);
+    EXPECT_EQ(before[0].text, L"changed on screen");
     EXPECT_TRUE(boxes.texts.empty());
 }
 
