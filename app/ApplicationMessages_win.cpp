@@ -74,6 +74,9 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case kUpdateCheckDoneMessage:
             OnUpdateCheckDone();
             break;
+        case kNotesNotShownMessage:
+            TellNotesNotShown(wParam);
+            return 0;
         default:
             break;
     }

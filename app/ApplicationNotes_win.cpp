@@ -8,10 +8,13 @@
 #include "arrange/NotePlacement.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
+#include "lang/SafeFormat.h"
+#include "notes/NoteLoader_win.h"
 #include "notes/NoteWindow_win.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
+#include "ui/PrivateMessages_win.h"
 
 namespace {
 
@@ -118,6 +121,8 @@ void Application::SaveNotes() {
     data.customDefaultFont = settings.customDefaultFont;
     data.notes.reserve(notes.size());
     for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
+    // The records that got no window this run are kept as they were read.
+    data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
     BackUpNotesOncePerDay();
     OnNotesSaveResult(SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile));
 }
@@ -140,15 +145,20 @@ void Application::LoadNotes() {
     KeepNotesOnMonitors(loaded.data);
     settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
     settings.customDefaultFont = loaded.data.customDefaultFont;
-    for (const NoteData& record : loaded.data.notes) {
-        auto* note = new NoteWindow(*this, layeredWindows, false);
-        if (!note->Handle()) {
-            delete note;
-            continue;
-        }
-        note->ApplyData(record);
-    }
+    LoadedNoteMaker make = noteMaker;
+    if (!make)
+        make = [this](const NoteData& r) { return new NoteWindow(*this, layeredWindows, r); };
+    unshownNotes = ShowLoadedNotes(loaded.data.notes, make).unshown;
     loadingNotes = false;
+    // Told once the message loop runs, not from inside start-up.
+    if (!unshownNotes.empty()) Post(kNotesNotShownMessage, unshownNotes.size());
+}
+
+void Application::TellNotesNotShown(size_t count) {
+    if (count == 0) return;
+    const std::wstring text =
+        SafeFormat(Language().TextOf(kNotesNotShown), {static_cast<int>(count)});
+    ShowMessage(text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
 }
 
 void Application::SetCustomDefaultFont(const LOGFONTW& font) {

@@ -19,6 +19,7 @@
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
 #include "store/SaveWatch.h"
+#include "store/NoteData.h"
 #include "store/SettingsStore.h"
 #include "ui/SmallWindow_win.h"
 #include "update/UpdateCheck_win.h"
@@ -64,7 +65,17 @@ public:
                            bool placeNearMain) override;
     std::wstring RecycleBinPath() const override { return recycleBinPath; }
 
+    // Reads Notes.dat and makes its notes. Records whose window cannot be
+    // made are kept and saved with the others; the user is told how many.
     void LoadNotes();
+    // How LoadNotes makes each note; tests give one that fails on purpose.
+    // Empty: new NoteWindow(*this, layered, record).
+    void SetNoteMaker(std::function<NoteWindow*(const NoteData&)> maker) {
+        noteMaker = std::move(maker);
+    }
+    // The records of this run that have no window, in file order.
+    const std::vector<NoteData>& UnshownNotes() const { return unshownNotes; }
+    const std::wstring& NotesFilePath() const { return notesFilePath; }
     void SetCustomDefaultFont(const LOGFONTW& font) override;
     // Returns the hot keys that could not be registered, bit i for hot key i.
     unsigned RegisterHotKeys();
@@ -170,6 +181,7 @@ private:
     void OnMove(LPARAM lParam);
     bool OnQueryEndSession();
     void CloseAllNotes();
+    void TellNotesNotShown(size_t count);
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
     void NewNoteFromFile();
@@ -204,6 +216,8 @@ private:
     std::wstring skinFolder;
     bool notesShown = true;
     std::vector<NoteWindow*> notes;
+    std::vector<NoteData> unshownNotes;
+    std::function<NoteWindow*(const NoteData&)> noteMaker;
     Skin skin;
     uint32_t colorThemeIndex = 0;
     bool placeNearTray = false;

@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Times the start of the real program with 0, 10, 100 and 1000 notes in its
-# Notes.dat (about 200 characters each) until every note window is visible,
-# then reads its window, GDI and memory counters. The cost per note is the
-# difference to the run without notes, divided by the number of notes.
-#   bench/notes_startup.sh BIN-FOLDER [runs]
-# BIN-FOLDER holds Zephyn3.exe, vn_driver.exe and bench_notewindows_win.exe;
-# DISPLAY and WINEPREFIX are set.
+# Times the start of the real program with 10, 100, 1000 and 5000 notes in its
+# Notes.dat (about 200 characters each) beside the floor program (vn_floor_notes:
+# as many bare layered popups, a fill and a line of text each) in the same run:
+# time until the first note is visible, until every note is visible, and the
+# program's time over the floor's (the median of the ratios of starts made back
+# to back). Then the program's windows and private bytes per note, over a start
+# without notes.
+#   bench/notes_startup.sh BIN-FOLDER [runs] [runs-at-5000]
+# BIN-FOLDER holds Zephyn3.exe, vn_driver.exe, vn_floor_notes.exe and
+# bench_notewindows_win.exe; DISPLAY and WINEPREFIX are set.
 set -uo pipefail
 bin="$1"
-runs="${2:-1}"
+runs="${2:-3}"
+runs5000="${3:-1}"
 driver="$bin/vn_driver.exe"
 data="$WINEPREFIX/drive_c/users/${USER:-$(whoami)}/AppData/Roaming/Vellomar Notes 3"
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT
 exe="$(winepath -w "$bin/Zephyn3.exe" 2>/dev/null | tr -d '\r')"
+floor="$(winepath -w "$bin/vn_floor_notes.exe" 2>/dev/null | tr -d '\r')"
+floor_names=("VN Floor" "VN Floor")
 
-# One start: prints "main_ms notes_ms idle_ms gdi user windows notes ws_kb private_kb".
-start_once() {
+# One start of the program: prints "main_ms first_ms all_ms idle_ms gdi user
+# windows notes ws_kb private_kb".
+program_once() {
     local count="$1" times stats
     rm -rf "$data"
     mkdir -p "$data"
@@ -24,71 +31,97 @@ start_once() {
         "$(winepath -w "$data/Notes.dat" | tr -d '\r')" || return 1
     # Into a file: the program inherits the driver's output, so a pipe would
     # stay open until the program ends.
-    wine "$driver" launch-wait "$exe" "$count" 300000 >"$out" || {
+    wine "$driver" launch-wait "$exe" "$count" 900000 >"$out" || {
         wine "$driver" quit 20000 >/dev/null 2>&1
         return 1
     }
     times="$(tr -d '\r' <"$out")"
-    # Let the first painting and any start-up timers settle before counting.
+    # Let start-up timers settle before counting.
     sleep 1
     stats="$(wine "$driver" stats | tr -d '\r')"
-    wine "$driver" quit 300000 >/dev/null 2>&1 || return 1
+    wine "$driver" quit 900000 >/dev/null 2>&1 || return 1
     echo "$times $stats"
 }
 
-# The median of each column over the runs.
-median_runs() {
-    python3 -c '
-import sys, statistics
-rows = [list(map(float, l.split())) for l in sys.stdin if l.strip()]
-print(" ".join(str(statistics.median(c)) for c in zip(*rows)))'
+# One start of the floor program: prints "main_ms first_ms all_ms idle_ms".
+floor_once() {
+    local count="$1"
+    wine "$driver" launch-wait "$floor" "$count" 900000 "${floor_names[@]}" >"$out" || {
+        wine "$driver" quit 20000 "${floor_names[@]}" >/dev/null 2>&1
+        return 1
+    }
+    tr -d '\r' <"$out"
+    wine "$driver" quit 900000 "${floor_names[@]}" >/dev/null 2>&1 || return 1
 }
 
-start_once 0 >/dev/null || true  # the first start in a new prefix fills Wine's caches
+# The first starts in a new prefix fill Wine's caches.
+program_once 0 >/dev/null || true
+floor_once 1 >/dev/null || true
 
-declare -A result
 status=0
-for count in 0 10 100 1000; do
-    lines=""
-    for _ in $(seq "$runs"); do
-        line="$(start_once "$count")" || {
+rows=""
+for count in 0 10 100 1000 5000; do
+    n="$runs"
+    [ "$count" = 5000 ] && n="$runs5000"
+    [ "$count" = 0 ] && n=1
+    for _ in $(seq "$n"); do
+        p="$(program_once "$count")" || {
             echo "start with $count notes failed" >&2
             status=1
             continue
         }
-        lines+="$line"$'\n'
+        f="0 0 0 0"
+        if [ "$count" != 0 ]; then
+            f="$(floor_once "$count")" || {
+                echo "floor with $count notes failed" >&2
+                status=1
+                continue
+            }
+        fi
+        rows+="$count $p $f"$'\n'
     done
-    [ -n "$lines" ] && result[$count]="$(printf '%s' "$lines" | median_runs)"
 done
 
-python3 - "${result[0]:-}" "${result[10]:-}" "${result[100]:-}" "${result[1000]:-}" "$runs" <<'EOF'
-import sys
-counts = [0, 10, 100, 1000]
-rows = {c: list(map(float, a.split())) if a else None for c, a in zip(counts, sys.argv[1:5])}
-print(f"Start of the program until all notes are visible (median of {sys.argv[5]} starts)")
-print(f"{'notes':>6} {'main ms':>8} {'notes ms':>9} {'idle ms':>8} | {'GDI':>6} {'USER':>6}"
-      f" {'windows':>7} {'WS KB':>8} {'priv KB':>8}")
-for c in counts:
-    r = rows[c]
-    if not r:
-        print(f"{c:>6} failed")
+# The raw starts first, so that nothing measured is lost.
+echo "starts: notes, program main first all idle gdi user windows notes ws_kb priv_kb,"
+echo "        floor main first all idle (milliseconds, kilobytes)"
+printf '%s' "$rows"
+echo
+printf '%s' "$rows" | python3 <(cat <<'PY'
+import sys, statistics
+runs = {}
+for line in sys.stdin:
+    v = list(map(float, line.split()))
+    if v:
+        runs.setdefault(int(v[0]), []).append(v[1:])
+med = statistics.median
+# columns: program main first all idle gdi user windows notes ws priv | floor main first all idle
+P_FIRST, P_ALL, P_WIN, P_PRIV, F_FIRST, F_ALL = 1, 2, 6, 9, 11, 12
+print("Start-up until the notes are visible: the program beside the floor program, same run")
+print("(seconds from process start; ratio = program / floor, median over starts made back to back)")
+print("%6s %4s | %11s %9s | %7s %7s | %9s %11s" % ("notes", "runs", "floor first", "floor all",
+                                                 "first", "all", "ratio all", "ratio first"))
+for c in sorted(runs):
+    if c == 0:
         continue
-    print(f"{c:>6} {r[0]:8.0f} {r[1]:9.0f} {r[2]:8.0f} | {r[3]:6.0f} {r[4]:6.0f} {r[5]:7.0f}"
-          f" {r[7]:8.0f} {r[8]:8.0f}")
-base = rows[0]
+    r = runs[c]
+    ratio_all = med([x[P_ALL] / x[F_ALL] for x in r if x[F_ALL] > 0])
+    ratio_first = med([x[P_FIRST] / x[F_FIRST] for x in r if x[F_FIRST] > 0])
+    print("%6d %4d | %11.2f %9.2f | %7.2f %7.2f | %9.2f %11.2f" % (
+        c, len(r), med([x[F_FIRST] for x in r]) / 1000, med([x[F_ALL] for x in r]) / 1000,
+        med([x[P_FIRST] for x in r]) / 1000, med([x[P_ALL] for x in r]) / 1000,
+        ratio_all, ratio_first))
+base = runs.get(0, [None])[0]
 if base:
-    print(f"\nPer note, over the start without notes")
-    print(f"{'notes':>6} {'ms':>7} | {'GDI':>6} {'USER':>6} {'windows':>7} {'WS KB':>7} {'priv KB':>7}")
-    for c in counts[1:]:
-        r = rows[c]
-        if not r:
+    print()
+    print("The program per note, over its start without notes")
+    print("%6s | %7s %7s" % ("notes", "windows", "priv KB"))
+    for c in sorted(runs):
+        if c == 0:
             continue
-        d = [(r[i] - base[i]) / c for i in range(len(r))]
-        print(f"{c:>6} {d[1]:7.2f} | {d[3]:6.2f} {d[4]:6.2f} {d[5]:7.2f} {d[7]:7.1f} {d[8]:7.1f}")
-print("(GDI and USER 0: the system does not count them; windows are counted one by one)")
-if rows[100] and rows[1000]:
-    slope = (rows[1000][1] - rows[100][1]) / 900
-    print(f"\nms per note from 100 to 1000 notes: {slope:.2f}"
-          f" (10 to 100: {(rows[100][1] - rows[10][1]) / 90:.2f})")
-EOF
+        x = [med([r[i] for r in runs[c]]) for i in range(len(runs[c][0]))]
+        print("%6d | %7.2f %7.1f" % (c, (x[P_WIN] - base[P_WIN]) / c,
+                                     (x[P_PRIV] - base[P_PRIV]) / c))
+PY
+)
 exit "$status"

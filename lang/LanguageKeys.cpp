@@ -143,4 +143,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"NewNoteFromFile_TooLarge",  // 133
     L"NewNoteFromFile_NotText",
     L"NewNoteFromFile_Unreadable",
+    L"NotesNotShown",
 };

@@ -1,5 +1,6 @@
-// The note's two edit children, starting and ending an in-place edit, growth
-// while typing, and the text history.
+// The note's editor, starting and ending an in-place edit, growth while
+// typing, and the text history. The editor is the note's only child window,
+// and it exists only while the user edits.
 
 #include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr DWORD kTextViewStyle =
-    WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_WANTRETURN;
 constexpr DWORD kEditorStyle = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 
 RECT ToWin(const Rect& r) {
@@ -23,7 +22,7 @@ void SetFormatRect(HWND edit, int width, int height) {
 }
 
 // Caret after the text, the note's font, the formatting rectangle and default
-// tab stops: what both children get when they are made.
+// tab stops.
 void PrepareEdit(HWND edit, HFONT font, int width, int height) {
     const LRESULT length = GetWindowTextLengthW(edit);
     SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
@@ -34,28 +33,6 @@ void PrepareEdit(HWND edit, HFONT font, int width, int height) {
 
 }  // namespace
 
-LRESULT NoteTextView::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_NCHITTEST:
-            // The note beneath gets every mouse message: it moves, sizes and
-            // edits itself from clicks on its text.
-            return HTTRANSPARENT;
-        case WM_SETFOCUS:
-        case WM_NCPAINT:
-        case WM_LBUTTONDOWN: {
-            LRESULT result = Window::HandleMessage(window, message, wParam, lParam);
-            HideCaret(window);
-            return result;
-        }
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CHAR:
-            return 0;
-        default:
-            return Window::HandleMessage(window, message, wParam, lParam);
-    }
-}
-
 LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND parent = GetParent(window);
     if (message == WM_KILLFOCUS && reinterpret_cast<HWND>(wParam) != window && parent)
@@ -65,26 +42,8 @@ LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     return Window::HandleMessage(window, message, wParam, lParam);
 }
 
-void NoteWindow::CreateTextView() {
-    RECT r = WindowRect();
-    Rect area =
-        NoteGeometry::TextRect({0, 0, r.right - r.left, r.bottom - r.top}, metrics.editInsets);
-    textView = std::make_unique<NoteTextView>();
-    {
-        AttachScope attach(textView.get(), true);
-        CreateWindowExW(0, L"Edit", text.c_str(), kTextViewStyle, area.left, area.top, area.Width(),
-                        area.Height(), Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextViewId)),
-                        GetModuleHandleW(nullptr), nullptr);
-    }
-    if (!textView->Handle()) return;
-    PrepareEdit(textView->Handle(), currentFont, area.Width(), area.Height());
-    ShowWindow(textView->Handle(), SW_SHOW);
-}
-
 void NoteWindow::SetText(const std::wstring& s) {
     text = s;
-    if (textView) SetWindowTextW(textView->Handle(), text.c_str());
     InvalidateAll();
 }
 
@@ -108,7 +67,6 @@ void NoteWindow::BeginEdit(bool newNote) {
         SetFocus(edit);
         PrepareEdit(edit, currentFont, a.Width(), a.Height());
     }
-    if (textView) ShowWindow(textView->Handle(), SW_HIDE);
     if (edit) ShowWindow(edit, SW_SHOW);
     openingEditor = false;
     // The frame shows while the text is edited.
@@ -130,8 +88,6 @@ bool NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     request.keepIfEmpty = keepIfEmpty;
     EditRules::CommitResult result = EditRules::CommitEdit(
         text, editBuffer, editingNewNote, request, host.Settings().resizeAfterEdit, history);
-    if (result.textChanged && textView) SetWindowTextW(textView->Handle(), text.c_str());
-    if (textView) ShowWindow(textView->Handle(), SW_SHOW);
 
     RestoreTranslucency();
     if (GetFocus() != Handle()) FadeToTranslucent();

@@ -1,13 +1,16 @@
 // The note's message handler: activation and the mask, keys, the mouse, the
-// resize grip with its grid and corner snapping, and the hover timer.
+// skin buttons drawn on the frame, the resize grip with its grid and corner
+// snapping, the hover timer, and when a move is saved.
+
+#include <algorithm>
 
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "notes/NoteWindow_win.h"
+#include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "ui/Clipboard_win.h"
 #include "ui/PrivateMessages_win.h"
-#include "ui/SkinButton_win.h"
 
 namespace {
 
@@ -15,7 +18,120 @@ POINT ClientPointOf(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
+
+using NoteGeometry::NoteButton;
+
+NoteButton NoteWindow::ButtonAt(Point p) const {
+    if (masked) return NoteButton::None;
+    const RECT c = ClientRect();
+    return NoteGeometry::ButtonAt(p, c.right - c.left, c.bottom - c.top, metrics);
+}
+
+void NoteWindow::InvalidateButton(NoteButton button) {
+    if (button == NoteButton::None || !Handle()) return;
+    const RECT r = ButtonRect(button, ClientRect());
+    // No erase: Paint draws the frame under the face again, clipped to it.
+    InvalidateRect(Handle(), &r, FALSE);
+}
+
+void NoteWindow::SetHotButton(NoteButton button) {
+    if (button == hotButton) return;
+    InvalidateButton(hotButton);
+    hotButton = button;
+    InvalidateButton(hotButton);
+    // The system tells when the cursor leaves the note; a button lit until
+    // then would stay lit.
+    if (button != NoteButton::None && !trackingLeave) {
+        TRACKMOUSEEVENT track = {};
+        track.cbSize = sizeof track;
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = Handle();
+        trackingLeave = TrackMouseEvent(&track) != FALSE;
+    }
+}
+
+// A press on a button captures the mouse; the click counts when the button is
+// released over the same button, as with a push button.
+bool NoteWindow::OnButtonMouse(UINT message, LPARAM lParam) {
+    const POINT p = ClientPointOf(lParam);
+    const NoteButton under = ButtonAt({p.x, p.y});
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (pressedButton != NoteButton::None) {
+                SetHotButton(under == pressedButton ? under : NoteButton::None);
+                return true;
+            }
+            SetHotButton(under);
+            return false;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            // A second quick click on a button is a second click, not a double
+            // click on the note.
+            if (under == NoteButton::None) return false;
+            pressedButton = under;
+            SetHotButton(under);
+            InvalidateButton(under);
+            SetCapture(Handle());
+            return true;
+        case WM_LBUTTONUP: {
+            if (pressedButton == NoteButton::None) return false;
+            const NoteButton pressed = pressedButton;
+            pressedButton = NoteButton::None;
+            InvalidateButton(pressed);
+            if (GetCapture() == Handle()) ReleaseCapture();
+            if (under == pressed) OnButtonClick(pressed);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void NoteWindow::OnButtonClick(NoteButton button) {
+    if (button == NoteButton::Menu) {
+        ShowNoteMenu();
+    } else if (button == NoteButton::Delete) {
+        // Posted, as the menu command: the note may go, and this message's
+        // handler is still running on it.
+        Post(WM_COMMAND, MAKEWPARAM(IDM_NOTE_DELETE, 0), 0);
+    }
+}
+
+LRESULT NoteWindow::OnGetText(WPARAM size, LPARAM buffer) const {
+    auto* out = reinterpret_cast<wchar_t*>(buffer);
+    if (!out || size == 0) return 0;
+    const size_t count = std::min<size_t>(text.size(), size - 1);
+    text.copy(out, count);
+    out[count] = L'\0';
+    return static_cast<LRESULT>(count);
+}
+
+// Every position change is saved at once, except during the user's own move
+// or resize: then the file is written once, when the move ends. A change of
+// Z order, of activation or of visibility alone changes nothing in the file.
+void NoteWindow::OnPositionChanged(const WINDOWPOS& pos) {
+    if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
+    const RECT now = WindowRect();
+    if (SameRect(now, lastRect)) return;
+    lastRect = now;
+    if (inMoveLoop) {
+        moveUnsaved = true;
+        return;
+    }
+    host.SaveNotes();
+}
+
+void NoteWindow::SaveFinishedMove() {
+    inMoveLoop = false;
+    if (!moveUnsaved) return;
+    moveUnsaved = false;
+    host.SaveNotes();
+}
 
 bool NoteWindow::InResizeGrip(POINT p) const {
     if (metrics.fixedSize) return false;
@@ -137,8 +253,31 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return result;
         }
         case WM_WINDOWPOSCHANGED:
-            host.SaveNotes();
+            if (lParam) OnPositionChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
             break;
+        case WM_ENTERSIZEMOVE:
+            inMoveLoop = true;
+            break;
+        case WM_EXITSIZEMOVE:
+            SaveFinishedMove();
+            break;
+        case WM_CAPTURECHANGED:
+            // The loop has lost the mouse: the move is over whether or not
+            // WM_EXITSIZEMOVE follows. A button press loses its capture too.
+            if (inMoveLoop) SaveFinishedMove();
+            if (pressedButton != NoteButton::None) {
+                InvalidateButton(pressedButton);
+                pressedButton = NoteButton::None;
+            }
+            break;
+        case WM_MOUSELEAVE:
+            trackingLeave = false;
+            if (pressedButton == NoteButton::None) SetHotButton(NoteButton::None);
+            break;
+        case WM_GETTEXT:
+            return OnGetText(wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(text.size());
         case WM_KEYDOWN:
             if (!OnKeyDown(wParam)) return 0;
             break;
@@ -158,8 +297,13 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                                   message, wParam, lParam);
         case WM_MOUSEMOVE:
             if (HasMask()) UpdateMask();
+            if (OnButtonMouse(message, lParam)) return 0;
+            break;
+        case WM_LBUTTONUP:
+            if (OnButtonMouse(message, lParam)) return 0;
             break;
         case WM_LBUTTONDOWN:
+            if (OnButtonMouse(message, lParam)) return 0;
             if (frameForced) {
                 frameForced = false;
                 if (HasMask()) UpdateMask();
@@ -171,6 +315,7 @@ LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             }
             break;
         case WM_LBUTTONDBLCLK:
+            if (OnButtonMouse(message, lParam)) return 0;
             if (InResizeGrip(ClientPointOf(lParam)))
                 ResizeToContent();
             else if (!locked)

@@ -61,6 +61,23 @@ NoteLayout LayoutNote(int32_t cx, int32_t cy, const NoteMetrics& metrics) {
     return layout;
 }
 
+Rect ButtonRect(NoteButton button, int32_t cx, int32_t cy, const NoteMetrics& metrics) {
+    const ButtonPlace* place = button == NoteButton::Menu     ? &metrics.menuButton
+                               : button == NoteButton::Delete ? &metrics.deleteButton
+                                                              : nullptr;
+    if (!place || !place->visible || place->width <= 0 || place->height <= 0) return Rect{};
+    const Point at = ResolveSkinPosition(place->pos, cx, cy);
+    return {at.x, at.y, ClampToInt32(int64_t{at.x} + place->width),
+            ClampToInt32(int64_t{at.y} + place->height)};
+}
+
+NoteButton ButtonAt(Point p, int32_t cx, int32_t cy, const NoteMetrics& metrics) {
+    for (NoteButton button : {NoteButton::Delete, NoteButton::Menu}) {
+        if (ButtonRect(button, cx, cy, metrics).Contains(p)) return button;
+    }
+    return NoteButton::None;
+}
+
 ContentFit ResizeToContent(const Rect& window, const NoteMetrics& metrics, const GridOptions& grid,
                            const MeasureFn& measure) {
     Rect area = measure(TextRect(window, metrics.editInsets));

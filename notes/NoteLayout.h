@@ -44,6 +44,17 @@ struct NoteLayout {
 
 NoteLayout LayoutNote(int32_t cx, int32_t cy, const NoteMetrics& metrics);
 
+// The two skin buttons that a note draws on its frame.
+enum class NoteButton { None, Menu, Delete };
+
+// Where a button lies in a note of cx by cy pixels (client coordinates); empty
+// when the skin does not show it.
+Rect ButtonRect(NoteButton button, int32_t cx, int32_t cy, const NoteMetrics& metrics);
+
+// The button under a client point. The delete button is drawn after the menu
+// button, so it wins where the two overlap.
+NoteButton ButtonAt(Point p, int32_t cx, int32_t cy, const NoteMetrics& metrics);
+
 // Sizes a note to its text, keeping the top-left corner. `changed` is false when
 // the right and bottom edges stay where they are; the note then does nothing.
 // The text then fits, so the caller clears its more-text marker either way.

@@ -13,6 +13,9 @@ namespace NoteGeometry {
 struct ButtonPlace {
     bool visible = false;
     Point pos;  // negative coordinates count from the right or bottom edge
+    // The size of the button's normal face; 0 when the skin has no face for it.
+    int32_t width = 0;
+    int32_t height = 0;
 };
 
 struct NoteMetrics {

@@ -1,35 +1,26 @@
-// Drawing a note from its skin bitmaps, the colours of its edit children, text
-// measuring and the layout that follows a change of size.
+// Drawing a note: its frame from the skin bitmaps, its text, its buttons; the
+// colours of its editor, text measuring and the layout that follows a change
+// of size.
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
-#include "notes/NineSlice.h"
+#include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
-#include "ui/SkinButton_win.h"
 
 namespace {
 
-constexpr UINT kMeasureFlags =
-    DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
+// The text is laid out as a multi-line edit control without horizontal
+// scrolling lays it out: wrapped at word breaks, tabs expanded, & shown as is.
+constexpr UINT kTextFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
+constexpr UINT kMeasureFlags = DT_CALCRECT | kTextFlags;
 
-// Draws one skin bitmap over `dest`: once at its own size, or nine-sliced.
-void PaintSkinnedBitmap(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, const RECT& dest,
-                        const Insets& borders, bool fixed) {
-    if (!bitmap || !bitmap->Handle()) return;
-    bitmap->Select(memoryDc);
-    for (const NoteGeometry::Blit& b :
-         NoteGeometry::NineSliceBlits({dest.left, dest.top, dest.right, dest.bottom},
-                                      bitmap->Width(), bitmap->Height(), borders, fixed)) {
-        bitmap->DrawTransparent(dc, b.dstX, b.dstY, b.srcX, b.srcY, b.width, b.height);
-    }
-    bitmap->Deselect();
-}
-
-void DrawWhole(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, Point at) {
+void DrawWhole(HDC dc, HDC memoryDc, SkinBitmap* bitmap, Point at) {
     if (!bitmap || !bitmap->Handle()) return;
     bitmap->Select(memoryDc);
     bitmap->DrawTransparent(dc, at.x, at.y);
@@ -44,27 +35,108 @@ RECT ToWin(const Rect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
 
+struct KnownMargins {
+    LOGFONTW font;
+    NoteWindow::TextMargins margins;
+};
+
 }  // namespace
 
+// An edit control keeps a margin on each side of its formatting rectangle,
+// which the system derives from the font. Asking a scratch edit control once
+// per font is the only way to match it exactly; the few fonts of a run are
+// remembered.
+NoteWindow::TextMargins NoteWindow::EditMarginsOf(HFONT font) {
+    static std::vector<KnownMargins> known;
+    LOGFONTW lf = {};
+    if (!font || !GetObjectW(font, sizeof lf, &lf)) return {};
+    for (const KnownMargins& k : known) {
+        if (std::memcmp(&k.font, &lf, sizeof lf) == 0) return k.margins;
+    }
+    TextMargins margins;
+    HWND edit = CreateWindowExW(0, L"Edit", L"", WS_POPUP | ES_MULTILINE, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!edit) return margins;
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const LRESULT both = SendMessageW(edit, EM_GETMARGINS, 0, 0);
+    margins.left = LOWORD(both);
+    margins.right = HIWORD(both);
+    DestroyWindow(edit);
+    if (known.size() < 64) known.push_back({lf, margins});
+    return margins;
+}
+
+// Layers from the bottom up: the frame (background, more-text marker, priority
+// icon, mask), the text, the buttons. A title line or other decoration goes in
+// as one more layer; TextArea gives the text what is left.
 void NoteWindow::Paint(HDC dc) {
     MemoryDc memory(dc);
     if (!memory) return;
-    const HDC memoryDc = memory.Get();
+    const RECT client = ClientRect();
+    PaintFrame(dc, memory.Get(), client);
+    PaintText(dc, TextArea(client));
+    PaintButtons(dc, memory.Get(), client);
+}
+
+FrameState NoteWindow::CurrentFrame(const RECT& client) const {
+    FrameState state;
+    state.width = client.right - client.left;
+    state.height = client.bottom - client.top;
+    state.priority = priority;
+    state.moreText = moreText;
+    state.masked = masked && NoteSkin().mask && host.Settings().layeredWindowEnabled;
+    return state;
+}
+
+void NoteWindow::PaintFrame(HDC dc, HDC memoryDc, const RECT& client) {
+    if (!frames) frames = NoteFramesFor(NoteSkin(), metrics);
+    frames->Draw(dc, memoryDc, CurrentFrame(client));
+}
+
+RECT NoteWindow::TextArea(const RECT& client) const {
+    return ToWin(NoteGeometry::TextRect(FromWin(client), metrics.editInsets));
+}
+
+// While the editor is open it shows the text; drawing it below as well would
+// show through wherever the editor does not paint.
+void NoteWindow::PaintText(HDC dc, const RECT& area) {
+    if (editor || text.empty() || area.right <= area.left || area.bottom <= area.top) return;
     const Skin& skin = NoteSkin();
-    RECT client = ClientRect();
-    PaintSkinnedBitmap(dc, memoryDc, skin.background, client, metrics.backgroundBorders,
-                       metrics.fixedSize);
-    if (moreText && skin.moreTextBitmap) {
-        DrawWhole(dc, memoryDc, skin.moreTextBitmap,
-                  NoteGeometry::ResolveSkinPosition(metrics.moreTextPos, client.right - client.left,
-                                                    client.bottom - client.top));
+    SelectedObject font(dc, currentFont);
+    const COLORREF oldColor = SetTextColor(dc, skin.themedTextColor);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right, area.bottom};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFlags);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColor);
+}
+
+RECT NoteWindow::ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const {
+    return ToWin(NoteGeometry::ButtonRect(button, client.right - client.left,
+                                          client.bottom - client.top, metrics));
+}
+
+// The buttons show with the frame: never while it is masked.
+void NoteWindow::PaintButtons(HDC dc, HDC memoryDc, const RECT& client) {
+    if (masked) return;
+    const Skin& skin = NoteSkin();
+    using NoteGeometry::NoteButton;
+    const struct {
+        NoteButton button;
+        const ButtonBitmaps& faces;
+    } buttons[] = {{NoteButton::Menu, skin.menuButton.bitmaps},
+                   {NoteButton::Delete, skin.deleteButton.bitmaps}};
+    for (const auto& b : buttons) {
+        const RECT r = ButtonRect(b.button, client);
+        if (r.right <= r.left) continue;
+        // As a push button shows itself: down while pressed with the cursor
+        // on it, hover with the cursor on it, normal otherwise.
+        SkinBitmap* face = b.faces.normal.get();
+        if (hotButton == b.button)
+            face = (pressedButton == b.button ? b.faces.down : b.faces.hover).get();
+        if (!face) face = b.faces.normal.get();
+        DrawWhole(dc, memoryDc, face, {r.left, r.top});
     }
-    if (priority >= 0 && priority < static_cast<int>(skin.priorityBitmaps.size()))
-        DrawWhole(dc, memoryDc, skin.priorityBitmaps[static_cast<size_t>(priority)],
-                  priorityIconPos);
-    if (masked && skin.mask && host.Settings().layeredWindowEnabled)
-        PaintSkinnedBitmap(dc, memoryDc, skin.mask, client, metrics.backgroundBorders,
-                           metrics.fixedSize);
 }
 
 LRESULT NoteWindow::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam,
@@ -77,23 +149,21 @@ LRESULT NoteWindow::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wP
             return reinterpret_cast<LRESULT>(skin.textBackgroundBrush.Get());
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
-    if (textView && control == textView->Handle()) {
-        SetTextColor(dc, skin.themedTextColor);
-        SetBkColor(dc, skin.themedTextBackgroundColor);
-        SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
     return SmallWindow::HandleMessage(Handle(), message, wParam, lParam);
 }
 
+// Text is measured in one memory DC kept for the whole run: the same font gives
+// the same sizes there as on the screen, without asking the system for a
+// window DC (and its visible region) for every note that is loaded.
 void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) const {
+    static const MemoryDc measuring(nullptr);
     overflow = false;
     const LONG bottomBefore = rect.bottom;
-    WindowDc dc(Handle());
+    const HDC dc = measuring.Get();
     if (!dc) return;
-    SelectedObject font(dc.Get(), currentFont);
+    SelectedObject font(dc, currentFont);
     std::wstring measured = NoteGeometry::MeasuringText(s);
-    DrawTextW(dc.Get(), measured.c_str(), static_cast<int>(measured.size()), &rect, kMeasureFlags);
+    DrawTextW(dc, measured.c_str(), static_cast<int>(measured.size()), &rect, kMeasureFlags);
     overflow = rect.bottom > bottomBefore;
 }
 
@@ -106,16 +176,12 @@ NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {
     };
 }
 
+// The buttons need no placing: they are drawn and hit-tested where the layout
+// puts them for the current size.
 void NoteWindow::LayoutForSize(int cx, int cy) {
     NoteGeometry::NoteLayout layout = NoteGeometry::LayoutNote(cx, cy, metrics);
-    PlaceButtons(cx, cy);
     priorityIconPos = layout.priorityIcon;
-    if (!textView || !textView->Handle()) return;
-    const Rect& a = layout.textRect;
-    moreText = NoteGeometry::TextOverflows(a, Measurer(text));
-    textView->SetRect(ToWin(a), false);
-    RECT format = {0, 0, a.Width(), a.Height()};
-    SendMessageW(textView->Handle(), EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    moreText = !text.empty() && NoteGeometry::TextOverflows(layout.textRect, Measurer(text));
 }
 
 void NoteWindow::ResizeToContent() {
@@ -144,8 +210,8 @@ void NoteWindow::UpdateMask() {
         }
     }
     if (masked == old) return;
+    // A press in progress stays pressed (the release decides), but nothing is
+    // hot under a mask.
+    if (masked) hotButton = NoteGeometry::NoteButton::None;
     InvalidateAll();
-    for (HotControl* button : {menuButton.get(), deleteButton.get()}) {
-        if (button && button->Handle()) ShowWindow(button->Handle(), masked ? SW_HIDE : SW_SHOW);
-    }
 }

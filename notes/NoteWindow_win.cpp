@@ -4,60 +4,98 @@
 
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
-#include "res/resource.h"
 #include "skin/Skin_win.h"
 #include "store/NoteData_win.h"
 #include "ui/PrivateMessages_win.h"
-#include "ui/SkinButton_win.h"
 
 namespace {
 
-// A skin button of a note; its click is handed to the note.
-class NoteButton : public SkinButton {
-public:
-    NoteButton(HWND parent, NoteWindow& note, void (*action)(NoteWindow&))
-        : SkinButton(parent), note(note), action(action) {}
-    void OnClick() override { action(note); }
-
-private:
-    NoteWindow& note;
-    void (*action)(NoteWindow&);
-};
-
-void OpenMenu(NoteWindow& note) {
-    note.ShowNoteMenu();
-}
-
-void DeleteFromButton(NoteWindow& note) {
-    // Posted: deleting the note now would free this button inside its own
-    // click handler.
-    note.Post(WM_COMMAND, MAKEWPARAM(IDM_NOTE_DELETE, 0), 0);
+// The button sizes come from the skin's bitmaps, which the portable metrics
+// cannot read.
+NoteGeometry::NoteMetrics MetricsOf(const Skin& skin) {
+    NoteGeometry::NoteMetrics m = NoteGeometry::NoteMetricsOf(skin);
+    const struct {
+        const ButtonDef& def;
+        NoteGeometry::ButtonPlace& place;
+    } buttons[] = {{skin.menuButton, m.menuButton}, {skin.deleteButton, m.deleteButton}};
+    for (const auto& b : buttons) {
+        const SkinBitmap* face = b.def.bitmaps.normal.get();
+        if (!face || !face->Handle()) continue;
+        b.place.width = face->Width();
+        b.place.height = face->Height();
+    }
+    return m;
 }
 
 }  // namespace
 
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
-    : host(noteHost), metrics(NoteGeometry::NoteMetricsOf(noteHost.NoteSkin())) {
+    : host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
     masked = layered;
     Create(layered, startEditing);
+    InitFields();
 
     const Skin& skin = NoteSkin();
-    currentFont = skin.noteFont.Get();
-    GetLocalTime(&created);
-
-    host.AddNote(*this);
-
     const int h = skin.backgroundHeight;
     const int w = startEditing ? 3 * skin.backgroundWidth : skin.backgroundWidth;
     Resize(w, h, false);
-
-    RECT r = WindowRect();
-    priorityIconPos =
-        NoteGeometry::ResolveSkinPosition(metrics.priorityPos, r.right - r.left, r.bottom - r.top);
-    CreateButtons(layered);
-    PlaceButtons(w, h);
+    LayoutForSize(w, h);
+    lastRect = WindowRect();
     EnableSnapping();
-    CreateTextView();
+}
+
+NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
+    : host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
+    masked = layered;
+    // Made where it belongs, in its Z-order band, with its lock: one window
+    // creation and nothing to redo before the note is shown.
+    const RECT at = ToRect(record.rect);
+    DWORD exStyle = record.alwaysOnTop ? WS_EX_TOPMOST : 0;
+    if (record.locked) exStyle |= WS_EX_TRANSPARENT;
+    Create(layered, false, at, exStyle);
+    InitFields();
+    TakeRecord(record);
+    alwaysOnTop = record.alwaysOnTop;
+    locked = record.locked;
+    LayoutForSize(at.right - at.left, at.bottom - at.top);
+    lastRect = WindowRect();
+    EnableSnapping();
+}
+
+void NoteWindow::InitFields() {
+    currentFont = NoteSkin().noteFont.Get();
+    textMargins = EditMarginsOf(currentFont);
+    GetLocalTime(&created);
+    host.AddNote(*this);
+}
+
+// The record's fields that need no window change: font, alarm, text and the rest.
+void NoteWindow::TakeRecord(const NoteData& d) {
+    title = d.title;
+    created = ToSystemTime(d.created);
+    priority = std::clamp(d.priority, 0, 4);
+    hidden = d.hidden;
+    alarmTime = ToSystemTime(d.alarmTime);
+    hasAlarm = d.hasAlarm;
+
+    HFONT newFont = NoteSkin().noteFont.Get();
+    bool custom = false;
+    if (d.hasCustomFont) {
+        LOGFONTW lf = ToLogFontW(d.font);
+        if (HFONT made = CreateFontIndirectW(&lf)) {
+            newFont = made;
+            custom = true;
+            font = lf;
+        }
+    }
+    // The old custom font (if any) goes before the flag changes meaning.
+    SetUnderlyingFont(newFont);
+    hasCustomFont = custom;
+
+    if (alarmEnabled && !d.alarmEnabled && Handle()) KillTimer(Handle(), kNoteAlarmTimer);
+    alarmEnabled = d.alarmEnabled;
+    if (alarmEnabled && Handle()) StartAlarmTimer();
+    text = d.text;
 }
 
 NoteWindow::~NoteWindow() {
@@ -70,11 +108,8 @@ NoteWindow::~NoteWindow() {
     hoverTimerRunning = false;
     editor.reset();
     host.RemoveNote(*this);
-    textView.reset();
     if (hasCustomFont && currentFont) DeleteObject(currentFont);
     currentFont = nullptr;
-    menuButton.reset();
-    deleteButton.reset();
 }
 
 const Skin& NoteWindow::NoteSkin() const {
@@ -92,37 +127,6 @@ NoteGeometry::GridOptions NoteWindow::Grid() const {
 
 bool NoteWindow::HasMask() const {
     return NoteSkin().mask != nullptr;
-}
-
-void NoteWindow::CreateButtons(bool layeredWindow) {
-    const Skin& skin = NoteSkin();
-    struct Spec {
-        const ButtonDef& def;
-        std::unique_ptr<HotControl>& slot;
-        void (*action)(NoteWindow&);
-    } specs[] = {{skin.menuButton, menuButton, &OpenMenu},
-                 {skin.deleteButton, deleteButton, &DeleteFromButton}};
-    for (Spec& spec : specs) {
-        if (!spec.def.visible) continue;
-        auto button = std::make_unique<NoteButton>(Handle(), *this, spec.action);
-        // The note starts masked: the frame and its buttons appear on hover.
-        if (layeredWindow && button->Handle()) ShowWindow(button->Handle(), SW_HIDE);
-        button->SetBitmaps(spec.def.bitmaps);
-        spec.slot = std::move(button);
-    }
-}
-
-void NoteWindow::PlaceButtons(int width, int height) {
-    const struct {
-        HotControl* button;
-        const NoteGeometry::ButtonPlace& place;
-    } buttons[] = {{menuButton.get(), metrics.menuButton},
-                   {deleteButton.get(), metrics.deleteButton}};
-    for (const auto& b : buttons) {
-        if (!b.button) continue;
-        Point p = NoteGeometry::ResolveSkinPosition(b.place.pos, width, height);
-        b.button->Move(p.x, p.y, false);
-    }
 }
 
 NoteData NoteWindow::Data() const {
@@ -146,38 +150,12 @@ NoteData NoteWindow::Data() const {
 void NoteWindow::SetUnderlyingFont(HFONT newFont) {
     if (hasCustomFont && currentFont && currentFont != newFont) DeleteObject(currentFont);
     currentFont = newFont;
-    if (textView && textView->Handle())
-        SendMessageW(textView->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(currentFont), FALSE);
+    textMargins = EditMarginsOf(currentFont);
 }
 
 void NoteWindow::ApplyData(const NoteData& d) {
-    title = d.title;
-    created = ToSystemTime(d.created);
-    priority = std::clamp(d.priority, 0, 4);
-    hidden = d.hidden;
-    alarmTime = ToSystemTime(d.alarmTime);
-    hasAlarm = d.hasAlarm;
-
-    HFONT newFont = NoteSkin().noteFont.Get();
-    bool custom = false;
-    if (d.hasCustomFont) {
-        LOGFONTW lf = ToLogFontW(d.font);
-        if (HFONT made = CreateFontIndirectW(&lf)) {
-            newFont = made;
-            custom = true;
-            font = lf;
-        }
-    }
-    // The old custom font (if any) goes before the flag changes meaning.
-    SetUnderlyingFont(newFont);
-    hasCustomFont = custom;
-
-    if (alarmEnabled && !d.alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
-    alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled) StartAlarmTimer();
-
-    text = d.text;
-    if (textView) SetWindowTextW(textView->Handle(), text.c_str());
+    TakeRecord(d);
+    InvalidateAll();
     alwaysOnTop = d.alwaysOnTop;
     SetTopmost(alwaysOnTop);
     locked = d.locked;
@@ -240,17 +218,8 @@ void NoteWindow::InvalidateAll() {
     if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-HWND NoteWindow::TextViewHandle() const {
-    return textView ? textView->Handle() : nullptr;
-}
 HWND NoteWindow::EditorHandle() const {
     return editor ? editor->Handle() : nullptr;
-}
-HWND NoteWindow::MenuButtonHandle() const {
-    return menuButton ? menuButton->Handle() : nullptr;
-}
-HWND NoteWindow::DeleteButtonHandle() const {
-    return deleteButton ? deleteButton->Handle() : nullptr;
 }
 
 Insets NoteWindow::SnapInsets() const {

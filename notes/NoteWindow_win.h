@@ -1,24 +1,36 @@
 #pragma once
 // One note on the desktop: a skinned, borderless, optionally translucent window
-// that shows its text through a read-only edit child, edits it in place with a
-// second edit child, and holds the note's persistent fields itself.
+// that draws its frame, text, priority icon and buttons itself, edits its text
+// in place with an edit child that exists only while editing, and holds the
+// note's persistent fields itself.
+//
+// An idle note is a single window with no children and no GDI objects of its
+// own (unless it has a font of its own): with thousands of notes the process
+// stays far from the system's per-process quotas of window and GDI handles.
+// Its text stays readable from outside: WM_GETTEXT on the note answers it.
 //
 // For the application:
 //   auto* note = new NoteWindow(host, layered, startEditing);
 //     creates the window, hidden, one skin background high and one (three when
 //     startEditing) background widths wide, and adds it to host.AddNote. The
 //     caller places and shows it: CreateNote calls SetText, ResizeToContent,
-//     FitRectToGrid, shows it and calls BeginEdit(true) when asked; LoadNotes
-//     calls ApplyData with a record already passed through the load rules of
-//     NotesFile.h (moved into the virtual screen, due alarm settled).
+//     FitRectToGrid, shows it and calls BeginEdit(true) when asked.
+//   auto* note = new NoteWindow(host, layered, record);
+//     a loaded note: the window is made hidden at the record's rectangle with
+//     all of its state; ShowLoadedNotes (NoteLoader_win.h) shows it. The record
+//     has been through the load rules of NotesFile.h (moved into the virtual
+//     screen, due alarm settled).
 //   note->Data() gives the record to save; its rect is the window rectangle.
 //   delete note (or WM_CLOSE) removes it from the host's list without saving.
+// Handle() is null when the system would not make the window (quotas); such
+// a note must be deleted at once.
 // Files: NoteWindow_win.cpp (life cycle and state), NotePaint_win.cpp (drawing,
-// measuring, layout), NoteInput_win.cpp (messages, mask, sizing),
-// NoteEdit_win.cpp (text view, editor, undo), NoteMenu_win.cpp (the note menu,
-// its commands, deleting, fonts), NoteLinks_win.cpp (the Links submenu),
+// measuring, layout), NoteInput_win.cpp (messages, mask, sizing, buttons),
+// NoteEdit_win.cpp (editor, undo), NoteMenu_win.cpp (the note menu, its
+// commands, deleting, fonts), NoteLinks_win.cpp (the Links submenu),
 // NoteTitle_win.cpp (title commands), NoteAlarm_win.cpp (alarm commands and
-// check), NoteExport_win.cpp (save as, e-mail).
+// check), NoteExport_win.cpp (save as, e-mail), NoteFrames_win.cpp (composed
+// frames shared between notes), NoteLoader_win.cpp (showing loaded notes).
 
 #include <windows.h>
 
@@ -27,6 +39,7 @@
 #include <vector>
 
 #include "arrange/Rect.h"
+#include "notes/NoteFrames_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteMetrics.h"
@@ -34,16 +47,8 @@
 #include "store/NoteData.h"
 #include "ui/SmallWindow_win.h"
 
-class HotControl;
 class SkinBitmap;
 class NoteWindow;
-
-// The read-only edit child that shows a note's text. The mouse passes through
-// it to the note, keys are dropped, and no caret is ever shown.
-class NoteTextView : public Window {
-public:
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-};
 
 // The editable edit child that exists while a note is being edited. Escape and
 // the loss of the focus end the edit through kEndNoteEditMessage to the note.
@@ -54,20 +59,20 @@ public:
 
 class NoteWindow : public SmallWindow {
 public:
-    static constexpr int kTextViewId = 5678;
     static constexpr int kEditorId = 4567;
     static constexpr UINT kHoverInterval = 50;
     static constexpr UINT kAlarmInterval = 60000;
 
     NoteWindow(NoteHost& host, bool layered, bool startEditing);
+    NoteWindow(NoteHost& host, bool layered, const NoteData& record);
     ~NoteWindow() override;
 
     // --- the persistent record ---
     NoteData Data() const;
-    // Takes a loaded record: font, alarm timer, text, always on top, lock,
-    // rectangle; shows the note without activating it unless hidden, and puts
-    // it at the bottom of the Z order unless it stays on top. The move asks the
-    // host to save: it ignores that while it is loading.
+    // Takes a record into a live note: font, alarm timer, text, always on top,
+    // lock, rectangle; shows the note without activating it unless hidden, and
+    // puts it at the bottom of the Z order unless it stays on top. The move asks
+    // the host to save: it ignores that while it is loading.
     void ApplyData(const NoteData& data);
 
     // --- state changes; each saves through the host ---
@@ -81,7 +86,6 @@ public:
     // Places the note at `rect` after widening it to the background and fitting
     // it to the grid.
     void FitRectToGrid(const RECT& rect, bool redraw = true);
-    void PlaceButtons(int width, int height);
 
     // --- text and editing ---
     void SetText(const std::wstring& s);
@@ -133,10 +137,14 @@ public:
     bool FrameForced() const { return frameForced; }
     bool HoverTimerRunning() const { return hoverTimerRunning; }
     bool Editing() const { return editor != nullptr; }
-    HWND TextViewHandle() const;
     HWND EditorHandle() const;
-    HWND MenuButtonHandle() const;
-    HWND DeleteButtonHandle() const;
+    // The skin button under a client point; none while the frame is masked.
+    NoteGeometry::NoteButton ButtonAt(Point client) const;
+    // The button drawn hot (cursor on it) and the one pressed, if any.
+    NoteGeometry::NoteButton HotButton() const { return hotButton; }
+    NoteGeometry::NoteButton PressedButton() const { return pressedButton; }
+    // A user's move or resize is under way and has not been saved yet.
+    bool MoveUnsaved() const { return moveUnsaved; }
     Point PriorityIconPos() const { return priorityIconPos; }
     const UndoStack& History() const { return history; }
     const std::vector<std::wstring>& Links() const { return links; }
@@ -156,15 +164,39 @@ public:
     int32_t SnapGap() const override;
     int32_t SnapBorder() const override;
 
+    // The margins an edit control keeps inside its text area with this font;
+    // the text is drawn with them, so it stays in place when the editor opens.
+    struct TextMargins {
+        int left = 0;
+        int right = 0;
+    };
+    static TextMargins EditMarginsOf(HFONT font);
+
 private:
     const Skin& NoteSkin() const;
     NoteGeometry::GridOptions Grid() const;
     bool HasMask() const;
     bool Layered() const { return host.LayeredWindows(); }
     NoteGeometry::MeasureFn Measurer(const std::wstring& s) const;
-    void CreateButtons(bool layeredWindow);
-    void CreateTextView();
+    void InitFields();
+    void TakeRecord(const NoteData& d);
     void LayoutForSize(int cx, int cy);
+    // The parts of Paint, in drawing order.
+    FrameState CurrentFrame(const RECT& client) const;
+    void PaintFrame(HDC dc, HDC memoryDc, const RECT& client);
+    void PaintText(HDC dc, const RECT& area);
+    void PaintButtons(HDC dc, HDC memoryDc, const RECT& client);
+    // Where the text is drawn, in client coordinates.
+    RECT TextArea(const RECT& client) const;
+    RECT ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const;
+    void InvalidateButton(NoteGeometry::NoteButton button);
+    void SetHotButton(NoteGeometry::NoteButton button);
+    // Mouse messages on the skin buttons; true when the message was theirs.
+    bool OnButtonMouse(UINT message, LPARAM lParam);
+    void OnButtonClick(NoteGeometry::NoteButton button);
+    void OnPositionChanged(const WINDOWPOS& pos);
+    void SaveFinishedMove();
+    LRESULT OnGetText(WPARAM size, LPARAM buffer) const;
     void GrowWithEditor();
     void SetUnderlyingFont(HFONT font);
     void SetClickThrough(bool on);
@@ -191,6 +223,8 @@ private:
 
     NoteHost& host;
     NoteGeometry::NoteMetrics metrics;
+    // Composed frames shared with the other notes of this skin.
+    std::shared_ptr<NoteFrames> frames;
     std::wstring text;
     std::wstring editBuffer;
     UndoStack history;
@@ -199,7 +233,6 @@ private:
     Point priorityIconPos;
     SYSTEMTIME created = {};
     std::unique_ptr<NoteEditor> editor;
-    std::unique_ptr<NoteTextView> textView;
     bool openingEditor = false;
     bool editingNewNote = false;
     bool locked = false;
@@ -208,12 +241,20 @@ private:
     bool hasCustomFont = false;
     LOGFONTW font = {};
     HFONT currentFont = nullptr;
+    TextMargins textMargins;
     bool masked = false;
     bool hoverTimerRunning = false;
     bool frameForced = false;
     bool moreText = false;
-    std::unique_ptr<HotControl> menuButton;
-    std::unique_ptr<HotControl> deleteButton;
+    NoteGeometry::NoteButton hotButton = NoteGeometry::NoteButton::None;
+    NoteGeometry::NoteButton pressedButton = NoteGeometry::NoteButton::None;
+    // TrackMouseEvent asked for a WM_MOUSELEAVE that has not come yet.
+    bool trackingLeave = false;
+    // Between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE: the user moves or sizes.
+    bool inMoveLoop = false;
+    bool moveUnsaved = false;
+    // The window rectangle at the last position change that counted.
+    RECT lastRect = {};
     std::vector<std::wstring> links;
     SYSTEMTIME alarmTime = {};
     bool hasAlarm = false;

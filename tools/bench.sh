@@ -3,6 +3,8 @@
 # natively, every bench_*_win under Wine. A new benchmark only needs its
 # vn_bench() line with a name of that form.
 #   tools/bench.sh [name-filter]     e.g. tools/bench.sh notes
+# VN_BENCH_RUNS (default 3) and VN_BENCH_RUNS_5000 (default 1) set how many
+# starts of the program and of its floor the start-up figures take the median of.
 set -uo pipefail
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VN_ROOT
@@ -58,7 +60,8 @@ if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     mapfile -t targets < <(bench_targets "$win" win)
     # The note-window bench reads the skins beside it and drives the program.
     extra=()
-    [[ " ${targets[*]} " == *" bench_notewindows_win "* ]] && extra=(vn_data Zephyn3 vn_driver)
+    [[ " ${targets[*]} " == *" bench_notewindows_win "* ]] &&
+        extra=(vn_data Zephyn3 vn_driver vn_floor_notes)
     if build "$win" "${targets[@]}" "${extra[@]}"; then
         # shellcheck source=tools/wine-env.sh
         source tools/wine-env.sh
@@ -72,7 +75,8 @@ if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
             # The start of the real program, with notes written by the note bench.
             if [[ " ${targets[*]} " == *" bench_notewindows_win "* ]]; then
                 echo "---- start-up of the program"
-                bash bench/notes_startup.sh "$win/bin" || status=1
+                bash bench/notes_startup.sh "$win/bin" "${VN_BENCH_RUNS:-3}" \
+                    "${VN_BENCH_RUNS_5000:-1}" || status=1
             fi
         else
             echo "could not start Wine"

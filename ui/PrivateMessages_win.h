@@ -17,6 +17,8 @@ inline constexpr UINT kSettingsResultMessage = 3399;
 inline constexpr UINT kUpdateCheckDoneMessage = 5809;
 // A file could not be written: the waiting explanations are shown to the user.
 inline constexpr UINT kSaveProblemMessage = 5270;
+// Loading the notes left some without a window (wParam: how many).
+inline constexpr UINT kNotesNotShownMessage = 5271;
 
 // Messages to a note.
 // Posted by the note's editor when the edit is to end: wParam non-zero fits
@@ -37,11 +39,15 @@ inline constexpr UINT_PTR kNoteAlarmTimer = 557;  // checks the alarm once a min
 inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it is on the button
 
 static_assert(kTrayMessage != kSettingsResultMessage && kTrayMessage != kUpdateCheckDoneMessage &&
-                  kSettingsResultMessage != kUpdateCheckDoneMessage,
+                  kSettingsResultMessage != kUpdateCheckDoneMessage &&
+                  kNotesNotShownMessage != kTrayMessage &&
+                  kNotesNotShownMessage != kSettingsResultMessage &&
+                  kNotesNotShownMessage != kUpdateCheckDoneMessage,
               "main window messages collide");
 static_assert(kSaveProblemMessage != kTrayMessage &&
                   kSaveProblemMessage != kSettingsResultMessage &&
-                  kSaveProblemMessage != kUpdateCheckDoneMessage,
+                  kSaveProblemMessage != kUpdateCheckDoneMessage &&
+                  kSaveProblemMessage != kNotesNotShownMessage,
               "main window messages collide");
 static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
 static_assert(kSaveRetryTimer != kDisplayChangeTimer && kSaveRetryTimer != kFadeTimer &&

@@ -55,14 +55,20 @@ SmallWindow::~SmallWindow() {
 }
 
 bool SmallWindow::Create(bool layeredWindow, bool startOpaque) {
+    return Create(layeredWindow, startOpaque, RECT{0, 0, 1, 1}, 0);
+}
+
+bool SmallWindow::Create(bool layeredWindow, bool startOpaque, const RECT& rect,
+                         DWORD extraExStyle) {
     alpha = targetAlpha = startOpaque ? 255 : globalAlpha;
     layered = layeredWindow;
     RegisterWindowClass();
     {
         AttachScope attach(this, false);
         // The tool-window style keeps the windows off the taskbar.
-        CreateWindowExW(WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0), kClassName, nullptr,
-                        WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 1, 1, GetDesktopWindow(), nullptr,
+        CreateWindowExW(WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0) | extraExStyle, kClassName,
+                        nullptr, WS_POPUP | WS_CLIPSIBLINGS, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, GetDesktopWindow(), nullptr,
                         GetModuleHandleW(nullptr), nullptr);
     }
     if (layered)

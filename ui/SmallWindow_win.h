@@ -47,6 +47,9 @@ public:
     // places and shows it. startOpaque begins at alpha 255 instead of the
     // global level. Without layering the window never fades.
     bool Create(bool layered, bool startOpaque);
+    // The same, made hidden at `rect` with extra extended styles (topmost,
+    // click-through), so that a window whose place is known needs no move.
+    bool Create(bool layered, bool startOpaque, const RECT& rect, DWORD extraExStyle);
 
     void FadeToOpaque();
     void FadeToTranslucent();

@@ -409,7 +409,9 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
             EXPECT_FALSE(a.Updates().Running());
         }
         EXPECT_LT(GetTickCount() - start, 1500u) << (exit ? "exit" : "cancel");
-        if (!exit) EXPECT_TRUE(GreyInMainMenu(a, IDM_CANCEL_CHECK_FOR_UPDATES));
+        if (!exit) {
+            EXPECT_TRUE(GreyInMainMenu(a, IDM_CANCEL_CHECK_FOR_UPDATES));
+        }
     }
     EXPECT_TRUE(boxes.Texts().empty());
 }

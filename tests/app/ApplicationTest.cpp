@@ -6,6 +6,7 @@
 #include "lang/LanguageTable.h"
 #include "notes/NoteWindow_win.h"
 #include "store/FileIo.h"
+#include "store/NotesFile.h"
 #include "store/SettingsStore.h"
 #include "ui/PrivateMessages_win.h"
 
@@ -135,6 +136,72 @@ TEST_F(ApplicationTest, NoNoteIsMadeWhileNotesAreHidden) {
     ShowHideKey();
     EXPECT_TRUE(IsWindowVisible(a.Notes().front()->Handle()));
     EXPECT_EQ(a.Notes().size(), 1u);
+}
+
+// Counts this thread's message boxes and closes each with OK.
+struct MessageBoxCounter {
+    static inline int shown = 0;
+    static inline std::wstring text;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    MessageBoxCounter() { shown = 0; }
+    ~MessageBoxCounter() { UnhookWindowsHookEx(hook); }
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        wchar_t name[32] = {}, body[1024] = {};
+        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
+            name == std::wstring(L"#32770")) {
+            ++shown;
+            GetDlgItemTextW(box, 0xFFFF, body, 1024);
+            text = body;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+// When the system will not make a note's window (here the second and the
+// fourth), the record is not lost: every save writes it back, and the user is
+// told once how many notes could not be shown.
+TEST_F(ApplicationTest, RecordsWithoutAWindowAreKeptByEverySaveAndTheUserIsToldOnce) {
+    Application& a = Start();
+    NotesFileData stored;
+    for (int i = 0; i < 4; ++i) {
+        NoteData note;
+        note.rect = {100 + 40 * i, 100, 300 + 40 * i, 250};
+        note.text = L"record " + std::to_wstring(i);
+        stored.notes.push_back(note);
+    }
+    bool keepOriginal = false;
+    ASSERT_TRUE(SaveNotesFile(a.NotesFilePath(), stored, {}, keepOriginal));
+    int made = 0;
+    a.SetNoteMaker([&](const NoteData& record) -> NoteWindow* {
+        return ++made % 2 == 0 ? nullptr : new NoteWindow(a, a.LayeredWindows(), record);
+    });
+    MessageBoxCounter boxes;
+    a.LoadNotes();
+    ASSERT_EQ(a.Notes().size(), 2u);
+    ASSERT_EQ(a.UnshownNotes().size(), 2u);
+    PumpFor(300);
+    EXPECT_EQ(boxes.shown, 1);
+    EXPECT_NE(boxes.text.find(L"2"), std::wstring::npos) << TestPaths::Narrow(boxes.text);
+
+    // A change saves the file: the new note, the live ones and the kept records.
+    ASSERT_NE(a.CreateNote(L"new", false, true), nullptr);
+    a.Notes().front()->SetPriority(kPriorityHigh);
+    PumpFor(100);
+    EXPECT_EQ(boxes.shown, 1);
+    std::string bytes;
+    ASSERT_TRUE(FileIo::ReadFile(a.NotesFilePath(), bytes));
+    NotesFileData saved;
+    ParseNotes(bytes, saved);
+    std::vector<std::wstring> texts;
+    for (const NoteData& n : saved.notes) texts.push_back(n.text);
+    EXPECT_EQ(
+        (std::vector<std::wstring>{L"record 0", L"record 2", L"new", L"record 1", L"record 3"}),
+        texts);
+    ASSERT_EQ(saved.notes.size(), 5u);
+    EXPECT_EQ(saved.notes[3], a.UnshownNotes()[0]);
+    EXPECT_EQ(saved.notes[4], a.UnshownNotes()[1]);
 }
 
 }  // namespace

@@ -47,6 +47,35 @@ TEST(NoteLayout, GripFromTheFarEdgeAndFinalLineBreakMeasured) {
     EXPECT_FALSE(TextOverflows({0, 0, 40, 16}, FakeText(5)));
 }
 
+// Menu 16 x 16 at (4, 4); delete 16 x 16 at (-20, 4), overlapping the menu
+// button on narrow notes; a hidden or faceless button is never hit.
+TEST(NoteLayout, ButtonsAreHitWhereTheyAreDrawnAndDeleteWinsAnOverlap) {
+    NoteMetrics m;
+    m.menuButton = {true, {4, 4}, 16, 16};
+    m.deleteButton = {true, {-20, 4}, 16, 16};
+    const struct {
+        Point p;
+        int32_t cx;
+        NoteButton expected;
+    } cases[] = {
+        {{4, 4}, 200, NoteButton::Menu},     {{19, 19}, 200, NoteButton::Menu},
+        {{20, 4}, 200, NoteButton::None},    {{4, 20}, 200, NoteButton::None},
+        {{180, 4}, 200, NoteButton::Delete}, {{195, 19}, 200, NoteButton::Delete},
+        {{179, 4}, 200, NoteButton::None},   {{196, 4}, 200, NoteButton::None},
+        {{12, 10}, 30, NoteButton::Delete},  // delete at 10..26 covers the menu
+        {{5, 10}, 30, NoteButton::Menu},     {{100, 100}, 200, NoteButton::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, ButtonAt(c.p, c.cx, 100, m)) << c.p.x << "," << c.p.y << " " << c.cx;
+    EXPECT_EQ((Rect{180, 4, 196, 20}), ButtonRect(NoteButton::Delete, 200, 100, m));
+
+    m.menuButton.visible = false;
+    m.deleteButton.width = 0;
+    EXPECT_EQ(NoteButton::None, ButtonAt({5, 5}, 200, 100, m));
+    EXPECT_EQ(NoteButton::None, ButtonAt({185, 5}, 200, 100, m));
+    EXPECT_EQ(Rect{}, ButtonRect(NoteButton::None, 200, 100, m));
+}
+
 TEST(NoteLayout, AbsurdSkinNumbersStopAtTheEndsOfTheRange) {
     NoteMetrics m = Resizable();
     m.editInsets = {INT32_MAX, INT32_MIN, INT32_MAX, INT32_MIN};

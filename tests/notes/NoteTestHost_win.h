@@ -45,10 +45,13 @@ inline SkinBitmapRef MakeBitmap(const std::wstring& path, int w, int h,
 constexpr COLORREF kCorner = RGB(200, 0, 0);
 constexpr COLORREF kTopEdge = RGB(0, 150, 0);
 constexpr COLORREF kTileMark = RGB(0, 0, 160);
+// Faces of the skin buttons: normal, hover and down.
+constexpr COLORREF kFaces[3] = {RGB(10, 200, 10), RGB(20, 210, 20), RGB(30, 220, 30)};
 
 // A 100 x 100 background with borders (10, 20, 10, 20), edit margins
 // (8, 24, 8, 16), mask insets (4, 4, 4, 4), the grip in the last 12 x 12
-// pixels, a 6 x 6 priority icon at (-20, 4).
+// pixels, a 6 x 6 priority icon at (-20, 4), 10 x 10 buttons: menu at (4, 40),
+// delete at (-14, 40).
 inline void BuildSkin(Skin& skin, bool withMask) {
     const std::wstring dir = TestPaths::MakeScratchDir();
     skin.background = MakeBitmap(dir + L"bg.bmp", 100, 100, [](int x, int y) {
@@ -57,6 +60,23 @@ inline void BuildSkin(Skin& skin, bool withMask) {
     auto plain = [](int, int) { return kCorner; };
     if (withMask) skin.mask = MakeBitmap(dir + L"mask.bmp", 100, 100, plain);
     skin.priorityBitmaps[2] = MakeBitmap(dir + L"prio.bmp", 6, 6, plain);
+    const struct {
+        ButtonDef& def;
+        int32_t x;
+    } buttons[] = {{skin.menuButton, 4}, {skin.deleteButton, -14}};
+    for (const auto& b : buttons) {
+        SkinBitmapRef* slots[3] = {&b.def.bitmaps.normal, &b.def.bitmaps.hover,
+                                   &b.def.bitmaps.down};
+        for (int i = 0; i < 3; ++i) {
+            const COLORREF face = kFaces[i];
+            *slots[i] = MakeBitmap(
+                dir + L"button" + std::to_wstring(b.x) + L"_" + std::to_wstring(i) + L".bmp", 10,
+                10, [face](int, int) { return face; });
+        }
+        b.def.visible = true;
+        b.def.x = b.x;
+        b.def.y = 40;
+    }
     skin.backgroundWidth = skin.backgroundHeight = 100;
     skin.fixedSize = false;
     skin.backgroundBorders = {10, 20, 10, 20};

@@ -1,12 +1,14 @@
-// A note's window: its life cycle, what it draws, its mask and lock, in-place
-// editing through the real edit controls, Tab cycling, its record going in and
-// coming back out, deleting with its question, and the menu's states.
+// A note's window: its life cycle, what it draws, its mask and lock, its skin
+// buttons, in-place editing through the real edit control, Tab cycling, when a
+// move is saved, its record going in and coming back out, loading many notes,
+// deleting with its question, and the menu's states.
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "NoteTestHost_win.h"
+#include "notes/NoteLoader_win.h"
 #include "ui/Clipboard_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
@@ -74,6 +76,36 @@ std::wstring BinText(const std::wstring& path) {
     return TextCodec::FromUtf16Le(bytes.data(), bytes.size());
 }
 
+int ChildCount(HWND window) {
+    int count = 0;
+    EnumChildWindows(
+        window, [](HWND, LPARAM n) { return ++*reinterpret_cast<int*>(n), TRUE; },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::wstring TextOfWindow(HWND window, WPARAM size = 256) {
+    std::wstring buffer(size, L'#');
+    const LRESULT n = SendMessageW(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&buffer[0]));
+    return buffer.substr(0, static_cast<size_t>(n));
+}
+
+// Paints the note into a bitmap of its size and reads one pixel.
+COLORREF PaintedPixel(NoteWindow& note, int x, int y) {
+    const RECT r = note.ClientRect();
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    note.Paint(dc);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixel;
+}
+
 void UseQuestionAndBin(FakeHost& host) {
     const std::wstring dir = TestPaths::MakeScratchDir();
     std::ofstream(TestPaths::Narrow(dir + L"Lang.ini"))
@@ -120,6 +152,151 @@ TEST(NoteWindowTest, PaintTilesWholeTilesUnderTheBorders) {
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
+}
+
+// An idle note is one window: no text view, no buttons. Its text still reaches
+// other programs (screen readers, automation) through WM_GETTEXT, and the editor
+// exists only while the text is edited.
+TEST(NoteWindowTest, AnIdleNoteIsOneWindowWhoseTextOtherProgramsCanRead) {
+    FakeHost host;
+    host.settings.layeredWindowEnabled = false;  // frame and buttons always shown
+    NoteWindow* note = host.LoadNote(DataAt(50, 50, 250, 200, L"first\r\nsecond"));
+    EXPECT_EQ(0, ChildCount(note->Handle()));
+    EXPECT_EQ(L"first\r\nsecond", TextOfWindow(note->Handle()));
+    EXPECT_EQ(13, GetWindowTextLengthW(note->Handle()));
+    EXPECT_EQ(L"fir", TextOfWindow(note->Handle(), 4));  // cut to the buffer, NUL included
+    EXPECT_EQ(0, SendMessageW(note->Handle(), WM_GETTEXT, 0, 0));
+
+    note->BeginEdit(false);
+    EXPECT_EQ(1, ChildCount(note->Handle()));
+    Type(*note, L"changed");
+    PressEscape(*note);
+    EXPECT_EQ(0, ChildCount(note->Handle()));
+    EXPECT_EQ(L"changed", TextOfWindow(note->Handle()));
+}
+
+// The buttons are drawn on the frame while it is not masked and act as push
+// buttons: a click counts when the press and the release are on the same button.
+TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOverThem) {
+    FakeHost host;
+    UseQuestionAndBin(host);
+    host.settings.layeredWindowEnabled = false;
+    host.settings.confirmDelete = false;
+    NoteWindow* note = host.LoadNote(DataAt(50, 50, 250, 200, L"button"));
+    const LPARAM onDelete = MAKELPARAM(190, 45), onMenu = MAKELPARAM(8, 45);
+    EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->ButtonAt({190, 45}));
+    EXPECT_EQ(NoteGeometry::NoteButton::Menu, note->ButtonAt({8, 45}));
+    EXPECT_EQ(NoteGeometry::NoteButton::None, note->ButtonAt({100, 45}));
+    EXPECT_EQ(kFaces[0], PaintedPixel(*note, 190, 45));
+
+    note->Send(WM_MOUSEMOVE, 0, onDelete);
+    EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->HotButton());
+    EXPECT_EQ(kFaces[1], PaintedPixel(*note, 190, 45));
+    note->Send(WM_LBUTTONDOWN, MK_LBUTTON, onDelete);
+    EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->PressedButton());
+    EXPECT_EQ(note->Handle(), GetCapture());
+    EXPECT_EQ(kFaces[2], PaintedPixel(*note, 190, 45));
+    // Slid off before the release: no click, and the capture is given back.
+    note->Send(WM_MOUSEMOVE, MK_LBUTTON, onMenu);
+    EXPECT_EQ(NoteGeometry::NoteButton::None, note->HotButton());
+    note->Send(WM_LBUTTONUP, 0, onMenu);
+    Pump();
+    ASSERT_TRUE(host.Alive(note));
+    EXPECT_EQ(NoteGeometry::NoteButton::None, note->PressedButton());
+    EXPECT_NE(note->Handle(), GetCapture());
+
+    // A double click on a button is a second click, not the start of an edit.
+    note->Send(WM_LBUTTONDBLCLK, MK_LBUTTON, onDelete);
+    EXPECT_FALSE(note->Editing());
+    note->Send(WM_LBUTTONUP, 0, onDelete);
+    Pump();
+    EXPECT_FALSE(host.Alive(note));
+
+    FakeHost layered;  // masked until the frame is revealed: no buttons
+    NoteWindow* masked = layered.LoadNote(DataAt(50, 50, 250, 200, L"masked"));
+    EXPECT_TRUE(masked->Masked());
+    EXPECT_EQ(NoteGeometry::NoteButton::None, masked->ButtonAt({190, 45}));
+    EXPECT_EQ(kCorner, PaintedPixel(*masked, 190, 45));  // the mask covers the place
+}
+
+// A drag or resize by the user writes Notes.dat once, when the system's move
+// loop ends (or loses the mouse), not at every step. Other moves save at once;
+// a change of Z order or activation alone writes nothing.
+TEST(NoteWindowTest, AUserMoveIsSavedOnceAtItsEndAndZOrderAloneNever) {
+    FakeHost host;
+    NoteWindow* note = host.LoadNote(DataAt(50, 50, 250, 200, L"moving"));
+    auto moveTo = [&](int x) {
+        SetWindowPos(note->Handle(), nullptr, x, 60, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const int saves = host.saves;
+    for (UINT end : {UINT{WM_EXITSIZEMOVE}, UINT{WM_CAPTURECHANGED}}) {
+        const int before = host.saves;
+        note->Send(WM_ENTERSIZEMOVE);
+        for (int x : {60, 70, 80}) moveTo(x + static_cast<int>(end % 7));
+        EXPECT_EQ(before, host.saves) << end;
+        EXPECT_TRUE(note->MoveUnsaved());
+        note->Send(end);
+        EXPECT_EQ(before + 1, host.saves) << end;
+        EXPECT_FALSE(note->MoveUnsaved());
+        note->Send(WM_EXITSIZEMOVE);  // after the capture went: nothing more to save
+        EXPECT_EQ(before + 1, host.saves) << end;
+    }
+    EXPECT_EQ(saves + 2, host.saves);
+
+    moveTo(300);  // a move of the program's own
+    EXPECT_EQ(saves + 3, host.saves);
+    moveTo(300);  // to where it already is
+    SetWindowPos(note->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(note->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    note->Send(WM_ACTIVATE, WA_ACTIVE, 0);
+    note->Send(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(saves + 3, host.saves);
+}
+
+// Loaded notes are made hidden at their places and shown in batches in file
+// order, each below the ones before unless it stays on top. A record whose
+// window cannot be made is handed back, not dropped.
+TEST(NoteWindowTest, LoadedNotesShowInFileOrderAndARecordWithoutAWindowIsKept) {
+    FakeHost host;
+    std::vector<NoteData> records;
+    for (int i = 0; i < 6; ++i)
+        records.push_back(DataAt(40 + i * 30, 40, 200 + i * 30, 180, L"n" + std::to_wstring(i)));
+    records[1].hidden = true;
+    records[4].alwaysOnTop = true;
+    int made = 0;
+    host.loading = true;
+    const LoadedNotes loaded = ShowLoadedNotes(
+        records,
+        [&](const NoteData& r) -> NoteWindow* {
+            // The third window fails, as when the process is out of handles.
+            if (++made == 3) return nullptr;
+            return new NoteWindow(host, true, r);
+        },
+        2);
+    host.loading = false;
+    ASSERT_EQ(5u, loaded.shown.size());
+    ASSERT_EQ(1u, loaded.unshown.size());
+    EXPECT_EQ(records[2], loaded.unshown[0]);
+    EXPECT_EQ(loaded.shown, host.notes);
+    EXPECT_EQ(0, host.saves);
+    const size_t fromRecord[] = {0, 1, 3, 4, 5};
+    for (size_t i = 0; i < loaded.shown.size(); ++i) {
+        const NoteData& r = records[fromRecord[i]];
+        EXPECT_EQ(r, loaded.shown[i]->Data()) << i;
+        EXPECT_EQ(!r.hidden, IsWindowVisible(loaded.shown[i]->Handle()) != FALSE) << i;
+        EXPECT_EQ(r.alwaysOnTop, loaded.shown[i]->IsTopmost()) << i;
+    }
+    // Z order, top down, of the shown notes that do not stay on top: 0, 3, 5.
+    std::vector<HWND> order;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        for (size_t i : {0u, 2u, 4u}) {
+            if (w == loaded.shown[i]->Handle()) order.push_back(w);
+        }
+    }
+    EXPECT_EQ((std::vector<HWND>{loaded.shown[0]->Handle(), loaded.shown[2]->Handle(),
+                                 loaded.shown[4]->Handle()}),
+              order);
 }
 
 TEST(NoteWindowTest, LockMakesInactiveNotesClickThroughAndOtherStateSavesOnlyOnAChange) {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Starts the program with three notes, makes a fourth by double-clicking the
-# main window, types into it, ends the edit with Escape, drags a note next to
-# another, gives a note a title, lets a hidden note's alarm bring it back,
-# e-mails a note through a stand-in mail library, and checks what Notes.dat
-# and the mail library then hold.
+# Starts the program with three notes, reads a note's text from outside as a
+# screen reader would, makes a fourth by double-clicking the main window, types
+# into it, ends the edit with Escape, drags a note next to another, gives a note
+# a title, lets a hidden note's alarm bring it back, e-mails a note through a
+# stand-in mail library, and checks what Notes.dat and the mail library then hold.
 # $1 is the folder of Zephyn3.exe; DISPLAY and WINEPREFIX are set.
 set -euo pipefail
 bin="$1"
@@ -45,6 +45,12 @@ app_pid=$!
 main="$(wine "$driver" wait-main 20000 | tr -d '\r')" || fail "no main window"
 read -r _ mleft mtop mright mbottom <<<"$main"
 wait_notes 3 "at start"
+
+# An idle note is a single window, and it tells other programs its text.
+first="$(wine "$driver" notes | tr -d '\r' | awk '$3 == 100 && $4 == 120 { print $1 }')"
+[ -n "$first" ] || fail "no note at 100,120"
+[ "$(wine "$driver" text "$first" | tr -d '\r')" = "First note" ] || fail "WM_GETTEXT on the note"
+[ -z "$(wine "$driver" children "$first" | tr -d '\r')" ] || fail "an idle note has child windows"
 
 # A new note from the main window, written into and closed with Escape.
 wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))

@@ -1,0 +1,102 @@
+#include "notes/NoteFrames_win.h"
+
+#include <utility>
+#include <vector>
+
+#include "base/MemoryDc_win.h"
+#include "notes/NineSlice.h"
+#include "notes/NoteLayout.h"
+#include "skin/Skin_win.h"
+
+namespace {
+
+// Draws one skin bitmap over `dest`: once at its own size, or nine-sliced.
+void PaintSkinnedBitmap(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, const RECT& dest,
+                        const Insets& borders, bool fixed) {
+    if (!bitmap || !bitmap->Handle()) return;
+    bitmap->Select(memoryDc);
+    for (const NoteGeometry::Blit& b :
+         NoteGeometry::NineSliceBlits({dest.left, dest.top, dest.right, dest.bottom},
+                                      bitmap->Width(), bitmap->Height(), borders, fixed)) {
+        bitmap->DrawTransparent(dc, b.dstX, b.dstY, b.srcX, b.srcY, b.width, b.height);
+    }
+    bitmap->Deselect();
+}
+
+void DrawWhole(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, Point at) {
+    if (!bitmap || !bitmap->Handle()) return;
+    bitmap->Select(memoryDc);
+    bitmap->DrawTransparent(dc, at.x, at.y);
+    bitmap->Deselect();
+}
+
+}  // namespace
+
+NoteFrames::NoteFrames(const Skin& s, const NoteGeometry::NoteMetrics& m) : skin(s), metrics(m) {}
+
+void NoteFrames::DrawDirect(HDC dc, HDC memoryDc, const FrameState& state) const {
+    const RECT client = {0, 0, state.width, state.height};
+    PaintSkinnedBitmap(dc, memoryDc, skin.background, client, metrics.backgroundBorders,
+                       metrics.fixedSize);
+    if (state.moreText && skin.moreTextBitmap) {
+        DrawWhole(
+            dc, memoryDc, skin.moreTextBitmap,
+            NoteGeometry::ResolveSkinPosition(metrics.moreTextPos, state.width, state.height));
+    }
+    if (state.priority >= 0 && state.priority < static_cast<int>(skin.priorityBitmaps.size())) {
+        DrawWhole(
+            dc, memoryDc, skin.priorityBitmaps[static_cast<size_t>(state.priority)],
+            NoteGeometry::ResolveSkinPosition(metrics.priorityPos, state.width, state.height));
+    }
+    if (state.masked && skin.mask)
+        PaintSkinnedBitmap(dc, memoryDc, skin.mask, client, metrics.backgroundBorders,
+                           metrics.fixedSize);
+}
+
+// Where the skin leaves pixels out (its transparent colour, or beyond a fixed
+// background), the composed frame holds magenta: a hole in a layered note.
+OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
+    OwnedBitmap bitmap(CreateCompatibleBitmap(dc, state.width, state.height));
+    MemoryDc target(dc);
+    MemoryDc source(dc);
+    if (!bitmap || !target || !source) return {};
+    SelectedObject into(target.Get(), bitmap.Get());
+    const RECT all = {0, 0, state.width, state.height};
+    if (const OwnedBrush hole{CreateSolidBrush(RGB(255, 0, 255))})
+        FillRect(target.Get(), &all, hole.Get());
+    DrawDirect(target.Get(), source.Get(), state);
+    return bitmap;
+}
+
+void NoteFrames::Draw(HDC dc, HDC memoryDc, const FrameState& state) {
+    if (state.width <= 0 || state.height <= 0) return;
+    HBITMAP frame = nullptr;
+    if (OwnedBitmap* known = cache.Find(state)) {
+        frame = known->Get();
+    } else if (OwnedBitmap made = Compose(dc, state)) {
+        frame = cache.Insert(state, std::move(made)).Get();
+    }
+    if (!frame) {
+        // Out of GDI memory for a composed frame: the note still draws.
+        DrawDirect(dc, memoryDc, state);
+        return;
+    }
+    SelectedObject from(memoryDc, frame);
+    BitBlt(dc, 0, 0, state.width, state.height, memoryDc, 0, 0, SRCCOPY);
+}
+
+std::shared_ptr<NoteFrames> NoteFramesFor(const Skin& skin,
+                                          const NoteGeometry::NoteMetrics& metrics) {
+    static std::vector<std::pair<const Skin*, std::weak_ptr<NoteFrames>>> live;
+    for (auto it = live.begin(); it != live.end();) {
+        if (it->second.expired()) {
+            it = live.erase(it);
+            continue;
+        }
+        if (it->first == &skin) return it->second.lock();
+        ++it;
+    }
+    auto frames = std::make_shared<NoteFrames>(skin, metrics);
+    live.push_back({&skin, frames});
+    return frames;
+}
