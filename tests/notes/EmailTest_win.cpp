@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "NoteTestHost_win.h"
+#include "support/NoteTestHost_win.h"
 #include "notes/Email_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "NoteTestHost_win.h"
+#include "support/NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
 #include "ui/Clipboard_win.h"
 #include "notes/Links_win.h"

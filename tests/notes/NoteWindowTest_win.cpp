@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "NoteTestHost_win.h"
+#include "support/NoteTestHost_win.h"
 #include "notes/NoteLoader_win.h"
 #include "ui/Clipboard_win.h"
 #include "res/resource.h"
