@@ -19,10 +19,12 @@ public:
     struct Answer {
         Answer(int button, std::wstring fileName = {})
             : button(button), fileName(std::move(fileName)) {}
-        int button;             // IDOK, IDYES, IDNO, IDCANCEL
+        int button;             // IDOK, IDYES, IDNO, IDCANCEL, or kEnterKey
         std::wstring fileName;  // for a file dialog: the full path to enter
     };
     using Handler = std::function<bool(HWND dialog)>;
+    // The answer of a user who presses Enter: the box's default button.
+    static constexpr int kEnterKey = 0;
 
     explicit DialogAnswers(std::vector<Answer> queued = {}, Handler handler = nullptr)
         : answers(queued.begin(), queued.end()), custom(std::move(handler)) {
@@ -90,8 +92,12 @@ private:
             }
             answers.pop_front();
         }
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        if (button == kEnterKey) {
+            PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+        } else {
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        }
     }
 
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
