@@ -287,6 +287,11 @@ TEST(NoteWindowTest, LockMakesInactiveNotesClickThroughAndOtherStateSavesOnlyOnA
     EXPECT_EQ(saves, host.saves);
     note->SetPriority(kPriorityHigh);
     EXPECT_EQ(saves + 1, host.saves);
+    // Hidden from its menu: out of sight, and saved so.
+    note->Send(WM_COMMAND, IDM_NOTE_HIDE);
+    EXPECT_TRUE(note->Hidden());
+    EXPECT_FALSE(IsWindowVisible(note->Handle()));
+    EXPECT_EQ(saves + 2, host.saves);
 }
 
 TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {

@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
 """Notes.dat for the end-to-end test: `write FILE` puts three notes side by side,
 `dump FILE` prints one line per note: left top right bottom hidden text;
-`flags FILE` prints one line per note: text, title, then always-on-top, hidden,
-alarm armed and has-alarm as 0 or 1, separated by tabs; `count FILE` prints the
-number of notes of a whole file and fails on any other."""
+`count FILE` prints the number of notes of a whole file and fails on any other."""
 import struct
 import sys
 
@@ -20,7 +18,7 @@ def write(path):
 
 
 def records(path, whole=None):
-    """(rect, text, title, on_top, hidden, alarm_enabled, has_alarm) per note.
+    """(rect, text, hidden) per note.
     With a list for `whole`, appends to it whether the file ended with the last
     note of version 4."""
     data, pos = open(path, "rb").read(), 0
@@ -38,27 +36,21 @@ def records(path, whole=None):
         text = data[pos:pos + 2 * length].decode("utf-16-le", "surrogatepass")
         pos += 2 * length
         (title_length,) = take("<I")
-        title = data[pos:pos + 2 * title_length].decode("utf-16-le", "surrogatepass")
         pos += 2 * title_length
-        on_top, _, _, _, _, _, _, own_font = take("<B5HBB")
+        own_font = take("<B5HBB")[-1]
         pos += 92 if own_font else 0
-        _, hidden, alarm_enabled, has_alarm = take("<BBBB")
+        _, hidden, _, has_alarm = take("<BBBB")
         pos += 16 if has_alarm else 0
         if len(data) < pos:
             raise struct.error(f"the file ends {pos - len(data)} bytes early")
-        yield rect, text, title, on_top, hidden, alarm_enabled, has_alarm
+        yield rect, text, hidden
     if whole is not None:
         whole.append(version == 4 and pos == len(data))
 
 
 def dump(path):
-    for rect, text, _, _, hidden, _, _ in records(path):
+    for rect, text, hidden in records(path):
         print(*rect, hidden, text.replace("\r\n", "|"))
-
-
-def flags(path):
-    for _, text, title, *rest in records(path):
-        print(text.replace("\r\n", "|"), title, *rest, sep="\t")
 
 
 def count(path):
@@ -73,4 +65,4 @@ def count(path):
 
 
 if __name__ == "__main__":
-    {"write": write, "dump": dump, "flags": flags, "count": count}[sys.argv[1]](sys.argv[2])
+    {"write": write, "dump": dump, "count": count}[sys.argv[1]](sys.argv[2])
