@@ -6,7 +6,6 @@
 #include "support/DialogAnswers_win.h"
 #include "base/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
-#include "arrange/Tiling.h"
 #include "lang/LanguageTable.h"
 #include "main/MenuLists.h"
 #include "notes/NoteWindow_win.h"
@@ -222,37 +221,6 @@ TEST_F(ApplicationCommandsTest, ApplyThemeTintsTheLiveSkinAndKeepsTheIndex) {
     a.ApplyTheme(static_cast<uint32_t>(skin.colorThemes.size()));
     EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
     EXPECT_EQ(a.ColorThemeIndex(), 3u);
-}
-
-TEST_F(ApplicationCommandsTest, TilingLaysOutTheShownNotesOfTheMonitor) {
-    std::vector<NoteData> records;
-    for (int i = 0; i < 6; ++i) {
-        records.push_back(Record({30 * i, 40, 30 * i + 180 + 10 * i, 200}, L"n", L"", i == 1));
-    }
-    SeedNotes(records);
-    Application& a = Start();
-    const RECT work = Arrange::WorkAreaOf(a.Notes()[0]->Handle());
-    std::vector<Arrange::TileNote> tiles;
-    for (const NoteWindow* note : a.Notes()) tiles.push_back({RectOf(note), note->Hidden()});
-    const auto expected =
-        Arrange::TileLayout(Rect{work.left, work.top, work.right, work.bottom}, tiles);
-
-    Command(IDM_TILE_NOTES);
-    const std::vector<NoteData> saved = SavedNotes();
-    ASSERT_EQ(saved.size(), 6u);
-    for (size_t i = 0; i < 6; ++i) {
-        const Rect now = RectOf(a.Notes()[i]);
-        const Point at = expected[i] ? *expected[i] : Point{tiles[i].rect.left, tiles[i].rect.top};
-        EXPECT_EQ((Point{now.left, now.top}), at) << i;
-        EXPECT_EQ(now.Width(), tiles[i].rect.Width()) << "size kept " << i;
-        EXPECT_EQ(saved[i].rect, now) << "saved " << i;
-    }
-
-    // With the notes put away the command does nothing.
-    a.Notes()[0]->Move(5, 5);
-    Command(IDM_SHOW_NOTES);
-    Command(IDM_TILE_NOTES);
-    EXPECT_EQ(a.Notes()[0]->WindowRect().left, 5);
 }
 
 TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {

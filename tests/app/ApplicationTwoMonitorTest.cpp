@@ -163,7 +163,17 @@ TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
 
     const std::vector<NoteData> saved = SavedNotes();
     ASSERT_EQ(saved.size(), 6u);
-    EXPECT_EQ(saved[3].rect.left, at(3).x);
+    for (size_t i = 0; i < 6; ++i) {
+        const RECT r = a.Notes()[i]->WindowRect();
+        EXPECT_EQ(saved[i].rect, (Rect{r.left, r.top, r.right, r.bottom})) << "saved " << i;
+        EXPECT_EQ(r.right - r.left, seeded[i].rect.Width()) << "size kept " << i;
+    }
+
+    // With the notes put away the command does nothing.
+    a.Notes()[0]->Move(5, 5);
+    a.Send(WM_COMMAND, IDM_SHOW_NOTES, 0);
+    a.Send(WM_COMMAND, IDM_TILE_NOTES, 0);
+    EXPECT_EQ(at(0).x, 5);
 }
 
 }  // namespace
