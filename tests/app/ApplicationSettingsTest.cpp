@@ -416,32 +416,4 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
-TEST_F(ApplicationUpdateTest, MenuCheckTellsTheResult) {
-    SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
-    Application& a = Start();
-    std::vector<std::wstring> launched;
-    a.Updates().SetLauncher([&](const std::wstring& url) { launched.push_back(url); });
-
-    server->Answer(200, "302");
-    a.Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(boxes.Texts().size(), 1u);
-    EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_NoNewVersion));
-
-    server->Answer(200, "303");
-    boxes.Queue(IDYES);
-    a.Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
-    ASSERT_TRUE(Settle());
-    ASSERT_EQ(boxes.Texts().size(), 2u);
-    EXPECT_EQ(boxes.Texts()[1], TextOf(kNewVersion_DownloadPrompt));
-    ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(launched[0], L"https://127.0.0.1/notes/zephyn3.exe");
-
-    uint32_t low = 0, high = 0;
-    SettingsStore store(SettingsPath());
-    EXPECT_TRUE(store.ReadUInt32(L"/Settings/LastUpdateCheck_Low", low));
-    EXPECT_TRUE(store.ReadUInt32(L"/Settings/LastUpdateCheck_High", high));
-    EXPECT_LE(Now() - Update::JoinFileTime(low, high), 600000000ull) << "within a minute";
-}
-
 }  // namespace
