@@ -27,7 +27,7 @@ source "$VN_ROOT/tools/wine-env.sh"
 
 bin="$(cd "$1" && pwd)"
 driver="$bin/vn_driver.exe"
-notes_dat="$VN_ROOT/tests/notes/notes_dat.py"
+notes_dat="$VN_ROOT/tests/support/notes_dat.py"
 work="$(mktemp -d)"
 app_pid=""
 e2e_context=""
