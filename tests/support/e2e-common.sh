@@ -50,7 +50,8 @@ _e2e_exit() {
 }
 trap _e2e_exit EXIT
 
-vn_start_x
+# The X server of the test run, when it has one.
+VN_FORCE_XVFB="" vn_start_x
 if [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/system.reg" ]; then
     vn_copy_prefix "$WINEPREFIX"
 else
