@@ -40,22 +40,6 @@ wait_main() {
 responsive() {
     timeout "${1:-10}" wine "$driver" send "$main_hwnd" 0 0 0 >/dev/null || fail "the program does not answer"
 }
-# A new note made from the main window: the notes file is saved.
-new_note() {
-    local had
-    had="$(e2e_note_count)"
-    # A busy machine can turn a double click into two single ones: try again.
-    for _ in 1 2 3; do
-        wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-        for _ in $(seq 30); do
-            [ "$(e2e_note_count)" -gt "$had" ] && break 2
-            sleep 0.1
-        done
-    done
-    [ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from a double click on the main window"
-    sleep 0.3 && wine "$driver" type "A new note"
-    sleep 0.3 && wine "$driver" key 27
-}
 finish() {
     responsive
     wine "$driver" quit 15000 >/dev/null || fail "the program did not end when asked"
@@ -106,7 +90,7 @@ for c in "cut short|$corpus/notes/cut-short.dat|4|5" \
     wait_main
     [ "$shown" = - ] || e2e_wait_notes "$shown"
     before="$(e2e_note_count)"
-    new_note
+    e2e_new_note "A new note"
     count="$(whole_count)"
     [ "$after" = - ] || [ "$count" = "$after" ] || fail "$count notes saved, expected $after"
     [ "$count" = $((before + 1)) ] || fail "$count notes saved, $before were shown before the new one"
@@ -159,7 +143,7 @@ for skin in Absurd BadBitmaps; do
     # A refused background leaves the main window its own size, not 60000 pixels.
     ((mright - mleft < 2000 && mbottom - mtop < 2000)) ||
         fail "main window $((mright - mleft)) x $((mbottom - mtop))"
-    new_note
+    e2e_new_note "A new note"
     [ "$(whole_count)" = 4 ] || fail "the new note was not saved"
     finish
 done

@@ -73,9 +73,7 @@ read -r bw bh <<<"$skin_size"
 [ $((mright - mleft)) = "$bw" ] && [ $((mbottom - mtop)) = "${bh#-}" ] ||
     fail "main window $((mright - mleft))x$((mbottom - mtop)), not the skin's ${bw}x${bh#-}"
 # A new note is saved to the user's folder.
-wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-sleep 0.5 && wine "$driver" type "Written in the installed program"
-sleep 0.3 && wine "$driver" key 27
+e2e_new_note "Written in the installed program"
 for _ in $(seq 50); do
     [ "$(note_count)" = 4 ] && break
     sleep 0.2

@@ -23,10 +23,7 @@ first="$(wine "$driver" notes | tr -d '\r' | awk '$3 == 100 && $4 == 120 { print
 [ -z "$(wine "$driver" children "$first" | tr -d '\r')" ] || fail "an idle note has child windows"
 
 # A new note from the main window, written into and closed with Escape.
-wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-wait_notes 4 "after the double click"
-sleep 0.5 && wine "$driver" type "Typed in the e2e test"
-sleep 0.3 && wine "$driver" key 27
+e2e_new_note "Typed in the e2e test"
 sleep 1
 dump | grep -q "Typed in the e2e test" || fail "the typed note is not in Notes.dat"
 

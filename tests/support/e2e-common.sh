@@ -18,6 +18,8 @@
 #   e2e_close                 closes the main window as a user does; waits for the end
 #   e2e_dump                  the notes of Notes.dat, one line each (notes_dat.py dump)
 #   e2e_note_count, e2e_wait_notes N [WHAT]   note windows on screen
+#   e2e_new_note TEXT         a new note from a double click on the main window
+#                             (after e2e_wait_main), typed into, ended with Escape
 # A script adds its own clean-up as a function e2e_on_exit.
 set -euo pipefail
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -86,4 +88,19 @@ e2e_wait_notes() {
         sleep 0.1
     done
     fail "$(e2e_note_count) note windows, expected $1${2:+ ($2)}"
+}
+e2e_new_note() {
+    local had
+    had="$(e2e_note_count)"
+    # A busy machine can turn a double click into two single ones: try again.
+    for _ in 1 2 3; do
+        wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
+        for _ in $(seq 30); do
+            [ "$(e2e_note_count)" -gt "$had" ] && break 2
+            sleep 0.1
+        done
+    done
+    [ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from a double click on the main window"
+    sleep 0.3 && wine "$driver" type "$1"
+    sleep 0.3 && wine "$driver" key 27
 }
