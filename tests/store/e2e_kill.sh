@@ -88,7 +88,9 @@ for round in $(seq "$rounds"); do
             [ "$(wine "$driver" notes | tr -d '\r' | grep -c .)" -ge "$notes" ] && break
             sleep 0.5
         done
-        delay=$((300 + RANDOM % 2000))
+        # A move is saved when it ends, and one drag of the driver takes about a
+        # second under load: the kill comes once a drag or two could end.
+        delay=$((1200 + RANDOM % 2000))
     else
         delay=$((RANDOM % 2000))
     fi
