@@ -21,29 +21,24 @@ namespace {
 class NoteClosingTest : public ApplicationFixture {
 protected:
     void SetUp() override {
-        SettingsStore settings(data + L"Settings.ini");
+        SettingsStore settings(SettingsPath());
         // Unlayered notes show their frame and buttons at once (no mask).
         settings.WriteBool(L"/Settings/LayeredWindowEnabled", false);
         settings.WriteBool(L"/Settings/SnapNotes", false);
     }
-    void Seed(const std::vector<std::wstring>& texts, const std::wstring& path) {
+    // A notes file with one note per text, side by side.
+    static void Seed(const std::vector<std::wstring>& texts, const std::wstring& path) {
         NotesFileData file;
-        int left = 60;
+        int32_t left = 60;
         for (const std::wstring& text : texts) {
-            NoteData note;
-            note.rect = {left, 80, left + 200, 230};
-            note.text = text;
-            file.notes.push_back(note);
+            file.notes.push_back(Record({left, 80, left + 200, 230}, text));
             left += 240;
         }
         ASSERT_TRUE(FileIo::WriteFileAtomically(path, SerializeNotes(file)));
     }
     std::vector<std::wstring> TextsInFile() const {
-        std::string bytes;
-        NotesFileData file;
-        if (FileIo::ReadFile(data + L"Notes.dat", bytes)) ParseNotes(bytes, file);
         std::vector<std::wstring> texts;
-        for (const NoteData& note : file.notes) texts.push_back(note.text);
+        for (const NoteData& note : SavedNotes()) texts.push_back(note.text);
         return texts;
     }
     static bool Listed(const Application& a, const NoteWindow* note) {
@@ -73,8 +68,8 @@ LPARAM DeleteButtonPoint(const NoteWindow& note) {
 }
 
 TEST_F(NoteClosingTest, NoteDeletedFromItsButtonItsMenuOrAnEmptiedEditorLeavesListFileAndScreen) {
-    SettingsStore(data + L"Settings.ini").WriteBool(L"/Settings/ConfirmDelete", false);
-    Seed({L"by button", L"by menu", L"stays"}, data + L"Notes.dat");
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/ConfirmDelete", false);
+    Seed({L"by button", L"by menu", L"stays"}, NotesPath());
     Application& a = Start();
     ASSERT_EQ(a.Notes().size(), 3u);
 
@@ -179,7 +174,7 @@ TEST_F(NoteClosingTest, NoteWhoseDialogIsOpenWhenTheMainWindowReplacesOrClosesAl
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "command " << c.command << ", "
                                         << (c.main == MainAction::Restore ? "restore" : "exit"));
-        Seed({L"open dialog"}, data + L"Notes.dat");
+        Seed({L"open dialog"}, NotesPath());
         Application& a = Start();
         ASSERT_EQ(a.Notes().size(), 1u);
         NoteWindow* note = a.Notes()[0].get();
@@ -220,7 +215,7 @@ TEST_F(NoteClosingTest, NoteWhoseDialogIsOpenWhenTheMainWindowReplacesOrClosesAl
 TEST_F(NoteClosingTest, NoteWhoseMenuIsOpenWhenTheNotesAreReplacedGoesWithItsMenu) {
     const std::wstring backup = data + L"backup.dat";
     Seed({L"from the backup"}, backup);
-    Seed({L"menu open"}, data + L"Notes.dat");
+    Seed({L"menu open"}, NotesPath());
     Application& a = Start();
     ASSERT_EQ(a.Notes().size(), 1u);
     NoteWindow* note = a.Notes()[0].get();

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 
 namespace {
