@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "notes/NoteWindow_win.h"
 
 namespace {
@@ -44,9 +42,6 @@ LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNo
     result.shown.reserve(records.size());
     if (batchSize == 0) batchSize = 1;
     size_t batchStart = 0;
-    // The first batch is a single note, so that one is on the screen as soon as
-    // its window exists; the batches then double up to batchSize.
-    size_t batch = 1;
     for (const NoteData& record : records) {
         NoteWindow* note = make(record);
         if (!note || !note->Handle()) {
@@ -55,10 +50,9 @@ LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNo
             continue;
         }
         result.shown.push_back(note);
-        if (result.shown.size() - batchStart >= std::min(batch, batchSize)) {
+        if (result.shown.size() - batchStart >= batchSize) {
             ShowBatch(result.shown, batchStart);
             batchStart = result.shown.size();
-            batch = std::min(batch * 2, batchSize);
         }
     }
     ShowBatch(result.shown, batchStart);

@@ -5,8 +5,7 @@
 // band, with its layered attributes set once; the notes are then shown and
 // ordered in batches (one deferred window-position batch each) and painted at
 // once, so the first notes are on the screen while later ones are still being
-// made. The first batch is one note and each next one twice the last, up to
-// the batch size. A record whose window cannot be made (the process is out of window
+// made. A record whose window cannot be made (the process is out of window
 // or GDI handles, or memory) is not dropped: it is handed back to the caller,
 // which keeps it and writes it with every save.
 

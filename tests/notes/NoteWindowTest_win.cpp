@@ -265,19 +265,15 @@ TEST(NoteWindowTest, LoadedNotesShowInFileOrderAndARecordWithoutAWindowIsKept) {
     records[1].hidden = true;
     records[4].alwaysOnTop = true;
     int made = 0;
-    bool firstShownBeforeSecondMade = false;
     host.loading = true;
     const LoadedNotes loaded = ShowLoadedNotes(
         records,
         [&](const NoteData& r) -> NoteWindow* {
-            // The first note is on the screen before the next window is made.
-            if (++made == 2) firstShownBeforeSecondMade = IsWindowVisible(host.notes[0]->Handle());
             // The third window fails, as when the process is out of handles.
-            if (made == 3) return nullptr;
+            if (++made == 3) return nullptr;
             return new NoteWindow(host, true, r);
         },
         2);
-    EXPECT_TRUE(firstShownBeforeSecondMade);
     host.loading = false;
     ASSERT_EQ(5u, loaded.shown.size());
     ASSERT_EQ(1u, loaded.unshown.size());
