@@ -30,16 +30,13 @@
 #include "BenchTimer.h"
 #include "NotesBenchData.h"
 #include "arrange/Snapping_win.h"
-#include "lang/LanguageTable.h"
-#include "notes/NoteHost_win.h"
 #include "notes/NoteLoader_win.h"
-#include "notes/NoteWindow_win.h"
-#include "skin/Skin_win.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "store/SettingsStore.h"
-#include "ui/WindowSnapping_win.h"
+#include "support/MessagePump_win.h"
+#include "support/NoteTestHost_win.h"
 
 namespace {
 
@@ -66,7 +63,7 @@ double Now() {
 // The application's side of the notes, reduced to what loading, saving and
 // snapping touch: the real skin, the default settings and Notes.dat in a
 // scratch folder.
-class BenchHost : public NoteHost {
+class BenchHost : public NoteTest::HostBase {
 public:
     BenchHost(const std::wstring& skinFolder, const std::wstring& scratch)
         : notesFile(scratch + L"Notes.dat"), skinSettings(scratch + L"Settings.ini") {
@@ -76,24 +73,10 @@ public:
         options.layeredWindows = settings.layeredWindowEnabled;
         uint32_t theme = 0;
         LoadSkin(skin, skinIni, skinSettings, options, theme);
-        // The program installs snapping where it is put together; so does its stand-in.
-        InstallSnapping();
-    }
-    ~BenchHost() override {
-        while (!notes.empty()) delete notes.back();
     }
 
     bool SkinLoaded() const { return skin.background != nullptr; }
 
-    const Skin& NoteSkin() const override { return skin; }
-    const AppSettings& Settings() const override { return settings; }
-    HMENU NoteMenu() const override { return nullptr; }
-    const LanguageTable& Language() const override { return language; }
-    void AddNote(NoteWindow& note) override { notes.push_back(&note); }
-    void RemoveNote(NoteWindow& note) override {
-        notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
-    }
-    const std::vector<NoteWindow*>& Notes() const override { return notes; }
     // As the application saves: every live note's record, in list order.
     void SaveNotes() override {
         if (loading) return;
@@ -110,9 +93,6 @@ public:
         for (const NoteWindow* note : notes) data.notes.push_back(note->Data());
         return data;
     }
-    void ActivateNextNote(NoteWindow*) override {}
-    NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
-    std::wstring RecycleBinPath() const override { return L""; }
 
     // Makes, shows and paints the notes as the application loads them.
     void Load(const NotesFileData& data) {
@@ -132,24 +112,7 @@ public:
 
 private:
     SettingsStore skinSettings;
-    Skin skin;
-    AppSettings settings;
-    LanguageTable language;
-    std::vector<NoteWindow*> notes;
 };
-
-// Runs the queued work until no painting, posted or sent message is left.
-// Timers are not waited for: fading and hover timers would keep the queue busy.
-void Pump() {
-    MSG message;
-    do {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-            if (!HIWORD(GetQueueStatus(QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE))) break;
-        }
-    } while (HIWORD(GetQueueStatus(QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)));
-}
 
 struct Resources {
     long gdi = 0;
@@ -255,7 +218,7 @@ Row Run(BenchHost& host, int count) {
     Row row;
     row.notes = count;
     const NotesFileData data = Bench::MakeNotes(count);
-    Pump();
+    PumpMessages(1);  // no waits: they would be timed
     const Resources before = Measure();
 
     LARGE_INTEGER start, end, frequency;
@@ -268,7 +231,7 @@ Row Run(BenchHost& host, int count) {
                  static_cast<double>(frequency.QuadPart);
     Stage(count, "pumping");
     const double pumpStart = Now();
-    Pump();
+    PumpMessages(1);
     row.pumpMs = Now() - pumpStart;
 
     Stage(count, "counting");
@@ -298,7 +261,7 @@ Row Run(BenchHost& host, int count) {
     const int y = 700;
     SetWindowPos(dragged.Handle(), nullptr, xs[0], y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
+    PumpMessages(1);
 
     Stage(count, "dragging");
     // A drag holds the work areas and the other notes' places for its whole
@@ -348,7 +311,7 @@ Row Run(BenchHost& host, int count) {
     }
 
     while (!host.Notes().empty()) delete host.Notes().back();
-    Pump();
+    PumpMessages(1);
     return row;
 }
 

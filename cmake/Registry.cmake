@@ -8,6 +8,7 @@
 #   vn_win_test(name files...)     GoogleTest executable run under Wine
 #   vn_fuzz_target(name file)      libFuzzer target; seeds in tests/fuzz/corpus/<name>
 #   vn_bench(name core|win files...)
+#   vn_test_support(files...)      helpers shared by the tests and benches (tests/support)
 #
 # Each folder of the program is two libraries: vn_<folder> (its portable sources)
 # and, in the Windows build, vn_<folder>_win (its Windows sources). A library sees
@@ -15,7 +16,9 @@
 # no others: its include path holds a generated directory per folder, so
 # `#include "main/..."` from a folder that does not build on main is a compile
 # error. Since a folder may only build on folders declared before it, the layers
-# have no cycles. Tests and benches see everything.
+# have no cycles. Tests and benches see everything; they link vn_test_support
+# (vn_test_support_win in the Windows build), the helpers they share, which may
+# use any folder of the program and which no folder of the program sees.
 
 function(_vn_abs out)
     set(list)
@@ -97,6 +100,11 @@ function(vn_bench name kind)
     set_property(GLOBAL PROPERTY VN_TEST_${name} ${files})
 endfunction()
 
+function(vn_test_support)
+    _vn_abs(files ${ARGN})
+    set_property(GLOBAL APPEND PROPERTY VN_TEST_SUPPORT ${files})
+endfunction()
+
 # Extra CTest labels, such as "twomon" for tests that need the two-monitor layout.
 function(vn_test_labels name)
     set_property(GLOBAL APPEND PROPERTY VN_LABELS_${name} ${ARGN})
@@ -117,16 +125,26 @@ function(_vn_labels t)
     endif()
 endfunction()
 
-function(_vn_test_defs target)
+# The helpers shared by tests and benches, header-only: vn_test_support over the
+# portable core, and in the Windows build vn_test_support_win over the program.
+function(_vn_test_support_targets)
+    get_property(files GLOBAL PROPERTY VN_TEST_SUPPORT)
     if(WIN32)
         # Wine maps the Unix root to drive Z:.
         set(src "Z:${CMAKE_SOURCE_DIR}")
     else()
         set(src "${CMAKE_SOURCE_DIR}")
     endif()
-    target_compile_definitions(${target} PRIVATE VN_SOURCE_DIR="${src}")
+    add_library(vn_test_support INTERFACE ${files})
+    target_compile_definitions(vn_test_support INTERFACE VN_SOURCE_DIR="${src}")
     # Tests see the whole tree; the layers bind the program's own libraries.
-    target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+    target_include_directories(vn_test_support INTERFACE ${CMAKE_SOURCE_DIR}
+                               ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(vn_test_support INTERFACE vn_core)
+    if(WIN32)
+        add_library(vn_test_support_win INTERFACE)
+        target_link_libraries(vn_test_support_win INTERFACE vn_test_support vn_win)
+    endif()
 endfunction()
 
 # The include directory of one folder: a forwarding header per header of the
@@ -236,12 +254,13 @@ function(vn_make_targets)
             VERBATIM)
     endif()
 
+    _vn_test_support_targets()
+
     get_property(core_tests GLOBAL PROPERTY VN_CORE_TESTS)
     foreach(t ${core_tests})
         get_property(files GLOBAL PROPERTY VN_TEST_${t})
         add_executable(${t} ${files})
-        target_link_libraries(${t} PRIVATE vn_core gtest gtest_main)
-        _vn_test_defs(${t})
+        target_link_libraries(${t} PRIVATE vn_test_support gtest gtest_main)
         add_test(NAME ${t} COMMAND ${t} --gtest_brief=1)
         if(WIN32)
             set_tests_properties(${t} PROPERTIES LABELS "wine;core")
@@ -255,8 +274,7 @@ function(vn_make_targets)
         foreach(t ${win_tests})
             get_property(files GLOBAL PROPERTY VN_TEST_${t})
             add_executable(${t} ${files})
-            target_link_libraries(${t} PRIVATE vn_win gtest gtest_main)
-            _vn_test_defs(${t})
+            target_link_libraries(${t} PRIVATE vn_test_support_win gtest gtest_main)
             add_dependencies(${t} vn_data)
             add_test(NAME ${t} COMMAND ${t} --gtest_brief=1)
             set_tests_properties(${t} PROPERTIES LABELS "wine")
@@ -299,11 +317,10 @@ function(vn_make_targets)
             get_property(files GLOBAL PROPERTY VN_TEST_${b})
             add_executable(${b} ${files})
             if(kind STREQUAL "win")
-                target_link_libraries(${b} PRIVATE vn_win)
+                target_link_libraries(${b} PRIVATE vn_test_support_win)
             else()
-                target_link_libraries(${b} PRIVATE vn_core)
+                target_link_libraries(${b} PRIVATE vn_test_support)
             endif()
-            target_include_directories(${b} PRIVATE ${CMAKE_SOURCE_DIR})
         endforeach()
     endforeach()
 endfunction()

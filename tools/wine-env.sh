@@ -1,6 +1,7 @@
 # Sourced by the scripts that run Windows code under Wine.
 #   vn_start_x       starts Xvfb on a free display unless DISPLAY already works
 #   vn_make_prefix   makes a throwaway WINEPREFIX (unmanaged windows, real Tahoma)
+#   vn_copy_prefix D makes a throwaway WINEPREFIX as a copy of the prefix D
 #   vn_wine_cleanup  ends the wineserver and the X server it started
 # Optional: VN_XINERAMA="1280x1024+1024+0,1024x768+0+0" gives Wine two monitors.
 
@@ -54,6 +55,17 @@ vn_make_prefix() {
     mkdir -p "$fonts"
     cp -n /usr/share/wine/fonts/tahoma*.ttf "$fonts/" 2>/dev/null || true
     wineserver -w
+}
+
+vn_copy_prefix() {
+    local from="$1"
+    export WINEARCH=win64 WINEDEBUG=-all
+    # The files of a prefix are whole once its wineserver has ended.
+    WINEPREFIX="$from" wineserver -w 2>/dev/null || true
+    WINEPREFIX="$(mktemp -d /tmp/vn-wine.XXXXXX)"
+    VN_OWN_PREFIX="$WINEPREFIX"
+    export WINEPREFIX
+    cp -a "$from/." "$WINEPREFIX/"
 }
 
 vn_wine_cleanup() {

@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include "ApplicationFixture.h"
-#include "DialogAnswerer.h"
+#include "support/DialogAnswers_win.h"
 #include "base/ProgramInfo.h"
 #include "arrange/Snapping_win.h"
-#include "arrange/Tiling.h"
 #include "lang/LanguageTable.h"
 #include "main/MenuLists.h"
 #include "notes/NoteWindow_win.h"
@@ -20,36 +19,12 @@ namespace {
 
 const std::string kSeparator = "\r\n" + std::string(75, '=') + "\r\n";
 
-NoteData Record(Rect rect, const std::wstring& text, const std::wstring& title = L"",
-                bool hidden = false) {
-    NoteData note;
-    note.rect = rect;
-    note.text = text;
-    note.title = title;
-    note.hidden = hidden;
-    note.created = {2024, 5, 5, 3, 17, 12, 0, 0};
-    return note;
-}
-
 class ApplicationCommandsTest : public ApplicationFixture {
 protected:
     void SetUp() override {
         // Exact places: nothing may pull a moved note to an edge or a neighbour.
         SettingsStore settings(SettingsPath());
         settings.WriteBool(L"/Settings/SnapNotes", false);
-    }
-    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
-
-    void SeedNotes(const std::vector<NoteData>& records) {
-        NotesFileData file;
-        file.notes = records;
-        ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
-    }
-    std::vector<NoteData> SavedNotes() const {
-        std::string bytes;
-        NotesFileData file;
-        if (FileIo::ReadFile(data + L"Notes.dat", bytes)) ParseNotes(bytes, file);
-        return file.notes;
     }
     void Command(UINT id) {
         app->Send(WM_COMMAND, id, 0);
@@ -63,12 +38,6 @@ protected:
         });
         app->ShowMainMenu(false);
         PumpFor(50);
-    }
-    std::wstring ReadSetting(const wchar_t* path) {
-        SettingsStore settings(SettingsPath());
-        std::wstring value;
-        settings.ReadString(path, value);
-        return value;
     }
     static Rect RectOf(const NoteWindow* note) {
         const RECT r = note->WindowRect();
@@ -254,47 +223,16 @@ TEST_F(ApplicationCommandsTest, ApplyThemeTintsTheLiveSkinAndKeepsTheIndex) {
     EXPECT_EQ(a.ColorThemeIndex(), 3u);
 }
 
-TEST_F(ApplicationCommandsTest, TilingLaysOutTheShownNotesOfTheMonitor) {
-    std::vector<NoteData> records;
-    for (int i = 0; i < 6; ++i) {
-        records.push_back(Record({30 * i, 40, 30 * i + 180 + 10 * i, 200}, L"n", L"", i == 1));
-    }
-    SeedNotes(records);
-    Application& a = Start();
-    const RECT work = Arrange::WorkAreaOf(a.Notes()[0]->Handle());
-    std::vector<Arrange::TileNote> tiles;
-    for (const NoteWindow* note : a.Notes()) tiles.push_back({RectOf(note), note->Hidden()});
-    const auto expected =
-        Arrange::TileLayout(Rect{work.left, work.top, work.right, work.bottom}, tiles);
-
-    Command(IDM_TILE_NOTES);
-    const std::vector<NoteData> saved = SavedNotes();
-    ASSERT_EQ(saved.size(), 6u);
-    for (size_t i = 0; i < 6; ++i) {
-        const Rect now = RectOf(a.Notes()[i]);
-        const Point at = expected[i] ? *expected[i] : Point{tiles[i].rect.left, tiles[i].rect.top};
-        EXPECT_EQ((Point{now.left, now.top}), at) << i;
-        EXPECT_EQ(now.Width(), tiles[i].rect.Width()) << "size kept " << i;
-        EXPECT_EQ(saved[i].rect, now) << "saved " << i;
-    }
-
-    // With the notes put away the command does nothing.
-    a.Notes()[0]->Move(5, 5);
-    Command(IDM_SHOW_NOTES);
-    Command(IDM_TILE_NOTES);
-    EXPECT_EQ(a.Notes()[0]->WindowRect().left, 5);
-}
-
 TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
     const std::wstring folder = data + L"Vellomar Notes 2\\";
     Application& a = Start();
     ASSERT_EQ(a.OldNotesFolder(), folder);
     {
         // No folder yet: the user is told, nothing is made.
-        DialogAnswerer answers({{IDYES, L""}, {IDOK, L""}});
+        DialogAnswers answers({{IDYES, L""}, {IDOK, L""}});
         Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
-        ASSERT_EQ(DialogAnswerer::Texts().size(), 2u);
-        EXPECT_EQ(DialogAnswerer::Texts()[1], TextOf(kZephyn2Import_NoneFound));
+        ASSERT_EQ(answers.Texts().size(), 2u);
+        EXPECT_EQ(answers.Texts()[1], TextOf(kZephyn2Import_NoneFound));
     }
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const struct {
@@ -311,12 +249,12 @@ TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
         ASSERT_TRUE(FileIo::WriteFileAtomically(folder + TestPaths::Widen(f.name), f.contents));
     }
     {
-        DialogAnswerer answers({{IDNO, L""}});
+        DialogAnswers answers({{IDNO, L""}});
         Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
-        EXPECT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts().size(), 1u);
         EXPECT_TRUE(a.Notes().empty());
     }
-    DialogAnswerer answers({{IDYES, L""}});
+    DialogAnswers answers({{IDYES, L""}});
     Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
     ASSERT_EQ(a.Notes().size(), 4u);
     EXPECT_EQ(a.Notes()[0]->Text(), L"Line\r\nnext% and 50% off");
@@ -347,7 +285,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
     Application& a = Start();
     const std::wstring path = data + L"export.txt";
     {
-        DialogAnswerer answers({{IDOK, path}});
+        DialogAnswers answers({{IDOK, path}});
         Command(IDM_EXPORT_NOTES);
     }
     std::string bytes;
@@ -361,7 +299,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
     // the existing file is replaced after the overwrite question.
     a.Notes()[2]->SetText(L"\u20AC");
     {
-        DialogAnswerer answers({{IDOK, path}, {IDYES, L""}});
+        DialogAnswers answers({{IDOK, path}, {IDYES, L""}});
         Command(IDM_EXPORT_NOTES);
     }
     ASSERT_TRUE(FileIo::ReadFile(path, bytes));
@@ -376,7 +314,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
     // Cancelled: nothing written. A file that cannot be replaced: said so.
     ASSERT_TRUE(FileIo::RemoveFile(path));
     {
-        DialogAnswerer answers({{IDCANCEL, L""}});
+        DialogAnswers answers({{IDCANCEL, L""}});
         Command(IDM_EXPORT_NOTES);
         EXPECT_FALSE(FileIo::FileExists(path));
     }
@@ -385,10 +323,10 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
                                 CREATE_NEW, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     {
-        DialogAnswerer answers({{IDOK, locked}, {IDYES, L""}, {IDOK, L""}});
+        DialogAnswers answers({{IDOK, locked}, {IDYES, L""}, {IDOK, L""}});
         Command(IDM_EXPORT_NOTES);
-        ASSERT_FALSE(DialogAnswerer::Texts().empty());
-        EXPECT_EQ(DialogAnswerer::Texts().back(), TextOf(kExportFailed));
+        ASSERT_FALSE(answers.Texts().empty());
+        EXPECT_EQ(answers.Texts().back(), TextOf(kExportFailed));
     }
     CloseHandle(holder);
 }
@@ -398,12 +336,12 @@ TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
     ASSERT_TRUE(FileIo::WriteFileAtomically(path, "from\r\na file"));
     Application& a = Start();
     {
-        DialogAnswerer answers({{IDCANCEL, L""}});
+        DialogAnswers answers({{IDCANCEL, L""}});
         Command(IDM_NEW_NOTE_FROM_FILE);
-        EXPECT_EQ(DialogAnswerer::Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts().size(), 1u);
         EXPECT_TRUE(a.Notes().empty());
     }
-    DialogAnswerer answers({{IDOK, path}});
+    DialogAnswers answers({{IDOK, path}});
     Command(IDM_NEW_NOTE_FROM_FILE);
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes()[0]->Text().substr(0, 11), L"from\na file");
@@ -424,15 +362,15 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
 
     ASSERT_TRUE(FileIo::AppendToFile(bin, "deleted text"));
     {
-        DialogAnswerer answers({{IDNO, L""}});
+        DialogAnswers answers({{IDNO, L""}});
         Command(IDM_RECYCLE_BIN_EMPTY);
-        ASSERT_EQ(DialogAnswerer::Texts().size(), 1u);
-        EXPECT_EQ(DialogAnswerer::Texts()[0], TextOf(kConfirm_EmptyRecycleBin));
+        ASSERT_EQ(answers.Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts()[0], TextOf(kConfirm_EmptyRecycleBin));
     }
     ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
     EXPECT_EQ(bytes, "deleted text");
     {
-        DialogAnswerer answers({{IDYES, L""}});
+        DialogAnswers answers({{IDYES, L""}});
         Command(IDM_RECYCLE_BIN_EMPTY);
     }
     ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
@@ -444,13 +382,13 @@ TEST_F(ApplicationCommandsTest, AboutShowsTheVersionAndOffersTheHomePage) {
     std::vector<std::wstring> opened;
     a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
     {
-        DialogAnswerer answers({{IDNO, L""}});
+        DialogAnswers answers({{IDNO, L""}});
         Command(IDM_ABOUT);
-        ASSERT_EQ(DialogAnswerer::Texts().size(), 1u);
-        EXPECT_EQ(DialogAnswerer::Texts()[0].substr(0, 19), L"Vellomar Notes 3.2\n");
+        ASSERT_EQ(answers.Texts().size(), 1u);
+        EXPECT_EQ(answers.Texts()[0].substr(0, 19), L"Vellomar Notes 3.2\n");
         EXPECT_TRUE(opened.empty());
     }
-    DialogAnswerer answers({{IDYES, L""}});
+    DialogAnswers answers({{IDYES, L""}});
     Command(IDM_ABOUT);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], ProgramInfo::kHomePage);

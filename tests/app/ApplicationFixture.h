@@ -5,18 +5,25 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "TestPaths.h"
 #include "app/Application_win.h"
+#include "store/FileIo.h"
+#include "store/NotesFile.h"
+#include "store/SettingsStore.h"
+#include "support/MessagePump_win.h"
+#include "support/TestPaths.h"
 
-// Runs the thread's messages for the given time.
-inline void PumpFor(DWORD milliseconds) {
-    for (const DWORD start = GetTickCount();; Sleep(10)) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message != WM_QUIT) TranslateMessage(&msg), DispatchMessageW(&msg);
-        if (GetTickCount() - start >= milliseconds) return;
-    }
+// A record of Notes.dat.
+inline NoteData Record(Rect rect, const std::wstring& text = L"note",
+                       const std::wstring& title = L"", bool hidden = false) {
+    NoteData note;
+    note.rect = rect;
+    note.text = text;
+    note.title = title;
+    note.hidden = hidden;
+    note.created = {2024, 5, 5, 3, 17, 12, 0, 0};
+    return note;
 }
 
 class ApplicationFixture : public ::testing::Test {
@@ -36,6 +43,27 @@ protected:
         app = std::make_unique<Application>(restart, failed, data);
         EXPECT_FALSE(failed);
         return *app;
+    }
+
+    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
+    std::wstring NotesPath() const { return data + L"Notes.dat"; }
+    // Notes.dat as the application will find it at its start.
+    void SeedNotes(const std::vector<NoteData>& records) {
+        NotesFileData file;
+        file.notes = records;
+        ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), SerializeNotes(file)));
+    }
+    // The notes of Notes.dat (or of the notes file named) as it is now.
+    std::vector<NoteData> SavedNotes(const std::wstring& path = L"") const {
+        std::string bytes;
+        NotesFileData file;
+        if (FileIo::ReadFile(path.empty() ? NotesPath() : path, bytes)) ParseNotes(bytes, file);
+        return file.notes;
+    }
+    std::wstring ReadSetting(const wchar_t* path) const {
+        std::wstring value;
+        SettingsStore(SettingsPath()).ReadString(path, value);
+        return value;
     }
 
     std::wstring data = TestPaths::MakeScratchDir();

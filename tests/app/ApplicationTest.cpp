@@ -1,6 +1,7 @@
 #include <utility>
 
 #include "ApplicationFixture.h"
+#include "support/DialogAnswers_win.h"
 #include "app/HotKeys_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
@@ -14,7 +15,6 @@ namespace {
 
 class ApplicationTest : public ApplicationFixture {
 protected:
-    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
     void Tray(UINT mouse) { app->Send(kTrayMessage, Application::kTrayIconId, mouse); }
     void ShowHideKey() { app->Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyShowNotes, 0); }
 };
@@ -138,70 +138,43 @@ TEST_F(ApplicationTest, NoNoteIsMadeWhileNotesAreHidden) {
     EXPECT_EQ(a.Notes().size(), 1u);
 }
 
-// Counts this thread's message boxes and closes each with OK.
-struct MessageBoxCounter {
-    static inline int shown = 0;
-    static inline std::wstring text;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
-    MessageBoxCounter() { shown = 0; }
-    ~MessageBoxCounter() { UnhookWindowsHookEx(hook); }
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        const auto box = reinterpret_cast<HWND>(wParam);
-        wchar_t name[32] = {}, body[1024] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
-            name == std::wstring(L"#32770")) {
-            ++shown;
-            GetDlgItemTextW(box, 0xFFFF, body, 1024);
-            text = body;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-};
-
 // When the system will not make a note's window (here the second and the
 // fourth), the record is not lost: every save writes it back, and the user is
 // told once how many notes could not be shown.
 TEST_F(ApplicationTest, RecordsWithoutAWindowAreKeptByEverySaveAndTheUserIsToldOnce) {
     Application& a = Start();
-    NotesFileData stored;
-    for (int i = 0; i < 4; ++i) {
-        NoteData note;
-        note.rect = {100 + 40 * i, 100, 300 + 40 * i, 250};
-        note.text = L"record " + std::to_wstring(i);
-        stored.notes.push_back(note);
-    }
-    bool keepOriginal = false;
-    ASSERT_TRUE(SaveNotesFile(a.NotesFilePath(), stored, {}, keepOriginal));
+    std::vector<NoteData> stored;
+    for (int i = 0; i < 4; ++i)
+        stored.push_back(
+            Record({100 + 40 * i, 100, 300 + 40 * i, 250}, L"record " + std::to_wstring(i)));
+    SeedNotes(stored);
     int made = 0;
     a.SetNoteMaker([&](const NoteData& record) -> NoteWindow* {
         return ++made % 2 == 0 ? nullptr : new NoteWindow(a, a.LayeredWindows(), record);
     });
-    MessageBoxCounter boxes;
+    DialogAnswers boxes;
     a.LoadNotes();
     ASSERT_EQ(a.Notes().size(), 2u);
     ASSERT_EQ(a.UnshownNotes().size(), 2u);
     PumpFor(300);
-    EXPECT_EQ(boxes.shown, 1);
-    EXPECT_NE(boxes.text.find(L"2"), std::wstring::npos) << TestPaths::Narrow(boxes.text);
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find(L"2"), std::wstring::npos)
+        << TestPaths::Narrow(boxes.Texts()[0]);
 
     // A change saves the file: the new note, the live ones and the kept records.
     ASSERT_NE(a.CreateNote(L"new", false, true), nullptr);
     a.Notes().front()->SetPriority(kPriorityHigh);
     PumpFor(100);
-    EXPECT_EQ(boxes.shown, 1);
-    std::string bytes;
-    ASSERT_TRUE(FileIo::ReadFile(a.NotesFilePath(), bytes));
-    NotesFileData saved;
-    ParseNotes(bytes, saved);
+    EXPECT_EQ(boxes.Texts().size(), 1u);
+    const std::vector<NoteData> saved = SavedNotes();
     std::vector<std::wstring> texts;
-    for (const NoteData& n : saved.notes) texts.push_back(n.text);
+    for (const NoteData& n : saved) texts.push_back(n.text);
     EXPECT_EQ(
         (std::vector<std::wstring>{L"record 0", L"record 2", L"new", L"record 1", L"record 3"}),
         texts);
-    ASSERT_EQ(saved.notes.size(), 5u);
-    EXPECT_EQ(saved.notes[3], a.UnshownNotes()[0]);
-    EXPECT_EQ(saved.notes[4], a.UnshownNotes()[1]);
+    ASSERT_EQ(saved.size(), 5u);
+    EXPECT_EQ(saved[3], a.UnshownNotes()[0]);
+    EXPECT_EQ(saved[4], a.UnshownNotes()[1]);
 }
 
 }  // namespace

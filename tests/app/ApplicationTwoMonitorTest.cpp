@@ -20,13 +20,8 @@ protected:
 };
 
 TEST_F(ApplicationTwoMonitorTest, LoadingKeepsNotesOnTheLeftMonitorAndBringsLostOnesBack) {
-    NotesFileData file;
-    for (int left : {-700, -3000, 5000}) {
-        file.notes.emplace_back();
-        file.notes.back().rect = {left, 300, left + 200, 450};
-        file.notes.back().text = L"note";
-    }
-    ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+    SeedNotes({Record({-700, 300, -500, 450}), Record({-3000, 300, -2800, 450}),
+               Record({5000, 300, 5200, 450})});
     Application& a = Start();
     ASSERT_EQ(a.Notes().size(), 3u);
     EXPECT_EQ(a.Notes()[0]->WindowRect().left, -700);
@@ -40,7 +35,7 @@ TEST_F(ApplicationTwoMonitorTest, LoadingKeepsNotesOnTheLeftMonitorAndBringsLost
 }
 
 TEST_F(ApplicationTwoMonitorTest, NewNoteIsCentredOnTheMonitorOfTheHiddenMainWindow) {
-    SettingsStore settings(data + L"Settings.ini");
+    SettingsStore settings(SettingsPath());
     settings.WriteInt(L"/MainWindow/PositionX", -800);
     settings.WriteInt(L"/MainWindow/PositionY", 200);
     settings.WriteBool(L"/MainWindow/Visible", false);
@@ -58,10 +53,7 @@ TEST_F(ApplicationTwoMonitorTest, NewNoteIsCentredOnTheMonitorOfTheHiddenMainWin
 // one, (-1024, 768)-(0, 1024); a note there is invisible, so loading brings it
 // up onto the left monitor, which is nearest, keeping its size.
 TEST_F(ApplicationTwoMonitorTest, NoteInTheGapBelowTheLeftMonitorComesOntoItAtLoad) {
-    NotesFileData file;
-    file.notes.emplace_back();
-    file.notes.back().rect = {-700, 850, -500, 1000};
-    ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+    SeedNotes({Record({-700, 850, -500, 1000}, L"")});
     Application& a = Start();
     ASSERT_EQ(a.Notes().size(), 1u);
     const RECT r = a.Notes()[0]->WindowRect();
@@ -95,15 +87,9 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
-        NotesFileData file;
-        for (int top : {100, 400}) {
-            file.notes.emplace_back();
-            file.notes.back().rect = {-700, top, -500, top + 150};
-        }
-        file.notes.emplace_back();
-        file.notes.back().rect = {300, 300, 500, 450};
-        ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
-        SettingsStore(data + L"Settings.ini").WriteInt(L"/MainWindow/PositionX", -600);
+        SeedNotes({Record({-700, 100, -500, 250}, L""), Record({-700, 400, -500, 550}, L""),
+                   Record({300, 300, 500, 450}, L"")});
+        SettingsStore(SettingsPath()).WriteInt(L"/MainWindow/PositionX", -600);
         Application& a = Start();
         ASSERT_EQ(a.Notes().size(), 3u);
         ASSERT_EQ(a.WindowRect().left, -600);
@@ -113,27 +99,24 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
         a.Send(c.message, c.wParam, 0);
         PumpFor(Application::kDisplayChangeDelay + 300);
 
-        std::string bytes;
-        NotesFileData saved;
-        ASSERT_TRUE(FileIo::ReadFile(data + L"Notes.dat", bytes));
-        ParseNotes(bytes, saved);
-        ASSERT_EQ(saved.notes.size(), 3u);
+        const std::vector<NoteData> saved = SavedNotes();
+        ASSERT_EQ(saved.size(), 3u);
         for (size_t i = 0; i < 2; ++i) {
             const RECT r = a.Notes()[i]->WindowRect();
             if (c.moves) {
                 EXPECT_NEAR(r.left, 0, 15) << i;
                 EXPECT_EQ(r.right - r.left, 200) << "size kept";
-                EXPECT_EQ(saved.notes[i].rect.left, r.left) << "saved";
+                EXPECT_EQ(saved[i].rect.left, r.left) << "saved";
             } else {
                 EXPECT_EQ(r.left, -700);
-                EXPECT_EQ(saved.notes[i].rect.left, -700);
+                EXPECT_EQ(saved[i].rect.left, -700);
             }
         }
         EXPECT_EQ(a.Notes()[0]->WindowRect().top, 100) << "moved the shortest way";
         EXPECT_EQ(a.Notes()[2]->WindowRect().left, 300) << "a note on screen stays";
         // The main window comes along, and its new place is kept.
         int32_t mainX = 0;
-        SettingsStore(data + L"Settings.ini").ReadInt(L"/MainWindow/PositionX", mainX);
+        SettingsStore(SettingsPath()).ReadInt(L"/MainWindow/PositionX", mainX);
         EXPECT_EQ(a.WindowRect().left >= 0, c.moves);
         EXPECT_EQ(mainX, a.WindowRect().left);
         app.reset();
@@ -143,21 +126,16 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
 // Each monitor's notes are tiled over that monitor's work area only; a hidden
 // note on the left monitor stays where it is and takes no cell there.
 TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
-    SettingsStore(data + L"Settings.ini").WriteBool(L"/Settings/SnapNotes", false);
-    NotesFileData file;
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/SnapNotes", false);
     const struct {
         Rect rect;
         bool hidden;
     } seeded[] = {{{-900, 100, -700, 250}, false}, {{100, 100, 300, 250}, false},
                   {{-500, 400, -300, 550}, true},  {{-300, 600, -100, 700}, false},
                   {{900, 800, 1100, 950}, false},  {{500, 50, 760, 300}, false}};
-    for (const auto& s : seeded) {
-        file.notes.emplace_back();
-        file.notes.back().rect = s.rect;
-        file.notes.back().hidden = s.hidden;
-        file.notes.back().text = L"note";
-    }
-    ASSERT_TRUE(FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file)));
+    std::vector<NoteData> records;
+    for (const auto& s : seeded) records.push_back(Record(s.rect, L"note", L"", s.hidden));
+    SeedNotes(records);
     Application& a = Start();
     ASSERT_EQ(a.Notes().size(), 6u);
 
@@ -183,12 +161,19 @@ TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
     EXPECT_EQ(at(5), *primary[2]);
     EXPECT_LT(at(3).x, 0) << "still on the left monitor";
 
-    std::string bytes;
-    NotesFileData saved;
-    ASSERT_TRUE(FileIo::ReadFile(data + L"Notes.dat", bytes));
-    ParseNotes(bytes, saved);
-    ASSERT_EQ(saved.notes.size(), 6u);
-    EXPECT_EQ(saved.notes[3].rect.left, at(3).x);
+    const std::vector<NoteData> saved = SavedNotes();
+    ASSERT_EQ(saved.size(), 6u);
+    for (size_t i = 0; i < 6; ++i) {
+        const RECT r = a.Notes()[i]->WindowRect();
+        EXPECT_EQ(saved[i].rect, (Rect{r.left, r.top, r.right, r.bottom})) << "saved " << i;
+        EXPECT_EQ(r.right - r.left, seeded[i].rect.Width()) << "size kept " << i;
+    }
+
+    // With the notes put away the command does nothing.
+    a.Notes()[0]->Move(5, 5);
+    a.Send(WM_COMMAND, IDM_SHOW_NOTES, 0);
+    a.Send(WM_COMMAND, IDM_TILE_NOTES, 0);
+    EXPECT_EQ(at(0).x, 5);
 }
 
 }  // namespace

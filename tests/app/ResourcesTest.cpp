@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"

@@ -17,6 +17,7 @@
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "store/SettingsStore.h"
+#include "support/DialogAnswers_win.h"
 #include "ui/PrivateMessages_win.h"
 
 namespace {
@@ -24,40 +25,24 @@ namespace {
 // Answers this thread's message boxes (Yes where there is a Yes button, else
 // OK) and keeps their texts. The restore dialog gets the item `pick` chosen.
 struct Boxes {
-    static inline std::vector<std::wstring> texts;
-    static inline std::vector<std::wstring> backupItems;
-    static inline int pick = 0;
-    static inline WPARAM yes = IDYES;  // the answer where there is a Yes button
-    HHOOK hook = SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    std::vector<std::wstring> backupItems;
+    int pick = 0;
+    DialogAnswers answers{{}, [this](HWND dialog) { return PickBackup(dialog); }};
+    const std::vector<std::wstring>& texts = answers.Texts();
 
-    Boxes() {
-        texts.clear();
-        backupItems.clear();
-        pick = 0;
-        yes = IDYES;
-    }
-    ~Boxes() { UnhookWindowsHookEx(hook); }
-
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        const auto box = reinterpret_cast<HWND>(wParam);
-        wchar_t name[32] = {}, body[2048] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
-            name == std::wstring(L"#32770")) {
-            if (HWND list = GetDlgItem(box, IDC_BACKUP_LIST)) {
-                const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-                for (int i = 0; i < count; ++i) {
-                    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(body));
-                    backupItems.push_back(body);
-                }
-                SendMessageW(list, LB_SETCURSEL, pick, 0);
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-            } else {
-                GetDlgItemTextW(box, 0xFFFF, body, 2048);
-                texts.push_back(body);
-                PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? yes : IDOK, 0);
-            }
+    Boxes() { answers.SetUnqueued(IDYES); }
+    bool PickBackup(HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_BACKUP_LIST);
+        if (!list) return false;
+        wchar_t item[2048] = {};
+        const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+            backupItems.push_back(item);
         }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
+        SendMessageW(list, LB_SETCURSEL, pick, 0);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return true;
     }
 };
 
@@ -85,24 +70,12 @@ struct Lock {
 
 class SaveProblemsTest : public ApplicationFixture {
 protected:
-    std::wstring NotesPath() const { return data + L"Notes.dat"; }
-    std::wstring SettingsPath() const { return data + L"Settings.ini"; }
-
-    // The notes in the file as it is now.
-    size_t NotesInFile() {
-        std::string bytes;
-        NotesFileData file;
-        if (FileIo::ReadFile(NotesPath(), bytes)) ParseNotes(bytes, file);
-        return file.notes.size();
-    }
+    size_t NotesInFile() const { return SavedNotes().size(); }
     void WriteNotesFile(size_t count) {
-        NotesFileData file;
-        for (size_t i = 0; i < count; ++i) {
-            file.notes.emplace_back();
-            file.notes.back().rect = {100, 100 + 10 * static_cast<int32_t>(i), 300, 250};
-            file.notes.back().text = L"note " + std::to_wstring(i);
-        }
-        ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), SerializeNotes(file)));
+        std::vector<NoteData> notes;
+        for (int32_t i = 0; i < static_cast<int32_t>(count); ++i)
+            notes.push_back(Record({100, 100 + 10 * i, 300, 250}, L"note " + std::to_wstring(i)));
+        SeedNotes(notes);
     }
     void RetryTimer() {
         app->Send(WM_TIMER, kSaveRetryTimer);
@@ -174,7 +147,7 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     PumpFor(50);
     ASSERT_EQ(boxes.texts.size(), 1u);
 
-    boxes.yes = IDNO;
+    boxes.answers.SetUnqueued(IDNO);
     a.Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
     ASSERT_EQ(boxes.texts.size(), 2u);
@@ -184,7 +157,7 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     EXPECT_FALSE(a.ShuttingDown());
     EXPECT_EQ(a.Notes().size(), 2u);
 
-    boxes.yes = IDYES;
+    boxes.answers.SetUnqueued(IDYES);
     a.Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
     EXPECT_FALSE(IsWindow(a.Handle()));
@@ -216,11 +189,7 @@ TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
     size_t kept = 0;
     for (const std::wstring& name : FileIo::ListFiles(data)) {
         if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bak") == 0) {
-            std::string bytes;
-            NotesFileData file;
-            ASSERT_TRUE(FileIo::ReadFile(data + name, bytes));
-            ParseNotes(bytes, file);
-            EXPECT_EQ(file.notes.size(), 2u) << "the unread notes are kept whole";
+            EXPECT_EQ(SavedNotes(data + name).size(), 2u) << "the unread notes are kept whole";
             ++kept;
         }
     }
@@ -284,17 +253,11 @@ TEST_F(SaveProblemsTest, FirstSaveOfTheDayKeepsABackupAndAFailedBackupNeverBlock
 
     ASSERT_TRUE(FileIo::RemoveFile(data + L"Backups"));
     a.CreateNote(L"three", false, true);
-    std::string bytes;
-    NotesFileData kept;
-    ASSERT_TRUE(FileIo::ReadFile(TodaysBackup(), bytes));
-    ParseNotes(bytes, kept);
-    EXPECT_EQ(kept.notes.size(), 4u) << "the file as it stood before the save";
+    EXPECT_EQ(SavedNotes(TodaysBackup()).size(), 4u) << "the file as it stood before the save";
     EXPECT_EQ(NotesInFile(), 5u);
     // Later saves of the day leave the day's backup alone.
     a.CreateNote(L"four", false, true);
-    ASSERT_TRUE(FileIo::ReadFile(TodaysBackup(), bytes));
-    ParseNotes(bytes, kept = NotesFileData());
-    EXPECT_EQ(kept.notes.size(), 4u);
+    EXPECT_EQ(SavedNotes(TodaysBackup()).size(), 4u);
     EXPECT_EQ(boxes.texts.size(), 1u);
 }
 
@@ -326,12 +289,9 @@ TEST_F(SaveProblemsTest, RestoringKeepsTheCurrentNotesThenLoadsTheChosenBackup) 
     const std::vector<BackupInfo> list = ListBackups(NotesPath());
     ASSERT_EQ(list.size(), 4u);
     EXPECT_TRUE(list[0].stamp.timed);
-    std::string bytes;
-    NotesFileData before;
-    ASSERT_TRUE(FileIo::ReadFile(list[0].path, bytes));
-    ParseNotes(bytes, before);
-    ASSERT_EQ(before.notes.size(), 2u);
-    EXPECT_EQ(before.notes[0].text, L"changed on screen");
+    const std::vector<NoteData> before = SavedNotes(list[0].path);
+    ASSERT_EQ(before.size(), 2u);
+    EXPECT_EQ(before[0].text, L"changed on screen");
     EXPECT_TRUE(boxes.texts.empty());
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/MessagePump_win.h"
+
 namespace {
 
 struct Received {
@@ -53,15 +55,7 @@ DWORD RunProgram(const std::wstring& arguments) {
         ADD_FAILURE() << "cannot start the program: " << GetLastError();
         return STILL_ACTIVE;
     }
-    const DWORD deadline = GetTickCount() + 20000;
-    for (;;) {
-        const LONG left = static_cast<LONG>(deadline - GetTickCount());
-        if (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, left > 0 ? left : 0,
-                                      QS_ALLINPUT) != WAIT_OBJECT_0 + 1)
-            break;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    }
+    PumpUntil([&] { return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &code);
     if (code == STILL_ACTIVE) TerminateProcess(process.hProcess, 99);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../notes/NoteTestHost_win.h"
+#include "support/NoteTestHost_win.h"
 #include "arrange/Snapping_win.h"
 #include "ui/WindowSnapping_win.h"
 

@@ -3,30 +3,10 @@
 # few made here, too large to keep): every time it must start, show what it could
 # read, keep the unreadable original, stay responsive and end when asked. Then
 # files too large or not text are handed over to become notes.
-# $1 is the folder of Zephyn3.exe; DISPLAY and WINEPREFIX are set.
-set -euo pipefail
-bin="$1"
-driver="$bin/vn_driver.exe"
-corpus="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-notes_dat="$corpus/../notes/notes_dat.py"
-data="$WINEPREFIX/drive_c/users/${USER:-$(whoami)}/AppData/Roaming/Vellomar Notes 3"
-work="$(mktemp -d)"
+# $1 is the folder of Zephyn3.exe.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e-common.sh"
+corpus="$VN_ROOT/tests/damaged"
 prog="$work/prog"
-app_pid=""
-current=""
-
-cleanup() {
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        wine "$driver" close-main >/dev/null 2>&1 || true
-        sleep 1 && kill "$app_pid" 2>/dev/null || true
-    fi
-    rm -rf "$work" "$data"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL [$current]: $*" >&2
-    exit 1
-}
 
 # The program runs from a copy, so that damaged languages and skins can lie beside it.
 mkdir -p "$prog"
@@ -50,41 +30,15 @@ start() {
     app_pid=$!
 }
 wait_main() {
-    main="$(wine "$driver" wait-main "${1:-60000}" | tr -d '\r')" || fail "no main window"
-    read -r main_hwnd _ <<<"$main"
+    e2e_wait_main "${1:-60000}"
     # The window exists before the skin gives it its size; a sent message is
     # answered only once the start is over and the message loop runs.
     responsive 60
-    main="$(wine "$driver" wait-main 1000 | tr -d '\r')" || fail "the main window went away"
-    read -r main_hwnd mleft mtop mright mbottom <<<"$main"
-}
-note_count() { wine "$driver" notes | tr -d '\r' | grep -c . || true; }
-wait_notes() {
-    for _ in $(seq 100); do
-        [ "$(note_count)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    fail "$(note_count) note windows, expected $1"
+    e2e_wait_main 1000
 }
 # The window thread answers at once: nothing is stuck in a loop or a huge read.
 responsive() {
     timeout "${1:-10}" wine "$driver" send "$main_hwnd" 0 0 0 >/dev/null || fail "the program does not answer"
-}
-# A new note made from the main window: the notes file is saved.
-new_note() {
-    local had
-    had="$(note_count)"
-    # A busy machine can turn a double click into two single ones: try again.
-    for _ in 1 2 3; do
-        wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-        for _ in $(seq 30); do
-            [ "$(note_count)" -gt "$had" ] && break 2
-            sleep 0.1
-        done
-    done
-    [ "$(note_count)" -gt "$had" ] || fail "no new note from a double click on the main window"
-    sleep 0.3 && wine "$driver" type "A new note"
-    sleep 0.3 && wine "$driver" key 27
 }
 finish() {
     responsive
@@ -130,13 +84,13 @@ for c in "cut short|$corpus/notes/cut-short.dat|4|5" \
     "random bytes|$corpus/notes/random-bytes.dat|0|1" \
     "random bytes after a good header|$corpus/notes/random-body.dat|-|-" \
     "absurd counts and lengths|$corpus/notes/absurd-counts.dat|1|2"; do
-    IFS='|' read -r current file shown after <<<"$c"
+    IFS='|' read -r e2e_context file shown after <<<"$c"
     profile "$file"
     start
     wait_main
-    [ "$shown" = - ] || wait_notes "$shown"
-    before="$(note_count)"
-    new_note
+    [ "$shown" = - ] || e2e_wait_notes "$shown"
+    before="$(e2e_note_count)"
+    e2e_new_note "A new note"
     count="$(whole_count)"
     [ "$after" = - ] || [ "$count" = "$after" ] || fail "$count notes saved, expected $after"
     [ "$count" = $((before + 1)) ] || fail "$count notes saved, $before were shown before the new one"
@@ -147,30 +101,30 @@ done
 # --- Damaged settings ---------------------------------------------------------
 for c in "binary Settings.ini|$corpus/settings/binary.ini" \
     "20 MB Settings.ini|$work/corpus/settings/huge.ini"; do
-    IFS='|' read -r current file <<<"$c"
+    IFS='|' read -r e2e_context file <<<"$c"
     profile "" "$file"
     start
     SECONDS=0
     wait_main 20000
-    wait_notes 3
+    e2e_wait_notes 3
     ((SECONDS < 15)) || fail "took $SECONDS s to start"
     kept "$file" Settings.ini
     finish
 done
 
 # --- A hostile language file ----------------------------------------------------
-current="hostile language file"
+e2e_context="hostile language file"
 printf '[Root]\r\nLanguageFile=Hostile.ini\r\n' >"$work/settings.ini"
 profile "" "$work/settings.ini"
 start
 wait_main
-wait_notes 3
+e2e_wait_notes 3
 responsive
 # The delete question is a format text full of conversions.
 first_note="$(wine "$driver" notes | tr -d '\r' | head -n 1 | cut -d' ' -f1)"
 wine "$driver" post "$first_note" 273 150 0 >/dev/null
 answer_dialog "" 6
-wait_notes 2
+e2e_wait_notes 2
 # The recycle bin's name from the language cannot leave the user's folder.
 for _ in $(seq 30); do [ -f "$data/escaped-recycle-bin.txt" ] && break || sleep 0.1; done
 [ -f "$data/escaped-recycle-bin.txt" ] || fail "the deleted note is not in the recycle bin"
@@ -180,22 +134,22 @@ finish
 
 # --- Skins with absurd numbers and damaged bitmaps ------------------------------
 for skin in Absurd BadBitmaps; do
-    current="skin $skin"
+    e2e_context="skin $skin"
     printf '[Root]\r\nSkinName=%s\r\nSkinColorThemeIndex=4000000000\r\n' "$skin" >"$work/settings.ini"
     profile "" "$work/settings.ini"
     start
     wait_main
-    wait_notes 3
+    e2e_wait_notes 3
     # A refused background leaves the main window its own size, not 60000 pixels.
     ((mright - mleft < 2000 && mbottom - mtop < 2000)) ||
         fail "main window $((mright - mleft)) x $((mbottom - mtop))"
-    new_note
+    e2e_new_note "A new note"
     [ "$(whole_count)" = 4 ] || fail "the new note was not saved"
     finish
 done
 
 # --- Files handed over to become notes --------------------------------------------
-current="hand-over"
+e2e_context="hand-over"
 big="$work/big notes.txt"
 truncate -s 200M "$big" # sparse: a 200 MB file that takes no disk space
 binary="$work/program.txt"
@@ -204,26 +158,26 @@ printf 'A short note\r\nfrom a file\r\n' >"$work/good.txt"
 profile
 start
 wait_main
-wait_notes 3
+e2e_wait_notes 3
 for c in "$big|too large" "$binary|not hold text" "$work/missing.txt|could not be read"; do
     IFS='|' read -r file says <<<"$c"
     # The second start hands the path over and ends at once, whatever the file.
     timeout 20 wine "$prog/Zephyn3.exe" "$(winepath -w "$file")" || fail "the second start hung on $file"
     answer_dialog "$says"
     responsive
-    [ "$(note_count)" = 3 ] || fail "$file became a note"
+    [ "$(e2e_note_count)" = 3 ] || fail "$file became a note"
 done
 read -r _ _ _ _ working_kb _ <<<"$(wine "$driver" stats | tr -d '\r')"
 ((working_kb < 150000)) || fail "the program grew to $working_kb KB"
 timeout 20 wine "$prog/Zephyn3.exe" "$(winepath -w "$work/good.txt")"
-wait_notes 4
+e2e_wait_notes 4
 finish
 
 # On the command line of the first start, before the message loop runs.
-current="too large on the command line"
+e2e_context="too large on the command line"
 start "$(winepath -w "$big")"
 answer_dialog "too large"
 wait_main
-wait_notes 4
+e2e_wait_notes 4
 finish
 echo "e2e_damaged: ok"

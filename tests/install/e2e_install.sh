@@ -4,39 +4,15 @@
 # installed folder while nothing in that folder may change, an upgrade over it, a
 # silent uninstallation, and an installation again. The user's notes, settings
 # and run-at-log-on choice must outlive all of it.
-# $1 is the build folder (holding CPackConfig.cmake); DISPLAY and WINEPREFIX are set.
-set -euo pipefail
-build="$1"
-bin="$build/bin"
-driver="$bin/vn_driver.exe"
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-notes_dat="$here/../notes/notes_dat.py"
-data="$WINEPREFIX/drive_c/users/${USER:-$(whoami)}/AppData/Roaming/Vellomar Notes 3"
+# $1 is the build folder (holding CPackConfig.cmake).
+build="$(cd "$1" && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e-common.sh" "$build/bin"
 install_win='C:\Program Files\Vellomar Notes 3'
 install_dir="$WINEPREFIX/drive_c/Program Files/Vellomar Notes 3"
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vellomar Notes 3'
-work="$(mktemp -d)"
-app_pid=""
-
-cleanup() {
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        wine "$driver" close-main >/dev/null 2>&1 || kill "$app_pid" 2>/dev/null || true
-    fi
-    [ -d "$install_dir" ] && chmod -R u+w "$install_dir" 2>/dev/null
-    if [ -f "$install_dir/Uninstall.exe" ]; then
-        wine "$install_dir/Uninstall.exe" /S >/dev/null 2>&1 || true
-        wineserver -w 2>/dev/null || true
-    fi
-    wine reg delete "$run_key" /v "Vellomar Notes 3" /f >/dev/null 2>&1 || true
-    wine reg delete 'HKCU\Software\Vellomar' /f >/dev/null 2>&1 || true
-    rm -rf "$work" "$data"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# The prefix goes with the script; a read-only program folder would outlive it.
+e2e_on_exit() { [ ! -d "$install_dir" ] || chmod -R u+w "$install_dir" 2>/dev/null; }
 run_value() {
     wine reg query "$run_key" /v "Vellomar Notes 3" 2>/dev/null | tr -d '\r' |
         sed -n 's/.*REG_SZ[[:space:]]*//p'
@@ -86,15 +62,10 @@ chmod -R a-w "$install_dir"
 before="$(snapshot)"
 wine "$install_win\\Zephyn3.exe" &
 app_pid=$!
-wine "$driver" wait-main 20000 >/dev/null || fail "no main window"
-for _ in $(seq 100); do
-    [ "$(wine "$driver" notes | tr -d '\r' | grep -c .)" = 3 ] && break
-    sleep 0.1
-done
-[ "$(wine "$driver" notes | tr -d '\r' | grep -c .)" = 3 ] || fail "the three notes are not shown"
+e2e_wait_main
+e2e_wait_notes 3
 # Now that the notes are loaded, the main window has its final size.
-main="$(wine "$driver" wait-main 20000 | tr -d '\r')"
-read -r _ mleft mtop mright mbottom <<<"$main"
+e2e_wait_main
 # The skin beside the executable gave the main window its background's size.
 skin_size="$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(26); print(*struct.unpack("<ii", d[18:26]))' \
     "$install_dir/Skins/Default/MainWindow/Background.bmp")"
@@ -102,9 +73,7 @@ read -r bw bh <<<"$skin_size"
 [ $((mright - mleft)) = "$bw" ] && [ $((mbottom - mtop)) = "${bh#-}" ] ||
     fail "main window $((mright - mleft))x$((mbottom - mtop)), not the skin's ${bw}x${bh#-}"
 # A new note is saved to the user's folder.
-wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-sleep 0.5 && wine "$driver" type "Written in the installed program"
-sleep 0.3 && wine "$driver" key 27
+e2e_new_note "Written in the installed program"
 for _ in $(seq 50); do
     [ "$(note_count)" = 4 ] && break
     sleep 0.2

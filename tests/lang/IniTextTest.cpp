@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "LangTestUtil.h"
+#include "support/LanguageFiles.h"
 #include "lang/LanguageTable.h"
 
 namespace {

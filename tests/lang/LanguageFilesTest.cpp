@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "LangTestUtil.h"
+#include "support/LanguageFiles.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
 

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "LangTestUtil.h"
+#include "support/LanguageFiles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 
 namespace {
 

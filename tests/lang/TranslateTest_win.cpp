@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LangTestUtil.h"
+#include "support/LanguageFiles.h"
 #include "lang/LanguageTable.h"
 
 namespace {

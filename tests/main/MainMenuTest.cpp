@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "lang/LanguageTable.h"
 #include "main/MenuLists.h"
 #include "res/resource.h"
@@ -46,9 +46,9 @@ TEST_F(MainMenuTest, ItemsFollowTheStateOfNotesAndMainWindow) {
                     IDM_BRING_NOTES_TO_TOP, IDM_TILE_NOTES, IDM_MAIN_ALWAYS_ON_TOP,
                     IDM_UNHIDE_NOTES, IDM_CHECK_FOR_UPDATES, IDM_CANCEL_CHECK_FOR_UPDATES})
         EXPECT_TRUE(Grey(id)) << id;
-    EXPECT_FALSE(Grey(IDM_EXPORT_NOTES));
-    EXPECT_FALSE(Grey(IDM_RECYCLE_BIN_OPEN));
-    EXPECT_FALSE(Grey(IDM_RECYCLE_BIN_EMPTY));
+    for (UINT id :
+         {IDM_EXPORT_NOTES, IDM_RECYCLE_BIN_OPEN, IDM_RECYCLE_BIN_EMPTY, IDM_GENERAL_SETTINGS})
+        EXPECT_FALSE(Grey(id)) << id;
     EXPECT_FALSE(Checked(IDM_SHOW_NOTES));
     EXPECT_FALSE(Checked(IDM_SHOW_MAIN_WINDOW));
     EXPECT_TRUE(Checked(IDM_MAIN_ALWAYS_ON_TOP));
@@ -95,24 +95,6 @@ TEST_F(MainMenuTest, SelectionListsComeFromTheFoldersUnlessBusy) {
     EXPECT_TRUE(languages.empty());
     ASSERT_EQ(GetMenuItemCount(Sub(kLanguagesSubmenuPos)), 1);
     EXPECT_TRUE(Grey(Sub(kLanguagesSubmenuPos), 0));
-}
-
-// The update check is offered when online and not running; it can be cancelled
-// only while its worker runs; settings wait while anything is busy.
-TEST_F(MainMenuTest, SettingsAndUpdateCheckStates) {
-    state.online = false;
-    Update();
-    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "offline";
-    EXPECT_TRUE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
-    EXPECT_FALSE(Grey(IDM_GENERAL_SETTINGS));
-    state.online = true;
-    Update();
-    EXPECT_FALSE(Grey(IDM_CHECK_FOR_UPDATES));
-    state.updateCheckRunning = state.updateCheckExists = state.busy = true;
-    Update();
-    EXPECT_TRUE(Grey(IDM_CHECK_FOR_UPDATES)) << "already running";
-    EXPECT_FALSE(Grey(IDM_CANCEL_CHECK_FOR_UPDATES));
-    EXPECT_TRUE(Grey(IDM_GENERAL_SETTINGS)) << "busy";
 }
 
 // Past a few hundred notes the list goes on below "More...", level by level,

@@ -7,7 +7,7 @@
 
 #include <map>
 
-#include "NoteTestHost_win.h"
+#include "support/NoteTestHost_win.h"
 #include "notes/Email_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"
@@ -76,11 +76,10 @@ protected:
     }
     // Sends on this thread, answering (and noting) a message box it shows.
     EmailResult Send(const EmailJob& job, std::wstring& told) {
-        DialogDriver driver([&](HWND box) {
-            told = WindowText(GetDlgItem(box, 0xFFFF));
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        });
-        return SendNoteByEmail(job);
+        DialogAnswers boxes;
+        const EmailResult result = SendNoteByEmail(job);
+        if (!boxes.Texts().empty()) told = boxes.Texts().back();
+        return result;
     }
 
     std::wstring recordPath;

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "NoteTestHost_win.h"
+#include "support/NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
 #include "ui/Clipboard_win.h"
 #include "notes/Links_win.h"
@@ -45,9 +45,12 @@ protected:
     }
     // Runs a note command; the dialogs it opens are handed to `act`.
     int Run(NoteWindow* note, UINT id, std::function<void(HWND)> act) {
-        DialogDriver driver(std::move(act));
+        DialogAnswers driver({}, [&act](HWND dialog) {
+            act(dialog);
+            return true;
+        });
         note->Send(WM_COMMAND, id);
-        Pump();
+        PumpMessages();
         return driver.Seen();
     }
 
@@ -189,8 +192,8 @@ TEST_F(NoteFeaturesTest, TitleDialogSetsKeepsAndRemovesTheTitle) {
         std::wstring caption, field;
         EXPECT_EQ(1, Run(note, IDM_NOTE_TITLE_CHANGE, [&](HWND dialog) {
                       busy = note->TitleDialogOpen() && !note->IsIdle();
-                      caption = WindowText(dialog);
-                      field = WindowText(GetDlgItem(dialog, IDC_TITLE_TEXT));
+                      caption = DialogAnswers::TextOf(dialog);
+                      field = DialogAnswers::TextOf(GetDlgItem(dialog, IDC_TITLE_TEXT));
                       SetDlgItemTextW(dialog, IDC_TITLE_TEXT, c.typed);
                       if (c.ending == WM_CLOSE)
                           PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -221,16 +224,17 @@ TEST_F(NoteFeaturesTest, TwoTitleDialogsOpenAtOnceKeepTheirOwnTitles) {
     NoteWindow* first = Note(L"first", L"one");
     NoteWindow* second = Note(L"second", L"two");
     std::vector<std::wstring> shown;
-    DialogDriver driver([&](HWND dialog) {
-        shown.push_back(WindowText(GetDlgItem(dialog, IDC_TITLE_TEXT)));
+    DialogAnswers driver({}, [&](HWND dialog) {
+        shown.push_back(DialogAnswers::TextOf(GetDlgItem(dialog, IDC_TITLE_TEXT)));
         const bool ofFirst = GetWindow(dialog, GW_OWNER) == first->Handle();
         SetDlgItemTextW(dialog, IDC_TITLE_TEXT, ofFirst ? L"First's" : L"Second's");
         // The first dialog opens the second note's dialog before it is confirmed.
         if (ofFirst) second->Post(WM_COMMAND, IDM_NOTE_TITLE_CHANGE);
         Confirm(dialog);
+        return true;
     });
     first->Send(WM_COMMAND, IDM_NOTE_TITLE_CHANGE);
-    Pump();
+    PumpMessages();
     EXPECT_EQ(driver.Seen(), 2);
     EXPECT_EQ(shown, (std::vector<std::wstring>{L"one", L"two"}));
     EXPECT_EQ(first->Title(), L"First's");
@@ -318,8 +322,7 @@ TEST_F(NoteFeaturesTest, AlarmFallingDueBringsTheNoteForwardOnTopEvenWhenHidden)
     NoteWindow* note = host.LoadNote(d);
     note->Send(WM_TIMER, kNoteAlarmTimer);
     EXPECT_TRUE(note->Hidden() && note->AlarmEnabled());
-    for (int i = 0; i < 100 && note->AlarmEnabled(); ++i) Pump();
-    EXPECT_FALSE(note->AlarmEnabled());
+    EXPECT_TRUE(PumpUntil([note] { return !note->AlarmEnabled(); }, 5000));
     EXPECT_TRUE(IsWindowVisible(note->Handle()));
 }
 
@@ -339,21 +342,11 @@ TEST_F(NoteFeaturesTest, SaveAsWritesEveryCharacterAndSaysWhenItCannot) {
     };
     for (const auto& c : cases) {
         NoteWindow* note = Note(c.text);
-        std::wstring told;
-        EXPECT_EQ(c.dialogs, Run(note, IDM_NOTE_SAVE_AS,
-                                 [&](HWND dialog) {
-                                     if (GetDlgItem(dialog, 0xFFFF)) {  // the message box
-                                         told = WindowText(GetDlgItem(dialog, 0xFFFF));
-                                         Confirm(dialog);
-                                         return;
-                                     }
-                                     HWND name = GetDlgItem(dialog, 1148);
-                                     if (!name) name = GetDlgItem(dialog, 1152);
-                                     SendMessageW(name, WM_SETTEXT, 0,
-                                                  reinterpret_cast<LPARAM>(c.file.c_str()));
-                                     Confirm(dialog);
-                                 }))
-            << TestPaths::Narrow(c.file);
+        DialogAnswers answers({{IDOK, c.file}});
+        note->Send(WM_COMMAND, IDM_NOTE_SAVE_AS);
+        PumpMessages();
+        EXPECT_EQ(c.dialogs, answers.Seen()) << TestPaths::Narrow(c.file);
+        const std::wstring told = answers.Texts().size() == 2 ? answers.Texts()[1] : L"";
         std::string bytes;
         EXPECT_EQ(!c.bytes.empty(), FileIo::ReadFile(c.file, bytes));
         EXPECT_EQ(bytes, c.bytes);

@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "NoteTestHost_win.h"
+#include "support/LanguageFiles.h"
+#include "support/NoteTestHost_win.h"
 #include "notes/NoteLoader_win.h"
 #include "ui/Clipboard_win.h"
 #include "res/resource.h"
@@ -31,37 +30,8 @@ void Type(NoteWindow& note, const std::wstring& s) {
 
 void PressEscape(NoteWindow& note) {
     SendMessageW(note.EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    Pump();
+    PumpMessages();
 }
-
-// Answers this thread's message boxes with `answer` (0: the Enter key, which
-// takes the default button), counting them and keeping the last one's text.
-struct Answerer {
-    static inline WPARAM answer = 0;
-    static inline int asked = 0;
-    static inline std::wstring text;
-    HHOOK hook;
-
-    explicit Answerer(WPARAM reply)
-        : hook(SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId())) {
-        answer = reply;
-        asked = 0;
-    }
-    ~Answerer() { UnhookWindowsHookEx(hook); }
-
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        const auto box = reinterpret_cast<HWND>(wParam);
-        wchar_t name[32] = {}, body[512] = {};
-        if (code == HCBT_ACTIVATE && GetClassNameW(box, name, 32) &&
-            name == std::wstring(L"#32770")) {
-            ++asked;
-            GetDlgItemTextW(box, 0xFFFF, body, 512);
-            text = body;
-            PostMessageW(box, answer ? WM_COMMAND : WM_KEYDOWN, answer ? answer : VK_RETURN, 0);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-};
 
 void PressKey(NoteWindow& note, WPARAM key, bool control) {
     BYTE keys[256] = {};
@@ -107,11 +77,8 @@ COLORREF PaintedPixel(NoteWindow& note, int x, int y) {
 }
 
 void UseQuestionAndBin(FakeHost& host) {
-    const std::wstring dir = TestPaths::MakeScratchDir();
-    std::ofstream(TestPaths::Narrow(dir + L"Lang.ini"))
-        << "[Text]\r\nConfirm_DeleteNote=Delete \"%s\"?\r\n";
-    host.language.Load(dir + L"Lang.ini");
-    host.recycleBin = dir + L"Bin.txt";
+    host.language.Load(LangTest::WriteTexts(L"Confirm_DeleteNote=Delete \"%s\"?"));
+    host.recycleBin = TestPaths::MakeScratchDir() + L"Bin.txt";
 }
 
 }  // namespace
@@ -200,7 +167,7 @@ TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOve
     note->Send(WM_MOUSEMOVE, MK_LBUTTON, onMenu);
     EXPECT_EQ(NoteGeometry::NoteButton::None, note->HotButton());
     note->Send(WM_LBUTTONUP, 0, onMenu);
-    Pump();
+    PumpMessages();
     ASSERT_TRUE(host.Alive(note));
     EXPECT_EQ(NoteGeometry::NoteButton::None, note->PressedButton());
     EXPECT_NE(note->Handle(), GetCapture());
@@ -209,7 +176,7 @@ TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOve
     note->Send(WM_LBUTTONDBLCLK, MK_LBUTTON, onDelete);
     EXPECT_FALSE(note->Editing());
     note->Send(WM_LBUTTONUP, 0, onDelete);
-    Pump();
+    PumpMessages();
     EXPECT_FALSE(host.Alive(note));
 
     FakeHost layered;  // masked until the frame is revealed: no buttons
@@ -320,6 +287,11 @@ TEST(NoteWindowTest, LockMakesInactiveNotesClickThroughAndOtherStateSavesOnlyOnA
     EXPECT_EQ(saves, host.saves);
     note->SetPriority(kPriorityHigh);
     EXPECT_EQ(saves + 1, host.saves);
+    // Hidden from its menu: out of sight, and saved so.
+    note->Send(WM_COMMAND, IDM_NOTE_HIDE);
+    EXPECT_TRUE(note->Hidden());
+    EXPECT_FALSE(IsWindowVisible(note->Handle()));
+    EXPECT_EQ(saves + 2, host.saves);
 }
 
 TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {
@@ -368,7 +340,7 @@ TEST(NoteWindowTest, BlankNewNoteGoesOnEscapeButStaysWhenTheFocusLeaves) {
     HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetFocus(other);
-    Pump();
+    PumpMessages();
     EXPECT_FALSE(kept->Editing());
     EXPECT_EQ(1u, host.notes.size());
     DestroyWindow(other);
@@ -418,27 +390,28 @@ TEST(NoteWindowTest, RecordsRoundTripThroughLiveNotes) {
 TEST(NoteWindowTest, BlankNotesGoWithoutQuestionOrTraceAndTheDeleteKeyAlwaysAsks) {
     FakeHost host;
     UseQuestionAndBin(host);
-    Answerer answerer(IDNO);
+    DialogAnswers answerer;
+    answerer.SetUnqueued(IDNO);
     // Blanks and breaks only: even the Delete key, which always asks, does not.
     NoteWindow* blank = host.LoadNote(DataAt(50, 50, 200, 150, L" \r\n\t "));
     PressKey(*blank, VK_DELETE, false);
     EXPECT_FALSE(host.Alive(blank));
-    EXPECT_EQ(0, answerer.asked);
+    EXPECT_EQ(0, answerer.Seen());
     EXPECT_FALSE(FileIo::FileExists(host.recycleBin));
 
     host.settings.confirmDelete = false;
     NoteWindow* keyed = host.LoadNote(DataAt(50, 50, 200, 150, L"keyed"));
     PressKey(*keyed, VK_DELETE, false);
-    EXPECT_EQ(1, answerer.asked);
+    EXPECT_EQ(1, answerer.Seen());
     ASSERT_TRUE(host.Alive(keyed));
     // The delete button posts the same command as the menu item.
     NoteWindow* buttoned = host.LoadNote(DataAt(50, 50, 200, 150, L"button"));
     buttoned->Post(WM_COMMAND, MAKEWPARAM(IDM_NOTE_DELETE, 0), 0);
-    Pump();
+    PumpMessages();
     EXPECT_FALSE(host.Alive(buttoned));
     PressKey(*keyed, 'D', true);
     EXPECT_FALSE(host.Alive(keyed));
-    EXPECT_EQ(1, answerer.asked);
+    EXPECT_EQ(1, answerer.Seen());
     const std::wstring& sep = RecycleBin::Separator();
     EXPECT_EQ(L"button" + sep + L"keyed" + sep, BinText(host.recycleBin));
 }
@@ -449,13 +422,16 @@ TEST(NoteWindowTest, QuestionNamesTheNoteDefaultsToNoAndYesRecyclesThenActivates
     NoteWindow* first = host.LoadNote(DataAt(50, 50, 200, 150, L"Shopping\r\nmilk"));
     NoteWindow* second = host.LoadNote(DataAt(250, 50, 400, 150, L"other"));
     {
-        Answerer answerer(0);
+        DialogAnswers answerer;
+        answerer.Queue(DialogAnswers::kEnterKey);
         EXPECT_FALSE(first->DeleteNote(false));
-        EXPECT_EQ(L"Delete \"Shopping\"?", answerer.text);
+        ASSERT_EQ(answerer.Texts().size(), 1u);
+        EXPECT_EQ(L"Delete \"Shopping\"?", answerer.Texts()[0]);
         ASSERT_TRUE(host.Alive(first));
         EXPECT_FALSE(FileIo::FileExists(host.recycleBin));
     }
-    Answerer answerer(IDYES);
+    DialogAnswers answerer;
+    answerer.SetUnqueued(IDYES);
     EXPECT_TRUE(first->DeleteNote(false));
     EXPECT_FALSE(host.Alive(first));
     EXPECT_EQ(std::vector<NoteWindow*>{first}, host.activated);  // the host picks the next

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TestPaths.h"
-#include "tests/skin/TestBmp.h"
+#include "support/TestPaths.h"
+#include "support/Bitmaps_win.h"
 
 namespace {
 

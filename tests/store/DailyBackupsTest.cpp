@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/NotesFile.h"
 

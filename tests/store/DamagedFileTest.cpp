@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/IniFile.h"
 #include "store/SettingsStore.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <iterator>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/ProgramInfo.h"
-#include "tests/TestPaths.h"
+#include "support/TestPaths.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <set>
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/IniFile.h"
 #include "store/TextCodec.h"

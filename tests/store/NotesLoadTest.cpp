@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "NotesTestData.h"
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/NotesFile.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/TextCodec.h"
 

@@ -3,42 +3,30 @@
 # few hundred notes, while a second process drags one of them, while it saves.
 # After every kill Notes.dat must hold every note whole, and the program must
 # start on it; at the end it shows them all.
-# $1 is the folder of Zephyn3.exe; DISPLAY and WINEPREFIX are set.
+# $1 is the folder of Zephyn3.exe.
 # VN_KILL_ROUNDS (12) and VN_KILL_SEED (random) repeat a run.
-set -euo pipefail
-bin="$1"
-driver="$bin/vn_driver.exe"
-data="$WINEPREFIX/drive_c/users/${USER:-$(whoami)}/AppData/Roaming/Vellomar Notes 3"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e-common.sh"
 rounds="${VN_KILL_ROUNDS:-12}"
 seed="${VN_KILL_SEED:-$RANDOM}"
 notes=300
-work="$(mktemp -d)"
-app_pid=""
 drag_pid=""
 moved=0
+e2e_context="seed $seed"
 
 stop_dragging() {
     rm -f "$work/dragging"
     [ -z "$drag_pid" ] || wait "$drag_pid" 2>/dev/null || true
     drag_pid=""
 }
-cleanup() {
-    stop_dragging
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then kill -9 "$app_pid" || true; fi
-    rm -rf "$work" "$data"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL (seed $seed, round ${round:-end}): $*" >&2
-    exit 1
-}
+e2e_on_exit() { stop_dragging; }
 
 # Writes the notes (mode "write") or checks that the file holds every one of them
 # whole (mode "check": the count, each text and title, each size, and the place of
 # every note but the dragged first one); prints the first note's left and top.
 notes_file() {
-    python3 - "$1" "$data/Notes.dat" "$notes" <<'EOF'
+    PYTHONPATH="$VN_ROOT/tests/support" python3 - "$1" "$data/Notes.dat" "$notes" <<'EOF'
 import struct, sys
+from notes_dat import note, notes_file, records
 mode, path, count = sys.argv[1], sys.argv[2], int(sys.argv[3])
 
 def text(i):
@@ -48,47 +36,28 @@ def place(i):
     return (100, 100) if i == 0 else (420 + (i % 20) * 40, 300 + (i // 20) * 40)
 
 if mode == "write":
-    out = struct.pack("<iIB", 4, count, 0)
-    for i in range(count):
-        left, top = place(i)
-        t, h = text(i).encode("utf-16-le"), f"Title {i}".encode("utf-16-le")
-        out += struct.pack("<4iI", left, top, left + 200, top + 150, len(t) // 2) + t
-        out += struct.pack("<I", len(h) // 2) + h
-        # the first note stays on top of the others, to be dragged
-        out += struct.pack("<B5HBBBBBB", i == 0, 2026, 12, 7, 8, 9, 0, 0, 2, 0, 0, 0)
-    open(path, "wb").write(out)
+    # the first note stays on top of the others, to be dragged
+    notes = [note(*place(i), text(i), f"Title {i}", on_top=i == 0) for i in range(count)]
+    open(path, "wb").write(notes_file(notes))
     sys.exit()
 
-data, pos = open(path, "rb").read(), 0
-def take(fmt):
-    global pos
-    pos += struct.calcsize(fmt)
-    return struct.unpack_from(fmt, data, pos - struct.calcsize(fmt))
-def string():
-    global pos
-    (n,) = take("<I")
-    pos += 2 * n
-    return data[pos - 2 * n:pos].decode("utf-16-le")
 try:
-    version, n, font = take("<iIB")
-    assert (version, n, font) == (4, count, 0), f"header {version} {n} {font}"
-    first = None
-    for i in range(count):
-        left, top, right, bottom = take("<4i")
-        t, h = string(), string()
-        assert (t, h) == (text(i), f"Title {i}"), f"note {i} reads {t!r} {h!r}"
+    whole = []
+    read = list(records(path, whole))
+    assert whole[0], "not version 4, or bytes after the notes"
+    assert len(read) == count, f"{len(read)} notes"
+    for i, n in enumerate(read):
+        left, top, right, bottom = n.rect
+        assert (n.text, n.title) == (text(i), f"Title {i}"), f"note {i} reads {n.text!r} {n.title!r}"
         assert (right - left, bottom - top) == (200, 150), f"note {i} is {right - left} x {bottom - top}"
         # Snapping may nudge a note that touches its neighbours by a few pixels
         # when the window system confirms its place; a note is never thrown away.
         x, y = place(i)
         assert i == 0 or (abs(left - x) <= 20 and abs(top - y) <= 20), f"note {i} moved to {left} {top}"
-        _, _, _, _, _, _, _, own_font, _, hidden, _, alarm = take("<B5HBBBBBB")
-        assert not (own_font or hidden or alarm), f"note {i} flags changed"
-        first = first or (left, top)
-    assert pos == len(data), f"{len(data) - pos} bytes after the notes"
+        assert not (n.own_font or n.hidden or n.alarm), f"note {i} flags changed"
 except (AssertionError, struct.error, UnicodeDecodeError) as error:
     sys.exit(f"Notes.dat is not whole: {error}")
-print(*first)
+print(*read[0].rect[:2])
 EOF
 }
 
@@ -107,10 +76,10 @@ notes_file write
 RANDOM=$seed
 echo "seed $seed, $rounds rounds"
 for round in $(seq "$rounds"); do
+    e2e_context="seed $seed, round $round"
     first="$(notes_file check)" || fail "before the start"
     read -r left top <<<"$first"
-    wine "$bin/Zephyn3.exe" &
-    app_pid=$!
+    e2e_start
     wine "$driver" wait-main 30000 >/dev/null || fail "the program did not start on the file"
     # Odd rounds kill at a random moment of the start, while the notes load;
     # even rounds once they are all shown, among the drags and their saves.
@@ -119,7 +88,9 @@ for round in $(seq "$rounds"); do
             [ "$(wine "$driver" notes | tr -d '\r' | grep -c .)" -ge "$notes" ] && break
             sleep 0.5
         done
-        delay=$((300 + RANDOM % 2000))
+        # A move is saved when it ends, and one drag of the driver takes about a
+        # second under load: the kill comes once a drag or two could end.
+        delay=$((1200 + RANDOM % 2000))
     else
         delay=$((RANDOM % 2000))
     fi
@@ -140,7 +111,7 @@ done
 # Saves happened between the kills: otherwise nothing above was tested.
 ((moved > 0)) || fail "the dragged note was never saved in a new place"
 
-round=""
+e2e_context="seed $seed, end"
 wine "$driver" launch-wait "$(winepath -w "$bin/Zephyn3.exe")" "$notes" 60000 >/dev/null ||
     fail "the program did not show all $notes notes"
 wine "$driver" quit 20000 >/dev/null || fail "the program did not end when asked"

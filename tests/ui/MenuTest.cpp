@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/LanguageFiles.h"
 #include "tests/ui/TestWindow.h"
 
 namespace {
@@ -50,7 +51,7 @@ public:
 }  // namespace
 
 TEST(FillSubmenu, ReplacesTheItemsAndGreysAPlaceholderForAnEmptyList) {
-    LoadTestLanguage("EmptySubMenu=nothing here\r\n");
+    LanguageTable::Current().Load(LangTest::WriteTexts(L"EmptySubMenu=nothing here"));
 
     using List = std::vector<std::wstring>;
     const struct {

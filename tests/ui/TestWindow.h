@@ -5,20 +5,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <tuple>
 #include <vector>
 
 #include "lang/LanguageTable.h"
-#include "tests/TestPaths.h"
 #include "ui/Window_win.h"
-
-// Makes a language file of the given [Text] lines the current one.
-inline void LoadTestLanguage(const char* textLines) {
-    std::wstring path = TestPaths::MakeScratchDir() + L"Test.ini";
-    std::ofstream(TestPaths::Narrow(path)) << "[Text]\r\n" << textLines;
-    LanguageTable::Current().Load(path);
-}
 
 inline bool RegisterTestClass(const wchar_t* name, WNDPROC proc) {
     WNDCLASSW windowClass{};

@@ -5,6 +5,8 @@
 #include <memory>
 #include <thread>
 
+#include "support/DialogAnswers_win.h"
+#include "support/LanguageFiles.h"
 #include "tests/ui/TestWindow.h"
 #include "ui/WindowList_win.h"
 
@@ -30,20 +32,6 @@ public:
     }
     Window* victim = nullptr;
 };
-
-// Answers a message box with "No" as soon as it shows, noting its caption.
-std::wstring seenCaption;
-
-LRESULT CALLBACK AnswerNo(int code, WPARAM wParam, LPARAM lParam) {
-    HWND box = reinterpret_cast<HWND>(wParam);
-    wchar_t text[128] = {};
-    if (code == HCBT_ACTIVATE && GetClassNameW(box, text, 128) && lstrcmpW(text, L"#32770") == 0) {
-        GetWindowTextW(box, text, 128);
-        seenCaption = text;
-        PostMessageW(box, WM_COMMAND, IDNO, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 }  // namespace
 
@@ -142,10 +130,10 @@ TEST(WindowOperations, AnUnboundObjectFailsQuietlyAndItsMessagesTakeTheAppTitle)
     MSG message;
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
 
-    LoadTestLanguage("Title_App=Sticky Test\r\n");
-    HHOOK hook = SetWindowsHookExW(WH_CBT, &AnswerNo, nullptr, GetCurrentThreadId());
-    ASSERT_NE(hook, nullptr);
+    LanguageTable::Current().Load(LangTest::WriteTexts(L"Title_App=Sticky Test"));
+    DialogAnswers answers;
+    answers.Queue(IDNO);
     EXPECT_EQ(window.ShowMessage(L"Delete it?", nullptr, MB_YESNO), IDNO);
-    UnhookWindowsHookEx(hook);
-    EXPECT_EQ(seenCaption, L"Sticky Test");
+    ASSERT_EQ(answers.Captions().size(), 1u);
+    EXPECT_EQ(answers.Captions()[0], L"Sticky Test");
 }

@@ -6,9 +6,10 @@
 
 #include <string>
 
-#include "LocalUpdateServer.h"
-#include "MessageBoxAnswers.h"
-#include "TestPaths.h"
+#include "support/LocalUpdateServer.h"
+#include "support/MessagePump_win.h"
+#include "support/DialogAnswers_win.h"
+#include "support/TestPaths.h"
 #include "lang/LanguageTable.h"
 #include "store/SettingsStore.h"
 #include "update/UpdateCheck_win.h"
@@ -49,19 +50,12 @@ protected:
     // Runs the thread's messages until the check's completion message arrives,
     // and hands it on as the main window does.
     bool RunToCompletion(DWORD timeoutMs = 10000) {
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-            MSG msg;
-            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-                continue;
-            }
-            if (msg.message == UpdateCheck::kDoneMessage && msg.hwnd == window) {
-                check.OnDone(settings, store);
-                return true;
-            }
-            DispatchMessageW(&msg);
-        }
-        return false;
+        if (!PumpUntilMessage([this](const MSG& m) { return IsDone(m); }, timeoutMs)) return false;
+        check.OnDone(settings, store);
+        return true;
+    }
+    bool IsDone(const MSG& m) const {
+        return m.message == UpdateCheck::kDoneMessage && m.hwnd == window;
     }
 
     bool Check(bool silent, int status, const std::string& body) {
@@ -95,7 +89,7 @@ protected:
     AppSettings settings;
     SettingsStore store{TestPaths::MakeScratchDir() + L"Settings.ini"};
     std::vector<std::wstring> launched;
-    MessageBoxAnswers boxes;
+    DialogAnswers boxes;
 };
 
 // A newer version is offered for download, for a silent check too, and the
@@ -219,15 +213,7 @@ TEST_F(UpdateCheckTest, StaleCompletionMessagesAreIgnored) {
     server->Answer(200, "303");
     ASSERT_TRUE(check.Start(window, false));
     // Wait for the message without handling it, then stop the check.
-    MSG msg;
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
-        if (PeekMessageW(&msg, window, UpdateCheck::kDoneMessage, UpdateCheck::kDoneMessage,
-                         PM_REMOVE)) {
-            break;
-        }
-        Sleep(20);
-    }
-    ASSERT_EQ(msg.message, UpdateCheck::kDoneMessage);
+    ASSERT_TRUE(PumpUntilMessage([this](const MSG& m) { return IsDone(m); }, 10000));
     check.Stop();
     server->Stall();
     ASSERT_TRUE(check.Start(window, false));

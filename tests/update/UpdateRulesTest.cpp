@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "update/UpdateRules.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
-// A stand-in for the application in note tests: a skin drawn by the test, the
-// settings, the list of notes, and counters of what the notes asked for.
+// Stand-ins for the application on the notes' side, in tests and benches: the
+// skin, the settings, the language and the list of notes. The tests' FakeHost
+// draws its own skin and counts what the notes ask for.
 
 #include <windows.h>
 
@@ -9,36 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
 #include "lang/LanguageTable.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
-#include "store/FileIo.h"
+#include "support/Bitmaps_win.h"
+#include "support/DialogAnswers_win.h"
+#include "support/MessagePump_win.h"
+#include "support/TestPaths.h"
 #include "ui/WindowSnapping_win.h"
 
 namespace NoteTest {
-
-// Writes and loads a bottom-up 24-bit BMP whose pixel (x, y) is color(x, y).
-inline SkinBitmapRef MakeBitmap(const std::wstring& path, int w, int h,
-                                const std::function<COLORREF(int, int)>& color) {
-    const int pad = (4 - w * 3 % 4) % 4;
-    std::string bytes;
-    auto put = [&bytes](uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
-    };
-    put(0x4D42, 2), put(54 + (w * 3 + pad) * h, 4), put(0, 4), put(54, 4);  // file header
-    put(40, 4), put(w, 4), put(h, 4), put(1, 2), put(24, 2), bytes.append(24, '\0');
-    for (int y = h - 1; y >= 0; --y, bytes.append(pad, '\0')) {
-        for (int x = 0; x < w; ++x) {
-            const COLORREF c = color(x, y);
-            put(RGB(GetBValue(c), GetGValue(c), GetRValue(c)), 3);  // stored as blue, green, red
-        }
-    }
-    auto bitmap = std::make_shared<SkinBitmap>();
-    if (!FileIo::WriteFileAtomically(path, bytes) || !bitmap->LoadFile(path)) return nullptr;
-    return bitmap;
-}
 
 // Colours of the test background: corners, the top edge with its first column
 // marked so that its tiles can be found; all else is the corner colour.
@@ -54,12 +36,12 @@ constexpr COLORREF kFaces[3] = {RGB(10, 200, 10), RGB(20, 210, 20), RGB(30, 220,
 // delete at (-14, 40).
 inline void BuildSkin(Skin& skin, bool withMask) {
     const std::wstring dir = TestPaths::MakeScratchDir();
-    skin.background = MakeBitmap(dir + L"bg.bmp", 100, 100, [](int x, int y) {
+    skin.background = MakeSkinBitmap(dir + L"bg.bmp", 100, 100, [](int x, int y) {
         return y >= 20 || x < 10 || x >= 90 ? kCorner : x == 10 ? kTileMark : kTopEdge;
     });
     auto plain = [](int, int) { return kCorner; };
-    if (withMask) skin.mask = MakeBitmap(dir + L"mask.bmp", 100, 100, plain);
-    skin.priorityBitmaps[2] = MakeBitmap(dir + L"prio.bmp", 6, 6, plain);
+    if (withMask) skin.mask = MakeSkinBitmap(dir + L"mask.bmp", 100, 100, plain);
+    skin.priorityBitmaps[2] = MakeSkinBitmap(dir + L"prio.bmp", 6, 6, plain);
     const struct {
         ButtonDef& def;
         int32_t x;
@@ -69,7 +51,7 @@ inline void BuildSkin(Skin& skin, bool withMask) {
                                    &b.def.bitmaps.down};
         for (int i = 0; i < 3; ++i) {
             const COLORREF face = kFaces[i];
-            *slots[i] = MakeBitmap(
+            *slots[i] = MakeSkinBitmap(
                 dir + L"button" + std::to_wstring(b.x) + L"_" + std::to_wstring(i) + L".bmp", 10,
                 10, [face](int, int) { return face; });
         }
@@ -90,16 +72,12 @@ inline void BuildSkin(Skin& skin, bool withMask) {
     skin.textBackgroundBrush.Reset(CreateSolidBrush(skin.themedTextBackgroundColor));
 }
 
-class FakeHost : public NoteHost {
+// What every stand-in shares: the notes' list, which it deletes at its end,
+// and snapping installed, as the program installs it where it is put together.
+class HostBase : public NoteHost {
 public:
-    // Snapping stays off unless a test asks for it, so notes land where put.
-    explicit FakeHost(bool withMask = true) {
-        BuildSkin(skin, withMask);
-        settings.snapNotes = false;
-        // The program installs snapping where it is put together; so does its stand-in.
-        InstallSnapping();
-    }
-    ~FakeHost() override {
+    HostBase() { InstallSnapping(); }
+    ~HostBase() override {
         while (!notes.empty()) delete notes.back();
     }
 
@@ -112,9 +90,26 @@ public:
         notes.erase(std::remove(notes.begin(), notes.end(), &note), notes.end());
     }
     const std::vector<NoteWindow*>& Notes() const override { return notes; }
+    void ActivateNextNote(NoteWindow*) override {}
+    NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
+    std::wstring RecycleBinPath() const override { return L""; }
+
+    Skin skin;
+    AppSettings settings;
+    LanguageTable language;
+    std::vector<NoteWindow*> notes;
+};
+
+class FakeHost : public HostBase {
+public:
+    // Snapping stays off unless a test asks for it, so notes land where put.
+    explicit FakeHost(bool withMask = true) {
+        BuildSkin(skin, withMask);
+        settings.snapNotes = false;
+    }
+
     void SaveNotes() override { saves += loading ? 0 : 1; }
     void ActivateNextNote(NoteWindow* note) override { activated.push_back(note); }
-    NoteWindow* CreateNote(const std::wstring&, bool, bool) override { return nullptr; }
     std::wstring RecycleBinPath() const override { return recycleBin; }
     void OpenLink(const std::wstring& link) override { openedLinks.push_back(link); }
 
@@ -130,66 +125,11 @@ public:
         return std::find(notes.begin(), notes.end(), note) != notes.end();
     }
 
-    Skin skin;
-    AppSettings settings;
-    LanguageTable language;
-    std::vector<NoteWindow*> notes;
     std::vector<NoteWindow*> activated;
     std::wstring recycleBin;
     std::vector<std::wstring> openedLinks;
     int saves = 0;
     bool loading = false;
-};
-
-inline void Pump() {
-    MSG message;
-    for (int round = 0; round < 3; ++round, Sleep(5)) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
-
-// Drives the dialogs and message boxes that this thread opens: when one
-// becomes active, `act` gets its window once (to fill and confirm it). Counts
-// the dialogs seen.
-class DialogDriver {
-public:
-    explicit DialogDriver(std::function<void(HWND)> act)
-        : hook(SetWindowsHookExW(WH_CBT, &Proc, nullptr, GetCurrentThreadId())) {
-        Current() = this;
-        action = std::move(act);
-    }
-    ~DialogDriver() {
-        UnhookWindowsHookEx(hook);
-        Current() = nullptr;
-    }
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-    int Seen() const { return static_cast<int>(seen.size()); }
-
-private:
-    static DialogDriver*& Current() {
-        static DialogDriver* current = nullptr;
-        return current;
-    }
-    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-        const auto window = reinterpret_cast<HWND>(wParam);
-        wchar_t name[32] = {};
-        DialogDriver* self = Current();
-        if (self && code == HCBT_ACTIVATE && GetClassNameW(window, name, 32) &&
-            std::wstring(name) == L"#32770" &&
-            std::find(self->seen.begin(), self->seen.end(), window) == self->seen.end()) {
-            self->seen.push_back(window);
-            self->action(window);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK hook;
-    std::function<void(HWND)> action;
-    std::vector<HWND> seen;
 };
 
 inline std::wstring WindowText(HWND window) {

@@ -1,11 +1,15 @@
 #pragma once
-// BMP files written by hand and bitmaps read back as colours, for the pixel tests.
+// BMP files written by hand and bitmaps read back as colours, for the pixel tests
+// and the stand-in skins.
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "skin/SkinBitmap_win.h"
 #include "skin/SkinTint.h"
 #include "store/FileIo.h"
 
@@ -29,6 +33,18 @@ inline bool WriteBmp(const std::wstring& path, int width, int height, int bits,
             p[2] = static_cast<char>(RedOf(c));
         }
     return FileIo::WriteFileAtomically(path, data);
+}
+
+// Writes a 24-bit BMP whose pixel (x, y) is color(x, y) and loads it as a skin
+// bitmap; null when either fails.
+inline SkinBitmapRef MakeSkinBitmap(const std::wstring& path, int width, int height,
+                                    const std::function<SkinColor(int, int)>& color) {
+    std::vector<SkinColor> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(color(x, y));
+    auto bitmap = std::make_shared<SkinBitmap>();
+    if (!WriteBmp(path, width, height, 24, pixels) || !bitmap->LoadFile(path)) return nullptr;
+    return bitmap;
 }
 
 // The bitmap's pixels, top line first.

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "TestPaths.h"
 #include "store/FileIo.h"
 #include "store/TextCodec.h"
+#include "support/TestPaths.h"
 
 namespace LangTest {
 
@@ -23,6 +23,11 @@ inline std::wstring WriteIni(const std::wstring& folder, const std::wstring& nam
     const std::wstring path = folder + name;
     FileIo::WriteFileAtomically(path, bytes);
     return path;
+}
+
+// A language file of the given [Text] lines in a new scratch folder; its path.
+inline std::wstring WriteTexts(const std::wstring& textLines) {
+    return WriteIni(TestPaths::MakeScratchDir(), L"Test.ini", L"[Text]\n" + textLines);
 }
 
 }  // namespace LangTest

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestPaths.h"
+#include "support/TestPaths.h"
 #include "store/FileIo.h"
 
 class LocalUpdateServer {
