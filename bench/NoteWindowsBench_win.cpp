@@ -301,7 +301,7 @@ Row Run(BenchHost& host, int count) {
     if (bare) {
         SetLayeredWindowAttributes(bare, RGB(255, 0, 255), 128, LWA_COLORKEY | LWA_ALPHA);
         ShowWindow(bare, SW_SHOWNA);
-        Pump();
+        PumpMessages(1);
         step = 0;
         row.bareStepMs = Ms(Bench::Measure([&] {
             SetWindowPos(bare, nullptr, xs[++step % 2], y, 0, 0,
@@ -317,7 +317,7 @@ Row Run(BenchHost& host, int count) {
 
 int Phases(BenchHost& host, int count, const std::wstring& mode) {
     const NotesFileData data = Bench::MakeNotes(count);
-    Pump();
+    PumpMessages(1);
     double make = 0, show = 0, paint = 0;
     const double start = Now();
     std::vector<HWND> windows;
@@ -359,7 +359,7 @@ int Phases(BenchHost& host, int count, const std::wstring& mode) {
         }
     }
     const double loaded = Now();
-    Pump();
+    PumpMessages(1);
     const double pumped = Now();
     int visible = 0;
     for (HWND w : windows) visible += IsWindowVisible(w) ? 1 : 0;
