@@ -134,7 +134,25 @@ bool SnapToMonitors(int32_t d, int32_t cx, int32_t cy, int32_t& x, int32_t& y,
     return snapped;
 }
 
+std::vector<SnapBody> SnapBodies(const std::vector<SnapTarget>& others) {
+    std::vector<SnapBody> bodies;
+    bodies.reserve(others.size());
+    for (const SnapTarget& o : others) {
+        if (!o.visible) continue;
+        bodies.push_back({int64_t{o.rect.left} + o.insets.left, int64_t{o.rect.top} + o.insets.top,
+                          int64_t{o.rect.right} - o.insets.right,
+                          int64_t{o.rect.bottom} - o.insets.bottom});
+    }
+    return bodies;
+}
+
 bool SnapWindow(const SnapOptions& options, const std::vector<SnapTarget>& others,
+                const std::vector<Rect>& workAreas, int32_t& x, int32_t& y, int32_t cx,
+                int32_t cy) {
+    return SnapWindow(options, SnapBodies(others), workAreas, x, y, cx, cy);
+}
+
+bool SnapWindow(const SnapOptions& options, const std::vector<SnapBody>& bodies,
                 const std::vector<Rect>& workAreas, int32_t& x, int32_t& y, int32_t cx,
                 int32_t cy) {
     const int32_t s = options.gap;
@@ -154,13 +172,8 @@ bool SnapWindow(const SnapOptions& options, const std::vector<SnapTarget>& other
     int64_t bcx = int64_t{cx} - m.left - m.right + g;
     int64_t bcy = int64_t{cy} - m.top - m.bottom + g;
 
-    for (const SnapTarget& o : others) {
-        if (!o.visible) continue;
-        const Box r{int64_t{o.rect.left} + o.insets.left, int64_t{o.rect.top} + o.insets.top,
-                    int64_t{o.rect.right} + g - o.insets.right,
-                    int64_t{o.rect.bottom} + g - o.insets.bottom};
-        SnapToBox(s, r, bcx, bcy, bx, by);
-    }
+    for (const SnapBody& b : bodies)
+        SnapToBox(s, {b.left, b.top, b.right + g, b.bottom + g}, bcx, bcy, bx, by);
     bcx -= g;
     bcy -= g;
     // Monitors last, so a work-area edge wins over a window edge within reach.

@@ -43,11 +43,26 @@ bool SnapInside(int32_t d, int32_t cx, int32_t cy, int32_t& x, int32_t& y, const
 bool SnapToMonitors(int32_t d, int32_t cx, int32_t cy, int32_t& x, int32_t& y,
                     const std::vector<Rect>& workAreas);
 
+// The visible body of another window (its rectangle less its insets), in 64
+// bits so that absurd insets cannot overflow.
+struct SnapBody {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The bodies of the visible targets, in order. The other windows stay where
+// they are while one is dragged, so a drag gathers them once and snaps every
+// step against the same list instead of asking the system about every window
+// at every mouse step.
+std::vector<SnapBody> SnapBodies(const std::vector<SnapTarget>& others);
+
 // Adjusts the proposed position (x, y) of a window of size cx by cy. `others`
 // lists the other skinned windows in construction order, the moving one left
 // out. Only x and y change. The result is whether a monitor edge caught the
 // window (grid mode always gives false).
 bool SnapWindow(const SnapOptions& options, const std::vector<SnapTarget>& others,
+                const std::vector<Rect>& workAreas, int32_t& x, int32_t& y, int32_t cx, int32_t cy);
+// The same against bodies gathered by SnapBodies.
+bool SnapWindow(const SnapOptions& options, const std::vector<SnapBody>& bodies,
                 const std::vector<Rect>& workAreas, int32_t& x, int32_t& y, int32_t cx, int32_t cy);
 
 // The monitor that the system picks as nearest to a window: the one sharing

@@ -7,6 +7,13 @@
 //   bench_notewindows_win write-notes N FILE
 //                                           writes N benchmark notes to FILE (for
 //                                           timing the start-up of the program)
+//   bench_notewindows_win phases N MODE     where loading N notes spends its time: making,
+//                                           showing (one deferred batch each), painting;
+//                                           MODE program (as the loader does), bare (floor
+//                                           windows instead), nozorder (no move to the
+//                                           bottom), nopaint (the queue paints), nokey (no
+//                                           colour key). One mode per process: the system
+//                                           keeps what a previous load left.
 
 #include <windows.h>
 // After windows.h: GetProcessMemoryInfo and its counters.
@@ -163,6 +170,7 @@ struct Row {
     double pumpMs = 0;  // what was left in the queue after that
     double gdiPerNote = 0, userPerNote = 0, windowsPerNote = 0, privateKbPerNote = 0;
     double collectMs = 0, writeMs = 0, saveMs = 0, snapMs = 0, dragMs = 0;
+    double bareStepMs = 0;  // the same step of a bare window: what the system takes
     // A drag writes Notes.dat once, when the move ends, and never during it.
     bool savedOnceAtTheEnd = true;
     bool dragMoved = true;
@@ -180,6 +188,31 @@ void Stage(int count, const char* what) {
                  now - last);
     last = now;
     std::fflush(stderr);
+}
+
+// A window that does what the floor program's do: a fill and a line of text.
+LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+        TextOutW(dc, 8, 8, L"bare", 4);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterBareClass() {
+    WNDCLASSEXW c = {};
+    c.cbSize = sizeof c;
+    c.lpfnWndProc = &BareProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.lpszClassName = L"VN Bare";
+    RegisterClassExW(&c);
 }
 
 Row Run(BenchHost& host, int count) {
@@ -232,8 +265,9 @@ Row Run(BenchHost& host, int count) {
     PumpMessages(1);
 
     Stage(count, "dragging");
-    // A drag holds the work areas for its whole move loop.
-    Arrange::HoldWorkAreas();
+    // A drag holds the work areas and the other notes' places for its whole
+    // move loop.
+    HoldSnapping();
     int step = 0;
     row.snapMs = Ms(Bench::Measure([&] {
         WINDOWPOS pos = {};
@@ -255,14 +289,88 @@ Row Run(BenchHost& host, int count) {
     }));
     const int savesDuring = host.saves - savesBefore;
     dragged.Send(WM_EXITSIZEMOVE);
-    Arrange::ReleaseWorkAreas();
+    ReleaseSnapping();
     row.savedOnceAtTheEnd = savesDuring == 0 && host.saves - savesBefore == 1;
     const RECT last = dragged.WindowRect();
     row.dragMoved = last.left == xs[step % 2] && last.top == y;
 
+    // The floor of a step: a bare layered popup of the same size, among the
+    // same notes, moved the same way.
+    HWND bare = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_LAYERED, L"VN Bare", nullptr,
+                                WS_POPUP | WS_CLIPSIBLINGS, xs[0], y, width, height, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (bare) {
+        SetLayeredWindowAttributes(bare, RGB(255, 0, 255), 128, LWA_COLORKEY | LWA_ALPHA);
+        ShowWindow(bare, SW_SHOWNA);
+        PumpMessages(1);
+        step = 0;
+        row.bareStepMs = Ms(Bench::Measure([&] {
+            SetWindowPos(bare, nullptr, xs[++step % 2], y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }));
+        DestroyWindow(bare);
+    }
+
     host.notes.CloseAll();
     PumpMessages(1);
     return row;
+}
+
+int Phases(BenchHost& host, int count, const std::wstring& mode) {
+    const NotesFileData data = Bench::MakeNotes(count);
+    PumpMessages(1);
+    double make = 0, show = 0, paint = 0;
+    const double start = Now();
+    std::vector<HWND> windows;
+    std::vector<NoteWindow*> notes;
+    const bool bare = mode == L"bare";
+    const UINT zorder = mode == L"nozorder" || bare ? SWP_NOZORDER : 0;
+    const bool doPaint = mode != L"nopaint";
+    size_t from = 0;
+    for (size_t i = 0; i < data.notes.size(); ++i) {
+        double t = Now();
+        if (bare) {
+            const auto& r = data.notes[i].rect;
+            HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_LAYERED, L"VN Bare", nullptr,
+                                     WS_POPUP | WS_CLIPSIBLINGS, r.left, r.top, r.right - r.left,
+                                     r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+            SetLayeredWindowAttributes(w, RGB(255, 0, 255), 128, LWA_COLORKEY | LWA_ALPHA);
+            windows.push_back(w);
+        } else {
+            NoteWindow* note = host.Add(std::make_unique<NoteWindow>(host, true, data.notes[i]));
+            if (!note) continue;
+            notes.push_back(note);
+            windows.push_back(note->Handle());
+            // Without the colour key: what the holes of the skin cost.
+            if (mode == L"nokey") SetLayeredWindowAttributes(windows.back(), 0, 128, LWA_ALPHA);
+        }
+        make += Now() - t;
+        if (windows.size() - from >= kLoadBatchSize || i + 1 == data.notes.size()) {
+            t = Now();
+            HDWP defer = BeginDeferWindowPos(static_cast<int>(windows.size() - from));
+            for (size_t k = from; k < windows.size(); ++k)
+                defer = DeferWindowPos(
+                    defer, windows[k], HWND_BOTTOM, 0, 0, 0, 0,
+                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | zorder);
+            EndDeferWindowPos(defer);
+            show += Now() - t;
+            t = Now();
+            if (doPaint)
+                for (size_t k = from; k < windows.size(); ++k) UpdateWindow(windows[k]);
+            paint += Now() - t;
+            from = windows.size();
+        }
+    }
+    const double loaded = Now();
+    PumpMessages(1);
+    const double pumped = Now();
+    int visible = 0;
+    for (HWND w : windows) visible += IsWindowVisible(w) ? 1 : 0;
+    std::printf("%ls %d: make %.0f show %.0f paint %.0f | load %.0f pump %.0f ms, %d visible\n",
+                mode.c_str(), count, make, show, paint, loaded - start, pumped - loaded, visible);
+    host.notes.CloseAll();
+    for (size_t k = 0; bare && k < windows.size(); ++k) DestroyWindow(windows[k]);
+    return 0;
 }
 
 int WriteNotes(int count, const wchar_t* path) {
@@ -278,15 +386,17 @@ int main() {
     if (!argv) return 2;
     if (argc >= 4 && std::wstring(argv[1]) == L"write-notes")
         return WriteNotes(static_cast<int>(wcstol(argv[2], nullptr, 10)), argv[3]);
+    const bool phases = argc >= 4 && std::wstring(argv[1]) == L"phases";
 
     const std::wstring skinFolder =
-        argc >= 2 ? argv[1] : SkinFolderPath(ProgramFolder(), AppSettings().skinName);
+        argc >= 2 && !phases ? argv[1] : SkinFolderPath(ProgramFolder(), AppSettings().skinName);
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring scratch =
         std::wstring(temp) + L"vn-bench-notes-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(scratch.c_str(), nullptr);
 
+    RegisterBareClass();
     int status = 0;
     {
         BenchHost host(skinFolder, scratch);
@@ -294,6 +404,7 @@ int main() {
             std::fwprintf(stderr, L"no skin at %ls\n", skinFolder.c_str());
             return 1;
         }
+        if (phases) return Phases(host, static_cast<int>(wcstol(argv[2], nullptr, 10)), argv[3]);
         std::vector<Row> rows;
         for (int count : {10, 100, 1000, 5000}) rows.push_back(Run(host, count));
 
@@ -308,11 +419,11 @@ int main() {
             "load = making, showing and painting in batches; rest = the queue after that\n"
             "(USER 0: not counted by the system; GDI counted by probing where it is not;\n"
             " a quarter of the notes have a font of their own, one GDI object each)\n");
-        std::printf("\n%6s %10s %10s %10s | %10s %12s\n", "notes", "Data() ms", "write ms",
-                    "save ms", "snap ms", "drag step ms");
+        std::printf("\n%6s %10s %10s %10s | %10s %12s %12s\n", "notes", "Data() ms", "write ms",
+                    "save ms", "snap ms", "drag step ms", "bare step ms");
         for (const Row& r : rows) {
-            std::printf("%6d %10.3f %10.3f %10.3f | %10.3f %12.3f%s\n", r.notes, r.collectMs,
-                        r.writeMs, r.saveMs, r.snapMs, r.dragMs,
+            std::printf("%6d %10.3f %10.3f %10.3f | %10.3f %12.3f %12.3f%s\n", r.notes, r.collectMs,
+                        r.writeMs, r.saveMs, r.snapMs, r.dragMs, r.bareStepMs,
                         r.savedOnceAtTheEnd && r.dragMoved
                             ? ""
                             : "  (the drag did not move, or did not save once at its end)");

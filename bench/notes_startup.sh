@@ -2,10 +2,10 @@
 # Times the start of the real program with 10, 100, 1000 and 5000 notes in its
 # Notes.dat (about 200 characters each) beside the floor program (vn_floor_notes:
 # as many bare layered popups, a fill and a line of text each) in the same run:
-# time until the first note is visible, until every note is visible, and the
-# program's time over the floor's (the median of the ratios of starts made back
-# to back). Then the program's windows and private bytes per note, over a start
-# without notes.
+# time until the first note is visible, until every note is visible, until no
+# note waits to be painted, and the program's times over the floor's (the median
+# of the ratios of starts made back to back). Then the program's windows and
+# private bytes per note, over a start without notes.
 #   bench/notes_startup.sh BIN-FOLDER [runs] [runs-at-5000]
 # BIN-FOLDER holds Zephyn3.exe, vn_driver.exe, vn_floor_notes.exe and
 # bench_notewindows_win.exe; DISPLAY and WINEPREFIX are set.
@@ -21,8 +21,8 @@ exe="$(winepath -w "$bin/Zephyn3.exe" 2>/dev/null | tr -d '\r')"
 floor="$(winepath -w "$bin/vn_floor_notes.exe" 2>/dev/null | tr -d '\r')"
 floor_names=("VN Floor" "VN Floor")
 
-# One start of the program: prints "main_ms first_ms all_ms idle_ms gdi user
-# windows notes ws_kb private_kb".
+# One start of the program: prints "main_ms first_ms all_ms idle_ms painted_ms
+# gdi user windows notes ws_kb private_kb".
 program_once() {
     local count="$1" times stats
     rm -rf "$data"
@@ -43,7 +43,7 @@ program_once() {
     echo "$times $stats"
 }
 
-# One start of the floor program: prints "main_ms first_ms all_ms idle_ms".
+# One start of the floor program: prints "main_ms first_ms all_ms idle_ms painted_ms".
 floor_once() {
     local count="$1"
     wine "$driver" launch-wait "$floor" "$count" 900000 "${floor_names[@]}" >"$out" || {
@@ -70,7 +70,7 @@ for count in 0 10 100 1000 5000; do
             status=1
             continue
         }
-        f="0 0 0 0"
+        f="0 0 0 0 0"
         if [ "$count" != 0 ]; then
             f="$(floor_once "$count")" || {
                 echo "floor with $count notes failed" >&2
@@ -83,8 +83,8 @@ for count in 0 10 100 1000 5000; do
 done
 
 # The raw starts first, so that nothing measured is lost.
-echo "starts: notes, program main first all idle gdi user windows notes ws_kb priv_kb,"
-echo "        floor main first all idle (milliseconds, kilobytes)"
+echo "starts: notes, program main first all idle painted gdi user windows notes ws_kb priv_kb,"
+echo "        floor main first all idle painted (milliseconds, kilobytes)"
 printf '%s' "$rows"
 echo
 printf '%s' "$rows" | python3 <(cat <<'PY'
@@ -95,22 +95,26 @@ for line in sys.stdin:
     if v:
         runs.setdefault(int(v[0]), []).append(v[1:])
 med = statistics.median
-# columns: program main first all idle gdi user windows notes ws priv | floor main first all idle
-P_FIRST, P_ALL, P_WIN, P_PRIV, F_FIRST, F_ALL = 1, 2, 6, 9, 11, 12
-print("Start-up until the notes are visible: the program beside the floor program, same run")
-print("(seconds from process start; ratio = program / floor, median over starts made back to back)")
-print("%6s %4s | %11s %9s | %7s %7s | %9s %11s" % ("notes", "runs", "floor first", "floor all",
-                                                 "first", "all", "ratio all", "ratio first"))
+# columns: program main first all idle painted gdi user windows notes ws priv
+#          | floor main first all idle painted
+P_FIRST, P_ALL, P_PAINTED, P_WIN, P_PRIV = 1, 2, 4, 7, 10
+F_FIRST, F_ALL, F_PAINTED = 12, 13, 15
+print("Start-up until the notes are visible and painted: the program beside the floor")
+print("program, same run (seconds from process start; ratio = program / floor, median")
+print("over starts made back to back)")
+print("%6s %4s | %18s | %18s | %5s %5s %7s" % ("notes", "runs", "floor first/all/pnt",
+                                              "prog. first/all/pnt", "first", "all", "painted"))
+def ratio(r, p, f):
+    v = [x[p] / x[f] for x in r if x[f] > 0 and x[p] >= 0]
+    return med(v) if v else float("nan")
 for c in sorted(runs):
     if c == 0:
         continue
     r = runs[c]
-    ratio_all = med([x[P_ALL] / x[F_ALL] for x in r if x[F_ALL] > 0])
-    ratio_first = med([x[P_FIRST] / x[F_FIRST] for x in r if x[F_FIRST] > 0])
-    print("%6d %4d | %11.2f %9.2f | %7.2f %7.2f | %9.2f %11.2f" % (
-        c, len(r), med([x[F_FIRST] for x in r]) / 1000, med([x[F_ALL] for x in r]) / 1000,
-        med([x[P_FIRST] for x in r]) / 1000, med([x[P_ALL] for x in r]) / 1000,
-        ratio_all, ratio_first))
+    s = lambda i: med([x[i] for x in r]) / 1000
+    print("%6d %4d | %5.2f %5.2f %6.2f | %5.2f %5.2f %6.2f | %5.2f %5.2f %7.2f" % (
+        c, len(r), s(F_FIRST), s(F_ALL), s(F_PAINTED), s(P_FIRST), s(P_ALL), s(P_PAINTED),
+        ratio(r, P_FIRST, F_FIRST), ratio(r, P_ALL, F_ALL), ratio(r, P_PAINTED, F_PAINTED)))
 base = runs.get(0, [None])[0]
 if base:
     print()

@@ -11,7 +11,61 @@ Rect ToRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+// The other windows' bodies, gathered at the first snap of a hold for the
+// window that moves, and dropped with the last hold: a drag asks the system
+// about every other window once, not at every mouse step.
+struct HeldBodies {
+    int holds = 0;
+    const SmallWindow* mover = nullptr;
+    bool valid = false;
+    std::vector<Arrange::SnapBody> bodies;
+};
+
+HeldBodies& Held() {
+    static HeldBodies held;
+    return held;
+}
+
+std::vector<Arrange::SnapBody> GatherBodies(const SmallWindow& window) {
+    std::vector<Arrange::SnapTarget> others;
+    const auto& list = SmallWindowList();
+    others.reserve(list.size());
+    for (SmallWindow* other : list) {
+        if (other == &window) continue;
+        HWND handle = other->Handle();
+        if (!handle || !IsWindow(handle) || !IsWindowVisible(handle)) continue;
+        others.push_back({ToRect(other->WindowRect()), other->SnapInsets(), true});
+    }
+    return Arrange::SnapBodies(others);
+}
+
+const std::vector<Arrange::SnapBody>& BodiesFor(const SmallWindow& window) {
+    HeldBodies& held = Held();
+    if (!held.valid || held.mover != &window) {
+        held.bodies = GatherBodies(window);
+        held.mover = &window;
+        // Unheld, the list serves this one position change only.
+        held.valid = held.holds > 0;
+    }
+    return held.bodies;
+}
+
 }  // namespace
+
+void HoldSnapping() {
+    Arrange::HoldWorkAreas();
+    ++Held().holds;
+}
+
+void ReleaseSnapping() {
+    Arrange::ReleaseWorkAreas();
+    HeldBodies& held = Held();
+    if (held.holds == 0 || --held.holds > 0) return;
+    // The next move sees the windows where they are then.
+    held.valid = false;
+    held.mover = nullptr;
+    held.bodies.clear();
+}
 
 void SnapWindowPos(SmallWindow& window, WINDOWPOS& pos) {
     if (!window.SnappingEnabled()) return;
@@ -42,25 +96,10 @@ void SnapWindowPos(SmallWindow& window, WINDOWPOS& pos) {
     options.border = window.SnapBorder();
     options.insets = window.SnapInsets();
 
-    std::vector<Arrange::SnapTarget> others;
-    if (!options.toGrid && options.toNotes) {
-        const auto& list = SmallWindowList();
-        others.reserve(list.size());
-        for (SmallWindow* other : list) {
-            if (other == &window) continue;
-            HWND handle = other->Handle();
-            Arrange::SnapTarget target;
-            target.visible = handle && IsWindow(handle) && IsWindowVisible(handle);
-            if (!target.visible) continue;
-            target.rect = ToRect(other->WindowRect());
-            target.insets = other->SnapInsets();
-            others.push_back(target);
-        }
-    }
-    static const std::vector<Rect> kNoAreas;
-    const std::vector<Rect>& areas =
-        (!options.toGrid && options.toNotes) ? Arrange::WorkAreas() : kNoAreas;
-    Arrange::SnapWindow(options, others, areas, x, y, cx, cy);
+    if (!options.toGrid && options.toNotes)
+        Arrange::SnapWindow(options, BodiesFor(window), Arrange::WorkAreas(), x, y, cx, cy);
+    else
+        Arrange::SnapWindow(options, std::vector<Arrange::SnapBody>{}, {}, x, y, cx, cy);
     if (!(pos.flags & SWP_NOMOVE)) {
         pos.x = x;
         pos.y = y;
@@ -70,7 +109,7 @@ void SnapWindowPos(SmallWindow& window, WINDOWPOS& pos) {
 void InstallSnapping() {
     SnapHooks hooks;
     hooks.snap = &SnapWindowPos;
-    hooks.holdWorkAreas = &Arrange::HoldWorkAreas;
-    hooks.releaseWorkAreas = &Arrange::ReleaseWorkAreas;
+    hooks.holdWorkAreas = &HoldSnapping;
+    hooks.releaseWorkAreas = &ReleaseSnapping;
     SmallWindow::SetSnapHooks(hooks);
 }

@@ -55,6 +55,53 @@ TEST(SnapWindow, Table) {
     }
 }
 
+TEST(SnapBodies, VisibleTargetsLessTheirInsetsInOrder) {
+    const std::vector<SnapTarget> others{{{100, 50, 300, 150}, {4, 3, 6, 8}, true},
+                                         {{0, 0, 10, 10}, {}, false},
+                                         {{INT32_MIN, 0, INT32_MAX, 10}, {-5, 0, -5, 0}, true}};
+    const std::vector<SnapBody> bodies = SnapBodies(others);
+    ASSERT_EQ(bodies.size(), 2u);
+    EXPECT_EQ(bodies[0].left, 104);
+    EXPECT_EQ(bodies[0].top, 53);
+    EXPECT_EQ(bodies[0].right, 294);
+    EXPECT_EQ(bodies[0].bottom, 142);
+    // Past the 32-bit range, not wrapped.
+    EXPECT_EQ(bodies[1].left, int64_t{INT32_MIN} - 5);
+    EXPECT_EQ(bodies[1].right, int64_t{INT32_MAX} + 5);
+}
+
+// A drag gathers the bodies once and snaps every step against them: each step
+// must land where snapping against the windows themselves puts it, whatever
+// the spacing, insets and mode.
+TEST(SnapWindow, BodiesGatheredOnceSnapEveryStepAsTheWindowsDo) {
+    std::vector<SnapTarget> others;
+    for (int i = 0; i < 40; ++i) {
+        const int32_t x = 20 + i % 8 * 130, y = 30 + i / 8 * 170;
+        others.push_back({{x, y, x + 120 + i % 3 * 7, y + 150 - i % 4 * 9},
+                          {i % 5, i % 3, i % 4, i % 6},
+                          i % 7 != 3});
+    }
+    const std::vector<SnapBody> bodies = SnapBodies(others);
+    const std::vector<Rect> work{kPrimaryWork, kLeftWork};
+    const SnapOptions options[] = {Options(false, 10), Options(false, 15, 0, {4, 3, 6, 8}),
+                                   Options(false, 7, 12, {1, 2, 3, 4}), Options(true, 10)};
+    int snappedSteps = 0;
+    for (const SnapOptions& o : options) {
+        for (int32_t step = 0; step < 400; ++step) {
+            const int32_t x0 = -300 + step * 7 % 1700, y0 = -20 + step * 13 % 1030;
+            Point direct{x0, y0}, gathered{x0, y0};
+            const bool a = SnapWindow(o, others, work, direct.x, direct.y, 200, 100);
+            const bool b = SnapWindow(o, bodies, work, gathered.x, gathered.y, 200, 100);
+            SCOPED_TRACE(testing::Message() << "step " << step << " gap " << o.gap);
+            ASSERT_EQ(direct, gathered);
+            ASSERT_EQ(a, b);
+            if (direct.x != x0 || direct.y != y0) ++snappedSteps;
+        }
+    }
+    // The path passes near enough windows for the comparison to mean something.
+    EXPECT_GT(snappedSteps, 400);
+}
+
 TEST(SnapToRect, StrictlyWithinHeightIsNotLeftAligned) {
     const Rect tall{100, 50, 300, 350};
     struct {

@@ -5,6 +5,7 @@
 
 #include "support/NoteTestHost_win.h"
 #include "arrange/Snapping_win.h"
+#include "ui/WindowSnapping_win.h"
 
 using namespace NoteTest;
 
@@ -28,6 +29,22 @@ TEST(SnappingWinTest, NotesSnapBesideVisibleNotesOnly) {
     EXPECT_EQ(308 - 4, r.top);
     ShowWindow(anchor->Handle(), SW_HIDE);
     EXPECT_EQ(500 + 7 - 4, MoveTo(*mover, 500 + 7 - 4, 310 - 4).left);
+}
+
+// A drag gathers the other notes once, at its first step, and keeps them until
+// it ends; the next move sees the notes where they are then.
+TEST(SnappingWinTest, AHeldMoveKeepsTheNotesItFoundAndTheNextMoveLooksAgain) {
+    FakeHost host;
+    host.settings.snapNotes = true;
+    auto* anchor = host.LoadNote(DataAt(304, 304, 504, 404, L"a"));
+    auto* mover = host.LoadNote(DataAt(700, 500, 900, 600, L"m"));
+    HoldSnapping();
+    EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 7 - 4, 310 - 4).left);
+    ShowWindow(anchor->Handle(), SW_HIDE);
+    EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 9 - 4, 310 - 4).left);
+    ReleaseSnapping();
+    EXPECT_EQ(500 + 9 - 4, MoveTo(*mover, 500 + 9 - 4, 310 - 4).left);
+    EXPECT_EQ(0, Arrange::WorkAreaHolds());
 }
 
 TEST(SnappingWinTest, TwoMonitorWorkAreaOfAndSnappingToTheLeftMonitorsEdges) {

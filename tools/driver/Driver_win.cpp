@@ -17,9 +17,10 @@
 //   vn_driver quit [ms] [CLASS TITLE] close the main window and wait for its process to end
 //   vn_driver launch-wait EXE N [ms] [CLASS TITLE]
 //                                     start EXE, wait until it shows N note windows;
-//                                     prints "main_ms first_ms notes_ms idle_ms" from
-//                                     the start (main window, first note visible, all
-//                                     notes visible, the window thread answering)
+//                                     prints "main_ms first_ms notes_ms idle_ms painted_ms"
+//                                     from the start (main window, first note visible,
+//                                     all notes visible, the window thread answering,
+//                                     no visible note left to paint)
 //   vn_driver box [ms]                wait for a message box or dialog; prints "hwnd text"
 //                                     (its static texts joined, line breaks as "/")
 //   vn_driver stats [CLASS TITLE]     resources of the process that owns the main window:
@@ -110,6 +111,24 @@ BOOL CALLBACK CountWindow(HWND hwnd, LPARAM data) {
     return TRUE;
 }
 
+BOOL CALLBACK CountUnpainted(HWND hwnd, LPARAM data) {
+    auto* count = reinterpret_cast<WindowCount*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != count->process || !IsWindowVisible(hwnd) || !IsNote(hwnd)) return TRUE;
+    // A window waiting for WM_PAINT has a non-empty update region.
+    if (GetUpdateRect(hwnd, nullptr, FALSE)) ++count->windows;
+    return TRUE;
+}
+
+// Visible notes of the process that still wait to be painted.
+int CountUnpaintedNotes(DWORD process) {
+    WindowCount count;
+    count.process = process;
+    EnumWindows(CountUnpainted, reinterpret_cast<LPARAM>(&count));
+    return count.windows;
+}
+
 WindowCount CountWindows(DWORD process) {
     WindowCount count;
     count.process = process;
@@ -125,9 +144,10 @@ double MillisecondsSince(const LARGE_INTEGER& start) {
            static_cast<double>(frequency.QuadPart);
 }
 
-// Starts the program and times it until `notes` note windows are visible and
-// its window thread then answers a message (the queued painting of the notes
-// comes before that).
+// Starts the program and times it until `notes` note windows are visible, its
+// window thread then answers a message, and no visible note waits to be
+// painted. A thread answers a sent message before it paints, so only the last
+// tells when the notes show what they hold.
 int LaunchAndWait(const wchar_t* exe, int notes, DWORD limit, bool passCount) {
     std::wstring commandLine = L"\"" + std::wstring(exe) + L"\"";
     if (passCount) commandLine += L" " + std::to_wstring(notes);
@@ -171,9 +191,22 @@ int LaunchAndWait(const wchar_t* exe, int notes, DWORD limit, bool passCount) {
     DWORD_PTR ignored = 0;
     if (notesMs >= 0 && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored))
         idleMs = MillisecondsSince(start);
+    double paintedMs = -1;
+    while (idleMs >= 0) {
+        const double before = MillisecondsSince(start);
+        const int unpainted = CountUnpaintedNotes(process.dwProcessId);
+        const double counted = MillisecondsSince(start);
+        if (unpainted == 0) {
+            paintedMs = counted;
+            break;
+        }
+        if (counted > limit || WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+        const double cost = counted - before;
+        Sleep(static_cast<DWORD>(cost * 2 > 10 ? cost * 2 : 10));
+    }
     CloseHandle(process.hProcess);
     if (firstMs < 0 || notes == 0) firstMs = notesMs;
-    wprintf(L"%.1f %.1f %.1f %.1f\n", mainMs, firstMs, notesMs, idleMs);
+    wprintf(L"%.1f %.1f %.1f %.1f %.1f\n", mainMs, firstMs, notesMs, idleMs, paintedMs);
     if (notesMs < 0) fwprintf(stderr, L"only %d of %d notes shown\n", seen, notes);
     return notesMs >= 0 ? 0 : 1;
 }
