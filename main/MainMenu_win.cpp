@@ -145,13 +145,13 @@ void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts) {
                                               texts.begin() + static_cast<ptrdiff_t>(end));
         FillSubmenu(level, chunk, MenuLists::IdOf(MenuLists::List::Note, start));
         if (end >= shown) return;
-        HMENU more = CreatePopupMenu();
-        if (!more) return;
-        if (!AppendMenuW(level, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(more),
+        OwnedMenu more(CreatePopupMenu());
+        if (!more ||
+            !AppendMenuW(level, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(more.Get()),
                          TextOf(kMainMenu_MoreNotes).c_str())) {
-            DestroyMenu(more);
             return;
         }
-        level = more;
+        // From here the menu above owns it.
+        level = more.Release();
     }
 }

@@ -49,7 +49,7 @@ private:
 };
 
 bool Cancelled(const UpdateCheckJob& job) {
-    return WaitForSingleObject(job.cancelEvent, 0) == WAIT_OBJECT_0;
+    return WaitForSingleObject(job.cancelEvent.Get(), 0) == WAIT_OBJECT_0;
 }
 
 void SetTimeouts(HINTERNET handle, DWORD ms) {
@@ -134,10 +134,7 @@ UpdateCheckJob::UpdateCheckJob()
     : cancelEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       doneEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
-UpdateCheckJob::~UpdateCheckJob() {
-    if (cancelEvent) CloseHandle(cancelEvent);
-    if (doneEvent) CloseHandle(doneEvent);
-}
+UpdateCheckJob::~UpdateCheckJob() = default;
 
 int UpdateCheckWorkersAlive() {
     return workersAlive.load();
@@ -160,7 +157,7 @@ unsigned __stdcall UpdateCheckWorker(void* arg) {
     // reach a check started after it.
     const bool cancelled = Cancelled(job);
     const HWND target = job.targetWindow;
-    SetEvent(job.doneEvent);
+    SetEvent(job.doneEvent.Get());
     if (!cancelled) PostMessageW(target, UpdateCheck::kDoneMessage, 0, 0);
     hold.reset();
     --workersAlive;
@@ -208,15 +205,15 @@ bool UpdateCheck::Start(HWND target, bool silent) {
 void UpdateCheck::Stop() {
     running = false;
     if (!job) return;
-    SetEvent(job->cancelEvent);
+    SetEvent(job->cancelEvent.Get());
     // A worker inside a network call ends when the call returns or times out;
     // it frees the job itself if it is still holding it.
-    WaitForSingleObject(job->doneEvent, kStopWaitMs);
+    WaitForSingleObject(job->doneEvent.Get(), kStopWaitMs);
     job.reset();
 }
 
 void UpdateCheck::OnDone(AppSettings& settings, ValueStore& store) {
-    if (!job || WaitForSingleObject(job->doneEvent, 0) != WAIT_OBJECT_0) return;
+    if (!job || WaitForSingleObject(job->doneEvent.Get(), 0) != WAIT_OBJECT_0) return;
     const std::shared_ptr<UpdateCheckJob> finished = std::move(job);
     running = false;
     const uint64_t now = NowAsFileTime();

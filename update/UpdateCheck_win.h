@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Handles_win.h"
 #include "store/AppSettings.h"
 #include "store/ValueStore.h"
 #include "ui/PrivateMessages_win.h"
@@ -46,8 +47,8 @@ struct UpdateCheckJob {
     bool gotVersion = false;
     // Manual reset: the worker looks at it at every step, and an auto-reset
     // event would be cleared by the first look.
-    HANDLE cancelEvent = nullptr;
-    HANDLE doneEvent = nullptr;  // auto reset
+    KernelHandle cancelEvent;
+    KernelHandle doneEvent;  // auto reset
     int32_t major = 0;
     int32_t minor = 0;
     UpdateNetwork network;
