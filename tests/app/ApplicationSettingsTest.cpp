@@ -315,10 +315,7 @@ protected:
     }
     void SetUp() override {
         ASSERT_NE(server->Port(), 0) << "the local server did not start";
-        UpdateNetwork network;
-        network.server = {L"127.0.0.1", server->Port()};
-        network.timeoutMs = 3000;
-        OverrideUpdateNetwork(network);
+        OverrideUpdateNetwork(server->Network(3000));
         server->Answer(200, "302");
     }
     // Runs messages until no check is left.

@@ -12,6 +12,7 @@
 
 #include "support/TestPaths.h"
 #include "store/FileIo.h"
+#include "update/UpdateCheck_win.h"
 
 class LocalUpdateServer {
 public:
@@ -60,6 +61,13 @@ public:
 
     uint16_t Port() const { return static_cast<uint16_t>(port); }
     std::wstring Address() const { return L"127.0.0.1:" + std::to_wstring(port); }
+    // Where an update check reaches this server, giving up after timeoutMs.
+    UpdateNetwork Network(DWORD timeoutMs) const {
+        UpdateNetwork network;
+        network.server = {L"127.0.0.1", Port()};
+        network.timeoutMs = timeoutMs;
+        return network;
+    }
 
     // The answer to the next requests of the version file.
     void Answer(int status, const std::string& body) {

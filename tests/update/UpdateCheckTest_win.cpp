@@ -37,10 +37,7 @@ protected:
 
     void SetUp() override {
         ASSERT_NE(server->Port(), 0) << "the local server did not start";
-        UpdateNetwork network;
-        network.server = {L"127.0.0.1", server->Port()};
-        network.timeoutMs = 2000;
-        OverrideUpdateNetwork(network);
+        OverrideUpdateNetwork(server->Network(2000));
         window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                  nullptr);
         check.SetLauncher([this](const std::wstring& url) { launched.push_back(url); });
