@@ -100,7 +100,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     // The language file is the first key read; an empty value counts as
     // missing there, so the language and the rest come from one reader.
-    ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
+    {
+        SettingsStore::ReadBurst reads(*settingsStore);
+        ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
+    }
     LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
     recycleBinPath = data + RecycleBin::RecycleBinFileName(TextOf(kRecycleBinFile));
     notesFilePath = data + L"Notes.dat";
@@ -176,7 +179,12 @@ void Application::LoadSkinAndMainWindow() {
     options.folder = skinFolder;
     options.window = Handle();
     options.layeredWindows = layeredWindows;
-    LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
+    {
+        // Dozens of keys of both files: each read once.
+        SettingsStore::ReadBurst skinReads(*skinStore);
+        SettingsStore::ReadBurst settingsReads(*settingsStore);
+        LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
+    }
     settings.skinColorThemeIndex = colorThemeIndex;
 
     // The application keeps its own hold on the background.

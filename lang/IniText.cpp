@@ -30,8 +30,15 @@ std::wstring MissingText(const std::wstring& key) {
 
 std::wstring ReadIniText(const std::wstring& section, const std::wstring& key,
                          const std::wstring& file, const IniEscapeList* escapes) {
+    IniDocument document;
+    document.Load(file);
+    return ReadIniText(section, key, document, escapes);
+}
+
+std::wstring ReadIniText(const std::wstring& section, const std::wstring& key,
+                         const IniDocument& document, const IniEscapeList* escapes) {
     std::wstring value;
-    if (!IniReadString(file, section, key, value)) value.clear();
+    if (!document.Find(section, key, value)) value.clear();
     // The profile reader hands over a terminated string: a NUL inside the value
     // ends it there.
     size_t nul = value.find(L'\0');

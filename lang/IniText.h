@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+class IniDocument;
+
 // The profile reader's buffer holds 1024 characters with the terminator; a longer
 // value is cut to this length.
 inline constexpr size_t kIniTextMaxLength = 1023;
@@ -35,6 +37,11 @@ void ApplyEscapes(std::wstring& text, const IniEscapeList& escapes);
 // are then not applied. Otherwise escapes, when given, are applied.
 std::wstring ReadIniText(const std::wstring& section, const std::wstring& key,
                          const std::wstring& file, const IniEscapeList* escapes);
+
+// The same from a file read once: a document that failed to load is empty, and
+// every key of it is missing.
+std::wstring ReadIniText(const std::wstring& section, const std::wstring& key,
+                         const IniDocument& document, const IniEscapeList* escapes);
 
 // The text shown for a missing key.
 std::wstring MissingText(const std::wstring& key);

@@ -1,6 +1,7 @@
 #include "lang/LanguageTable.h"
 
 #include "lang/IniText.h"
+#include "store/IniFile.h"
 
 namespace {
 const wchar_t kTextSection[] = L"Text";
@@ -12,9 +13,12 @@ LanguageTable& LanguageTable::Current() {
 }
 
 void LanguageTable::Load(const std::wstring& path) {
+    // One reading of the file for every key: a start of the program reads them all.
+    IniDocument file;
+    file.Load(path);
     for (size_t number = 0; number < kLanguageKeyCount; ++number) {
         const std::wstring key = kLanguageKeys[number];
-        texts_[number] = ReadIniText(kTextSection, key, path, &LanguageEscapes());
+        texts_[number] = ReadIniText(kTextSection, key, file, &LanguageEscapes());
         keys_[key] = static_cast<int>(number);
     }
 }

@@ -7,11 +7,6 @@
 
 namespace {
 
-// Two unlikely defaults: a stored value equal to the first is told apart from a
-// missing key by asking again with the second.
-constexpr int32_t kMissingA = 447756;
-constexpr int32_t kMissingB = 913466;
-
 std::wstring Format(const wchar_t* format, ...) {
     wchar_t buffer[64];
     va_list args;
@@ -53,25 +48,24 @@ bool SettingsStore::FindPending(std::wstring& value) const {
 }
 
 bool SettingsStore::ReadInteger(const std::wstring& path, uint32_t& value) {
-    if (!Split(path)) return false;
-    std::wstring text;
-    if (FindPending(text)) {
-        value = IniParseInt(text);
-        return true;
-    }
-    uint32_t result = IniReadInt(filePath_, section_, key_, kMissingA);
-    if (result == static_cast<uint32_t>(kMissingA)) {
-        result = IniReadInt(filePath_, section_, key_, kMissingB);
-        if (result == static_cast<uint32_t>(kMissingB)) return false;
-    }
-    value = result;
+    // A found key reads as the number its text starts with (an empty one as 0),
+    // as the profile reader answers; a missing key is told from any stored value.
+    if (!ReadText(path)) return false;
+    value = IniParseInt(valueText_);
     return true;
 }
 
 bool SettingsStore::ReadText(const std::wstring& path) {
     if (!Split(path)) return false;
     if (FindPending(valueText_)) return true;
-    return IniReadString(filePath_, section_, key_, valueText_);
+    if (bursts_ == 0) return IniReadString(filePath_, section_, key_, valueText_);
+    if (!snapshotRead_) {
+        // A file that cannot be read answers every key as missing, as it would
+        // one read at a time.
+        snapshot_.Load(filePath_);
+        snapshotRead_ = true;
+    }
+    return snapshot_.Find(section_, key_, valueText_);
 }
 
 bool SettingsStore::WriteText(const std::wstring& path) {
@@ -89,6 +83,8 @@ bool SettingsStore::WriteText(const std::wstring& path) {
 
 bool SettingsStore::FlushPending() {
     if (IniWriteStrings(filePath_, pending_)) pending_.clear();
+    // Reads of a burst after a write see the file as written.
+    snapshotRead_ = false;
     const bool written = pending_.empty();
     if (observer_) observer_(written);
     return written;

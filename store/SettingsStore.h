@@ -2,7 +2,9 @@
 // Typed access to one INI file by paths such as "/Settings/NoteAlpha": the text
 // between the first character and the last '/' is the section, the rest the key;
 // "/ShowNotes" is key ShowNotes in section [Root]. Nothing is cached: every read
-// sees the file as it is now and every write replaces the file at once.
+// sees the file as it is now and every write replaces the file at once. The one
+// exception is a burst of reads (ReadBurst), such as the dozens of keys read at
+// start-up: it reads the file once and answers every read from that.
 //
 // A write the file refuses (disk full, file locked, folder read-only) is not
 // dropped: the value is kept as pending, reads of its key answer with it, and
@@ -51,6 +53,22 @@ public:
         observer_ = std::move(observer);
     }
 
+    // While one lives, the store's reads take the file as it was at the first of
+    // them, read once; a write through the store is seen by the reads after it.
+    // Bursts nest.
+    class ReadBurst {
+    public:
+        explicit ReadBurst(SettingsStore& store) : store_(store) { ++store_.bursts_; }
+        ~ReadBurst() {
+            if (--store_.bursts_ == 0) store_.snapshotRead_ = false;
+        }
+        ReadBurst(const ReadBurst&) = delete;
+        ReadBurst& operator=(const ReadBurst&) = delete;
+
+    private:
+        SettingsStore& store_;
+    };
+
     // Splits a path into section and key; false for a path shorter than two
     // characters or without '/'.
     static bool SplitPath(const std::wstring& path, std::wstring& section, std::wstring& key);
@@ -71,4 +89,8 @@ private:
     // Values not yet in the file, oldest first, one per key.
     std::vector<IniEntry> pending_;
     std::function<void(bool)> observer_;
+    // The file as a burst of reads found it.
+    int bursts_ = 0;
+    bool snapshotRead_ = false;
+    IniDocument snapshot_;
 };

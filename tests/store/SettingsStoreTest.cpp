@@ -79,6 +79,53 @@ TEST_F(SettingsStoreTest, StoredTextBecomesTheTypedValue) {
     EXPECT_EQ(Read(&SettingsStore::ReadFloat, L"/S/G", 0.0f), 1.5f);
 }
 
+TEST_F(SettingsStoreTest, ABurstOfReadsAnswersAsSingleReadsFromOneReadingOfTheFile) {
+    ASSERT_TRUE(
+        FileIo::WriteFileAtomically(file_,
+                                    "[S]\r\nA=447756\r\nE=\r\nNeg=-1\r\nHex=0x1F\r\nWord=yes\r\n"
+                                    "Text=  padded  \r\n[s]\r\nLater=1\r\n"));
+    const wchar_t* paths[] = {L"/S/A",    L"/S/E",    L"/S/Neg",   L"/S/Hex", L"/S/Word",
+                              L"/S/Text", L"/s/a",    L"/S/Later", L"/S/No",  L"/Other/A",
+                              L"/S/",     L"NoSlash", L"/A"};
+    auto readAll = [&] {
+        std::wstring seen;
+        for (const wchar_t* path : paths) {
+            int32_t number = -7;
+            std::wstring text = L"unset";
+            const bool foundNumber = store_.ReadInt(path, number);
+            const bool foundText = store_.ReadString(path, text);
+            seen += std::wstring(path) + L"=" + (foundNumber ? std::to_wstring(number) : L"-") +
+                    L"|" + (foundText ? text : L"-") + L";";
+        }
+        return seen;
+    };
+    const std::wstring single = readAll();
+    {
+        SettingsStore::ReadBurst burst(store_);
+        EXPECT_EQ(readAll(), single);
+        // The file changing under a burst is not seen until it ends...
+        ASSERT_TRUE(FileIo::WriteFileAtomically(file_, "[S]\r\nA=5\r\n"));
+        EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/A", 0), 447756);
+        {
+            SettingsStore::ReadBurst nested(store_);
+            EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/A", 0), 447756);
+        }
+        EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/A", 0), 447756);
+        // ...but what the store itself writes is, with the rest of the file as written.
+        ASSERT_TRUE(store_.WriteInt(L"/S/Neg", 3));
+        EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/Neg", 0), 3);
+        EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/A", 0), 5);
+        EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/E", 0, false), 0);
+    }
+    ASSERT_TRUE(FileIo::WriteFileAtomically(file_, "[S]\r\nA=6\r\n"));
+    EXPECT_EQ(Read(&SettingsStore::ReadInt, L"/S/A", 0), 6);
+    // A missing file answers every key of a burst as missing.
+    SettingsStore missing(TestPaths::MakeScratchDir() + L"None.ini");
+    SettingsStore::ReadBurst burst(missing);
+    std::wstring text;
+    EXPECT_FALSE(missing.ReadString(L"/S/A", text));
+}
+
 TEST_F(SettingsStoreTest, WritesUseFixedTextFormsAndReachTheFileAtOnce) {
     const std::wstring unicode = L"Skin \u00e9\u4e2d\xD83D\xDE00";
     EXPECT_TRUE(
