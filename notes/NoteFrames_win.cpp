@@ -1,11 +1,13 @@
 #include "notes/NoteFrames_win.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "base/MemoryDc_win.h"
 #include "notes/NineSlice.h"
 #include "notes/NoteLayout.h"
+#include "skin/PixelImage.h"
 #include "skin/Skin_win.h"
 
 namespace {
@@ -28,6 +30,51 @@ void DrawWhole(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, Point at) {
     bitmap->Select(memoryDc);
     bitmap->DrawTransparent(dc, at.x, at.y);
     bitmap->Deselect();
+}
+
+constexpr uint32_t kTransparentPixel = PixelOf(kCyan);
+
+// The same two operations on pixels in memory; false when the bitmap's pixels
+// cannot be had (the frame is then drawn with the system's blits).
+bool CopySkinned(PixelImage& frame, const SkinBitmapRef& bitmap, const RECT& dest,
+                 const Insets& borders, bool fixed) {
+    if (!bitmap || !bitmap->Handle()) return true;
+    const PixelImage* source = bitmap->Pixels();
+    if (!source) return false;
+    for (const NoteGeometry::Blit& b :
+         NoteGeometry::NineSliceBlits({dest.left, dest.top, dest.right, dest.bottom},
+                                      bitmap->Width(), bitmap->Height(), borders, fixed)) {
+        // As DrawTransparent: a size beyond the bitmap means the bitmap's own.
+        const int32_t width = b.width == 0 || b.width > source->width ? source->width : b.width;
+        const int32_t height =
+            b.height == 0 || b.height > source->height ? source->height : b.height;
+        CopyKeyed(frame, b.dstX, b.dstY, *source, b.srcX, b.srcY, width, height, kTransparentPixel);
+    }
+    return true;
+}
+
+bool CopyWhole(PixelImage& frame, const SkinBitmapRef& bitmap, Point at) {
+    if (!bitmap || !bitmap->Handle()) return true;
+    const PixelImage* source = bitmap->Pixels();
+    if (!source) return false;
+    CopyKeyed(frame, at.x, at.y, *source, 0, 0, source->width, source->height, kTransparentPixel);
+    return true;
+}
+
+// A bitmap of the composed pixels that blits to any device context.
+OwnedBitmap ToBitmap(const PixelImage& frame) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = frame.width;
+    format.bmiHeader.biHeight = -frame.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    OwnedBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return {};
+    std::copy(frame.pixels.begin(), frame.pixels.end(), static_cast<uint32_t*>(bits));
+    return bitmap;
 }
 
 }  // namespace
@@ -54,8 +101,34 @@ void NoteFrames::DrawDirect(HDC dc, HDC memoryDc, const FrameState& state) const
 }
 
 // Where the skin leaves pixels out (its transparent colour, or beyond a fixed
-// background), the composed frame holds magenta: a hole in a layered note.
+// background), the composed frame holds magenta: a hole in a layered note. The
+// layers are those of DrawDirect, copied in memory: a transparent blit per tile
+// costs the system a mask and several blits each.
 OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
+    PixelImage frame(state.width, state.height, PixelOf(kMagenta));
+    const RECT all = {0, 0, state.width, state.height};
+    bool copied = !frame.Empty() && CopySkinned(frame, skin.background, all,
+                                                metrics.backgroundBorders, metrics.fixedSize);
+    if (copied && state.moreText && skin.moreTextBitmap) {
+        copied = CopyWhole(
+            frame, skin.moreTextBitmap,
+            NoteGeometry::ResolveSkinPosition(metrics.moreTextPos, state.width, state.height));
+    }
+    if (copied && state.priority >= 0 &&
+        state.priority < static_cast<int>(skin.priorityBitmaps.size())) {
+        copied = CopyWhole(
+            frame, skin.priorityBitmaps[static_cast<size_t>(state.priority)],
+            NoteGeometry::ResolveSkinPosition(metrics.priorityPos, state.width, state.height));
+    }
+    if (copied && state.masked && skin.mask)
+        copied = CopySkinned(frame, skin.mask, all, metrics.backgroundBorders, metrics.fixedSize);
+    if (copied) {
+        if (OwnedBitmap bitmap = ToBitmap(frame)) return bitmap;
+    }
+    return ComposeWithBlits(dc, state);
+}
+
+OwnedBitmap NoteFrames::ComposeWithBlits(HDC dc, const FrameState& state) const {
     OwnedBitmap bitmap(CreateCompatibleBitmap(dc, state.width, state.height));
     MemoryDc target(dc);
     MemoryDc source(dc);

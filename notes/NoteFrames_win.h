@@ -1,10 +1,10 @@
 #pragma once
 // The frame of a note (background, more-text marker, priority icon and, while
-// masked, the mask) drawn once per size and state into a bitmap that every
+// masked, the mask) composed once per size and state into a bitmap that every
 // note of that size and state then copies with one BitBlt. Drawing it from the
 // skin takes a transparent blit per nine-slice tile, which under load costs
-// more than making the window; a thousand notes of a few sizes share a few
-// composed frames.
+// more than making the window; the frame is composed from the skin's pixels in
+// memory instead, and a thousand notes of a few sizes share a few frames.
 //
 // One NoteFrames serves the notes of one loaded skin; NoteFramesFor hands the
 // notes a shared one and drops it with the last of them, so a restart with a
@@ -48,9 +48,12 @@ public:
 
     size_t Composed() const { return cache.Size(); }
 
-private:
+    // Composes the frame of `state` as Draw caches it: in memory, or with the
+    // system's blits (ComposeWithBlits) when the skin's pixels cannot be read.
     OwnedBitmap Compose(HDC dc, const FrameState& state);
+    OwnedBitmap ComposeWithBlits(HDC dc, const FrameState& state) const;
 
+private:
     const Skin& skin;
     NoteGeometry::NoteMetrics metrics;
     LruCache<FrameState, OwnedBitmap> cache{kCapacity};

@@ -32,8 +32,26 @@ SkinBitmap::~SkinBitmap() {
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
+namespace {
+
+// Top-down 32-bit pixels make every line a whole number of pixels, whatever
+// the bitmap's own format is.
+BITMAPINFO TopDown32(int32_t width, int32_t height) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
+}  // namespace
+
 bool SkinBitmap::LoadFile(const std::wstring& path) {
     if (selected) Deselect();
+    pixels.reset();
     info = BITMAP{};
     bitmap.Reset();
     // The loader trusts the headers; a damaged file must not reach it.
@@ -51,15 +69,8 @@ bool SkinBitmap::LoadFile(const std::wstring& path) {
 
 void SkinBitmap::Tint(HDC dc, SkinColor color) {
     if (color == kWhite || !bitmap || info.bmWidth <= 0 || info.bmHeight <= 0) return;
-    // Asking for top-down 32-bit pixels makes every line a whole number of
-    // pixels, whatever the bitmap's own format is.
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    pixels.reset();
+    BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
     const size_t stride = static_cast<size_t>(info.bmWidth) * 4;
     std::vector<uint8_t> pixels(stride * static_cast<size_t>(info.bmHeight));
     const UINT lines = static_cast<UINT>(info.bmHeight);
@@ -104,6 +115,21 @@ bool SkinBitmap::DrawTransparent(HDC target, int x, int y, int sourceX, int sour
     if (width <= 0 || height <= 0) return false;
     return TransparentBlt(target, x, y, width, height, dc, sourceX, sourceY, width, height,
                           RGB(0, 255, 255)) != FALSE;
+}
+
+const PixelImage* SkinBitmap::Pixels() const {
+    if (pixels) return pixels.get();
+    if (!bitmap || selected || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
+    auto read = std::make_unique<PixelImage>(info.bmWidth, info.bmHeight, 0);
+    BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
+    MemoryDc dc(nullptr);
+    const int lines = info.bmHeight;
+    if (!dc.Get() || read->Empty() ||
+        GetDIBits(dc.Get(), bitmap.Get(), 0, static_cast<UINT>(lines), read->pixels.data(), &format,
+                  DIB_RGB_COLORS) != lines)
+        return nullptr;
+    pixels = std::move(read);
+    return pixels.get();
 }
 
 SkinBitmapRef LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,

@@ -6,10 +6,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/Handles_win.h"
+#include "skin/PixelImage.h"
 #include "skin/SkinDefinition.h"
 
 class SkinBitmap {
@@ -44,11 +46,17 @@ public:
     bool DrawTransparent(HDC target, int x, int y, int sourceX = 0, int sourceY = 0, int width = 0,
                          int height = 0) const;
 
+    // The pixels, read from the bitmap at the first call and kept until it
+    // changes (LoadFile, Tint); null without a bitmap, while it is selected, or
+    // when they cannot be read.
+    const PixelImage* Pixels() const;
+
 private:
     void ClampSize(int& width, int& height) const;
 
     OwnedBitmap bitmap;
     BITMAP info = {};
+    mutable std::unique_ptr<PixelImage> pixels;
     bool selected = false;
     HGDIOBJ previousObject = nullptr;
     HDC dc = nullptr;

@@ -1,0 +1,91 @@
+// Frames composed in memory against the same frames drawn with the system's
+// transparent blits, pixel for pixel, with the skins the program installs.
+#include "notes/NoteFrames_win.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/MemoryDc_win.h"
+#include "notes/NoteMetrics.h"
+#include "skin/Skin_win.h"
+#include "store/FileIo.h"
+#include "store/SettingsStore.h"
+#include "support/TestPaths.h"
+
+namespace {
+
+// The installed skin, with colour theme `theme` (tinted unless it is white).
+void LoadInstalledSkin(Skin& skin, const wchar_t* name, int theme) {
+    const std::wstring folder = TestPaths::SourceDir() + L"\\skins\\" + name + L"\\";
+    SettingsStore ini(folder + L"Skin.ini");
+    const std::wstring settingsPath = TestPaths::MakeScratchDir() + L"Settings.ini";
+    FileIo::WriteFileAtomically(settingsPath,
+                                "[Root]\nSkinColorThemeIndex=" + std::to_string(theme));
+    SettingsStore settings(settingsPath);
+    uint32_t themeIndex = 0;
+    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, true}, themeIndex);
+}
+
+// A bitmap's pixels, top line first, as 0x00RRGGBB.
+std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    MemoryDc dc(nullptr);
+    EXPECT_EQ(height,
+              GetDIBits(dc.Get(), bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS));
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+TEST(NoteFrames, ComposedInMemoryAsTheSystemsBlitsDrawThem) {
+    struct Case {
+        const wchar_t* skin;
+        int theme;
+    };
+    for (const Case& c : {Case{L"Default", 0}, Case{L"Default", 2}, Case{L"Classic", 1}}) {
+        Skin skin;
+        LoadInstalledSkin(skin, c.skin, c.theme);
+        ASSERT_TRUE(skin.background) << TestPaths::Narrow(c.skin);
+        NoteFrames frames(skin, NoteGeometry::NoteMetricsOf(skin));
+        HDC screen = GetDC(nullptr);
+        int compared = 0;
+        // Sizes below, at and above the bitmap's; tiles that reach past the edge.
+        for (const SIZE size : {SIZE{180, 150}, SIZE{40, 30}, SIZE{333, 211}, SIZE{7, 500}}) {
+            for (int priority : {0, 2, 4, 9}) {
+                for (int flags = 0; flags < 4; ++flags) {
+                    FrameState state;
+                    state.width = size.cx;
+                    state.height = size.cy;
+                    state.priority = priority;
+                    state.moreText = (flags & 1) != 0;
+                    state.masked = (flags & 2) != 0;
+                    const OwnedBitmap composed = frames.Compose(screen, state);
+                    const OwnedBitmap blitted = frames.ComposeWithBlits(screen, state);
+                    ASSERT_TRUE(composed && blitted);
+                    const auto want = PixelsOf(blitted.Get(), size.cx, size.cy);
+                    const auto got = PixelsOf(composed.Get(), size.cx, size.cy);
+                    size_t first = 0;
+                    while (first < want.size() && want[first] == got[first]) ++first;
+                    EXPECT_EQ(first, want.size())
+                        << TestPaths::Narrow(c.skin) << " theme " << c.theme << " " << size.cx
+                        << "x" << size.cy << " priority " << priority << " flags " << flags
+                        << ": first difference at (" << first % size.cx << ", " << first / size.cx
+                        << ")";
+                    ++compared;
+                }
+            }
+        }
+        ReleaseDC(nullptr, screen);
+        EXPECT_EQ(compared, 64);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "skin/PixelImage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr uint32_t kKey = 0x00FFFF;
+
+// A 4 x 3 source: pixel (x, y) holds 0x100 * y + x + 1; (1, 1) is the key.
+PixelImage Source() {
+    PixelImage image(4, 3, 0);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            image.pixels[static_cast<size_t>(y * 4 + x)] = 0x100u * y + x + 1;
+    image.pixels[5] = kKey | 0xAB000000u;  // the top byte does not count
+    return image;
+}
+
+// The target as rows of hex digits' last two places, '.' for the untouched fill.
+std::string Rows(const PixelImage& image) {
+    std::string out;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const uint32_t p = image.At(x, y);
+            out += p == 0xEEEEEE ? std::string("..")
+                                 : std::to_string(p >> 8) + std::to_string(p & 0xFF);
+            out += ' ';
+        }
+        out += '|';
+    }
+    return out;
+}
+
+TEST(PixelImage, KeyedCopyLeavesKeyedPixelsOutAndClipsToBothImages) {
+    const struct {
+        int x, y, sx, sy, w, h;
+        const char* rows;
+    } cases[] = {
+        // Whole, with the keyed pixel left out.
+        {0, 0, 0, 0, 4, 3, "01 02 03 04 .. |11 .. 13 14 .. |21 22 23 24 .. |.. .. .. .. .. |"},
+        // Partly off the target on the left and top.
+        {-2, -1, 0, 0, 4, 3, "13 14 .. .. .. |23 24 .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+        // Off the target's right and bottom edges.
+        {3, 2, 0, 0, 4, 3, ".. .. .. .. .. |.. .. .. .. .. |.. .. .. 01 02 |.. .. .. 11 .. |"},
+        // A block reaching past the source's edges copies what the source holds.
+        {1, 1, 2, 1, 5, 5, ".. .. .. .. .. |.. 13 14 .. .. |.. 23 24 .. .. |.. .. .. .. .. |"},
+        {0, 0, -1, -1, 2, 2, ".. .. .. .. .. |.. 01 .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+        // Nothing at all.
+        {0, 0, 0, 0, 0, 3, ".. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+        {5, 0, 0, 0, 4, 3, ".. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+        {0, 0, 4, 0, 4, 3, ".. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+        // Numbers from a damaged skin file must not overflow.
+        {INT32_MAX, INT32_MAX, INT32_MIN, 0, INT32_MAX, INT32_MAX,
+         ".. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+        {INT32_MIN, INT32_MIN, 0, 0, INT32_MAX, INT32_MAX,
+         ".. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |"},
+    };
+    const PixelImage source = Source();
+    for (const auto& c : cases) {
+        PixelImage target(5, 4, 0xEEEEEE);
+        CopyKeyed(target, c.x, c.y, source, c.sx, c.sy, c.w, c.h, kKey);
+        EXPECT_EQ(Rows(target), c.rows)
+            << c.x << "," << c.y << " from " << c.sx << "," << c.sy << " " << c.w << "x" << c.h;
+    }
+    PixelImage empty(0, 5, 1);
+    EXPECT_TRUE(empty.Empty() && empty.pixels.empty());
+    CopyKeyed(empty, 0, 0, source, 0, 0, 4, 3, kKey);
+    PixelImage target(2, 2, 0xEEEEEE);
+    CopyKeyed(target, 0, 0, empty, 0, 0, 4, 3, kKey);
+    EXPECT_EQ(Rows(target), ".. .. |.. .. |");
+    EXPECT_EQ(PixelOf(kCyan), 0x00FFFFu);
+    EXPECT_EQ(PixelOf(MakeSkinColor(1, 2, 3)), 0x010203u);
+}
+
+}  // namespace
