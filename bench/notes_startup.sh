@@ -7,6 +7,7 @@
 # of the ratios of starts made back to back). Then the program's windows and
 # private bytes per note, over a start without notes.
 #   bench/notes_startup.sh BIN-FOLDER [runs] [runs-at-5000]
+# VN_BENCH_COUNTS (default "10 100 1000 5000") picks the note counts.
 # BIN-FOLDER holds Zephyn3.exe, vn_driver.exe, vn_floor_notes.exe and
 # bench_notewindows_win.exe; DISPLAY and WINEPREFIX are set.
 set -uo pipefail
@@ -54,24 +55,37 @@ floor_once() {
     wine "$driver" quit 900000 "${floor_names[@]}" >/dev/null 2>&1 || return 1
 }
 
+# Every start follows the end of another at once: Wine's own processes wind
+# down within a second or so of the last program's end, and a start after that
+# pays half a second to bring them back. Starts made in turns, without pauses,
+# find the same system.
 # The first starts in a new prefix fill Wine's caches.
 program_once 0 >/dev/null || true
 floor_once 1 >/dev/null || true
 
 status=0
 rows=""
-for count in 0 10 100 1000 5000; do
+for count in 0 ${VN_BENCH_COUNTS:-10 100 1000 5000}; do
     n="$runs"
     [ "$count" = 5000 ] && n="$runs5000"
     [ "$count" = 0 ] && n=1
-    for _ in $(seq "$n"); do
+    for i in $(seq "$n"); do
+        # Turn about, so that neither program always starts just after the
+        # other has torn its windows down.
+        f="0 0 0 0 0"
+        if [ "$count" != 0 ] && [ $((i % 2)) = 0 ]; then
+            f="$(floor_once "$count")" || {
+                echo "floor with $count notes failed" >&2
+                status=1
+                continue
+            }
+        fi
         p="$(program_once "$count")" || {
             echo "start with $count notes failed" >&2
             status=1
             continue
         }
-        f="0 0 0 0 0"
-        if [ "$count" != 0 ]; then
+        if [ "$count" != 0 ] && [ $((i % 2)) = 1 ]; then
             f="$(floor_once "$count")" || {
                 echo "floor with $count notes failed" >&2
                 status=1

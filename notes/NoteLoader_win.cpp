@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "notes/NoteWindow_win.h"
 
 namespace {
@@ -41,7 +43,9 @@ LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNo
     LoadedNotes result;
     result.shown.reserve(records.size());
     if (batchSize == 0) batchSize = 1;
-    size_t batchStart = 0;
+    // The first note shows as soon as it is made, and the batches double from
+    // there: the desktop fills at once without a wait for a whole batch.
+    size_t batchStart = 0, batch = 1;
     for (const NoteData& record : records) {
         std::unique_ptr<NoteWindow> note = make(record);
         if (!note || !note->Handle()) {
@@ -49,9 +53,10 @@ LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNo
             continue;
         }
         result.shown.push_back(std::move(note));
-        if (result.shown.size() - batchStart >= batchSize) {
+        if (result.shown.size() - batchStart >= batch) {
             ShowBatch(result.shown, batchStart);
             batchStart = result.shown.size();
+            batch = std::min(batch * 2, batchSize);
         }
     }
     ShowBatch(result.shown, batchStart);

@@ -3,11 +3,12 @@
 //
 // Each note's window is made hidden at its stored rectangle, in its Z-order
 // band, with its layered attributes set once; the notes are then shown and
-// ordered in batches (one deferred window-position batch each) and painted at
-// once, so the first notes are on the screen while later ones are still being
-// made. A record whose window cannot be made (the process is out of window
-// or GDI handles, or memory) is not dropped: it is handed back to the caller,
-// which keeps it and writes it with every save.
+// ordered in batches (one deferred window-position batch each, the first of
+// one note, each next twice as large up to batchSize) and painted at once, so
+// the first notes are on the screen while later ones are still being made. A
+// record whose window cannot be made (the process is out of window or GDI
+// handles, or memory) is not dropped: it is handed back to the caller, which
+// keeps it and writes it with every save.
 
 #include <cstddef>
 #include <functional>
