@@ -105,6 +105,11 @@ void NoteFrames::DrawDirect(HDC dc, HDC memoryDc, const FrameState& state) const
 // layers are those of DrawDirect, copied in memory: a transparent blit per tile
 // costs the system a mask and several blits each.
 OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
+    // A note larger than any screen (a skin's absurd numbers can make one) is
+    // left to the system, which refuses its bitmap rather than run out of memory.
+    if (state.width <= 0 || state.height <= 0 ||
+        int64_t{state.width} * state.height > kMaxComposedPixels)
+        return ComposeWithBlits(dc, state);
     PixelImage frame(state.width, state.height, PixelOf(kMagenta));
     const RECT all = {0, 0, state.width, state.height};
     bool copied = !frame.Empty() && CopySkinned(frame, skin.background, all,

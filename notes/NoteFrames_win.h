@@ -37,6 +37,8 @@ struct FrameState {
 class NoteFrames {
 public:
     static constexpr size_t kCapacity = 48;
+    // Frames of more pixels (16 MB of them) are composed with the system's blits.
+    static constexpr int64_t kMaxComposedPixels = int64_t{1} << 22;
 
     NoteFrames(const Skin& skin, const NoteGeometry::NoteMetrics& metrics);
 

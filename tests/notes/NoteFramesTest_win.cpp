@@ -83,6 +83,11 @@ TEST(NoteFrames, ComposedInMemoryAsTheSystemsBlitsDrawThem) {
                 }
             }
         }
+        // A note larger than any screen, as a skin's absurd borders can make:
+        // left to the system, which refuses a bitmap of gigabytes.
+        FrameState giant;
+        giant.width = giant.height = 40000;
+        EXPECT_FALSE(frames.Compose(screen, giant));
         ReleaseDC(nullptr, screen);
         EXPECT_EQ(compared, 64);
     }
