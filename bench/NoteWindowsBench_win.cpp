@@ -260,8 +260,9 @@ Row Run(BenchHost& host, int count) {
     const int height = r.bottom - r.top;
     const int xs[2] = {1000, 1060};
     const int y = 700;
-    SetWindowPos(dragged.Handle(), nullptr, xs[0], y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // On top, as a note the user takes hold of comes up; the bare window below
+    // is made last, on top too.
+    SetWindowPos(dragged.Handle(), HWND_TOP, xs[0], y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     PumpMessages(1);
 
     Stage(count, "dragging");
@@ -406,7 +407,20 @@ int main() {
         }
         if (phases) return Phases(host, static_cast<int>(wcstol(argv[2], nullptr, 10)), argv[3]);
         std::vector<Row> rows;
-        for (int count : {10, 100, 1000, 5000}) rows.push_back(Run(host, count));
+        // VN_BENCH_COUNTS, as "10 1000", picks the counts.
+        std::vector<int> counts = {10, 100, 1000, 5000};
+        wchar_t picked[256] = {};
+        if (GetEnvironmentVariableW(L"VN_BENCH_COUNTS", picked, 256) > 0) {
+            counts.clear();
+            for (wchar_t* at = picked; *at;) {
+                wchar_t* end = nullptr;
+                const long n = wcstol(at, &end, 10);
+                if (end == at) break;
+                if (n > 0) counts.push_back(static_cast<int>(n));
+                at = end;
+            }
+        }
+        for (int count : counts) rows.push_back(Run(host, count));
 
         std::printf("Live note windows in one process (layered, skin from the program folder)\n");
         std::printf("%6s %9s %9s | per note: %6s %6s %7s %8s\n", "notes", "load ms", "rest ms",
