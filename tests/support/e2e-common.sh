@@ -92,13 +92,18 @@ e2e_wait_notes() {
 e2e_new_note() {
     local had
     had="$(e2e_note_count)"
-    # A busy machine can turn a double click into two single ones: try again.
-    for _ in 1 2 3; do
+    # A busy machine can turn a double click into two single ones, the first
+    # of which takes the window into the system's move loop: let that end and
+    # try again, on the main window where it is now.
+    for attempt in 1 2 3 4 5; do
         wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
         for _ in $(seq 30); do
             [ "$(e2e_note_count)" -gt "$had" ] && break 2
             sleep 0.1
         done
+        echo "no new note after double click $attempt: main window $(wine "$driver" wait-main 2000 | tr -d '\r')" >&2
+        sleep 1
+        e2e_wait_main
     done
     [ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from a double click on the main window"
     sleep 0.3 && wine "$driver" type "$1"
