@@ -63,13 +63,7 @@ bool CopyWhole(PixelImage& frame, const SkinBitmapRef& bitmap, Point at) {
 
 // A bitmap of the composed pixels that blits to any device context.
 OwnedBitmap ToBitmap(const PixelImage& frame) {
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = frame.width;
-    format.bmiHeader.biHeight = -frame.height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO format = TopDown32(frame.width, frame.height);
     void* bits = nullptr;
     OwnedBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return {};
@@ -112,8 +106,8 @@ OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
         return ComposeWithBlits(dc, state);
     PixelImage frame(state.width, state.height, PixelOf(kMagenta));
     const RECT all = {0, 0, state.width, state.height};
-    bool copied = !frame.Empty() && CopySkinned(frame, skin.background, all,
-                                                metrics.backgroundBorders, metrics.fixedSize);
+    bool copied =
+        CopySkinned(frame, skin.background, all, metrics.backgroundBorders, metrics.fixedSize);
     if (copied && state.moreText && skin.moreTextBitmap) {
         copied = CopyWhole(
             frame, skin.moreTextBitmap,

@@ -32,10 +32,6 @@ SkinBitmap::~SkinBitmap() {
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
-namespace {
-
-// Top-down 32-bit pixels make every line a whole number of pixels, whatever
-// the bitmap's own format is.
 BITMAPINFO TopDown32(int32_t width, int32_t height) {
     BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -46,8 +42,6 @@ BITMAPINFO TopDown32(int32_t width, int32_t height) {
     format.bmiHeader.biCompression = BI_RGB;
     return format;
 }
-
-}  // namespace
 
 bool SkinBitmap::LoadFile(const std::wstring& path) {
     if (selected) Deselect();

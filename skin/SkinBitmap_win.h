@@ -74,6 +74,10 @@ private:
     static std::vector<SkinBitmap*>& List();
 };
 
+// The format of top-down 32-bit pixels (0x00RRGGBB): every line a whole number
+// of pixels, whatever a bitmap's own format is.
+BITMAPINFO TopDown32(int32_t width, int32_t height);
+
 // Loads folder + relativeName and tints it with the theme colour; empty when
 // the file is missing or unreadable.
 SkinBitmapRef LoadSkinBitmap(const std::wstring& folder, const std::wstring& relativeName,

@@ -59,13 +59,13 @@ bool SettingsStore::ReadText(const std::wstring& path) {
     if (!Split(path)) return false;
     if (FindPending(valueText_)) return true;
     if (bursts_ == 0) return IniReadString(filePath_, section_, key_, valueText_);
-    if (!snapshotRead_) {
+    if (!snapshot_) {
         // A file that cannot be read answers every key as missing, as it would
         // one read at a time.
-        snapshot_.Load(filePath_);
-        snapshotRead_ = true;
+        snapshot_.emplace();
+        snapshot_->Load(filePath_);
     }
-    return snapshot_.Find(section_, key_, valueText_);
+    return snapshot_->Find(section_, key_, valueText_);
 }
 
 bool SettingsStore::WriteText(const std::wstring& path) {
@@ -84,7 +84,7 @@ bool SettingsStore::WriteText(const std::wstring& path) {
 bool SettingsStore::FlushPending() {
     if (IniWriteStrings(filePath_, pending_)) pending_.clear();
     // Reads of a burst after a write see the file as written.
-    snapshotRead_ = false;
+    snapshot_.reset();
     const bool written = pending_.empty();
     if (observer_) observer_(written);
     return written;

@@ -12,6 +12,7 @@
 // again in one go.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,7 @@ public:
     public:
         explicit ReadBurst(SettingsStore& store) : store_(store) { ++store_.bursts_; }
         ~ReadBurst() {
-            if (--store_.bursts_ == 0) store_.snapshotRead_ = false;
+            if (--store_.bursts_ == 0) store_.snapshot_.reset();
         }
         ReadBurst(const ReadBurst&) = delete;
         ReadBurst& operator=(const ReadBurst&) = delete;
@@ -89,8 +90,7 @@ private:
     // Values not yet in the file, oldest first, one per key.
     std::vector<IniEntry> pending_;
     std::function<void(bool)> observer_;
-    // The file as a burst of reads found it.
+    // The file as a burst of reads found it, once one of them has read it.
     int bursts_ = 0;
-    bool snapshotRead_ = false;
-    IniDocument snapshot_;
+    std::optional<IniDocument> snapshot_;
 };

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "base/MemoryDc_win.h"
 #include "notes/NoteMetrics.h"
 #include "skin/Skin_win.h"
 #include "store/FileIo.h"
 #include "store/SettingsStore.h"
+#include "support/Bitmaps_win.h"
 #include "support/TestPaths.h"
 
 namespace {
@@ -26,23 +26,6 @@ void LoadInstalledSkin(Skin& skin, const wchar_t* name, int theme) {
     SettingsStore settings(settingsPath);
     uint32_t themeIndex = 0;
     LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, true}, themeIndex);
-}
-
-// A bitmap's pixels, top line first, as 0x00RRGGBB.
-std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    MemoryDc dc(nullptr);
-    EXPECT_EQ(height,
-              GetDIBits(dc.Get(), bitmap, 0, height, pixels.data(), &format, DIB_RGB_COLORS));
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    return pixels;
 }
 
 TEST(NoteFrames, ComposedInMemoryAsTheSystemsBlitsDrawThem) {
@@ -70,8 +53,8 @@ TEST(NoteFrames, ComposedInMemoryAsTheSystemsBlitsDrawThem) {
                     const OwnedBitmap composed = frames.Compose(screen, state);
                     const OwnedBitmap blitted = frames.ComposeWithBlits(screen, state);
                     ASSERT_TRUE(composed && blitted);
-                    const auto want = PixelsOf(blitted.Get(), size.cx, size.cy);
-                    const auto got = PixelsOf(composed.Get(), size.cx, size.cy);
+                    const auto want = ReadPixels(blitted.Get(), size.cx, size.cy);
+                    const auto got = ReadPixels(composed.Get(), size.cx, size.cy);
                     size_t first = 0;
                     while (first < want.size() && want[first] == got[first]) ++first;
                     EXPECT_EQ(first, want.size())
