@@ -1,0 +1,273 @@
+"""Mutations made mechanically from the portable sources, for tools/mutate.py.
+
+Nobody chooses these: every place in the portable code where one of four
+realistic slips fits gives a mutant, and a fixed seed picks a reproducible sample
+of them. The kinds:
+
+    relational  a comparison flipped to its neighbour (< and <=, > and >=, == and !=)
+    off-by-one  a "+ 1" or "- 1" removed, or one added to the bound of a comparison
+    guard       an "if (...) return/continue/break" that never fires
+    constant    an integer literal moved by one, up or down
+
+Comments, string and character literals, preprocessor lines and static_asserts
+are left alone. A mutant is known by its file, its kind, the text of its line
+and its place in that line, never by a line number, so the sample stays the same
+across unrelated edits elsewhere in the file.
+
+Some mutants cannot change what the program does (a loop bound that is also
+checked inside the loop, a constant that only sizes a buffer the code never
+fills). EQUIVALENT lists those, each with the reason, so that they are not
+counted; keep it short and say why for every entry.
+"""
+
+import hashlib
+import re
+from dataclasses import dataclass
+from pathlib import Path
+
+# Folders of the program whose portable sources are mutated, and their suffixes.
+# (base holds only the version numbers, checked against the resources under Wine.)
+FOLDERS = ["arrange", "store", "lang", "skin", "ui", "update", "notes", "main", "app"]
+SUFFIXES = (".cpp", ".h")
+
+
+@dataclass
+class Generated:
+    key: str  # stable name: file, kind, line text, place in the line
+    folder: str
+    file: str  # relative to the repository
+    start: int  # offsets into the file's text
+    end: int
+    new: str
+    kind: str
+    line: str  # the line before and after, stripped, for the report
+    mutated: str
+
+    @property
+    def id(self):
+        return "g-" + hashlib.sha1(self.key.encode("utf-8")).hexdigest()[:8]
+
+    def apply(self, text):
+        return text[: self.start] + self.new + text[self.end :]
+
+
+# Mutants that cannot be told apart from the original by any input. Matched on the
+# file and the stripped text of the line before and after the edit.
+EQUIVALENT = [
+    ("update/UpdateRules.cpp", "if (dayCount <= 0) return 0;", "if (dayCount <= -1) return 0;",
+     "a day count of 0 gives a span of 0 either way"),
+]
+
+
+def is_portable(path):
+    name = path.name
+    return name.endswith(SUFFIXES) and "_win" not in name
+
+
+def sources(root):
+    for folder in FOLDERS:
+        for path in sorted((root / folder).glob("*")):
+            if path.is_file() and is_portable(path):
+                yield folder, path
+
+
+def mask(text):
+    """The text with comments and string and character literals blanked out, same length."""
+    out = list(text)
+    i, n = 0, len(text)
+
+    def blank(a, b):
+        for k in range(a, b):
+            if out[k] != "\n":
+                out[k] = " "
+
+    while i < n:
+        c = text[i]
+        if text.startswith("//", i):
+            j = text.find("\n", i)
+            j = n if j < 0 else j
+            blank(i, j)
+            i = j
+        elif text.startswith("/*", i):
+            j = text.find("*/", i + 2)
+            j = n if j < 0 else j + 2
+            blank(i, j)
+            i = j
+        elif c == "R" and text.startswith('R"', i) and (i == 0 or not text[i - 1].isalnum()):
+            m = re.match(r'R"([^(\s]*)\(', text[i:])
+            if m:
+                close = ")" + m.group(1) + '"'
+                j = text.find(close, i + m.end())
+                j = n if j < 0 else j + len(close)
+                blank(i, j)
+                i = j
+            else:
+                i += 1
+        elif c in "\"'":
+            # A digit separator (1'000) is not a character literal.
+            if c == "'" and i > 0 and text[i - 1].isalnum() and i + 1 < n and text[i + 1].isalnum():
+                if text[i - 1].isdigit():
+                    i += 1
+                    continue
+            j = i + 1
+            while j < n and text[j] != c and text[j] != "\n":
+                j += 2 if text[j] == "\\" else 1
+            j = min(j + 1, n)
+            blank(i, j)
+            i = j
+        else:
+            i += 1
+    return "".join(out)
+
+
+RELATIONAL = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
+REL_RE = re.compile(r"(?<=\s)(<=|>=|==|!=|<|>)(?=\s)")
+# The bound after a comparison: a name, a member, a call without arguments, a number.
+BOUND_RE = re.compile(r"\s*([A-Za-z_][\w:.]*(?:\(\))?|\d+)(?=\s*(?:\)|;|&&|\|\||\?|,))")
+PLUS_MINUS_ONE_RE = re.compile(r"\s[+-]\s1(?![\w.'])")
+NUMBER_RE = re.compile(r"(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+)([uUlL]*)(?![\w.'])")
+GUARD_RE = re.compile(r"(?<![\w])if\s*\(")
+SKIPPED_LINE_RE = re.compile(r"^\s*(#|static_assert\b|assert\b)")
+# A row of a lookup table (four numbers or more and nothing else): its entries are
+# data, checked where the table is used, not slips of logic.
+TABLE_ROW_RE = re.compile(r"^(?:[^=;{]*=\s*)?[\s{]*(?:(?:0[xX][0-9a-fA-F]+|\d+)\s*,\s*){3,}")
+
+
+def line_bounds(text, at):
+    start = text.rfind("\n", 0, at) + 1
+    end = text.find("\n", at)
+    return start, len(text) if end < 0 else end
+
+
+def closing(masked, open_at):
+    """Offset just past the parenthesis that closes the one at open_at, or -1."""
+    depth = 0
+    for k in range(open_at, len(masked)):
+        if masked[k] == "(":
+            depth += 1
+        elif masked[k] == ")":
+            depth -= 1
+            if depth == 0:
+                return k + 1
+    return -1
+
+
+def generate_file(root, folder, path):
+    text = path.read_bytes().decode("utf-8")
+    masked = mask(text)
+    rel = str(path.relative_to(root))
+    found = []  # (start, end, new, kind)
+
+    skipped = set()
+    for m in re.finditer(r"^.*$", masked, re.M):
+        if SKIPPED_LINE_RE.match(m.group(0)) or TABLE_ROW_RE.match(m.group(0)):
+            skipped.update(range(m.start(), m.end() + 1))
+    # Template argument lists may hold numbers that are not values (std::get<0>).
+    for m in re.finditer(r"\w<[^<>;()]*>", masked):
+        skipped.update(range(m.start() + 1, m.end()))
+
+    for m in REL_RE.finditer(masked):
+        if m.start() in skipped:
+            continue
+        found.append((m.start(), m.end(), RELATIONAL[m.group(1)], "relational"))
+        if m.group(1) in ("==", "!="):
+            continue
+        b = BOUND_RE.match(masked, m.end())
+        if b and b.group(1) not in ("true", "false", "nullptr"):
+            after = b.end(1)
+            found.append((after, after, " + 1", "off-by-one"))
+            found.append((after, after, " - 1", "off-by-one"))
+
+    for m in PLUS_MINUS_ONE_RE.finditer(masked):
+        if m.start() in skipped:
+            continue
+        found.append((m.start(), m.end(), "", "off-by-one"))
+
+    for m in NUMBER_RE.finditer(masked):
+        if m.start() in skipped:
+            continue
+        digits, suffix = m.group(1), m.group(2)
+        is_hex = digits[:2].lower() == "0x"
+        value = int(digits, 16 if is_hex else 10)
+        if not is_hex and len(digits) > 1 and digits[0] == "0":
+            continue  # octal, or a number padded on purpose
+        for step in (1, -1):
+            moved = value + step
+            if moved < 0:
+                if suffix or is_hex:
+                    continue
+                spelled = "-1"
+            elif is_hex:
+                spelled = ("0x%0" + str(len(digits) - 2) + "X") % moved
+            else:
+                spelled = str(moved)
+            found.append((m.start(1), m.end(1), spelled, "constant"))
+
+    for m in GUARD_RE.finditer(masked):
+        if m.start() in skipped:
+            continue
+        before = masked[: m.start()].rstrip()
+        if before.endswith("else"):
+            continue
+        open_at = m.end() - 1
+        close_at = closing(masked, open_at)
+        if close_at < 0:
+            continue
+        rest = masked[close_at:]
+        body = re.match(r"\s*(\{\s*)?(return\b[^;{}]*|continue|break);(\s*\})?", rest)
+        if not body or bool(body.group(1)) != bool(body.group(3)):
+            continue
+        after = rest[body.end() :].lstrip()
+        if after.startswith("else"):
+            continue
+        found.append((open_at, close_at, "(false)", "guard"))
+
+    mutants = []
+    seen = {}
+    for start, end, new, kind in sorted(found):
+        ls, le = line_bounds(text, start)
+        line = text[ls:le]
+        _, le2 = line_bounds(text, end) if end > start else (ls, le)
+        whole = text[ls:le2]
+        mutated = (text[ls:start] + new + text[end:le2]).strip()
+        if mutated == whole.strip():
+            continue
+        where = (rel, kind, whole.strip(), mutated)
+        seen[where] = seen.get(where, 0) + 1
+        key = "|".join([rel, kind, whole.strip(), mutated, str(seen[where])])
+        mutants.append(Generated(key, folder, rel, start, end, new, kind, line.strip(), mutated))
+    return mutants
+
+
+def generate(root):
+    mutants = []
+    for folder, path in sources(root):
+        mutants += generate_file(root, folder, path)
+    return mutants
+
+
+def equivalent_reason(m):
+    for entry in EQUIVALENT:
+        file, line, mutated, reason = entry
+        if m.file == file and m.line == line and m.mutated == mutated:
+            return reason
+    return None
+
+
+def priority(m, seed):
+    return hashlib.sha256(f"{seed}|{m.key}".encode("utf-8")).hexdigest()
+
+
+def sample(mutants, count, seed, least_per_folder):
+    """A reproducible sample: each folder gets its share of count, and at least
+    least_per_folder (or all it has); within a folder the seed orders the mutants."""
+    by_folder = {}
+    for m in mutants:
+        by_folder.setdefault(m.folder, []).append(m)
+    total = len(mutants)
+    chosen = []
+    for folder, ms in by_folder.items():
+        share = max(least_per_folder, round(count * len(ms) / total)) if total else 0
+        ms = sorted(ms, key=lambda m: priority(m, seed))
+        chosen += ms[: min(share, len(ms))]
+    return chosen
