@@ -54,6 +54,12 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("arrange/Grid.cpp", "if (remainder < 0) return value - remainder;",
+     "if (remainder <= 0) return value - remainder;",
+     "a remainder of 0 has returned just before"),
+    ("arrange/OnScreen.cpp", "return std::max<int64_t>(0, std::min(a1, b1) - std::max(a0, b0));",
+     "return std::max<int64_t>(-1, std::min(a1, b1) - std::max(a0, b0));",
+     "an overlap is only compared with a need of 1 or more, which -1 fails as 0 does"),
     ("update/UpdateRules.cpp", "if (dayCount <= 0) return 0;", "if (dayCount <= -1) return 0;",
      "a day count of 0 gives a span of 0 either way"),
 ]

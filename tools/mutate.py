@@ -39,7 +39,7 @@ ROOT = Path(__file__).resolve().parent.parent
 BUILD = ROOT / "build" / "mutate"
 BACKUP = BUILD / "mutate-backup"
 RESULTS = BUILD / "generated-results.json"
-JOBS = "2"
+JOBS = "2"  # --jobs changes it
 TEST_TIMEOUT = 120  # seconds; a mutation that makes a test hang counts as caught
 SOURCE_FOLDERS = ["base", "store", "notes", "skin", "lang", "arrange", "app", "main", "ui", "update"]
 
@@ -533,7 +533,7 @@ def configure(env):
 
 
 def build(targets, env):
-    r = run(["cmake", "--build", str(BUILD), "-j", JOBS, "--target", *targets], env=env)
+    r = run(["cmake", "--build", str(BUILD), "-j", str(JOBS), "--target", *targets], env=env)
     return r.returncode == 0, r.stdout
 
 
@@ -560,6 +560,13 @@ def generated_jobs(args):
     if args.missed:
         last = load_results()
         chosen = [m for m in chosen if last.get(m.id) == "missed"]
+    if args.shard:
+        # Every n-th mutation, for a second copy of the tree running beside this one.
+        i, n = (int(v) for v in args.shard.split("/"))
+        chosen = chosen[i - 1::n]
+    # In the order of the seed across folders, so that a run stopped early has
+    # still measured a fair share of every folder.
+    chosen.sort(key=lambda m: generated.priority(m, args.seed))
     jobs = []
     for m in chosen:
         path = ROOT / m.file
@@ -599,14 +606,35 @@ def main():
     parser.add_argument("--list", action="store_true", help="list the mutations and exit")
     parser.add_argument("--generated", action="store_true",
                         help="the sample of mechanically generated mutations instead of the list")
-    parser.add_argument("--count", type=int, default=300, help="size of the generated sample")
+    parser.add_argument("--count", type=int, default=250, help="size of the generated sample")
     parser.add_argument("--seed", default="vn3", help="seed of the generated sample")
-    parser.add_argument("--least", type=int, default=20,
+    parser.add_argument("--least", type=int, default=15,
                         help="generated mutations per folder at least (or all it has)")
     parser.add_argument("--missed", action="store_true",
                         help="only the generated mutations the last run missed")
+    parser.add_argument("--shard", help="i/n: only every n-th generated mutation, from the i-th")
+    parser.add_argument("--jobs", type=int, default=2, help="build jobs (default 2)")
+    parser.add_argument("--report", nargs="*", metavar="RESULTS",
+                        help="print the table of the generated sample from the results of "
+                             "earlier runs (this tree's, and these files') without running")
     args = parser.parse_args()
+    global JOBS
+    JOBS = args.jobs
 
+    if args.report is not None:
+        args.generated = True
+        everything, jobs = generated_jobs(args)
+        results = {}
+        for path in [RESULTS] + [Path(p) for p in args.report]:
+            try:
+                results.update(json.loads(Path(path).read_text()))
+            except (OSError, ValueError):
+                print(f"no results in {path}")
+        for id_, folder, path, what, m, reason in jobs:
+            if m is None:
+                results[id_] = "equivalent"
+        report(jobs, results, 0)
+        return 0
     if args.generated:
         everything, jobs = generated_jobs(args)
         print(f"{len(everything)} generated mutations, {len(jobs)} in the sample run "
@@ -690,18 +718,21 @@ def report(jobs, results, seconds):
     for j in jobs:
         if j[1] not in folders:
             folders.append(j[1])
+    order = generated.FOLDERS + SOURCE_FOLDERS
+    folders.sort(key=lambda f: order.index(f) if f in order else len(order))
     print()
-    print(f"{'folder':10} {'caught':>6} {'of':>4} {'share':>6}   not counted")
+    print(f"{'folder':10} {'caught':>6} {'of':>4} {'share':>6} {'equivalent':>10} {'other':>5}")
     total_caught = total_counted = 0
     for f in folders:
         ids = [j[0] for j in jobs if j[1] == f]
         caught = sum(results.get(i) == "caught" for i in ids)
         counted = sum(results.get(i) in ("caught", "missed") for i in ids)
-        other = len(ids) - counted
+        same = sum(results.get(i) == "equivalent" for i in ids)
+        other = len(ids) - counted - same
         total_caught += caught
         total_counted += counted
         share = f"{100 * caught / counted:.0f}%" if counted else "-"
-        print(f"{f:10} {caught:6} {counted:4} {share:>6}   {other}")
+        print(f"{f:10} {caught:6} {counted:4} {share:>6} {same:10} {other:5}")
     share = f"{100 * total_caught / total_counted:.0f}%" if total_counted else "-"
     print(f"{'all':10} {total_caught:6} {total_counted:4} {share:>6}")
     missed = [j for j in jobs if results.get(j[0]) == "missed"]
