@@ -70,8 +70,18 @@ TEST(IniParse, NumbersAsTheProfileFunctionsReadThem) {
         {L"4294967297", 1},
         {L"", 0},
         {L"yes", 0},
+        {L"4294967295", 0xFFFFFFFFu},
+        {L"-2147483648", 0x80000000u},
+        {L"0xaF", 175},
+        {L"0xAf9", 2809},
+        {L"0o17", 15},
+        {L"0b1", 1},
+        {L"0x", 0},
+        {L"07", 7},
+        {L"\t\n 9", 9},
         // The profile reader converts only the first 29 characters.
         {L"                            12", 1},
+        {L"                           12", 12},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.value, IniParseInt(c.text)) << TestPaths::Narrow(c.text);
