@@ -453,6 +453,8 @@ class Restorer:
     def restore(self):
         if self.path is not None:
             self.path.write_bytes(self.text.encode("utf-8"))
+            # Newer than every object built from the mutation, so they are rebuilt.
+            os.utime(self.path)
             self.path = self.text = None
         shutil.rmtree(BACKUP, ignore_errors=True)
 
@@ -462,6 +464,7 @@ class Restorer:
         if (BACKUP / "path").exists():
             path = Path((BACKUP / "path").read_text())
             path.write_bytes((BACKUP / "text").read_bytes())
+            os.utime(path)
             print(f"restored {path.relative_to(ROOT)} left mutated by an earlier run")
         shutil.rmtree(BACKUP, ignore_errors=True)
 
@@ -501,8 +504,18 @@ def tests_for(path):
 
 
 def run(cmd, timeout=None, **kw):
-    return subprocess.run(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, errors="replace", timeout=timeout, **kw)
+    """Runs cmd in a process group of its own, which is ended with it when the run is
+    interrupted or times out: a build left running would finish objects compiled from
+    the mutated file after the original is back, and they would look up to date."""
+    with subprocess.Popen(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, errors="replace", start_new_session=True, **kw) as p:
+        try:
+            out, _ = p.communicate(timeout=timeout)
+        except BaseException:
+            os.killpg(p.pid, signal.SIGKILL)
+            p.wait()
+            raise
+        return subprocess.CompletedProcess(cmd, p.returncode, out)
 
 
 def environment():
