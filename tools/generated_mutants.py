@@ -54,6 +54,13 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    # Room reserved ahead changes no result.
+    ("app/CommandLine.cpp", "bytes.reserve((path.size() + 1) * 2);",
+     "bytes.reserve((path.size() + 1) * 1);", "only the room reserved ahead"),
+    ("app/CommandLine.cpp", "bytes.reserve((path.size() + 1) * 2);",
+     "bytes.reserve((path.size() + 2) * 2);", "only the room reserved ahead"),
+    ("store/TextCodec.cpp", "out.reserve(size / 2);", "out.reserve(size / 3);",
+     "only the room reserved ahead"),
     ("arrange/Grid.cpp", "if (remainder < 0) return value - remainder;",
      "if (remainder <= 0) return value - remainder;",
      "a remainder of 0 has returned just before"),
@@ -119,7 +126,13 @@ def mask(text):
             while j < n and text[j] != c and text[j] != "\n":
                 j += 2 if text[j] == "\\" else 1
             j = min(j + 1, n)
-            blank(i, j)
+            # An encoding prefix (L'x', u8"x") belongs to the literal.
+            start = i
+            while start > 0 and text[start - 1] in "LuU8":
+                start -= 1
+            if start > 0 and (text[start - 1].isalnum() or text[start - 1] == "_"):
+                start = i
+            blank(start, j)
             i = j
         else:
             i += 1
