@@ -41,10 +41,32 @@ TEST(IniParse, NamesEqualIgnoringLetterCaseOnly) {
         const wchar_t *a, *b;
         bool equal;
     } cases[] = {
-        {L"az", L"AZ", true},       {L"@[`{", L"@[`{", true},   {L"@", L"`", false},
-        {L"[", L"{", false},        {L" Key ", L"key", true},   {L"\xFF", L"\x178", true},
-        {L"\xF7", L"\xD7", false},  {L"\x3C9", L"\x3A9", true}, {L"\x44F", L"\x42F", true},
-        {L"\x45F", L"\x40F", true}, {L"ab", L"abc", false},
+        {L"az", L"AZ", true},
+        {L"@[`{", L"@[`{", true},
+        {L"@", L"`", false},
+        {L"[", L"{", false},
+        {L" Key ", L"key", true},
+        {L"\xFF", L"\x178", true},
+        {L"\xF7", L"\xD7", false},
+        {L"\x3C9", L"\x3A9", true},
+        {L"\x44F", L"\x42F", true},
+        {L"\x45F", L"\x40F", true},
+        {L"ab", L"abc", false},
+        // Both ends of every folded range, and the code points just outside them.
+        {L"\xE0\xFE", L"\xC0\xDE", true},
+        {L"\xDF", L"\xBF", false},
+        {L"\x101\x17A\x17E", L"\x100\x179\x17D", true},
+        {L"\x13A\x148", L"\x139\x147", true},
+        {L"\x131", L"\x130", false},
+        {L"\x149", L"\x148", false},
+        {L"\x180", L"\x17F", false},
+        {L"\x3B1", L"\x391", true},
+        {L"\x3B0", L"\x390", false},
+        {L"\x3C2", L"\x3A2", false},
+        {L"\x3CA", L"\x3AA", false},
+        {L"\x430\x450", L"\x410\x400", true},
+        {L"\x42F", L"\x40F", false},
+        {L"\x460", L"\x410", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.equal, IniNamesEqual(c.a, c.b)) << TestPaths::Narrow(c.a);
