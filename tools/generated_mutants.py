@@ -54,6 +54,10 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("notes/NoteSizing.cpp",
+     "const int64_t dx = a.x > b.x ? int64_t{a.x} - b.x : int64_t{b.x} - a.x;",
+     "const int64_t dx = a.x >= b.x ? int64_t{a.x} - b.x : int64_t{b.x} - a.x;",
+     "equal coordinates are 0 apart either way"),
     # Room reserved ahead changes no result.
     ("app/CommandLine.cpp", "bytes.reserve((path.size() + 1) * 2);",
      "bytes.reserve((path.size() + 1) * 1);", "only the room reserved ahead"),

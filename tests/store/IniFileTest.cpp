@@ -143,6 +143,11 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLine) {
               "; top comment\n[A]\nx=1\n  Indented=new\nz=3\n\n; about B\n[B]\ny=2\nw=4\n"
               "[a]\nx=dup\n[C]\nc=5");
 
+    // A section with no key yet: the key goes right below its header.
+    Put(L"empty.ini", "[A]\nx=1\n[E]\n; nothing yet\n\n[F]\n");
+    ASSERT_TRUE(IniWriteString(Path(L"empty.ini"), L"E", L"e", L"6"));
+    EXPECT_EQ(Get(L"empty.ini"), "[A]\nx=1\n[E]\ne=6\n; nothing yet\n\n[F]\n");
+
     // Keys before the first header form the unnamed section.
     Put(L"top.ini", "; c\r\n[S]\r\nk=1\r\n");
     ASSERT_TRUE(IniWriteString(Path(L"top.ini"), L"", L"top", L"0"));
