@@ -16,6 +16,10 @@ folder is found by its name.
     python3 tools/mutate.py --only notes    # one folder (or a mutation id: store-07)
     python3 tools/mutate.py --list          # the mutations and whether they apply
 
+With --generated the mutations are not the list below but a reproducible sample of
+those generated mechanically from the portable sources (tools/generated_mutants.py),
+so that what is measured does not depend on what the tests' authors thought of.
+
 Builds go to build/mutate (native clang, no sanitizers, -O0, ccache, Ninja and lld
 when installed), two jobs.
 """
@@ -655,8 +659,11 @@ def main():
     else:
         jobs = hand_jobs(args)
     if args.list:
-        for id_, folder, path, what, m, reason in jobs:
-            print(f"{id_:11} {what}" + (f"  [{reason}]" if reason else ""))
+        try:
+            for id_, folder, path, what, m, reason in jobs:
+                print(f"{id_:11} {what}" + (f"  [{reason}]" if reason else ""))
+        except BrokenPipeError:
+            pass
         return 0
     if not jobs:
         print("no mutation matches", args.only)
