@@ -209,6 +209,8 @@ def generate_file(root, folder, path):
     for m in NUMBER_RE.finditer(masked):
         if m.start() in skipped:
             continue
+        if re.search(r"\)\s*(const\s*)?=\s*$", masked[max(0, m.start() - 40) : m.start()]):
+            continue  # "= 0" of a pure virtual function
         digits, suffix = m.group(1), m.group(2)
         is_hex = digits[:2].lower() == "0x"
         value = int(digits, 16 if is_hex else 10)
