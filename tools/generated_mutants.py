@@ -54,6 +54,8 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("notes/NoteLayout.cpp", "if (dw > 0) w.right = ClampToInt32(w.right + dw);",
+     "if (dw > -1) w.right = ClampToInt32(w.right + dw);", "adding a growth of 0 changes nothing"),
     ("notes/NoteSizing.cpp",
      "const int64_t dx = a.x > b.x ? int64_t{a.x} - b.x : int64_t{b.x} - a.x;",
      "const int64_t dx = a.x >= b.x ? int64_t{a.x} - b.x : int64_t{b.x} - a.x;",
