@@ -37,6 +37,9 @@ TEST(SafeFormatTest, FillsWhatItCanAndLeavesTheRestAsWritten) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SafeFormat(c.format, c.args), c.expected) << TestPaths::Narrow(c.format);
+    // A format is read no further than its end, whatever lies beyond it.
+    EXPECT_EQ(SafeFormat(std::wstring_view(L"50%%d", 3), {1}), L"50%");
+    EXPECT_EQ(SafeFormat(std::wstring_view(L"[%9d]9", 5), {7}), L"[        7]");
 }
 
 TEST(SafeFormatTest, HugeWidthsAndLongArgumentsStayWithinTheLimit) {

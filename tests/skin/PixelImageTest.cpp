@@ -78,6 +78,7 @@ TEST(PixelImage, KeyedCopyLeavesKeyedPixelsOutAndClipsToBothImages) {
     EXPECT_EQ(target2.At(0, 0), 0x000001u);
     PixelImage empty(0, 5, 1);
     EXPECT_TRUE(empty.Empty() && empty.pixels.empty());
+    EXPECT_EQ(0, PixelImage().width);
     const PixelImage flat(5, 0, 1);
     EXPECT_TRUE(flat.Empty() && flat.pixels.empty() && flat.width == 0 && flat.height == 0);
     CopyKeyed(empty, 0, 0, source, 0, 0, 4, 3, kKey);
