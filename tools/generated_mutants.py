@@ -54,6 +54,14 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("skin/PixelImage.cpp", "if (left >= right || top >= bottom) return;",
+     "if (left >= right + 1 || top >= bottom) return;",
+     "a block of no width copies nothing in the loop either"),
+    ("skin/PixelImage.cpp", "if (left >= right || top >= bottom) return;",
+     "if (left > right || top >= bottom) return;",
+     "a block of no width copies nothing in the loop either"),
+    ("skin/BmpCheck.cpp", "const bool topDown = height < 0;", "const bool topDown = height <= 0;",
+     "a height of 0 stays 0 when negated and is refused just after"),
     ("notes/NoteLayout.cpp", "if (dw > 0) w.right = ClampToInt32(w.right + dw);",
      "if (dw > -1) w.right = ClampToInt32(w.right + dw);", "adding a growth of 0 changes nothing"),
     ("notes/NoteSizing.cpp",

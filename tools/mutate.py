@@ -44,7 +44,7 @@ BUILD = ROOT / "build" / "mutate"
 BACKUP = BUILD / "mutate-backup"
 RESULTS = BUILD / "generated-results.json"
 JOBS = "2"  # --jobs changes it
-TEST_TIMEOUT = 120  # seconds; a mutation that makes a test hang counts as caught
+TEST_TIMEOUT = 60  # seconds; a mutation that makes a test hang counts as caught
 SOURCE_FOLDERS = ["base", "store", "notes", "skin", "lang", "arrange", "app", "main", "ui", "update"]
 
 
