@@ -54,6 +54,11 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("notes/NoteLayout.cpp", "if (width < metrics.backgroundWidth) width = metrics.backgroundWidth;",
+     "if (width <= metrics.backgroundWidth) width = metrics.backgroundWidth;",
+     "an equal width is set to itself"),
+    ("notes/NoteSizing.cpp", "return dx > dy ? dx : dy;", "return dx >= dy ? dx : dy;",
+     "the larger of two equal distances is either"),
     ("skin/PixelImage.cpp", "if (left >= right || top >= bottom) return;",
      "if (left >= right + 1 || top >= bottom) return;",
      "a block of no width copies nothing in the loop either"),
