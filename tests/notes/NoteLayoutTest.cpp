@@ -181,6 +181,14 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     };
     EXPECT_EQ(unequal, NineSliceBlits({-40, 30, 120, 130}, 100, 100, {10, 20, 30, 5}, false));
 
+    // Borders of one pixel (two at the bottom) around a centre of one pixel.
+    const std::vector<Blit> thin = {
+        {0, 0, 1, 1, -2, 5}, {1, 0, 1, 1, -1, 5}, {1, 0, 1, 1, 0, 5}, {2, 0, 1, 1, 1, 5},
+        {0, 1, 1, 1, -2, 6}, {1, 1, 1, 1, -1, 6}, {1, 1, 1, 1, 0, 6}, {2, 1, 1, 1, 1, 6},
+        {0, 2, 1, 2, -2, 7}, {1, 2, 1, 2, -1, 7}, {1, 2, 1, 2, 0, 7}, {2, 2, 1, 2, 1, 7},
+    };
+    EXPECT_EQ(thin, NineSliceBlits({-2, 5, 2, 9}, 3, 4, {1, 1, 1, 2}, false));
+
     // Overlapping, negative, and past the bitmap: sides only, none, corners only.
     for (const Insets& borders :
          {Insets{60, 0, 60, 0}, Insets{-5, -5, -5, -5}, Insets{500, 500, 500, 500}}) {
