@@ -596,6 +596,9 @@ def generated_jobs(args):
 def hand_jobs(args):
     chosen = [m for m in MUTATIONS
               if not args.only or m.folder in args.only or m.id in args.only]
+    if args.shard:
+        i, n = (int(v) for v in args.shard.split("/"))
+        chosen = chosen[i - 1::n]
     jobs = []
     for m in chosen:
         path, reason = status(m)
@@ -629,7 +632,7 @@ def main():
                         help="generated mutations per folder at least (or all it has)")
     parser.add_argument("--missed", action="store_true",
                         help="only the generated mutations the last run missed")
-    parser.add_argument("--shard", help="i/n: only every n-th generated mutation, from the i-th")
+    parser.add_argument("--shard", help="i/n: only every n-th mutation, from the i-th")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs (default 2)")
     parser.add_argument("--report", nargs="*", metavar="RESULTS",
                         help="print the table of the generated sample from the results of "
