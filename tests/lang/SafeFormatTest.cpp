@@ -21,6 +21,7 @@ TEST(SafeFormatTest, FillsWhatItCanAndLeavesTheRestAsWritten) {
         // Left alignment wins over zeros; a precision turns the zeros off.
         {L"[%-05d|%05.1d|%+04d|% d]", {42, 7, 5, 6}, L"[42   |    7|+005| 6]"},
         {L"[%d]", {INT_MIN}, L"[-2147483648]"},
+        {L"[%12d|%.10s]", {-5, L"abcdefghijkl"}, L"[          -5|abcdefghij]"},
         {L"[%6s|%-3s|%.2s]", {L"ab", L"c", L"def"}, L"[    ab|c  |de]"},
         {L"[%s]", {static_cast<const wchar_t*>(nullptr)}, L"[]"},
         // Unknown conversions, including the one that writes through a pointer.
