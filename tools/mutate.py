@@ -28,6 +28,7 @@ import argparse
 import json
 import os
 import re
+import resource
 import shutil
 import signal
 import subprocess
@@ -45,6 +46,7 @@ BACKUP = BUILD / "mutate-backup"
 RESULTS = BUILD / "generated-results.json"
 JOBS = "2"  # --jobs changes it
 TEST_TIMEOUT = 60  # seconds; a mutation that makes a test hang counts as caught
+TEST_MEMORY = 2 << 30  # bytes of address space per test program
 SOURCE_FOLDERS = ["base", "store", "notes", "skin", "lang", "arrange", "app", "main", "ui", "update"]
 
 
@@ -554,12 +556,19 @@ def build(targets, env):
     return r.returncode == 0, r.stdout
 
 
+def limit_memory():
+    """A mutation that turns a loop endless may append without end: on a shared
+    machine it fails at 2 GiB instead of taking the memory of everyone else."""
+    resource.setrlimit(resource.RLIMIT_AS, (TEST_MEMORY, TEST_MEMORY))
+
+
 def run_tests(targets):
     """True when every test program passed; a crash or a hang is a failure."""
     for t in targets:
         exe = BUILD / "bin" / t
         try:
-            r = run([str(exe), "--gtest_brief=1", "--gtest_fail_fast"], timeout=TEST_TIMEOUT)
+            r = run([str(exe), "--gtest_brief=1", "--gtest_fail_fast"], timeout=TEST_TIMEOUT,
+                    preexec_fn=limit_memory)
         except subprocess.TimeoutExpired:
             return False
         if r.returncode != 0:

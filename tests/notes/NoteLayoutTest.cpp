@@ -189,6 +189,10 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     };
     EXPECT_EQ(thin, NineSliceBlits({-2, 5, 2, 9}, 3, 4, {1, 1, 1, 2}, false));
 
+    // Side borders that take the whole width leave no centre to tile.
+    EXPECT_EQ((std::vector<Blit>{{0, 0, 40, 100, 0, 0}, {40, 0, 60, 100, 190, 0}}),
+              NineSliceBlits({0, 0, 250, 100}, 100, 100, {40, 0, 60, 0}, false));
+
     // Overlapping, negative, and past the bitmap: sides only, none, corners only.
     for (const Insets& borders :
          {Insets{60, 0, 60, 0}, Insets{-5, -5, -5, -5}, Insets{500, 500, 500, 500}}) {

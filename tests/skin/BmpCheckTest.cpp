@@ -126,6 +126,7 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
         {"headers only", good.substr(0, 54), BmpVerdict::Truncated},
         {"cut inside the info header", good.substr(0, 30), BmpVerdict::Truncated},
         {"signature only", "BM", BmpVerdict::Truncated},
+        {"half a signature", "B", BmpVerdict::Truncated},
         {"empty", "", BmpVerdict::Truncated},
         {"not a bitmap", std::string(100, 'x'), BmpVerdict::NotBmp},
         {"zero width", Bmp(0, 5, 24), BmpVerdict::NotBmp},

@@ -17,6 +17,11 @@ TEST(IniParse, NamesFoldCaseBeyondAsciiAndAreListedInFileOrder) {
     EXPECT_EQ(value, L"\u00e9");
     EXPECT_EQ(doc.SectionNames(), (std::vector<std::wstring>{L"A", L"B", L"a", L"Kyr\u0416"}));
     EXPECT_EQ(doc.KeyNames(L"a"), (std::vector<std::wstring>{L"x", L";c"}));
+
+    // "[]" heads a section of no name, which ends the one before it.
+    IniDocument unnamed(L"[A]\nx=1\n[]\ny=2\n");
+    EXPECT_FALSE(unnamed.Find(L"A", L"y", value));
+    EXPECT_EQ(unnamed.SectionNames(), (std::vector<std::wstring>{L"A", L""}));
 }
 
 TEST(IniParse, AKeyIsFoundOnlyInItsOwnSectionAndMatchingQuotesAreDropped) {
