@@ -54,6 +54,18 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("store/FileIo_posix.cpp", "if (dir >= 0) {", "if (dir > 0) {",
+     "descriptor 0 is the standard input, never a folder opened here"),
+    ("store/FileIo_posix.cpp", "if (fd < 0) return false;", "if (fd <= 0) return false;",
+     "descriptor 0 is the standard input, never a file opened here"),
+    ("main/OldNotes.cpp", "if (at >= text.size() || text[at] != L',') return std::nullopt;",
+     "if (at >= text.size() - 1 || text[at] != L',') return std::nullopt;",
+     "a comma at the very end is refused by the number that must follow it"),
+    ("store/NotesFile.cpp", "for (size_t i = 0; i < sizeof ka / sizeof ka[0]; ++i) {",
+     "for (size_t i = 0; i < sizeof ka / sizeof ka[1]; ++i) {", "every element has the same size"),
+    ("skin/BmpCheck.cpp", "uint32_t compression = kRgb, imageSize = 0, colorsUsed = 0;",
+     "uint32_t compression = kRgb, imageSize = 1, colorsUsed = 0;",
+     "only an RLE bitmap's size is read, and the old header that leaves it unset has no RLE"),
     ("main/OldNotes.cpp", "while (at < text.size() && text[at] == L' ') ++at;",
      "while (at <= text.size() && text[at] == L' ') ++at;",
      "a std::wstring holds a NUL at size(), which is no space"),

@@ -71,6 +71,10 @@ TEST(NoteLayout, ButtonsAreHitWhereTheyAreDrawnAndDeleteWinsAnOverlap) {
         EXPECT_EQ(c.expected, ButtonAt(c.p, c.cx, 100, m)) << c.p.x << "," << c.p.y << " " << c.cx;
     EXPECT_EQ((Rect{180, 4, 196, 20}), ButtonRect(NoteButton::Delete, 200, 100, m));
 
+    // Only a negative position counts from the far edge; 0 is the near edge.
+    EXPECT_EQ((Point{0, 0}), ResolveSkinPosition({0, 0}, 200, 100));
+    EXPECT_EQ((Point{199, 99}), ResolveSkinPosition({-1, -1}, 200, 100));
+
     m.menuButton.visible = false;
     m.deleteButton.width = 0;
     EXPECT_EQ(NoteButton::None, ButtonAt({5, 5}, 200, 100, m));
@@ -209,6 +213,9 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     EXPECT_EQ((std::vector<Blit>{{0, 0, 100, 100, 0, 0}}),
               NineSliceBlits({30, 40, 500, 500}, 100, 100, kBorders, true));
     EXPECT_TRUE(NineSliceBlits({0, 0, 250, 100}, 0, 0, kBorders, false).empty());
+    EXPECT_TRUE(NineSliceBlits({0, 0, 250, 100}, 100, 0, kBorders, false).empty());
+    EXPECT_EQ((std::vector<Blit>{{0, 0, 1, 1, 0, 0}}),
+              NineSliceBlits({30, 40, 500, 500}, 1, 1, kBorders, true));
 }
 
 }  // namespace

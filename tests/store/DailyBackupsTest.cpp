@@ -78,6 +78,7 @@ TEST(BackupNames, MadeAndReadBack) {
         }
         EXPECT_EQ(stamp.year, 2026);
         EXPECT_EQ(stamp.timed, c.timed);
+        if (!c.timed) EXPECT_EQ(0, stamp.hour + stamp.minute + stamp.second);
         const SystemTimeData back =
             Day(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second);
         EXPECT_EQ(c.timed ? TimedBackupName(back) : DailyBackupName(back), c.name);

@@ -35,6 +35,7 @@ TEST(TextCodec, Utf8LengthsChangeExactlyAtTheirBoundaries) {
         {L"\x7FF", "\xDF\xBF"},
         {L"\x800", "\xE0\xA0\x80"},
         {L"\xFFFD", "\xEF\xBF\xBD"},
+        {L"\xFFFF", "\xEF\xBF\xBF"},                    // the last in 16 bits
         {L"\xD800\xDC00", "\xF0\x90\x80\x80"},          // U+10000, the first beyond 16 bits
         {L"\xDBFF\xDFFF", "\xF4\x8F\xBF\xBF"},          // U+10FFFF, the last there is
         {L"\xD800\xDFFF", "\xF0\x90\x8F\xBF"},          // the last low surrogate
@@ -131,7 +132,7 @@ TEST(TextCodec, AnsiHoldsExactlyWhatTheCodePageHas) {
         EXPECT_EQ(c.text, TextCodec::FromAnsi(c.ansi));
     }
     // U+009F has no byte: 0x9F stands for U+0178. Nor has anything beyond the code page.
-    for (const wchar_t* text : {L"\x9F", L"\x100", L"a\x4E2D"}) {
+    for (const wchar_t* text : {L"\x80", L"\x9F", L"\x100", L"a\x4E2D"}) {
         std::string bytes;
         EXPECT_FALSE(TextCodec::ToAnsi(text, bytes));
     }
