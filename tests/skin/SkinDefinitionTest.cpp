@@ -75,6 +75,13 @@ TEST(SkinDefinition, FaceNamesAreCutToFitLogFont) {
     EXPECT_EQ(
         std::wstring(30, L'a'),
         Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF0\x9F\x98\x80tail\n").font.face);
+    // The last high surrogate (U+10FFFF) likewise; a pair just inside the limit stays.
+    EXPECT_EQ(
+        std::wstring(30, L'a'),
+        Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF4\x8F\xBF\xBFtail\n").font.face);
+    EXPECT_EQ(
+        std::wstring(29, L'a') + L"\xDBFF\xDFFF",
+        Load("[NoteFont]\nFace=" + std::string(29, 'a') + "\xF4\x8F\xBF\xBFtail\n").font.face);
 }
 
 TEST(SkinDefinition, ThemesTakeTheSkinNameWhenUnnamedAndTheirCountIsBounded) {
