@@ -54,6 +54,8 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("notes/NineSlice.h", "int32_t dstY = 0;", "int32_t dstY = -1;",
+     "every Blit is made with all six fields given"),
     ("store/IniFile.cpp", "if (i + 1 < text.size() && text[i] == L'0') {",
      "if (i + 0 < text.size() && text[i] == L'0') {",
      "a std::wstring holds a NUL at size(), which names no base"),

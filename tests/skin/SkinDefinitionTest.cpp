@@ -35,6 +35,9 @@ TEST(SkinDefinition, EmptyIniResetsAUsedRecordToDefaults) {
         def);
     Read("", def);
     EXPECT_TRUE(def.fixedSize);
+    // Without a background bitmap a note is 40 x 50 at the least.
+    EXPECT_EQ(40, def.backgroundWidth);
+    EXPECT_EQ(50, def.backgroundHeight);
     EXPECT_EQ(SkinRect{}, def.backgroundBorders);
     EXPECT_FALSE(def.menuButton.visible || def.deleteButton.visible);
     EXPECT_EQ(0, def.deleteButton.x);
