@@ -54,6 +54,12 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("store/NotesFile.cpp", "constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1 + 1;",
+     "constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1 + 0;",
+     "only the room reserved ahead"),
+    ("store/NotesFile.cpp", "constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1 + 1;",
+     "constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1;",
+     "only the room reserved ahead"),
     ("notes/NineSlice.h", "int32_t dstY = 0;", "int32_t dstY = -1;",
      "every Blit is made with all six fields given"),
     ("store/IniFile.cpp", "if (i + 1 < text.size() && text[i] == L'0') {",
