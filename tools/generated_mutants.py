@@ -54,6 +54,10 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("store/DailyBackups.h", "uint16_t year = 0;", "uint16_t year = 1;",
+     "every stamp read from a name has its year set from it"),
+    ("store/FileIo_posix.cpp", "if (dir >= 0) {", "if (dir >= -1) {",
+     "flushing and closing descriptor -1 fail without effect"),
     ("store/NotesFile.cpp", "constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1 + 1;",
      "constexpr size_t kMinRecordSize = 16 + 4 + 4 + 1 + 10 + 1 + 1 + 1 + 1 + 1 + 0;",
      "only the room reserved ahead"),

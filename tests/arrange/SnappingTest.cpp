@@ -259,6 +259,9 @@ TEST(Rect, HitTestsTakeLeftAndTopButNotRightAndBottom) {
     for (const auto& c : cases) EXPECT_EQ(c.inside, r.Contains(c.p)) << c.p.x << "," << c.p.y;
     EXPECT_EQ(40, r.Width());
     EXPECT_EQ(25, r.Height());
+    // The rectangle that stands for none (no work area, no button) is empty at 0.
+    const Rect none;
+    EXPECT_TRUE(none.left == 0 && none.top == 0 && none.right == 0 && none.bottom == 0);
     // Sums stop at the ends of the 32-bit range.
     EXPECT_EQ((Rect{-7, 24, 25, 37}), Shrink(r, {3, 4, 5, 8}));
     EXPECT_EQ((Rect{-13, 16, 35, 53}), Grow(r, {3, 4, 5, 8}));
