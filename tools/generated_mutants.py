@@ -54,6 +54,15 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("arrange/Snapping.h", "int64_t left = 0, top = 0, right = 0, bottom = 0;",
+     "int64_t left = -1, top = 0, right = 0, bottom = 0;",
+     "every SnapBody is made with all four edges given"),
+    ("ui/SettingsDialogText.cpp", "if (i + 1 < label.size() && label[i + 1] == L'&') text += L'&';",
+     "if (i + 1 <= label.size() && label[i + 1] == L'&') text += L'&';",
+     "a std::wstring holds a NUL at size(), which is no '&'"),
+    ("ui/SettingsDialogText.cpp", "if (i + 1 < label.size() && label[i + 1] == L'&') text += L'&';",
+     "if (i + 0 < label.size() && label[i + 1] == L'&') text += L'&';",
+     "a std::wstring holds a NUL at size(), which is no '&'"),
     ("store/DailyBackups.h", "uint16_t year = 0;", "uint16_t year = 1;",
      "every stamp read from a name has its year set from it"),
     ("store/FileIo_posix.cpp", "if (dir >= 0) {", "if (dir >= -1) {",
