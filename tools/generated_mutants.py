@@ -54,6 +54,9 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("lang/SafeFormat.cpp", "if (i + 1 < format.size() && format[i + 1] == L'%') {",
+     "if (i + 1 <= format.size() && format[i + 1] == L'%') {",
+     "a '%' that ends the format is written as one '%' either way, and nothing follows"),
     ("arrange/Snapping.h", "int64_t left = 0, top = 0, right = 0, bottom = 0;",
      "int64_t left = -1, top = 0, right = 0, bottom = 0;",
      "every SnapBody is made with all four edges given"),

@@ -193,7 +193,9 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     };
     EXPECT_EQ(thin, NineSliceBlits({-2, 5, 2, 9}, 3, 4, {1, 1, 1, 2}, false));
 
-    // Side borders that take the whole width leave no centre to tile.
+    // Borders that take the whole height or width leave no centre to tile.
+    EXPECT_EQ((std::vector<Blit>{{0, 0, 100, 40, 0, 0}, {0, 40, 100, 60, 0, 190}}),
+              NineSliceBlits({0, 0, 100, 250}, 100, 100, {0, 40, 0, 60}, false));
     EXPECT_EQ((std::vector<Blit>{{0, 0, 40, 100, 0, 0}, {40, 0, 60, 100, 190, 0}}),
               NineSliceBlits({0, 0, 250, 100}, 100, 100, {40, 0, 60, 0}, false));
 
