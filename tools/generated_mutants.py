@@ -54,6 +54,8 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("lang/SafeFormat.cpp", "for (; i < format.size(); ++i) {", "for (; i < format.size() + 1; ++i) {",
+     "a flag read past the end leaves the conversion incomplete, and so written as it stands"),
     ("lang/SafeFormat.cpp", "if (i + 1 < format.size() && format[i + 1] == L'%') {",
      "if (i + 1 <= format.size() && format[i + 1] == L'%') {",
      "a '%' that ends the format is written as one '%' either way, and nothing follows"),
