@@ -54,6 +54,13 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("arrange/Snapping.h", "int64_t left = 0, top = 0, right = 0, bottom = 0;",
+     "int64_t left = 1, top = 0, right = 0, bottom = 0;",
+     "every SnapBody is made with all four edges given"),
+    ("store/IniFile.cpp",
+     "const bool crlf = text[brk] == L'\\r' && brk + 1 < text.size() && text[brk + 1] == L'\\n';",
+     "const bool crlf = text[brk] == L'\\r' && brk + 1 < text.size() + 1 && text[brk + 1] == L'\\n';",
+     "a std::wstring holds a NUL at size(), which is no line feed"),
     ("lang/SafeFormat.cpp", "for (; i < format.size(); ++i) {", "for (; i < format.size() + 1; ++i) {",
      "a flag read past the end leaves the conversion incomplete, and so written as it stands"),
     ("lang/SafeFormat.cpp", "if (i + 1 < format.size() && format[i + 1] == L'%') {",

@@ -39,6 +39,8 @@ TEST(NoteLayout, GripFromTheFarEdgeAndFinalLineBreakMeasured) {
     EXPECT_EQ((Rect{330, 386, 346, 398}), ResizeGripRect({100, 200, 350, 400}, corner));
     EXPECT_EQ((Rect{150, 0, 166, 16}), ResizeGripRect({0, 0, 250, 100}, {-600, 0, -584, 16}));
     EXPECT_EQ((Rect{30, 36, 46, 48}), ResizeGripRect({50, 50, 50, 50}, corner));  // empty: ends
+    // A note one pixel wide and high brings the grip in one pixel at a time.
+    EXPECT_EQ((Rect{10, 20, 12, 22}), ResizeGripRect({10, 20, 11, 21}, {-3, -2, -1, 0}));
     // Exactly one width or height out: one step in, no more.
     EXPECT_EQ((Rect{0, 0, 16, 16}), ResizeGripRect({0, 0, 250, 100}, {-250, -100, -234, -84}));
 
