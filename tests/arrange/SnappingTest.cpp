@@ -236,7 +236,8 @@ TEST(WorkAreaOf, NearestMonitorRule) {
 
     // Ties go to the monitor listed first, by shared area and by distance alike.
     const Rect a{0, 0, 100, 100}, b{200, 0, 300, 100}, workA{0, 0, 100, 90}, workB{200, 0, 300, 90};
-    for (const Rect& window : {Rect{50, 10, 250, 20}, Rect{140, 10, 160, 20}}) {
+    for (const Rect& window :
+         {Rect{50, 10, 250, 20}, Rect{140, 10, 160, 20}, Rect{101, 10, 199, 20}}) {
         EXPECT_EQ(workA, WorkAreaOf(window, {{a, workA}, {b, workB}})) << window.left;
         EXPECT_EQ(workB, WorkAreaOf(window, {{b, workB}, {a, workA}})) << window.left;
     }
