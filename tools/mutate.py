@@ -584,9 +584,10 @@ def generated_jobs(args):
         chosen = [m for m in chosen if m.folder in args.only or m.id in args.only
                   or m.file in args.only]
     if args.missed:
+        # What this tree's own runs missed (with shards, each copy tries its own again).
         last = load_results()
         chosen = [m for m in chosen if last.get(m.id) == "missed"]
-    if args.shard:
+    elif args.shard:
         # Every n-th mutation, for a second copy of the tree running beside this one.
         i, n = (int(v) for v in args.shard.split("/"))
         chosen = chosen[i - 1::n]
