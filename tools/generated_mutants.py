@@ -54,6 +54,10 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("skin/SkinDefinition.h", "SkinColor textColor = 0;", "SkinColor textColor = 1;",
+     "every skin read sets the colour, default or not, before anything draws with it"),
+    ("skin/SkinDefinition.h", "SkinColor textColor = 0;", "SkinColor textColor = -1;",
+     "every skin read sets the colour, default or not, before anything draws with it"),
     ("arrange/Snapping.h", "int64_t left = 0, top = 0, right = 0, bottom = 0;",
      "int64_t left = 1, top = 0, right = 0, bottom = 0;",
      "every SnapBody is made with all four edges given"),
