@@ -222,7 +222,11 @@ TEST(SnapWindow, AbsurdSettingsDoNotOverflow) {
     int32_t x = INT32_MIN + 1, y = INT32_MAX - 1;
     SnapWindow(o, {{{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {}, true}}, {kPrimaryWork}, x, y,
                INT32_MAX, INT32_MAX);
-    // Reaching here is the test: the sanitizers stop on a signed overflow.
+    // The sums stop at the ends of the range (the sanitizers stop on a signed
+    // overflow): the window stays at the far left and goes to the very bottom,
+    // where a wrapped sum would have thrown it to the other end.
+    EXPECT_EQ(INT32_MIN + 1, x);
+    EXPECT_EQ(INT32_MAX, y);
 }
 
 TEST(WorkAreaOf, NearestMonitorRule) {
