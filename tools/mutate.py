@@ -712,7 +712,8 @@ def main():
         for i, (id_, folder, path, what, m, reason) in enumerate(jobs, 1):
             if m is None:
                 results[id_] = "equivalent" if args.generated else "stale"
-                print(f"[{i}/{len(jobs)}] {id_:11} {results[id_]}: {reason}  ({what})", flush=True)
+                label = "equivalent: " if args.generated else ""  # a stale reason says so
+                print(f"[{i}/{len(jobs)}] {id_:11} {label}{reason}  ({what})", flush=True)
                 continue
             targets = tests_for(path)
             original = read(path)
