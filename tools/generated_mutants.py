@@ -54,6 +54,13 @@ class Generated:
 # Mutants that cannot be told apart from the original by any input. Matched on the
 # file and the stripped text of the line before and after the edit.
 EQUIVALENT = [
+    ("app/TextFileImport.cpp", "if (c == L'\\r' && i + 1 < text.size() && text[i + 1] == L'\\n') ++i;",
+     "if (c == L'\\r' && i < text.size() && text[i + 1] == L'\\n') ++i;",
+     "a std::wstring holds a NUL at size(), which is no line feed"),
+    ("app/CrashFiles.cpp", "if (n < 0 || static_cast<size_t>(n) >= size) {", "if (n <= 0 || static_cast<size_t>(n) >= size) {",
+     "the format always writes its fixed text, so n is never 0"),
+    ("app/CrashFiles.cpp", "if (n < 0 || static_cast<size_t>(n) >= size) {", "if (n < 1 || static_cast<size_t>(n) >= size) {",
+     "the format always writes its fixed text, so n is never 0"),
     ("skin/SkinDefinition.h", "SkinColor textColor = 0;", "SkinColor textColor = 1;",
      "every skin read sets the colour, default or not, before anything draws with it"),
     ("skin/SkinDefinition.h", "SkinColor textColor = 0;", "SkinColor textColor = -1;",
