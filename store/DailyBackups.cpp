@@ -33,6 +33,12 @@ bool ReadDigits(const std::wstring& text, size_t at, size_t width, uint16_t& val
     return true;
 }
 
+unsigned DaysInMonth(unsigned year, unsigned month) {
+    static const unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -86,7 +92,9 @@ bool ParseBackupName(const std::wstring& name, BackupStamp& stamp) {
         }
         if (s.hour > 23 || s.minute > 59 || s.second > 59) return false;
     }
-    if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > 31) return false;
+    if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > DaysInMonth(s.year, s.month)) {
+        return false;
+    }
     stamp = s;
     return true;
 }

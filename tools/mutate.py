@@ -16,13 +16,19 @@ folder is found by its name.
     python3 tools/mutate.py --only notes    # one folder (or a mutation id: store-07)
     python3 tools/mutate.py --list          # the mutations and whether they apply
 
+With --generated the mutations are not the list below but a reproducible sample of
+those generated mechanically from the portable sources (tools/generated_mutants.py),
+so that what is measured does not depend on what the tests' authors thought of.
+
 Builds go to build/mutate (native clang, no sanitizers, -O0, ccache, Ninja and lld
 when installed), two jobs.
 """
 
 import argparse
+import json
 import os
 import re
+import resource
 import shutil
 import signal
 import subprocess
@@ -31,11 +37,16 @@ import time
 from dataclasses import dataclass
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import generated_mutants as generated  # noqa: E402
+
 ROOT = Path(__file__).resolve().parent.parent
 BUILD = ROOT / "build" / "mutate"
 BACKUP = BUILD / "mutate-backup"
-JOBS = "2"
-TEST_TIMEOUT = 120  # seconds; a mutation that makes a test hang counts as caught
+RESULTS = BUILD / "generated-results.json"
+JOBS = "2"  # --jobs changes it
+TEST_TIMEOUT = 60  # seconds; a mutation that makes a test hang counts as caught
+TEST_MEMORY = 2 << 30  # bytes of address space per test program
 SOURCE_FOLDERS = ["base", "store", "notes", "skin", "lang", "arrange", "app", "main", "ui", "update"]
 
 
@@ -448,6 +459,8 @@ class Restorer:
     def restore(self):
         if self.path is not None:
             self.path.write_bytes(self.text.encode("utf-8"))
+            # Newer than every object built from the mutation, so they are rebuilt.
+            os.utime(self.path)
             self.path = self.text = None
         shutil.rmtree(BACKUP, ignore_errors=True)
 
@@ -457,6 +470,7 @@ class Restorer:
         if (BACKUP / "path").exists():
             path = Path((BACKUP / "path").read_text())
             path.write_bytes((BACKUP / "text").read_bytes())
+            os.utime(path)
             print(f"restored {path.relative_to(ROOT)} left mutated by an earlier run")
         shutil.rmtree(BACKUP, ignore_errors=True)
 
@@ -496,8 +510,18 @@ def tests_for(path):
 
 
 def run(cmd, timeout=None, **kw):
-    return subprocess.run(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, errors="replace", timeout=timeout, **kw)
+    """Runs cmd in a process group of its own, which is ended with it when the run is
+    interrupted or times out: a build left running would finish objects compiled from
+    the mutated file after the original is back, and they would look up to date."""
+    with subprocess.Popen(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, errors="replace", start_new_session=True, **kw) as p:
+        try:
+            out, _ = p.communicate(timeout=timeout)
+        except BaseException:
+            os.killpg(p.pid, signal.SIGKILL)
+            p.wait()
+            raise
+        return subprocess.CompletedProcess(cmd, p.returncode, out)
 
 
 def environment():
@@ -528,8 +552,14 @@ def configure(env):
 
 
 def build(targets, env):
-    r = run(["cmake", "--build", str(BUILD), "-j", JOBS, "--target", *targets], env=env)
+    r = run(["cmake", "--build", str(BUILD), "-j", str(JOBS), "--target", *targets], env=env)
     return r.returncode == 0, r.stdout
+
+
+def limit_memory():
+    """A mutation that turns a loop endless may append without end: on a shared
+    machine it fails at 2 GiB instead of taking the memory of everyone else."""
+    resource.setrlimit(resource.RLIMIT_AS, (TEST_MEMORY, TEST_MEMORY))
 
 
 def run_tests(targets):
@@ -537,7 +567,8 @@ def run_tests(targets):
     for t in targets:
         exe = BUILD / "bin" / t
         try:
-            r = run([str(exe), "--gtest_brief=1"], timeout=TEST_TIMEOUT)
+            r = run([str(exe), "--gtest_brief=1", "--gtest_fail_fast"], timeout=TEST_TIMEOUT,
+                    preexec_fn=limit_memory)
         except subprocess.TimeoutExpired:
             return False
         if r.returncode != 0:
@@ -545,25 +576,117 @@ def run_tests(targets):
     return True
 
 
+def generated_jobs(args):
+    """The sampled generated mutants as (id, folder, path, what, mutated text or None)."""
+    mutants = generated.generate(ROOT)
+    chosen = generated.sample(mutants, args.count, args.seed, args.least)
+    if args.only:
+        chosen = [m for m in chosen if m.folder in args.only or m.id in args.only
+                  or m.file in args.only]
+    if args.missed:
+        # What this tree's own runs missed (with shards, each copy tries its own again).
+        last = load_results()
+        chosen = [m for m in chosen if last.get(m.id) == "missed"]
+    elif args.shard:
+        # Every n-th mutation, for a second copy of the tree running beside this one.
+        i, n = (int(v) for v in args.shard.split("/"))
+        chosen = chosen[i - 1::n]
+    # In the order of the seed across folders, so that a run stopped early has
+    # still measured a fair share of every folder.
+    chosen.sort(key=lambda m: generated.priority(m, args.seed))
+    jobs = []
+    for m in chosen:
+        path = ROOT / m.file
+        reason = generated.equivalent_reason(m)
+        what = f"{m.kind:10} {m.file}: {m.line}  ->  {m.mutated}"
+        jobs.append((m.id, m.folder, path, what, None if reason else m, reason))
+    return mutants, jobs
+
+
+def hand_jobs(args):
+    chosen = [m for m in MUTATIONS
+              if not args.only or m.folder in args.only or m.id in args.only]
+    if args.shard:
+        i, n = (int(v) for v in args.shard.split("/"))
+        chosen = chosen[i - 1::n]
+    jobs = []
+    for m in chosen:
+        path, reason = status(m)
+        jobs.append((m.id, m.folder, path, m.what, None if reason else m, reason))
+    return jobs
+
+
+def mutated_text(m, original):
+    if isinstance(m, Mutation):
+        return original.replace(m.old, m.new, 1)
+    return m.apply(original)
+
+
+def load_results():
+    try:
+        return json.loads(RESULTS.read_text())
+    except (OSError, ValueError):
+        return {}
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--only", action="append", default=[],
-                        help="a folder (store, notes, ...) or a mutation id; may be repeated")
+                        help="a folder (store, notes, ...), a mutation id or a file; may be repeated")
     parser.add_argument("--list", action="store_true", help="list the mutations and exit")
+    parser.add_argument("--generated", action="store_true",
+                        help="the sample of mechanically generated mutations instead of the list")
+    parser.add_argument("--count", type=int, default=250, help="size of the generated sample")
+    parser.add_argument("--seed", default="vn3", help="seed of the generated sample")
+    parser.add_argument("--least", type=int, default=15,
+                        help="generated mutations per folder at least (or all it has)")
+    parser.add_argument("--missed", action="store_true",
+                        help="only the generated mutations the last run missed")
+    parser.add_argument("--shard", help="i/n: only every n-th mutation, from the i-th")
+    parser.add_argument("--jobs", type=int, default=2, help="build jobs (default 2)")
+    parser.add_argument("--report", nargs="*", metavar="RESULTS",
+                        help="print the table of the generated sample from the results of "
+                             "earlier runs (this tree's, and these files') without running")
     args = parser.parse_args()
+    global JOBS
+    JOBS = args.jobs
 
-    chosen = [m for m in MUTATIONS
-              if not args.only or m.folder in args.only or m.id in args.only]
-    if args.list:
-        for m in chosen:
-            path, reason = status(m)
-            where = path.relative_to(ROOT) if path else m.file
-            print(f"{m.id:11} {str(where):28} {m.what}" + (f"  [{reason}]" if reason else ""))
+    if args.report is not None:
+        args.generated = True
+        everything, jobs = generated_jobs(args)
+        results = {}
+        for path in [RESULTS] + [Path(p) for p in args.report]:
+            try:
+                results.update(json.loads(Path(path).read_text()))
+            except (OSError, ValueError):
+                print(f"no results in {path}")
+        for id_, folder, path, what, m, reason in jobs:
+            if m is None:
+                results[id_] = "equivalent"
+        report(jobs, results, 0)
         return 0
-    if not chosen:
+    if args.generated:
+        everything, jobs = generated_jobs(args)
+        print(f"{len(everything)} generated mutations, {len(jobs)} in the sample run "
+              f"(seed {args.seed})")
+    else:
+        jobs = hand_jobs(args)
+    if args.list:
+        try:
+            for id_, folder, path, what, m, reason in jobs:
+                print(f"{id_:11} {what}" + (f"  [{reason}]" if reason else ""))
+        except BrokenPipeError:
+            pass
+        return 0
+    if not jobs:
         print("no mutation matches", args.only)
         return 2
 
+    # Two cores are shared with others: give way to their builds.
+    try:
+        os.nice(10)
+    except OSError:
+        pass
     Restorer.recover()
     env = environment()
     if not configure(env):
@@ -574,8 +697,7 @@ def main():
         raise KeyboardInterrupt
     signal.signal(signal.SIGTERM, on_term)
 
-    applicable = [(m, *status(m)) for m in chosen]
-    baseline = sorted({t for m, path, reason in applicable if not reason for t in tests_for(path)})
+    baseline = sorted({t for j in jobs if j[4] for t in tests_for(j[2])})
     print(f"baseline: building {len(baseline)} test programs ...", flush=True)
     ok, log = build(baseline, env)
     if not ok or not run_tests(baseline):
@@ -583,19 +705,20 @@ def main():
         print("the unmutated tree does not build or pass its tests; nothing measured")
         return 2
 
-    results = {}  # id -> "caught" | "missed" | "stale" | "build error"
+    results = {}  # id -> "caught" | "missed" | "stale" | "equivalent" | "build error" | "no tests"
     restorer = Restorer()
     started = time.time()
     try:
-        for i, (m, path, reason) in enumerate(applicable, 1):
-            if reason:
-                results[m.id] = "stale"
-                print(f"[{i}/{len(applicable)}] {m.id:11} {reason}", flush=True)
+        for i, (id_, folder, path, what, m, reason) in enumerate(jobs, 1):
+            if m is None:
+                results[id_] = "equivalent" if args.generated else "stale"
+                label = "equivalent: " if args.generated else ""  # a stale reason says so
+                print(f"[{i}/{len(jobs)}] {id_:11} {label}{reason}  ({what})", flush=True)
                 continue
             targets = tests_for(path)
             original = read(path)
             restorer.save(path, original)
-            path.write_bytes(original.replace(m.old, m.new, 1).encode("utf-8"))
+            path.write_bytes(mutated_text(m, original).encode("utf-8"))
             try:
                 if not targets:
                     verdict = "no tests"
@@ -605,48 +728,57 @@ def main():
                     verdict = "missed" if run_tests(targets) else "caught"
             finally:
                 restorer.restore()
-            results[m.id] = verdict
-            print(f"[{i}/{len(applicable)}] {m.id:11} {verdict:7}  {m.what}", flush=True)
+            results[id_] = verdict
+            print(f"[{i}/{len(jobs)}] {id_:11} {verdict:7}  {what}", flush=True)
     except KeyboardInterrupt:
         restorer.restore()
         print("\ninterrupted; the source is restored")
         return 130
     finally:
         restorer.restore()
+        if args.generated:
+            # Kept across runs, so that --missed can try again what survived.
+            merged = load_results()
+            merged.update(results)
+            RESULTS.parent.mkdir(parents=True, exist_ok=True)
+            RESULTS.write_text(json.dumps(merged, indent=0, sort_keys=True))
 
-    report(chosen, results, time.time() - started)
+    report(jobs, results, time.time() - started)
     return 0
 
 
-def report(chosen, results, seconds):
+def report(jobs, results, seconds):
     folders = []
-    for m in chosen:
-        if m.folder not in folders:
-            folders.append(m.folder)
+    for j in jobs:
+        if j[1] not in folders:
+            folders.append(j[1])
+    order = generated.FOLDERS + SOURCE_FOLDERS
+    folders.sort(key=lambda f: order.index(f) if f in order else len(order))
     print()
-    print(f"{'folder':10} {'caught':>6} {'of':>4} {'share':>6}   not counted")
+    print(f"{'folder':10} {'caught':>6} {'of':>4} {'share':>6} {'equivalent':>10} {'other':>5}")
     total_caught = total_counted = 0
     for f in folders:
-        ids = [m.id for m in chosen if m.folder == f]
+        ids = [j[0] for j in jobs if j[1] == f]
         caught = sum(results.get(i) == "caught" for i in ids)
         counted = sum(results.get(i) in ("caught", "missed") for i in ids)
-        stale = sum(results.get(i) in ("stale", "build error", "no tests") for i in ids)
+        same = sum(results.get(i) == "equivalent" for i in ids)
+        other = len(ids) - counted - same
         total_caught += caught
         total_counted += counted
         share = f"{100 * caught / counted:.0f}%" if counted else "-"
-        print(f"{f:10} {caught:6} {counted:4} {share:>6}   {stale}")
+        print(f"{f:10} {caught:6} {counted:4} {share:>6} {same:10} {other:5}")
     share = f"{100 * total_caught / total_counted:.0f}%" if total_counted else "-"
     print(f"{'all':10} {total_caught:6} {total_counted:4} {share:>6}")
-    missed = [m for m in chosen if results.get(m.id) == "missed"]
+    missed = [j for j in jobs if results.get(j[0]) == "missed"]
     if missed:
         print("\nmissed:")
-        for m in missed:
-            print(f"  {m.id:11} {m.what}")
-    for m in chosen:
-        if results.get(m.id) == "build error":
-            print(f"  {m.id:11} does not build: fix its text in tools/mutate.py")
-        elif results.get(m.id) == "no tests":
-            print(f"  {m.id:11} no vn_core_test in the tests folder of {m.file}")
+        for j in missed:
+            print(f"  {j[0]:11} {j[3]}")
+    for j in jobs:
+        if results.get(j[0]) == "build error":
+            print(f"  {j[0]:11} does not build: {j[3]}")
+        elif results.get(j[0]) == "no tests":
+            print(f"  {j[0]:11} no vn_core_test in the tests folder of {j[2]}")
     print(f"\n{seconds / 60:.1f} minutes")
 
 

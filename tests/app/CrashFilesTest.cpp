@@ -25,6 +25,14 @@ TEST(CrashFilesTest, NamesAndLinesCarryTheTimeAndTheExceptionAndFitTheirBuffers)
     wchar_t longest[64] = {};
     const size_t length = FormatCrashStem(wide, longest, 64);
     EXPECT_EQ(std::wstring(L"Crash-99991231-235959-4294967295"), longest);
+    // Fields out of their range (a damaged clock) keep the fixed widths, so the
+    // name is still a crash's name; a stamp as made is all zeros.
+    wchar_t damaged[64] = {};
+    FormatCrashStem(CrashStamp{12345, 123, 456, 78, 99, 100, 1}, damaged, 64);
+    EXPECT_EQ(std::wstring(L"Crash-23452356-789900-1"), damaged);
+    EXPECT_EQ(1u, CrashFilesToPrune({std::wstring(damaged) + L".dmp"}, 0).size());
+    FormatCrashStem(CrashStamp{}, damaged, 64);
+    EXPECT_EQ(std::wstring(L"Crash-00000000-000000-0"), damaged);
     wchar_t tight[64] = {};
     EXPECT_EQ(0u, FormatCrashStem(wide, tight, length));
     EXPECT_EQ(length, FormatCrashStem(wide, tight, length + 1));

@@ -47,6 +47,8 @@ TEST(TextFileImportTest, RefusesFilesTooLargeOrNotText) {
          NoteFileVerdict::TooLarge},
         {"a 200 MB file", "abc", uint64_t{200} << 20, NoteFileVerdict::TooLarge},
         {"more bytes than the limit", limit + "a", limit.size() + 1, NoteFileVerdict::TooLarge},
+        {"one byte past the limit, grown since its size was taken", limit + "a", 10,
+         NoteFileVerdict::TooLarge},
         {"empty", "", 0, NoteFileVerdict::Ok},
         {"tabs, form feeds, escapes", "a\tb\fc\x1B[0m\r\n\x1A", 15, NoteFileVerdict::Ok},
         {"a NUL byte", std::string("ab\0cd", 5), 5, NoteFileVerdict::NotText},

@@ -30,6 +30,11 @@ TEST(BringOntoMonitors, LostWindowsComeToTheNearestWorkAreaAndOthersStay) {
         {"enough of it on screen to be grabbed", &kSingle, {1904, 10, 2104, 110}, {1904, 10, 2104, 110}},
         {"under the taskbar is still on the monitor", &kSingle, {10, 1050, 210, 1150}, {10, 1050, 210, 1150}},
         {"a sliver is not enough", &kSingle, {1910, 10, 2110, 110}, {1720, 10, 1920, 110}},
+        {"one pixel short of enough", &kSingle, {1905, 10, 2105, 110}, {1720, 10, 1920, 110}},
+        {"just enough below the top", &kSingle, {100, -84, 300, 16}, {100, -84, 300, 16}},
+        {"one pixel short below the top", &kSingle, {100, -85, 300, 15}, {100, 0, 300, 100}},
+        {"an empty window on a monitor stays", &kSingle, {500, 300, 500, 300}, {500, 300, 500, 300}},
+        {"an inverted window off screen comes in empty", &kSingle, {-300, 200, -500, 100}, {0, 200, 0, 200}},
         {"in the gap below the left monitor: up onto it", &kTwo, {-700, 850, -500, 1000}, {-700, 618, -500, 768}},
         {"the gap near the primary: across onto it", &kTwo, {-150, 900, -10, 1000}, {0, 884, 140, 984}},
         {"the left monitor removed", &kLeftRemoved, {-700, 300, -500, 450}, {0, 300, 200, 450}},
@@ -45,9 +50,11 @@ TEST(BringOntoMonitors, LostWindowsComeToTheNearestWorkAreaAndOthersStay) {
         const std::vector<Monitor>& monitors = c.monitors ? *c.monitors : none;
         const Rect out = Arrange::BringOntoMonitors(c.in, monitors);
         EXPECT_EQ(out, c.out) << c.what;
-        // Whatever moved is on a monitor afterwards, and moving again changes nothing.
+        // Whatever moved is on a monitor afterwards (an empty window, having no
+        // pixels, never counts as on one), and moving again changes nothing.
         if (!monitors.empty()) {
-            EXPECT_TRUE(Arrange::IsOnSomeMonitor(out, monitors)) << c.what;
+            EXPECT_EQ(out.Width() > 0 && out.Height() > 0, Arrange::IsOnSomeMonitor(out, monitors))
+                << c.what;
             EXPECT_EQ(Arrange::BringOntoMonitors(out, monitors), out) << c.what;
         }
     }

@@ -123,6 +123,27 @@ TEST(SnapToRect, StrictlyWithinHeightIsNotLeftAligned) {
     }
 }
 
+TEST(SnapToRect, StrictlyWithinWidthIsNotTopAligned) {
+    const Rect wide{100, 50, 400, 250};
+    struct {
+        const char* name;
+        Point from, to;
+    } cases[] = {
+        {"within the width: top edge left alone", {150, 54}, {150, 54}},
+        {"sticking out on the left: tops align", {94, 54}, {94, 50}},
+        {"within the width: bottoms still align", {150, 195}, {150, 200}},
+        {"within the width: still placed below", {150, 253}, {150, 250}},
+        {"right sides level is not strictly within", {350, 54}, {350, 50}},
+        {"left sides level is still within", {100, 54}, {100, 54}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Point p = c.from;
+        SnapToRect(10, wide, 50, 50, p.x, p.y);
+        EXPECT_EQ(c.to, p);
+    }
+}
+
 TEST(SnapToRect, NearMeansAtMostTheSnapDistanceOnEverySide) {
     const Rect r{100, 50, 300, 150};
     struct {
@@ -201,7 +222,11 @@ TEST(SnapWindow, AbsurdSettingsDoNotOverflow) {
     int32_t x = INT32_MIN + 1, y = INT32_MAX - 1;
     SnapWindow(o, {{{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {}, true}}, {kPrimaryWork}, x, y,
                INT32_MAX, INT32_MAX);
-    // Reaching here is the test: the sanitizers stop on a signed overflow.
+    // The sums stop at the ends of the range (the sanitizers stop on a signed
+    // overflow): the window stays at the far left and goes to the very bottom,
+    // where a wrapped sum would have thrown it to the other end.
+    EXPECT_EQ(INT32_MIN + 1, x);
+    EXPECT_EQ(INT32_MAX, y);
 }
 
 TEST(WorkAreaOf, NearestMonitorRule) {
@@ -215,10 +240,39 @@ TEST(WorkAreaOf, NearestMonitorRule) {
 
     // Ties go to the monitor listed first, by shared area and by distance alike.
     const Rect a{0, 0, 100, 100}, b{200, 0, 300, 100}, workA{0, 0, 100, 90}, workB{200, 0, 300, 90};
-    for (const Rect& window : {Rect{50, 10, 250, 20}, Rect{140, 10, 160, 20}}) {
+    for (const Rect& window :
+         {Rect{50, 10, 250, 20}, Rect{140, 10, 160, 20}, Rect{101, 10, 199, 20}}) {
         EXPECT_EQ(workA, WorkAreaOf(window, {{a, workA}, {b, workB}})) << window.left;
         EXPECT_EQ(workB, WorkAreaOf(window, {{b, workB}, {a, workA}})) << window.left;
     }
+    // Straight below one (10 down) and diagonally off the other (6 across, 8 down):
+    // equally far, so the first listed.
+    const Rect below{0, 0, 100, 100}, beside{100, 0, 200, 102};
+    EXPECT_EQ(workA, WorkAreaOf({50, 110, 94, 120}, {{below, workA}, {beside, workB}}));
+    EXPECT_EQ(workB, WorkAreaOf({50, 110, 94, 120}, {{beside, workB}, {below, workA}}));
+}
+
+TEST(Rect, HitTestsTakeLeftAndTopButNotRightAndBottom) {
+    const Rect r{-10, 20, 30, 45};
+    const struct {
+        Point p;
+        bool inside;
+    } cases[] = {
+        {{-10, 20}, true}, {{29, 44}, true}, {{-11, 30}, false},
+        {{30, 30}, false}, {{0, 19}, false}, {{0, 45}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.inside, r.Contains(c.p)) << c.p.x << "," << c.p.y;
+    EXPECT_EQ(40, r.Width());
+    EXPECT_EQ(25, r.Height());
+    // The rectangle that stands for none (no work area, no button) is empty at 0.
+    const Rect none;
+    EXPECT_TRUE(none.left == 0 && none.top == 0 && none.right == 0 && none.bottom == 0);
+    // Sums stop at the ends of the 32-bit range.
+    EXPECT_EQ((Rect{-7, 24, 25, 37}), Shrink(r, {3, 4, 5, 8}));
+    EXPECT_EQ((Rect{-13, 16, 35, 53}), Grow(r, {3, 4, 5, 8}));
+    EXPECT_EQ((Rect{INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}),
+              Shrink({INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN}, {-1, 1, -1, 1}));
+    EXPECT_EQ((Rect{INT32_MIN, -80, INT32_MIN + 30, -55}), Offset(r, INT32_MIN, -100));
 }
 
 }  // namespace

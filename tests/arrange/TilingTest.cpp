@@ -59,6 +59,12 @@ TEST(TileLayout, Cases) {
         {"one note centred", kWork, {Note(200, 100)}, {Point{540, 447}}},
         {"odd remainders round down", kWork, {Note(201, 101)}, {Point{539, 446}}},
         {"one note on a monitor left of the primary", offset, {Note(200, 100)}, {Point{-612, 339}}},
+        // Cells of 341 x 369; the row wraps back to the work area's left edge, not to 0.
+        {"two rows on a monitor left of the primary",
+         offset,
+         std::vector<TileNote>(5, Note(110, 50)),
+         {Point{-909, 179}, Point{-568, 179}, Point{-227, 179}, Point{-909, 548},
+          Point{-568, 548}}},
         {"a note larger than its cell starts at its corner",
          kWork,
          {Note(700, 100), Note(200, 1000)},

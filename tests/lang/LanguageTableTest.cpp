@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "lang/LanguageKeys.h"
 #include "support/LanguageFiles.h"
 
 namespace {
@@ -81,6 +82,47 @@ TEST_F(LanguageTableTest, TextWithNulsBuildsADoubleNulTerminatedList) {
     // A list whose last separator was forgotten still ends in a NUL of its own.
     EXPECT_EQ(table_.TextWithNuls(kNoTitle, L';'), std::wstring(L"a\0b\0", 4));
     EXPECT_EQ(table_.TextWithNuls(kNoTitle, L'|'), std::wstring(L"a;b\0", 4));
+}
+
+// Code asks for texts by number; each number must name the key of its own name,
+// or a message shows another message's text.
+TEST(LanguageKeys, EachNumberCodeAsksForNamesItsOwnKey) {
+#define KEY(name) \
+    { k##name, L## #name }
+    const struct {
+        int number;
+        const wchar_t* key;
+    } cases[] = {
+        // clang-format off
+        KEY(LanguageName), KEY(Title_App), KEY(Title_NewNoteFromFile), KEY(Title_SaveNoteAs),
+        KEY(Title_ExportNotesAs), KEY(About), KEY(RecycleBinFile), KEY(TrayIconToolTip),
+        KEY(EmptySubMenu), KEY(NewVersion_DownloadPrompt), KEY(NewVersion_NoNewVersion),
+        KEY(NewVersion_CheckFailed), KEY(TitleSuffix_Locked), KEY(TitleSuffix_Hidden),
+        KEY(TitleSuffix_LockedHidden), KEY(NoTitle), KEY(TextFilesFilter),
+        KEY(Confirm_Zephyn2Import), KEY(Confirm_EmptyRecycleBin), KEY(Confirm_DeleteNote),
+        KEY(Confirm_Restart), KEY(EmailHeader), KEY(EmailFooter), KEY(BusyAdvanced),
+        KEY(SaveNote_Failed), KEY(Email_NoMailProgram), KEY(Email_Failed), KEY(MainMenu_MoreNotes),
+        KEY(ExportFailed), KEY(Zephyn2Import_NoneFound), KEY(SaveFailed_Notes),
+        KEY(SaveFailed_NotesUnread), KEY(SaveFailed_Settings), KEY(SaveFailed_Backup),
+        KEY(RecycleBinFailed), KEY(RestoreBackup_Item), KEY(RestoreBackup_None),
+        KEY(RestoreBackup_Failed), KEY(MainMenu_RestoreBackup), KEY(SaveFailed_Exit),
+        KEY(Settings_HotKeysTaken), KEY(Settings_RunAtStartupFailed), KEY(NewNoteFromFile_TooLarge),
+        KEY(NewNoteFromFile_NotText), KEY(NewNoteFromFile_Unreadable), KEY(NotesNotShown),
+        // clang-format on
+    };
+#undef KEY
+    for (const auto& c : cases) {
+        ASSERT_LT(c.number, static_cast<int>(kLanguageKeyCount)) << TestPaths::Narrow(c.key);
+        EXPECT_EQ(std::wstring(c.key), kLanguageKeys[c.number]) << c.number;
+    }
+    // The first key of each range of resource texts, and the last before it.
+    EXPECT_EQ(std::wstring(L"NoteMenu_Edit"), kLanguageKeys[kFirstNoteMenuKey]);
+    EXPECT_EQ(std::wstring(L"MainMenu_NewNote"), kLanguageKeys[kFirstMainMenuKey]);
+    EXPECT_EQ(std::wstring(L"Settings_Title"), kLanguageKeys[kFirstSettingsKey]);
+    EXPECT_EQ(std::wstring(L"Alarm_Title"), kLanguageKeys[kFirstAlarmKey]);
+    EXPECT_EQ(std::wstring(L"NoteTitle_Caption"), kLanguageKeys[kFirstNoteTitleKey]);
+    EXPECT_EQ(std::wstring(L"RestoreBackup_Title"), kLanguageKeys[kFirstRestoreBackupKey]);
+    EXPECT_EQ(std::wstring(L"NotesNotShown"), kLanguageKeys[kLanguageKeyCount - 1]);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ TEST(SafeFormatTest, FillsWhatItCanAndLeavesTheRestAsWritten) {
         // Left alignment wins over zeros; a precision turns the zeros off.
         {L"[%-05d|%05.1d|%+04d|% d]", {42, 7, 5, 6}, L"[42   |    7|+005| 6]"},
         {L"[%d]", {INT_MIN}, L"[-2147483648]"},
+        {L"[%12d|%.10s]", {-5, L"abcdefghijkl"}, L"[          -5|abcdefghij]"},
         {L"[%6s|%-3s|%.2s]", {L"ab", L"c", L"def"}, L"[    ab|c  |de]"},
         {L"[%s]", {static_cast<const wchar_t*>(nullptr)}, L"[]"},
         // Unknown conversions, including the one that writes through a pointer.
@@ -37,6 +38,9 @@ TEST(SafeFormatTest, FillsWhatItCanAndLeavesTheRestAsWritten) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(SafeFormat(c.format, c.args), c.expected) << TestPaths::Narrow(c.format);
+    // A format is read no further than its end, whatever lies beyond it.
+    EXPECT_EQ(SafeFormat(std::wstring_view(L"50%%d", 3), {1}), L"50%");
+    EXPECT_EQ(SafeFormat(std::wstring_view(L"[%9d]9", 5), {7}), L"[        7]");
 }
 
 TEST(SafeFormatTest, HugeWidthsAndLongArgumentsStayWithinTheLimit) {

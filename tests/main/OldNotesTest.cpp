@@ -56,7 +56,15 @@ TEST(OldNotes, ParseRect) {
         {L"10,120,210,20", none},      // upside down
         {L"0,0,2147483648,10", none},  // past 32 bits
         {L"-2147483648,0,-2147483000,10", Rect{INT32_MIN, 0, -2147483000, 10}},
-        {L"0,0,40000,100", none},  // wider than any screen
+        {L"0,0,40000,100", none},                          // wider than any screen
+        {L"-7,3,32760,32770", Rect{-7, 3, 32760, 32770}},  // the largest sides
+        {L"-7,3,32761,30", none},
+        {L"-7,3,30,32771", none},
+        {L"-2147483648,-2147483648,-2147483647,-2147483647",
+         Rect{INT32_MIN, INT32_MIN, INT32_MIN + 1, INT32_MIN + 1}},
+        {L"2147483646,2147483646,2147483647,2147483647",
+         Rect{INT32_MAX - 1, INT32_MAX - 1, INT32_MAX, INT32_MAX}},
+        {L"-2147483649,0,1,1", none},
         {L"99999999999999999999,0,1,1", none},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseRect(c.text), c.rect) << c.text;
@@ -88,6 +96,10 @@ TEST(OldNotes, OnAnyMonitor) {
         {{-200, 700, -100, 800}, true},    // partly on the left monitor
         {{-500, 800, -300, 1000}, false},  // in the gap below the left monitor
         {{1280, 0, 1400, 100}, false},     // touching the right edge only
+        {{-1100, 0, -1024, 100}, false},   // touching the left edge only
+        {{100, -100, 200, 0}, false},      // touching the top edge only
+        {{100, 1024, 200, 1100}, false},   // touching the bottom edge only
+        {{-1100, -100, -1023, 1}, true},   // one pixel on, top left
         {{1279, 1023, 1400, 1100}, true},  // one pixel on
         {{5000, 5000, 5100, 5100}, false},
     };

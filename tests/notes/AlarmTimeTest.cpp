@@ -49,8 +49,17 @@ TEST(AlarmTimeTest, MillisecondsFollowTheCalendar) {
     // A damaged record with month 13 or day 0 carries over instead of failing.
     EXPECT_EQ(ToMilliseconds(At(2027, 1, 5, 0, 0)), ToMilliseconds(At(2026, 13, 5, 0, 0)));
     EXPECT_EQ(ToMilliseconds(At(2026, 11, 30, 0, 0)), ToMilliseconds(At(2026, 12, 0, 0, 0)));
-    EXPECT_LT(ToMilliseconds(At(0, 0, 0, 0, 0)), 0);
-    EXPECT_GT(ToMilliseconds(At(65535, 65535, 65535, 65535, 65535, 65535, 65535)), 0);
+    // Month 0 goes back across the year; century years leap only every 400 years.
+    EXPECT_EQ(ToMilliseconds(At(2026, 12, 5, 7, 0)), ToMilliseconds(At(2027, 0, 5, 7, 0)));
+    EXPECT_EQ(kDay, ToMilliseconds(At(1900, 3, 1, 0, 0)) - ToMilliseconds(At(1900, 2, 28, 0, 0)));
+    EXPECT_EQ(kDay, ToMilliseconds(At(2000, 2, 29, 0, 0)) - ToMilliseconds(At(2000, 2, 28, 0, 0)));
+    EXPECT_EQ(366 * kDay,
+              ToMilliseconds(At(2001, 1, 1, 0, 0)) - ToMilliseconds(At(2000, 1, 1, 0, 0)));
+    // The ends of the 16-bit fields: 30 November of the year -1 (four 400-year eras
+    // and 397 days before the epoch), and year 65535 carried on by every field.
+    EXPECT_EQ(-50525510400000, ToMilliseconds(At(0, 0, 0, 0, 0)));
+    EXPECT_EQ(2195801904500535,
+              ToMilliseconds(At(65535, 65535, 65535, 65535, 65535, 65535, 65535)));
 }
 
 }  // namespace

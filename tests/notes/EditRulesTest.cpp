@@ -45,10 +45,17 @@ TEST(EditRules, FourUndoLevelsAndANewChangeClearsRedo) {
     Commit(text, L"c", history);
     EXPECT_FALSE(history.CanRedo());
     ASSERT_TRUE(history.Undo(text));
+    EXPECT_EQ(L"t4", text);
     EXPECT_TRUE(ApplyPaste(text, L"pasted", history));
     EXPECT_FALSE(history.CanRedo());
     EXPECT_EQ(L"pasted", text);
     EXPECT_FALSE(ApplyPaste(text, L"pasted", history));
+    // Undo right after a paste brings back the text it replaced, once.
+    ASSERT_TRUE(history.Undo(text));
+    EXPECT_EQ(L"t4", text);
+    ASSERT_TRUE(history.Redo(text));
+    EXPECT_EQ(L"pasted", text);
+    EXPECT_EQ((std::vector<std::wstring>{L"t1", L"t2", L"t3", L"t4"}), history.UndoTexts());
 }
 
 TEST(EditRules, BlankNewNoteGoesOnlyOnEscapeAndOnlyEscapeResizes) {

@@ -34,6 +34,12 @@ TEST(LinksTest, ScanFindsGroupsAndCompletesAddresses) {
         {std::wstring(L"http://a.com\x0B http://b.com") + L'\0' +
              L"x www.c.com\xA0x www.d.com\x3000",
          {L"http://a.com", L"http://b.com", L"http://www.c.com", L"http://www.d.com"}},
+        // Each end of the ranges of characters that end an address, and the
+        // characters just outside them, which do not.
+        {L"http://a.com/\x1FFF www.b.com\x200Bx www.c.com\x2000x http://d\x200C.com\x2029x "
+         L"http://e.com/~x!\x7F http://f.com\x2028 http://g.com\xFEFF http://h.com\x3000",
+         {L"http://a.com/\x1FFF", L"http://d\x200C.com", L"http://e.com/~x!", L"http://f.com",
+          L"http://g.com", L"http://h.com", L"http://www.b.com", L"http://www.c.com"}},
         // The secure scheme is kept as written and not listed a second time.
         {L"https://www.bank.com/login", {L"https://www.bank.com/login"}},
         {L"https://secure.example.com", {L"https://secure.example.com"}},
@@ -49,6 +55,7 @@ TEST(LinksTest, ScanFindsGroupsAndCompletesAddresses) {
          {L"http://q.com", L"http://s.com", L"http://www.r.com"}},
         {L"http://en.example.org/wiki/Foo_(bar)", {L"http://en.example.org/wiki/Foo_(bar)"}},
         {L"[http://x.com/a[1]]", {L"http://x.com/a[1]"}},
+        {L"(http://x.com/a(b)) {www.y.com/{z}}", {L"http://x.com/a(b)", L"http://www.y.com/{z}"}},
         {L"<http://x.com/?q=1&r=2>", {L"http://x.com/?q=1&r=2"}},
         // A full stop inside the address stays.
         {L"http://x.com/a.b.html.", {L"http://x.com/a.b.html"}},

@@ -46,6 +46,23 @@ TEST(LruCache, KeepsTheRecentlyUsedAndFreesWhatItEvicts) {
     EXPECT_EQ(4, cache.Find("a")->id);
     EXPECT_EQ(2u, cache.Size());
 
+    // Later evictions go on in order of use: the slot just refilled is the newest,
+    // and an entry found again outlives those inserted after it.
+    LruCache<int, int> three(3);
+    for (int key : {1, 2, 3}) three.Insert(key, key * 10);
+    ASSERT_NE(three.Find(1), nullptr);
+    three.Insert(4, 40);  // evicts 2
+    three.Insert(5, 50);  // evicts 3, not 4 in 2's old slot
+    EXPECT_EQ(nullptr, three.Find(2));
+    EXPECT_EQ(nullptr, three.Find(3));
+    ASSERT_NE(three.Find(4), nullptr);
+    three.Insert(6, 60);  // evicts 1: 4 and 5 were used after it
+    EXPECT_EQ(nullptr, three.Find(1));
+    EXPECT_EQ(40, *three.Find(4));
+    EXPECT_EQ(50, *three.Find(5));
+    EXPECT_EQ(60, *three.Find(6));
+    EXPECT_EQ(3u, three.Capacity());
+
     LruCache<int, int> one(0);  // a capacity of 0 still keeps one entry
     one.Insert(1, 10);
     one.Insert(2, 20);

@@ -30,15 +30,19 @@ NoteMetrics Resizable(bool fixedSize = false) {
     m.backgroundWidth = 60;
     m.backgroundHeight = 40;
     m.fixedSize = fixedSize;
-    m.editInsets = {5, 10, 5, 10};
+    m.editInsets = {4, 9, 7, 12};
     return m;
 }
 
 TEST(NoteLayout, GripFromTheFarEdgeAndFinalLineBreakMeasured) {
-    const Rect corner{-20, -20, -4, -4};
-    EXPECT_EQ((Rect{330, 380, 346, 396}), ResizeGripRect({100, 200, 350, 400}, corner));
+    const Rect corner{-20, -14, -4, -2};
+    EXPECT_EQ((Rect{330, 386, 346, 398}), ResizeGripRect({100, 200, 350, 400}, corner));
     EXPECT_EQ((Rect{150, 0, 166, 16}), ResizeGripRect({0, 0, 250, 100}, {-600, 0, -584, 16}));
-    EXPECT_EQ((Rect{30, 30, 46, 46}), ResizeGripRect({50, 50, 50, 50}, corner));  // empty: ends
+    EXPECT_EQ((Rect{30, 36, 46, 48}), ResizeGripRect({50, 50, 50, 50}, corner));  // empty: ends
+    // A note one pixel wide and high brings the grip in one pixel at a time.
+    EXPECT_EQ((Rect{10, 20, 12, 22}), ResizeGripRect({10, 20, 11, 21}, {-3, -2, -1, 0}));
+    // Exactly one width or height out: one step in, no more.
+    EXPECT_EQ((Rect{0, 0, 16, 16}), ResizeGripRect({0, 0, 250, 100}, {-250, -100, -234, -84}));
 
     // A final line break is measured as a line.
     EXPECT_EQ(L"a\r\n.", MeasuringText(L"a\r\n"));
@@ -69,6 +73,10 @@ TEST(NoteLayout, ButtonsAreHitWhereTheyAreDrawnAndDeleteWinsAnOverlap) {
         EXPECT_EQ(c.expected, ButtonAt(c.p, c.cx, 100, m)) << c.p.x << "," << c.p.y << " " << c.cx;
     EXPECT_EQ((Rect{180, 4, 196, 20}), ButtonRect(NoteButton::Delete, 200, 100, m));
 
+    // Only a negative position counts from the far edge; 0 is the near edge.
+    EXPECT_EQ((Point{0, 0}), ResolveSkinPosition({0, 0}, 200, 100));
+    EXPECT_EQ((Point{199, 99}), ResolveSkinPosition({-1, -1}, 200, 100));
+
     m.menuButton.visible = false;
     m.deleteButton.width = 0;
     EXPECT_EQ(NoteButton::None, ButtonAt({5, 5}, 200, 100, m));
@@ -86,21 +94,26 @@ TEST(NoteLayout, AbsurdSkinNumbersStopAtTheEndsOfTheRange) {
 }
 
 TEST(ResizeToContent, ShortTextShrinksToTheBackgroundAtLeast) {
-    ContentFit fit = ResizeToContent({100, 100, 400, 400}, Resizable(), {}, FakeText(5));
-    EXPECT_EQ((Rect{100, 100, 160, 140}), fit.window);  // 50 x 36 raised to 60 x 40
+    ContentFit fit = ResizeToContent({100, 70, 400, 400}, Resizable(), {}, FakeText(5));
+    EXPECT_EQ((Rect{100, 70, 160, 110}), fit.window);  // 51 x 37 raised to 60 x 40
     GridOptions grid;
     grid.useGrid = true;
-    fit = ResizeToContent({100, 100, 400, 400}, Resizable(), grid, FakeText(5));
-    EXPECT_EQ((Rect{100, 100, 160, 145}), fit.window);
+    fit = ResizeToContent({100, 70, 400, 400}, Resizable(), grid, FakeText(5));
+    EXPECT_EQ((Rect{100, 70, 160, 115}), fit.window);
+    // One line wider than the background: 83 x 37, then 90 x 45 on the grid.
+    EXPECT_EQ((Rect{-30, 70, 53, 110}),
+              ResizeToContent({-30, 70, 400, 400}, Resizable(), {}, FakeText(9)).window);
+    EXPECT_EQ((Rect{-30, 70, 60, 115}),
+              ResizeToContent({-30, 70, 400, 400}, Resizable(), grid, FakeText(9)).window);
 }
 
 TEST(ResizeToContent, LongTextWidensByBackgroundWidthsWhileLinesAreSaved) {
     std::vector<int32_t> widths;
     const ContentFit fit =
-        ResizeToContent({0, 0, 100, 40}, Resizable(), {}, FakeText(100, &widths));
+        ResizeToContent({30, 20, 130, 60}, Resizable(), {}, FakeText(100, &widths));
     // 10 lines at 88, then 6 at 144, 4 at 200; 260 would still need 4 lines.
-    EXPECT_EQ((std::vector<int32_t>{90, 148, 204, 260}), widths);
-    EXPECT_EQ((Rect{0, 0, 210, 84}), fit.window);
+    EXPECT_EQ((std::vector<int32_t>{89, 148, 204, 260}), widths);
+    EXPECT_EQ((Rect{30, 20, 241, 105}), fit.window);
     EXPECT_FALSE(ResizeToContent(fit.window, Resizable(), {}, FakeText(100)).changed);
 
     // A measure that always saves a line must not keep the loop going forever.
@@ -111,7 +124,7 @@ TEST(ResizeToContent, LongTextWidensByBackgroundWidthsWhileLinesAreSaved) {
 }
 
 TEST(GrowWhileTyping, Table) {
-    const Rect note{100, 100, 200, 150};  // text area 90 x 30 at (105, 110)
+    const Rect note{100, 80, 200, 150};  // text area 89 x 49 at (104, 89)
     const Rect screen{-1024, 0, 1280, 1024};
     GridOptions grid;
     grid.useGrid = true;
@@ -122,12 +135,18 @@ TEST(GrowWhileTyping, Table) {
         Rect expected;
     } cases[] = {
         // clang-format off
-        {"a long word widens", note, {105, 110, 205, 140}, screen, {}, {100, 100, 210, 150}},
-        {"stops at the virtual screen", note, {105, 110, 295, 300}, {0, 0, 250, 170}, {},
-         {100, 100, 250, 170}},
-        {"already past the screen: not cut back", {100, 100, 200, 180}, {105, 110, 195, 200},
-         {0, 0, 1280, 170}, {}, {100, 100, 200, 180}},
-        {"grid raises both", note, {105, 110, 205, 172}, screen, grid, {100, 100, 220, 190}},
+        {"a long word widens", note, {104, 89, 203, 138}, screen, {}, {100, 80, 210, 150}},
+        {"a new line lowers", note, {104, 89, 193, 150}, screen, {}, {100, 80, 200, 162}},
+        {"the same size: nothing", note, {104, 89, 193, 138}, screen, {}, note},
+        {"stops at the virtual screen", note, {104, 89, 300, 300}, {0, 0, 250, 170}, {},
+         {100, 80, 250, 170}},
+        {"already past the screen: not cut back", {100, 80, 200, 180}, {104, 89, 193, 200},
+         {0, 0, 1280, 170}, {}, {100, 80, 200, 180}},
+        {"already past the right: not cut back", {100, 80, 300, 150}, {104, 89, 300, 160},
+         {0, 0, 250, 1024}, {}, {100, 80, 300, 172}},
+        {"grid raises both", note, {104, 89, 205, 172}, screen, grid, {100, 80, 220, 185}},
+        {"below the background: raised to it", {100, 80, 150, 110}, {104, 89, 143, 120}, screen,
+         {}, {100, 80, 160, 132}},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -138,7 +157,7 @@ TEST(GrowWhileTyping, Table) {
         EXPECT_EQ(c.expected != c.window, g.grow);
         EXPECT_EQ(c.expected, g.window);
         if (g.grow) {
-            EXPECT_EQ((Rect{5, 10, c.expected.Width() - 5, c.expected.Height() - 10}), g.editor);
+            EXPECT_EQ((Rect{4, 9, c.expected.Width() - 7, c.expected.Height() - 12}), g.editor);
         }
     }
     EXPECT_FALSE(GrowWhileTyping(note, Resizable(true), {}, screen, FakeText(1000)).grow);
@@ -168,6 +187,20 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     };
     EXPECT_EQ(unequal, NineSliceBlits({-40, 30, 120, 130}, 100, 100, {10, 20, 30, 5}, false));
 
+    // Borders of one pixel (two at the bottom) around a centre of one pixel.
+    const std::vector<Blit> thin = {
+        {0, 0, 1, 1, -2, 5}, {1, 0, 1, 1, -1, 5}, {1, 0, 1, 1, 0, 5}, {2, 0, 1, 1, 1, 5},
+        {0, 1, 1, 1, -2, 6}, {1, 1, 1, 1, -1, 6}, {1, 1, 1, 1, 0, 6}, {2, 1, 1, 1, 1, 6},
+        {0, 2, 1, 2, -2, 7}, {1, 2, 1, 2, -1, 7}, {1, 2, 1, 2, 0, 7}, {2, 2, 1, 2, 1, 7},
+    };
+    EXPECT_EQ(thin, NineSliceBlits({-2, 5, 2, 9}, 3, 4, {1, 1, 1, 2}, false));
+
+    // Borders that take the whole height or width leave no centre to tile.
+    EXPECT_EQ((std::vector<Blit>{{0, 0, 100, 40, 0, 0}, {0, 40, 100, 60, 0, 190}}),
+              NineSliceBlits({0, 0, 100, 250}, 100, 100, {0, 40, 0, 60}, false));
+    EXPECT_EQ((std::vector<Blit>{{0, 0, 40, 100, 0, 0}, {40, 0, 60, 100, 190, 0}}),
+              NineSliceBlits({0, 0, 250, 100}, 100, 100, {40, 0, 60, 0}, false));
+
     // Overlapping, negative, and past the bitmap: sides only, none, corners only.
     for (const Insets& borders :
          {Insets{60, 0, 60, 0}, Insets{-5, -5, -5, -5}, Insets{500, 500, 500, 500}}) {
@@ -184,6 +217,9 @@ TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {
     EXPECT_EQ((std::vector<Blit>{{0, 0, 100, 100, 0, 0}}),
               NineSliceBlits({30, 40, 500, 500}, 100, 100, kBorders, true));
     EXPECT_TRUE(NineSliceBlits({0, 0, 250, 100}, 0, 0, kBorders, false).empty());
+    EXPECT_TRUE(NineSliceBlits({0, 0, 250, 100}, 100, 0, kBorders, false).empty());
+    EXPECT_EQ((std::vector<Blit>{{0, 0, 1, 1, 0, 0}}),
+              NineSliceBlits({30, 40, 500, 500}, 1, 1, kBorders, true));
 }
 
 }  // namespace

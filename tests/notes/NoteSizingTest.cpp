@@ -26,11 +26,14 @@ TEST(FitRectToGrid, Table) {
         Rect expected;
     } cases[] = {
         // clang-format off
-        {"grid: edges on grid lines stay", {100, 100, 210, 180}, {60, 40}, grid, {100, 100, 210, 180}},
-        {"grid: right and bottom raised", {100, 100, 211, 181}, {60, 40}, grid, {100, 100, 225, 195}},
-        {"snap to notes: size raised, corner truncated", {100, 100, 211, 181}, {60, 40}, snap,
-         {90, 90, 220, 190}},
-        {"background minimum first", {100, 100, 150, 150}, {120, 90}, GridOptions{}, {100, 100, 220, 190}},
+        {"grid: edges on grid lines stay", {105, 70, 210, 180}, {60, 40}, grid, {105, 70, 210, 180}},
+        {"grid: right and bottom raised", {105, 70, 211, 181}, {60, 40}, grid, {105, 70, 225, 195}},
+        {"grid: negative edges raised toward 0", {-103, -71, -20, -9}, {60, 40}, grid, {-103, -71, -15, 0}},
+        {"snap to notes: size raised, corner truncated", {103, 71, 211, 181}, {60, 40}, snap,
+         {90, 60, 223, 191}},
+        {"snap to notes left of and above 0", {-103, -71, -20, -9}, {60, 40}, snap, {-90, -60, -13, 4}},
+        {"background minimum first", {100, 70, 150, 150}, {120, 90}, GridOptions{}, {100, 70, 220, 160}},
+        {"background minimum, then the grid", {100, 70, 150, 150}, {120, 90}, grid, {100, 70, 225, 165}},
         {"step 0 rounds nothing", {100, 100, 211, 181}, {60, 40}, Grid(0, true, true), {100, 100, 211, 181}},
         // clang-format on
     };
@@ -67,16 +70,31 @@ TEST(NearestCorner, LargerAxisDistanceFirstOfEqualsAndABound) {
 }
 
 TEST(SnapGripSizing, GridFirstThenTheNearestCornerWithinTheGap) {
-    const Insets mask{5, 5, 5, 5};
-    const std::vector<Rect> other = {{300, 300, 500, 500}};  // visible corners at 305 and 495
+    const Insets mask{3, 6, 9, 4};
+    // Visible corners at x 303 and 511, y 286 and 466.
+    const std::vector<Rect> other = {{300, 280, 520, 470}};
     const GridOptions snap = Grid(10, false, true);
-    EXPECT_EQ((Rect{100, 100, 255, 255}),
-              SnapGripSizing({100, 100, 253, 247}, mask, Grid(10, true, false), other));
-    EXPECT_EQ((Rect{100, 100, 310, 310}), SnapGripSizing({100, 100, 312, 318}, mask, snap, other));
-    EXPECT_EQ((Rect{100, 100, 320, 310}), SnapGripSizing({100, 100, 320, 310}, mask, snap, other));
-    EXPECT_EQ((Rect{100, 100, 312, 318}), SnapGripSizing({100, 100, 312, 318}, mask, snap, {}));
-    EXPECT_EQ((Rect{100, 100, 310, 310}),
-              SnapGripSizing({100, 100, 301, 301}, mask, Grid(10, true, true), other));
+    const struct {
+        const char* name;
+        Rect proposed;
+        GridOptions grid;
+        Rect expected;
+    } cases[] = {
+        // clang-format off
+        {"grid: the visible shape's edges raised", {100, 90, 253, 247}, Grid(10, true, false), {100, 90, 259, 254}},
+        {"a corner 6 across and 5 down", {100, 90, 318, 285}, snap, {100, 90, 312, 290}},
+        {"a corner 9 away", {100, 90, 321, 294}, snap, {100, 90, 312, 290}},
+        {"a corner exactly the gap away", {100, 90, 322, 294}, snap, {100, 90, 322, 294}},
+        {"the far corner on the other axis", {100, 90, 515, 292}, snap, {100, 90, 520, 290}},
+        {"grid, then a corner", {100, 100, 301, 285}, Grid(10, true, true), {100, 100, 312, 290}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.expected, SnapGripSizing(c.proposed, mask, c.grid, other));
+    }
+    // No other note: no corner to snap to.
+    EXPECT_EQ((Rect{100, 90, 318, 285}), SnapGripSizing({100, 90, 318, 285}, mask, snap, {}));
 }
 
 }  // namespace

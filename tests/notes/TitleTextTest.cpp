@@ -20,6 +20,12 @@ TEST(TitleTextTest, OwnTitleElseFirstLineCutAt32) {
         {L"", L"", L"(none)"},
         // U+1F600 as a pair straddling the cut is not split.
         {L"", std::wstring(31, L'a') + L"\xD83D\xDE00tail", std::wstring(31, L'a') + L"..."},
+        // Each end of the high surrogates at the cut, and what lies just outside them.
+        {L"", std::wstring(31, L'a') + L"\xDBFF\xDFFFtail", std::wstring(31, L'a') + L"..."},
+        {L"", std::wstring(31, L'a') + L"\xD800\xDC00tail", std::wstring(31, L'a') + L"..."},
+        {L"", std::wstring(31, L'a') + L"\xD7FFtail", std::wstring(31, L'a') + L"\xD7FF..."},
+        {L"", std::wstring(30, L'a') + L"\xD800\xDC00tail",
+         std::wstring(30, L'a') + L"\xD800\xDC00..."},  // a whole pair before the cut
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.shown, DisplayTitle(c.title, c.text, L"(none)")) << c.text;

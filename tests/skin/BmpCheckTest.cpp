@@ -60,18 +60,43 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
     Put32(offsetPastEnd, 10, static_cast<uint32_t>(good.size()));
     std::string oddHeader = good;
     Put32(oddHeader, 14, 77);
-    std::string core(14 + 12 + 2 * 12, '\0');  // 3 x 2 pixels of 24 bits, old header
-    core[0] = 'B', core[1] = 'M';
-    Put32(core, 10, 26);
-    Put32(core, 14, 12);
-    Put16(core, 18, 3), Put16(core, 20, 2), Put16(core, 22, 1), Put16(core, 24, 24);
     std::string rle = Bmp(8, 8, 8, 1);
     Put32(rle, 34, 64);
     rle.resize(rle.size() + 64);
     std::string rleNoSize = Bmp(8, 8, 8, 1);
     std::string rleTopDown = Bmp(8, -8, 8, 1);
     Put32(rleTopDown, 34, 4);
-
+    std::string rle4 = Bmp(7, 3, 4, 2);
+    Put32(rle4, 34, 12);
+    rle4.resize(rle4.size() + 12);
+    std::string rle8Of4 = Bmp(8, 8, 4, 1);
+    Put32(rle8Of4, 34, 64);
+    rle8Of4.resize(rle8Of4.size() + 64);
+    std::string rle4Of8 = Bmp(8, 8, 8, 2);
+    Put32(rle4Of8, 34, 64);
+    rle4Of8.resize(rle4Of8.size() + 64);
+    std::string rleShort = Bmp(8, 8, 8, 1);  // 64 bytes after the headers
+    Put32(rleShort, 34, 65);
+    // A colour table that the pixel format can just index, and one entry more.
+    std::string fullPalette = Bmp(4, 4, 4), overPalette = Bmp(4, 4, 4);
+    Put32(fullPalette, 46, 16);
+    Put32(overPalette, 46, 17);
+    std::string palette256 = Bmp(4, 4, 8), palette257 = Bmp(4, 4, 8);
+    Put32(palette256, 46, 256);
+    Put32(palette257, 46, 257);
+    std::string truePalette257 = Bmp(2, 2, 24);
+    Put32(truePalette257, 46, 257);
+    std::string offsetOneShort = good;
+    Put32(offsetOneShort, 10, 53);
+    std::string v5 = Bmp(6, 2, 32, 3);  // a 124-byte header whose pixels follow it
+    v5.insert(54, 124 - 40, '\0');
+    Put32(v5, 10, 14 + 124);
+    Put32(v5, 14, 124);
+    std::string core(14 + 12 + 2 * 12, '\0');  // 3 x 2 pixels of 24 bits, old header
+    core[0] = 'B', core[1] = 'M';
+    Put32(core, 10, 26);
+    Put32(core, 14, 12);
+    Put16(core, 18, 3), Put16(core, 20, 2), Put16(core, 22, 1), Put16(core, 24, 24);
     const Case cases[] = {
         {"24-bit", good, BmpVerdict::Ok},
         {"32-bit top-down", Bmp(16, -16, 32), BmpVerdict::Ok},
@@ -80,10 +105,28 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
         {"16-bit bit fields", Bmp(3, 3, 16, 3), BmpVerdict::Ok},
         {"old core header", core, BmpVerdict::Ok},
         {"8-bit RLE", rle, BmpVerdict::Ok},
+        {"4-bit RLE", rle4, BmpVerdict::Ok},
+        {"32-bit bit fields", Bmp(5, 3, 32, 3), BmpVerdict::Ok},
+        {"32-bit bit fields, 124-byte header", v5, BmpVerdict::Ok},
+        {"as wide as the cap", Bmp(kMaxSkinBitmapSide, 1, 24), BmpVerdict::Ok},
+        {"as tall as the cap", Bmp(1, -kMaxSkinBitmapSide, 8), BmpVerdict::Ok},
+        {"16 colours for 4 bits", fullPalette, BmpVerdict::Ok},
+        {"256 colours for 8 bits", palette256, BmpVerdict::Ok},
+        // Rows padded to 4 bytes: 5 x 3 at 24 bits is 3 rows of 16 bytes, 3 x 2 at
+        // 16 bits 2 rows of 8; the padding of the last row is part of the file.
+        {"24-bit rows padded", Bmp(5, 3, 24), BmpVerdict::Ok},
+        {"24-bit rows padded, the last row's padding missing", Bmp(5, 3, 24).substr(0, 54 + 47),
+         BmpVerdict::Truncated},
+        {"16-bit rows padded, the last row's padding missing", Bmp(3, 2, 16).substr(0, 54 + 15),
+         BmpVerdict::Truncated},
+        {"1-bit rows padded, the last row's padding missing", Bmp(13, 3, 1).substr(0, 62 + 11),
+         BmpVerdict::Truncated},
+        {"RLE one byte short of its size", rleShort, BmpVerdict::Truncated},
         {"one byte short of its pixels", good.substr(0, good.size() - 1), BmpVerdict::Truncated},
         {"headers only", good.substr(0, 54), BmpVerdict::Truncated},
         {"cut inside the info header", good.substr(0, 30), BmpVerdict::Truncated},
         {"signature only", "BM", BmpVerdict::Truncated},
+        {"half a signature", "B", BmpVerdict::Truncated},
         {"empty", "", BmpVerdict::Truncated},
         {"not a bitmap", std::string(100, 'x'), BmpVerdict::NotBmp},
         {"zero width", Bmp(0, 5, 24), BmpVerdict::NotBmp},
@@ -95,7 +138,14 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
         {"pixels past the end", offsetPastEnd, BmpVerdict::Truncated},
         {"RLE without a size", rleNoSize, BmpVerdict::NotBmp},
         {"RLE top-down", rleTopDown, BmpVerdict::NotBmp},
-        {"RLE8 with 4 bits", Bmp(4, 4, 4, 1), BmpVerdict::NotBmp},
+        {"RLE8 with 4 bits", rle8Of4, BmpVerdict::NotBmp},
+        {"RLE4 with 8 bits", rle4Of8, BmpVerdict::NotBmp},
+        {"bit fields with 24 bits", Bmp(4, 4, 24, 3), BmpVerdict::NotBmp},
+        {"bit fields with 8 bits", Bmp(4, 4, 8, 3), BmpVerdict::NotBmp},
+        {"17 colours for 4 bits", overPalette, BmpVerdict::NotBmp},
+        {"257 colours for 8 bits", palette257, BmpVerdict::NotBmp},
+        {"257 colours for 24 bits", truePalette257, BmpVerdict::NotBmp},
+        {"pixels one byte into the headers", offsetOneShort, BmpVerdict::NotBmp},
         {"unknown header size", oddHeader, BmpVerdict::Unsupported},
         {"embedded PNG", png, BmpVerdict::Unsupported},
         {"0 bits per pixel", Bmp(4, 4, 0), BmpVerdict::Unsupported},

@@ -65,8 +65,22 @@ TEST(PixelImage, KeyedCopyLeavesKeyedPixelsOutAndClipsToBothImages) {
         EXPECT_EQ(Rows(target), c.rows)
             << c.x << "," << c.y << " from " << c.sx << "," << c.sy << " " << c.w << "x" << c.h;
     }
+    // The last column and row of the target, from the last column and row of the source.
+    PixelImage corner(5, 4, 0xEEEEEE);
+    CopyKeyed(corner, 4, 3, source, 3, 2, 1, 1, kKey);
+    EXPECT_EQ(Rows(corner), ".. .. .. .. .. |.. .. .. .. .. |.. .. .. .. .. |.. .. .. .. 24 |");
+    // Top bytes count neither in the key nor in what is copied.
+    PixelImage marked = Source();
+    marked.pixels[0] |= 0x7F000000u;
+    PixelImage target2(4, 3, 0xEEEEEE);
+    CopyKeyed(target2, 0, 0, marked, 0, 0, 4, 2, kKey | 0xFF000000u);
+    EXPECT_EQ(Rows(target2), "01 02 03 04 |11 .. 13 14 |.. .. .. .. |");
+    EXPECT_EQ(target2.At(0, 0), 0x000001u);
     PixelImage empty(0, 5, 1);
     EXPECT_TRUE(empty.Empty() && empty.pixels.empty());
+    EXPECT_EQ(0, PixelImage().width);
+    const PixelImage flat(5, 0, 1);
+    EXPECT_TRUE(flat.Empty() && flat.pixels.empty() && flat.width == 0 && flat.height == 0);
     CopyKeyed(empty, 0, 0, source, 0, 0, 4, 3, kKey);
     PixelImage target(2, 2, 0xEEEEEE);
     CopyKeyed(target, 0, 0, empty, 0, 0, 4, 3, kKey);

@@ -35,6 +35,10 @@ TEST(SkinDefinition, EmptyIniResetsAUsedRecordToDefaults) {
         def);
     Read("", def);
     EXPECT_TRUE(def.fixedSize);
+    EXPECT_EQ(MakeSkinColor(0, 0, 0), def.textColor);
+    // Without a background bitmap a note is 40 x 50 at the least.
+    EXPECT_EQ(40, def.backgroundWidth);
+    EXPECT_EQ(50, def.backgroundHeight);
     EXPECT_EQ(SkinRect{}, def.backgroundBorders);
     EXPECT_FALSE(def.menuButton.visible || def.deleteButton.visible);
     EXPECT_EQ(0, def.deleteButton.x);
@@ -75,6 +79,17 @@ TEST(SkinDefinition, FaceNamesAreCutToFitLogFont) {
     EXPECT_EQ(
         std::wstring(30, L'a'),
         Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF0\x9F\x98\x80tail\n").font.face);
+    // The first and last high surrogates (U+10000, U+10FFFF) likewise; a pair just
+    // inside the limit stays.
+    EXPECT_EQ(
+        std::wstring(30, L'a'),
+        Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF0\x90\x80\x80tail\n").font.face);
+    EXPECT_EQ(
+        std::wstring(30, L'a'),
+        Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF4\x8F\xBF\xBFtail\n").font.face);
+    EXPECT_EQ(
+        std::wstring(29, L'a') + L"\xDBFF\xDFFF",
+        Load("[NoteFont]\nFace=" + std::string(29, 'a') + "\xF4\x8F\xBF\xBFtail\n").font.face);
 }
 
 TEST(SkinDefinition, ThemesTakeTheSkinNameWhenUnnamedAndTheirCountIsBounded) {

@@ -67,6 +67,9 @@ TEST(SkinTint, GeometryThatOverrunsTheBufferIsRefused) {
     EXPECT_TRUE(TintPixels(px.data(), 16 + 15, 5, 2, 3, 16, black));
     EXPECT_EQ(0, px[16 + 14]);
     EXPECT_EQ(200, px[16 + 15]);
+    // No pixels at all, of no width or no height, need no buffer.
+    EXPECT_TRUE(TintPixels(nullptr, 0, 0, 5, 4, 0, black));
+    EXPECT_TRUE(TintPixels(nullptr, 0, 3, 0, 4, 12, black));
 }
 
 }  // namespace

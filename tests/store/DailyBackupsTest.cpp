@@ -38,6 +38,30 @@ TEST(BackupNames, MadeAndReadBack) {
     } cases[] = {
         {L"Notes-2026-12-07.dat", true, false},
         {L"Notes-2026-12-07-235959.dat", true, true},
+        // Each end of every field's range, and one past it.
+        {L"Notes-2026-01-31.dat", true, false},
+        {L"Notes-2026-12-01-000000.dat", true, true},
+        {L"Notes-2026-01-32.dat", false, false},
+        // The last day of each kind of month, and the impossible day after it.
+        {L"Notes-2026-04-30.dat", true, false},
+        {L"Notes-2026-04-31.dat", false, false},
+        {L"Notes-2026-02-28.dat", true, false},
+        {L"Notes-2026-02-29.dat", false, false},
+        {L"Notes-2028-02-29.dat", true, false},
+        {L"Notes-2100-02-29.dat", false, false},
+        {L"Notes-2000-02-29.dat", true, false},
+        {L"Notes-2026-12-31.dat", true, false},
+        {L"Notes-2026-12-07-235960.dat", false, false},
+        {L"Notes-2026-12-07-236059.dat", false, false},
+        {L"Notes-2026-12-07-2359590.dat", false, false},
+        {L"Notes-2026-12-07-x35959.dat", false, false},
+        {L"Notes-2026-12-07-23x959.dat", false, false},
+        {L"Notes-2026-12-07-2359x9.dat", false, false},
+        {L"Notes-2026_12-07.dat", false, false},
+        {L"Notes-2026-12_07.dat", false, false},
+        {L"Notes-2026-1x-07.dat", false, false},
+        {L"Notes-2026-12-0x.dat", false, false},
+        {L"Notes_2026-12-07.dat", false, false},
         // What else may lie in the folder: an unfinished copy, other files, and
         // names that only look like backups.
         {L"Notes-2026-12-07.dat.tmp-4242", false, false},
@@ -61,8 +85,8 @@ TEST(BackupNames, MadeAndReadBack) {
             EXPECT_EQ(stamp.year, 1) << "a refused name leaves the stamp alone";
             continue;
         }
-        EXPECT_EQ(stamp.year, 2026);
         EXPECT_EQ(stamp.timed, c.timed);
+        if (!c.timed) EXPECT_EQ(0, stamp.hour + stamp.minute + stamp.second);
         const SystemTimeData back =
             Day(stamp.year, stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second);
         EXPECT_EQ(c.timed ? TimedBackupName(back) : DailyBackupName(back), c.name);
@@ -73,6 +97,7 @@ TEST(BackupNames, FolderLiesBesideTheNotesFileWithItsSeparator) {
     EXPECT_EQ(BackupsFolderFor(L"C:\\Users\\a\\Vellomar Notes 3\\Notes.dat"),
               L"C:\\Users\\a\\Vellomar Notes 3\\Backups\\");
     EXPECT_EQ(BackupsFolderFor(L"/tmp/x/Notes.dat"), L"/tmp/x/Backups/");
+    EXPECT_EQ(BackupsFolderFor(L"Notes.dat"), L"Backups\\");
 }
 
 TEST(BackupPruning, KeepsTheNewestFourteenAndNothingElseIsTouched) {
@@ -95,6 +120,22 @@ TEST(BackupPruning, KeepsTheNewestFourteenAndNothingElseIsTouched) {
     EXPECT_EQ(pruned, (std::vector<std::wstring>{L"Notes-2025-12-22.dat", L"Notes-2025-12-21.dat",
                                                  L"Notes-2025-12-20.dat"}));
     EXPECT_TRUE(BackupsToPrune({L"Notes-2026-01-01.dat", L"x.dat"}).empty());
+    // Exactly as many as are kept, and one more.
+    EXPECT_TRUE(BackupsToPrune(names, 17).empty());
+    EXPECT_EQ(BackupsToPrune(names, 16), (std::vector<std::wstring>{L"Notes-2025-12-20.dat"}));
+
+    // The year counts before the month, the month before the day, and among the
+    // copies made before restores on one day the hour before the minute before
+    // the second.
+    EXPECT_EQ(NewestBackupsFirst({L"Notes-2025-12-31.dat", L"Notes-2026-01-01.dat",
+                                  L"Notes-2026-02-01.dat", L"Notes-2026-01-31.dat"}),
+              (std::vector<std::wstring>{L"Notes-2026-02-01.dat", L"Notes-2026-01-31.dat",
+                                         L"Notes-2026-01-01.dat", L"Notes-2025-12-31.dat"}));
+    EXPECT_EQ(NewestBackupsFirst({L"Notes-2026-03-04-095959.dat", L"Notes-2026-03-04-100000.dat",
+                                  L"Notes-2026-03-04-095900.dat", L"Notes-2026-03-04-095958.dat"}),
+              (std::vector<std::wstring>{
+                  L"Notes-2026-03-04-100000.dat", L"Notes-2026-03-04-095959.dat",
+                  L"Notes-2026-03-04-095958.dat", L"Notes-2026-03-04-095900.dat"}));
 }
 
 class DailyBackupTest : public ::testing::Test {
@@ -125,6 +166,13 @@ TEST_F(DailyBackupTest, FirstSaveOfTheDayKeepsTheFileAsItStood) {
     EXPECT_EQ(Read(backups + L"Notes-2026-12-08.dat"), NotesImage(2));
     // Only whole backups: no temporary file is left beside them.
     EXPECT_EQ(FileIo::ListFiles(backups).size(), 2u);
+}
+
+TEST_F(DailyBackupTest, NoNotesFileNothingToKeepBeforeARestore) {
+    EXPECT_TRUE(MakeTimedBackup(notes, Day(2026, 12, 7, 12, 0, 0)));
+    EXPECT_TRUE(ListBackups(notes).empty());
+    // No folder was made: a file may still take its name.
+    EXPECT_TRUE(FileIo::WriteFileAtomically(dir + L"Backups", "x"));
 }
 
 TEST_F(DailyBackupTest, MakingOneRemovesTheOldestBeyondFourteen) {

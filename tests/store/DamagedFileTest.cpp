@@ -59,6 +59,10 @@ TEST(DamagedFile, IniHealthFromSizeAndText) {
         {"UTF-16 without its mark", Utf16("[a]\r\nb=c\r\n").substr(2), IniFileHealth::NotText},
         {"text past the cap", "[a]\r\n" + std::string(kMaxIniFileBytes, ';'),
          IniFileHealth::TooLarge},
+        {"text of exactly the cap", "[a]\r\n" + std::string(kMaxIniFileBytes - 5, ';'),
+         IniFileHealth::Text},
+        {"one byte past the cap", "[a]\r\n" + std::string(kMaxIniFileBytes - 4, ';'),
+         IniFileHealth::TooLarge},
     };
     const std::wstring dir = TestPaths::MakeScratchDir();
     for (const auto& c : cases) {

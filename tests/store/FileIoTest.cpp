@@ -28,6 +28,13 @@ TEST(FileIo, AtomicWriteReplacesTheWholeFileAndFailuresLeaveNoTrace) {
     bytes = "unchanged";
     EXPECT_FALSE(FileIo::ReadFile(dir + L"missing", bytes));
     EXPECT_EQ("unchanged", bytes);
+    // A folder opens on some systems but cannot be read: a failure, not a wait.
+    ASSERT_TRUE(FileIo::MakeFolder(dir + L"folder"));
+    uint64_t size = 0;
+    EXPECT_FALSE(FileIo::ReadFile(dir + L"folder", bytes));
+    EXPECT_FALSE(FileIo::ReadFilePrefix(dir + L"folder", 100, bytes, size));
+    EXPECT_EQ("unchanged", bytes);
+    ASSERT_TRUE(std::filesystem::remove(std::filesystem::path(dir + L"folder")));
     EXPECT_TRUE(FileIo::RemoveFile(dir + L"data.bin"));
     EXPECT_EQ(0u, Entries(dir));
 }

@@ -17,6 +17,11 @@ TEST(IniParse, NamesFoldCaseBeyondAsciiAndAreListedInFileOrder) {
     EXPECT_EQ(value, L"\u00e9");
     EXPECT_EQ(doc.SectionNames(), (std::vector<std::wstring>{L"A", L"B", L"a", L"Kyr\u0416"}));
     EXPECT_EQ(doc.KeyNames(L"a"), (std::vector<std::wstring>{L"x", L";c"}));
+
+    // "[]" heads a section of no name, which ends the one before it.
+    IniDocument unnamed(L"[A]\nx=1\n[]\ny=2\n");
+    EXPECT_FALSE(unnamed.Find(L"A", L"y", value));
+    EXPECT_EQ(unnamed.SectionNames(), (std::vector<std::wstring>{L"A", L""}));
 }
 
 TEST(IniParse, AKeyIsFoundOnlyInItsOwnSectionAndMatchingQuotesAreDropped) {
@@ -41,10 +46,32 @@ TEST(IniParse, NamesEqualIgnoringLetterCaseOnly) {
         const wchar_t *a, *b;
         bool equal;
     } cases[] = {
-        {L"az", L"AZ", true},       {L"@[`{", L"@[`{", true},   {L"@", L"`", false},
-        {L"[", L"{", false},        {L" Key ", L"key", true},   {L"\xFF", L"\x178", true},
-        {L"\xF7", L"\xD7", false},  {L"\x3C9", L"\x3A9", true}, {L"\x44F", L"\x42F", true},
-        {L"\x45F", L"\x40F", true}, {L"ab", L"abc", false},
+        {L"az", L"AZ", true},
+        {L"@[`{", L"@[`{", true},
+        {L"@", L"`", false},
+        {L"[", L"{", false},
+        {L" Key ", L"key", true},
+        {L"\xFF", L"\x178", true},
+        {L"\xF7", L"\xD7", false},
+        {L"\x3C9", L"\x3A9", true},
+        {L"\x44F", L"\x42F", true},
+        {L"\x45F", L"\x40F", true},
+        {L"ab", L"abc", false},
+        // Both ends of every folded range, and the code points just outside them.
+        {L"\xE0\xFE", L"\xC0\xDE", true},
+        {L"\xDF", L"\xBF", false},
+        {L"\x101\x17A\x17E", L"\x100\x179\x17D", true},
+        {L"\x13A\x148", L"\x139\x147", true},
+        {L"\x131", L"\x130", false},
+        {L"\x149", L"\x148", false},
+        {L"\x180", L"\x17F", false},
+        {L"\x3B1", L"\x391", true},
+        {L"\x3B0", L"\x390", false},
+        {L"\x3C2", L"\x3A2", false},
+        {L"\x3CA", L"\x3AA", false},
+        {L"\x430\x450", L"\x410\x400", true},
+        {L"\x42F", L"\x40F", false},
+        {L"\x460", L"\x410", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.equal, IniNamesEqual(c.a, c.b)) << TestPaths::Narrow(c.a);
@@ -70,8 +97,18 @@ TEST(IniParse, NumbersAsTheProfileFunctionsReadThem) {
         {L"4294967297", 1},
         {L"", 0},
         {L"yes", 0},
+        {L"4294967295", 0xFFFFFFFFu},
+        {L"-2147483648", 0x80000000u},
+        {L"0xaF", 175},
+        {L"0xAf9", 2809},
+        {L"0o17", 15},
+        {L"0b1", 1},
+        {L"0x", 0},
+        {L"07", 7},
+        {L"\t\n 9", 9},
         // The profile reader converts only the first 29 characters.
         {L"                            12", 1},
+        {L"                           12", 12},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.value, IniParseInt(c.text)) << TestPaths::Narrow(c.text);
@@ -110,6 +147,11 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLine) {
     EXPECT_EQ(Get(L"keep.ini"),
               "; top comment\n[A]\nx=1\n  Indented=new\nz=3\n\n; about B\n[B]\ny=2\nw=4\n"
               "[a]\nx=dup\n[C]\nc=5");
+
+    // A section with no key yet: the key goes right below its header.
+    Put(L"empty.ini", "[A]\nx=1\n[E]\n; nothing yet\n\n[F]\n");
+    ASSERT_TRUE(IniWriteString(Path(L"empty.ini"), L"E", L"e", L"6"));
+    EXPECT_EQ(Get(L"empty.ini"), "[A]\nx=1\n[E]\ne=6\n; nothing yet\n\n[F]\n");
 
     // Keys before the first header form the unnamed section.
     Put(L"top.ini", "; c\r\n[S]\r\nk=1\r\n");

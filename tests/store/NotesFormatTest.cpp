@@ -43,6 +43,18 @@ TEST(NotesFormat, ASmallFileHasItsExactLayout) {
     // second adds two strings, a font and an alarm time.
     EXPECT_EQ(101u + 41u + (41u + 4u + 4u + 92u + 16u), e.str().size());
     EXPECT_EQ(e.str(), SerializeNotes(data));
+
+    // A note as made: zeros everywhere but its normal priority, in its font and
+    // alarm time too.
+    NotesFileData fresh;
+    fresh.notes.resize(1);
+    fresh.notes[0].hasCustomFont = fresh.notes[0].hasAlarm = true;
+    Bytes f;
+    f.I32(4).U32(1).U8(0).I32(0).I32(0).I32(0).I32(0).U32(0).U32(0).U8(0);
+    f.U16(0).U16(0).U16(0).U16(0).U16(0).U8(0).U8(1).Font(LogFontData{});
+    f.U8(2).U8(0).U8(0).U8(1).U32(0).U32(0).U32(0).U32(0);
+    EXPECT_EQ(f.str(), SerializeNotes(fresh));
+    EXPECT_EQ(std::string(92, '\0'), Bytes().Font(LogFontData{}).str());
 }
 
 TEST(NotesFormat, EveryFieldAndOddTextSurvivesARoundTrip) {

@@ -38,6 +38,9 @@ TEST(NotesLoadRules, RectanglesOutsideTheVirtualScreenComeBackWithTheirSize) {
         {primary, {-200, 10, 0, 110}, {0, 10, 200, 110}},
         {primary, {50, -100, 250, 0}, {50, 0, 250, 100}},
         {primary, {50, 1024, 250, 1124}, {50, 924, 250, 1024}},
+        // A note one pixel wide or high, one pixel outside: in by that one pixel.
+        {primary, {-1, 10, 0, 110}, {0, 10, 1, 110}},
+        {primary, {50, 1024, 250, 1025}, {50, 1023, 250, 1024}},
         // One pixel on the screen, at any edge, is enough to stay.
         {primary, {-199, -99, 1, 1}, {-199, -99, 1, 1}},
         {primary, {1279, 1023, 1479, 1123}, {1279, 1023, 1479, 1123}},
@@ -49,6 +52,13 @@ TEST(NotesLoadRules, RectanglesOutsideTheVirtualScreenComeBackWithTheirSize) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.out, MoveIntoVirtualScreen(c.in, c.screen)) << c.in.left << "," << c.in.top;
     }
+}
+
+TEST(NotesLoad, ABackupOfTheOriginalIsNamedByTheTimeOfTheSave) {
+    EXPECT_EQ(L"N.dat.1999-09-08-070605.bak",
+              BackupPathFor(L"N.dat", Time(1999, 9, 8, 7, 6, 5), 1));
+    EXPECT_EQ(L"N.dat.2090-12-31-235958-3.bak",
+              BackupPathFor(L"N.dat", Time(2090, 12, 31, 23, 59, 58), 3));
 }
 
 class NotesFileOnDisk : public ::testing::Test {

@@ -19,6 +19,9 @@ TEST(TempFiles, OnlyANameWithTheMarkerAndA32BitDecimalIdIsATemporaryFile) {
         {L"Notes.dat.tmp-99999999999999999999", false, L"", 0},
         {L"Notes.dat.tmp-", false, L"", 0},
         {L"Notes.dat.tmp-12a", false, L"", 0},
+        {L"x.tmp-9", true, L"x", 9},  // the ends of the digits, and what lies beside them
+        {L"x.tmp-9:", false, L"", 0},
+        {L"x.tmp-/0", false, L"", 0},
         {L"Notes.dat.tmp--1", false, L"", 0},
         {L"Notes.dat.tmp- 1", false, L"", 0},
         {L".tmp-12", false, L"", 0},  // names no file

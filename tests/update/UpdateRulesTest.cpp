@@ -56,6 +56,13 @@ TEST(UpdateRulesTest, VersionFileBodies) {
             EXPECT_EQ(v->minor, c.minor) << c.body;
         }
     }
+    // The body is what was received, not the buffer it sits in: digits after it
+    // are not read.
+    const std::string buffer = "3025";
+    const auto cut = Update::ParseVersionFile(std::string_view(buffer.data(), 3));
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(3, cut->major);
+    EXPECT_EQ(2, cut->minor);
 }
 
 TEST(UpdateRulesTest, NewerThanTheRunningVersion) {
@@ -96,6 +103,9 @@ TEST(UpdateRulesTest, DayCountInFileTimeUnits) {
         {kNow - 7 * kDay - 1, 7, true, false},
         {0, 7, true, false},  // never checked
         {kNow, 0, true, true},
+        {kNow, 7, false, true},  // checked just now
+        {kNow - kDay, 1, true, true},
+        {kNow - kDay + 1, 1, false, true},
         {kNow - 1, -3, true, false},                 // a negative count is no count
         {kNow + kDay, 7, true, true},                // dated in the future: checks go on
         {kNow - 3 * kDay, 2147483647, false, true},  // no overflow below zero
@@ -131,6 +141,7 @@ TEST(UpdateRulesTest, ServerAddresses) {
         {L"host:65536", false, L"", 0},
         {L"host:123456", false, L"", 0},
         {L"host:80a", false, L"", 0},
+        {L"host:4294967376", false, L"", 0},  // 2^32 + 80 would wrap to port 80
     };
     for (const auto& c : cases) {
         const auto server = Update::ParseServer(c.text);
