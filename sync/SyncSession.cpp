@@ -1,0 +1,295 @@
+#include "sync/SyncSession.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace Sync {
+
+namespace {
+
+bool SameCreated(const SystemTimeData& a, const SystemTimeData& b) {
+    // Notes.dat keeps the creation time to the minute.
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+           a.wMinute == b.wMinute;
+}
+
+bool IdLess(const SyncNote& a, const SyncNote& b) {
+    return a.id < b.id;
+}
+
+}  // namespace
+
+SyncSession::SyncSession(std::function<uint64_t()> random) : random_(std::move(random)) {}
+
+SyncNote* SyncSession::Find(const NoteId& id) {
+    auto at = std::lower_bound(state_.notes.begin(), state_.notes.end(), id,
+                               [](const SyncNote& n, const NoteId& i) { return n.id < i; });
+    return at != state_.notes.end() && at->id == id ? &*at : nullptr;
+}
+
+NoteId SyncSession::NewId() {
+    for (;;) {
+        NoteId id{random_(), random_()};
+        if ((id.hi | id.lo) != 0 && !Find(id)) return id;
+    }
+}
+
+void SyncSession::SortNotes() {
+    std::sort(state_.notes.begin(), state_.notes.end(), IdLess);
+}
+
+void SyncSession::Bind(const NoteId& id, uint64_t key) {
+    Unbind(key);
+    auto old = keyOfId_.find(id);
+    if (old != keyOfId_.end()) idOfKey_.erase(old->second);
+    idOfKey_[key] = id;
+    keyOfId_[id] = key;
+}
+
+void SyncSession::Unbind(uint64_t key) {
+    auto at = idOfKey_.find(key);
+    if (at == idOfKey_.end()) return;
+    keyOfId_.erase(at->second);
+    idOfKey_.erase(at);
+}
+
+bool SyncSession::IdOf(uint64_t key, NoteId& id) const {
+    auto at = idOfKey_.find(key);
+    if (at == idOfKey_.end()) return false;
+    id = at->second;
+    return true;
+}
+
+void SyncSession::Start(const std::vector<LocalNote>& loaded, const std::string& sidecar,
+                        int64_t nowMs) {
+    DeviceState kept;
+    const bool haveSidecar =
+        !sidecar.empty() && ParseDevice(sidecar, kept) == ParseState::Whole && kept.device != 0;
+    state_ = DeviceState();
+    idOfKey_.clear();
+    keyOfId_.clear();
+    order_.clear();
+    if (haveSidecar) {
+        state_.device = kept.device;
+        state_.deviceName = kept.deviceName;
+    } else {
+        while (state_.device == 0) state_.device = random_();
+    }
+    clock_ = HybridClock(state_.device);
+    if (haveSidecar) clock_.Restore(kept.clock);
+
+    // The live notes of the file, in the order they were saved.
+    std::vector<const SyncNote*> live;
+    for (const SyncNote& note : kept.notes) {
+        if (!note.content.deleted) {
+            live.push_back(&note);
+        } else if (!Expired(note, nowMs)) {
+            state_.notes.push_back(note);
+        }
+    }
+
+    std::vector<const SyncNote*> match(loaded.size(), nullptr);
+    bool byPosition = live.size() == loaded.size();
+    for (size_t i = 0; byPosition && i < loaded.size(); ++i) {
+        byPosition = SameCreated(live[i]->created, loaded[i].data.created);
+    }
+    if (byPosition) {
+        for (size_t i = 0; i < loaded.size(); ++i) match[i] = live[i];
+    } else {
+        std::vector<bool> used(live.size(), false);
+        for (size_t i = 0; i < loaded.size(); ++i) {
+            for (size_t j = 0; j < live.size(); ++j) {
+                if (!used[j] && live[j]->content.text == loaded[i].data.text &&
+                    SameCreated(live[j]->created, loaded[i].data.created)) {
+                    used[j] = true;
+                    match[i] = live[j];
+                    break;
+                }
+            }
+        }
+        for (size_t i = 0; i < loaded.size(); ++i) {
+            if (match[i]) continue;
+            size_t found = live.size();
+            int candidates = 0;
+            for (size_t j = 0; j < live.size(); ++j) {
+                if (!used[j] && SameCreated(live[j]->created, loaded[i].data.created)) {
+                    found = j;
+                    ++candidates;
+                }
+            }
+            if (candidates == 1) {
+                used[found] = true;
+                match[i] = live[found];
+            }
+        }
+    }
+
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        if (!match[i]) continue;
+        // A tombstone of the same id (a damaged file) gives way to the live note.
+        state_.notes.erase(std::remove_if(state_.notes.begin(), state_.notes.end(),
+                                          [&](const SyncNote& n) { return n.id == match[i]->id; }),
+                           state_.notes.end());
+        state_.notes.push_back(*match[i]);
+    }
+    SortNotes();
+    state_.notes.erase(
+        std::unique(state_.notes.begin(), state_.notes.end(),
+                    [](const SyncNote& a, const SyncNote& b) { return a.id == b.id; }),
+        state_.notes.end());
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        if (match[i] && Find(match[i]->id) && !keyOfId_.count(match[i]->id)) {
+            Bind(match[i]->id, loaded[i].key);
+        }
+    }
+    Saved(loaded, nowMs);
+}
+
+bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
+    bool changed = false;
+    bool added = false;
+    std::set<NoteId> seen;
+    std::vector<NoteId> order;
+    order.reserve(notes.size());
+    std::vector<SyncNote> made;
+
+    for (const LocalNote& local : notes) {
+        NoteId id;
+        SyncNote* note = nullptr;
+        if (IdOf(local.key, id)) note = Find(id);
+        if (!note || seen.count(id)) {
+            // New to sync: a note made on this PC, or one whose id is taken.
+            SyncNote fresh;
+            fresh.id = NewId();
+            fresh.created = local.data.created;
+            fresh.content.text = local.data.text;
+            fresh.content.title = local.data.title;
+            fresh.content.stamp = clock_.Next(nowMs);
+            Bump(fresh.content.versions, state_.device);
+            TakeAttributes(local.data, fresh.attributes);
+            fresh.attributes.stamp = clock_.Next(nowMs);
+            fresh.rect = local.data.rect;
+            fresh.hidden = local.data.hidden;
+            fresh.alwaysOnTop = local.data.alwaysOnTop;
+            Bind(fresh.id, local.key);
+            seen.insert(fresh.id);
+            order.push_back(fresh.id);
+            made.push_back(std::move(fresh));
+            changed = added = true;
+            continue;
+        }
+        seen.insert(id);
+        order.push_back(id);
+        Content& c = note->content;
+        if (c.deleted || c.text != local.data.text || c.title != local.data.title) {
+            c.deleted = false;
+            c.text = local.data.text;
+            c.title = local.data.title;
+            c.stamp = clock_.Next(nowMs);
+            Bump(c.versions, state_.device);
+            changed = true;
+        }
+        Attributes a = note->attributes;
+        TakeAttributes(local.data, a);
+        if (!SameValues(a, note->attributes)) {
+            a.stamp = clock_.Next(nowMs);
+            note->attributes = a;
+            changed = true;
+        }
+        note->rect = local.data.rect;
+        note->hidden = local.data.hidden;
+        note->alwaysOnTop = local.data.alwaysOnTop;
+    }
+
+    // A note that carried a key and is gone from the list was deleted here.
+    std::vector<uint64_t> gone;
+    for (const auto& [key, id] : idOfKey_) {
+        if (!seen.count(id)) gone.push_back(key);
+    }
+    for (uint64_t key : gone) {
+        NoteId id = idOfKey_[key];
+        Unbind(key);
+        SyncNote* note = Find(id);
+        if (!note || note->content.deleted) continue;
+        note->content.deleted = true;
+        note->content.text.clear();
+        note->content.title.clear();
+        note->content.stamp = clock_.Next(nowMs);
+        Bump(note->content.versions, state_.device);
+        changed = true;
+    }
+
+    // Tombstones past their time go.
+    const size_t before = state_.notes.size();
+    state_.notes.erase(std::remove_if(state_.notes.begin(), state_.notes.end(),
+                                      [&](const SyncNote& n) { return Expired(n, nowMs); }),
+                       state_.notes.end());
+    if (state_.notes.size() != before) changed = true;
+
+    if (added) {
+        for (SyncNote& m : made) state_.notes.push_back(std::move(m));
+        SortNotes();
+    }
+    order_ = std::move(order);
+    state_.clock = clock_.Last();
+    return changed;
+}
+
+ListChanges SyncSession::MergeFrom(const DeviceState& other, const MergeOptions& options) {
+    MergeResult merged = Merge(state_.notes, other.notes, options);
+    clock_.Observe(merged.newest);
+    clock_.Observe(other.clock);
+    state_.notes = std::move(merged.notes);
+    state_.clock = clock_.Last();
+
+    ListChanges changes;
+    changes.conflicts = merged.conflicts;
+    for (const MergeEffect& effect : merged.effects) {
+        const SyncNote* note = Find(effect.id);
+        auto bound = keyOfId_.find(effect.id);
+        switch (effect.kind) {
+            case EffectKind::Added:
+                if (note && bound == keyOfId_.end()) {
+                    changes.added.push_back({effect.id, ToNoteData(*note)});
+                } else if (note) {
+                    changes.changed.push_back({bound->second, ToNoteData(*note)});
+                }
+                break;
+            case EffectKind::Changed:
+                if (note && bound != keyOfId_.end()) {
+                    changes.changed.push_back({bound->second, ToNoteData(*note)});
+                }
+                break;
+            case EffectKind::Removed:
+                if (bound != keyOfId_.end()) {
+                    changes.removed.push_back({bound->second, effect.removedText});
+                    Unbind(bound->second);
+                }
+                break;
+        }
+    }
+    return changes;
+}
+
+std::string SyncSession::StateBytes() const {
+    DeviceState out;
+    out.device = state_.device;
+    out.deviceName = state_.deviceName;
+    out.clock = clock_.Last();
+    out.notes.reserve(state_.notes.size());
+    std::set<NoteId> listed;
+    std::map<NoteId, const SyncNote*> byId;
+    for (const SyncNote& n : state_.notes) byId.emplace(n.id, &n);
+    for (const NoteId& id : order_) {
+        auto at = byId.find(id);
+        if (at == byId.end() || at->second->content.deleted || !listed.insert(id).second) continue;
+        out.notes.push_back(*at->second);
+    }
+    for (const SyncNote& n : state_.notes) {
+        if (!listed.count(n.id)) out.notes.push_back(n);
+    }
+    return SerializeDevice(out);
+}
+
+}  // namespace Sync
