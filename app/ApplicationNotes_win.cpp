@@ -113,7 +113,9 @@ void Application::SaveNotes() {
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
     BackUpNotesOncePerDay();
-    OnNotesSaveResult(SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile));
+    const bool saved = SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile);
+    OnNotesSaveResult(saved);
+    if (saved) SyncAfterSave(data);
 }
 
 void Application::EndSaveBatch() {

@@ -1,5 +1,7 @@
 #include "app/Application_win.h"
 
+#include "app/NoteSync_win.h"
+
 #include <shlobj.h>
 
 #include <algorithm>
@@ -146,6 +148,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     }
 
     LoadNotes();
+    StartSync();
     StartupUpdateCheck();
 
     EnableSnapping();
@@ -153,6 +156,8 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 }
 
 Application::~Application() {
+    // A device file still due is written while the window still has its timers.
+    sync.reset();
     button.reset();
     mainBackground.reset();
     hotKeys.Unregister();

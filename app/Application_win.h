@@ -32,7 +32,12 @@ struct NotesFileData;
 #include "ui/TrayIcon_win.h"
 
 class MainWindowButton;
+class NoteSync;
 class SettingsDialog;
+namespace Sync {
+struct ListChanges;
+struct LocalNote;
+}  // namespace Sync
 
 class Application : public SmallWindow, public NoteHost {
 public:
@@ -162,6 +167,11 @@ public:
     // For tests: where the monitors are read from; null for the system's.
     void SetMonitorSource(const Arrange::MonitorSource* source) { monitorSource = source; }
 
+    // Sync through a folder (ApplicationSync_win.cpp): off unless the settings
+    // turn it on.
+    void ShowSyncDialog();
+    NoteSync* FolderSync() const { return sync.get(); }
+
 protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
 
@@ -206,6 +216,10 @@ private:
     void ShowUntoldProblems();
     void OnSaveRetryTimer();
     void KeepNotesOnMonitors(NotesFileData& data) const;
+    void StartSync();
+    std::vector<Sync::LocalNote> SyncNotes() const;
+    void SyncAfterSave(const NotesFileData& data);
+    std::vector<uint64_t> ApplySyncChanges(const Sync::ListChanges& changes);
 
     SkinBitmapRef mainBackground;
     OwnedMenu mainMenu;
@@ -258,6 +272,7 @@ private:
     const Arrange::MonitorSource* monitorSource = nullptr;
     // Set while many notes move at once, which is saved once afterwards.
     bool holdSaves = false;
+    std::unique_ptr<NoteSync> sync;
 };
 
 // Lets the next application of this process run the start-up update check again.
