@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 #include <cwctype>
+#include <vector>
 
 namespace Sync {
 
@@ -36,7 +37,13 @@ public:
     }
     void String(const std::wstring& s) {
         U32(static_cast<uint32_t>(s.size()));
-        for (wchar_t c : s) U16(static_cast<uint16_t>(c));
+        const size_t at = out_.size();
+        out_.resize(at + 2 * s.size());
+        char* p = &out_[0] + at;
+        for (wchar_t c : s) {
+            *p++ = static_cast<char>(c & 0xFF);
+            *p++ = static_cast<char>((c >> 8) & 0xFF);
+        }
     }
     void Stamp(const Sync::Stamp& s) {
         U64(static_cast<uint64_t>(s.wallMs));
@@ -71,23 +78,11 @@ public:
     bool Ok() const { return ok_; }
     size_t Remaining() const { return ok_ ? in_.size() - pos_ : 0; }
 
-    uint8_t U8() {
-        if (Remaining() < 1) return Fail();
-        return static_cast<uint8_t>(in_[pos_++]);
-    }
+    uint8_t U8() { return static_cast<uint8_t>(Little(1)); }
     bool Bool() { return U8() != 0; }
-    uint16_t U16() {
-        uint16_t lo = U8();
-        return static_cast<uint16_t>(lo | (U8() << 8));
-    }
-    uint32_t U32() {
-        uint32_t lo = U16();
-        return lo | (static_cast<uint32_t>(U16()) << 16);
-    }
-    uint64_t U64() {
-        uint64_t lo = U32();
-        return lo | (static_cast<uint64_t>(U32()) << 32);
-    }
+    uint16_t U16() { return static_cast<uint16_t>(Little(2)); }
+    uint32_t U32() { return static_cast<uint32_t>(Little(4)); }
+    uint64_t U64() { return Little(8); }
     std::wstring String() {
         const uint32_t length = U32();
         if (length > Remaining() / 2) {
@@ -95,7 +90,12 @@ public:
             return std::wstring();
         }
         std::wstring s(length, L'\0');
-        for (auto& c : s) c = static_cast<wchar_t>(U16());
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(in_.data()) + pos_;
+        for (auto& c : s) {
+            c = static_cast<wchar_t>(p[0] | (p[1] << 8));
+            p += 2;
+        }
+        pos_ += 2 * static_cast<size_t>(length);
         return s;
     }
     Sync::Stamp Stamp() {
@@ -127,6 +127,14 @@ public:
     }
 
 private:
+    // The next `bytes` bytes as a little-endian number; 0 past the end.
+    uint64_t Little(size_t bytes) {
+        if (Remaining() < bytes) return Fail();
+        uint64_t v = 0;
+        for (size_t i = bytes; i-- > 0;) v = (v << 8) | static_cast<unsigned char>(in_[pos_ + i]);
+        pos_ += bytes;
+        return v;
+    }
     uint8_t Fail() {
         ok_ = false;
         pos_ = in_.size();
@@ -237,13 +245,25 @@ uint32_t Crc32(const char* data, size_t size) {
 }
 
 std::string SerializeDevice(const DeviceState& state) {
+    std::vector<const SyncNote*> notes;
+    notes.reserve(state.notes.size());
+    for (const SyncNote& note : state.notes) notes.push_back(&note);
+    return SerializeDevice(state, notes);
+}
+
+std::string SerializeDevice(const DeviceState& state, const std::vector<const SyncNote*>& notes) {
     std::string payload;
+    size_t guess = 64;
+    for (const SyncNote* note : notes) {
+        guess += kMinNoteSize + 2 * (note->content.text.size() + note->content.title.size()) + 108;
+    }
+    payload.reserve(guess);
     Writer w(payload);
     w.U64(state.device);
     w.String(state.deviceName);
     w.Stamp(state.clock);
-    w.U32(static_cast<uint32_t>(state.notes.size()));
-    for (const SyncNote& note : state.notes) WriteNote(w, note);
+    w.U32(static_cast<uint32_t>(notes.size()));
+    for (const SyncNote* note : notes) WriteNote(w, *note);
 
     std::string out(kMagic, sizeof kMagic);
     Writer h(out);

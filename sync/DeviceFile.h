@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "sync/SyncTypes.h"
 
@@ -42,6 +43,8 @@ enum class ParseState {
 };
 
 std::string SerializeDevice(const DeviceState& state);
+// The same with the notes given apart, in the order given; state.notes is not read.
+std::string SerializeDevice(const DeviceState& state, const std::vector<const SyncNote*>& notes);
 // Fills state only when the answer is Whole.
 ParseState ParseDevice(const std::string& bytes, DeviceState& state);
 

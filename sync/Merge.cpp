@@ -66,50 +66,57 @@ std::wstring FirstLine(const std::wstring& text) {
     return line;
 }
 
-// Merges b into a (same id). A conflict note, when one is due, goes to `spawned`.
-SyncNote MergeNote(const SyncNote& a, const SyncNote& b, const MergeOptions& options,
-                   std::vector<SyncNote>& spawned) {
-    SyncNote out = a;
-    if (CompareTimes(b.created, a.created) < 0) out.created = b.created;
-    if (AttributesBefore(a.attributes, b.attributes)) out.attributes = b.attributes;
-
+// Merges b into a (same id), in place; touch() runs once before the first
+// change to a. A conflict note, when one is due, goes to `spawned`.
+template <class Touch>
+void MergeInto(SyncNote& a, const SyncNote& b, const MergeOptions& options,
+               std::vector<SyncNote>& spawned, Touch touch) {
+    if (CompareTimes(b.created, a.created) < 0) {
+        touch();
+        a.created = b.created;
+    }
+    if (AttributesBefore(a.attributes, b.attributes)) {
+        touch();
+        a.attributes = b.attributes;
+    }
     const Content& x = a.content;
     const Content& y = b.content;
     switch (Compare(x.versions, y.versions)) {
         case Order::Same:
-            out.content = ContentBefore(x, y) ? y : x;
+            if (ContentBefore(x, y)) {
+                touch();
+                a.content = y;
+            }
             break;
         case Order::Older:
-            out.content = y;
+            touch();
+            a.content = y;
             break;
         case Order::Newer:
-            out.content = x;
             break;
         case Order::Apart: {
-            const VersionVector joined = Join(x.versions, y.versions);
-            const Content* winner = ContentBefore(x, y) ? &y : &x;
-            const Content* loser = winner == &x ? &y : &x;
-            if (x.deleted != y.deleted) {
-                // The edit the deleting PC had not seen stays.
-                winner = x.deleted ? &y : &x;
-            } else if (!x.deleted && !SameContent(x, y)) {
+            touch();
+            VersionVector joined = Join(x.versions, y.versions);
+            const bool theirsWins = x.deleted != y.deleted
+                                        ? x.deleted  // the edit the deleter had not seen stays
+                                        : ContentBefore(x, y);
+            if (!x.deleted && !y.deleted && !SameContent(x, y)) {
+                const Content& loser = theirsWins ? x : y;
                 SyncNote kept;
-                kept.id = ConflictNoteId(a.id, loser->stamp);
-                kept.created = out.created;
-                kept.content.text = loser->text;
-                kept.content.title =
-                    ConflictTitle(options.conflictPrefix, loser->title, loser->text);
-                kept.content.stamp = loser->stamp;
-                kept.attributes = out.attributes;
+                kept.id = ConflictNoteId(a.id, loser.stamp);
+                kept.created = a.created;
+                kept.content.text = loser.text;
+                kept.content.title = ConflictTitle(options.conflictPrefix, loser.title, loser.text);
+                kept.content.stamp = loser.stamp;
+                kept.attributes = a.attributes;
                 kept.rect = a.rect;
                 spawned.push_back(std::move(kept));
             }
-            out.content = *winner;
-            out.content.versions = joined;
+            if (theirsWins) a.content = y;
+            a.content.versions = std::move(joined);
             break;
         }
     }
-    return out;
 }
 
 struct Before {
@@ -118,6 +125,14 @@ struct Before {
     std::wstring title;
     Attributes attributes;
 };
+
+Before BeforeOf(const SyncNote& note) {
+    return Before{!note.content.deleted, note.content.text, note.content.title, note.attributes};
+}
+
+bool IdLess(const SyncNote& a, const SyncNote& b) {
+    return a.id < b.id;
+}
 
 }  // namespace
 
@@ -135,37 +150,49 @@ std::wstring ConflictTitle(const std::wstring& prefix, const std::wstring& title
     return prefix + base;
 }
 
-MergeResult Merge(const std::vector<SyncNote>& mine, const std::vector<SyncNote>& theirs,
+MergeResult Merge(std::vector<SyncNote> mine, const std::vector<SyncNote>& theirs,
                   const MergeOptions& options) {
     MergeResult result;
-    std::map<NoteId, SyncNote> merged;
-    std::map<NoteId, Before> before;
     std::vector<SyncNote> spawned;
+    const auto ignore = [] {};
 
-    for (const SyncNote& note : mine) {
-        auto at = merged.find(note.id);
-        if (at == merged.end()) {
-            merged.emplace(note.id, note);
+    // This PC's notes, sorted by id and once each (a damaged file may list
+    // one twice).
+    if (!std::is_sorted(mine.begin(), mine.end(), IdLess)) {
+        std::stable_sort(mine.begin(), mine.end(), IdLess);
+    }
+    std::vector<SyncNote>& notes = result.notes;
+    notes.reserve(mine.size());
+    for (SyncNote& note : mine) {
+        if (!notes.empty() && notes.back().id == note.id) {
+            MergeInto(notes.back(), note, options, spawned, ignore);
         } else {
-            at->second = MergeNote(at->second, note, options, spawned);
+            notes.push_back(std::move(note));
         }
     }
-    for (const auto& [id, note] : merged) {
-        Before b;
-        b.live = !note.content.deleted;
-        b.text = note.content.text;
-        b.title = note.content.title;
-        b.attributes = note.attributes;
-        before.emplace(id, std::move(b));
-    }
 
+    // What the notes this merge changes were before it, and the notes new to
+    // this PC.
+    std::map<NoteId, Before> before;
+    std::map<NoteId, SyncNote> fresh;
     const auto take = [&](const SyncNote& note) {
         if (Expired(note, options.nowMs)) return;
-        auto at = merged.find(note.id);
-        if (at == merged.end()) {
-            merged.emplace(note.id, note);
+        auto at = std::lower_bound(notes.begin(), notes.end(), note, IdLess);
+        if (at != notes.end() && at->id == note.id) {
+            SyncNote& mineNote = *at;
+            bool touched = false;
+            MergeInto(mineNote, note, options, spawned, [&] {
+                if (touched) return;
+                touched = true;
+                before.emplace(mineNote.id, BeforeOf(mineNote));
+            });
+            return;
+        }
+        auto known = fresh.find(note.id);
+        if (known == fresh.end()) {
+            fresh.emplace(note.id, note);
         } else {
-            at->second = MergeNote(at->second, note, options, spawned);
+            MergeInto(known->second, note, options, spawned, ignore);
         }
     };
     for (const SyncNote& note : theirs) {
@@ -179,27 +206,36 @@ MergeResult Merge(const std::vector<SyncNote>& mine, const std::vector<SyncNote>
         std::vector<SyncNote> next;
         next.swap(spawned);
         for (const SyncNote& note : next) {
-            if (merged.find(note.id) == merged.end()) ++result.conflicts;
+            const bool known = fresh.count(note.id) != 0 ||
+                               std::binary_search(notes.begin(), notes.end(), note, IdLess);
+            if (!known) ++result.conflicts;
             take(note);
         }
     }
 
-    result.notes.reserve(merged.size());
-    for (auto& [id, note] : merged) {
+    for (const auto& [id, was] : before) {
+        const SyncNote& note =
+            *std::lower_bound(notes.begin(), notes.end(), id,
+                              [](const SyncNote& n, const NoteId& i) { return n.id < i; });
         if (Expired(note, options.nowMs)) continue;
         const bool live = !note.content.deleted;
-        auto was = before.find(id);
-        if (was == before.end() || !was->second.live) {
+        if (!was.live) {
             if (live) result.effects.push_back({EffectKind::Added, id, {}});
         } else if (!live) {
-            result.effects.push_back({EffectKind::Removed, id, was->second.text});
-        } else if (was->second.text != note.content.text ||
-                   was->second.title != note.content.title ||
-                   !SameValues(was->second.attributes, note.attributes)) {
+            result.effects.push_back({EffectKind::Removed, id, was.text});
+        } else if (was.text != note.content.text || was.title != note.content.title ||
+                   !SameValues(was.attributes, note.attributes)) {
             result.effects.push_back({EffectKind::Changed, id, {}});
         }
-        result.notes.push_back(std::move(note));
     }
+    for (auto& [id, note] : fresh) {
+        if (!note.content.deleted) result.effects.push_back({EffectKind::Added, id, {}});
+        notes.push_back(std::move(note));
+    }
+    if (!fresh.empty()) std::sort(notes.begin(), notes.end(), IdLess);
+    notes.erase(std::remove_if(notes.begin(), notes.end(),
+                               [&](const SyncNote& n) { return Expired(n, options.nowMs); }),
+                notes.end());
     return result;
 }
 

@@ -50,7 +50,8 @@ struct MergeResult {
     Stamp newest;          // the latest stamp among the other PC's notes
 };
 
-MergeResult Merge(const std::vector<SyncNote>& mine, const std::vector<SyncNote>& theirs,
+// Takes `mine` by value: a caller that keeps no copy moves its notes in.
+MergeResult Merge(std::vector<SyncNote> mine, const std::vector<SyncNote>& theirs,
                   const MergeOptions& options);
 
 // The id every PC gives the conflict note that keeps `losing` of note `id`.

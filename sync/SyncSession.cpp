@@ -1,8 +1,6 @@
 #include "sync/SyncSession.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 namespace Sync {
 
@@ -148,8 +146,8 @@ void SyncSession::Start(const std::vector<LocalNote>& loaded, const std::string&
 
 bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
     bool changed = false;
-    bool added = false;
-    std::set<NoteId> seen;
+    // Which notes of the state the list still shows, by their place in it.
+    std::vector<char> seen(state_.notes.size(), 0);
     std::vector<NoteId> order;
     order.reserve(notes.size());
     std::vector<SyncNote> made;
@@ -158,7 +156,8 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
         NoteId id;
         SyncNote* note = nullptr;
         if (IdOf(local.key, id)) note = Find(id);
-        if (!note || seen.count(id)) {
+        const size_t at = note ? static_cast<size_t>(note - state_.notes.data()) : 0;
+        if (!note || seen[at]) {
             // New to sync: a note made on this PC, or one whose id is taken.
             SyncNote fresh;
             fresh.id = NewId();
@@ -173,13 +172,12 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
             fresh.hidden = local.data.hidden;
             fresh.alwaysOnTop = local.data.alwaysOnTop;
             Bind(fresh.id, local.key);
-            seen.insert(fresh.id);
             order.push_back(fresh.id);
             made.push_back(std::move(fresh));
-            changed = added = true;
+            changed = true;
             continue;
         }
-        seen.insert(id);
+        seen[at] = 1;
         order.push_back(id);
         Content& c = note->content;
         if (c.deleted || c.text != local.data.text || c.title != local.data.title) {
@@ -205,13 +203,13 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
     // A note that carried a key and is gone from the list was deleted here.
     std::vector<uint64_t> gone;
     for (const auto& [key, id] : idOfKey_) {
-        if (!seen.count(id)) gone.push_back(key);
+        const SyncNote* note = Find(id);
+        if (note && !seen[static_cast<size_t>(note - state_.notes.data())]) gone.push_back(key);
     }
     for (uint64_t key : gone) {
-        NoteId id = idOfKey_[key];
+        SyncNote* note = Find(idOfKey_[key]);
         Unbind(key);
-        SyncNote* note = Find(id);
-        if (!note || note->content.deleted) continue;
+        if (note->content.deleted) continue;
         note->content.deleted = true;
         note->content.text.clear();
         note->content.title.clear();
@@ -227,7 +225,7 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
                        state_.notes.end());
     if (state_.notes.size() != before) changed = true;
 
-    if (added) {
+    if (!made.empty()) {
         for (SyncNote& m : made) state_.notes.push_back(std::move(m));
         SortNotes();
     }
@@ -237,7 +235,7 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
 }
 
 ListChanges SyncSession::MergeFrom(const DeviceState& other, const MergeOptions& options) {
-    MergeResult merged = Merge(state_.notes, other.notes, options);
+    MergeResult merged = Merge(std::move(state_.notes), other.notes, options);
     clock_.Observe(merged.newest);
     clock_.Observe(other.clock);
     state_.notes = std::move(merged.notes);
@@ -273,23 +271,26 @@ ListChanges SyncSession::MergeFrom(const DeviceState& other, const MergeOptions&
 }
 
 std::string SyncSession::StateBytes() const {
-    DeviceState out;
-    out.device = state_.device;
-    out.deviceName = state_.deviceName;
-    out.clock = clock_.Last();
-    out.notes.reserve(state_.notes.size());
-    std::set<NoteId> listed;
-    std::map<NoteId, const SyncNote*> byId;
-    for (const SyncNote& n : state_.notes) byId.emplace(n.id, &n);
+    DeviceState head;
+    head.device = state_.device;
+    head.deviceName = state_.deviceName;
+    head.clock = clock_.Last();
+    std::vector<const SyncNote*> out;
+    out.reserve(state_.notes.size());
+    std::vector<char> listed(state_.notes.size(), 0);
     for (const NoteId& id : order_) {
-        auto at = byId.find(id);
-        if (at == byId.end() || at->second->content.deleted || !listed.insert(id).second) continue;
-        out.notes.push_back(*at->second);
+        auto at = std::lower_bound(state_.notes.begin(), state_.notes.end(), id,
+                                   [](const SyncNote& n, const NoteId& i) { return n.id < i; });
+        if (at == state_.notes.end() || at->id != id || at->content.deleted) continue;
+        const size_t index = static_cast<size_t>(at - state_.notes.begin());
+        if (listed[index]) continue;
+        listed[index] = 1;
+        out.push_back(&*at);
     }
-    for (const SyncNote& n : state_.notes) {
-        if (!listed.count(n.id)) out.notes.push_back(n);
+    for (size_t i = 0; i < state_.notes.size(); ++i) {
+        if (!listed[i]) out.push_back(&state_.notes[i]);
     }
-    return SerializeDevice(out);
+    return SerializeDevice(head, out);
 }
 
 }  // namespace Sync
