@@ -178,7 +178,12 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         placement.snapGap = settings.snapGap;
         placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
         placement.mainWindow = ToPortable(WindowRect());
-        const Point at = PlaceNewNote(placement);
+        Point at = PlaceNewNote(placement);
+        // Several notes arriving at once fan out from that place rather than
+        // hide one another.
+        const int32_t step = 24 * static_cast<int32_t>(keys.size() % 12);
+        at.x = std::max(workArea.left, at.x - step);
+        at.y = std::max(workArea.top, at.y - step);
         record.rect = {at.x, at.y, at.x + placement.width, at.y + placement.height};
         record.hidden = false;
         record.alwaysOnTop = false;
