@@ -179,11 +179,14 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
         placement.mainWindow = ToPortable(WindowRect());
         Point at = PlaceNewNote(placement);
-        // Several notes arriving at once fan out from that place rather than
-        // hide one another.
-        const int32_t step = 24 * static_cast<int32_t>(keys.size() % 12);
-        at.x = std::max(workArea.left, at.x - step);
-        at.y = std::max(workArea.top, at.y - step);
+        // Several notes arriving at once go side by side from that place,
+        // leftwards and then upwards, rather than hide one another.
+        const int32_t gap = std::max(1, settings.snapGap);
+        const int32_t columnWidth = placement.width + gap;
+        const int32_t columns = std::max<int32_t>(1, (at.x - workArea.left) / columnWidth + 1);
+        const int32_t k = static_cast<int32_t>(keys.size());
+        at.x = std::max(workArea.left, at.x - (k % columns) * columnWidth);
+        at.y = std::max(workArea.top, at.y - (k / columns) * (placement.height + gap));
         record.rect = {at.x, at.y, at.x + placement.width, at.y + placement.height};
         record.hidden = false;
         record.alwaysOnTop = false;

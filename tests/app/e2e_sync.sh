@@ -183,6 +183,25 @@ import notes_dat
 sys.exit(0 if any(n.title.startswith("Conflict: ") for n in notes_dat.records(sys.argv[1])) else 1)
 PY
 
+# For the README: each PC's notes after the merge, side by side. The two
+# share one screen here, so each is taken while the other's notes are hidden
+# (the show-or-hide hot key, 124, sent to its main window).
+if [ -n "${VN_SYNC_SCREENSHOT:-}" ]; then
+    toggle() { drv "$1" post "$(drv "$1" wait-main | awk '{ print $1 }')" 0x312 124 0 >/dev/null; }
+    shot() {
+        local box
+        box="$(drv "$1" notes | awk '$2 == 1 { if (!n++ || $3 < l) l = $3; if (n == 1 || $4 < t) t = $4;
+               if ($5 > r) r = $5; if ($6 > b) b = $6 } END { printf "%dx%d+%d+%d", r - l + 40, b - t + 40, l - 20, t - 20 }')"
+        import -window root "$work/screen.png"
+        convert "$work/screen.png" -crop "$box" +repage -bordercolor white -border 10 "$work/$1.png"
+    }
+    toggle b && sleep 1 && shot a && toggle b
+    toggle a && sleep 1 && shot b && toggle a
+    sleep 1
+    convert "$work/a.png" "$work/b.png" -background white -gravity center +append \
+        "$VN_SYNC_SCREENSHOT"
+fi
+
 # A delete on B: the note goes from A into A's recycle bin.
 e2e_context="delete travels"
 line="$(note_of b "Third note")" || fail "PC B has no third note"
