@@ -139,6 +139,10 @@ void Application::SyncAfterSave(const NotesFileData& data) {
     sync->NotesSaved(saved);
 }
 
+void Application::SyncAfterReplace() {
+    if (sync) sync->NotesReplaced(SyncNotes());
+}
+
 std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& changes) {
     BeginSaveBatch();
     const auto byKey = [this](uint64_t key) -> NoteWindow* {

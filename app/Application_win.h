@@ -219,6 +219,7 @@ private:
     void StartSync();
     std::vector<Sync::LocalNote> SyncNotes() const;
     void SyncAfterSave(const NotesFileData& data);
+    void SyncAfterReplace();
     std::vector<uint64_t> ApplySyncChanges(const Sync::ListChanges& changes);
 
     SkinBitmapRef mainBackground;

@@ -118,6 +118,12 @@ void NoteSync::NotesSaved(const std::vector<Sync::LocalNote>& notes) {
     TakeSaved(notes);
 }
 
+void NoteSync::NotesReplaced(const std::vector<Sync::LocalNote>& notes) {
+    if (!active) return;
+    if (session.Replaced(notes, NowMs())) writeDue = true;
+    TakeSaved(notes);
+}
+
 void NoteSync::TakeSaved(const std::vector<Sync::LocalNote>& notes) {
     if (session.Saved(notes, NowMs())) writeDue = true;
     WriteSidecar();

@@ -55,6 +55,8 @@ public:
 
     // After each save of the notes list.
     void NotesSaved(const std::vector<Sync::LocalNote>& notes);
+    // After the notes list was replaced whole (a backup restored).
+    void NotesReplaced(const std::vector<Sync::LocalNote>& notes);
     // The timers and the folder's message; true when the message was sync's.
     bool HandleMessage(UINT message, WPARAM wParam);
     // Reads the folder now (tests, and the first look after turning on).

@@ -127,5 +127,6 @@ bool Application::RestoreNotesFromBackup(const std::wstring& backupPath) {
     CloseAllNotes();
     notesShown = true;
     LoadNotes();
+    SyncAfterReplace();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "sync/SyncSession.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace Sync {
 
@@ -10,6 +11,62 @@ bool SameCreated(const SystemTimeData& a, const SystemTimeData& b) {
     // Notes.dat keeps the creation time to the minute.
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
            a.wMinute == b.wMinute;
+}
+
+uint64_t CreatedKey(const SystemTimeData& t) {
+    return ((((uint64_t{t.wYear} * 13 + t.wMonth) * 32 + t.wDay) * 24 + t.wHour) * 60) + t.wMinute;
+}
+
+// For each note of the list, the note of `known` it is: by position when the
+// counts and creation times agree; else by text and creation time, then by a
+// creation time that only one note left unmatched has. Null: none.
+std::vector<const SyncNote*> MatchNotes(const std::vector<LocalNote>& list,
+                                        const std::vector<const SyncNote*>& known) {
+    std::vector<const SyncNote*> match(list.size(), nullptr);
+    bool byPosition = known.size() == list.size();
+    for (size_t i = 0; byPosition && i < list.size(); ++i) {
+        byPosition = SameCreated(known[i]->created, list[i].data.created);
+    }
+    if (byPosition) {
+        for (size_t i = 0; i < list.size(); ++i) match[i] = known[i];
+        return match;
+    }
+    std::vector<bool> used(known.size(), false);
+    std::unordered_map<std::wstring, std::vector<size_t>> byText;
+    std::unordered_map<uint64_t, std::vector<size_t>> byCreated;
+    for (size_t j = 0; j < known.size(); ++j) {
+        byText[known[j]->content.text].push_back(j);
+        byCreated[CreatedKey(known[j]->created)].push_back(j);
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        auto same = byText.find(list[i].data.text);
+        if (same == byText.end()) continue;
+        for (size_t j : same->second) {
+            if (!used[j] && SameCreated(known[j]->created, list[i].data.created)) {
+                used[j] = true;
+                match[i] = known[j];
+                break;
+            }
+        }
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (match[i]) continue;
+        auto same = byCreated.find(CreatedKey(list[i].data.created));
+        if (same == byCreated.end()) continue;
+        size_t found = 0;
+        int candidates = 0;
+        for (size_t j : same->second) {
+            if (!used[j]) {
+                found = j;
+                ++candidates;
+            }
+        }
+        if (candidates == 1) {
+            used[found] = true;
+            match[i] = known[found];
+        }
+    }
+    return match;
 }
 
 bool IdLess(const SyncNote& a, const SyncNote& b) {
@@ -87,41 +144,7 @@ void SyncSession::Start(const std::vector<LocalNote>& loaded, const std::string&
         }
     }
 
-    std::vector<const SyncNote*> match(loaded.size(), nullptr);
-    bool byPosition = live.size() == loaded.size();
-    for (size_t i = 0; byPosition && i < loaded.size(); ++i) {
-        byPosition = SameCreated(live[i]->created, loaded[i].data.created);
-    }
-    if (byPosition) {
-        for (size_t i = 0; i < loaded.size(); ++i) match[i] = live[i];
-    } else {
-        std::vector<bool> used(live.size(), false);
-        for (size_t i = 0; i < loaded.size(); ++i) {
-            for (size_t j = 0; j < live.size(); ++j) {
-                if (!used[j] && live[j]->content.text == loaded[i].data.text &&
-                    SameCreated(live[j]->created, loaded[i].data.created)) {
-                    used[j] = true;
-                    match[i] = live[j];
-                    break;
-                }
-            }
-        }
-        for (size_t i = 0; i < loaded.size(); ++i) {
-            if (match[i]) continue;
-            size_t found = live.size();
-            int candidates = 0;
-            for (size_t j = 0; j < live.size(); ++j) {
-                if (!used[j] && SameCreated(live[j]->created, loaded[i].data.created)) {
-                    found = j;
-                    ++candidates;
-                }
-            }
-            if (candidates == 1) {
-                used[found] = true;
-                match[i] = live[found];
-            }
-        }
-    }
+    const std::vector<const SyncNote*> match = MatchNotes(loaded, live);
 
     for (size_t i = 0; i < loaded.size(); ++i) {
         if (!match[i]) continue;
@@ -142,6 +165,29 @@ void SyncSession::Start(const std::vector<LocalNote>& loaded, const std::string&
         }
     }
     Saved(loaded, nowMs);
+}
+
+bool SyncSession::Replaced(const std::vector<LocalNote>& notes, int64_t nowMs) {
+    std::vector<const SyncNote*> live;
+    std::vector<char> listed(state_.notes.size(), 0);
+    for (const NoteId& id : order_) {
+        const SyncNote* note = Find(id);
+        if (!note || note->content.deleted) continue;
+        const size_t at = static_cast<size_t>(note - state_.notes.data());
+        if (listed[at]) continue;
+        listed[at] = 1;
+        live.push_back(note);
+    }
+    for (size_t i = 0; i < state_.notes.size(); ++i) {
+        if (!listed[i] && !state_.notes[i].content.deleted) live.push_back(&state_.notes[i]);
+    }
+    // The notes matched take their ids to their new keys; those left keep the
+    // keys of notes that are gone, so the save below deletes them.
+    const std::vector<const SyncNote*> match = MatchNotes(notes, live);
+    for (size_t i = 0; i < notes.size(); ++i) {
+        if (match[i]) Bind(match[i]->id, notes[i].key);
+    }
+    return Saved(notes, nowMs);
 }
 
 bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {

@@ -61,6 +61,12 @@ public:
     // PC, stamped now.
     void Start(const std::vector<LocalNote>& loaded, const std::string& sidecar, int64_t nowMs);
 
+    // The notes list was replaced whole (a backup restored): its notes are
+    // matched to the notes known as at Start, and those known notes that match
+    // none are deleted, as the user replaced them.
+    // Returns whether anything other PCs see has changed, as Saved does.
+    bool Replaced(const std::vector<LocalNote>& notes, int64_t nowMs);
+
     // After each save of the notes list, with every note in list order.
     // Returns whether anything other PCs see has changed (a device file is due).
     bool Saved(const std::vector<LocalNote>& notes, int64_t nowMs);

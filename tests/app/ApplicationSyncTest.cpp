@@ -227,6 +227,33 @@ TEST_F(ApplicationSyncTest, AMergeWaitsForAnOpenEditorAndIdsSurviveARestart) {
     EXPECT_EQ(L"draft 3", b.Notes()[0]->Text());
 }
 
+// A backup restored replaces every note at once: the notes it still has keep
+// their ids on the other PC, the one it lacks is deleted there.
+TEST_F(ApplicationSyncTest, ARestoredBackupDeletesOnlyWhatItLacks) {
+    ASSERT_TRUE(FileIo::MakeFolder(folder));
+    SeedNotes({Record({10, 10, 210, 160}, L"kept"), Record({300, 10, 500, 160}, L"dropped")});
+    TurnOn();
+    laptop.Start({}, "", NoteSync::NowMs());
+    Application& a = Start();
+    LaptopReads();
+    ASSERT_EQ(2u, laptopNotes.size());
+    const uint64_t keptKey = LaptopNote(L"kept")->key;
+
+    NotesFileData backup;
+    backup.notes = {Record({40, 40, 240, 190}, L"kept")};
+    const std::wstring path = data + L"older.dat";
+    ASSERT_TRUE(FileIo::WriteFileAtomically(path, SerializeNotes(backup)));
+    ASSERT_TRUE(a.RestoreNotesFromBackup(path));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            LaptopReads();
+            return laptopNotes.size() == 1;
+        },
+        NoteSync::kWriteDelay + 3000));
+    EXPECT_EQ(keptKey, laptopNotes[0].key);
+    EXPECT_EQ(L"kept", laptopNotes[0].data.text);
+}
+
 TEST_F(ApplicationSyncTest, AFolderOutOfReachIsToldOnceAndTheNotesWorkOn) {
     const std::wstring parent = folder;
     folder += L"\\not there yet";

@@ -149,6 +149,27 @@ TEST(SyncSession, CountsThatDifferAreMatchedAgainByTextAndCreationTime) {
     EXPECT_EQ(5u, damaged.Notes().size());
 }
 
+// A backup restored replaces the list: notes found in it keep their ids, the
+// ones it lacks are deleted on every PC, its own are new.
+TEST(SyncSession, AReplacedListKeepsTheIdsOfTheNotesItStillHas) {
+    SyncSession s(Random(9));
+    std::vector<LocalNote> list = {Local(1, L"a", 1), Local(2, L"b", 2), Local(3, L"c", 3)};
+    s.Start(list, "", kNow);
+    const NoteId a = IdOf(s, 1), b = IdOf(s, 2), c = IdOf(s, 3);
+    std::vector<LocalNote> backup = {Local(20, L"d", 9), Local(21, L"c, older", 3),
+                                     Local(22, L"a", 1)};
+    EXPECT_TRUE(s.Replaced(backup, kNow + kHour));
+    EXPECT_EQ(a, IdOf(s, 22));
+    EXPECT_EQ(c, IdOf(s, 21));
+    EXPECT_EQ(L"c, older", Find(s, c)->content.text);
+    EXPECT_EQ(kNow + kHour, Find(s, c)->content.stamp.wallMs);
+    EXPECT_TRUE(Find(s, b)->content.deleted);
+    const NoteId d = IdOf(s, 20);
+    EXPECT_TRUE(d != a && d != b && d != c);
+    EXPECT_EQ(kNow, Find(s, a)->content.stamp.wallMs);  // unchanged, not stamped again
+    EXPECT_FALSE(s.Saved(backup, kNow + 2 * kHour));
+}
+
 TEST(SyncSession, MergeTellsTheListWhatToChange) {
     SyncSession desk(Random(7));
     SyncSession laptop(Random(8));
