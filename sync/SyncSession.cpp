@@ -13,6 +13,13 @@ bool SameCreated(const SystemTimeData& a, const SystemTimeData& b) {
            a.wMinute == b.wMinute;
 }
 
+bool HasVisible(const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c > L' ') return true;
+    }
+    return false;
+}
+
 uint64_t CreatedKey(const SystemTimeData& t) {
     return ((((uint64_t{t.wYear} * 13 + t.wMonth) * 32 + t.wDay) * 24 + t.wHour) * 60) + t.wMinute;
 }
@@ -204,6 +211,9 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
         if (IdOf(local.key, id)) note = Find(id);
         const size_t at = note ? static_cast<size_t>(note - state_.notes.data()) : 0;
         if (!note || seen[at]) {
+            // A new note still blank (the user is about to type into it) goes
+            // to no other PC until it holds something.
+            if (!HasVisible(local.data.text) && !HasVisible(local.data.title)) continue;
             // New to sync: a note made on this PC, or one whose id is taken.
             SyncNote fresh;
             fresh.id = NewId();

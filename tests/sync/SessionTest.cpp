@@ -70,6 +70,16 @@ TEST(SyncSession, SavesStampOnlyWhatChangedAndDeletesLeaveTombstones) {
     EXPECT_EQ(Versions({{s.Device(), 1}}), Find(s, c)->content.versions);
     EXPECT_TRUE(Find(s, c)->attributes.locked);
     EXPECT_EQ(kNow + 10, Find(s, c)->attributes.stamp.wallMs);
+    NoteId unused;
+
+    // A new note left blank so far is no one else's business yet.
+    list.push_back(Local(14, L" \r\n", 4));
+    EXPECT_FALSE(s.Saved(list, kNow + 15));
+    EXPECT_FALSE(s.IdOf(14, unused));
+    list.back().data.text = L" \r\nd";
+    EXPECT_TRUE(s.Saved(list, kNow + 16));
+    EXPECT_TRUE(s.IdOf(14, unused));
+    list.pop_back();
 
     // A note gone from the list is a delete: a tombstone with no text.
     list.erase(list.begin() + 1);
@@ -77,7 +87,6 @@ TEST(SyncSession, SavesStampOnlyWhatChangedAndDeletesLeaveTombstones) {
     ASSERT_NE(nullptr, Find(s, b));
     EXPECT_TRUE(Find(s, b)->content.deleted);
     EXPECT_EQ(L"", Find(s, b)->content.text);
-    NoteId unused;
     EXPECT_FALSE(s.IdOf(12, unused));
     // ...which goes 90 days later.
     EXPECT_TRUE(s.Saved(list, kNow + 91 * kDay));
