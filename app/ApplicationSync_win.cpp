@@ -8,6 +8,7 @@
 
 #include "app/Application_win.h"
 #include "app/NoteSync_win.h"
+#include "app/NotesDocument_win.h"
 #include "arrange/NotePlacement.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
@@ -19,10 +20,6 @@
 #include "store/RecycleBin.h"
 
 namespace {
-
-// The records that got no window this run carry keys of their own, apart
-// from every note's serial.
-constexpr uint64_t kUnshownKey = uint64_t{1} << 63;
 
 Rect ToPortable(const RECT& r) {
     return Rect{r.left, r.top, r.right, r.bottom};
@@ -110,43 +107,42 @@ void Application::StartSync() {
     host.busy = [this] { return AnyNoteBusy(); };
     host.apply = [this](const Sync::ListChanges& changes) { return ApplySyncChanges(changes); };
     host.unavailable = [this](const std::wstring& folder, DWORD error) {
-        Tell(kSync_FolderUnavailable, folder, error);
+        document->Tell(kSync_FolderUnavailable, folder, error);
     };
-    const std::wstring sidecar = notesFilePath.substr(0, notesFilePath.size() - 4) + L".sync";
+    const std::wstring& notesPath = document->FilePath();
+    const std::wstring sidecar = notesPath.substr(0, notesPath.size() - 4) + L".sync";
     sync = std::make_unique<NoteSync>(Handle(), std::move(host), sidecar);
+    document->saved = [this](const std::vector<uint64_t>& keys, const NotesFileData& data) {
+        if (!sync || !sync->Active()) return;
+        std::vector<Sync::LocalNote> saved;
+        saved.reserve(data.notes.size());
+        for (size_t i = 0; i < data.notes.size() && i < keys.size(); ++i) {
+            saved.push_back({keys[i], data.notes[i]});
+        }
+        sync->NotesSaved(saved);
+    };
+    document->replaced = [this] {
+        if (sync) sync->NotesReplaced(SyncNotes());
+    };
     sync->Configure(Sync::ReadSyncSettings(*settingsStore), TextOf(kSync_ConflictTitle));
 }
 
 std::vector<Sync::LocalNote> Application::SyncNotes() const {
     std::vector<Sync::LocalNote> out;
-    out.reserve(notes.List().size() + unshownNotes.size());
-    for (const auto& note : notes.List()) out.push_back({note->Serial(), note->Data()});
-    for (size_t i = 0; i < unshownNotes.size(); ++i)
-        out.push_back({kUnshownKey | i, unshownNotes[i]});
+    const auto& unshown = document->UnshownNotes();
+    out.reserve(document->List().size() + unshown.size());
+    for (const auto& note : document->List()) {
+        if (!note->BlankNewNote()) out.push_back({note->Serial(), note->Data()});
+    }
+    for (size_t i = 0; i < unshown.size(); ++i) {
+        out.push_back({NotesDocument::kUnshownKey | i, unshown[i]});
+    }
     return out;
 }
 
-void Application::SyncAfterSave(const NotesFileData& data) {
-    if (!sync || !sync->Active()) return;
-    // The saved records, in the list's order, with the keys of their notes.
-    std::vector<Sync::LocalNote> saved;
-    saved.reserve(data.notes.size());
-    const auto& list = notes.List();
-    for (size_t i = 0; i < data.notes.size(); ++i) {
-        const uint64_t key = i < list.size() ? list[i]->Serial() : kUnshownKey | (i - list.size());
-        saved.push_back({key, data.notes[i]});
-    }
-    sync->NotesSaved(saved);
-}
-
-void Application::SyncAfterReplace() {
-    if (sync) sync->NotesReplaced(SyncNotes());
-}
-
 std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& changes) {
-    BeginSaveBatch();
     const auto byKey = [this](uint64_t key) -> NoteWindow* {
-        for (NoteWindow* note : notes.Snapshot()) {
+        for (NoteWindow* note : document->Snapshot()) {
             if (note->Serial() == key) return note;
         }
         return nullptr;
@@ -167,7 +163,7 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
             !RecycleBin::AppendToRecycleBin(recycleBinPath, text)) {
             continue;
         }
-        notes.Close(*note);
+        document->CloseNote(*note);
     }
     std::vector<uint64_t> keys;
     const Rect workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
@@ -194,7 +190,8 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         record.rect = {at.x, at.y, at.x + placement.width, at.y + placement.height};
         record.hidden = false;
         record.alwaysOnTop = false;
-        NoteWindow* note = notes.Add(std::make_unique<NoteWindow>(*this, layeredWindows, record));
+        NoteWindow* note =
+            document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, record));
         if (!note) {
             keys.push_back(0);
             continue;
@@ -204,9 +201,8 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
         keys.push_back(note->Serial());
     }
-    // Made or not, the list is saved once.
-    saveBatchPending = true;
-    EndSaveBatch();
+    // One save for all of it, once the notes made carry their ids.
+    document->Changed();
     return keys;
 }
 
@@ -220,6 +216,6 @@ void Application::ShowSyncDialog() {
     if (answer != IDOK) return;
     Sync::WriteSyncSettings(*settingsStore, choice.settings);
     // The notes as they are now are what sync starts from.
-    SaveNotes();
+    document->Flush();
     if (sync) sync->Configure(choice.settings, TextOf(kSync_ConflictTitle));
 }

@@ -145,12 +145,14 @@ TEST_F(ApplicationSyncTest, EditsDeletesAndNewNotesTravelBothWays) {
     EXPECT_LT(r.right, 5000);
     EXPECT_TRUE(IsWindowVisible(arrived->Handle()));
     EXPECT_FALSE(arrived->IsTopmost());
-    // Saved at once, with the place of this PC.
+    // Saved once the merge is done, with the place of this PC.
+    PumpFor(50);
     EXPECT_EQ(2u, SavedNotes().size());
 
     // This PC's change goes to the folder within the write delay.
     Note(L"groceries: milk")->SetText(L"groceries: milk, eggs");
-    a.SaveNotes();
+    a.Document().Changed();
+    a.Document().Flush();
     ASSERT_TRUE(PumpUntil(
         [&] {
             LaptopReads();
@@ -171,7 +173,8 @@ TEST_F(ApplicationSyncTest, ConcurrentEditsKeepBothTextsAndServiceCopiesGo) {
     // Both PCs change the note before either sees the other's change; the
     // laptop's file comes as a service's conflicted copy.
     Note(L"plan")->SetText(L"plan: desk");
-    a.SaveNotes();
+    a.Document().Changed();
+    a.Document().Flush();
     LaptopNote(L"plan")->data.text = L"plan: laptop";
     const std::wstring copy =
         LaptopName().substr(0, LaptopName().size() - 7) + L" (DESK's conflicted copy).vnsync";
