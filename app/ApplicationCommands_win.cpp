@@ -81,6 +81,9 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
         case IDM_RESTORE_BACKUP:
             ShowRestoreBackupDialog();
             break;
+        case IDM_SYNC_NOTES:
+            ShowSyncDialog();
+            break;
         case IDM_EXIT:
             Post(WM_CLOSE);
             break;

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "app/Application_win.h"
+#include "app/NoteSync_win.h"
 #include "app/SingleInstance_win.h"
 #include "lang/LanguageTable.h"
 #include "main/MainMenuText.h"
@@ -16,6 +17,11 @@
 LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == TaskbarCreatedMessage() && message != 0) tray.Restore();
     if (OnSafetyMessage(message, wParam, lParam)) return 0;
+    if (sync) {
+        // The end of the session may end the process before the loop does.
+        if (message == WM_ENDSESSION && wParam) sync->WriteIfDue();
+        if (sync->HandleMessage(message, wParam)) return 0;
+    }
     switch (message) {
         case WM_DESTROY:
             CloseAllNotes();

@@ -1,5 +1,7 @@
 #include "app/Application_win.h"
 
+#include "app/NoteSync_win.h"
+
 #include <shlobj.h>
 
 #include <algorithm>
@@ -149,6 +151,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     }
 
     LoadNotes();
+    StartSync();
     StartupUpdateCheck();
 
     EnableSnapping();
@@ -156,6 +159,8 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 }
 
 Application::~Application() {
+    // A device file still due is written while the window still has its timers.
+    sync.reset();
     button.reset();
     mainBackground.reset();
     hotKeys.Unregister();

@@ -32,7 +32,12 @@ struct NotesFileData;
 #include "ui/TrayIcon_win.h"
 
 class MainWindowButton;
+class NoteSync;
 class SettingsDialog;
+namespace Sync {
+struct ListChanges;
+struct LocalNote;
+}  // namespace Sync
 
 class Application : public SmallWindow, public NoteHost {
 public:
@@ -167,6 +172,11 @@ public:
         document->SetMonitorSource(source);
     }
 
+    // Sync through a folder (ApplicationSync_win.cpp): off unless the settings
+    // turn it on.
+    void ShowSyncDialog();
+    NoteSync* FolderSync() const { return sync.get(); }
+
 protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
 
@@ -205,6 +215,9 @@ private:
     bool MayCloseWithUnsavedNotes();
     void OnSettingsWriteResult(bool written);
     LoadedNoteMaker DefaultNoteMaker();
+    void StartSync();
+    std::vector<Sync::LocalNote> SyncNotes() const;
+    std::vector<uint64_t> ApplySyncChanges(const Sync::ListChanges& changes);
 
     SkinBitmapRef mainBackground;
     OwnedMenu mainMenu;
@@ -240,6 +253,8 @@ private:
     bool sessionEnding = false;
     // After the skin and the settings: the notes go before what they draw with.
     std::unique_ptr<NotesDocument> document;
+    // Goes first of all: it writes what is due while the window has its timers.
+    std::unique_ptr<NoteSync> sync;
 };
 
 // Lets the next application of this process run the start-up update check again.

@@ -142,16 +142,24 @@ void NotesDocument::Save() {
     data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
     data.customDefaultFont = settings.customDefaultFont;
     data.notes.reserve(notes.List().size() + unshownNotes.size());
+    std::vector<uint64_t> keys;
+    keys.reserve(data.notes.capacity());
     for (const auto& note : notes.List()) {
-        if (!note->BlankNewNote()) data.notes.push_back(note->Data());
+        if (!note->BlankNewNote()) {
+            data.notes.push_back(note->Data());
+            keys.push_back(note->Serial());
+        }
         note->TypingWritten();
     }
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
+    for (size_t i = 0; i < unshownNotes.size(); ++i) keys.push_back(kUnshownKey | i);
     dirty = false;
     BackUpOncePerDay();
     ++writes;
-    OnSaveResult(SaveNotesFile(filePath, data, LocalNow(), keepOriginal));
+    const bool written = SaveNotesFile(filePath, data, LocalNow(), keepOriginal);
+    OnSaveResult(written);
+    if (written && saved) saved(keys, data);
 }
 
 void NotesDocument::BackUpOncePerDay() {
@@ -235,6 +243,7 @@ bool NotesDocument::RestoreFromBackup(const std::wstring& backupPath,
     // The file already holds what is loaded next.
     Close();
     Load(defaultMaker);
+    if (replaced) replaced();
     return true;
 }
 

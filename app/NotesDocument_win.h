@@ -92,6 +92,15 @@ public:
     // Writes of Notes.dat this document made, for tests.
     size_t WriteCount() const { return writes; }
 
+    // --- what else follows the notes (sync through a folder) ---
+    // The records that got no window carry this bit and their index as keys.
+    static constexpr uint64_t kUnshownKey = uint64_t{1} << 63;
+    // After each save that reached the disk: the records written, in file
+    // order, and the key of each (NoteWindow::Serial of its note).
+    std::function<void(const std::vector<uint64_t>& keys, const NotesFileData& data)> saved;
+    // After a backup replaced every note.
+    std::function<void()> replaced;
+
     // --- files that cannot be written ---
     bool NotesFailing() const { return saveWatch.Failing(SaveTarget::Notes); }
     // Notes.dat or Settings.ini could not be written at the last attempt (a

@@ -144,4 +144,17 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"NewNoteFromFile_NotText",
     L"NewNoteFromFile_Unreadable",
     L"NotesNotShown",
+    L"MainMenu_SyncNotes",  // 137
+    L"Sync_ConflictTitle",
+    L"Sync_FolderUnavailable",
+    // Sync dialog
+    L"Sync_Title",  // 140
+    L"Sync_Explain",
+    L"Sync_Enabled",
+    L"Sync_Folder",
+    L"Sync_Browse",
+    L"Sync_ComputerName",  // 145
+    L"Sync_OK",
+    L"Sync_Cancel",
+    L"Sync_NoFolder",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 137;
+inline constexpr size_t kLanguageKeyCount = 149;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -61,6 +61,10 @@ enum LanguageText : int {
     kNewNoteFromFile_NotText = 134,
     kNewNoteFromFile_Unreadable = 135,
     kNotesNotShown = 136,  // format: one integer, how many notes got no window
+    kMainMenu_SyncNotes = 137,
+    kSync_ConflictTitle = 138,      // put before the title of a note kept from a conflict
+    kSync_FolderUnavailable = 139,  // format: the folder's path and the system's reason
+    kSync_NoFolder = 148,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -70,3 +74,5 @@ inline constexpr int kFirstSettingsKey = 77;
 inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
 inline constexpr int kFirstRestoreBackupKey = 126;
+inline constexpr int kFirstSyncKey = 140;
+inline constexpr int kEndSyncKey = 148;

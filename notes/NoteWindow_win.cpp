@@ -240,6 +240,16 @@ void NoteWindow::ApplyData(const NoteData& d) {
         SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void NoteWindow::TakeSyncedFields(const NoteData& d) {
+    NoteData kept = d;
+    kept.hidden = hidden;
+    kept.alwaysOnTop = alwaysOnTop;
+    TakeRecord(kept);
+    locked = d.locked;
+    SetClickThrough(locked && GetForegroundWindow() != Handle());
+    InvalidateAll();
+}
+
 void NoteWindow::Hide() {
     hidden = true;
     host.ActivateNextNote(this);

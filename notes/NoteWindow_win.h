@@ -36,6 +36,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,6 +95,11 @@ public:
     // puts it at the bottom of the Z order unless it stays on top. The move asks
     // the host to save: it ignores that while it is loading.
     void ApplyData(const NoteData& data);
+    // Takes the fields another PC changed (text, title, priority, font, lock,
+    // alarm) and keeps this window's place, size, hidden and on-top state.
+    void TakeSyncedFields(const NoteData& data);
+    // A number no other note of this process ever carries.
+    uint64_t Serial() const { return serial; }
 
     // --- state changes; each saves through the host ---
     void Hide();
@@ -314,4 +320,6 @@ private:
     int runningHandlers = 0;
     bool closing = false;
     bool destroying = false;
+    static inline uint64_t lastSerial = 0;
+    const uint64_t serial = ++lastSerial;
 };

@@ -21,6 +21,7 @@
 #define IDD_NOTE_TITLE 197
 #define IDD_ALARM 202
 #define IDD_RESTORE_BACKUP 241
+#define IDD_SYNC 261
 
 // Main menu commands. The bitmap resources of the menu icons carry the
 // identifier of the command they belong to.
@@ -43,6 +44,7 @@
 #define IDM_EXPORT_NOTES 201
 #define IDM_UNHIDE_NOTES 32774
 #define IDM_RESTORE_BACKUP 240
+#define IDM_SYNC_NOTES 260
 
 // The single item each filled submenu holds in the resource; filling replaces it.
 #define IDM_NOTES_PLACEHOLDER 161
@@ -112,6 +114,12 @@
 
 // Restore dialog
 #define IDC_BACKUP_LIST 1040
+
+// Sync dialog
+#define IDC_SYNC_ENABLED 1060
+#define IDC_SYNC_FOLDER 1061
+#define IDC_SYNC_BROWSE 1062
+#define IDC_SYNC_COMPUTER_NAME 1063
 
 // Alarm dialog
 #define IDC_ALARM_DATE 1018

@@ -65,3 +65,20 @@ static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
                   kFadeTimer != kNoteTypingTimer && kNoteHoverTimer != kNoteAlarmTimer &&
                   kNoteHoverTimer != kNoteTypingTimer && kNoteAlarmTimer != kNoteTypingTimer,
               "note timers collide");
+
+// Sync through a folder (app/NoteSync_win.h), at the main window.
+// Something changed in the sync folder.
+inline constexpr UINT kSyncFolderMessage = 5290;
+inline constexpr UINT_PTR kSyncWriteTimer = 7310;  // this PC's device file is due
+inline constexpr UINT_PTR kSyncPollTimer = 7311;   // looks at the folder every 30 s
+inline constexpr UINT_PTR kSyncReadTimer = 7312;   // reads the folder once a burst has settled
+static_assert(kSyncFolderMessage != kTrayMessage && kSyncFolderMessage != kSettingsResultMessage &&
+                  kSyncFolderMessage != kUpdateCheckDoneMessage &&
+                  kSyncFolderMessage != kSaveProblemMessage &&
+                  kSyncFolderMessage != kNotesNotShownMessage,
+              "main window messages collide");
+static_assert(kSyncWriteTimer != kSaveRetryTimer && kSyncWriteTimer != kDisplayChangeTimer &&
+                  kSyncPollTimer != kSaveRetryTimer && kSyncPollTimer != kDisplayChangeTimer &&
+                  kSyncReadTimer != kSaveRetryTimer && kSyncReadTimer != kDisplayChangeTimer &&
+                  kSyncWriteTimer != kFadeTimer && kSyncPollTimer != kTrayClickTimer,
+              "main window timers collide");

@@ -50,7 +50,7 @@ TEST(Resources, MenusReachedByIdAndPosition) {
                 kSep, kSub, kSep, 144, 145, kSep, 147, 148}},
         {GetSubMenu(main, 1), {134, 135, kSep, 136}},
         {GetSubMenu(main, 10), {140, 141}},
-        {settings, {142, kSep, kSub, kSep, kSub, kSub, kSep, 164, 182}},
+        {settings, {142, kSep, kSub, kSep, kSub, kSub, kSep, 164, 182, kSep, IDM_SYNC_NOTES}},
         {note, {181,  32777, 32778, 150,  151,  198,  kSep, 158, 157, kSep, 156, kSep,
                 kSub, kSub,  kSub,  kSub, kSep, kSub, kSep, 152, 153, kSep, 154, 155}},
         {GetSubMenu(note, 12), {188, 189, 190, 191, 192}},
@@ -69,6 +69,7 @@ TEST(Resources, MenusReachedByIdAndPosition) {
     std::multiset<std::wstring> keys(kLanguageKeys + kFirstNoteMenuKey,
                                      kLanguageKeys + kFirstSettingsKey);
     keys.insert(kLanguageKeys[kMainMenu_RestoreBackup]);
+    keys.insert(kLanguageKeys[kMainMenu_SyncNotes]);
     EXPECT_EQ(texts, keys);
     for (HMENU bar : bars) DestroyMenu(bar);
 }
@@ -141,6 +142,9 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
         {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, "LEDB", {IDC_TITLE_TEXT, IDOK, IDCANCEL}},
         {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, "LXDB",
          {IDC_BACKUP_LIST, IDOK, IDCANCEL}},
+        {IDD_SYNC, kFirstSyncKey, kEndSyncKey, "LCLEBLEDB",
+         {IDC_SYNC_ENABLED, IDC_SYNC_FOLDER, IDC_SYNC_BROWSE, IDC_SYNC_COMPUTER_NAME, IDOK,
+          IDCANCEL}},
         {IDD_ALARM, kFirstAlarmKey, kFirstNoteTitleKey, "LdLtDB",
          {IDC_ALARM_DATE, IDC_ALARM_TIME, IDOK, IDCANCEL}},
         {IDD_SETTINGS, kFirstSettingsKey, kFirstAlarmKey, "GCCCCGCCLTLBLCCLNULNUGLHLHLHLHDBB",
