@@ -93,7 +93,7 @@ void Application::ImportOldNotes() {
 
 void Application::ExportNotes() {
     std::wstring path;
-    if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), path)) return;
+    if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), L"Notes.txt", path)) return;
     std::vector<ExportedNote> list;
     list.reserve(notes.List().size());
     for (const auto& note : notes.List()) list.push_back({note->Title(), note->Text()});

@@ -118,10 +118,13 @@ public:
     void ExportNotes();
     // Where the predecessor program kept its notes, with a trailing separator.
     const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
-    // Opens a document or address with its associated program; tests replace it.
-    void SetShellOpener(std::function<void(const std::wstring&)> opener) {
-        shellOpen = std::move(opener);
-    }
+    // Opens a document or address with its associated program, or with the
+    // program named (ShellOpen); answers 0 or why not. Tests replace it.
+    using ShellOpener =
+        std::function<DWORD(const std::wstring& target, const std::wstring& program)>;
+    void SetShellOpener(ShellOpener opener) { shellOpen = std::move(opener); }
+    // Opens `target`; tells the user what could not be opened and why.
+    void OpenOrTell(const std::wstring& target);
 
     bool NotesShown() const { return notesShown; }
     bool ShuttingDown() const { return shuttingDown; }
@@ -245,7 +248,7 @@ private:
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
     std::wstring oldNotesFolder;
-    std::function<void(const std::wstring&)> shellOpen;
+    ShellOpener shellOpen;
     int saveBatchDepth = 0;
     bool saveBatchPending = false;
     SaveWatch saveWatch;

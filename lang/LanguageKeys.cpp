@@ -144,4 +144,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"NewNoteFromFile_NotText",
     L"NewNoteFromFile_Unreadable",
     L"NotesNotShown",
+    L"ShellOpen_Failed",  // 137
+    L"ShellOpen_OfferNotepad",
 };

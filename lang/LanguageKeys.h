@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 137;
+inline constexpr size_t kLanguageKeyCount = 139;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -60,7 +60,9 @@ enum LanguageText : int {
     kNewNoteFromFile_TooLarge = 133,
     kNewNoteFromFile_NotText = 134,
     kNewNoteFromFile_Unreadable = 135,
-    kNotesNotShown = 136,  // format: one integer, how many notes got no window
+    kNotesNotShown = 136,     // format: one integer, how many notes got no window
+    kShellOpen_Failed = 137,  // format: two strings, what was to be opened and the reason
+    kShellOpen_OfferNotepad = 138,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -11,7 +11,9 @@
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
+#include "arrange/Snapping_win.h"
 #include "skin/Skin_win.h"
+#include "skin/WindowShape_win.h"
 
 namespace {
 
@@ -167,12 +169,17 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     overflow = rect.bottom > bottomBefore;
 }
 
+// The text is drawn inside the edit control's margins (PaintText), so it is
+// measured there too: measured in the whole area, a text fitted to it would
+// wrap once more where it is drawn and lose its last line.
 NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {
     return [this, &s](const Rect& area) {
-        RECT r = ToWin(area);
+        RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right,
+                  area.bottom};
+        if (r.right <= r.left) r.right = r.left + 1;
         bool overflow = false;
         MeasureText(r, s, overflow);
-        return FromWin(r);
+        return Rect{area.left, area.top, r.right + textMargins.right, r.bottom};
     };
 }
 
@@ -184,14 +191,36 @@ void NoteWindow::LayoutForSize(int cx, int cy) {
     moreText = !text.empty() && NoteGeometry::TextOverflows(layout.textRect, Measurer(text));
 }
 
+// Sized to the text, then kept on its monitor (or at its background's size).
 void NoteWindow::ResizeToContent() {
-    RECT w = WindowRect();
-    NoteGeometry::ContentFit fit =
-        NoteGeometry::ResizeToContent(FromWin(w), metrics, Grid(), Measurer(text));
-    moreText = false;
-    if (!fit.changed) return;
-    SetRect(ToWin(fit.window), true);
+    const Rect w = FromWin(WindowRect());
+    const NoteGeometry::MeasureFn measure = Measurer(text);
+    const NoteGeometry::ContentFit fit = NoteGeometry::ResizeToContent(w, metrics, Grid(), measure);
+    const NoteGeometry::FittedNote placed = NoteGeometry::PlaceFittedNote(
+        fit.window, metrics, FromWin(Arrange::WorkAreaOf(Handle())), measure);
+    moreText = placed.moreText;
+    if (placed.window == w) {
+        InvalidateAll();
+        return;
+    }
+    SetRect(ToWin(placed.window), true);
     host.SaveNotes();
+}
+
+void NoteWindow::UpdateShape() {
+    if (Layered() || !Handle()) return;
+    const RECT w = WindowRect();
+    const SIZE size = {w.right - w.left, w.bottom - w.top};
+    if (size.cx == shapedSize.cx && size.cy == shapedSize.cy) return;
+    if (!frames) frames = NoteFramesFor(NoteSkin(), metrics);
+    if (ApplyWindowShape(Handle(), frames->Shape(size.cx, size.cy), true)) shapedSize = size;
+}
+
+// After a change of font the text takes another place at once.
+void NoteWindow::Relayout() {
+    const RECT c = ClientRect();
+    LayoutForSize(c.right - c.left, c.bottom - c.top);
+    InvalidateAll();
 }
 
 void NoteWindow::UpdateMask() {

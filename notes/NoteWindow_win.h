@@ -214,6 +214,9 @@ private:
     void InitFields();
     void TakeRecord(const NoteData& d);
     void LayoutForSize(int cx, int cy);
+    void Relayout();
+    // Without layering, the window region cuts out what the colour key would.
+    void UpdateShape();
     // The parts of Paint, in drawing order.
     FrameState CurrentFrame(const RECT& client) const;
     void PaintFrame(HDC dc, HDC memoryDc, const RECT& client);
@@ -278,6 +281,8 @@ private:
     bool hoverTimerRunning = false;
     bool frameForced = false;
     bool moreText = false;
+    // The size the window region was made for.
+    SIZE shapedSize = {};
     NoteGeometry::NoteButton hotButton = NoteGeometry::NoteButton::None;
     NoteGeometry::NoteButton pressedButton = NoteGeometry::NoteButton::None;
     // TrackMouseEvent asked for a WM_MOUSELEAVE that has not come yet.

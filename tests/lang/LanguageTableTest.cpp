@@ -61,7 +61,9 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(137u, kLanguageKeyCount);
+    EXPECT_EQ(139u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"ShellOpen_Failed"), 137);
+    EXPECT_EQ(table_.FindKey(L"ShellOpen_OfferNotepad"), 138);
     EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
     EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);
