@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
+#include "notes/EditLayout_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
@@ -104,13 +106,41 @@ RECT NoteWindow::TextArea(const RECT& client) const {
 void NoteWindow::PaintText(HDC dc, const RECT& area) {
     if (editor || text.empty() || area.right <= area.left || area.bottom <= area.top) return;
     const Skin& skin = NoteSkin();
-    SelectedObject font(dc, CurrentFont());
-    const COLORREF oldColor = SetTextColor(dc, skin.themedTextColor);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right, area.bottom};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFlags);
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldColor);
+    const int saved = SaveDC(dc);
+    // The editor shows no more than its area; neither does the idle text.
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    SelectObject(dc, CurrentFont());
+    SetTextColor(dc, skin.themedTextColor);
+    SetBkMode(dc, TRANSPARENT);
+    if (const EditLayout* layout = TextLayout(area.right - area.left, area.bottom - area.top)) {
+        DrawEditLayout(dc, area.left, area.top, text, *layout);
+    } else {
+        RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right,
+                  area.bottom};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFlags);
+    }
+    RestoreDC(dc, saved);
+}
+
+const EditLayout* NoteWindow::IdleTextLayout() {
+    const RECT area = TextArea(ClientRect());
+    return TextLayout(area.right - area.left, area.bottom - area.top);
+}
+
+// The layout of the note's text in its text area, made again only when the
+// text, the font or the area's size changed.
+const EditLayout* NoteWindow::TextLayout(int width, int height) {
+    const size_t hash = std::hash<std::wstring>()(text);
+    const HFONT font = CurrentFont();
+    if (!layoutValid || layoutHash != hash || layoutFont != font || layoutWidth != width ||
+        layoutHeight != height) {
+        layoutValid = LayOutAsEditor(text, font, width, height, textLayout);
+        layoutHash = hash;
+        layoutFont = font;
+        layoutWidth = width;
+        layoutHeight = height;
+    }
+    return layoutValid ? &textLayout : nullptr;
 }
 
 RECT NoteWindow::ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const {
@@ -161,6 +191,16 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     static const MemoryDc measuring(nullptr);
     overflow = false;
     const LONG bottomBefore = rect.bottom;
+    // As the editor lays the text out (and the idle note draws it): its
+    // lines, and the widest of them with the editor's right margin, and a
+    // pixel more so that the same width breaks the lines the same way.
+    EditLayout layout;
+    if (LayOutAsEditor(s, CurrentFont(), rect.right - rect.left, rect.bottom - rect.top, layout)) {
+        rect.right = rect.left + layout.right + textMargins.right + 1;
+        rect.bottom = rect.top + layout.bottom;
+        overflow = rect.bottom > bottomBefore;
+        return;
+    }
     const HDC dc = measuring.Get();
     if (!dc) return;
     SelectedObject font(dc, CurrentFont());
@@ -169,17 +209,14 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     overflow = rect.bottom > bottomBefore;
 }
 
-// The text is drawn inside the edit control's margins (PaintText), so it is
-// measured there too: measured in the whole area, a text fitted to it would
-// wrap once more where it is drawn and lose its last line.
 NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {
     return [this, &s](const Rect& area) {
-        RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right,
-                  area.bottom};
+        RECT r = ToWin(area);
         if (r.right <= r.left) r.right = r.left + 1;
+        if (r.bottom <= r.top) r.bottom = r.top + 1;
         bool overflow = false;
         MeasureText(r, s, overflow);
-        return Rect{area.left, area.top, r.right + textMargins.right, r.bottom};
+        return FromWin(r);
     };
 }
 

@@ -213,6 +213,8 @@ NoteData NoteWindow::Data() const {
 void NoteWindow::SetNoteFont(OwnedFont custom) {
     customFont = std::move(custom);
     textMargins = EditMarginsOf(CurrentFont());
+    // A new font may reuse the handle of the one it replaces.
+    layoutValid = false;
 }
 
 void NoteWindow::ApplyData(const NoteData& d) {

@@ -157,8 +157,7 @@ TEST(NoteFittingTest, FittingWithAnyFontHidesNoLine) {
 
         // The idle text, measured as it is drawn (inside the edit margins).
         const RECT c = note->ClientRect();
-        const NoteWindow::TextMargins margins = NoteWindow::EditMarginsOf(note->CurrentFont());
-        RECT area = {8 + margins.left, 24, c.right - 8 - margins.right, c.bottom - 16};
+        RECT area = {8, 24, c.right - 8, c.bottom - 16};
         RECT measured = area;
         bool overflow = true;
         note->MeasureText(measured, kLongText, overflow);
@@ -251,4 +250,65 @@ TEST(NoteFittingTest, WithoutLayeringTheRegionCutsTheKeyColourOut) {
     ASSERT_TRUE(layered);
     OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(ERROR, GetWindowRgn(layered->Handle(), region.Get()));
+}
+
+// The idle note draws each line where its editor shows it: same breaks, same
+// places (margins, tab stops, long words, empty lines, a final line break),
+// so starting or ending an edit moves nothing.
+TEST(NoteFittingTest, TheIdleTextLiesWhereTheEditorShowsIt) {
+    FakeHost host;
+    host.settings.layeredWindowEnabled = false;
+    const std::wstring texts[] = {
+        L"Friday\tSaturday\tSunday\r\n\tindented\ta\tb",
+        L"Flat 4, 1187 Longmarsh Road, Upper Wellbridge, Northamptonshire NN14 7QX",
+        L"Supercalifragilisticexpialidociousandthensomemoreletters end",
+        L"one\r\n\r\n\r\nfour",
+        L"ends with a break\r\n",
+        L"a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm",
+        L"  leading spaces and trailing ones   \r\nx",
+    };
+    for (const std::wstring& text : texts) {
+        SCOPED_TRACE(testing::Message() << text.size() << " characters");
+        NoteWindow* note = host.LoadNote(DataAt(50, 60, 273, 241, text));
+        ASSERT_TRUE(note);
+        const EditLayout* idle = note->IdleTextLayout();
+        ASSERT_TRUE(idle);
+        std::vector<EditLine> lines = idle->lines;
+        note->BeginEdit(false);
+        HWND edit = note->EditorHandle();
+        ASSERT_TRUE(edit);
+        SendMessageW(edit, EM_SETSEL, 0, 0);  // scrolled to the top
+        SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+        const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+        ASSERT_EQ(static_cast<int>(lines.size()), count);
+        for (int i = 0; i < count; ++i) {
+            const int start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, i, 0));
+            EXPECT_EQ(lines[static_cast<size_t>(i)].start, start) << "line " << i;
+            if (start >= static_cast<int>(text.size())) continue;
+            const LRESULT pos = SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(start), 0);
+            EXPECT_EQ(lines[static_cast<size_t>(i)].at.x, static_cast<short>(LOWORD(pos)));
+            EXPECT_EQ(lines[static_cast<size_t>(i)].at.y, static_cast<short>(HIWORD(pos)));
+            // A character after a tab: where the editor puts it, the idle
+            // drawing's tab stops put it too.
+            const size_t tab = text.find(L'\t', static_cast<size_t>(start));
+            const int end = start + lines[static_cast<size_t>(i)].length;
+            if (tab != std::wstring::npos && static_cast<int>(tab) + 1 < end) {
+                const LRESULT after =
+                    SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(tab + 1), 0);
+                HDC dc = GetDC(edit);
+                HGDIOBJ old = SelectObject(dc, note->CurrentFont());
+                const DWORD extent =
+                    GetTabbedTextExtentW(dc, text.c_str() + start,
+                                         static_cast<int>(tab) + 1 - start, 1, &idle->tabWidth);
+                SelectObject(dc, old);
+                ReleaseDC(edit, dc);
+                EXPECT_EQ(static_cast<short>(LOWORD(after)),
+                          lines[static_cast<size_t>(i)].at.x + LOWORD(extent))
+                    << "after the tab in line " << i;
+            }
+        }
+        note->EndEdit(false, true);
+        SendMessageW(note->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    }
 }
