@@ -1,6 +1,7 @@
 #include "notes/EditLayout_win.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -13,29 +14,48 @@ HWND LayoutEdit() {
     return edit;
 }
 
+struct KnownTabWidth {
+    LOGFONTW font;
+    int width;
+};
+
+// The control's tab stops are its own (dialog units of its font), not those
+// a DC computes from the font's average width: read once per font from where
+// it puts a character after a tab, then remembered (a run has few fonts).
+int TabWidthOf(HWND edit, HFONT font) {
+    static std::vector<KnownTabWidth> known;
+    LOGFONTW lf = {};
+    const bool named = GetObjectW(font, sizeof lf, &lf) != 0;
+    for (const KnownTabWidth& k : known)
+        if (named && std::memcmp(&k.font, &lf, sizeof lf) == 0) return k.width;
+    // Wide enough that the character never wraps below the tab.
+    RECT wide = {0, 0, 30000, 100};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wide));
+    SetWindowTextW(edit, L"\tx");
+    const LRESULT before = SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
+    const LRESULT after = SendMessageW(edit, EM_POSFROMCHAR, 1, 0);
+    const int width =
+        std::max(1, static_cast<short>(LOWORD(after)) - static_cast<short>(LOWORD(before)));
+    if (named && known.size() < 64) known.push_back({lf, width});
+    return width;
+}
+
 }  // namespace
 
 bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
     out = EditLayout();
     HWND edit = LayoutEdit();
     if (!edit || width <= 0 || height <= 0) return false;
-    // As the editor is prepared (NoteEdit_win.cpp): its size, the text, the
-    // font, then the formatting rectangle and the default tab stops.
+    // As the editor is prepared (NoteEdit_win.cpp): its size, the font, the
+    // default tab stops, the text and the formatting rectangle.
     SetWindowPos(edit, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
+    out.tabWidth = TabWidthOf(edit, font);
+    SetWindowTextW(edit, text.c_str());
     RECT format = {0, 0, width, height};
     SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
-
-    // The control's tab stops are its own (dialog units of its font), not
-    // those a DC computes from the font's average width: read them.
-    SetWindowTextW(edit, L"\tx");
-    const LRESULT before = SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
-    const LRESULT after = SendMessageW(edit, EM_POSFROMCHAR, 1, 0);
-    out.tabWidth = static_cast<short>(LOWORD(after)) - static_cast<short>(LOWORD(before));
-    if (out.tabWidth <= 0) out.tabWidth = 1;
-    SetWindowTextW(edit, text.c_str());
 
     HDC dc = GetDC(edit);
     HGDIOBJ old = SelectObject(dc, font);
