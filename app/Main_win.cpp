@@ -8,9 +8,11 @@
 
 #include "app/Application_win.h"
 #include "app/CommandLine.h"
+#include "app/CrashReport_win.h"
 #include "app/MessageLoop_win.h"
 #include "app/RestartLoop.h"
 #include "app/SingleInstance_win.h"
+#include "store/Folders_win.h"
 #include "ui/TrayIcon_win.h"
 
 namespace {
@@ -23,8 +25,15 @@ void ReportStartFailure() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     TaskbarCreatedMessage();
+    InstallCrashReport(AppDataFolder());
 
     const std::wstring path = CleanCommandLine(commandLine);
+#ifdef VN_TEST_BUILD
+    if (path == L"/fault-for-test") {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    }
+#endif
 
     InstanceLock lock(InstanceMutexName(CurrentUserName()));
     if (!lock.IsFirst()) {

@@ -241,7 +241,7 @@ void NoteWindow::ResizeToContent() {
         return;
     }
     SetRect(ToWin(placed.window), true);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::UpdateShape() {
