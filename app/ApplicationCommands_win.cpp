@@ -13,6 +13,7 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
+#include "ui/ShellOpen_win.h"
 #include "base/MemoryDc_win.h"
 
 bool Application::OnCommand(WORD, WORD id, HWND) {
@@ -104,7 +105,27 @@ void Application::NewNoteFromFile() {
 void Application::OpenRecycleBin() {
     // An editor shown a missing file complains instead of showing an empty bin.
     RecycleBin::EnsureRecycleBinExists(recycleBinPath);
-    if (shellOpen) shellOpen(recycleBinPath);
+    if (!shellOpen) return;
+    const DWORD error = shellOpen(recycleBinPath, L"");
+    if (error == ERROR_SUCCESS) return;
+    // A plain text file: Notepad can always show it, whatever the system
+    // lacks (no program for .txt).
+    const std::wstring text = ShellOpenFailureText(Language(), recycleBinPath, error) + L"\n\n" +
+                              TextOf(kShellOpen_OfferNotepad);
+    if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONWARNING) != IDYES) return;
+    const DWORD again = shellOpen(recycleBinPath, L"notepad.exe");
+    if (again != ERROR_SUCCESS) {
+        ShowMessage(ShellOpenFailureText(Language(), recycleBinPath, again).c_str(), nullptr,
+                    MB_OK | MB_ICONWARNING);
+    }
+}
+
+void Application::OpenOrTell(const std::wstring& target) {
+    if (!shellOpen) return;
+    const DWORD error = shellOpen(target, L"");
+    if (error != ERROR_SUCCESS)
+        ShowMessage(ShellOpenFailureText(Language(), target, error).c_str(), nullptr,
+                    MB_OK | MB_ICONWARNING);
 }
 
 void Application::EmptyRecycleBin() {
@@ -118,9 +139,8 @@ void Application::EmptyRecycleBin() {
 void Application::ShowAbout() {
     const std::wstring text =
         SafeFormat(TextOf(kAbout), {ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor});
-    if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONINFORMATION) == IDYES && shellOpen) {
-        shellOpen(ProgramInfo::kHomePage);
-    }
+    if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONINFORMATION) == IDYES)
+        OpenOrTell(ProgramInfo::kHomePage);
 }
 
 void Application::UnhideNotes() {

@@ -94,7 +94,7 @@ void Application::ImportOldNotes() {
 
 void Application::ExportNotes() {
     std::wstring path;
-    if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), path)) return;
+    if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), L"Notes.txt", path)) return;
     std::vector<ExportedNote> list;
     list.reserve(document->List().size());
     for (const auto& note : document->List()) list.push_back({note->Title(), note->Data().text});

@@ -20,7 +20,10 @@
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
 #include "store/TempFiles_win.h"
+#include "skin/PixelImage.h"
+#include "skin/WindowShape_win.h"
 #include "ui/PrivateMessages_win.h"
+#include "ui/ShellOpen_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/SettingsDialog_win.h"
 #include "ui/WindowSnapping_win.h"
@@ -90,12 +93,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
     oldNotesFolder =
         (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\";
-    shellOpen = [](const std::wstring& target) {
-        ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
+    shellOpen = [](const std::wstring& target, const std::wstring& program) {
+        return ShellOpen(target, program);
     };
-    updateCheck.SetLauncher([this](const std::wstring& url) {
-        if (shellOpen) shellOpen(url);
-    });
+    updateCheck.SetLauncher([this](const std::wstring& url) { OpenOrTell(url); });
     SetAsideDamagedSettings(data + L"Settings.ini");
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
     settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
@@ -204,6 +205,9 @@ void Application::LoadSkinAndMainWindow() {
     mainBackground = skin.mainWindowBackground;
     if (mainBackground) {
         Resize(mainBackground->Width(), mainBackground->Height());
+        // Without layering the colour key does nothing: the region cuts it.
+        const PixelImage* pixels = mainBackground->Pixels();
+        if (!layeredWindows && pixels) ApplyWindowShape(Handle(), ShapeRegion(*pixels).Get(), true);
     }
     button = std::make_unique<MainWindowButton>(*this);
     button->SetBitmaps(skin.mainWindowButton);

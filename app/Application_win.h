@@ -129,10 +129,13 @@ public:
     void ExportNotes();
     // Where the predecessor program kept its notes, with a trailing separator.
     const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
-    // Opens a document or address with its associated program; tests replace it.
-    void SetShellOpener(std::function<void(const std::wstring&)> opener) {
-        shellOpen = std::move(opener);
-    }
+    // Opens a document or address with its associated program, or with the
+    // program named (ShellOpen); answers 0 or why not. Tests replace it.
+    using ShellOpener =
+        std::function<DWORD(const std::wstring& target, const std::wstring& program)>;
+    void SetShellOpener(ShellOpener opener) { shellOpen = std::move(opener); }
+    // Opens `target`; tells the user what could not be opened and why.
+    void OpenOrTell(const std::wstring& target);
 
     bool NotesShown() const { return notesShown; }
     HMENU MainMenu() const { return mainMenu.Get(); }
@@ -248,7 +251,7 @@ private:
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
     std::wstring oldNotesFolder;
-    std::function<void(const std::wstring&)> shellOpen;
+    ShellOpener shellOpen;
     // The session ends: no question may hold up the exit.
     bool sessionEnding = false;
     // After the skin and the settings: the notes go before what they draw with.

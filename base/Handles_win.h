@@ -112,6 +112,7 @@ using GdiObject = UniqueHandle<HandleTraits::Gdi<T>>;
 using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedFont = GdiObject<HFONT>;
 using OwnedBrush = GdiObject<HBRUSH>;
+using OwnedRegion = GdiObject<HRGN>;
 
 // The device context of a window (or of the screen, for null) from GetDC.
 class WindowDc {

@@ -157,4 +157,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"Sync_OK",
     L"Sync_Cancel",
     L"Sync_NoFolder",
+    L"ShellOpen_Failed",  // 149
+    L"ShellOpen_OfferNotepad",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 149;
+inline constexpr size_t kLanguageKeyCount = 151;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -65,6 +65,8 @@ enum LanguageText : int {
     kSync_ConflictTitle = 138,      // put before the title of a note kept from a conflict
     kSync_FolderUnavailable = 139,  // format: the folder's path and the system's reason
     kSync_NoFolder = 148,
+    kShellOpen_Failed = 149,  // format: two strings, what was to be opened and the reason
+    kShellOpen_OfferNotepad = 150,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -9,5 +9,8 @@
 bool AskOpenTextFile(HWND owner, const std::wstring& title, std::wstring& path);
 
 // Asks where to write a text file, asking before an existing file is
-// replaced; false when the user cancels.
-bool AskSaveTextFile(HWND owner, const std::wstring& title, std::wstring& path);
+// replaced; false when the user cancels. The dialog opens in SaveDialogFolder
+// (Folders_win.h) with `suggestedName` in its name box, and remembers the
+// folder chosen.
+bool AskSaveTextFile(HWND owner, const std::wstring& title, const std::wstring& suggestedName,
+                     std::wstring& path);

@@ -4,16 +4,25 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include "lang/LanguageTable.h"
 #include "notes/Email_win.h"
 #include "notes/NoteWindow_win.h"
+#include "store/Folders_win.h"
+#include "store/SafeFileName.h"
 #include "store/TextFile.h"
 
 void NoteWindow::SaveAs() {
     const LanguageTable& language = host.Language();
     const std::wstring filter = language.TextWithNuls(kTextFilesFilter, L';');
     const std::wstring dialogTitle = language.TextOf(kTitle_SaveNoteAs);
+    // Named after the note, in the Documents folder (or the last one used).
+    const std::wstring suggested = SafeFileName(TitleText(false), L"Note.txt");
+    const std::wstring folder = SaveDialogFolder();
+    const std::wstring start = folder.empty() ? suggested : InFolder(folder, suggested);
     wchar_t path[MAX_PATH] = {};
+    start.copy(path, std::min<size_t>(start.size(), MAX_PATH - 1));
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = Handle();
@@ -22,10 +31,12 @@ void NoteWindow::SaveAs() {
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = dialogTitle.c_str();
+    if (!folder.empty()) dialog.lpstrInitialDir = folder.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"txt";
     SkipNextDeactivationFade();
     const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
+    if (chosen) RememberSaveDialogFolder(path);
     // The text is written even when the host closed the note meanwhile: the
     // user chose the file, and the note's text is still whole.
     if (chosen && !TextFile::Write(path, text)) {

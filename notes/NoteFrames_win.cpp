@@ -9,6 +9,7 @@
 #include "notes/NoteLayout.h"
 #include "skin/PixelImage.h"
 #include "skin/Skin_win.h"
+#include "skin/WindowShape_win.h"
 
 namespace {
 
@@ -98,13 +99,13 @@ void NoteFrames::DrawDirect(HDC dc, HDC memoryDc, const FrameState& state) const
 // background), the composed frame holds magenta: a hole in a layered note. The
 // layers are those of DrawDirect, copied in memory: a transparent blit per tile
 // costs the system a mask and several blits each.
-OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
+bool NoteFrames::ComposePixels(const FrameState& state, PixelImage& frame) const {
     // A note larger than any screen (a skin's absurd numbers can make one) is
     // left to the system, which refuses its bitmap rather than run out of memory.
     if (state.width <= 0 || state.height <= 0 ||
         int64_t{state.width} * state.height > kMaxComposedPixels)
-        return ComposeWithBlits(dc, state);
-    PixelImage frame(state.width, state.height, PixelOf(kMagenta));
+        return false;
+    frame = PixelImage(state.width, state.height, PixelOf(kMagenta));
     const RECT all = {0, 0, state.width, state.height};
     bool copied =
         CopySkinned(frame, skin.background, all, metrics.backgroundBorders, metrics.fixedSize);
@@ -121,10 +122,29 @@ OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
     }
     if (copied && state.masked && skin.mask)
         copied = CopySkinned(frame, skin.mask, all, metrics.backgroundBorders, metrics.fixedSize);
-    if (copied) {
+    return copied;
+}
+
+OwnedBitmap NoteFrames::Compose(HDC dc, const FrameState& state) {
+    PixelImage frame;
+    if (ComposePixels(state, frame)) {
         if (OwnedBitmap bitmap = ToBitmap(frame)) return bitmap;
     }
     return ComposeWithBlits(dc, state);
+}
+
+// The shape of the background alone: the icons and the mask lie inside it.
+HRGN NoteFrames::Shape(int32_t width, int32_t height) {
+    FrameState state;
+    state.width = width;
+    state.height = height;
+    state.priority = -1;
+    if (OwnedRegion* known = shapes.Find(state)) return known->Get();
+    PixelImage frame;
+    if (!ComposePixels(state, frame)) return nullptr;
+    OwnedRegion made = ShapeRegion(frame);
+    if (!made) return nullptr;
+    return shapes.Insert(state, std::move(made)).Get();
 }
 
 OwnedBitmap NoteFrames::ComposeWithBlits(HDC dc, const FrameState& state) const {

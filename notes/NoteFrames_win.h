@@ -20,6 +20,7 @@
 #include "notes/NoteMetrics.h"
 
 struct Skin;
+struct PixelImage;
 
 struct FrameState {
     int32_t width = 0;
@@ -55,10 +56,18 @@ public:
     OwnedBitmap Compose(HDC dc, const FrameState& state);
     OwnedBitmap ComposeWithBlits(HDC dc, const FrameState& state) const;
 
+    // The window region of a note of this size that is not layered: the
+    // frame's pixels without its holes. Shared: a window takes a copy
+    // (ApplyWindowShape). Null when the skin's pixels cannot be had.
+    HRGN Shape(int32_t width, int32_t height);
+
 private:
     const Skin& skin;
     NoteGeometry::NoteMetrics metrics;
+    bool ComposePixels(const FrameState& state, PixelImage& frame) const;
+
     LruCache<FrameState, OwnedBitmap> cache{kCapacity};
+    LruCache<FrameState, OwnedRegion> shapes{kCapacity};
 };
 
 std::shared_ptr<NoteFrames> NoteFramesFor(const Skin& skin,

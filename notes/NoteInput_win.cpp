@@ -117,6 +117,7 @@ LRESULT NoteWindow::OnGetText(WPARAM size, LPARAM buffer) const {
 // or resize: then the file is written once, when the move ends. A change of
 // Z order, of activation or of visibility alone changes nothing in the file.
 void NoteWindow::OnPositionChanged(const WINDOWPOS& pos) {
+    if (!(pos.flags & SWP_NOSIZE)) UpdateShape();
     if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
     const RECT now = WindowRect();
     if (SameRect(now, lastRect)) return;
@@ -265,6 +266,11 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
             auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
             if (!pos || (pos->flags & SWP_NOSIZE)) break;
             LRESULT result = SmallWindow::HandleMessage(window, message, wParam, lParam);
+            // Whoever sizes the note (a load, tiling, fitting, another skin's
+            // record), a fixed-size skin's note stays its background's size.
+            const Rect fixed = NoteGeometry::FixedSizeWindow({0, 0, pos->cx, pos->cy}, metrics);
+            pos->cx = fixed.right;
+            pos->cy = fixed.bottom;
             LayoutForSize(pos->cx, pos->cy);
             return result;
         }

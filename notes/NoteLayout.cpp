@@ -147,3 +147,64 @@ Growth GrowWhileTyping(const Rect& window, const NoteMetrics& metrics, const Gri
 }
 
 }  // namespace NoteGeometry
+
+namespace NoteGeometry {
+
+namespace {
+
+bool KeepsBackgroundSize(const NoteMetrics& m) {
+    return m.fixedSize && m.hasBackgroundBitmap && m.backgroundWidth > 0 && m.backgroundHeight > 0;
+}
+
+}  // namespace
+
+Rect FixedSizeWindow(const Rect& window, const NoteMetrics& metrics) {
+    if (!KeepsBackgroundSize(metrics)) return window;
+    return {window.left, window.top, Widened(window.left, metrics.backgroundWidth),
+            Widened(window.top, metrics.backgroundHeight)};
+}
+
+namespace {
+
+// Moves [from, from + length) left (up) until it ends inside [low, high), but
+// never past low.
+int32_t KeepInside(int32_t from, int32_t length, int32_t low, int32_t high) {
+    int64_t start = from;
+    if (start + length > high) start = int64_t{high} - length;
+    if (start < low) start = low;
+    return ClampToInt32(start);
+}
+
+}  // namespace
+
+FittedNote PlaceFittedNote(const Rect& fitted, const NoteMetrics& metrics, const Rect& workArea,
+                           const MeasureFn& measure) {
+    FittedNote out;
+    const bool fixed = KeepsBackgroundSize(metrics);
+    Rect w = FixedSizeWindow(fitted, metrics);
+    if (workArea.Width() > 0 && workArea.Height() > 0) {
+        int32_t width = w.Width();
+        int32_t height = w.Height();
+        // A fixed-size note keeps its background's size and only moves.
+        if (!fixed && width > workArea.Width()) {
+            // Narrower, the text takes more lines: measure it again.
+            width = workArea.Width();
+            const Insets& e = metrics.editInsets;
+            Rect area = TextRect({0, 0, width, height}, e);
+            area.bottom = ClampToInt32(int64_t{area.top} + workArea.Height());
+            const Rect measured = measure(area);
+            height = std::max(metrics.backgroundHeight,
+                              ClampToInt32(int64_t{e.top} + e.bottom + measured.Height()));
+        }
+        if (!fixed) height = std::min(height, workArea.Height());
+        const int32_t left = KeepInside(w.left, width, workArea.left, workArea.right);
+        const int32_t top = KeepInside(w.top, height, workArea.top, workArea.bottom);
+        w = {left, top, Widened(left, width), Widened(top, height)};
+    }
+    out.window = w;
+    const Rect area = TextRect(w, metrics.editInsets);
+    out.moreText = area.Width() > 0 && TextOverflows(area, measure);
+    return out;
+}
+
+}  // namespace NoteGeometry

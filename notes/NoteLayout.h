@@ -79,3 +79,24 @@ Growth GrowWhileTyping(const Rect& window, const NoteMetrics& metrics, const Gri
                        const Rect& virtualScreen, const MeasureFn& measure);
 
 }  // namespace NoteGeometry
+
+namespace NoteGeometry {
+
+// A note of a fixed-size skin is always its background's size, its top-left
+// corner kept; any other note (or a skin without a background) is left as is.
+Rect FixedSizeWindow(const Rect& window, const NoteMetrics& metrics);
+
+// Where a note sized to its text (ResizeToContent's window) finally goes: a
+// fixed-size skin's note is its background; any other note stays inside
+// `workArea`, its monitor's: it moves left and up as far as needed, and where
+// even that is not enough it is capped at the work area, its text wrapped anew
+// at the capped width. `moreText` tells whether the text still overflows.
+struct FittedNote {
+    Rect window;
+    bool moreText = false;
+};
+
+FittedNote PlaceFittedNote(const Rect& fitted, const NoteMetrics& metrics, const Rect& workArea,
+                           const MeasureFn& measure);
+
+}  // namespace NoteGeometry

@@ -11,6 +11,7 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "ui/Menu_win.h"
+#include "ui/ShellOpen_win.h"
 
 namespace {
 
@@ -19,18 +20,19 @@ constexpr int kLinksPosition = 17;
 
 }  // namespace
 
-bool LaunchLink(const std::wstring& link) {
+bool LaunchLink(const std::wstring& link, DWORD* error) {
     if (!NoteLinks::IsOpenableLink(link)) return false;
-    // Some browsers' shell handlers are COM objects; the shell wants COM set
-    // up on the calling thread for them.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    ShellExecuteW(nullptr, nullptr, link.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
-    if (SUCCEEDED(com)) CoUninitialize();
+    const DWORD result = ShellOpen(link);
+    if (error) *error = result;
     return true;
 }
 
+// No browser, or none for this kind of address: the user is told.
 void NoteHost::OpenLink(const std::wstring& link) {
-    LaunchLink(link);
+    DWORD error = ERROR_SUCCESS;
+    if (LaunchLink(link, &error) && error != ERROR_SUCCESS)
+        ShowMessage(nullptr, ShellOpenFailureText(Language(), link, error).c_str(), nullptr,
+                    MB_OK | MB_ICONWARNING);
 }
 
 void NoteWindow::FillLinksMenu(HMENU popup) {

@@ -106,7 +106,7 @@ void NoteWindow::DeleteNote(bool alwaysConfirm) {
 }
 
 void NoteWindow::ApplyFont() {
-    InvalidateAll();
+    Relayout();
     host.NotesChanged();
 }
 

@@ -4,14 +4,18 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
+#include "notes/EditLayout_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
+#include "arrange/Snapping_win.h"
 #include "skin/Skin_win.h"
+#include "skin/WindowShape_win.h"
 
 namespace {
 
@@ -102,13 +106,41 @@ RECT NoteWindow::TextArea(const RECT& client) const {
 void NoteWindow::PaintText(HDC dc, const RECT& area) {
     if (editor || text.empty() || area.right <= area.left || area.bottom <= area.top) return;
     const Skin& skin = NoteSkin();
-    SelectedObject font(dc, CurrentFont());
-    const COLORREF oldColor = SetTextColor(dc, skin.themedTextColor);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right, area.bottom};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFlags);
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldColor);
+    const int saved = SaveDC(dc);
+    // The editor shows no more than its area; neither does the idle text.
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    SelectObject(dc, CurrentFont());
+    SetTextColor(dc, skin.themedTextColor);
+    SetBkMode(dc, TRANSPARENT);
+    if (const EditLayout* layout = TextLayout(area.right - area.left, area.bottom - area.top)) {
+        DrawEditLayout(dc, area.left, area.top, text, *layout);
+    } else {
+        RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right,
+                  area.bottom};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFlags);
+    }
+    RestoreDC(dc, saved);
+}
+
+const EditLayout* NoteWindow::IdleTextLayout() {
+    const RECT area = TextArea(ClientRect());
+    return TextLayout(area.right - area.left, area.bottom - area.top);
+}
+
+// The layout of the note's text in its text area, made again only when the
+// text, the font or the area's size changed.
+const EditLayout* NoteWindow::TextLayout(int width, int height) {
+    const size_t hash = std::hash<std::wstring>()(text);
+    const HFONT font = CurrentFont();
+    if (!layoutValid || layoutHash != hash || layoutFont != font || layoutWidth != width ||
+        layoutHeight != height) {
+        layoutValid = LayOutAsEditor(text, font, width, height, textLayout);
+        layoutHash = hash;
+        layoutFont = font;
+        layoutWidth = width;
+        layoutHeight = height;
+    }
+    return layoutValid ? &textLayout : nullptr;
 }
 
 RECT NoteWindow::ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const {
@@ -159,6 +191,16 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     static const MemoryDc measuring(nullptr);
     overflow = false;
     const LONG bottomBefore = rect.bottom;
+    // As the editor lays the text out (and the idle note draws it): its
+    // lines, and the widest of them with the editor's right margin, and a
+    // pixel more so that the same width breaks the lines the same way.
+    EditLayout layout;
+    if (LayOutAsEditor(s, CurrentFont(), rect.right - rect.left, rect.bottom - rect.top, layout)) {
+        rect.right = rect.left + layout.right + textMargins.right + 1;
+        rect.bottom = rect.top + layout.bottom;
+        overflow = rect.bottom > bottomBefore;
+        return;
+    }
     const HDC dc = measuring.Get();
     if (!dc) return;
     SelectedObject font(dc, CurrentFont());
@@ -170,6 +212,8 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
 NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {
     return [this, &s](const Rect& area) {
         RECT r = ToWin(area);
+        if (r.right <= r.left) r.right = r.left + 1;
+        if (r.bottom <= r.top) r.bottom = r.top + 1;
         bool overflow = false;
         MeasureText(r, s, overflow);
         return FromWin(r);
@@ -184,14 +228,36 @@ void NoteWindow::LayoutForSize(int cx, int cy) {
     moreText = !text.empty() && NoteGeometry::TextOverflows(layout.textRect, Measurer(text));
 }
 
+// Sized to the text, then kept on its monitor (or at its background's size).
 void NoteWindow::ResizeToContent() {
-    RECT w = WindowRect();
-    NoteGeometry::ContentFit fit =
-        NoteGeometry::ResizeToContent(FromWin(w), metrics, Grid(), Measurer(text));
-    moreText = false;
-    if (!fit.changed) return;
-    SetRect(ToWin(fit.window), true);
+    const Rect w = FromWin(WindowRect());
+    const NoteGeometry::MeasureFn measure = Measurer(text);
+    const NoteGeometry::ContentFit fit = NoteGeometry::ResizeToContent(w, metrics, Grid(), measure);
+    const NoteGeometry::FittedNote placed = NoteGeometry::PlaceFittedNote(
+        fit.window, metrics, FromWin(Arrange::WorkAreaOf(Handle())), measure);
+    moreText = placed.moreText;
+    if (placed.window == w) {
+        InvalidateAll();
+        return;
+    }
+    SetRect(ToWin(placed.window), true);
     host.NotesChanged();
+}
+
+void NoteWindow::UpdateShape() {
+    if (Layered() || !Handle()) return;
+    const RECT w = WindowRect();
+    const SIZE size = {w.right - w.left, w.bottom - w.top};
+    if (size.cx == shapedSize.cx && size.cy == shapedSize.cy) return;
+    if (!frames) frames = NoteFramesFor(NoteSkin(), metrics);
+    if (ApplyWindowShape(Handle(), frames->Shape(size.cx, size.cy), true)) shapedSize = size;
+}
+
+// After a change of font the text takes another place at once.
+void NoteWindow::Relayout() {
+    const RECT c = ClientRect();
+    LayoutForSize(c.right - c.left, c.bottom - c.top);
+    InvalidateAll();
 }
 
 void NoteWindow::UpdateMask() {

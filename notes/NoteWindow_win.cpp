@@ -73,6 +73,7 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
     const int w = startEditing ? 3 * skin.backgroundWidth : skin.backgroundWidth;
     Resize(w, h, false);
     LayoutForSize(w, h);
+    UpdateShape();
     lastRect = WindowRect();
     EnableSnapping();
 }
@@ -82,7 +83,10 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
     masked = layered;
     // Made where it belongs, in its Z-order band, with its lock: one window
     // creation and nothing to redo before the note is shown.
-    const RECT at = ToRect(record.rect);
+    // A fixed-size skin's note is its background's size, whatever the record
+    // (made under another skin) says.
+    const Rect fixed = NoteGeometry::FixedSizeWindow(record.rect, metrics);
+    const RECT at = {fixed.left, fixed.top, fixed.right, fixed.bottom};
     DWORD exStyle = record.alwaysOnTop ? WS_EX_TOPMOST : 0;
     if (record.locked) exStyle |= WS_EX_TRANSPARENT;
     Create(layered, false, at, exStyle);
@@ -91,6 +95,7 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
     alwaysOnTop = record.alwaysOnTop;
     locked = record.locked;
     LayoutForSize(at.right - at.left, at.bottom - at.top);
+    UpdateShape();
     lastRect = WindowRect();
     EnableSnapping();
 }
@@ -225,6 +230,8 @@ NoteData NoteWindow::Data() const {
 void NoteWindow::SetNoteFont(OwnedFont custom) {
     customFont = std::move(custom);
     textMargins = EditMarginsOf(CurrentFont());
+    // A new font may reuse the handle of the one it replaces.
+    layoutValid = false;
 }
 
 void NoteWindow::ApplyData(const NoteData& d) {

@@ -43,6 +43,7 @@
 
 #include "arrange/Rect.h"
 #include "base/Handles_win.h"
+#include "notes/EditLayout_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteHost_win.h"
 #include "notes/NoteLayout.h"
@@ -172,6 +173,10 @@ public:
     bool HoverTimerRunning() const { return hoverTimerRunning; }
     bool Editing() const { return editor != nullptr; }
     HWND EditorHandle() const;
+    // Where the idle note draws the lines of its text (as its editor would
+    // place them), relative to its text area; null when it falls back to
+    // DrawTextW.
+    const EditLayout* IdleTextLayout();
     // The skin button under a client point; none while the frame is masked.
     NoteGeometry::NoteButton ButtonAt(Point client) const;
     // The button drawn hot (cursor on it) and the one pressed, if any.
@@ -233,11 +238,15 @@ private:
     void InitFields();
     void TakeRecord(const NoteData& d);
     void LayoutForSize(int cx, int cy);
+    void Relayout();
+    // Without layering, the window region cuts out what the colour key would.
+    void UpdateShape();
     // The parts of Paint, in drawing order.
     FrameState CurrentFrame(const RECT& client) const;
     void PaintFrame(HDC dc, HDC memoryDc, const RECT& client);
     void PaintText(HDC dc, const RECT& area);
     void PaintButtons(HDC dc, HDC memoryDc, const RECT& client);
+    const EditLayout* TextLayout(int width, int height);
     // Where the text is drawn, in client coordinates.
     RECT TextArea(const RECT& client) const;
     RECT ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const;
@@ -298,10 +307,20 @@ private:
     OwnedFont customFont;
     LOGFONTW font = {};
     TextMargins textMargins;
+    // The idle text's layout (EditLayout_win.h), for the text, font and area
+    // it was made for.
+    EditLayout textLayout;
+    size_t layoutHash = 0;
+    HFONT layoutFont = nullptr;
+    int layoutWidth = 0;
+    int layoutHeight = 0;
+    bool layoutValid = false;
     bool masked = false;
     bool hoverTimerRunning = false;
     bool frameForced = false;
     bool moreText = false;
+    // The size the window region was made for.
+    SIZE shapedSize = {};
     NoteGeometry::NoteButton hotButton = NoteGeometry::NoteButton::None;
     NoteGeometry::NoteButton pressedButton = NoteGeometry::NoteButton::None;
     // TrackMouseEvent asked for a WM_MOUSELEAVE that has not come yet.

@@ -31,3 +31,34 @@ void CopyKeyed(PixelImage& target, int32_t x, int32_t y, const PixelImage& sourc
         }
     }
 }
+
+std::vector<Rect> ShapeRects(const PixelImage& image, uint32_t key) {
+    std::vector<Rect> done;
+    if (image.Empty()) return done;
+    key &= 0xFFFFFF;
+    // The rectangles still growing downwards: the runs of the line above.
+    std::vector<Rect> open;
+    std::vector<Rect> runs;
+    for (int32_t y = 0; y < image.height; ++y) {
+        runs.clear();
+        for (int32_t x = 0; x < image.width;) {
+            while (x < image.width && (image.At(x, y) & 0xFFFFFF) == key) ++x;
+            const int32_t start = x;
+            while (x < image.width && (image.At(x, y) & 0xFFFFFF) != key) ++x;
+            if (x > start) runs.push_back({start, y, x, y + 1});
+        }
+        const bool same =
+            runs.size() == open.size() &&
+            std::equal(runs.begin(), runs.end(), open.begin(), [](const Rect& a, const Rect& b) {
+                return a.left == b.left && a.right == b.right;
+            });
+        if (same) {
+            for (Rect& r : open) r.bottom = y + 1;
+            continue;
+        }
+        done.insert(done.end(), open.begin(), open.end());
+        open = runs;
+    }
+    done.insert(done.end(), open.begin(), open.end());
+    return done;
+}

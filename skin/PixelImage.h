@@ -34,3 +34,10 @@ constexpr uint32_t PixelOf(SkinColor color) {
 // clipped to both bitmaps.
 void CopyKeyed(PixelImage& target, int32_t x, int32_t y, const PixelImage& source, int32_t sourceX,
                int32_t sourceY, int32_t width, int32_t height, uint32_t key);
+
+// The pixels of `image` that are not of colour `key`, as rectangles in image
+// coordinates: the runs of each line, equal runs of consecutive lines merged
+// into one taller rectangle (a window's rounded corners then cost a few
+// rectangles, not one per line). A window region made of them cuts the key
+// colour out of a window that is not layered.
+std::vector<Rect> ShapeRects(const PixelImage& image, uint32_t key);

@@ -73,3 +73,38 @@ bool SetRunAtLogOn(bool on) {
     LSTATUS deleted = RegDeleteValueW(key.Get(), ProgramInfo::kProductName);
     return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
+
+namespace {
+
+std::wstring& LastSaveFolder() {
+    static std::wstring folder;
+    return folder;
+}
+
+}  // namespace
+
+std::wstring SaveDialogFolder() {
+    if (!LastSaveFolder().empty()) return LastSaveFolder();
+    wchar_t documents[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
+                                SHGFP_TYPE_CURRENT, documents)))
+        return L"";
+    return documents;
+}
+
+std::wstring InFolder(const std::wstring& folder, const std::wstring& name) {
+    if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') return folder + name;
+    return folder + L"\\" + name;
+}
+
+void RememberSaveDialogFolder(const std::wstring& path) {
+    if (path.empty()) {
+        LastSaveFolder().clear();
+        return;
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos || slash == 0) return;
+    // A drive's root keeps its backslash: "C:" alone means that drive's
+    // current folder.
+    LastSaveFolder() = path.substr(0, path[slash - 1] == L':' ? slash + 1 : slash);
+}

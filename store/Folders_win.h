@@ -23,3 +23,18 @@ bool SetRunAtLogOn(bool on);
 
 // The Run key's path under HKEY_CURRENT_USER.
 inline constexpr const wchar_t* kRunKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Where a save dialog opens: the folder of the last file saved through one
+// since the program started, else the user's Documents folder (never the
+// program's own, which is read-only once installed). Empty when the system
+// names no Documents folder: the dialog then chooses.
+std::wstring SaveDialogFolder();
+
+// The path of `name` in `folder`, a separator between them. Save dialogs are
+// given it as their file: some of them ignore their starting folder when
+// the file name names none.
+std::wstring InFolder(const std::wstring& folder, const std::wstring& name);
+
+// Takes the folder of `path`, a file just saved, as the next dialog's start;
+// an empty path forgets it (the Documents folder again).
+void RememberSaveDialogFolder(const std::wstring& path);

@@ -6,6 +6,8 @@
 # VN_BENCH_RUNS (default 3) and VN_BENCH_RUNS_5000 (default 1) set how many
 # starts of the program and of its floor the start-up figures take the median of.
 set -uo pipefail
+# shellcheck source=tools/script-errors.sh
+source "$(dirname "${BASH_SOURCE[0]}")/script-errors.sh"
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VN_ROOT
 cd "$VN_ROOT"

@@ -301,7 +301,10 @@ def classic_background():
                                   ((x - (C_W - C_FOLD)) + (y - (C_H - C_FOLD))) / (2.0 * C_FOLD)))
     c.fill(segment(C_W - C_FOLD, C_H - C_FOLD, C_W - C_FOLD, C_H, 0.5), (150, 146, 136))
     c.fill(segment(C_W - C_FOLD, C_H - C_FOLD, C_W, C_H - C_FOLD, 0.5), (150, 146, 136))
-    c.fill(segment(C_W - C_FOLD, C_H, C_W, C_H - C_FOLD, 0.6), (120, 116, 106))
+    # The crease is the sheet's edge: smoothed inwards only, never into the
+    # magenta around it (a blend of the key colour would show on the desktop).
+    crease = segment(C_W - C_FOLD, C_H, C_W, C_H - C_FOLD, 0.6)
+    c.fill(lambda x, y: crease(x, y) if sheet(x, y) <= 0 else 1.0, (120, 116, 106))
     # A strip of tape holding the sheet to the bar.
     tape = polygon([(C_W / 2 - 24, C_BAR - 5), (C_W / 2 + 24, C_BAR - 7),
                     (C_W / 2 + 25, C_BAR + 9), (C_W / 2 - 23, C_BAR + 11)])

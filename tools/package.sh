@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows installer and the portable zip into build/win/packages.
 set -euo pipefail
+# shellcheck source=tools/script-errors.sh
+source "$(dirname "${BASH_SOURCE[0]}")/script-errors.sh"
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$VN_ROOT"
 bash tools/deps.sh

@@ -4,6 +4,8 @@
 # saves a screenshot to build/screenshot.png. --refresh-screenshot does the same
 # and copies the screenshot over docs/screenshot.png, the README's picture.
 set -euo pipefail
+# shellcheck source=tools/script-errors.sh
+source "$(dirname "${BASH_SOURCE[0]}")/script-errors.sh"
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VN_ROOT
 cd "$VN_ROOT"

@@ -3,6 +3,8 @@
 # UBSan, the fuzz targets for a bounded time, and the Windows build under Wine in
 # a headless X server with throwaway Wine prefixes.
 set -uo pipefail
+# shellcheck source=tools/script-errors.sh
+source "$(dirname "${BASH_SOURCE[0]}")/script-errors.sh"
 VN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export VN_ROOT
 # Builds in other checkouts of the tree may reuse these objects from the compiler cache.

@@ -44,10 +44,7 @@ vn_make_prefix() {
         export LD_LIBRARY_PATH="$dir${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
         export FAKE_XINERAMA="$VN_XINERAMA"
     fi
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
-    fi
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    vn_boot_prefix || return 1
     if [ -n "${VN_XINERAMA:-}" ]; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
     fi
@@ -55,6 +52,39 @@ vn_make_prefix() {
     mkdir -p "$fonts"
     cp -n /usr/share/wine/fonts/tahoma*.ttf "$fonts/" 2>/dev/null || true
     wineserver -w
+}
+
+# A first-time prefix is not always ready when wineboot returns (the first start
+# of Wine on a machine sets up more than later ones, and a busy machine can let
+# it time out): wait for its processes, check that its registry answers, and
+# otherwise make it again once. Says what went wrong when that fails too.
+vn_boot_prefix() {
+    local try log="${TMPDIR:-/tmp}/vn-wineboot.$$.log"
+    for try in 1 2; do
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >"$log" 2>&1 || true
+        fi
+        wineserver -w 2>/dev/null || true
+        if [ -f "$WINEPREFIX/system.reg" ] &&
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+                >>"$log" 2>&1; then
+            rm -f "$log"
+            return 0
+        fi
+        echo "Wine prefix $WINEPREFIX is not ready (attempt $try of 2)" >&2
+        tail -n 5 "$log" >&2 2>/dev/null || true
+        wineserver -k 2>/dev/null || true
+        # Only a throwaway prefix of our own is wiped; a user's prefix keeps
+        # its files and is booted again over them.
+        if [ -n "$VN_OWN_PREFIX" ] && [ "$VN_OWN_PREFIX" = "$WINEPREFIX" ]; then
+            find "${WINEPREFIX:?}" -mindepth 1 -maxdepth 1 ! -name xinerama -exec rm -rf {} +
+        else
+            rm -f "$WINEPREFIX/system.reg"
+        fi
+    done
+    rm -f "$log"
+    echo "could not make the Wine prefix $WINEPREFIX" >&2
+    return 1
 }
 
 vn_copy_prefix() {

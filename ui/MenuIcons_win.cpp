@@ -16,12 +16,14 @@ constexpr int kIconSize = 16;
 struct MenuIcon {
     OwnedBitmap colour;
     OwnedBitmap grey;
+    OwnedBitmap disabled;
     int width = 0;
     int height = 0;
 };
 
-// Transparent pixels stay, every other pixel becomes the shadow grey.
-OwnedBitmap MakeShadow(HBITMAP colour, const BITMAP& info) {
+// Transparent pixels stay; every other pixel becomes `recolour(pixel)`.
+template <typename Recolour>
+OwnedBitmap Recoloured(HBITMAP colour, const BITMAP& info, Recolour recolour) {
     OwnedBitmap grey(
         CreateBitmap(info.bmWidth, info.bmHeight, info.bmPlanes, info.bmBitsPixel, nullptr));
     if (!grey) return grey;
@@ -33,10 +35,26 @@ OwnedBitmap MakeShadow(HBITMAP colour, const BITMAP& info) {
     for (int y = 0; y < info.bmHeight; ++y) {
         for (int x = 0; x < info.bmWidth; ++x) {
             COLORREF pixel = GetPixel(source.Get(), x, y);
-            SetPixel(target.Get(), x, y, pixel == kTransparent ? kTransparent : kShadow);
+            SetPixel(target.Get(), x, y, pixel == kTransparent ? kTransparent : recolour(pixel));
         }
     }
     return grey;
+}
+
+OwnedBitmap MakeShadow(HBITMAP colour, const BITMAP& info) {
+    return Recoloured(colour, info, [](COLORREF) { return kShadow; });
+}
+
+// As the shell greys the icon of an item that cannot be chosen: its lightness
+// kept, its colour gone, and faded towards the menu's light background.
+OwnedBitmap MakeDisabled(HBITMAP colour, const BITMAP& info) {
+    return Recoloured(colour, info, [](COLORREF pixel) {
+        const int luma =
+            (GetRValue(pixel) * 30 + GetGValue(pixel) * 59 + GetBValue(pixel) * 11) / 100;
+        const int grey = 128 + luma / 2;
+        // Never the transparent colour (no grey can be) and never pure white.
+        return RGB(std::min(grey, 240), std::min(grey, 240), std::min(grey, 240));
+    });
 }
 
 // Loaded on first use; an identifier without a resource is remembered as
@@ -50,6 +68,7 @@ const MenuIcon& IconFor(WORD id) {
     BITMAP info = {};
     if (colour && GetObjectW(colour.Get(), sizeof(info), &info)) {
         icon.grey = MakeShadow(colour.Get(), info);
+        icon.disabled = MakeDisabled(colour.Get(), info);
         icon.colour = std::move(colour);
         icon.width = info.bmWidth;
         icon.height = info.bmHeight;
@@ -88,7 +107,11 @@ void DrawMenuIcon(const DRAWITEMSTRUCT& item) {
         item.rcItem.top +
         std::max(0, static_cast<int>(item.rcItem.bottom - item.rcItem.top) - icon.height) / 2;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool greyed = (item.itemState & ODS_GRAYED) != 0;
+    const bool greyed = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+    if (greyed && icon.disabled.Get()) {
+        DrawTransparent(item.hDC, x, y, icon.disabled.Get(), icon.width, icon.height);
+        return;
+    }
     if (selected && icon.grey.Get())
         DrawTransparent(item.hDC, x, y, icon.grey.Get(), icon.width, icon.height);
     const int lift = selected && !greyed ? 1 : 0;

@@ -2,7 +2,8 @@
 // The 16 by 16 icons drawn into the bitmap column of popup menu items. An
 // item's icon is the bitmap resource of the executable whose identifier is the
 // item's identifier; magenta is transparent. A selected item shows its icon
-// lifted one pixel up and left above a grey shadow.
+// lifted one pixel up and left above a grey shadow; a greyed item shows it
+// without colour, faded, and never lifted.
 
 #include <windows.h>
 

@@ -354,14 +354,42 @@ TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
 TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
     Application& a = Start();
     std::vector<std::wstring> opened;
-    a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
+    std::vector<DWORD> results;  // what the system answers, in turn; then success
+    a.SetShellOpener([&](const std::wstring& target, const std::wstring& program) {
+        opened.push_back(program + L">" + target);
+        const DWORD result = results.empty() ? ERROR_SUCCESS : results.front();
+        if (!results.empty()) results.erase(results.begin());
+        return result;
+    });
     const std::wstring bin = a.RecycleBinPath();
 
     Command(IDM_RECYCLE_BIN_OPEN);
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], bin);
+    EXPECT_EQ(opened[0], L">" + bin);
     std::string bytes = "x";
     EXPECT_TRUE(FileIo::ReadFile(bin, bytes) && bytes.empty()) << "created empty to be opened";
+
+    // No program for text files: the user is told what and why, and offered
+    // Notepad; a refusal opens nothing more, a failing Notepad is told too.
+    for (const int answer : {IDNO, IDYES}) {
+        opened.clear();
+        results = {ERROR_NO_ASSOCIATION, ERROR_FILE_NOT_FOUND};
+        DialogAnswers answers({{answer, L""}, {IDOK, L""}});
+        Command(IDM_RECYCLE_BIN_OPEN);
+        ASSERT_GE(answers.Texts().size(), 1u);
+        const std::wstring& told = answers.Texts()[0];
+        EXPECT_NE(told.find(bin), std::wstring::npos) << TestPaths::Narrow(told);
+        EXPECT_NE(told.find(TextOf(kShellOpen_OfferNotepad)), std::wstring::npos);
+        if (answer == IDNO) {
+            EXPECT_EQ(std::vector<std::wstring>{L">" + bin}, opened);
+            EXPECT_EQ(1u, answers.Texts().size());
+        } else {
+            EXPECT_EQ((std::vector<std::wstring>{L">" + bin, L"notepad.exe>" + bin}), opened);
+            ASSERT_EQ(2u, answers.Texts().size());
+            EXPECT_EQ(answers.Texts()[1].find(TextOf(kShellOpen_OfferNotepad)), std::wstring::npos);
+        }
+    }
+    results.clear();
 
     ASSERT_TRUE(FileIo::AppendToFile(bin, "deleted text"));
     {
@@ -383,7 +411,10 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
 TEST_F(ApplicationCommandsTest, AboutShowsTheVersionAndOffersTheHomePage) {
     Application& a = Start();
     std::vector<std::wstring> opened;
-    a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
+    a.SetShellOpener([&](const std::wstring& target, const std::wstring&) {
+        opened.push_back(target);
+        return opened.size() == 1 ? DWORD{ERROR_SUCCESS} : DWORD{ERROR_NO_ASSOCIATION};
+    });
     {
         DialogAnswers answers({{IDNO, L""}});
         Command(IDM_ABOUT);
@@ -391,10 +422,18 @@ TEST_F(ApplicationCommandsTest, AboutShowsTheVersionAndOffersTheHomePage) {
         EXPECT_EQ(answers.Texts()[0].substr(0, 19), L"Vellomar Notes 3.2\n");
         EXPECT_TRUE(opened.empty());
     }
-    DialogAnswers answers({{IDYES, L""}});
+    {
+        DialogAnswers answers({{IDYES, L""}});
+        Command(IDM_ABOUT);
+        ASSERT_EQ(opened.size(), 1u);
+        EXPECT_EQ(opened[0], ProgramInfo::kHomePage);
+        EXPECT_EQ(answers.Texts().size(), 1u) << "opened: nothing more to say";
+    }
+    // No browser: said, with the address.
+    DialogAnswers answers({{IDYES, L""}, {IDOK, L""}});
     Command(IDM_ABOUT);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], ProgramInfo::kHomePage);
+    ASSERT_EQ(answers.Texts().size(), 2u);
+    EXPECT_NE(answers.Texts()[1].find(ProgramInfo::kHomePage), std::wstring::npos);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ const std::map<int, std::wstring> kFormats = {
     {kRestoreBackup_Item, L"sd"},
     {kRestoreBackup_Failed, L"ss"},
     {kSaveFailed_Exit, L"s"},
+    {kShellOpen_Failed, L"ss"},
     {kNotesNotShown, L"d"},
     {kSync_FolderUnavailable, L"ss"},
 };

@@ -62,7 +62,9 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(149u, kLanguageKeyCount);
+    EXPECT_EQ(151u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"ShellOpen_Failed"), 149);
+    EXPECT_EQ(table_.FindKey(L"ShellOpen_OfferNotepad"), 150);
     EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
     EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);

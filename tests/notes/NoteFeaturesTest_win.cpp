@@ -7,9 +7,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <cstdlib>
 #include <set>
+
+#include <shlobj.h>
 
 #include "support/NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
@@ -17,6 +20,7 @@
 #include "notes/Links_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"
+#include "store/Folders_win.h"
 #include "store/NoteData_win.h"
 #include "ui/PrivateMessages_win.h"
 
@@ -355,6 +359,63 @@ TEST_F(NoteFeaturesTest, SaveAsWritesEveryCharacterAndSaysWhenItCannot) {
             << TestPaths::Narrow(told);
         EXPECT_TRUE(host.Alive(note));
     }
+}
+
+// Save As opens in the Documents folder with the note's title or first line
+// as a safe name, and then in the folder last saved to. The dialog settles on
+// its folder after it first shows, so it is read a moment later.
+struct SaveDialogSeen {
+    std::vector<std::wstring> names, folders;
+    std::wstring answer;  // a full path to save to; empty: cancel
+    HWND dialog = nullptr;
+};
+SaveDialogSeen* saveDialogSeen = nullptr;
+
+void CALLBACK ReadSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    SaveDialogSeen& seen = *saveDialogSeen;
+    wchar_t text[MAX_PATH] = {};
+    GetWindowTextW(GetDlgItem(seen.dialog, 1148), text, MAX_PATH);
+    seen.names.push_back(text);
+    wchar_t folder[MAX_PATH] = {};
+    SendMessageW(seen.dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    seen.folders.push_back(folder);
+    if (!seen.answer.empty())
+        SendMessageW(GetDlgItem(seen.dialog, 1148), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(seen.answer.c_str()));
+    PostMessageW(seen.dialog, WM_COMMAND, seen.answer.empty() ? IDCANCEL : IDOK, 0);
+    seen.answer.clear();
+}
+
+TEST_F(NoteFeaturesTest, SaveAsSuggestsASafeNameInDocumentsThenTheLastFolder) {
+    wchar_t documents[MAX_PATH] = {};
+    ASSERT_EQ(S_OK, SHGetFolderPathW(nullptr, CSIDL_PERSONAL | CSIDL_FLAG_CREATE, nullptr,
+                                     SHGFP_TYPE_CURRENT, documents));
+    const std::wstring dir = TestPaths::MakeScratchDir();
+    RememberSaveDialogFolder(L"");  // as at the program's start
+    SaveDialogSeen seen;
+    saveDialogSeen = &seen;
+    DialogAnswers answers({}, [&seen](HWND dialog) {
+        seen.dialog = dialog;
+        SetTimer(nullptr, 0, 300, &ReadSaveDialog);
+        return true;
+    });
+    seen.answer = dir + L"first.txt";
+    Note(L"Q3: plan/budget?\r\nsecond line")->Send(WM_COMMAND, IDM_NOTE_SAVE_AS);
+    PumpMessages();
+    Note(L"body", L"con")->Send(WM_COMMAND, IDM_NOTE_SAVE_AS);
+    PumpMessages();
+    saveDialogSeen = nullptr;
+    ASSERT_EQ(2u, seen.names.size());
+    EXPECT_EQ(L"Q3 plan budget.txt", seen.names[0]);
+    EXPECT_EQ(L"_con.txt", seen.names[1]);
+    EXPECT_EQ(0, lstrcmpiW(documents, seen.folders[0].c_str()))
+        << TestPaths::Narrow(seen.folders[0]);
+    std::wstring last = dir.substr(0, dir.size() - 1);  // without its final backslash
+    EXPECT_EQ(0, lstrcmpiW(last.c_str(), seen.folders[1].c_str()))
+        << TestPaths::Narrow(seen.folders[1]);
+    std::string bytes;
+    EXPECT_TRUE(FileIo::ReadFile(dir + L"first.txt", bytes));
 }
 
 TEST_F(NoteFeaturesTest, CopyPutsTheWholeTextOnTheClipboard) {

@@ -163,6 +163,60 @@ TEST(GrowWhileTyping, Table) {
     EXPECT_FALSE(GrowWhileTyping(note, Resizable(true), {}, screen, FakeText(1000)).grow);
 }
 
+// Fitted notes stay on their monitor (here one left of the primary, below a
+// bar at the top) and fixed-size notes keep their background's size.
+TEST(PlaceFittedNote, Table) {
+    const Rect left{-1024, 20, 0, 748};
+    const Rect small{0, 0, 300, 200};
+    struct {
+        const char* name;
+        Rect fitted, workArea;
+        int chars;
+        bool fixed;
+        Rect expected;
+        bool moreText;
+    } cases[] = {
+        // clang-format off
+        {"inside: left alone", {-900, 100, -800, 200}, left, 5, false, {-900, 100, -800, 200}, false},
+        {"past the bottom: moved up", {-500, 700, -400, 800}, left, 5, false,
+         {-500, 648, -400, 748}, false},
+        {"past the right: moved left", {-50, 100, 150, 140}, left, 5, false,
+         {-200, 100, 0, 140}, false},
+        {"above and left of it: moved in", {-1100, -30, -1000, 70}, left, 5, false,
+         {-1024, 20, -924, 120}, false},
+        {"wider: capped, wrapped anew, taller", {50, 50, 1050, 86}, small, 100, false,
+         {0, 50, 300, 118}, false},
+        {"taller too: capped with the marker", {0, 0, 1000, 500}, small, 1000, false,
+         {0, 0, 300, 200}, true},
+        {"fixed size: the background, marker for the rest", {10, 10, 500, 500}, small, 100, true,
+         {10, 10, 70, 50}, true},
+        {"fixed size near the corner: moved in, not cut", {280, 190, 400, 300}, small, 1, true,
+         {240, 160, 300, 200}, false},
+        {"no work area: as fitted", {5000, 5000, 5100, 5100}, {}, 5, false,
+         {5000, 5000, 5100, 5100}, false},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FittedNote placed =
+            PlaceFittedNote(c.fitted, Resizable(c.fixed), c.workArea, FakeText(c.chars));
+        EXPECT_EQ(c.expected, placed.window);
+        EXPECT_EQ(c.moreText, placed.moreText);
+    }
+}
+
+TEST(PlaceFittedNote, FixedSizeOnlyWithABackground) {
+    EXPECT_EQ((Rect{-7, 3, 53, 43}), FixedSizeWindow({-7, 3, 900, 11}, Resizable(true)));
+    EXPECT_EQ((Rect{-7, 3, 900, 11}), FixedSizeWindow({-7, 3, 900, 11}, Resizable(false)));
+    NoteMetrics noBackground = Resizable(true);
+    noBackground.hasBackgroundBitmap = false;
+    EXPECT_EQ((Rect{-7, 3, 900, 11}), FixedSizeWindow({-7, 3, 900, 11}, noBackground));
+    // A fixed-size note far larger than its background is brought back to it by fitting.
+    const ContentFit fit = ResizeToContent({0, 0, 800, 600}, Resizable(true), {}, FakeText(3));
+    EXPECT_EQ((Rect{0, 0, 60, 40}),
+              PlaceFittedNote(fit.window, Resizable(true), {0, 0, 1280, 1024}, FakeText(3)).window);
+}
+
 const Insets kBorders{10, 20, 10, 20};
 
 TEST(NineSlice, FrameOfA250WideNoteAndDegenerateBorders) {

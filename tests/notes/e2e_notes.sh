@@ -2,7 +2,8 @@
 # Starts the program with three notes, reads a note's text from outside as a
 # screen reader would, makes a fourth by double-clicking the main window, types
 # into it, ends the edit with Escape, drags a note next to another with the
-# mouse, and checks Notes.dat and the screen after each step. (The note's
+# mouse, makes a fifth from the tray icon and types into it, and checks
+# Notes.dat and the screen after each step. (The note's
 # menu commands, its dialogs and e-mail are proven by the note tests.)
 # $1 is the folder of Zephyn3.exe.
 source "$(dirname "${BASH_SOURCE[0]}")/../support/e2e-common.sh"
@@ -50,5 +51,23 @@ desktop="$(pixel 2 $(($(identify -format %h "$shot") - 2)))"
 inside="$(pixel 150 200)"
 rm -f "$shot"
 [ -n "$inside" ] && [ "$inside" != "$desktop" ] || fail "the first note is not drawn ($inside)"
+
+# A new note from a double click on the tray icon takes the keyboard at once:
+# what a person types next goes into it, not to the tray. (Wine shows the
+# notification area as a small window at the top left; ours is its only icon.)
+tray="$(xdotool search --name "Wine System Tray" 2>/dev/null | head -n 1)"
+[ -n "$tray" ] || fail "no notification area window"
+eval "$(xdotool getwindowgeometry --shell "$tray")"
+had="$(e2e_note_count)"
+xdotool mousemove $((X + 13)) $((Y + 32)) click --repeat 2 --delay 80 1
+for _ in $(seq 30); do
+    [ "$(e2e_note_count)" -gt "$had" ] && break
+    sleep 0.1
+done
+[ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from a double click on the tray icon"
+sleep 0.3 && xdotool type --delay 30 "Typed after the tray"
+sleep 0.3 && wine "$driver" key 27
+sleep 1
+dump | grep -q "Typed after the tray" || fail "text typed into a note made from the tray went elsewhere"
 
 echo "e2e_notes: ok ($(dump | wc -l) notes)"

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "../arrange/RectPrinting.h"
 
 namespace {
 
@@ -87,6 +90,29 @@ TEST(PixelImage, KeyedCopyLeavesKeyedPixelsOutAndClipsToBothImages) {
     EXPECT_EQ(Rows(target), ".. .. |.. .. |");
     EXPECT_EQ(PixelOf(kCyan), 0x00FFFFu);
     EXPECT_EQ(PixelOf(MakeSkinColor(1, 2, 3)), 0x010203u);
+}
+
+// Rounded corners of a 6 x 5 window drawn over the key colour (with a blend
+// of it in the top line, which is not the key and stays): equal lines merge,
+// a hole in a line splits it, and the key in the top byte is ignored.
+TEST(PixelImage, ShapeRectsCutTheKeyColourOut) {
+    const uint32_t k = 0xFF00FF, o = 0x123456, b = 0xF010F0;
+    PixelImage image(6, 5, o);
+    const uint32_t rows[5][6] = {
+        {k, b, o, o, k, k}, {k, o, o, o, o, k}, {o, o, o, o, o, o},
+        {o, o, o, o, o, o}, {o, o, k, k, o, o},
+    };
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) image.pixels[static_cast<size_t>(y * 6 + x)] = rows[y][x];
+    image.pixels[4] = 0xAAFF00FF;  // the key, whatever the top byte holds
+    const std::vector<Rect> expected = {
+        {1, 0, 4, 1}, {1, 1, 5, 2}, {0, 2, 6, 4}, {0, 4, 2, 5}, {4, 4, 6, 5},
+    };
+    EXPECT_EQ(expected, ShapeRects(image, 0x77FF00FF));
+
+    EXPECT_TRUE(ShapeRects(PixelImage(7, 3, k), k).empty());
+    EXPECT_EQ((std::vector<Rect>{{0, 0, 7, 3}}), ShapeRects(PixelImage(7, 3, o), k));
+    EXPECT_TRUE(ShapeRects(PixelImage(0, 3, o), k).empty());
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
+#include "lang/LanguageTable.h"
 #include "support/LanguageFiles.h"
+#include "support/TestPaths.h"
+#include "ui/ShellOpen_win.h"
 #include "tests/ui/TestWindow.h"
 
 namespace {
@@ -93,4 +98,27 @@ TEST(ShowPopupMenu, OpensBelowRightOfTheCursorAndRefusesASecondPopup) {
     EXPECT_GE(window.popupRect.left, 499);
     EXPECT_GE(window.popupRect.top, 399);
     EXPECT_LT(window.popupRect.left, 520);
+}
+
+// What the shell cannot open is reported with the system's reason: a file of
+// a type no program is set up for, a file that is not there.
+TEST(ShellOpen, FailuresComeBackWithTheirReason) {
+    const std::wstring dir = TestPaths::MakeScratchDir();
+    const std::wstring odd = dir + L"note.vnzzq";
+    HANDLE file = CreateFileW(odd.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    EXPECT_EQ(DWORD{ERROR_NO_ASSOCIATION}, ShellOpen(odd));
+    EXPECT_EQ(DWORD{ERROR_FILE_NOT_FOUND},
+              ShellOpen(dir + L"missing.txt", L"vn-no-such-program.exe"));
+
+    EXPECT_EQ(DWORD{ERROR_NO_ASSOCIATION}, ShellExecuteError(SE_ERR_NOASSOC));
+    EXPECT_EQ(DWORD{ERROR_SUCCESS}, ShellExecuteError(33));
+    EXPECT_EQ(DWORD{ERROR_NOT_ENOUGH_MEMORY}, ShellExecuteError(0));
+
+    LanguageTable language;
+    language.Load(LangTest::WriteTexts(L"ShellOpen_Failed=Cannot open %s: %s"));
+    const std::wstring told = ShellOpenFailureText(language, odd, ERROR_NO_ASSOCIATION);
+    EXPECT_EQ(0u, told.find(L"Cannot open " + odd + L": "));
+    EXPECT_GT(told.size(), odd.size() + 16) << "the system's words for the reason";
 }

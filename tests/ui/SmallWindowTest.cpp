@@ -126,7 +126,8 @@ TEST_F(SmallWindowTest, SnapHookRunsUnderAHoldThatACapturedMoveKeepsUntilItEnds)
 
 // Menu icons come from the bitmap resource of the item's identifier: magenta is
 // transparent, a selected icon is lifted one pixel above a grey shadow, a greyed
-// one stays in place, and an item without a bitmap draws nothing.
+// one stays in place without its colours (G: red's lightness, faded), and an
+// item without a bitmap draws nothing.
 TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected) {
     TestSmallWindow window;
     ASSERT_TRUE(window.Create(false, false));
@@ -162,14 +163,17 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
         const char* seen;
     } cases[] = {{132, 0, 132, "WWRRRW"},
                  {132, ODS_SELECTED, 132, "WRRRSW"},
-                 {132, ODS_SELECTED | ODS_GRAYED, 132, "WWRRRW"},
+                 {132, ODS_SELECTED | ODS_GRAYED, 132, "WWGGGW"},
+                 {132, ODS_GRAYED, 132, "WWGGGW"},
                  {4321, ODS_SELECTED, 4321, "WWWWWW"},
                  {132, ODS_SELECTED, 0, "WWWWWW"}};
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP canvas = CreateBitmap(40, 40, 1, 32, nullptr);
     HGDIOBJ old = SelectObject(dc, canvas);
-    const std::map<COLORREF, char> names = {
-        {RGB(255, 255, 255), 'W'}, {RGB(255, 0, 0), 'R'}, {RGB(127, 127, 127), 'S'}};
+    const std::map<COLORREF, char> names = {{RGB(255, 255, 255), 'W'},
+                                            {RGB(255, 0, 0), 'R'},
+                                            {RGB(127, 127, 127), 'S'},
+                                            {RGB(166, 166, 166), 'G'}};
     for (const auto& c : cases) {
         PatBlt(dc, 0, 0, 40, 40, WHITENESS);
         // The icon goes kMenuIconPadding right of the column's left edge and is

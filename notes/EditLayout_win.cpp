@@ -1,0 +1,111 @@
+#include "notes/EditLayout_win.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// One hidden edit control for the whole run, styled as the editor; a note
+// has no child windows while idle.
+HWND LayoutEdit() {
+    static HWND edit =
+        CreateWindowExW(0, L"Edit", L"", WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 100,
+                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return edit;
+}
+
+struct KnownTabWidth {
+    LOGFONTW font;
+    int width;
+};
+
+// The control's tab stops are its own (dialog units of its font), not those
+// a DC computes from the font's average width: read once per font from where
+// it puts a character after a tab, then remembered (a run has few fonts).
+int TabWidthOf(HWND edit, HFONT font) {
+    static std::vector<KnownTabWidth> known;
+    LOGFONTW lf = {};
+    const bool named = GetObjectW(font, sizeof lf, &lf) != 0;
+    for (const KnownTabWidth& k : known)
+        if (named && std::memcmp(&k.font, &lf, sizeof lf) == 0) return k.width;
+    // Wide enough that the character never wraps below the tab.
+    RECT wide = {0, 0, 30000, 100};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&wide));
+    SetWindowTextW(edit, L"\tx");
+    const LRESULT before = SendMessageW(edit, EM_POSFROMCHAR, 0, 0);
+    const LRESULT after = SendMessageW(edit, EM_POSFROMCHAR, 1, 0);
+    const int width =
+        std::max(1, static_cast<short>(LOWORD(after)) - static_cast<short>(LOWORD(before)));
+    if (named && known.size() < 64) known.push_back({lf, width});
+    return width;
+}
+
+}  // namespace
+
+bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
+    out = EditLayout();
+    HWND edit = LayoutEdit();
+    if (!edit || width <= 0 || height <= 0) return false;
+    // As the editor is prepared (NoteEdit_win.cpp): its size, the font, the
+    // default tab stops, the text and the formatting rectangle.
+    SetWindowPos(edit, nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
+    out.tabWidth = TabWidthOf(edit, font);
+    SetWindowTextW(edit, text.c_str());
+    RECT format = {0, 0, width, height};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    out.lineHeight = metrics.tmHeight;
+    const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+    POINT first = {0, 0};
+    for (int i = 0; i < count; ++i) {
+        EditLine line;
+        line.start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(i), 0));
+        if (line.start < 0) break;
+        line.length =
+            static_cast<int>(SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(line.start), 0));
+        // No position is given for the end of the text (an empty last line):
+        // it lies one line below the one before, at the first line's left.
+        const LRESULT pos =
+            line.start < static_cast<int>(text.size())
+                ? SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(line.start), 0)
+                : -1;
+        if (pos != -1) {
+            line.at = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+        } else if (!out.lines.empty()) {
+            line.at = {first.x, out.lines.back().at.y + out.lineHeight};
+        } else {
+            RECT r = {};
+            SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+            line.at = {r.left, r.top};
+        }
+        if (out.lines.empty()) first = line.at;
+        const DWORD extent = line.length > 0 ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
+                                                                    line.length, 1, &out.tabWidth)
+                                             : 0;
+        out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
+        out.bottom = line.at.y + out.lineHeight;
+        out.lines.push_back(line);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    // The control keeps no copy of a note's text longer than needed.
+    SetWindowTextW(edit, L"");
+    return true;
+}
+
+void DrawEditLayout(HDC dc, int x, int y, const std::wstring& text, const EditLayout& layout) {
+    for (const EditLine& line : layout.lines) {
+        if (line.length <= 0) continue;
+        // Tabs count from the line's start, as the editor counts them from
+        // its formatting rectangle's left edge.
+        TabbedTextOutW(dc, x + line.at.x, y + line.at.y, text.c_str() + line.start, line.length, 1,
+                       &layout.tabWidth, x + line.at.x);
+    }
+}

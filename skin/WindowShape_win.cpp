@@ -1,0 +1,41 @@
+#include "skin/WindowShape_win.h"
+
+#include <cstring>
+
+#include "skin/PixelImage.h"
+
+OwnedRegion RegionOfRects(const std::vector<Rect>& rects) {
+    if (rects.empty()) return {};
+    std::vector<char> buffer(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = static_cast<DWORD>(rects.size());
+    data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
+    RECT bounds = {rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
+    auto* out = reinterpret_cast<RECT*>(data->Buffer);
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const Rect& r = rects[i];
+        out[i] = RECT{r.left, r.top, r.right, r.bottom};
+        if (r.left < bounds.left) bounds.left = r.left;
+        if (r.top < bounds.top) bounds.top = r.top;
+        if (r.right > bounds.right) bounds.right = r.right;
+        if (r.bottom > bounds.bottom) bounds.bottom = r.bottom;
+    }
+    data->rdh.rcBound = bounds;
+    return OwnedRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+}
+
+OwnedRegion ShapeRegion(const PixelImage& image) {
+    return RegionOfRects(ShapeRects(image, PixelOf(kMagenta)));
+}
+
+bool ApplyWindowShape(HWND window, HRGN shape, bool redraw) {
+    if (!window) return false;
+    if (!shape) return SetWindowRgn(window, nullptr, redraw) != 0;
+    OwnedRegion copy(CreateRectRgn(0, 0, 0, 0));
+    if (!copy || CombineRgn(copy.Get(), shape, nullptr, RGN_COPY) == ERROR) return false;
+    if (!SetWindowRgn(window, copy.Get(), redraw)) return false;
+    copy.Release();  // the window's now
+    return true;
+}

@@ -1,0 +1,314 @@
+// A note's text against its paper: fixed-size skins keep notes at their
+// background's size (loaded, fitted, edited) with the text clipped inside; a
+// change of font lays the text out again at once; fitting a note to its text
+// with any font leaves no line hidden and keeps it on its monitor.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../arrange/RectPrinting.h"
+#include "arrange/Snapping_win.h"
+#include "res/resource.h"
+#include "store/NoteData_win.h"
+#include "support/NoteTestHost_win.h"
+
+using namespace NoteTest;
+
+namespace {
+
+// The note painted into a 32-bit bitmap of its size, as rows of pixels.
+std::vector<COLORREF> PaintedPixels(NoteWindow& note) {
+    const RECT r = note.ClientRect();
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    note.Paint(dc);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+LogFontData FontOf(const wchar_t* face, int points, bool bold, bool italic) {
+    LOGFONTW lf = {};
+    HDC screen = GetDC(nullptr);
+    lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = italic ? 1 : 0;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+    return FromLogFontW(lf);
+}
+
+RECT ChildRectInParent(HWND child) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The text laid out by the note's own editor (an edit control with the note's
+// font in the text area): true when its last line ends inside the area.
+bool EditorShowsEveryLine(NoteWindow& note) {
+    note.BeginEdit(false);
+    HWND edit = note.EditorHandle();
+    if (!edit) return false;
+    RECT area = {};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const LRESULT lines = SendMessageW(edit, EM_GETLINECOUNT, 0, 0);
+    const LRESULT first = SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, note.CurrentFont());
+    TEXTMETRICW tm = {};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    note.EndEdit(false, true);
+    return first == 0 && lines * tm.tmHeight <= area.bottom - area.top;
+}
+
+const wchar_t kLongText[] =
+    L"Call the garage on Friday about the\tbrakes\r\n"
+    L"Flat 4, 1187 Longmarsh Road, Upper Wellbridge, Northamptonshire NN14 7QX\r\n"
+    L"\r\n"
+    L"Ask for an estimate first\r\n";
+
+}  // namespace
+
+TEST(NoteFittingTest, AFixedSizeSkinsNoteIsItsBackgroundAndClipsItsText) {
+    FakeHost host;
+    host.skin.fixedSize = true;
+    host.settings.layeredWindowEnabled = false;
+    host.settings.resizeAfterEdit = true;
+    // A record made under a larger skin: the note is the background, 100 x 100.
+    NoteWindow* note = host.LoadNote(DataAt(40, 60, 380, 260, kLongText));
+    ASSERT_TRUE(note);
+    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    EXPECT_EQ((Rect{40, 60, 140, 160}), note->Data().rect);
+    EXPECT_TRUE(note->MoreText());
+
+    note->ResizeToContent();
+    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    EXPECT_TRUE(note->MoreText()) << "the marker stays for the text beyond the paper";
+
+    // The editor lies in the text area and scrolls there; the note never grows.
+    note->BeginEdit(false);
+    ASSERT_TRUE(note->EditorHandle());
+    EXPECT_EQ((Rect{8, 24, 92, 84}), FromRect(ChildRectInParent(note->EditorHandle())));
+    std::wstring more = kLongText;
+    more += more;
+    SendMessageW(note->EditorHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(more.c_str()));
+    PumpMessages();
+    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    SendMessageW(note->EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);  // resizes after the edit
+    PumpMessages();
+    EXPECT_FALSE(note->Editing());
+    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+
+    // Whatever the text, it is drawn inside the text area (8, 24)-(92, 84) only.
+    const std::vector<COLORREF> withText = PaintedPixels(*note);
+    note->SetText(L"");
+    const std::vector<COLORREF> without = PaintedPixels(*note);
+    ASSERT_EQ(withText.size(), without.size());
+    int changed = 0;
+    for (size_t i = 0; i < withText.size(); ++i) {
+        if (withText[i] == without[i]) continue;
+        ++changed;
+        const int x = static_cast<int>(i % 100), y = static_cast<int>(i / 100);
+        EXPECT_TRUE(x >= 8 && x < 92 && y >= 24 && y < 84) << "text at " << x << "," << y;
+    }
+    EXPECT_GT(changed, 50);
+}
+
+// Faces that Wine has (and one it replaces), sizes up to 20 points, bold and
+// italic: fitted, the note shows every line, in the idle drawing and in the
+// editor, and a change of font shows the marker at once.
+TEST(NoteFittingTest, FittingWithAnyFontHidesNoLine) {
+    FakeHost host;
+    host.settings.layeredWindowEnabled = false;
+    const struct {
+        const wchar_t* face;
+        int points;
+        bool bold, italic;
+    } fonts[] = {
+        {L"Tahoma", 8, false, false},           {L"Tahoma", 14, true, true},
+        {L"Liberation Serif", 14, true, true},  {L"Liberation Serif", 18, false, true},
+        {L"Liberation Mono", 11, false, false}, {L"Times New Roman", 20, true, false},
+    };
+    for (const auto& f : fonts) {
+        SCOPED_TRACE(testing::Message() << f.points << " " << f.bold << f.italic);
+        NoteData d = DataAt(30, 40, 230, 160, kLongText);
+        d.hasCustomFont = true;
+        d.font = FontOf(f.face, f.points, f.bold, f.italic);
+        NoteWindow* note = host.LoadNote(d);
+        ASSERT_TRUE(note && note->HasCustomFont());
+        note->ResizeToContent();
+        EXPECT_FALSE(note->MoreText());
+        const RECT w = note->WindowRect();
+        EXPECT_EQ(30, w.left);
+        EXPECT_EQ(40, w.top);
+
+        // The idle text, measured as it is drawn (inside the edit margins).
+        const RECT c = note->ClientRect();
+        RECT area = {8, 24, c.right - 8, c.bottom - 16};
+        RECT measured = area;
+        bool overflow = true;
+        note->MeasureText(measured, kLongText, overflow);
+        EXPECT_FALSE(overflow);
+        EXPECT_LE(measured.bottom, area.bottom);
+        EXPECT_TRUE(EditorShowsEveryLine(*note));
+        SendMessageW(note->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    }
+
+    // A short text fits at 10 points; at 28 the marker shows as soon as the
+    // font changes, before any resize.
+    NoteWindow* note = host.LoadNote(DataAt(0, 0, 220, 110, L"one\r\ntwo\r\nthree"));
+    ASSERT_TRUE(note);
+    EXPECT_FALSE(note->MoreText());
+    host.settings.hasCustomDefaultFont = true;
+    host.settings.customDefaultFont = FontOf(L"Tahoma", 28, true, false);
+    note->Send(WM_COMMAND, MAKEWPARAM(IDM_NOTE_FONT_USE_CUSTOM_DEFAULT, 0), 0);
+    EXPECT_TRUE(note->HasCustomFont());
+    EXPECT_TRUE(note->MoreText());
+    note->ResizeToContent();
+    EXPECT_FALSE(note->MoreText());
+}
+
+// Fitting keeps the note inside its monitor's work area: moved up and left,
+// and capped with the marker where even that cannot hold the text.
+TEST(NoteFittingTest, FittingKeepsTheNoteOnItsMonitor) {
+    FakeHost host;
+    host.settings.layeredWindowEnabled = false;
+    const RECT screen = Arrange::WorkAreaOf(GetDesktopWindow());
+    std::wstring tenLines;
+    for (int i = 0; i < 10; ++i) tenLines += L"line " + std::to_wstring(i) + L"\r\n";
+    NoteWindow* low =
+        host.LoadNote(DataAt(200, screen.bottom - 110, 300, screen.bottom - 10, tenLines));
+    ASSERT_TRUE(low);
+    low->ResizeToContent();
+    RECT w = low->WindowRect();
+    EXPECT_LE(w.bottom, screen.bottom);
+    EXPECT_GT(w.bottom - w.top, 100) << "grown, upwards";
+    EXPECT_FALSE(low->MoreText());
+
+    const std::wstring address(400, L'x');  // one word far wider than the screen
+    NoteWindow* wide =
+        host.LoadNote(DataAt(screen.right - 150, 100, screen.right - 50, 200, address));
+    ASSERT_TRUE(wide);
+    wide->ResizeToContent();
+    w = wide->WindowRect();
+    EXPECT_GE(w.left, screen.left);
+    EXPECT_LE(w.right, screen.right);
+
+    std::wstring endless;
+    for (int i = 0; i < 400; ++i) endless += L"line\r\n";
+    NoteWindow* tall = host.LoadNote(DataAt(10, 10, 110, 110, endless));
+    ASSERT_TRUE(tall);
+    tall->ResizeToContent();
+    w = tall->WindowRect();
+    EXPECT_EQ(screen.top, w.top);
+    EXPECT_EQ(screen.bottom, w.bottom);
+    EXPECT_TRUE(tall->MoreText()) << "capped at the work area, with the marker";
+}
+
+// Without layering the key colour would show: the window region leaves out
+// the background's magenta pixels instead, for every size of a nine-slice
+// note, and a layered note keeps its whole rectangle (the key does the work).
+TEST(NoteFittingTest, WithoutLayeringTheRegionCutsTheKeyColourOut) {
+    FakeHost host;
+    host.settings.layeredWindowEnabled = false;
+    // Magenta in the top-left 3 x 2 and top-right 2 x 2 corners.
+    host.skin.background = MakeSkinBitmap(
+        TestPaths::MakeScratchDir() + L"round.bmp", 100, 100,
+        [](int x, int y) { return (y < 2 && (x < 3 || x >= 98)) ? RGB(255, 0, 255) : kCorner; });
+    NoteWindow* note = host.LoadNote(DataAt(20, 30, 270, 170, L"x"));
+    ASSERT_TRUE(note);
+    for (const SIZE size : {SIZE{250, 140}, SIZE{333, 211}}) {
+        note->SetRect(RECT{20, 30, 20 + size.cx, 30 + size.cy}, false);
+        OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_EQ(COMPLEXREGION, GetWindowRgn(note->Handle(), region.Get())) << size.cx;
+        EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+        EXPECT_FALSE(PtInRegion(region.Get(), 2, 1));
+        EXPECT_TRUE(PtInRegion(region.Get(), 3, 1));
+        EXPECT_TRUE(PtInRegion(region.Get(), 0, 2));
+        EXPECT_FALSE(PtInRegion(region.Get(), size.cx - 1, 0));
+        EXPECT_TRUE(PtInRegion(region.Get(), size.cx - 3, 0));
+        EXPECT_TRUE(PtInRegion(region.Get(), size.cx - 1, size.cy - 1));
+        EXPECT_FALSE(PtInRegion(region.Get(), size.cx, 5));
+    }
+
+    host.settings.layeredWindowEnabled = true;
+    NoteWindow* layered = host.LoadNote(DataAt(20, 30, 270, 170, L"x"));
+    ASSERT_TRUE(layered);
+    OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(ERROR, GetWindowRgn(layered->Handle(), region.Get()));
+}
+
+// The idle note draws each line where its editor shows it: same breaks, same
+// places (margins, tab stops, long words, empty lines, a final line break),
+// so starting or ending an edit moves nothing.
+TEST(NoteFittingTest, TheIdleTextLiesWhereTheEditorShowsIt) {
+    FakeHost host;
+    host.settings.layeredWindowEnabled = false;
+    const std::wstring texts[] = {
+        L"Friday\tSaturday\tSunday\r\n\tindented\ta\tb",
+        L"Flat 4, 1187 Longmarsh Road, Upper Wellbridge, Northamptonshire NN14 7QX",
+        L"Supercalifragilisticexpialidociousandthensomemoreletters end",
+        L"one\r\n\r\n\r\nfour",
+        L"ends with a break\r\n",
+        L"a\tb\tc\td\te\tf\tg\th\ti\tj\tk\tl\tm",
+        L"  leading spaces and trailing ones   \r\nx",
+    };
+    for (const std::wstring& text : texts) {
+        SCOPED_TRACE(testing::Message() << text.size() << " characters");
+        NoteWindow* note = host.LoadNote(DataAt(50, 60, 273, 241, text));
+        ASSERT_TRUE(note);
+        const EditLayout* idle = note->IdleTextLayout();
+        ASSERT_TRUE(idle);
+        std::vector<EditLine> lines = idle->lines;
+        note->BeginEdit(false);
+        HWND edit = note->EditorHandle();
+        ASSERT_TRUE(edit);
+        SendMessageW(edit, EM_SETSEL, 0, 0);  // scrolled to the top
+        SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+        const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+        ASSERT_EQ(static_cast<int>(lines.size()), count);
+        for (int i = 0; i < count; ++i) {
+            const int start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, i, 0));
+            EXPECT_EQ(lines[static_cast<size_t>(i)].start, start) << "line " << i;
+            if (start >= static_cast<int>(text.size())) continue;
+            const LRESULT pos = SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(start), 0);
+            EXPECT_EQ(lines[static_cast<size_t>(i)].at.x, static_cast<short>(LOWORD(pos)));
+            EXPECT_EQ(lines[static_cast<size_t>(i)].at.y, static_cast<short>(HIWORD(pos)));
+            // A character after a tab: where the editor puts it, the idle
+            // drawing's tab stops put it too.
+            const size_t tab = text.find(L'\t', static_cast<size_t>(start));
+            const int end = start + lines[static_cast<size_t>(i)].length;
+            if (tab != std::wstring::npos && static_cast<int>(tab) + 1 < end) {
+                const LRESULT after =
+                    SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(tab + 1), 0);
+                HDC dc = GetDC(edit);
+                HGDIOBJ old = SelectObject(dc, note->CurrentFont());
+                const DWORD extent =
+                    GetTabbedTextExtentW(dc, text.c_str() + start,
+                                         static_cast<int>(tab) + 1 - start, 1, &idle->tabWidth);
+                SelectObject(dc, old);
+                ReleaseDC(edit, dc);
+                EXPECT_EQ(static_cast<short>(LOWORD(after)),
+                          lines[static_cast<size_t>(i)].at.x + LOWORD(extent))
+                    << "after the tab in line " << i;
+            }
+        }
+        note->EndEdit(false, true);
+        SendMessageW(note->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages();
+    }
+}
