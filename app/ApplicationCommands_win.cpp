@@ -102,7 +102,7 @@ void Application::NewNoteFromFile() {
 void Application::OpenRecycleBin() {
     // An editor shown a missing file complains instead of showing an empty bin.
     RecycleBin::EnsureRecycleBinExists(recycleBinPath);
-    if (shellOpen) shellOpen(recycleBinPath);
+    if (textFileOpen) textFileOpen(recycleBinPath);
 }
 
 void Application::EmptyRecycleBin() {

@@ -17,6 +17,7 @@
 #include "store/Folders_win.h"
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
+#include "store/RecycleBin_win.h"
 #include "store/TempFiles_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SkinButton_win.h"
@@ -91,6 +92,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     shellOpen = [](const std::wstring& target) {
         ShellExecuteW(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
     };
+    textFileOpen = [](const std::wstring& path) { RecycleBin::OpenAsTextFile(path); };
     updateCheck.SetLauncher([this](const std::wstring& url) {
         if (shellOpen) shellOpen(url);
     });

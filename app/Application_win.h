@@ -122,6 +122,10 @@ public:
     void SetShellOpener(std::function<void(const std::wstring&)> opener) {
         shellOpen = std::move(opener);
     }
+    // Opens the recycle bin as a text file, whatever its extension; tests replace it.
+    void SetTextFileOpener(std::function<void(const std::wstring&)> opener) {
+        textFileOpen = std::move(opener);
+    }
 
     bool NotesShown() const { return notesShown; }
     bool ShuttingDown() const { return shuttingDown; }
@@ -229,6 +233,8 @@ private:
     // Notes.dat held something this run could not read; the first save keeps
     // a copy of it.
     bool keepOriginalNotesFile = false;
+    // The backup a restore is about to load, spared by the pruning of its save.
+    std::wstring restoringBackup;
     TrayIcon tray;
     HotKeys hotKeys;
     std::unique_ptr<MainWindowButton> button;
@@ -246,6 +252,7 @@ private:
     bool destroyedByDestructor = false;
     std::wstring oldNotesFolder;
     std::function<void(const std::wstring&)> shellOpen;
+    std::function<void(const std::wstring&)> textFileOpen;
     int saveBatchDepth = 0;
     bool saveBatchPending = false;
     SaveWatch saveWatch;

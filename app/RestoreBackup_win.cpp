@@ -115,9 +115,13 @@ bool Application::RestoreNotesFromBackup(const std::wstring& backupPath) {
     if (!FileIo::ReadFile(backupPath, bytes)) return fail(backupPath, GetLastError());
     // The notes on screen reach the file first, so that the backup kept of it
     // holds them as they are now; if they cannot, nothing is replaced.
+    // The day's first save makes a backup and prunes old ones: never the one
+    // being restored.
+    restoringBackup = backupPath;
     SaveNotes();
+    restoringBackup.clear();
     if (saveWatch.Failing(SaveTarget::Notes)) return fail(notesFilePath, 0);
-    if (!MakeTimedBackup(notesFilePath, LocalNow())) {
+    if (!MakeTimedBackup(notesFilePath, LocalNow(), backupPath)) {
         return fail(BackupsFolderFor(notesFilePath), GetLastError());
     }
     if (!FileIo::WriteFileAtomically(notesFilePath, bytes))

@@ -83,7 +83,7 @@ void Application::BackUpNotesOncePerDay() {
     if (DayNumber(today) == backupDay) return;
     // A backup is a convenience: when it cannot be made the save goes on, and
     // the next save tries the backup again.
-    const BackupOutcome outcome = MakeDailyBackup(notesFilePath, today);
+    const BackupOutcome outcome = MakeDailyBackup(notesFilePath, today, restoringBackup);
     const DWORD error = GetLastError();
     const bool made = outcome != BackupOutcome::Failed;
     if (made) backupDay = DayNumber(today);

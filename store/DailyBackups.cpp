@@ -43,9 +43,16 @@ bool CopyAtomically(const std::wstring& from, const std::wstring& to) {
     return FileIo::ReadFile(from, bytes) && FileIo::WriteFileAtomically(to, bytes);
 }
 
-void Prune(const std::wstring& folder) {
-    for (const std::wstring& name : BackupsToPrune(FileIo::ListFiles(folder)))
+void Prune(const std::wstring& folder, const std::wstring& spare = std::wstring()) {
+    for (const std::wstring& name :
+         BackupsToPrune(FileIo::ListFiles(folder), kBackupsKept, kRestoreCopiesKept, spare)) {
         FileIo::RemoveFile(folder + name);
+    }
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -113,14 +120,24 @@ std::vector<std::wstring> NewestBackupsFirst(const std::vector<std::wstring>& na
     return sorted;
 }
 
-std::vector<std::wstring> BackupsToPrune(const std::vector<std::wstring>& names, size_t keep) {
-    std::vector<std::wstring> sorted = NewestBackupsFirst(names);
-    if (sorted.size() <= keep) return {};
-    return std::vector<std::wstring>(sorted.begin() + static_cast<std::ptrdiff_t>(keep),
-                                     sorted.end());
+std::vector<std::wstring> BackupsToPrune(const std::vector<std::wstring>& names, size_t keepDaily,
+                                         size_t keepTimed, const std::wstring& spare) {
+    size_t daily = 0;
+    size_t timed = 0;
+    std::vector<std::wstring> pruned;
+    for (std::wstring& name : NewestBackupsFirst(names)) {
+        BackupStamp stamp;
+        ParseBackupName(name, stamp);
+        const size_t seen = stamp.timed ? ++timed : ++daily;
+        if (seen > (stamp.timed ? keepTimed : keepDaily) && name != spare) {
+            pruned.push_back(std::move(name));
+        }
+    }
+    return pruned;
 }
 
-BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeData& localNow) {
+BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeData& localNow,
+                              const std::wstring& restoring) {
     if (!FileIo::FileExists(notesPath)) return BackupOutcome::NothingToCopy;
     const std::wstring folder = BackupsFolderFor(notesPath);
     const std::wstring target = folder + DailyBackupName(localNow);
@@ -131,18 +148,19 @@ BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeDat
         !CopyAtomically(notesPath, target)) {
         return BackupOutcome::Failed;
     }
-    Prune(folder);
+    Prune(folder, FileNameOf(restoring));
     return BackupOutcome::Made;
 }
 
-bool MakeTimedBackup(const std::wstring& notesPath, const SystemTimeData& localNow) {
+bool MakeTimedBackup(const std::wstring& notesPath, const SystemTimeData& localNow,
+                     const std::wstring& restoring) {
     if (!FileIo::FileExists(notesPath)) return true;
     const std::wstring folder = BackupsFolderFor(notesPath);
     if (!FileIo::MakeFolder(folder.substr(0, folder.size() - 1)) ||
         !CopyAtomically(notesPath, folder + TimedBackupName(localNow))) {
         return false;
     }
-    Prune(folder);
+    Prune(folder, FileNameOf(restoring));
     return true;
 }
 

@@ -353,13 +353,15 @@ TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
 
 TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
     Application& a = Start();
-    std::vector<std::wstring> opened;
-    a.SetShellOpener([&](const std::wstring& target) { opened.push_back(target); });
+    std::vector<std::wstring> opened, shellOpened;
+    a.SetTextFileOpener([&](const std::wstring& target) { opened.push_back(target); });
+    a.SetShellOpener([&](const std::wstring& target) { shellOpened.push_back(target); });
     const std::wstring bin = a.RecycleBinPath();
 
     Command(IDM_RECYCLE_BIN_OPEN);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], bin);
+    EXPECT_TRUE(shellOpened.empty()) << "never by the bin's own extension";
     std::string bytes = "x";
     EXPECT_TRUE(FileIo::ReadFile(bin, bytes) && bytes.empty()) << "created empty to be opened";
 
