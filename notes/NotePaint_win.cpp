@@ -8,6 +8,7 @@
 
 #include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
+#include "arrange/Snapping_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
@@ -186,9 +187,9 @@ void NoteWindow::LayoutForSize(int cx, int cy) {
 
 void NoteWindow::ResizeToContent() {
     RECT w = WindowRect();
-    NoteGeometry::ContentFit fit =
-        NoteGeometry::ResizeToContent(FromWin(w), metrics, Grid(), Measurer(text));
-    moreText = false;
+    NoteGeometry::ContentFit fit = NoteGeometry::ResizeToContent(
+        FromWin(w), metrics, Grid(), FromWin(Arrange::WorkAreaOf(Handle())), Measurer(text));
+    moreText = !fit.textFits;
     if (!fit.changed) return;
     SetRect(ToWin(fit.window), true);
     host.SaveNotes();
