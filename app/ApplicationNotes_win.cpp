@@ -2,6 +2,7 @@
 // raising them.
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/Application_win.h"
 #include "app/TextFileImport.h"
@@ -92,7 +93,7 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
         }
     }
     if (refusal >= 0) {
-        const std::wstring message = TextOf(refusal) + L"\n\n" + path;
+        const std::wstring message = TextOf(refusal) + L"\n\n" + PathForMessage(path);
         ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         return;
     }
@@ -131,6 +132,16 @@ void Application::LoadNotes() {
     environment.nowUtc = UtcNow();
     LoadResult loaded = LoadNotesFile(notesFilePath, environment);
     keepOriginalNotesFile = loaded.keepOriginal;
+    // Records past the window quota get no window and stay as they were read:
+    // a file of a million notes is kept whole without starving the system.
+    std::vector<NoteData> beyondQuota;
+    const size_t quota = noteWindowLimit ? noteWindowLimit : NoteWindowQuota();
+    if (loaded.data.notes.size() > quota) {
+        const auto cut = loaded.data.notes.begin() + static_cast<std::ptrdiff_t>(quota);
+        beyondQuota.assign(std::make_move_iterator(cut),
+                           std::make_move_iterator(loaded.data.notes.end()));
+        loaded.data.notes.erase(cut, loaded.data.notes.end());
+    }
     KeepNotesOnMonitors(loaded.data);
     settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
     settings.customDefaultFont = loaded.data.customDefaultFont;
@@ -143,6 +154,8 @@ void Application::LoadNotes() {
     LoadedNotes made = ShowLoadedNotes(loaded.data.notes, make);
     for (auto& note : made.shown) notes.Add(std::move(note));
     unshownNotes = std::move(made.unshown);
+    unshownNotes.insert(unshownNotes.end(), std::make_move_iterator(beyondQuota.begin()),
+                        std::make_move_iterator(beyondQuota.end()));
     loadingNotes = false;
     // Told once the message loop runs, not from inside start-up.
     if (!unshownNotes.empty()) Post(kNotesNotShownMessage, unshownNotes.size());

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/HotKeys_win.h"
 #include "base/Handles_win.h"
 #include "notes/NoteCollection_win.h"
@@ -73,6 +74,8 @@ public:
     void SetNoteMaker(std::function<std::unique_ptr<NoteWindow>(const NoteData&)> maker) {
         noteMaker = std::move(maker);
     }
+    // How many loaded notes get a window; 0 for the system's quota.
+    void SetNoteWindowLimit(size_t limit) { noteWindowLimit = limit; }
     // The records of this run that have no window, in file order.
     const std::vector<NoteData>& UnshownNotes() const { return unshownNotes; }
     const std::wstring& NotesFilePath() const { return notesFilePath; }
@@ -235,6 +238,9 @@ private:
     bool keepOriginalNotesFile = false;
     // The backup a restore is about to load, spared by the pruning of its save.
     std::wstring restoringBackup;
+    // Files handed over by later starts, opened one at a time.
+    HandOverQueue handOvers;
+    size_t noteWindowLimit = 0;
     TrayIcon tray;
     HotKeys hotKeys;
     std::unique_ptr<MainWindowButton> button;

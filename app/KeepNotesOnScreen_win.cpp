@@ -18,7 +18,11 @@ Rect ToPortable(const RECT& r) {
 void Application::KeepNotesOnMonitors(NotesFileData& data) const {
     const std::vector<Arrange::Monitor> monitors =
         (monitorSource ? *monitorSource : Arrange::SystemMonitors()).Monitors();
-    for (NoteData& note : data.notes) note.rect = Arrange::BringOntoMonitors(note.rect, monitors);
+    // A size from the file is no larger than the work area it is shown on.
+    for (NoteData& note : data.notes) {
+        note.rect =
+            Arrange::BringOntoMonitors(Arrange::CapToWorkArea(note.rect, monitors), monitors);
+    }
 }
 
 void Application::BringNotesOntoMonitors() {

@@ -11,6 +11,7 @@
 #include "app/MessageLoop_win.h"
 #include "app/RestartLoop.h"
 #include "app/SingleInstance_win.h"
+#include "store/Folders_win.h"
 #include "ui/TrayIcon_win.h"
 
 namespace {
@@ -21,10 +22,12 @@ void ReportStartFailure() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TaskbarCreatedMessage();
 
-    const std::wstring path = CleanCommandLine(commandLine);
+    // The whole command line, not the start-up code's cut of it: started through
+    // an unquoted path with blanks, that cut would be the rest of the path.
+    const std::wstring path = FileFromCommandLine(GetCommandLineW(), ExecutablePath());
 
     InstanceLock lock(InstanceMutexName(CurrentUserName()));
     if (!lock.IsFirst()) {
