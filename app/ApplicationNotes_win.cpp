@@ -102,6 +102,12 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
 
 void Application::SaveNotes() {
     if (loadingNotes || shuttingDown || holdSaves) return;
+    // A notes file that could not be read is not replaced before the user knows
+    // what happened to it and where it is kept.
+    if (notesFileUntold) {
+        savePendingUntilTold = true;
+        return;
+    }
     if (saveBatchDepth > 0) {
         saveBatchPending = true;
         return;
@@ -114,7 +120,8 @@ void Application::SaveNotes() {
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
     BackUpNotesOncePerDay();
-    OnNotesSaveResult(SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile));
+    OnNotesSaveResult(
+        SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile, keptOriginalPath));
 }
 
 void Application::EndSaveBatch() {
@@ -130,8 +137,19 @@ void Application::LoadNotes() {
     LoadEnvironment environment;
     environment.virtualScreen = FromRect(VirtualScreenRect());
     environment.nowUtc = UtcNow();
+    environment.localNow = LocalNow();
+    // A backup or sync program may hold the file for a moment at log-on.
+    environment.readAttempts = kNotesReadAttempts;
+    environment.wait = [] { Sleep(kNotesReadWaitMs); };
     LoadResult loaded = LoadNotesFile(notesFilePath, environment);
     keepOriginalNotesFile = loaded.keepOriginal;
+    keptOriginalPath = loaded.keptOriginalPath;
+    if (!keptOriginalPath.empty()) {
+        notesFileUntold = true;
+        untoldProblems.push_back(
+            SafeFormat(TextOf(kNotesFileKept), {notesFilePath, keptOriginalPath}));
+        Post(kSaveProblemMessage);
+    }
     // Records past the window quota get no window and stay as they were read:
     // a file of a million notes is kept whole without starving the system.
     std::vector<NoteData> beyondQuota;

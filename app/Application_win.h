@@ -238,6 +238,13 @@ private:
     bool keepOriginalNotesFile = false;
     // The backup a restore is about to load, spared by the pruning of its save.
     std::wstring restoringBackup;
+    // Where a notes file that could not be read at start is kept; no save
+    // replaces it until the user has been told so.
+    std::wstring keptOriginalPath;
+    bool notesFileUntold = false;
+    bool savePendingUntilTold = false;
+    static constexpr int kNotesReadAttempts = 10;
+    static constexpr DWORD kNotesReadWaitMs = 300;
     // Files handed over by later starts, opened one at a time.
     HandOverQueue handOvers;
     size_t noteWindowLimit = 0;

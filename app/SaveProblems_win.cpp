@@ -133,4 +133,12 @@ void Application::ShowUntoldProblems() {
         ShowMessage(text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
     }
     tellingProblem = false;
+    // The user now knows where the unread notes file is kept: saves may go on.
+    if (notesFileUntold) {
+        notesFileUntold = false;
+        if (savePendingUntilTold) {
+            savePendingUntilTold = false;
+            SaveNotes();
+        }
+    }
 }

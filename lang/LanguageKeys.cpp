@@ -144,4 +144,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"NewNoteFromFile_NotText",
     L"NewNoteFromFile_Unreadable",
     L"NotesNotShown",
+    L"NotesFileKept",
 };

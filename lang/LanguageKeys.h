@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 137;
+inline constexpr size_t kLanguageKeyCount = 138;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -61,6 +61,7 @@ enum LanguageText : int {
     kNewNoteFromFile_NotText = 134,
     kNewNoteFromFile_Unreadable = 135,
     kNotesNotShown = 136,  // format: one integer, how many notes got no window
+    kNotesFileKept = 137,  // format: the notes file's path, where it is kept
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

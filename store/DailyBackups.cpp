@@ -171,11 +171,29 @@ std::vector<BackupInfo> ListBackups(const std::wstring& notesPath) {
         BackupInfo info;
         info.path = folder + name;
         ParseBackupName(name, info.stamp);
+        list.push_back(std::move(info));
+    }
+    const size_t slash = notesPath.find_last_of(L"\\/");
+    const std::wstring notesFolder =
+        slash == std::wstring::npos ? L"" : notesPath.substr(0, slash + 1);
+    const std::wstring notesName = notesPath.substr(notesFolder.size());
+    for (const std::wstring& name : FileIo::ListFiles(notesFolder.empty() ? L"." : notesFolder)) {
+        SystemTimeData t;
+        if (!ParseKeptOriginalName(notesName, name, t)) continue;
+        BackupInfo info;
+        info.path = notesFolder + name;
+        info.keptOriginal = true;
+        info.stamp = {t.wYear, t.wMonth, t.wDay, true, t.wHour, t.wMinute, t.wSecond};
+        list.push_back(std::move(info));
+    }
+    std::stable_sort(list.begin(), list.end(), [](const BackupInfo& a, const BackupInfo& b) {
+        return IsOlder(b.stamp, a.stamp);
+    });
+    for (BackupInfo& info : list) {
         std::string bytes;
         NotesFileData data;
         if (FileIo::ReadFile(info.path, bytes)) ParseNotes(bytes, data);
         info.noteCount = data.notes.size();
-        list.push_back(std::move(info));
     }
     return list;
 }

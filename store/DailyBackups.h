@@ -81,8 +81,11 @@ struct BackupInfo {
     std::wstring path;
     BackupStamp stamp;
     size_t noteCount = 0;
+    // A notes file that could not be read at a start, kept beside the notes
+    // file as "<name>.YYYY-MM-DD-HHMMSS.bak" before anything replaced it.
+    bool keptOriginal = false;
 };
 
-// The backups beside the notes file, newest first, with the number of notes each
-// holds (as far as it can be read).
+// The backups beside the notes file and the kept originals of it, newest first,
+// with the number of notes each holds (as far as it can be read).
 std::vector<BackupInfo> ListBackups(const std::wstring& notesPath);

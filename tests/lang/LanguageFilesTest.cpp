@@ -33,6 +33,7 @@ const std::map<int, std::wstring> kFormats = {
     {kRestoreBackup_Failed, L"ss"},
     {kSaveFailed_Exit, L"s"},
     {kNotesNotShown, L"d"},
+    {kNotesFileKept, L"ss"},
 };
 
 class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};

@@ -61,12 +61,13 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(137u, kLanguageKeyCount);
+    EXPECT_EQ(138u, kLanguageKeyCount);
     EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
     EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_Unreadable"), 135);
     EXPECT_EQ(table_.FindKey(L"NotesNotShown"), 136);
+    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 137);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }
