@@ -8,6 +8,7 @@
 
 #include "app/Application_win.h"
 #include "app/CommandLine.h"
+#include "app/CrashReport_win.h"
 #include "app/MessageLoop_win.h"
 #include "app/RestartLoop.h"
 #include "app/SingleInstance_win.h"
@@ -24,10 +25,17 @@ void ReportStartFailure() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TaskbarCreatedMessage();
+    InstallCrashReport(AppDataFolder());
 
     // The whole command line, not the start-up code's cut of it: started through
     // an unquoted path with blanks, that cut would be the rest of the path.
     const std::wstring path = FileFromCommandLine(GetCommandLineW(), ExecutablePath());
+#ifdef VN_TEST_BUILD
+    if (path == L"/fault-for-test") {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    }
+#endif
 
     InstanceLock lock(InstanceMutexName(CurrentUserName()));
     if (!lock.IsFirst()) {

@@ -31,7 +31,7 @@ void NoteWindow::ChangeAlarm() {
     alarmEnabled = true;
     // Also when it was armed already: the next check follows the new time.
     StartAlarmTimer();
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::ToggleAlarm() {
@@ -41,7 +41,7 @@ void NoteWindow::ToggleAlarm() {
         StartAlarmTimer();
     else
         KillTimer(Handle(), kNoteAlarmTimer);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::CheckAlarm() {
@@ -62,7 +62,7 @@ void NoteWindow::CheckAlarm() {
     // Also when all notes are hidden by the show-or-hide command: the alarm is
     // what the user asked to see.
     if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
-    host.SaveNotes();
+    host.NotesChanged();
     BringToForeground(true);
     if (!alwaysOnTop) ToggleAlwaysOnTop();
     MessageBeep(MB_ICONASTERISK);

@@ -192,7 +192,7 @@ void NoteWindow::ResizeToContent() {
     moreText = !fit.textFits;
     if (!fit.changed) return;
     SetRect(ToWin(fit.window), true);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::UpdateMask() {
