@@ -158,7 +158,9 @@ bool NotesDocument::Flush() {
     // A notes file that could not be read is not replaced before the user knows
     // what happened to it and where it is kept; the change waits, still dirty.
     if (originalUntold) return false;
-    if (dirty || NotesFailing()) Save();
+    const bool typing = std::any_of(notes.List().begin(), notes.List().end(),
+                                    [](const auto& note) { return note->TypingUnsaved(); });
+    if (dirty || typing || NotesFailing()) Save();
     return !NotesFailing();
 }
 
@@ -169,6 +171,7 @@ void NotesDocument::Save() {
     data.notes.reserve(notes.List().size() + unshownNotes.size());
     for (const auto& note : notes.List()) {
         if (!note->BlankNewNote()) data.notes.push_back(note->Data());
+        note->TypingWritten();
     }
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
@@ -233,7 +236,7 @@ void NotesDocument::ShowUntoldProblems() {
     // The user now knows where the unread notes file is kept: saves may go on.
     if (originalUntold) {
         originalUntold = false;
-        if (dirty) Flush();
+        Flush();
     }
 }
 
