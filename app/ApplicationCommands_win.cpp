@@ -105,15 +105,17 @@ void Application::NewNoteFromFile() {
 void Application::OpenRecycleBin() {
     // An editor shown a missing file complains instead of showing an empty bin.
     RecycleBin::EnsureRecycleBinExists(recycleBinPath);
-    if (!shellOpen) return;
-    const DWORD error = shellOpen(recycleBinPath, L"");
+    // Opened as a text file, by the association of ".txt", whatever name the
+    // language gave the file; never by its own extension.
+    if (!textFileOpen) return;
+    const DWORD error = textFileOpen(recycleBinPath, L"");
     if (error == ERROR_SUCCESS) return;
     // A plain text file: Notepad can always show it, whatever the system
     // lacks (no program for .txt).
     const std::wstring text = ShellOpenFailureText(Language(), recycleBinPath, error) + L"\n\n" +
                               TextOf(kShellOpen_OfferNotepad);
     if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONWARNING) != IDYES) return;
-    const DWORD again = shellOpen(recycleBinPath, L"notepad.exe");
+    const DWORD again = textFileOpen(recycleBinPath, L"notepad.exe");
     if (again != ERROR_SUCCESS) {
         ShowMessage(ShellOpenFailureText(Language(), recycleBinPath, again).c_str(), nullptr,
                     MB_OK | MB_ICONWARNING);

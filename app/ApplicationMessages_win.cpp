@@ -49,7 +49,9 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
                 // The second start waits for this answer; it must not wait for
                 // the user to close a message about the file.
                 ReplyMessage(TRUE);
-                OpenTextFileAsNote(*path, false);
+                // A message about one file is answered before the next is opened.
+                if (!path->empty()) handOvers.Push(std::move(*path));
+                handOvers.Drain([this](const std::wstring& p) { OpenTextFileAsNote(p, false); });
                 return TRUE;
             }
             break;

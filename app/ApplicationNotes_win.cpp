@@ -2,6 +2,7 @@
 // raising them.
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/Application_win.h"
 #include "app/TextFileImport.h"
@@ -81,7 +82,7 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
         }
     }
     if (refusal >= 0) {
-        const std::wstring message = TextOf(refusal) + L"\n\n" + path;
+        const std::wstring message = TextOf(refusal) + L"\n\n" + PathForMessage(path);
         ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         return;
     }

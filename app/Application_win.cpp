@@ -19,6 +19,7 @@
 #include "store/Folders_win.h"
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
+#include "store/RecycleBin_win.h"
 #include "store/TempFiles_win.h"
 #include "skin/PixelImage.h"
 #include "skin/WindowShape_win.h"
@@ -95,6 +96,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
         (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\";
     shellOpen = [](const std::wstring& target, const std::wstring& program) {
         return ShellOpen(target, program);
+    };
+    textFileOpen = [](const std::wstring& path, const std::wstring& program) {
+        return program.empty() ? RecycleBin::OpenWithTextAssociation(path)
+                               : RecycleBin::OpenInNotepad(path);
     };
     updateCheck.SetLauncher([this](const std::wstring& url) { OpenOrTell(url); });
     SetAsideDamagedSettings(data + L"Settings.ini");

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/HotKeys_win.h"
 #include "app/NotesDocument_win.h"
 #include "base/Handles_win.h"
@@ -81,6 +82,8 @@ public:
     // How LoadNotes makes each note; tests give one that fails on purpose.
     // Empty: std::make_unique<NoteWindow>(*this, layered, record).
     void SetNoteMaker(LoadedNoteMaker maker) { document->SetNoteMaker(std::move(maker)); }
+    // How many loaded notes get a window; 0 for the system's quota.
+    void SetNoteWindowLimit(size_t limit) { document->SetNoteWindowLimit(limit); }
     // The records of this run that have no window, in file order.
     const std::vector<NoteData>& UnshownNotes() const { return document->UnshownNotes(); }
     const std::wstring& NotesFilePath() const { return document->FilePath(); }
@@ -136,6 +139,9 @@ public:
     void SetShellOpener(ShellOpener opener) { shellOpen = std::move(opener); }
     // Opens `target`; tells the user what could not be opened and why.
     void OpenOrTell(const std::wstring& target);
+    // Opens the recycle bin as a text file (an empty program: by the ".txt"
+    // association; "notepad.exe": with the system's Notepad); tests replace it.
+    void SetTextFileOpener(ShellOpener opener) { textFileOpen = std::move(opener); }
 
     bool NotesShown() const { return notesShown; }
     HMENU MainMenu() const { return mainMenu.Get(); }
@@ -236,6 +242,8 @@ private:
     AppSettings settings;
     bool layeredWindows = true;
     std::wstring recycleBinPath;
+    // Files handed over by later starts, opened one at a time.
+    HandOverQueue handOvers;
     TrayIcon tray;
     HotKeys hotKeys;
     std::unique_ptr<MainWindowButton> button;
@@ -252,6 +260,7 @@ private:
     bool destroyedByDestructor = false;
     std::wstring oldNotesFolder;
     ShellOpener shellOpen;
+    ShellOpener textFileOpen;
     // The session ends: no question may hold up the exit.
     bool sessionEnding = false;
     // After the skin and the settings: the notes go before what they draw with.

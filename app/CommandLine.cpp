@@ -9,6 +9,43 @@ std::wstring CleanCommandLine(const wchar_t* commandLine) {
     return path;
 }
 
+namespace {
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+wchar_t FoldAscii(wchar_t c) {
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+bool StartsWithIgnoringCase(const wchar_t* text, const std::wstring& start) {
+    for (size_t i = 0; i < start.size(); ++i) {
+        if (!text[i] || FoldAscii(text[i]) != FoldAscii(start[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring FileFromCommandLine(const wchar_t* fullCommandLine, const std::wstring& programPath) {
+    if (!fullCommandLine) return std::wstring();
+    const wchar_t* c = fullCommandLine;
+    while (IsBlank(*c)) ++c;
+    if (!programPath.empty() && StartsWithIgnoringCase(c, programPath) &&
+        (!c[programPath.size()] || IsBlank(c[programPath.size()]))) {
+        c += programPath.size();
+    } else if (*c == L'"') {
+        for (++c; *c && *c != L'"'; ++c) {
+        }
+        if (*c) ++c;
+    } else {
+        while (*c && !IsBlank(*c)) ++c;
+    }
+    while (IsBlank(*c)) ++c;
+    return CleanCommandLine(c);
+}
+
 std::vector<unsigned char> EncodeHandOverPayload(const std::wstring& path) {
     std::vector<unsigned char> bytes;
     bytes.reserve((path.size() + 1) * 2);
@@ -24,12 +61,58 @@ std::vector<unsigned char> EncodeHandOverPayload(const std::wstring& path) {
 
 std::wstring DecodeHandOverPayload(const void* data, std::size_t byteCount) {
     std::wstring path;
-    if (!data) return path;
+    if (!data || byteCount > (kMaxHandOverUnits + 1) * 2) return path;
     const auto* bytes = static_cast<const unsigned char*>(data);
     for (std::size_t i = 0; i + 1 < byteCount; i += 2) {
         const unsigned unit = bytes[i] | (static_cast<unsigned>(bytes[i + 1]) << 8);
         if (unit == 0) break;
         path += static_cast<wchar_t>(unit);
     }
+    if (path.size() > kMaxHandOverUnits) path.clear();
     return path;
+}
+
+namespace {
+
+bool IsHighSurrogate(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+}  // namespace
+
+std::wstring PathForMessage(const std::wstring& path) {
+    std::wstring shown = path;
+    if (shown.size() > kMessagePathUnits) {
+        // The file's name at the end says most; the start says where it lies.
+        size_t head = kMessagePathUnits / 3;
+        size_t tail = kMessagePathUnits - head - 1;
+        if (IsHighSurrogate(shown[head - 1])) --head;
+        if (IsLowSurrogate(shown[shown.size() - tail])) --tail;
+        shown = shown.substr(0, head) + L"\u2026" + shown.substr(shown.size() - tail);
+    }
+    for (wchar_t& c : shown) {
+        if (c < 0x20 || c == 0x7F) c = L'?';
+    }
+    return shown;
+}
+
+bool HandOverQueue::Push(std::wstring path) {
+    if (pending_.size() >= kMaxPending) return false;
+    pending_.push_back(std::move(path));
+    return true;
+}
+
+void HandOverQueue::Drain(const std::function<void(const std::wstring&)>& open) {
+    if (draining_) return;
+    draining_ = true;
+    while (!pending_.empty()) {
+        const std::wstring path = std::move(pending_.front());
+        pending_.pop_front();
+        open(path);
+    }
+    draining_ = false;
 }

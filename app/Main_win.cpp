@@ -23,11 +23,13 @@ void ReportStartFailure() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TaskbarCreatedMessage();
     InstallCrashReport(AppDataFolder());
 
-    const std::wstring path = CleanCommandLine(commandLine);
+    // The whole command line, not the start-up code's cut of it: started through
+    // an unquoted path with blanks, that cut would be the rest of the path.
+    const std::wstring path = FileFromCommandLine(GetCommandLineW(), ExecutablePath());
 #ifdef VN_TEST_BUILD
     if (path == L"/fault-for-test") {
         volatile int* nowhere = nullptr;

@@ -1,6 +1,7 @@
 #include "app/NotesDocument_win.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "arrange/OnScreen.h"
 #include "arrange/OnScreen_win.h"
@@ -99,14 +100,37 @@ void NotesDocument::Load(const LoadedNoteMaker& defaultMaker) {
     LoadEnvironment environment;
     environment.virtualScreen = FromRect(VirtualScreenRect());
     environment.nowUtc = UtcNow();
+    environment.localNow = LocalNow();
+    // A backup or sync program may hold the file for a moment at log-on; the
+    // main window is up meanwhile.
+    environment.readAttempts = kReadAttempts;
+    environment.wait = [] { Sleep(kReadWaitMs); };
     LoadResult loaded = LoadNotesFile(filePath, environment);
     keepOriginal = loaded.keepOriginal;
+    keptOriginalPath = loaded.keptOriginalPath;
+    if (!keptOriginalPath.empty()) {
+        originalUntold = true;
+        untoldProblems.push_back(SafeFormat(TextOf(kNotesFileKept), {filePath, keptOriginalPath}));
+        mailbox->Post(kSaveProblemMessage);
+    }
+    // Records past the window quota get no window and stay as they were read:
+    // a file of a million notes is kept whole without starving the system.
+    std::vector<NoteData> beyondQuota;
+    const size_t quota = noteWindowLimit ? noteWindowLimit : NoteWindowQuota();
+    if (loaded.data.notes.size() > quota) {
+        const auto cut = loaded.data.notes.begin() + static_cast<std::ptrdiff_t>(quota);
+        beyondQuota.assign(std::make_move_iterator(cut),
+                           std::make_move_iterator(loaded.data.notes.end()));
+        loaded.data.notes.erase(cut, loaded.data.notes.end());
+    }
     KeepOnMonitors(loaded.data);
     settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
     settings.customDefaultFont = loaded.data.customDefaultFont;
     LoadedNotes made = ShowLoadedNotes(loaded.data.notes, noteMaker ? noteMaker : defaultMaker);
     for (auto& note : made.shown) notes.Add(std::move(note));
     unshownNotes = std::move(made.unshown);
+    unshownNotes.insert(unshownNotes.end(), std::make_move_iterator(beyondQuota.begin()),
+                        std::make_move_iterator(beyondQuota.end()));
     // Placing the loaded notes reported their moves: the file holds them.
     open = true;
     dirty = false;
@@ -131,6 +155,9 @@ void NotesDocument::Changed() {
 
 bool NotesDocument::Flush() {
     if (!open) return !NotesFailing();
+    // A notes file that could not be read is not replaced before the user knows
+    // what happened to it and where it is kept; the change waits, still dirty.
+    if (originalUntold) return false;
     const bool typing = std::any_of(notes.List().begin(), notes.List().end(),
                                     [](const auto& note) { return note->TypingUnsaved(); });
     if (dirty || typing || NotesFailing()) Save();
@@ -157,7 +184,7 @@ void NotesDocument::Save() {
     dirty = false;
     BackUpOncePerDay();
     ++writes;
-    const bool written = SaveNotesFile(filePath, data, LocalNow(), keepOriginal);
+    const bool written = SaveNotesFile(filePath, data, LocalNow(), keepOriginal, keptOriginalPath);
     OnSaveResult(written);
     if (written && saved) saved(keys, data);
 }
@@ -167,7 +194,7 @@ void NotesDocument::BackUpOncePerDay() {
     if (DayNumber(today) == backupDay) return;
     // A backup is a convenience: when it cannot be made the save goes on, and
     // the next save tries the backup again.
-    const BackupOutcome outcome = MakeDailyBackup(filePath, today);
+    const BackupOutcome outcome = MakeDailyBackup(filePath, today, restoringBackup);
     const DWORD error = GetLastError();
     const bool made = outcome != BackupOutcome::Failed;
     if (made) backupDay = DayNumber(today);
@@ -214,6 +241,11 @@ void NotesDocument::ShowUntoldProblems() {
         ShowMessage(ownerWindow, text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
     }
     tellingProblem = false;
+    // The user now knows where the unread notes file is kept: saves may go on.
+    if (originalUntold) {
+        originalUntold = false;
+        Flush();
+    }
 }
 
 void NotesDocument::TellNotesNotShown(size_t count) {
@@ -235,8 +267,13 @@ bool NotesDocument::RestoreFromBackup(const std::wstring& backupPath,
     // backup kept of it holds them as they are now; if they cannot, nothing is
     // replaced.
     dirty = true;
-    if (!Flush()) return fail(filePath, 0);
-    if (!MakeTimedBackup(filePath, LocalNow())) {
+    // The day's first save makes a backup and prunes old ones: never the one
+    // being restored.
+    restoringBackup = backupPath;
+    const bool flushed = Flush();
+    restoringBackup.clear();
+    if (!flushed) return fail(filePath, 0);
+    if (!MakeTimedBackup(filePath, LocalNow(), backupPath)) {
         return fail(BackupsFolderFor(filePath), GetLastError());
     }
     if (!FileIo::WriteFileAtomically(filePath, bytes)) return fail(filePath, GetLastError());
@@ -253,7 +290,11 @@ const Arrange::MonitorSource& NotesDocument::Monitors() const {
 
 void NotesDocument::KeepOnMonitors(NotesFileData& data) const {
     const std::vector<Arrange::Monitor> monitors = Monitors().Monitors();
-    for (NoteData& note : data.notes) note.rect = Arrange::BringOntoMonitors(note.rect, monitors);
+    // A size from the file is no larger than the work area it is shown on.
+    for (NoteData& note : data.notes) {
+        note.rect =
+            Arrange::BringOntoMonitors(Arrange::CapToWorkArea(note.rect, monitors), monitors);
+    }
 }
 
 void NotesDocument::BringNotesOntoMonitors() {

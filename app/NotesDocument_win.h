@@ -66,12 +66,18 @@ public:
     // --- loading and closing ---
     // How Load makes each note; tests give one that fails on purpose.
     void SetNoteMaker(LoadedNoteMaker maker) { noteMaker = std::move(maker); }
+    // For tests: how many loaded notes get a window; 0 for the system's quota.
+    void SetNoteWindowLimit(size_t limit) { noteWindowLimit = limit; }
     // For tests: where the monitors are read from; null for the system's.
     void SetMonitorSource(const Arrange::MonitorSource* source) { monitorSource = source; }
     const Arrange::MonitorSource& Monitors() const;
     // Reads Notes.dat and makes its notes with `defaultMaker` (unless a maker
-    // was set). Loading writes nothing. Records whose window cannot be made are
-    // kept, and the user is told how many once the message loop runs.
+    // was set). Loading writes nothing. Records whose window cannot be made, or
+    // that lie past the window quota, are kept, and the user is told how many
+    // once the message loop runs. A file held by another program is tried again
+    // for a few seconds; one that cannot be read at all, or that a newer version
+    // wrote, is kept beside itself, and nothing is saved before the user was
+    // told where.
     void Load(const LoadedNoteMaker& defaultMaker);
     // Closes every note (a note with a dialog or menu open goes when that
     // ends) and ends the document: nothing is written after this. Call Flush
@@ -149,6 +155,16 @@ private:
     // Notes.dat held something this run could not read; the first save keeps
     // a copy of it.
     bool keepOriginal = false;
+    // Where a notes file that could not be read at all is kept (or will be, by
+    // the first save that can copy it); no save replaces the file before the
+    // user has been told this path.
+    std::wstring keptOriginalPath;
+    bool originalUntold = false;
+    // The backup a restore is about to load, spared by the pruning of its save.
+    std::wstring restoringBackup;
+    size_t noteWindowLimit = 0;
+    static constexpr int kReadAttempts = 10;
+    static constexpr DWORD kReadWaitMs = 300;
     bool open = false;
     bool dirty = false;
     size_t writes = 0;

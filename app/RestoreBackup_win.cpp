@@ -1,5 +1,6 @@
-// "Restore notes from backup...": a list of the backups by date with the
-// number of notes each holds; the chosen one replaces the current notes, which
+// "Restore notes from backup...": a list of the backups (and of the notes
+// files kept because they could not be read) by date with the number of notes
+// each holds; the chosen one replaces the current notes, which
 // are kept as a backup first.
 
 #include "app/Application_win.h"
@@ -49,9 +50,12 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             TranslateDialog(dialog);
             HWND list = GetDlgItem(dialog, IDC_BACKUP_LIST);
             for (const BackupInfo& b : choice->backups) {
+                // A kept original is named as it lies beside the notes file.
+                std::wstring when = StampText(b.stamp);
+                if (b.keptOriginal)
+                    when += L" \u2013 " + b.path.substr(b.path.find_last_of(L"\\/") + 1);
                 const std::wstring item =
-                    SafeFormat(TextOf(kRestoreBackup_Item),
-                               {StampText(b.stamp), static_cast<int>(b.noteCount)});
+                    SafeFormat(TextOf(kRestoreBackup_Item), {when, static_cast<int>(b.noteCount)});
                 SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
             }
             if (choice->backups.empty()) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "arrange/Grid.h"
+
 namespace Arrange {
 
 namespace {
@@ -41,6 +43,19 @@ Rect BringOntoMonitors(const Rect& w, const std::vector<Monitor>& monitors) {
     const int64_t y = Fit(w.top, height, area.top, area.bottom);
     return Rect{static_cast<int32_t>(x), static_cast<int32_t>(y), static_cast<int32_t>(x + width),
                 static_cast<int32_t>(y + height)};
+}
+
+Rect CapToWorkArea(const Rect& w, const std::vector<Monitor>& monitors) {
+    if (monitors.empty()) return w;
+    const Rect corner{w.left, w.top, ClampToInt32(int64_t{w.left} + 1),
+                      ClampToInt32(int64_t{w.top} + 1)};
+    const Rect& area = monitors[static_cast<size_t>(NearestMonitor(corner, monitors))].workArea;
+    const int64_t areaWidth = std::max<int64_t>(0, int64_t{area.right} - area.left);
+    const int64_t areaHeight = std::max<int64_t>(0, int64_t{area.bottom} - area.top);
+    Rect capped = w;
+    if (int64_t{w.right} - w.left > areaWidth) capped.right = ClampToInt32(w.left + areaWidth);
+    if (int64_t{w.bottom} - w.top > areaHeight) capped.bottom = ClampToInt32(w.top + areaHeight);
+    return capped;
 }
 
 }  // namespace Arrange

@@ -22,4 +22,10 @@ bool IsOnSomeMonitor(const Rect& window, const std::vector<Monitor>& monitors);
 // kept where it fits and cut to the work area where it does not.
 Rect BringOntoMonitors(const Rect& window, const std::vector<Monitor>& monitors);
 
+// The window no larger than the work area of its monitor (the one nearest its
+// top-left corner), its top-left corner kept; unchanged when it fits or no
+// monitor is known. A note's size read from a file is cut so: a window of tens
+// of thousands of pixels a side costs the system seconds to draw.
+Rect CapToWorkArea(const Rect& window, const std::vector<Monitor>& monitors);
+
 }  // namespace Arrange

@@ -15,12 +15,20 @@ void ApplyEscapes(std::wstring& text, const IniEscapeList& escapes) {
     for (const IniEscape& escape : escapes) {
         if (escape.pattern.empty()) continue;
         size_t at = text.find(escape.pattern.data(), 0, escape.pattern.size());
+        if (at == std::wstring::npos) continue;
+        // Built afresh in one pass: replacing in place moves the rest of the
+        // text for every escape, which a text of escapes alone makes quadratic.
+        std::wstring out;
+        out.reserve(text.size());
+        size_t from = 0;
         while (at != std::wstring::npos) {
-            text.replace(at, escape.pattern.size(), escape.replacement.data(),
-                         escape.replacement.size());
-            at = text.find(escape.pattern.data(), at + escape.replacement.size(),
-                           escape.pattern.size());
+            out.append(text, from, at - from);
+            out.append(escape.replacement);
+            from = at + escape.pattern.size();
+            at = text.find(escape.pattern.data(), from, escape.pattern.size());
         }
+        out.append(text, from, std::wstring::npos);
+        text.swap(out);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 151;
+inline constexpr size_t kLanguageKeyCount = 152;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -67,6 +67,7 @@ enum LanguageText : int {
     kSync_NoFolder = 148,
     kShellOpen_Failed = 149,  // format: two strings, what was to be opened and the reason
     kShellOpen_OfferNotepad = 150,
+    kNotesFileKept = 151,  // format: the notes file's path, where it is kept
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

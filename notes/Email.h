@@ -18,8 +18,10 @@ struct EmailJob {
     std::wstring noMailProgramText;
     std::wstring failedText;
     std::wstring caption;
-    // The simple mail library, loaded only for the time of one e-mail.
-    std::wstring library = L"MAPI32.DLL";
+    // The simple mail library, loaded only for the time of one e-mail: a full
+    // path, or empty for MAPI32.DLL of the system folder. A bare name would be
+    // searched for, the program's own folder first, where anyone could put one.
+    std::wstring library;
 };
 
 namespace Email {

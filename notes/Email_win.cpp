@@ -117,8 +117,24 @@ ULONG SendNarrow(SendMailFn send, ULONG_PTR session, const EmailJob& job) {
     return send(session, 0, &message, kDialog, 0);
 }
 
+std::wstring& MailLibraryOverride() {
+    static std::wstring path;
+    return path;
+}
+
+std::wstring MailLibraryPath(const EmailJob& job) {
+    if (!job.library.empty()) return job.library;
+    if (!MailLibraryOverride().empty()) return MailLibraryOverride();
+    wchar_t system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return std::wstring();
+    return std::wstring(system) + L"\\MAPI32.DLL";
+}
+
 EmailResult Hand(const EmailJob& job) {
-    Library mapi(job.library);
+    const std::wstring path = MailLibraryPath(job);
+    if (path.empty()) return EmailResult::NoMailProgram;
+    Library mapi(path);
     auto logon = mapi.Find<LogonFn>("MAPILogon");
     auto logoff = mapi.Find<LogoffFn>("MAPILogoff");
     auto send = mapi.Find<SendMailFn>("MAPISendMail");
@@ -173,6 +189,10 @@ EmailResult SendNoteByEmail(const EmailJob& job) {
                     MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
     }
     return result;
+}
+
+void OverrideMailLibrary(const std::wstring& path) {
+    MailLibraryOverride() = path;
 }
 
 bool StartEmail(std::unique_ptr<EmailJob> job) {

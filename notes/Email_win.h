@@ -23,6 +23,10 @@ std::wstring WriteEmailAttachment(const std::wstring& text);
 // told to the user in a message box of this thread. Runs on any thread.
 EmailResult SendNoteByEmail(const EmailJob& job);
 
+// The library an e-mail without one of its own loads instead of the system's;
+// for tests, before any e-mail is sent. Empty goes back to the system's.
+void OverrideMailLibrary(const std::wstring& path);
+
 // Runs SendNoteByEmail on a new thread that owns the job; returns at once.
 // False when no thread could be started (the attachment is then removed).
 bool StartEmail(std::unique_ptr<EmailJob> job);

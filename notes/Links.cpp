@@ -1,6 +1,7 @@
 #include "notes/Links.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace NoteLinks {
 
@@ -93,21 +94,33 @@ bool IsSentencePunctuation(wchar_t c) {
     }
 }
 
+constexpr wchar_t kClosing[] = L")]}>";
+
 // Drops what a sentence put after the address: "(see www.example.com)." ends
 // the address before ")". A closing bracket whose opening one is inside the
-// address, as in ".../Foo_(bar)", is part of it.
+// address, as in ".../Foo_(bar)", is part of it. The brackets are counted once
+// and the counts follow each character dropped, so a long run of brackets costs
+// no more than reading it.
 size_t TrimmedEnd(const std::wstring& text, size_t begin, size_t end) {
+    size_t opened[4] = {};
+    size_t closed[4] = {};
+    for (size_t i = begin; i < end; ++i) {
+        for (size_t k = 0; k < 4; ++k) {
+            if (text[i] == OpeningOf(kClosing[k])) ++opened[k];
+            if (text[i] == kClosing[k]) ++closed[k];
+        }
+    }
     while (end > begin) {
         const wchar_t last = text[end - 1];
         if (IsSentencePunctuation(last)) {
             --end;
             continue;
         }
-        const wchar_t opening = OpeningOf(last);
-        if (!opening) break;
-        const auto first = text.begin() + static_cast<std::ptrdiff_t>(begin);
-        const auto stop = text.begin() + static_cast<std::ptrdiff_t>(end);
-        if (std::count(first, stop, opening) >= std::count(first, stop, last)) break;
+        const wchar_t* closing = std::wcschr(kClosing, last);
+        if (!closing || last == 0) break;
+        const size_t k = static_cast<size_t>(closing - kClosing);
+        if (opened[k] >= closed[k]) break;
+        --closed[k];
         --end;
     }
     return end;
@@ -132,8 +145,8 @@ std::vector<std::wstring> FindLinks(const std::wstring& text) {
             pos = end;
             const size_t kept = TrimmedEnd(text, at, end);
             // "www." or "http://" alone, or followed only by punctuation, names
-            // nothing to open.
-            if (kept <= at + lower.size()) continue;
+            // nothing to open; an address longer than browsers take is no link.
+            if (kept <= at + lower.size() || kept - at > kMaxLinkLength) continue;
             links.push_back(pattern.prefix + text.substr(at, kept - at));
         }
     }

@@ -79,37 +79,58 @@ NoteButton ButtonAt(Point p, int32_t cx, int32_t cy, const NoteMetrics& metrics)
 }
 
 ContentFit ResizeToContent(const Rect& window, const NoteMetrics& metrics, const GridOptions& grid,
-                           const MeasureFn& measure) {
-    Rect area = measure(TextRect(window, metrics.editInsets));
+                           const Rect& workArea, const MeasureFn& measure) {
+    const Insets& e = metrics.editInsets;
+    Rect area = measure(TextRect(window, e));
 
-    // Widen by whole background widths while each step saves at least one line.
-    // A measured bottom above the top would be no text at all, so it ends the
-    // loop as well, whatever the measuring callback answers.
+    // Widening, in whole background widths, to the width the text's longest line
+    // needs, and never wider than the work area: the text is measured once at
+    // that widest width, once more at the width chosen, and never again, however
+    // long it is. A measured bottom above the top would be no text at all, so
+    // nothing is widened on such an answer, whatever the measuring callback says.
     const int32_t step =
         metrics.hasBackgroundBitmap && metrics.backgroundWidth > 0 ? metrics.backgroundWidth : 75;
-    for (;;) {
-        Rect wider = area;
-        wider.right = Widened(area.right, step);
-        if (wider.right == area.right) break;
-        const Rect measured = measure(wider);
-        if (measured.bottom >= area.bottom || measured.bottom < area.top) break;
-        area = measured;
+    const int64_t widestText = std::max<int64_t>(0, int64_t{workArea.Width()} - e.left - e.right);
+    if (area.bottom >= area.top && widestText > area.Width()) {
+        Rect widest = area;
+        widest.right = ClampToInt32(int64_t{area.left} + widestText);
+        const Rect atWidest = measure(widest);
+        if (atWidest.bottom < area.bottom && atWidest.bottom >= area.top) {
+            const int64_t needed = std::max<int64_t>(atWidest.Width(), int64_t{area.Width()} + 1);
+            const int64_t steps = (needed - area.Width() + step - 1) / step;
+            Rect chosen = area;
+            chosen.right = ClampToInt32(int64_t{area.left} +
+                                        std::min(area.Width() + steps * step, widestText));
+            const Rect measured = chosen.right == widest.right ? atWidest : measure(chosen);
+            if (measured.bottom < area.bottom && measured.bottom >= area.top) area = measured;
+        }
     }
 
-    const Insets& e = metrics.editInsets;
-    int32_t width = ClampToInt32(int64_t{e.left} + e.right + area.Width());
-    int32_t height = ClampToInt32(int64_t{e.top} + e.bottom + area.Height());
+    // A long word can be measured wider than the area, and a long text taller
+    // than any screen: the note stops at the work area's size.
+    const int64_t fullWidth = int64_t{e.left} + e.right + area.Width();
+    const int64_t fullHeight = int64_t{e.top} + e.bottom + area.Height();
+    int64_t width = std::min<int64_t>(fullWidth, workArea.Width());
+    int64_t height = std::min<int64_t>(fullHeight, workArea.Height());
     if (width < metrics.backgroundWidth) width = metrics.backgroundWidth;
     if (height < metrics.backgroundHeight) height = metrics.backgroundHeight;
     if (grid.useGrid) {
-        width = RaiseToGrid(width, grid.gap);
-        height = RaiseToGrid(height, grid.gap);
+        // Raised to grid lines; one line lower when that passes the work area.
+        const auto onGrid = [&grid](int64_t size, int64_t limit, int64_t minimum) -> int64_t {
+            const int64_t raised = RaiseToGrid(ClampToInt32(size), grid.gap);
+            return raised > limit && grid.gap > 0 && raised - grid.gap >= minimum
+                       ? raised - grid.gap
+                       : raised;
+        };
+        width = onGrid(width, workArea.Width(), metrics.backgroundWidth);
+        height = onGrid(height, workArea.Height(), metrics.backgroundHeight);
     }
 
     ContentFit fit;
-    fit.window = {window.left, window.top, Widened(window.left, width),
-                  Widened(window.top, height)};
+    fit.window = {window.left, window.top, Widened(window.left, ClampToInt32(width)),
+                  Widened(window.top, ClampToInt32(height))};
     fit.changed = fit.window.right != window.right || fit.window.bottom != window.bottom;
+    fit.textFits = fullWidth <= width && fullHeight <= height;
     return fit;
 }
 

@@ -55,16 +55,20 @@ Rect ButtonRect(NoteButton button, int32_t cx, int32_t cy, const NoteMetrics& me
 // button, so it wins where the two overlap.
 NoteButton ButtonAt(Point p, int32_t cx, int32_t cy, const NoteMetrics& metrics);
 
-// Sizes a note to its text, keeping the top-left corner. `changed` is false when
-// the right and bottom edges stay where they are; the note then does nothing.
-// The text then fits, so the caller clears its more-text marker either way.
+// Sizes a note to its text, keeping the top-left corner. A text wider than the
+// note widens it, in steps of the background's width, until its longest line
+// fits or the note is as wide as the work area; the height follows the text, at
+// most the work area's height. `changed` is false when the right and bottom edges
+// stay where they are; the note then does nothing. `textFits` is false when the
+// work area cut the note short of its text (the more-text marker shows then).
 struct ContentFit {
     Rect window;
     bool changed = false;
+    bool textFits = true;
 };
 
 ContentFit ResizeToContent(const Rect& window, const NoteMetrics& metrics, const GridOptions& grid,
-                           const MeasureFn& measure);
+                           const Rect& workArea, const MeasureFn& measure);
 
 // Growth of a note while its text is typed: never shrinks, stops at the right and
 // bottom of the virtual screen. `editor` is the editor's new place in client

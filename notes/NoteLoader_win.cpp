@@ -38,6 +38,27 @@ void ShowBatch(const std::vector<std::unique_ptr<NoteWindow>>& notes, size_t fro
 
 }  // namespace
 
+size_t NoteWindowsAllowed(uint32_t handleQuota) {
+    // The system takes 200 to 18,000; anything else in the registry is not used.
+    const size_t quota = handleQuota < 200 || handleQuota > 18000 ? 10000 : handleQuota;
+    return quota - quota / 10;
+}
+
+size_t NoteWindowQuota() {
+    static const size_t allowed = [] {
+        DWORD quota = 0;
+        DWORD size = sizeof quota;
+        if (RegGetValueW(HKEY_LOCAL_MACHINE,
+                         L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                         L"USERProcessHandleQuota", RRF_RT_REG_DWORD, nullptr, &quota,
+                         &size) != ERROR_SUCCESS) {
+            quota = 0;
+        }
+        return NoteWindowsAllowed(quota);
+    }();
+    return allowed;
+}
+
 LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNoteMaker& make,
                             size_t batchSize) {
     LoadedNotes result;

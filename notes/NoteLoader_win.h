@@ -11,6 +11,7 @@
 // keeps it and writes it with every save.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,6 +32,13 @@ struct LoadedNotes {
 };
 
 constexpr size_t kLoadBatchSize = 32;
+
+// Windows gives a process a quota of window handles (10,000 unless set
+// otherwise); the notes may take it all but a tenth, which is left for menus,
+// dialogs, editors and the other windows of the program.
+size_t NoteWindowsAllowed(uint32_t handleQuota);
+// The same for this system's quota, read once.
+size_t NoteWindowQuota();
 
 LoadedNotes ShowLoadedNotes(const std::vector<NoteData>& records, const LoadedNoteMaker& make,
                             size_t batchSize = kLoadBatchSize);

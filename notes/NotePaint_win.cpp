@@ -9,6 +9,7 @@
 
 #include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
+#include "arrange/Snapping_win.h"
 #include "notes/EditLayout_win.h"
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
@@ -231,11 +232,13 @@ void NoteWindow::LayoutForSize(int cx, int cy) {
 // Sized to the text, then kept on its monitor (or at its background's size).
 void NoteWindow::ResizeToContent() {
     const Rect w = FromWin(WindowRect());
+    const Rect workArea = FromWin(Arrange::WorkAreaOf(Handle()));
     const NoteGeometry::MeasureFn measure = Measurer(text);
-    const NoteGeometry::ContentFit fit = NoteGeometry::ResizeToContent(w, metrics, Grid(), measure);
-    const NoteGeometry::FittedNote placed = NoteGeometry::PlaceFittedNote(
-        fit.window, metrics, FromWin(Arrange::WorkAreaOf(Handle())), measure);
-    moreText = placed.moreText;
+    const NoteGeometry::ContentFit fit =
+        NoteGeometry::ResizeToContent(w, metrics, Grid(), workArea, measure);
+    const NoteGeometry::FittedNote placed =
+        NoteGeometry::PlaceFittedNote(fit.window, metrics, workArea, measure);
+    moreText = placed.moreText || !fit.textFits;
     if (placed.window == w) {
         InvalidateAll();
         return;

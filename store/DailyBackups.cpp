@@ -49,9 +49,16 @@ bool CopyAtomically(const std::wstring& from, const std::wstring& to) {
     return FileIo::ReadFile(from, bytes) && FileIo::WriteFileAtomically(to, bytes);
 }
 
-void Prune(const std::wstring& folder) {
-    for (const std::wstring& name : BackupsToPrune(FileIo::ListFiles(folder)))
+void Prune(const std::wstring& folder, const std::wstring& spare = std::wstring()) {
+    for (const std::wstring& name :
+         BackupsToPrune(FileIo::ListFiles(folder), kBackupsKept, kRestoreCopiesKept, spare)) {
         FileIo::RemoveFile(folder + name);
+    }
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -121,14 +128,24 @@ std::vector<std::wstring> NewestBackupsFirst(const std::vector<std::wstring>& na
     return sorted;
 }
 
-std::vector<std::wstring> BackupsToPrune(const std::vector<std::wstring>& names, size_t keep) {
-    std::vector<std::wstring> sorted = NewestBackupsFirst(names);
-    if (sorted.size() <= keep) return {};
-    return std::vector<std::wstring>(sorted.begin() + static_cast<std::ptrdiff_t>(keep),
-                                     sorted.end());
+std::vector<std::wstring> BackupsToPrune(const std::vector<std::wstring>& names, size_t keepDaily,
+                                         size_t keepTimed, const std::wstring& spare) {
+    size_t daily = 0;
+    size_t timed = 0;
+    std::vector<std::wstring> pruned;
+    for (std::wstring& name : NewestBackupsFirst(names)) {
+        BackupStamp stamp;
+        ParseBackupName(name, stamp);
+        const size_t seen = stamp.timed ? ++timed : ++daily;
+        if (seen > (stamp.timed ? keepTimed : keepDaily) && name != spare) {
+            pruned.push_back(std::move(name));
+        }
+    }
+    return pruned;
 }
 
-BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeData& localNow) {
+BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeData& localNow,
+                              const std::wstring& restoring) {
     if (!FileIo::FileExists(notesPath)) return BackupOutcome::NothingToCopy;
     const std::wstring folder = BackupsFolderFor(notesPath);
     const std::wstring target = folder + DailyBackupName(localNow);
@@ -139,18 +156,19 @@ BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeDat
         !CopyAtomically(notesPath, target)) {
         return BackupOutcome::Failed;
     }
-    Prune(folder);
+    Prune(folder, FileNameOf(restoring));
     return BackupOutcome::Made;
 }
 
-bool MakeTimedBackup(const std::wstring& notesPath, const SystemTimeData& localNow) {
+bool MakeTimedBackup(const std::wstring& notesPath, const SystemTimeData& localNow,
+                     const std::wstring& restoring) {
     if (!FileIo::FileExists(notesPath)) return true;
     const std::wstring folder = BackupsFolderFor(notesPath);
     if (!FileIo::MakeFolder(folder.substr(0, folder.size() - 1)) ||
         !CopyAtomically(notesPath, folder + TimedBackupName(localNow))) {
         return false;
     }
-    Prune(folder);
+    Prune(folder, FileNameOf(restoring));
     return true;
 }
 
@@ -161,11 +179,29 @@ std::vector<BackupInfo> ListBackups(const std::wstring& notesPath) {
         BackupInfo info;
         info.path = folder + name;
         ParseBackupName(name, info.stamp);
+        list.push_back(std::move(info));
+    }
+    const size_t slash = notesPath.find_last_of(L"\\/");
+    const std::wstring notesFolder =
+        slash == std::wstring::npos ? L"" : notesPath.substr(0, slash + 1);
+    const std::wstring notesName = notesPath.substr(notesFolder.size());
+    for (const std::wstring& name : FileIo::ListFiles(notesFolder.empty() ? L"." : notesFolder)) {
+        SystemTimeData t;
+        if (!ParseKeptOriginalName(notesName, name, t)) continue;
+        BackupInfo info;
+        info.path = notesFolder + name;
+        info.keptOriginal = true;
+        info.stamp = {t.wYear, t.wMonth, t.wDay, true, t.wHour, t.wMinute, t.wSecond};
+        list.push_back(std::move(info));
+    }
+    std::stable_sort(list.begin(), list.end(), [](const BackupInfo& a, const BackupInfo& b) {
+        return IsOlder(b.stamp, a.stamp);
+    });
+    for (BackupInfo& info : list) {
         std::string bytes;
         NotesFileData data;
         if (FileIo::ReadFile(info.path, bytes)) ParseNotes(bytes, data);
         info.noteCount = data.notes.size();
-        list.push_back(std::move(info));
     }
     return list;
 }

@@ -2,8 +2,10 @@
 // Backups of Notes.dat the user can go back to: once a day, before the first save
 // of that day, the file as it stands is copied into the folder "Backups" beside it
 // as "Notes-YYYY-MM-DD.dat". Restoring one first keeps the current file as
-// "Notes-YYYY-MM-DD-HHMMSS.dat". Only the newest kBackupsKept backups stay; files
-// of other names in the folder are never touched.
+// "Notes-YYYY-MM-DD-HHMMSS.dat". The two kinds are counted apart: the newest
+// kBackupsKept daily backups and the newest kRestoreCopiesKept copies made before
+// a restore stay, so trying backups one after another never pushes out a day's
+// history. Files of other names in the folder are never touched.
 //
 // Dates are the caller's local time, passed in, so tests can choose any day.
 
@@ -15,6 +17,7 @@
 #include "store/NoteData.h"
 
 inline constexpr size_t kBackupsKept = 14;
+inline constexpr size_t kRestoreCopiesKept = 10;
 
 struct BackupStamp {
     uint16_t year = 0;
@@ -45,9 +48,13 @@ std::wstring BackupsFolderFor(const std::wstring& notesPath);
 // The backup names among `names`, newest first.
 std::vector<std::wstring> NewestBackupsFirst(const std::vector<std::wstring>& names);
 
-// The backup names beyond the newest `keep`: the ones to remove.
+// The backup names to remove: daily ones beyond the newest `keepDaily`, copies
+// made before a restore beyond the newest `keepTimed`. `spare` (a name, or
+// empty) is never among them, whatever its age: it is the backup being restored.
 std::vector<std::wstring> BackupsToPrune(const std::vector<std::wstring>& names,
-                                         size_t keep = kBackupsKept);
+                                         size_t keepDaily = kBackupsKept,
+                                         size_t keepTimed = kRestoreCopiesKept,
+                                         const std::wstring& spare = std::wstring());
 
 enum class BackupOutcome {
     Made,           // a copy was written
@@ -59,18 +66,26 @@ enum class BackupOutcome {
 // Makes today's copy unless it exists, then removes the backups beyond the
 // newest kBackupsKept. The copy is written to a temporary file and renamed, so a
 // backup of the day's name is always whole.
-BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeData& localNow);
+// `restoring` names the backup being restored (its path, or empty), which the
+// pruning spares.
+BackupOutcome MakeDailyBackup(const std::wstring& notesPath, const SystemTimeData& localNow,
+                              const std::wstring& restoring = std::wstring());
 
-// Copies the notes file as a timed backup (made before a restore), then prunes.
-// True when the copy exists afterwards, or when there is no notes file to keep.
-bool MakeTimedBackup(const std::wstring& notesPath, const SystemTimeData& localNow);
+// Copies the notes file as a timed backup (made before a restore), then prunes,
+// sparing the backup about to be restored (its path, or empty). True when the
+// copy exists afterwards, or when there is no notes file to keep.
+bool MakeTimedBackup(const std::wstring& notesPath, const SystemTimeData& localNow,
+                     const std::wstring& restoring = std::wstring());
 
 struct BackupInfo {
     std::wstring path;
     BackupStamp stamp;
     size_t noteCount = 0;
+    // A notes file that could not be read at a start, kept beside the notes
+    // file as "<name>.YYYY-MM-DD-HHMMSS.bak" before anything replaced it.
+    bool keptOriginal = false;
 };
 
-// The backups beside the notes file, newest first, with the number of notes each
-// holds (as far as it can be read).
+// The backups beside the notes file and the kept originals of it, newest first,
+// with the number of notes each holds (as far as it can be read).
 std::vector<BackupInfo> ListBackups(const std::wstring& notesPath);

@@ -7,6 +7,7 @@
 
 #include "base/Handles_win.h"
 #include "base/ProgramInfo.h"
+#include "store/RunAtLogOn.h"
 
 std::wstring ExecutablePath() {
     // GetModuleFileNameW truncates silently when the buffer is short, so grow it
@@ -43,15 +44,40 @@ std::wstring ProgramFolder() {
     return folder;
 }
 
+namespace {
+
+bool WriteRunCommand(HKEY runKey) {
+    const std::wstring path = ExecutablePath();
+    if (path.empty()) return false;
+    const std::wstring command = RunAtLogOnCommand(path);
+    const DWORD size = static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(runKey, ProgramInfo::kProductName, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(command.c_str()), size) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
 bool IsRunAtLogOn() {
     RegistryKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE, key.Receive()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                      key.Receive()) != ERROR_SUCCESS &&
+        RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_QUERY_VALUE, key.Receive()) !=
+            ERROR_SUCCESS) {
         return false;
     }
-    // The value's data is not looked at: a stale path still means "on".
-    return RegQueryValueExW(key.Get(), ProgramInfo::kProductName, nullptr, nullptr, nullptr,
-                            nullptr) == ERROR_SUCCESS;
+    // Any data means "on", a stale path too. The unquoted path of this very
+    // program, as older versions wrote it, is the same setting: it is written
+    // again with quotes, so that the next log-on starts the program cleanly.
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    DWORD type = 0;
+    const LSTATUS read = RegQueryValueExW(key.Get(), ProgramInfo::kProductName, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data), &size);
+    if (read != ERROR_SUCCESS && read != ERROR_MORE_DATA) return false;
+    if (read == ERROR_SUCCESS && type == REG_SZ && IsUnquotedRunCommandOf(data, ExecutablePath())) {
+        WriteRunCommand(key.Get());
+    }
+    return true;
 }
 
 bool SetRunAtLogOn(bool on) {
@@ -61,11 +87,7 @@ bool SetRunAtLogOn(bool on) {
                             key.Receive(), nullptr) != ERROR_SUCCESS) {
             return false;
         }
-        std::wstring path = ExecutablePath();
-        if (path.empty()) return false;
-        DWORD size = static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key.Get(), ProgramInfo::kProductName, 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(path.c_str()), size) == ERROR_SUCCESS;
+        return WriteRunCommand(key.Get());
     }
     LSTATUS opened = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, KEY_SET_VALUE, key.Receive());
     if (opened == ERROR_FILE_NOT_FOUND) return true;  // no key, so no value either

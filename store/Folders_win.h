@@ -15,10 +15,12 @@ std::wstring ExecutablePath();
 
 // HKCU\Software\Microsoft\Windows\CurrentVersion\Run, value "Vellomar Notes 3".
 // Registry value names compare without regard to case, so any spelling counts.
+// A value holding this program's path without quotes (as older versions wrote
+// it) counts too, and is written again with quotes.
 bool IsRunAtLogOn();
 
-// Writes the executable's path into the Run value, or removes the value. Removing
-// a value that is not there succeeds.
+// Writes the executable's path, quoted, into the Run value, or removes the
+// value. Removing a value that is not there succeeds.
 bool SetRunAtLogOn(bool on);
 
 // The Run key's path under HKEY_CURRENT_USER.

@@ -96,6 +96,17 @@ std::string SwapBigEndian(const std::string& bytes) {
 
 }  // namespace
 
+namespace {
+
+// The form in which two names compare equal exactly when IniNamesEqual says so.
+std::wstring FoldName(const std::wstring& name) {
+    std::wstring folded = Trim(name);
+    for (wchar_t& c : folded) c = FoldCase(c);
+    return folded;
+}
+
+}  // namespace
+
 bool IniNamesEqual(const std::wstring& a, const std::wstring& b) {
     const std::wstring x = Trim(a);
     const std::wstring y = Trim(b);
@@ -167,6 +178,35 @@ IniDocument::IniDocument(const std::wstring& text, TextCodec::Encoding encoding)
         }
         lines_.push_back(std::move(line));
     }
+    BuildIndex();
+}
+
+std::wstring IniDocument::KeyIndexName(size_t header, const std::wstring& foldedKey) {
+    // The header's line number as four fixed code units, then the key: no two
+    // pairs give the same name.
+    std::wstring name(4, L'\0');
+    for (size_t i = 0; i < 4; ++i) name[i] = static_cast<wchar_t>((header >> (16 * i)) & 0xFFFF);
+    return name + foldedKey;
+}
+
+void IniDocument::BuildIndex() {
+    sectionIndex_.clear();
+    keyIndex_.clear();
+    size_t header = kNoHeader;
+    bool filing = true;  // keys of the unnamed section, then of first sections only
+    std::wstring name;
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (ParseHeader(lines_[i].text, name)) {
+            header = i;
+            // An empty name is never asked for as a section: it means the unnamed one.
+            const std::wstring folded = FoldName(name);
+            filing = !folded.empty() && sectionIndex_.emplace(folded, i).second;
+            continue;
+        }
+        if (filing && ParseKey(lines_[i].text, name, nullptr)) {
+            keyIndex_.emplace(KeyIndexName(header, FoldName(name)), i);
+        }
+    }
 }
 
 namespace {
@@ -229,40 +269,28 @@ bool IniDocument::Save(const std::wstring& file) const {
     return FileIo::WriteFileAtomically(file, Bytes());
 }
 
-// Index of the header line of the first section with this name at or after `from`;
-// lines_.size() when there is none. The unnamed section before the first header is
-// addressed by the empty name and has no header line.
-size_t IniDocument::FindSectionLine(const std::wstring& section, size_t from) const {
-    std::wstring name;
-    for (size_t i = from; i < lines_.size(); ++i) {
-        if (ParseHeader(lines_[i].text, name) && IniNamesEqual(name, section)) return i;
-    }
-    return lines_.size();
+size_t IniDocument::FindSectionLine(const std::wstring& section) const {
+    const auto found = sectionIndex_.find(FoldName(section));
+    return found == sectionIndex_.end() ? lines_.size() : found->second;
 }
 
 // Only the first section of a name is searched, as the profile reader does: a
 // key that lies in a later section of the same name is not found.
 bool IniDocument::FindKeyLine(const std::wstring& section, const std::wstring& key,
                               size_t& index) const {
-    size_t i = 0;
+    size_t header = kNoHeader;
     if (!Trim(section).empty()) {
-        i = FindSectionLine(section, 0);
-        if (i == lines_.size()) return false;
-        ++i;
+        header = FindSectionLine(section);
+        if (header == lines_.size()) return false;
     }
-    std::wstring name;
-    for (; i < lines_.size(); ++i) {
-        if (ParseHeader(lines_[i].text, name)) return false;
-        if (ParseKey(lines_[i].text, name, nullptr) && IniNamesEqual(name, key)) {
-            index = i;
-            return true;
-        }
-    }
-    return false;
+    const auto found = keyIndex_.find(KeyIndexName(header, FoldName(key)));
+    if (found == keyIndex_.end()) return false;
+    index = found->second;
+    return true;
 }
 
 bool IniDocument::HasSection(const std::wstring& section) const {
-    return Trim(section).empty() || FindSectionLine(section, 0) != lines_.size();
+    return Trim(section).empty() || FindSectionLine(section) != lines_.size();
 }
 
 bool IniDocument::Find(const std::wstring& section, const std::wstring& key,
@@ -297,7 +325,7 @@ void IniDocument::Set(const std::wstring& section, const std::wstring& key,
             if (IsKeyLine(lines_[i].text)) insertAt = i + 1;
         }
     } else {
-        const size_t header = FindSectionLine(section, 0);
+        const size_t header = FindSectionLine(section);
         if (header == lines_.size()) {
             // A new section goes at the end of the file, which keeps ending
             // without a line break if it did.
@@ -308,6 +336,7 @@ void IniDocument::Set(const std::wstring& section, const std::wstring& key,
             }
             lines_.push_back({L"[" + Trim(section) + L"]", newline_});
             lines_.push_back({keyLine, lastEnding});
+            BuildIndex();
             return;
         }
         // After the section's last key, so that blank lines and comments that
@@ -324,6 +353,7 @@ void IniDocument::Set(const std::wstring& section, const std::wstring& key,
         line.ending.clear();
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), line);
+    BuildIndex();
 }
 
 std::vector<std::wstring> IniDocument::SectionNames() const {
@@ -339,7 +369,7 @@ std::vector<std::wstring> IniDocument::KeyNames(const std::wstring& section) con
     std::vector<std::wstring> names;
     size_t i = 0;
     if (!Trim(section).empty()) {
-        i = FindSectionLine(section, 0);
+        i = FindSectionLine(section);
         if (i == lines_.size()) return names;
         ++i;
     }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "store/TextCodec.h"
@@ -71,7 +72,9 @@ uint32_t IniParseInt(const std::wstring& text);
 bool IniNamesEqual(const std::wstring& a, const std::wstring& b);
 
 // One INI file held in memory as its lines, so that a change touches only the
-// line it concerns.
+// line it concerns. The sections and keys are indexed once when the text is
+// taken in (and again after a line is added), so a look-up costs the same in a
+// file of a million keys as in one of ten.
 class IniDocument {
 public:
     IniDocument() = default;
@@ -109,10 +112,20 @@ private:
         std::wstring ending;  // "\r\n", "\n", "\r" or "" for the last line
     };
 
-    size_t FindSectionLine(const std::wstring& section, size_t from) const;
+    // The header line of the first section of this name; lines_.size() when none.
+    size_t FindSectionLine(const std::wstring& section) const;
     bool FindKeyLine(const std::wstring& section, const std::wstring& key, size_t& index) const;
+    void BuildIndex();
 
     std::vector<Line> lines_;
+    // Names folded as IniNamesEqual compares them. A section's keys are filed
+    // under its header line (kNoHeader for the keys before the first header);
+    // only the first section of a name, and the first line of a key in it, are
+    // filed, since those are the ones the profile reader finds.
+    static constexpr size_t kNoHeader = static_cast<size_t>(-1);
+    static std::wstring KeyIndexName(size_t header, const std::wstring& foldedKey);
+    std::unordered_map<std::wstring, size_t> sectionIndex_;
+    std::unordered_map<std::wstring, size_t> keyIndex_;
     std::wstring newline_ = L"\r\n";
     TextCodec::Encoding encoding_ = TextCodec::Encoding::Utf16LeBom;
 };

@@ -338,15 +338,73 @@ LoadResult LoadNotesFile(const std::wstring& path, const LoadEnvironment& enviro
         return result;
     }
     std::string bytes;
-    if (!FileIo::ReadFile(path, bytes)) {
-        result.state = NotesFileState::Unreadable;
-        result.keepOriginal = true;
-        return result;
+    bool read = FileIo::ReadFile(path, bytes);
+    for (int attempt = 1; !read && attempt < environment.readAttempts; ++attempt) {
+        if (environment.wait) environment.wait();
+        read = FileIo::ReadFile(path, bytes);
     }
-    result.state = ParseNotes(bytes, result.data);
+    result.state = read ? ParseNotes(bytes, result.data) : NotesFileState::Unreadable;
     result.keepOriginal = result.state != NotesFileState::Whole;
+    if (result.state == NotesFileState::Unreadable ||
+        result.state == NotesFileState::NewerVersion) {
+        // Kept now, while nothing has been written yet; a file that cannot be
+        // read cannot be copied either, and waits for the first save that can.
+        for (int attempt = 1; attempt <= 100; ++attempt) {
+            const std::wstring kept = BackupPathFor(path, environment.localNow, attempt);
+            if (FileIo::FileExists(kept)) continue;
+            result.keptOriginalPath = kept;
+            break;
+        }
+        if (read && !result.keptOriginalPath.empty() &&
+            FileIo::WriteFileAtomically(result.keptOriginalPath, bytes)) {
+            result.keptOriginalCopied = true;
+            result.keepOriginal = false;
+        }
+    }
     ApplyLoadRules(result.data, environment);
     return result;
+}
+
+bool ParseKeptOriginalName(const std::wstring& notesFileName, const std::wstring& name,
+                           SystemTimeData& stamp) {
+    // "<notes>." + "YYYY-MM-DD-HHMMSS" + optional "-n" + ".bak"
+    const std::wstring prefix = notesFileName + L".";
+    const std::wstring suffix = L".bak";
+    if (name.size() < prefix.size() + 17 + suffix.size() ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+        return false;
+    }
+    const std::wstring middle =
+        name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    const auto digits = [&middle](size_t at, size_t count, uint16_t& value) {
+        unsigned v = 0;
+        for (size_t i = at; i < at + count; ++i) {
+            if (middle[i] < L'0' || middle[i] > L'9') return false;
+            v = v * 10 + static_cast<unsigned>(middle[i] - L'0');
+        }
+        value = static_cast<uint16_t>(v);
+        return true;
+    };
+    SystemTimeData t;
+    if (!digits(0, 4, t.wYear) || middle[4] != L'-' || !digits(5, 2, t.wMonth) ||
+        middle[7] != L'-' || !digits(8, 2, t.wDay) || middle[10] != L'-' ||
+        !digits(11, 2, t.wHour) || !digits(13, 2, t.wMinute) || !digits(15, 2, t.wSecond)) {
+        return false;
+    }
+    if (middle.size() > 17) {
+        uint16_t n = 0;
+        if (middle[17] != L'-' || middle.size() > 21 || middle.size() < 19 ||
+            !digits(18, middle.size() - 18, n)) {
+            return false;
+        }
+    }
+    if (t.wMonth < 1 || t.wMonth > 12 || t.wDay < 1 || t.wDay > 31 || t.wHour > 23 ||
+        t.wMinute > 59 || t.wSecond > 59) {
+        return false;
+    }
+    stamp = t;
+    return true;
 }
 
 std::wstring BackupPathFor(const std::wstring& path, const SystemTimeData& t, int attempt) {
@@ -358,12 +416,14 @@ std::wstring BackupPathFor(const std::wstring& path, const SystemTimeData& t, in
 }
 
 bool SaveNotesFile(const std::wstring& path, const NotesFileData& data,
-                   const SystemTimeData& localNow, bool& keepOriginal) {
+                   const SystemTimeData& localNow, bool& keepOriginal, const std::wstring& keepAs) {
     if (keepOriginal) {
         if (FileIo::FileExists(path)) {
             bool kept = false;
             for (int attempt = 1; attempt <= 100 && !kept; ++attempt) {
-                std::wstring backup = BackupPathFor(path, localNow, attempt);
+                std::wstring backup = attempt == 1 && !keepAs.empty()
+                                          ? keepAs
+                                          : BackupPathFor(path, localNow, attempt);
                 if (FileIo::FileExists(backup)) continue;
                 // A full disk has no room for a copy, but renaming the file
                 // needs none; the save then writes a new file in its place.

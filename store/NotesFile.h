@@ -12,6 +12,7 @@
 // them in, so the rules are the same in tests and in the program.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,23 @@ struct LoadResult {
     // hands this flag to SaveNotesFile, which keeps the original as a dated
     // backup before the first save replaces it, and then clears the flag.
     bool keepOriginal = false;
+    // Where the original of a file that could not be read at all (Unreadable,
+    // NewerVersion) is kept: copied there during the load, or, when even that
+    // failed (a file locked against reading), by the first save that can. The
+    // user must be told this path before anything replaces the file.
+    std::wstring keptOriginalPath;
+    bool keptOriginalCopied = false;
 };
 
 // What the program knows about its surroundings when it loads the notes.
 struct LoadEnvironment {
     RectData virtualScreen;  // bounding rectangle of all monitors
     SystemTimeData nowUtc;
+    SystemTimeData localNow;  // names the kept original
+    // A file that exists but cannot be read (a backup or sync program holding
+    // it at log-on) is tried this often in all, with `wait` between tries.
+    int readAttempts = 1;
+    std::function<void()> wait;
 };
 
 std::string SerializeNotes(const NotesFileData& data);
@@ -76,13 +88,20 @@ void ApplyLoadRules(NotesFileData& data, const LoadEnvironment& environment);
 LoadResult LoadNotesFile(const std::wstring& path, const LoadEnvironment& environment);
 
 // Replaces the file in one durable step. When keepOriginal is set and a file is in
-// place, that file is first copied beside itself as "<name>.YYYY-MM-DD-HHMMSS.bak"
-// (localNow), never over an earlier backup; when no copy can be made the file is
+// place, that file is first copied beside itself as keepAs when given (the path
+// the user was told), else as "<name>.YYYY-MM-DD-HHMMSS.bak" (localNow), never
+// over an earlier backup; when no copy can be made the file is
 // renamed to that name instead. If neither works nothing is written, so the unread
 // notes survive, and keepOriginal stays set for the next attempt; it is cleared
 // once it has been honoured.
 bool SaveNotesFile(const std::wstring& path, const NotesFileData& data,
-                   const SystemTimeData& localNow, bool& keepOriginal);
+                   const SystemTimeData& localNow, bool& keepOriginal,
+                   const std::wstring& keepAs = std::wstring());
+
+// The kept originals of the notes file at `path` ("<name>.YYYY-MM-DD-HHMMSS
+// [-n].bak" beside it), as names, and the stamp each carries.
+bool ParseKeptOriginalName(const std::wstring& notesFileName, const std::wstring& name,
+                           SystemTimeData& stamp);
 
 // The name the backup of path takes at localNow; attempt 1 is the plain name,
 // later attempts add "-2", "-3", ... before ".bak".

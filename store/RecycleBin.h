@@ -8,12 +8,22 @@
 
 namespace RecycleBin {
 
+// The longest name the language may give the bin, before ".txt": the folder's
+// path and the name must stay within what the system opens.
+inline constexpr size_t kMaxRecycleBinStem = 100;
+
 // The file name the language gives the bin, made safe to put after the user's
 // folder: a language file is input, and a name holding a folder, a drive or
 // characters Windows refuses would put the bin elsewhere or nowhere. Only the last
-// part of a path is kept, refused characters become '_', and a name with nothing
-// left (empty, "." or "..") becomes "Recycle Bin.txt".
+// part of a path is kept, refused characters become '_', and the name always ends
+// in ".txt", whatever extension the language wrote (the shell picks the program
+// that opens the bin by it). A name with nothing left (empty, "." or "..") or one
+// Windows takes for a device ("NUL", "con.txt", "COM1") becomes "Recycle Bin.txt".
 std::wstring RecycleBinFileName(const std::wstring& languageText);
+
+// Names that Windows opens as a device, whatever extension follows: CON, PRN,
+// AUX, NUL, COM0-9, LPT0-9 and the console and clock devices.
+bool IsReservedDeviceName(const std::wstring& name);
 
 // CR LF, 75 equals signs, CR LF. The export of all notes uses the same line.
 const std::wstring& Separator();

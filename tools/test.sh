@@ -12,6 +12,13 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$VN_ROOT}" CCACHE_NOHASHDIR=1
 cd "$VN_ROOT"
 jobs="$(nproc 2>/dev/null || echo 2)"
 fuzz_seconds="${VN_FUZZ_SECONDS:-20}"
+# Inputs up to a megabyte (libFuzzer's default of 4096 bytes hides work that
+# grows with the square of a text's length), and a case slower than the time-out
+# fails the run. The time-out is wall-clock time on a machine that may be shared:
+# each large hostile seed (tests/fuzz/hostile_seeds.py) takes under a second of
+# processor time with linear code, and minutes without.
+fuzz_max_len="${VN_FUZZ_MAX_LEN:-1048576}"
+fuzz_timeout="${VN_FUZZ_TIMEOUT:-60}"
 
 bash tools/deps.sh || exit 1
 
@@ -69,13 +76,16 @@ if CC=clang CXX=clang++ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/de
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         run_ctest native --test-dir build/native -j "$jobs"
 
-    step "fuzz targets (${fuzz_seconds} s each)"
+    step "fuzz targets (${fuzz_seconds} s each, inputs up to ${fuzz_max_len} bytes, ${fuzz_timeout} s each)"
     for f in build/native/bin/fuzz_*; do
         [ -x "$f" ] || continue
         name="$(basename "$f")"
         work="$(mktemp -d)"
         cp -r "tests/fuzz/corpus/${name#fuzz_}/." "$work/" 2>/dev/null || true
+        python3 tests/fuzz/hostile_seeds.py "${name#fuzz_}" "$work"
         if "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 \
+            -max_len="$fuzz_max_len" -timeout="$fuzz_timeout" \
+            -artifact_prefix="${TMPDIR:-/tmp}/vn-$name-" \
             "$work" >"$work.log" 2>&1; then
             echo "$name: ok ($(grep -Eo 'Done [0-9]+ runs in [0-9]+ second' "$work.log" | tail -n1)s)"
             total_pass=$((total_pass + 1))

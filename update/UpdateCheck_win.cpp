@@ -77,9 +77,14 @@ bool FetchVersionFile(const UpdateCheckJob& job, std::string& body) {
                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return false;
     const wchar_t* accept[] = {L"text/plain", L"*/*", nullptr};
-    InternetHandle request(HttpOpenRequestW(
-        connection.Get(), L"GET", Update::kVersionFilePath, nullptr, nullptr, accept,
-        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE, 0));
+    // HTTPS, as the download: the answer decides what the user is offered to
+    // run. No redirect is followed: another host could answer in the vendor's
+    // name, and the version file has one place.
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                  INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_AUTO_REDIRECT;
+    if (job.network.server.secure) flags |= INTERNET_FLAG_SECURE;
+    InternetHandle request(HttpOpenRequestW(connection.Get(), L"GET", Update::kVersionFilePath,
+                                            nullptr, nullptr, accept, flags, 0));
     if (!request) return false;
     // Wine takes the receive time-out from the request handle only.
     SetTimeouts(request.Get(), job.network.timeoutMs);

@@ -60,6 +60,20 @@ bool RecordFailedCheck(bool silent, uint64_t lastCheck, uint64_t now, int32_t da
 
 std::optional<Server> ParseServer(std::wstring_view text) {
     Server server;
+    const auto scheme = [&text](std::wstring_view name) {
+        if (text.size() < name.size()) return false;
+        for (size_t i = 0; i < name.size(); ++i) {
+            wchar_t c = text[i];
+            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+            if (c != name[i]) return false;
+        }
+        text.remove_prefix(name.size());
+        return true;
+    };
+    if (!scheme(L"https://") && scheme(L"http://")) {
+        server.secure = false;
+        server.port = 80;
+    }
     const size_t colon = text.rfind(L':');
     server.host = std::wstring(text.substr(0, colon));
     if (colon != std::wstring_view::npos) {

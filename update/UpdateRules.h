@@ -42,18 +42,21 @@ inline uint64_t JoinFileTime(uint32_t low, uint32_t high) {
 }
 
 // Where the version file and the installer are. The version file is fetched
-// over HTTP from host:port; the installer is offered over HTTPS from the same
-// host on the standard port.
+// over HTTPS from host:port (over plain HTTP only where the build names a server
+// "http://host:port", as a test's server on this machine is); the installer is
+// offered over HTTPS from the same host on the standard port.
 struct Server {
     std::wstring host;
-    uint16_t port = 80;
+    uint16_t port = 443;
+    bool secure = true;
 };
 
 inline constexpr const wchar_t* kVersionFilePath = L"/notes/versiondata.txt";
 inline constexpr const wchar_t* kInstallerPath = L"/notes/zephyn3.exe";
 
-// "host" or "host:port"; nothing for an empty host or a port that is not a
-// number from 1 to 65535.
+// "host" or "host:port", optionally after "https://" or "http://" (any letter
+// case; the port is then 443 or 80 unless given); nothing for an empty host or a
+// port that is not a number from 1 to 65535.
 std::optional<Server> ParseServer(std::wstring_view text);
 
 std::wstring InstallerUrl(const Server& server);

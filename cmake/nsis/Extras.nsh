@@ -20,9 +20,11 @@ Target amd64-unicode
 !define MUI_FINISHPAGE_SHOWREADME_FUNCTION WriteRunAtLogOn
 
 ; The program's own per-user Run value: the same name and data its settings
-; dialog writes, so the dialog shows the choice made here.
+; dialog writes, so the dialog shows the choice made here. The path is quoted:
+; unquoted, Windows tries "C:\Program.exe" first and hands the rest of the
+; path to the program as its argument.
 Function WriteRunAtLogOn
-  WriteRegStr HKCU "${VN_RUN_KEY}" "${VN_RUN_VALUE}" "$INSTDIR\Zephyn3.exe"
+  WriteRegStr HKCU "${VN_RUN_KEY}" "${VN_RUN_VALUE}" '"$INSTDIR\Zephyn3.exe"'
 FunctionEnd
 
 ; Files of a running copy cannot be replaced or removed, so it is asked to end

@@ -353,19 +353,24 @@ TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
 
 TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
     Application& a = Start();
-    std::vector<std::wstring> opened;
+    std::vector<std::wstring> opened, shellOpened;
     std::vector<DWORD> results;  // what the system answers, in turn; then success
-    a.SetShellOpener([&](const std::wstring& target, const std::wstring& program) {
+    a.SetTextFileOpener([&](const std::wstring& target, const std::wstring& program) {
         opened.push_back(program + L">" + target);
         const DWORD result = results.empty() ? ERROR_SUCCESS : results.front();
         if (!results.empty()) results.erase(results.begin());
         return result;
+    });
+    a.SetShellOpener([&](const std::wstring& target, const std::wstring&) {
+        shellOpened.push_back(target);
+        return DWORD{ERROR_SUCCESS};
     });
     const std::wstring bin = a.RecycleBinPath();
 
     Command(IDM_RECYCLE_BIN_OPEN);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], L">" + bin);
+    EXPECT_TRUE(shellOpened.empty()) << "never by the bin's own extension";
     std::string bytes = "x";
     EXPECT_TRUE(FileIo::ReadFile(bin, bytes) && bytes.empty()) << "created empty to be opened";
 
@@ -390,6 +395,7 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
         }
     }
     results.clear();
+    EXPECT_TRUE(shellOpened.empty()) << "never by the bin's own extension";
 
     ASSERT_TRUE(FileIo::AppendToFile(bin, "deleted text"));
     {

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <utility>
 
 #include "ApplicationFixture.h"
 #include "support/DialogAnswers_win.h"
+#include "app/CommandLine.h"
 #include "app/HotKeys_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
@@ -127,6 +129,70 @@ TEST_F(ApplicationTest, HandOverOpensTheFileAsANoteReadingOnlyTheGivenBytes) {
     EXPECT_EQ(a.Notes().front()->Data().text.substr(0, 11), L"Gr\u00FC\u00DFe\r\nzwei");
 }
 
+// Message boxes of this thread: shown, or being made.
+int OpenMessageBoxes() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wstring(name) == L"#32770") ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Hand-overs that arrive while a message about an earlier one is open wait for
+// it to close; a path as long as Windows allows is told about, shortened; a
+// longer hand-over is refused unread.
+TEST_F(ApplicationTest, HandOversOpenOneAtATimeAndLongOnesAreShortenedOrRefused) {
+    Application& a = Start();
+    const auto handOver = [&a](const std::wstring& path) {
+        std::vector<unsigned char> bytes = EncodeHandOverPayload(path);
+        COPYDATASTRUCT copy = {1102217, static_cast<DWORD>(bytes.size()), bytes.data()};
+        a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    };
+    int sent = 1;
+    int mostOpen = 0;
+    {
+        DialogAnswers answers({}, [&](HWND) {
+            mostOpen = std::max(mostOpen, OpenMessageBoxes());
+            // More starts hand their files over while this box is open.
+            while (sent < 4) handOver(data + L"missing " + std::to_wstring(sent++) + L".txt");
+            return false;
+        });
+        handOver(data + L"missing 0.txt");
+        PumpMessages();
+        ASSERT_EQ(answers.Texts().size(), 4u);
+        EXPECT_EQ(mostOpen, 1);
+        for (size_t i = 0; i < 4; ++i) {
+            const std::wstring& text = answers.Texts()[i];
+            EXPECT_NE(text.find(L"missing " + std::to_wstring(i) + L".txt"), std::wstring::npos);
+        }
+    }
+    {
+        DialogAnswers answers;
+        const std::wstring longest =
+            L"C:\\" + std::wstring(kMaxHandOverUnits - 3 - 6, L'd') + L"\\x.txt";
+        ASSERT_EQ(longest.size(), kMaxHandOverUnits);
+        handOver(longest);
+        PumpMessages();
+        ASSERT_EQ(answers.Texts().size(), 1u);
+        EXPECT_LT(answers.Texts()[0].size(), 2 * kMessagePathUnits);
+        const std::wstring& told = answers.Texts()[0];
+        EXPECT_NE(told.find(L"C:\\ddd"), std::wstring::npos) << TestPaths::Narrow(told);
+        EXPECT_NE(told.find(L"ddd\u2026ddd"), std::wstring::npos) << TestPaths::Narrow(told);
+        EXPECT_EQ(told.substr(told.size() - 6), L"\\x.txt");
+        handOver(longest + L"d");
+        handOver(std::wstring(1 << 19, L'x'));
+        PumpMessages();
+        EXPECT_EQ(answers.Texts().size(), 1u) << "refused without a word";
+    }
+    EXPECT_TRUE(a.Notes().empty());
+}
+
 TEST_F(ApplicationTest, NoNoteIsMadeWhileNotesAreHidden) {
     Application& a = Start();
     ASSERT_NE(a.CreateNote(L"one", false, true), nullptr);
@@ -176,6 +242,44 @@ TEST_F(ApplicationTest, RecordsWithoutAWindowAreKeptByEverySaveAndTheUserIsToldO
     ASSERT_EQ(saved.size(), 5u);
     EXPECT_EQ(saved[3], a.UnshownNotes()[0]);
     EXPECT_EQ(saved[4], a.UnshownNotes()[1]);
+}
+
+// A hostile notes file: sizes of 32767 and 100000 pixels a side, and more
+// records than the program may make windows for. The sizes stop at the work
+// area; the records past the quota get no window, stay in the file as they
+// were, and the user is told.
+TEST_F(ApplicationTest, LoadedSizesStopAtTheWorkAreaAndRecordsPastTheQuotaAreKept) {
+    Application& a = Start();
+    const RECT work = Arrange::WorkAreaOf(a.Handle());
+    std::vector<NoteData> stored = {Record({30, 40, 32797, 32807}, L"huge"),
+                                    Record({50, 60, 100050, 100060}, L"huger")};
+    for (int i = 0; i < 4; ++i)
+        stored.push_back(Record({100 + 10 * i, 100, 300 + 10 * i, 250}, L"r" + std::to_wstring(i)));
+    stored.push_back(Record({-90000, 70, 10000, 80000}, L"past the quota, as it was"));
+    SeedNotes(stored);
+    a.SetNoteWindowLimit(4);
+    int made = 0;
+    a.SetNoteMaker([&](const NoteData& record) {
+        ++made;
+        return std::make_unique<NoteWindow>(a, a.LayeredWindows(), record);
+    });
+    DialogAnswers boxes;
+    a.LoadNotes();
+    EXPECT_EQ(made, 4) << "no window is tried past the quota";
+    ASSERT_EQ(a.Notes().size(), 4u);
+    ASSERT_EQ(a.UnshownNotes().size(), 3u);
+    for (size_t i = 0; i < 2; ++i) {
+        const RECT r = a.Notes()[i]->WindowRect();
+        EXPECT_LE(r.right - r.left, work.right - work.left) << i;
+        EXPECT_LE(r.bottom - r.top, work.bottom - work.top) << i;
+        EXPECT_GE(r.right - r.left, 100) << i;
+    }
+    PumpFor(300);
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find(L"3"), std::wstring::npos);
+    EXPECT_EQ(a.UnshownNotes()[0].text, L"r2");
+    EXPECT_EQ(a.UnshownNotes()[2].text, stored[6].text);
+    EXPECT_EQ(a.UnshownNotes()[2].rect, stored[6].rect);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 TEST(CleanCommandLine, DropsEveryQuoteAndApostropheAnywhere) {
@@ -18,6 +20,35 @@ TEST(CleanCommandLine, DropsEveryQuoteAndApostropheAnywhere) {
     };
     for (const auto& c : cases) EXPECT_EQ(CleanCommandLine(c.raw), c.path) << c.raw;
     EXPECT_EQ(CleanCommandLine(nullptr), L"");
+}
+
+// Whole command lines as Windows hands them to the process: from a quoted or an
+// old unquoted Run value, from a shell, from another program.
+TEST(FileFromCommandLine, SkipsTheProgramAsStartedAndCleansTheRest) {
+    const std::wstring program = L"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe";
+    const struct {
+        const wchar_t *line, *file;
+    } cases[] = {
+        // The exact string an unquoted Run value makes Windows pass.
+        {L"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe", L""},
+        {L"c:\\program files\\vellomar notes 3\\ZEPHYN3.EXE  ", L""},
+        {L"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe C:\\My Notes\\a.txt",
+         L"C:\\My Notes\\a.txt"},
+        {L"\"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe\"", L""},
+        {L"\"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe\" \"C:\\it's.txt\"", L"C:\\its.txt"},
+        {L"\"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe\"a.txt", L"a.txt"},
+        // Started by another name or from elsewhere: its first word is its name.
+        {L"Zephyn3 a b.txt", L"a b.txt"},
+        {L"\tZephyn3.exe\t\"x.txt\"", L"x.txt"},
+        {L"\"D:\\copy of\\Zephyn3.exe\" x.txt", L"x.txt"},
+        {L"C:\\Program Files\\Vellomar Notes 3\\Zephyn3.exe.bak x.txt",
+         L"Files\\Vellomar Notes 3\\Zephyn3.exe.bak x.txt"},
+        {L"\"unclosed", L""},
+        {L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FileFromCommandLine(c.line, program), c.file) << c.line;
+    EXPECT_EQ(FileFromCommandLine(nullptr, program), L"");
+    EXPECT_EQ(FileFromCommandLine(L"prog a.txt", L""), L"a.txt");
 }
 
 TEST(HandOverPayload, EncodingIsUtf16LeWithOneWholeTerminator) {
@@ -52,4 +83,73 @@ TEST(HandOverPayload, DecodingReadsNoMoreThanItIsGiven) {
             << c.bytes.size();
     }
     EXPECT_EQ(DecodeHandOverPayload(nullptr, 100), L"");
+}
+
+// A hand-over as long as a path can be is taken; one unit more, or a megabyte,
+// is refused without being read.
+TEST(HandOverPayload, PathsPastTheLongestAreRefused) {
+    for (const size_t units : {kMaxHandOverUnits, kMaxHandOverUnits + 1, size_t{1} << 19}) {
+        const std::wstring path(units, L'p');
+        std::vector<unsigned char> bytes = EncodeHandOverPayload(path);
+        const bool taken = units <= kMaxHandOverUnits;
+        EXPECT_EQ(DecodeHandOverPayload(bytes.data(), bytes.size()).size(), taken ? units : 0u);
+        // Without its terminator too.
+        EXPECT_EQ(DecodeHandOverPayload(bytes.data(), bytes.size() - 2).size(), taken ? units : 0u);
+    }
+}
+
+TEST(PathForMessage, LongPathsAreCutInTheMiddleAndLinesCannotBeForged) {
+    EXPECT_EQ(PathForMessage(L"C:\\a\r\nb\t.txt"), L"C:\\a??b?.txt");
+    const std::wstring fits(kMessagePathUnits, L'x');
+    EXPECT_EQ(PathForMessage(fits), fits);
+    const std::wstring end = L"\\name of the file.txt";
+    const std::wstring shown = PathForMessage(L"C:\\" + std::wstring(40000, L'd') + end);
+    EXPECT_EQ(shown.size(), kMessagePathUnits);
+    EXPECT_EQ(shown.substr(0, 4), L"C:\\d");
+    EXPECT_EQ(shown.substr(shown.size() - end.size()), end);
+    EXPECT_NE(shown.find(L'\u2026'), std::wstring::npos);
+    // Pairs at both cuts stay whole or go whole.
+    std::wstring pairs;
+    for (int i = 0; i < 300; ++i) pairs += L"\xD83D\xDE00";
+    const std::wstring cut = PathForMessage(L"a" + pairs);
+    EXPECT_LE(cut.size(), kMessagePathUnits);
+    for (size_t i = 0; i < cut.size(); ++i) {
+        if (cut[i] >= 0xD800 && cut[i] <= 0xDBFF) {
+            ASSERT_LT(i + 1, cut.size());
+            EXPECT_TRUE(cut[i + 1] >= 0xDC00 && cut[i + 1] <= 0xDFFF) << i;
+        } else if (cut[i] >= 0xDC00 && cut[i] <= 0xDFFF) {
+            EXPECT_TRUE(i > 0 && cut[i - 1] >= 0xD800 && cut[i - 1] <= 0xDBFF) << i;
+        }
+    }
+}
+
+// Opening a hand-over can show a box whose message loop takes in the next ones:
+// they wait until the first is done, and a flood is cut off.
+TEST(HandOverQueue, OneAtATimeInTheOrderSentAndAFloodIsCut) {
+    HandOverQueue queue;
+    std::vector<std::wstring> opened;
+    int depth = 0, deepest = 0;
+    std::function<void(const std::wstring&)> open = [&](const std::wstring& path) {
+        deepest = std::max(deepest, ++depth);
+        opened.push_back(path);
+        if (path == L"first") {
+            // Arriving while the first one's box is open.
+            for (int i = 0; i < 40; ++i) {
+                queue.Push(L"more " + std::to_wstring(i));
+                queue.Drain(open);
+            }
+        }
+        --depth;
+    };
+    ASSERT_TRUE(queue.Push(L"first"));
+    queue.Drain(open);
+    EXPECT_EQ(deepest, 1);
+    ASSERT_EQ(opened.size(), 1 + HandOverQueue::kMaxPending);
+    EXPECT_EQ(opened[1], L"more 0");
+    EXPECT_EQ(opened.back(), L"more " + std::to_wstring(HandOverQueue::kMaxPending - 1));
+    EXPECT_EQ(queue.Pending(), 0u);
+    // Once drained, the queue takes hand-overs again.
+    EXPECT_TRUE(queue.Push(L"later"));
+    queue.Drain(open);
+    EXPECT_EQ(opened.back(), L"later");
 }

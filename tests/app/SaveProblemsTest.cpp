@@ -7,6 +7,7 @@
 // daily backup and restoring from it.
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ApplicationFixture.h"
@@ -23,7 +24,8 @@
 namespace {
 
 // Answers this thread's message boxes (Yes where there is a Yes button, else
-// OK) and keeps their texts. The restore dialog gets the item `pick` chosen.
+// OK) and keeps their texts. The restore dialog gets the item `pick` chosen,
+// or is cancelled for a negative one.
 struct Boxes {
     std::vector<std::wstring> backupItems;
     int pick = 0;
@@ -41,7 +43,7 @@ struct Boxes {
             backupItems.push_back(item);
         }
         SendMessageW(list, LB_SETCURSEL, pick, 0);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageW(dialog, WM_COMMAND, pick < 0 ? IDCANCEL : IDOK, 0);
         return true;
     }
 };
@@ -166,37 +168,96 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     EXPECT_EQ(boxes.texts.size(), 3u);
 }
 
+// A backup or sync program that holds the file for a moment at log-on: the
+// start waits for it.
+TEST_F(SaveProblemsTest, NotesFileLockedForAMomentIsReadOnceItIsFree) {
+    WriteNotesFile(2);
+    Lock lock(NotesPath());
+    ASSERT_NE(lock.file, INVALID_HANDLE_VALUE);
+    std::thread release([&lock] {
+        Sleep(700);
+        lock.Release();
+    });
+    Application& a = Start();
+    release.join();
+    EXPECT_EQ(a.Notes().size(), 2u);
+    PumpFor(50);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
 TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
     WriteNotesFile(2);
     Lock lock(NotesPath());
     ASSERT_NE(lock.file, INVALID_HANDLE_VALUE);
     Application& a = Start();
     EXPECT_TRUE(a.Notes().empty()) << "the locked file cannot be read";
+    // Told first, in plain words, where the file will be kept.
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(Contains(boxes.texts[0], NotesPath()));
+    const size_t at = boxes.texts[0].find(NotesPath() + L".");
+    ASSERT_NE(at, std::wstring::npos);
+    const std::wstring keptPath =
+        boxes.texts[0].substr(at, boxes.texts[0].find(L".bak", at) + 4 - at);
 
     // Neither a copy nor a rename of the locked file can be made, so the save is
     // held back and the user hears why; the day's backup cannot read it either.
     a.CreateNote(L"new", false, true);
     PumpFor(50);
-    ASSERT_EQ(boxes.texts.size(), 2u);
-    EXPECT_TRUE(Contains(boxes.texts[0], L"backup"));
-    EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
-    EXPECT_TRUE(Contains(boxes.texts[1], L"could not be read"));
+    ASSERT_EQ(boxes.texts.size(), 3u);
+    EXPECT_TRUE(Contains(boxes.texts[1], L"backup"));
+    EXPECT_TRUE(Contains(boxes.texts[2], NotesPath()));
+    EXPECT_TRUE(Contains(boxes.texts[2], L"could not be read"));
 
-    // Before, a failed copy refused every save until the next start; now the
-    // retry keeps the original beside the new file as soon as the lock goes.
+    // The retry keeps the original under the name told as soon as the lock goes.
     lock.Release();
     RetryTimer();
     EXPECT_FALSE(a.SavesFailing());
     EXPECT_EQ(NotesInFile(), 1u);
+    EXPECT_EQ(SavedNotes(keptPath).size(), 2u) << "the unread notes are kept whole";
     size_t kept = 0;
     for (const std::wstring& name : FileIo::ListFiles(data)) {
-        if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bak") == 0) {
-            EXPECT_EQ(SavedNotes(data + name).size(), 2u) << "the unread notes are kept whole";
-            ++kept;
-        }
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bak") == 0) ++kept;
     }
     EXPECT_EQ(kept, 1u);
-    EXPECT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts.size(), 3u);
+}
+
+// A file of a newer version: kept at start under the name told, and nothing
+// replaces it before the user was told; the restore dialog offers it.
+TEST_F(SaveProblemsTest, NewerNotesFileIsKeptToldOnceAndListedForRestoring) {
+    const std::string newer = std::string("\x09\0\0\0", 4) + "a later version's notes";
+    ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), newer));
+    Application& a = Start();
+    EXPECT_TRUE(a.Notes().empty());
+    a.CreateNote(L"typed before the message", false, true);
+    std::string bytes;
+    ASSERT_TRUE(FileIo::ReadFile(NotesPath(), bytes));
+    EXPECT_EQ(bytes, newer) << "replaced before the user was told";
+
+    PumpFor(50);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_TRUE(Contains(boxes.texts[0], L"newer version"));
+    EXPECT_EQ(NotesInFile(), 1u) << "saved once the user knows";
+    std::vector<std::wstring> kept;
+    for (const std::wstring& name : FileIo::ListFiles(data)) {
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, L".bak") == 0) kept.push_back(name);
+    }
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_TRUE(Contains(boxes.texts[0], data + kept[0]));
+    ASSERT_TRUE(FileIo::ReadFile(data + kept[0], bytes));
+    EXPECT_EQ(bytes, newer);
+
+    // Listed beside the daily backup the first save made, named as it lies.
+    boxes.pick = -1;
+    a.Send(WM_COMMAND, IDM_RESTORE_BACKUP);
+    PumpFor(50);
+    ASSERT_EQ(boxes.backupItems.size(), 2u);
+    const bool listed =
+        Contains(boxes.backupItems[0], kept[0]) || Contains(boxes.backupItems[1], kept[0]);
+    EXPECT_TRUE(listed) << TestPaths::Narrow(boxes.backupItems[0]);
+    PumpFor(50);
+    EXPECT_EQ(boxes.texts.size(), 1u);
 }
 
 TEST_F(SaveProblemsTest, SettingsThatCannotBeWrittenAreKeptToldOnceAndWrittenLater) {

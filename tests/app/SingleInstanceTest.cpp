@@ -42,11 +42,17 @@ HWND MakeReceiver(const wchar_t* title) {
 
 // Starts the program built beside this test and waits for it while serving the
 // messages it sends; its exit code, or STILL_ACTIVE when it did not end in time.
-DWORD RunProgram(const std::wstring& arguments) {
+std::wstring ProgramBeside() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring line = path;
-    line = L"\"" + line.substr(0, line.find_last_of(L"\\/") + 1) + L"Zephyn3.exe\" " + arguments;
+    const std::wstring self = path;
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + L"Zephyn3.exe";
+}
+
+// `line` is the whole command line; by default the program's quoted path and
+// the arguments.
+DWORD RunProgram(const std::wstring& arguments, std::wstring line = std::wstring()) {
+    if (line.empty()) line = L"\"" + ProgramBeside() + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -86,6 +92,23 @@ TEST(SingleInstance, SecondStartHandsOverItsCleanedPathAsUtf16AndEnds) {
         EXPECT_EQ(RunProgram(arguments), 0u) << arguments;
         EXPECT_EQ(received.count, 1) << arguments;
     }
+    // Started as an unquoted Run value starts it, from a folder with blanks in
+    // its name: the rest of its own path is no file to hand over.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder =
+        std::wstring(temp) + L"Vellomar Notes " + std::to_wstring(GetCurrentProcessId());
+    const std::wstring copy = folder + L"\\Zephyn3.exe";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(ProgramBeside().c_str(), copy.c_str(), FALSE));
+    EXPECT_EQ(RunProgram(L"", copy), 0u);
+    EXPECT_EQ(received.count, 1) << "handed over: " << received.bytes.size() / 2 - 1 << " units";
+    EXPECT_EQ(RunProgram(L"", copy + L" C:\\x y.txt"), 0u);
+    ASSERT_EQ(received.count, 2);
+    EXPECT_EQ(received.bytes.size(), 2 * std::wstring(L"C:\\x y.txt").size() + 2);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+
     DestroyWindow(mainWindow);
     // A note shares the class but has no title; with no main window the second
     // start ends without sending anything.

@@ -60,4 +60,30 @@ TEST(BringOntoMonitors, LostWindowsComeToTheNearestWorkAreaAndOthersStay) {
     }
 }
 
+// Sizes from a damaged or hostile notes file: cut to the work area of the
+// monitor under the top-left corner, which stays where it is.
+TEST(CapToWorkArea, LoadedSizesStopAtTheirMonitorsWorkArea) {
+    const struct {
+        const char* what;
+        Rect in, out;
+    } cases[] = {
+        // clang-format off
+        {"fits: unchanged", {-700, 300, -500, 450}, {-700, 300, -500, 450}},
+        {"32767 a side on the primary", {10, 20, 32777, 32787}, {10, 20, 1290, 1004}},
+        {"100000 a side from the left monitor", {-1000, 5, 99000, 100005}, {-1000, 5, 24, 773}},
+        {"only too tall", {-900, 0, -600, 2000}, {-900, 0, -600, 768}},
+        {"only too wide, corner in the gap below the left one", {-500, 900, 2000, 950}, {-500, 900, 524, 950}},
+        {"absurd extents", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN, INT32_MIN + 1024, INT32_MIN + 768}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Arrange::CapToWorkArea(c.in, kTwo), c.out) << c.what;
+        // Brought on screen afterwards, a capped window fits whole.
+        const Rect placed = Arrange::BringOntoMonitors(Arrange::CapToWorkArea(c.in, kTwo), kTwo);
+        EXPECT_LE(int64_t{placed.right} - placed.left, 1280) << c.what;
+        EXPECT_LE(int64_t{placed.bottom} - placed.top, 984) << c.what;
+    }
+    EXPECT_EQ(Arrange::CapToWorkArea({0, 0, 5000, 5000}, {}), (Rect{0, 0, 5000, 5000}));
+}
+
 }  // namespace

@@ -55,7 +55,7 @@ shortcut="$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/*' -name 'Vel
 [ -f "$(dirname "$shortcut")/Uninstall.lnk" ] || fail "no uninstaller in the Start menu"
 wine reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 ||
     fail "not listed among the installed programs"
-[ "$(run_value)" = "$install_win\\Zephyn3.exe" ] || fail "run at log-on is '$(run_value)'"
+[ "$(run_value)" = "\"$install_win\\Zephyn3.exe\"" ] || fail "run at log-on is '$(run_value)'"
 
 # --- The program runs from a folder it may not write to ---------------------
 chmod -R a-w "$install_dir"
@@ -92,7 +92,7 @@ wine "$installer" /S || fail "the upgrade ended with $?"
 wait_prefix
 [ -f "$install_dir/Zephyn3.exe" ] || fail "the upgrade left no program"
 [ "$(note_count)" = 4 ] || fail "the upgrade lost notes"
-[ "$(run_value)" = "$install_win\\Zephyn3.exe" ] || fail "the upgrade lost run at log-on"
+[ "$(run_value)" = "\"$install_win\\Zephyn3.exe\"" ] || fail "the upgrade lost run at log-on"
 
 # --- Silent uninstallation --------------------------------------------------
 wine "$install_dir/Uninstall.exe" /S || fail "the uninstaller ended with $?"
@@ -107,5 +107,5 @@ grep -q 'SnapSize=12' "$data/Settings.ini" || fail "the uninstaller touched Sett
 # --- Installed again, the user's choice comes back ---------------------------
 wine "$installer" /S || fail "the second installation ended with $?"
 wait_prefix
-[ "$(run_value)" = "$install_win\\Zephyn3.exe" ] || fail "run at log-on did not come back"
+[ "$(run_value)" = "\"$install_win\\Zephyn3.exe\"" ] || fail "run at log-on did not come back"
 echo "install_e2e: ok"

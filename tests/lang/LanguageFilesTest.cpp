@@ -35,6 +35,7 @@ const std::map<int, std::wstring> kFormats = {
     {kShellOpen_Failed, L"ss"},
     {kNotesNotShown, L"d"},
     {kSync_FolderUnavailable, L"ss"},
+    {kNotesFileKept, L"ss"},
 };
 
 class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};

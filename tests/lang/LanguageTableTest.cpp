@@ -62,14 +62,16 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(151u, kLanguageKeyCount);
+    EXPECT_EQ(152u, kLanguageKeyCount);
     EXPECT_EQ(table_.FindKey(L"ShellOpen_Failed"), 149);
     EXPECT_EQ(table_.FindKey(L"ShellOpen_OfferNotepad"), 150);
+    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 151);
     EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
     EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_Unreadable"), 135);
     EXPECT_EQ(table_.FindKey(L"NotesNotShown"), 136);
+    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 137);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }

@@ -45,11 +45,13 @@ protected:
              {L"VN_FAKE_MAPI_RECORD", L"VN_FAKE_MAPI_LOGON", L"VN_FAKE_MAPI_SEND"})
             SetEnvironmentVariableW(name, nullptr);
         SetDllDirectoryW(nullptr);
+        OverrideMailLibrary(std::wstring());
     }
-    // The variant of the stand-in library that "MAPI32.DLL" finds.
-    static void Use(const wchar_t* variant) {
-        ASSERT_TRUE(SetDllDirectoryW((ExeFolder() + L"fakemapi\\" + variant).c_str()));
+    static std::wstring Variant(const wchar_t* variant) {
+        return ExeFolder() + L"fakemapi\\" + variant + L"\\mapi32.dll";
     }
+    // The variant of the stand-in library that an e-mail loads.
+    static void Use(const wchar_t* variant) { OverrideMailLibrary(Variant(variant)); }
     Record Recorded() const {
         std::string bytes;
         Record fields;
@@ -142,14 +144,13 @@ TEST_F(EmailTest, NoMailProgramOrAFailureIsToldAndCleansUp) {
     } cases[] = {
         {L"full", L"vn-no-such-mapi.dll", nullptr, nullptr, EmailResult::NoMailProgram,
          L"no mail program"},
-        {L"nosend", L"MAPI32.DLL", nullptr, nullptr, EmailResult::NoMailProgram,
-         L"no mail program"},
-        {L"full", L"MAPI32.DLL", nullptr, L"2", EmailResult::Failed, L"mail failed"},
-        {L"full", L"MAPI32.DLL", L"3", nullptr, EmailResult::Failed, L"mail failed"},
-        {L"full", L"MAPI32.DLL", nullptr, L"26", EmailResult::NoMailProgram, L"no mail program"},
-        {L"full", L"MAPI32.DLL", L"26", nullptr, EmailResult::NoMailProgram, L"no mail program"},
-        {L"full", L"MAPI32.DLL", nullptr, L"1", EmailResult::Cancelled, L""},
-        {L"full", L"MAPI32.DLL", L"1", nullptr, EmailResult::Cancelled, L""},
+        {L"nosend", L"", nullptr, nullptr, EmailResult::NoMailProgram, L"no mail program"},
+        {L"full", L"", nullptr, L"2", EmailResult::Failed, L"mail failed"},
+        {L"full", L"", L"3", nullptr, EmailResult::Failed, L"mail failed"},
+        {L"full", L"", nullptr, L"26", EmailResult::NoMailProgram, L"no mail program"},
+        {L"full", L"", L"26", nullptr, EmailResult::NoMailProgram, L"no mail program"},
+        {L"full", L"", nullptr, L"1", EmailResult::Cancelled, L""},
+        {L"full", L"", L"1", nullptr, EmailResult::Cancelled, L""},
     };
     for (const auto& c : cases) {
         Use(c.variant);
@@ -162,6 +163,16 @@ TEST_F(EmailTest, NoMailProgramOrAFailureIsToldAndCleansUp) {
         EXPECT_EQ(told, c.told) << c.variant << " " << c.library;
         EXPECT_FALSE(FileIo::FileExists(job.attachmentPath));
     }
+}
+
+// A MAPI32.DLL on the search path (here the DLL folder, searched before the
+// system's, as the program's own folder is) is never the one loaded.
+TEST_F(EmailTest, TheMailLibraryComesFromTheSystemFolderOnly) {
+    OverrideMailLibrary(std::wstring());
+    ASSERT_TRUE(SetDllDirectoryW((ExeFolder() + L"fakemapi\\full").c_str()));
+    std::wstring told;
+    Send(Job(L"text"), told);
+    EXPECT_TRUE(Recorded().empty()) << "the library on the search path was loaded";
 }
 
 TEST_F(EmailTest, NoteCommandSendsFromItsOwnThreadWithTheLanguageTexts) {

@@ -74,6 +74,26 @@ TEST(LinksTest, ListIsCappedSoItemIdsStayInTheirRange) {
     EXPECT_EQ(L"http://www.site99.com", links.back());
 }
 
+// Hostile texts: a long run of closing brackets once froze the menu for
+// seconds (every bracket dropped counted the whole address again); an address
+// longer than browsers take is not listed, and the ones after it still are.
+TEST(LinksTest, LongAddressesAndBracketRunsAreCappedAndTrimmedInOnePass) {
+    EXPECT_EQ(FindLinks(L"http://a" + std::wstring(262000, L')')), Links{L"http://a"});
+    EXPECT_EQ(FindLinks(L"(www.a.org/(b)" + std::wstring(5000, L')') + L"]."),
+              Links{L"http://www.a.org/(b)"});
+    EXPECT_EQ(FindLinks(L"http://a/" + std::wstring(1000, L'(') + std::wstring(1000, L')') + L"))"),
+              Links{L"http://a/" + std::wstring(1000, L'(') + std::wstring(1000, L')')});
+
+    const std::wstring longest =
+        L"http://a.com/" + std::wstring(NoteLinks::kMaxLinkLength - 13, L'x');
+    ASSERT_EQ(longest.size(), NoteLinks::kMaxLinkLength);
+    EXPECT_EQ(FindLinks(longest + L")."), Links{longest});
+    EXPECT_EQ(FindLinks(longest + L"y www.b.com " + longest),
+              (Links{longest, L"http://www.b.com"}));
+    // A megabyte without a single delimiter after a scheme gives nothing to open.
+    EXPECT_TRUE(FindLinks(L"www." + std::wstring(1 << 20, L'w')).empty());
+}
+
 TEST(LinksTest, OnlyWebAndFtpAddressesMayBeOpened) {
     struct {
         const wchar_t* link;

@@ -93,34 +93,76 @@ TEST(NoteLayout, AbsurdSkinNumbersStopAtTheEndsOfTheRange) {
               ResizeGripRect({100, 100, 300, 300}, {INT32_MAX - 10, 0, INT32_MAX, 16}));
 }
 
+// A work area not at the origin, wider than high.
+const Rect kWorkArea{-1024, 40, 176, 840};
+
 TEST(ResizeToContent, ShortTextShrinksToTheBackgroundAtLeast) {
-    ContentFit fit = ResizeToContent({100, 70, 400, 400}, Resizable(), {}, FakeText(5));
-    EXPECT_EQ((Rect{100, 70, 160, 110}), fit.window);  // 51 x 37 raised to 60 x 40
+    ContentFit fit = ResizeToContent({100, 100, 400, 400}, Resizable(), {}, kWorkArea, FakeText(5));
+    EXPECT_EQ((Rect{100, 100, 160, 140}), fit.window);  // 50 x 36 raised to 60 x 40
+    EXPECT_TRUE(fit.textFits);
     GridOptions grid;
     grid.useGrid = true;
-    fit = ResizeToContent({100, 70, 400, 400}, Resizable(), grid, FakeText(5));
-    EXPECT_EQ((Rect{100, 70, 160, 115}), fit.window);
-    // One line wider than the background: 83 x 37, then 90 x 45 on the grid.
-    EXPECT_EQ((Rect{-30, 70, 53, 110}),
-              ResizeToContent({-30, 70, 400, 400}, Resizable(), {}, FakeText(9)).window);
-    EXPECT_EQ((Rect{-30, 70, 60, 115}),
-              ResizeToContent({-30, 70, 400, 400}, Resizable(), grid, FakeText(9)).window);
+    fit = ResizeToContent({100, 100, 400, 400}, Resizable(), grid, kWorkArea, FakeText(5));
+    EXPECT_EQ((Rect{100, 100, 160, 145}), fit.window);
 }
 
-TEST(ResizeToContent, LongTextWidensByBackgroundWidthsWhileLinesAreSaved) {
+TEST(ResizeToContent, LongTextWidensInBackgroundWidthsToItsLongestLineMeasuredOnce) {
+    // 100 characters are 800 pixels: one line once 88 + 12 steps of 60 hold it.
     std::vector<int32_t> widths;
-    const ContentFit fit =
-        ResizeToContent({30, 20, 130, 60}, Resizable(), {}, FakeText(100, &widths));
-    // 10 lines at 88, then 6 at 144, 4 at 200; 260 would still need 4 lines.
-    EXPECT_EQ((std::vector<int32_t>{89, 148, 204, 260}), widths);
-    EXPECT_EQ((Rect{30, 20, 241, 105}), fit.window);
-    EXPECT_FALSE(ResizeToContent(fit.window, Resizable(), {}, FakeText(100)).changed);
+    ContentFit fit =
+        ResizeToContent({0, 0, 100, 40}, Resizable(), {}, kWorkArea, FakeText(100, &widths));
+    EXPECT_EQ((std::vector<int32_t>{90, 1190, 808}), widths);
+    EXPECT_EQ((Rect{0, 0, 810, 40}), fit.window);
+    EXPECT_TRUE(fit.textFits);
+    EXPECT_FALSE(ResizeToContent(fit.window, Resizable(), {}, kWorkArea, FakeText(100)).changed);
 
-    // A measure that always saves a line must not keep the loop going forever.
-    const MeasureFn alwaysOneLineLess = [](const Rect& a) {
-        return Rect{a.left, a.top, a.right, a.bottom - 16};
+    // A narrower work area: the widest text it allows is measured, and taken
+    // as it is when the steps would pass it (390 holds 48 characters a line).
+    widths.clear();
+    const Rect narrow{500, -300, 900, 700};
+    fit = ResizeToContent({510, 0, 610, 40}, Resizable(), {}, narrow, FakeText(100, &widths));
+    EXPECT_EQ((std::vector<int32_t>{90, 390, 388}), widths);
+    EXPECT_EQ((Rect{510, 0, 904, 68}), fit.window);
+    GridOptions grid;
+    grid.useGrid = true;
+    grid.gap = 15;
+    fit = ResizeToContent({510, 0, 610, 40}, Resizable(), grid, narrow, FakeText(100));
+    EXPECT_EQ((Rect{510, 0, 900, 75}), fit.window) << "405 passes the area: one grid line less";
+
+    // A text that no width shortens is not widened; nor is one when the
+    // measure answers no text at all.
+    widths.clear();
+    EXPECT_EQ(ResizeToContent({0, 0, 100, 40}, Resizable(), {}, kWorkArea, FakeText(10, &widths))
+                  .window.Width(),
+              90);
+    EXPECT_EQ(widths.size(), 2u) << "the widest saves no line: nothing more is measured";
+    const MeasureFn nothing = [](const Rect& a) { return Rect{a.left, a.top, a.right, a.top - 1}; };
+    EXPECT_EQ(ResizeToContent({0, 0, 100, 400}, Resizable(), {}, kWorkArea, nothing).window,
+              (Rect{0, 0, 100, 40}));
+}
+
+// A megabyte of one line, or of many, is measured three times at most and the
+// note stops at the work area's size, with the more-text marker.
+TEST(ResizeToContent, HugeTextStopsAtTheWorkAreaAfterThreeMeasures) {
+    for (int chars : {1 << 20, 100000}) {
+        int asked = 0;
+        const MeasureFn measure = [&asked, chars](const Rect& a) {
+            ++asked;
+            return FakeText(chars)(a);
+        };
+        const ContentFit fit =
+            ResizeToContent({-1000, 100, -900, 140}, Resizable(), {}, kWorkArea, measure);
+        EXPECT_LE(asked, 3);
+        EXPECT_EQ(fit.window, (Rect{-1000, 100, 194, 900})) << chars;
+        EXPECT_FALSE(fit.textFits);
+    }
+    // A long word measured wider than the area is cut at the work area too.
+    const MeasureFn longWord = [](const Rect& a) {
+        return Rect{a.left, a.top, a.left + 5000, a.top + 16};
     };
-    EXPECT_EQ(0, ResizeToContent({0, 0, 100, 400}, Resizable(), {}, alwaysOneLineLess).window.left);
+    const ContentFit fit = ResizeToContent({0, 0, 100, 40}, Resizable(), {}, kWorkArea, longWord);
+    EXPECT_EQ(fit.window.Width(), kWorkArea.Width());
+    EXPECT_FALSE(fit.textFits);
 }
 
 TEST(GrowWhileTyping, Table) {

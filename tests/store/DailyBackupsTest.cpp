@@ -116,9 +116,10 @@ TEST(BackupPruning, KeepsTheNewestFourteenAndNothingElseIsTouched) {
     EXPECT_EQ(sorted[1], L"Notes-2026-01-04.dat");
     EXPECT_EQ(sorted[5], L"Notes-2025-12-31.dat");
 
+    // The copy made before a restore does not count toward the daily fourteen.
     const std::vector<std::wstring> pruned = BackupsToPrune(names);
-    EXPECT_EQ(pruned, (std::vector<std::wstring>{L"Notes-2025-12-22.dat", L"Notes-2025-12-21.dat",
-                                                 L"Notes-2025-12-20.dat"}));
+    EXPECT_EQ(pruned,
+              (std::vector<std::wstring>{L"Notes-2025-12-21.dat", L"Notes-2025-12-20.dat"}));
     EXPECT_TRUE(BackupsToPrune({L"Notes-2026-01-01.dat", L"x.dat"}).empty());
     // Exactly as many as are kept, and one more.
     EXPECT_TRUE(BackupsToPrune(names, 17).empty());
@@ -136,6 +137,22 @@ TEST(BackupPruning, KeepsTheNewestFourteenAndNothingElseIsTouched) {
               (std::vector<std::wstring>{
                   L"Notes-2026-03-04-100000.dat", L"Notes-2026-03-04-095959.dat",
                   L"Notes-2026-03-04-095958.dat", L"Notes-2026-03-04-095900.dat"}));
+    // The backup being restored is spared, whatever its age; the rest go.
+    EXPECT_EQ(BackupsToPrune(names, kBackupsKept, kRestoreCopiesKept, L"Notes-2025-12-20.dat"),
+              (std::vector<std::wstring>{L"Notes-2025-12-21.dat"}));
+}
+
+TEST(BackupPruning, CopiesMadeBeforeARestoreHaveTheirOwnLimit) {
+    // Both ends: one day with kRestoreCopiesKept + 2 tries, and fourteen days.
+    std::vector<std::wstring> names;
+    for (int d = 1; d <= 14; ++d) names.push_back(DailyBackupName(Day(2026, 3, d)));
+    for (uint16_t s = 0; s < kRestoreCopiesKept + 2; ++s)
+        names.push_back(TimedBackupName(Day(2026, 3, 14, 10, 0, s)));
+    EXPECT_EQ(BackupsToPrune(names), (std::vector<std::wstring>{L"Notes-2026-03-14-100001.dat",
+                                                                L"Notes-2026-03-14-100000.dat"}));
+    EXPECT_EQ(BackupsToPrune(names, 13, 0).size(), 1u + kRestoreCopiesKept + 2);
+    EXPECT_EQ(BackupsToPrune(names, 13, 0, L"Notes-2026-03-14-100000.dat").size(),
+              kRestoreCopiesKept + 2);
 }
 
 class DailyBackupTest : public ::testing::Test {
@@ -190,8 +207,45 @@ TEST_F(DailyBackupTest, MakingOneRemovesTheOldestBeyondFourteen) {
 
     EXPECT_TRUE(MakeTimedBackup(notes, Day(2026, 12, 1, 12, 0, 0)));
     EXPECT_EQ(Read(backups + L"Notes-2026-12-01-120000.dat"), NotesImage(3));
-    EXPECT_EQ(FileIo::ListFiles(backups).size(), 15u);
+    EXPECT_EQ(FileIo::ListFiles(backups).size(), 16u);
+    EXPECT_TRUE(FileIo::FileExists(backups + L"Notes-2026-11-02.dat"));
+}
+
+// Trying backups one after another, the oldest last: every try keeps a copy of
+// the notes before it, and neither the days' history nor the backup being
+// restored is lost to them.
+TEST_F(DailyBackupTest, TryingBackupsInTurnKeepsTheDaysAndTheOneRestored) {
+    ASSERT_TRUE(FileIo::MakeFolder(dir + L"Backups"));
+    for (int d = 1; d <= 14; ++d) {
+        ASSERT_TRUE(FileIo::WriteFileAtomically(backups + DailyBackupName(Day(2026, 11, d)),
+                                                NotesImage(static_cast<size_t>(d))));
+    }
+    ASSERT_TRUE(FileIo::WriteFileAtomically(notes, NotesImage(20)));
+    for (uint16_t i = 0; i < kRestoreCopiesKept + 3; ++i) {
+        EXPECT_TRUE(MakeTimedBackup(notes, Day(2026, 12, 1, 12, i, 0),
+                                    backups + DailyBackupName(Day(2026, 11, 14 - i % 14))));
+    }
+    std::vector<BackupInfo> list = ListBackups(notes);
+    ASSERT_EQ(list.size(), 14u + kRestoreCopiesKept);
+    EXPECT_EQ(list.back().path, backups + L"Notes-2026-11-01.dat");
+    EXPECT_EQ(list.back().noteCount, 1u);
+    EXPECT_EQ(list.front().path, backups + L"Notes-2026-12-01-121200.dat");
+
+    // Restoring the oldest copy made before a restore, and the oldest day on a
+    // new day, whose first save prunes: both stay.
+    const std::wstring oldestCopy = list[kRestoreCopiesKept - 1].path;
+    EXPECT_TRUE(MakeTimedBackup(notes, Day(2026, 12, 1, 13, 0, 0), oldestCopy));
+    EXPECT_TRUE(FileIo::FileExists(oldestCopy));
+    EXPECT_EQ(MakeDailyBackup(notes, Day(2026, 12, 2), backups + L"Notes-2026-11-01.dat"),
+              BackupOutcome::Made);
+    EXPECT_TRUE(FileIo::FileExists(backups + L"Notes-2026-11-01.dat"));
+    EXPECT_TRUE(FileIo::FileExists(backups + L"Notes-2026-11-02.dat"));
+    // Once it is not being restored, the next day's pruning takes it.
+    EXPECT_EQ(MakeDailyBackup(notes, Day(2026, 12, 3)), BackupOutcome::Made);
+    EXPECT_FALSE(FileIo::FileExists(backups + L"Notes-2026-11-01.dat"));
     EXPECT_FALSE(FileIo::FileExists(backups + L"Notes-2026-11-02.dat"));
+    EXPECT_EQ(ListBackups(notes).size(), 14u + kRestoreCopiesKept);
+    EXPECT_FALSE(FileIo::FileExists(oldestCopy));
 }
 
 TEST_F(DailyBackupTest, AFolderThatCannotBeMadeFailsAndLeavesTheNotesAlone) {

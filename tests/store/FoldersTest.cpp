@@ -50,14 +50,24 @@ protected:
     HKEY scratch = nullptr;
 };
 
-TEST_F(RunAtLogOn, AnySpellingCountsAsOnAndSwitchingOnWritesTheExecutablePath) {
+TEST_F(RunAtLogOn, AnySpellingCountsAsOnAndSwitchingOnWritesTheQuotedExecutablePath) {
     EXPECT_FALSE(IsRunAtLogOn());
     ASSERT_TRUE(WriteRunValue(L"VELLOMAR notes 3", L"C:\\elsewhere\\old.exe"));
     EXPECT_TRUE(IsRunAtLogOn());
-    ASSERT_TRUE(SetRunAtLogOn(true));
     std::wstring data;
     ASSERT_TRUE(ReadRunValue(ProgramInfo::kProductName, data));
-    EXPECT_EQ(ExecutablePath(), data);  // unquoted, as the shell expects it here
+    EXPECT_EQ(data, L"C:\\elsewhere\\old.exe") << "another program's path is left as it is";
+    ASSERT_TRUE(SetRunAtLogOn(true));
+    ASSERT_TRUE(ReadRunValue(ProgramInfo::kProductName, data));
+    // Unquoted, a path with blanks would start "C:\Program.exe" first.
+    EXPECT_EQ(L"\"" + ExecutablePath() + L"\"", data);
+
+    // An older version's unquoted entry for this program is the same setting,
+    // and is given its quotes when read.
+    ASSERT_TRUE(WriteRunValue(ProgramInfo::kProductName, L" " + ExecutablePath()));
+    EXPECT_TRUE(IsRunAtLogOn());
+    ASSERT_TRUE(ReadRunValue(ProgramInfo::kProductName, data));
+    EXPECT_EQ(L"\"" + ExecutablePath() + L"\"", data);
 
     ASSERT_TRUE(SetRunAtLogOn(false));
     EXPECT_FALSE(IsRunAtLogOn());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/TextCodec.h"
@@ -39,6 +41,53 @@ TEST(IniParse, AKeyIsFoundOnlyInItsOwnSectionAndMatchingQuotesAreDropped) {
         EXPECT_EQ(c.found, doc.Find(c.section, c.key, value)) << TestPaths::Narrow(c.key);
         EXPECT_EQ(c.value, value) << TestPaths::Narrow(c.key);
     }
+}
+
+// The index answers as a scan from the top would: the first section of a name,
+// the first line of a key in it, and after every edit that moves lines.
+TEST(IniParse, IndexFindsFirstOccurrencesAndFollowsEdits) {
+    IniDocument doc(L"u=0\n[ ]\nv=9\n[A]\nk=1\nK=2\n[B]\nk=3\n[a]\nk=4\nj=5\n");
+    std::wstring value;
+    EXPECT_TRUE(doc.Find(L"", L"u", value) && value == L"0");
+    EXPECT_FALSE(doc.Find(L"", L"v", value)) << "a nameless header ends the unnamed section";
+    EXPECT_TRUE(doc.Find(L" a ", L"k", value) && value == L"1");
+    EXPECT_FALSE(doc.Find(L"A", L"j", value)) << "only in a later section of the same name";
+
+    doc.Set(L"", L"w", L"new top");  // a line before every section
+    doc.Set(L"A", L"m", L"6");       // a line inside the first section
+    doc.Set(L"C", L"n", L"7");       // a new section at the end
+    doc.Set(L"b", L"K", L"8");       // replaced in place
+    EXPECT_EQ(doc.Text(),
+              L"u=0\nw=new top\n[ ]\nv=9\n[A]\nk=1\nK=2\nm=6\n[B]\nk=8\n[a]\nk=4\nj=5\n"
+              L"[C]\nn=7\n");
+    for (const auto& [section, key, expected] :
+         {std::tuple<const wchar_t*, const wchar_t*, const wchar_t*>{L"", L"w", L"new top"},
+          {L"A", L"M", L"6"},
+          {L"B", L"k", L"8"},
+          {L"c", L"n", L"7"},
+          {L"A", L"k", L"1"}}) {
+        EXPECT_TRUE(doc.Find(section, key, value)) << TestPaths::Narrow(key);
+        EXPECT_EQ(value, expected);
+    }
+    EXPECT_TRUE(doc.HasSection(L"c"));
+    EXPECT_FALSE(doc.HasSection(L"D"));
+    EXPECT_EQ(doc.KeyNames(L"a"), (std::vector<std::wstring>{L"k", L"K", L"m"}));
+
+    // A language file of 100,000 keys and a skin of 1,000 themes (the last
+    // repeated, which the reader never sees).
+    std::wstring big = L"[Text]\n";
+    for (int i = 0; i < 100000; ++i)
+        big += L"Key" + std::to_wstring(i) + L"=" + std::to_wstring(i * 7) + L"\n";
+    for (int t = 0; t <= 1000; ++t)
+        big += L"[Theme" + std::to_wstring(t % 1000) + L"]\nName=" + std::to_wstring(t) + L"\n";
+    const IniDocument large(big);
+    for (int i = 0; i < 100000; i += 997) {
+        ASSERT_TRUE(large.Find(L"text", L"key" + std::to_wstring(i), value)) << i;
+        EXPECT_EQ(value, std::to_wstring(i * 7));
+    }
+    EXPECT_TRUE(large.Find(L"Theme0", L"Name", value) && value == L"0");
+    EXPECT_TRUE(large.Find(L"Theme999", L"Name", value) && value == L"999");
+    EXPECT_FALSE(large.Find(L"Text", L"Key100000", value));
 }
 
 TEST(IniParse, NamesEqualIgnoringLetterCaseOnly) {

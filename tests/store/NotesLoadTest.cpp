@@ -7,6 +7,7 @@
 #include "NotesTestData.h"
 #include "support/TestPaths.h"
 #include "store/FileIo.h"
+#include "store/DailyBackups.h"
 #include "store/NotesFile.h"
 
 namespace {
@@ -68,6 +69,7 @@ protected:
         path = dir + L"Notes.dat";
         env.virtualScreen = R{-100000, -100000, 100000, 100000};
         env.nowUtc = Time(2000, 1, 1, 0, 0);
+        env.localNow = saveTime;
     }
     std::string Read(const std::wstring& file) {
         std::string bytes;
@@ -120,7 +122,8 @@ TEST_F(NotesFileOnDisk, OnlyAFileNotReadWholeIsKeptAndOnlyOnce) {
         SetUp();
         ASSERT_TRUE(FileIo::WriteFileAtomically(path, original));
         LoadResult loaded = LoadNotesFile(path, env);
-        EXPECT_EQ(kept, loaded.keepOriginal);
+        // A file of a later version is kept at once; a damaged one by the save.
+        EXPECT_EQ(kept, loaded.keepOriginal || loaded.keptOriginalCopied);
         ASSERT_TRUE(SaveNotesFile(path, loaded.data, saveTime, loaded.keepOriginal));
         EXPECT_FALSE(loaded.keepOriginal);
         // Later saves write over the file and make no further copies.
@@ -150,6 +153,74 @@ TEST_F(NotesFileOnDisk, BackupsNeverReplaceEarlierOnesAndNoBackupMeansNoSave) {
     EXPECT_FALSE(SaveNotesFile(path, SampleFile(1), saveTime, keep));
     EXPECT_TRUE(keep);
     EXPECT_EQ("cut again", Read(path));
+}
+
+// A file the program cannot read at all is kept beside itself before anything
+// is saved, under a name told to the user, which the restore dialog lists; a
+// file that could not even be copied is copied under that very name by the
+// first save that can, and nothing is written before.
+TEST_F(NotesFileOnDisk, AnUnreadFileIsKeptUnderTheNameToldBeforeAnySave) {
+    const std::string newer = std::string("\x07\0\0\0", 4) + "notes of version 7";
+    ASSERT_TRUE(FileIo::WriteFileAtomically(BackupPathFor(path, saveTime, 1), "an older one"));
+    ASSERT_TRUE(FileIo::WriteFileAtomically(path, newer));
+    int waits = 0;
+    env.readAttempts = 5;
+    env.wait = [&waits] { ++waits; };
+    LoadResult loaded = LoadNotesFile(path, env);
+    EXPECT_EQ(waits, 0) << "a readable file is read at once";
+    EXPECT_EQ(loaded.state, NotesFileState::NewerVersion);
+    EXPECT_EQ(loaded.keptOriginalPath, dir + L"Notes.dat.2026-12-06-203000-2.bak");
+    EXPECT_TRUE(loaded.keptOriginalCopied);
+    EXPECT_FALSE(loaded.keepOriginal);
+    EXPECT_EQ(Read(loaded.keptOriginalPath), newer);
+    EXPECT_EQ(Read(path), newer) << "loading writes nothing over it";
+
+    const std::vector<BackupInfo> listed = ListBackups(path);
+    ASSERT_EQ(listed.size(), 2u);
+    for (const BackupInfo& b : listed) EXPECT_TRUE(b.keptOriginal);
+    EXPECT_TRUE(listed[0].path == loaded.keptOriginalPath ||
+                listed[1].path == loaded.keptOriginalPath);
+    EXPECT_EQ(listed[0].stamp.hour, 20);
+    EXPECT_EQ(listed[0].stamp.second, 0);
+    EXPECT_EQ(listed[0].noteCount, 0u);
+
+    // Held: a save keeps the file under the name told, then replaces it.
+    bool keep = true;
+    ASSERT_TRUE(FileIo::WriteFileAtomically(path, "held by another program until now"));
+    const std::wstring told = dir + L"Notes.dat.2026-12-06-201500.bak";
+    ASSERT_TRUE(SaveNotesFile(path, SampleFile(1), saveTime, keep, told));
+    EXPECT_EQ(Read(told), "held by another program until now");
+    EXPECT_EQ(Read(path), SerializeNotes(SampleFile(1)));
+    EXPECT_FALSE(keep);
+}
+
+TEST(KeptOriginalNames, ReadBackOnlyForTheirNotesFile) {
+    const struct {
+        const wchar_t* name;
+        bool kept;
+    } cases[] = {
+        {L"Notes.dat.2026-12-06-203000.bak", true},
+        {L"Notes.dat.2026-12-06-203000-2.bak", true},
+        {L"Notes.dat.2026-12-06-203000-100.bak", true},
+        {L"Notes.dat.2026-12-06-203000-.bak", false},
+        {L"Notes.dat.2026-12-06-203000-1000.bak", false},
+        {L"Notes.dat.2026-13-06-203000.bak", false},
+        {L"Notes.dat.2026-12-06-246000.bak", false},
+        {L"Notes.dat.2026-12-06-203000.dat", false},
+        {L"Other.dat.2026-12-06-203000.bak", false},
+        {L"Notes.dat.bak", false},
+        {L"Notes-2026-12-06.dat", false},
+    };
+    for (const auto& c : cases) {
+        SystemTimeData stamp;
+        EXPECT_EQ(ParseKeptOriginalName(L"Notes.dat", c.name, stamp), c.kept)
+            << TestPaths::Narrow(c.name);
+    }
+    SystemTimeData stamp;
+    ASSERT_TRUE(ParseKeptOriginalName(L"Notes.dat", L"Notes.dat.1999-01-31-235958.bak", stamp));
+    EXPECT_EQ(std::make_tuple(stamp.wYear, stamp.wMonth, stamp.wDay, stamp.wHour, stamp.wMinute,
+                              stamp.wSecond),
+              std::make_tuple(1999, 1, 31, 23, 59, 58));
 }
 
 }  // namespace

@@ -54,25 +54,50 @@ TEST(RecycleBin, AppendsUtf16BlocksOldestFirstAndEmptyingKeepsTheFile) {
 
 namespace {
 
-TEST(RecycleBin, FileNameFromTheLanguageStaysInTheUserFolder) {
+TEST(RecycleBin, FileNameFromTheLanguageStaysInTheUserFolderAndIsText) {
+    const std::wstring longStem(RecycleBin::kMaxRecycleBinStem, L'a');
     const struct {
-        const wchar_t* text;
-        const wchar_t* name;
+        std::wstring text;
+        std::wstring name;
     } cases[] = {
         {L"Recycle Bin.txt", L"Recycle Bin.txt"},
-        {L"Papierkorb.txt", L"Papierkorb.txt"},
+        {L"Papierkorb.TXT", L"Papierkorb.txt"},
         {L"..\\..\\..\\escaped.txt", L"escaped.txt"},
-        {L"C:\\Windows\\win.ini", L"win.ini"},
+        {L"C:\\Windows\\win.ini", L"win.ini.txt"},
         {L"C:bin.txt", L"bin.txt"},
-        {L"/etc/passwd", L"passwd"},
-        {L"a<b>c:d", L"d"},
+        {L"/etc/passwd", L"passwd.txt"},
+        {L"a<b>c:d", L"d.txt"},
         {L"what?*|\"now\".txt", L"what____now_.txt"},
         {L"tab\there\n.txt", L"tab_here_.txt"},
+        // Whatever the language says, the shell must see a text file.
+        {L"Recycle Bin.cmd", L"Recycle Bin.cmd.txt"},
+        {L"bin.exe. . ", L"bin.exe.txt"},
+        {L"bin.txt.lnk", L"bin.txt.lnk.txt"},
+        {L"bin .txt", L"bin.txt"},
+        {L"trailing. . ", L"trailing.txt"},
+        // Names Windows opens as devices, with any extension and any case.
+        {L"NUL", L"Recycle Bin.txt"},
+        {L"con.txt", L"Recycle Bin.txt"},
+        {L"Aux .log", L"Recycle Bin.txt"},
+        {L"prn.", L"Recycle Bin.txt"},
+        {L"COM1", L"Recycle Bin.txt"},
+        {L"lpt9.cmd", L"Recycle Bin.txt"},
+        {L"COM\x00B9.txt", L"Recycle Bin.txt"},
+        {L"CONOUT$", L"Recycle Bin.txt"},
+        {L"C:\\dir\\nul.txt", L"Recycle Bin.txt"},
+        // Names that only begin like devices are the language's to choose.
+        {L"NULL.txt", L"NULL.txt"},
+        {L"COM10", L"COM10.txt"},
+        {L"console", L"console.txt"},
         {L"..", L"Recycle Bin.txt"},
+        {L".txt", L"Recycle Bin.txt"},
         {L"bin\\", L"Recycle Bin.txt"},
-        {L"trailing. . ", L"trailing"},
         {L"", L"Recycle Bin.txt"},
-        {L"(((RecycleBinFile)))", L"(((RecycleBinFile)))"},
+        {L"(((RecycleBinFile)))", L"(((RecycleBinFile))).txt"},
+        // A long name is cut, never into half a character.
+        {longStem + L"bcd.cmd", longStem + L".txt"},
+        {longStem.substr(1) + L"\xD83D\xDE00.txt", longStem.substr(1) + L".txt"},
+        {longStem.substr(2) + L"\xD83D\xDE00", longStem.substr(2) + L"\xD83D\xDE00.txt"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RecycleBin::RecycleBinFileName(c.text), c.name) << TestPaths::Narrow(c.text);

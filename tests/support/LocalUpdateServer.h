@@ -61,10 +61,12 @@ public:
 
     uint16_t Port() const { return static_cast<uint16_t>(port); }
     std::wstring Address() const { return L"127.0.0.1:" + std::to_wstring(port); }
+    // The address a test build takes from VN_TEST_UPDATE_SERVER: plain HTTP.
+    std::wstring Url() const { return L"http://" + Address(); }
     // Where an update check reaches this server, giving up after timeoutMs.
     UpdateNetwork Network(DWORD timeoutMs) const {
         UpdateNetwork network;
-        network.server = {L"127.0.0.1", Port()};
+        network.server = {L"127.0.0.1", Port(), false};
         network.timeoutMs = timeoutMs;
         return network;
     }
@@ -72,6 +74,10 @@ public:
     // The answer to the next requests of the version file.
     void Answer(int status, const std::string& body) {
         Write(std::to_string(status) + "\n" + body);
+    }
+    // A redirect of the next requests to `location`.
+    void Redirect(int status, const std::string& location) {
+        Write(std::to_string(status) + " " + location + "\n");
     }
     void Stall() { Write("stall\n"); }
 

@@ -117,6 +117,29 @@ TEST_F(UpdateCheckTest, NewerVersionsPromptForTheDownload) {
     EXPECT_EQ(server->Requests().back(), "/notes/versiondata.txt");
 }
 
+// A redirect, to another host or to the same, is not followed: the check the
+// user asked for fails, and the other server hears nothing.
+TEST_F(UpdateCheckTest, RedirectsAreNotFollowed) {
+    LocalUpdateServer other;
+    ASSERT_NE(other.Port(), 0);
+    other.Answer(200, "303");
+    const std::string elsewhere = "http://" + TestPaths::Narrow(other.Address());
+    for (const std::string& location :
+         {elsewhere + "/notes/versiondata.txt", std::string("/notes/versiondata.txt?again")}) {
+        for (int status : {301, 302, 307}) {
+            boxes.Clear();
+            server->Redirect(status, location);
+            ASSERT_TRUE(check.Start(window, false));
+            ASSERT_TRUE(RunToCompletion()) << status;
+            ASSERT_EQ(boxes.Texts().size(), 1u) << status << " " << location;
+            EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_CheckFailed))
+                << status << " " << location;
+        }
+    }
+    EXPECT_TRUE(other.Requests().empty());
+    EXPECT_TRUE(launched.empty());
+}
+
 // The running version or an older one: told only when the user asked.
 TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
     for (const char* body : {"302", "301", "299"}) {

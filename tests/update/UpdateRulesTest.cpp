@@ -130,18 +130,24 @@ TEST(UpdateRulesTest, ServerAddresses) {
         bool ok;
         const wchar_t* host;
         uint16_t port;
+        bool secure;
     } cases[] = {
-        {L"www.example.com", true, L"www.example.com", 80},
-        {L"127.0.0.1:8123", true, L"127.0.0.1", 8123},
-        {L"localhost:65535", true, L"localhost", 65535},
-        {L"", false, L"", 0},
-        {L":8000", false, L"", 0},
-        {L"host:", false, L"", 0},
-        {L"host:0", false, L"", 0},
-        {L"host:65536", false, L"", 0},
-        {L"host:123456", false, L"", 0},
-        {L"host:80a", false, L"", 0},
-        {L"host:4294967376", false, L"", 0},  // 2^32 + 80 would wrap to port 80
+        // HTTPS unless the build asks for plain HTTP in so many words.
+        {L"www.example.com", true, L"www.example.com", 443, true},
+        {L"127.0.0.1:8123", true, L"127.0.0.1", 8123, true},
+        {L"localhost:65535", true, L"localhost", 65535, true},
+        {L"HTTPS://www.example.com", true, L"www.example.com", 443, true},
+        {L"http://127.0.0.1:8123", true, L"127.0.0.1", 8123, false},
+        {L"Http://example.org", true, L"example.org", 80, false},
+        {L"", false, L"", 0, true},
+        {L"http://", false, L"", 0, true},
+        {L":8000", false, L"", 0, true},
+        {L"host:", false, L"", 0, true},
+        {L"host:0", false, L"", 0, true},
+        {L"host:65536", false, L"", 0, true},
+        {L"host:123456", false, L"", 0, true},
+        {L"host:80a", false, L"", 0, true},
+        {L"host:4294967376", false, L"", 0, true},  // 2^32 + 80 would wrap to port 80
     };
     for (const auto& c : cases) {
         const auto server = Update::ParseServer(c.text);
@@ -149,11 +155,13 @@ TEST(UpdateRulesTest, ServerAddresses) {
         if (server) {
             EXPECT_EQ(server->host, c.host);
             EXPECT_EQ(server->port, c.port);
+            EXPECT_EQ(server->secure, c.secure) << TestPaths::Narrow(c.text);
         }
     }
     // The installer always comes over HTTPS from the same host, whatever port
     // the version file is served on.
-    EXPECT_EQ(Update::InstallerUrl({L"127.0.0.1", 8123}), L"https://127.0.0.1/notes/zephyn3.exe");
+    EXPECT_EQ(Update::InstallerUrl({L"127.0.0.1", 8123, false}),
+              L"https://127.0.0.1/notes/zephyn3.exe");
     EXPECT_EQ(Update::InstallerUrl({L"www.example.com", 80}),
               L"https://www.example.com/notes/zephyn3.exe");
 }

@@ -12,7 +12,7 @@ server_pid=$!
 for _ in $(seq 100); do [ -s "$work/port" ] && break || sleep 0.1; done
 [ -s "$work/port" ] || fail "the local server did not start"
 
-VN_TEST_UPDATE_SERVER="127.0.0.1:$(cat "$work/port")" e2e_start
+VN_TEST_UPDATE_SERVER="http://127.0.0.1:$(cat "$work/port")" e2e_start
 e2e_wait_main
 for _ in $(seq 100); do [ -s "$work/requests" ] && break || sleep 0.1; done
 [ "$(cat "$work/requests" 2>/dev/null)" = "/notes/versiondata.txt" ] ||

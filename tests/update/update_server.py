@@ -3,8 +3,8 @@
 
 Serves on 127.0.0.1 at a free port, written to <dir>/port once it listens.
 Each request for the version file is answered from <dir>/answer, read afresh:
-its first line is the status code, or "stall" to accept the request and never
-answer; the rest of the file is the body. Every request path is appended to
+its first line is the status code (with a redirect's Location after it), or
+"stall" to accept the request and never answer; the rest of the file is the body. Every request path is appended to
 <dir>/requests. GET /quit ends the server; so do two minutes without requests.
 """
 import http.server
@@ -41,7 +41,10 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if first.strip() == b"stall":
             time.sleep(3600)
             return
-        self.send_response(int(first))
+        status, _, location = first.strip().partition(b" ")
+        self.send_response(int(status))
+        if location:
+            self.send_header("Location", location.decode())
         self.send_header("Content-Type", "text/plain")
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
