@@ -28,6 +28,9 @@
 namespace Arrange {
 class MonitorSource;
 }
+namespace RecycleBin {
+struct BinEntry;
+}
 struct NotesFileData;
 #include "ui/TrayIcon_win.h"
 
@@ -156,6 +159,10 @@ public:
     // notes are then as they were.
     bool RestoreNotesFromBackup(const std::wstring& backupPath);
     void ShowRestoreBackupDialog();
+    // Lists the recycle bin's notes newest first; the chosen one comes back as
+    // a new note and, once it is saved, leaves the bin (RestoreNote_win.cpp).
+    void ShowRestoreNoteDialog();
+    bool RestoreNoteFromBin(const RecycleBin::BinEntry& entry);
     // Moves every note that lies on no monitor onto the nearest work area and
     // saves once when any moved.
     void BringNotesOntoMonitors();

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 137;
+inline constexpr size_t kLanguageKeyCount = 146;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -61,6 +61,11 @@ enum LanguageText : int {
     kNewNoteFromFile_NotText = 134,
     kNewNoteFromFile_Unreadable = 135,
     kNotesNotShown = 136,  // format: one integer, how many notes got no window
+    kMainMenu_RecycleBinRestore = 137,
+    kRestoreNote_Item = 138,  // format: the note's first line (string), its length
+    kRestoreNote_None = 139,
+    kRestoreNote_Changed = 140,
+    kRestoreNote_NotRemoved = 141,  // format: the bin's path and the system's reason
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -70,3 +75,4 @@ inline constexpr int kFirstSettingsKey = 77;
 inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
 inline constexpr int kFirstRestoreBackupKey = 126;
+inline constexpr int kFirstRestoreNoteKey = 142;

@@ -21,6 +21,7 @@
 #define IDD_NOTE_TITLE 197
 #define IDD_ALARM 202
 #define IDD_RESTORE_BACKUP 241
+#define IDD_RESTORE_NOTE 262
 
 // Main menu commands. The bitmap resources of the menu icons carry the
 // identifier of the command they belong to.
@@ -43,6 +44,7 @@
 #define IDM_EXPORT_NOTES 201
 #define IDM_UNHIDE_NOTES 32774
 #define IDM_RESTORE_BACKUP 240
+#define IDM_RECYCLE_BIN_RESTORE 261
 
 // The single item each filled submenu holds in the resource; filling replaces it.
 #define IDM_NOTES_PLACEHOLDER 161
@@ -112,6 +114,9 @@
 
 // Restore dialog
 #define IDC_BACKUP_LIST 1040
+
+// Restore-a-note dialog
+#define IDC_DELETED_NOTE_LIST 1061
 
 // Alarm dialog
 #define IDC_ALARM_DATE 1018

@@ -49,7 +49,7 @@ TEST(Resources, MenusReachedByIdAndPosition) {
         {main, {132,  kSub, kSep, 137, 169, 138,  201, 32774, kSub, kSep, kSub, IDM_RESTORE_BACKUP,
                 kSep, kSub, kSep, 144, 145, kSep, 147, 148}},
         {GetSubMenu(main, 1), {134, 135, kSep, 136}},
-        {GetSubMenu(main, 10), {140, 141}},
+        {GetSubMenu(main, 10), {140, IDM_RECYCLE_BIN_RESTORE, 141}},
         {settings, {142, kSep, kSub, kSep, kSub, kSub, kSep, 164, 182}},
         {note, {181,  32777, 32778, 150,  151,  198,  kSep, 158, 157, kSep, 156, kSep,
                 kSub, kSub,  kSub,  kSub, kSep, kSub, kSep, 152, 153, kSep, 154, 155}},
@@ -69,6 +69,7 @@ TEST(Resources, MenusReachedByIdAndPosition) {
     std::multiset<std::wstring> keys(kLanguageKeys + kFirstNoteMenuKey,
                                      kLanguageKeys + kFirstSettingsKey);
     keys.insert(kLanguageKeys[kMainMenu_RestoreBackup]);
+    keys.insert(kLanguageKeys[kMainMenu_RecycleBinRestore]);
     EXPECT_EQ(texts, keys);
     for (HMENU bar : bars) DestroyMenu(bar);
 }
@@ -141,6 +142,8 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
         {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, "LEDB", {IDC_TITLE_TEXT, IDOK, IDCANCEL}},
         {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, "LXDB",
          {IDC_BACKUP_LIST, IDOK, IDCANCEL}},
+        {IDD_RESTORE_NOTE, kFirstRestoreNoteKey, kFirstRestoreNoteKey + 4, "LXDB",
+         {IDC_DELETED_NOTE_LIST, IDOK, IDCANCEL}},
         {IDD_ALARM, kFirstAlarmKey, kFirstNoteTitleKey, "LdLtDB",
          {IDC_ALARM_DATE, IDC_ALARM_TIME, IDOK, IDCANCEL}},
         {IDD_SETTINGS, kFirstSettingsKey, kFirstAlarmKey, "GCCCCGCCLTLBLCCLNULNUGLHLHLHLHDBB",

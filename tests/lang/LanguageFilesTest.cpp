@@ -33,6 +33,8 @@ const std::map<int, std::wstring> kFormats = {
     {kRestoreBackup_Failed, L"ss"},
     {kSaveFailed_Exit, L"s"},
     {kNotesNotShown, L"d"},
+    {kRestoreNote_Item, L"sd"},
+    {kRestoreNote_NotRemoved, L"ss"},
 };
 
 class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};

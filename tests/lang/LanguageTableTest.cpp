@@ -61,7 +61,9 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(137u, kLanguageKeyCount);
+    EXPECT_EQ(146u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"MainMenu_RecycleBinRestore"), 137);
+    EXPECT_EQ(table_.FindKey(L"RestoreNote_Title"), 142);
     EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
     EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);
