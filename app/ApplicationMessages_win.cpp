@@ -128,6 +128,9 @@ void Application::OnHotKey(int id) {
         case kHotKeyNewNoteFromClipboard:
             CreateNoteFromClipboard();
             break;
+        case kHotKeyFindNotes:
+            OpenFindNotes(nullptr);
+            break;
         default:
             break;
     }

@@ -15,6 +15,7 @@
 
 #include "app/HotKeys_win.h"
 #include "base/Handles_win.h"
+#include "main/FindNotes_win.h"
 #include "notes/NoteCollection_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
@@ -163,6 +164,10 @@ public:
     // a new note and, once it is saved, leaves the bin (RestoreNote_win.cpp).
     void ShowRestoreNoteDialog();
     bool RestoreNoteFromBin(const RecycleBin::BinEntry& entry);
+    // Opens the Find notes window or brings it to the front; words, when
+    // given, go into its search box (FindNotes_win.cpp).
+    void OpenFindNotes(const std::wstring* words);
+    FindNotesWindow* FindNotes() const { return findNotes.get(); }
     // Moves every note that lies on no monitor onto the nearest work area and
     // saves once when any moved.
     void BringNotesOntoMonitors();
@@ -265,6 +270,8 @@ private:
     const Arrange::MonitorSource* monitorSource = nullptr;
     // Set while many notes move at once, which is saved once afterwards.
     bool holdSaves = false;
+    std::unique_ptr<FindNotesHost> findNotesHost;
+    std::unique_ptr<FindNotesWindow> findNotes;
 };
 
 // Lets the next application of this process run the start-up update check again.

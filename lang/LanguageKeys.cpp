@@ -154,4 +154,16 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"RestoreNote_Prompt",
     L"RestoreNote_OK",
     L"RestoreNote_Cancel",
+    L"MainMenu_FindNotes",  // 146
+    L"Settings_FindNotes",
+    L"FindNotes_ColumnTitle",
+    L"FindNotes_ColumnPriority",
+    L"FindNotes_ColumnAlarm",  // 150
+    L"FindNotes_ColumnState",
+    L"FindNotes_ColumnCreated",
+    L"FindNotes_Hidden",
+    L"FindNotes_Locked",
+    // Find notes window
+    L"FindNotes_Title",  // 155
+    L"FindNotes_Search",
 };

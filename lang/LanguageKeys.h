@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 146;
+inline constexpr size_t kLanguageKeyCount = 157;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -66,6 +66,15 @@ enum LanguageText : int {
     kRestoreNote_None = 139,
     kRestoreNote_Changed = 140,
     kRestoreNote_NotRemoved = 141,  // format: the bin's path and the system's reason
+    kMainMenu_FindNotes = 146,
+    kSettings_FindNotes = 147,  // a label of the settings dialog beyond its range
+    kFindNotes_ColumnTitle = 148,
+    kFindNotes_ColumnPriority = 149,
+    kFindNotes_ColumnAlarm = 150,
+    kFindNotes_ColumnState = 151,
+    kFindNotes_ColumnCreated = 152,
+    kFindNotes_Hidden = 153,
+    kFindNotes_Locked = 154,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -76,3 +85,4 @@ inline constexpr int kFirstAlarmKey = 99;
 inline constexpr int kFirstNoteTitleKey = 104;
 inline constexpr int kFirstRestoreBackupKey = 126;
 inline constexpr int kFirstRestoreNoteKey = 142;
+inline constexpr int kFirstFindNotesKey = 155;
