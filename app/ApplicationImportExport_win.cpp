@@ -94,6 +94,10 @@ void Application::ImportOldNotes() {
 void Application::ExportNotes() {
     std::wstring path;
     if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), path)) return;
+    ExportNotesTo(path);
+}
+
+bool Application::ExportNotesTo(const std::wstring& path) {
     std::vector<ExportedNote> list;
     list.reserve(notes.List().size());
     for (const auto& note : notes.List()) list.push_back({note->Title(), note->Text()});
@@ -101,5 +105,7 @@ void Application::ExportNotes() {
     // not there, or trust one that still holds an older export.
     if (!TextFile::Write(path, ExportText(list))) {
         ShowMessage(TextOf(kExportFailed).c_str(), nullptr, MB_OK | MB_ICONERROR);
+        return false;
     }
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "app/Application_win.h"
+#include "app/ScriptCommands_win.h"
 #include "app/SingleInstance_win.h"
 #include "lang/LanguageTable.h"
 #include "main/MainMenuText.h"
@@ -45,6 +46,11 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
                 // the user to close a message about the file.
                 ReplyMessage(TRUE);
                 OpenTextFileAsNote(*path, false);
+                return TRUE;
+            }
+            if (auto script = ScriptCommandOf(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
+                ReplyMessage(TRUE);
+                RunScriptCommand(*script);
                 return TRUE;
             }
             break;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/HotKeys_win.h"
+#include "app/ScriptCommand.h"
 #include "base/Handles_win.h"
 #include "main/FindNotes_win.h"
 #include "notes/NoteCollection_win.h"
@@ -120,6 +121,11 @@ public:
     void ImportOldNotes();
     // Writes the text of every note to one file chosen by the user.
     void ExportNotes();
+    // The same into the given file; false (the user told) when it cannot be written.
+    bool ExportNotesTo(const std::wstring& path);
+    // A command of the command line for scripts, from this process's start or
+    // handed over by a second one (ScriptCommands_win.cpp).
+    void RunScriptCommand(const ScriptCommand& command);
     // Where the predecessor program kept its notes, with a trailing separator.
     const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
     // Opens a document or address with its associated program; tests replace it.

@@ -166,4 +166,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     // Find notes window
     L"FindNotes_Title",  // 155
     L"FindNotes_Search",
+    L"CommandLine_Usage",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 157;
+inline constexpr size_t kLanguageKeyCount = 158;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -75,6 +75,7 @@ enum LanguageText : int {
     kFindNotes_ColumnCreated = 152,
     kFindNotes_Hidden = 153,
     kFindNotes_Locked = 154,
+    kCommandLine_Usage = 157,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -61,7 +61,8 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(157u, kLanguageKeyCount);
+    EXPECT_EQ(158u, kLanguageKeyCount);
+    EXPECT_EQ(table_.FindKey(L"CommandLine_Usage"), 157);
     EXPECT_EQ(table_.FindKey(L"FindNotes_Title"), kFirstFindNotesKey);
     EXPECT_EQ(table_.FindKey(L"MainMenu_RecycleBinRestore"), 137);
     EXPECT_EQ(table_.FindKey(L"RestoreNote_Title"), 142);
