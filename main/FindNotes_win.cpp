@@ -14,7 +14,7 @@ constexpr int kColumns = 5;
 constexpr int kColumnKeys[kColumns] = {kFindNotes_ColumnTitle, kFindNotes_ColumnPriority,
                                        kFindNotes_ColumnAlarm, kFindNotes_ColumnState,
                                        kFindNotes_ColumnCreated};
-constexpr int kColumnWidths[kColumns] = {220, 80, 120, 90, 90};  // dialog-free pixels at 96 dpi
+constexpr int kColumnWidths[kColumns] = {200, 70, 110, 80, 80};  // pixels at 96 dpi
 constexpr COLORREF kHighlight = RGB(255, 226, 110);
 
 std::wstring WithoutAmpersands(const std::wstring& label) {
