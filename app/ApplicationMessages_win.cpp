@@ -171,6 +171,9 @@ void Application::OnTrayMessage(LPARAM mouseMessage) {
         case WM_RBUTTONUP:
             ShowMainMenu(true);
             break;
+        case NIN_BALLOONUSERCLICK:
+            ShowAlarmNote();
+            break;
         default:
             break;
     }

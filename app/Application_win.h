@@ -69,6 +69,7 @@ public:
     NoteWindow* CreateNote(const std::wstring& text, bool startEditing,
                            bool placeNearMain) override;
     std::wstring RecycleBinPath() const override { return recycleBinPath; }
+    void OnAlarmFired(NoteWindow& note) override;
 
     // Reads Notes.dat and makes its notes. Records whose window cannot be
     // made are kept and saved with the others; the user is told how many.
@@ -194,6 +195,8 @@ private:
     void AddTrayIcon();
     void OnTrayMessage(LPARAM mouseMessage);
     void OnTrayClickTimer();
+    // Brings the note of the last alarm notification, if it still exists.
+    void ShowAlarmNote();
     void OnHotKey(int id);
     void OnKeyDown(WPARAM key);
     void OnMove(LPARAM lParam);
@@ -276,6 +279,8 @@ private:
     const Arrange::MonitorSource* monitorSource = nullptr;
     // Set while many notes move at once, which is saved once afterwards.
     bool holdSaves = false;
+    // The note of the last alarm notification, which a click on it brings.
+    const NoteWindow* alarmNotified = nullptr;
     std::unique_ptr<FindNotesHost> findNotesHost;
     std::unique_ptr<FindNotesWindow> findNotes;
 };

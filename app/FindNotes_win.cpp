@@ -1,6 +1,7 @@
 // The Find notes window's view of the notes: every note of the list, hidden
 // ones included, by the address of its window object, which the window hands
-// back and which is checked against the list before it is used.
+// back and which is checked against the list before it is used. Also the
+// notification of a fired alarm from the tray icon, whose click brings the note.
 
 #include "app/Application_win.h"
 #include "lang/LanguageTable.h"
@@ -59,4 +60,21 @@ void Application::OpenFindNotes(const std::wstring* words) {
         findNotes = std::make_unique<FindNotesWindow>(*findNotesHost);
     }
     findNotes->Open(Handle(), words);
+}
+
+void Application::OnAlarmFired(NoteWindow& note) {
+    alarmNotified = &note;
+    const NoteData& d = note.Data();
+    const std::wstring title = NoteTitle::DisplayTitle(d.title, d.text, TextOf(kNoTitle));
+    tray.Notify(title, d.text.substr(0, d.text.find(L"\r\n")));
+}
+
+void Application::ShowAlarmNote() {
+    for (const auto& note : notes.List()) {
+        if (note.get() != alarmNotified) continue;
+        if (!notesShown) ToggleNotesShown();
+        if (note->Hidden()) note->Unhide(true);
+        note->BringToForeground(true);
+        return;
+    }
 }

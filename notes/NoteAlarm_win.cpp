@@ -67,4 +67,5 @@ void NoteWindow::CheckAlarm() {
     BringToForeground(true);
     if (!alwaysOnTop) ToggleAlwaysOnTop();
     MessageBeep(MB_ICONASTERISK);
+    host.OnAlarmFired(*this);
 }
