@@ -88,7 +88,6 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
             ShowRestoreBackupDialog();
             break;
         case IDM_EXIT:
-            shuttingDown = true;
             Post(WM_CLOSE);
             break;
         default:
@@ -128,17 +127,16 @@ void Application::ShowAbout() {
 }
 
 void Application::UnhideNotes() {
-    BeginSaveBatch();
-    // A copy: showing a window runs code that may change the list.
-    for (NoteWindow* note : notes.Snapshot()) {
+    // A copy: showing a window runs code that may change the list. The notes
+    // shown are written once, by the save their changes post.
+    for (NoteWindow* note : document->Snapshot()) {
         if (note->Hidden()) note->Unhide(notesShown);
     }
-    EndSaveBatch();
 }
 
 void Application::ChooseNote(size_t index) {
-    if (!notesShown || index >= notes.List().size()) return;
-    NoteWindow* note = notes.List()[index].get();
+    if (!notesShown || index >= document->List().size()) return;
+    NoteWindow* note = document->List()[index].get();
     if (note->Hidden()) note->Unhide(true);
     note->BringToForeground(placeNearTray);
 }
@@ -167,12 +165,11 @@ void Application::ChooseColorTheme(size_t index) {
 }
 
 void Application::Restart() {
-    // Every change is saved as it happens; one more save takes along anything
-    // still held back, before shutting down stops saving.
-    SaveNotes();
+    // The notes are written now, typing included; the close that follows
+    // writes again only what changes meanwhile.
+    SaveBeforeLeaving();
     restartRequested = true;
     ShowWindow(Handle(), SW_HIDE);
-    shuttingDown = true;
     Post(WM_CLOSE);
 }
 
@@ -188,22 +185,22 @@ void Application::ApplyTheme(uint32_t index) {
     MemoryDc screen(nullptr);
     if (screen) SkinBitmapList::TintAll(screen.Get(), tint);
     InvalidateRect(Handle(), nullptr, TRUE);
-    for (const auto& note : notes.List()) InvalidateRect(note->Handle(), nullptr, TRUE);
+    for (const auto& note : document->List()) InvalidateRect(note->Handle(), nullptr, TRUE);
 }
 
 void Application::TileNotes() {
-    if (!notesShown || notes.List().empty()) return;
+    if (!notesShown || document->List().empty()) return;
     // Notes grouped by the monitor they lie on, in list order; hidden ones
     // count for the grouping but take no cell.
     std::vector<std::pair<HMONITOR, std::vector<NoteWindow*>>> monitors;
-    for (NoteWindow* note : notes.Snapshot()) {
+    for (NoteWindow* note : document->Snapshot()) {
         HMONITOR monitor = MonitorFromWindow(note->Handle(), MONITOR_DEFAULTTONEAREST);
         auto at = std::find_if(monitors.begin(), monitors.end(),
                                [&](const auto& entry) { return entry.first == monitor; });
         if (at == monitors.end()) at = monitors.insert(monitors.end(), {monitor, {}});
         at->second.push_back(note);
     }
-    BeginSaveBatch();
+    // Every move reports a change; the posted save writes them all at once.
     for (const auto& [monitor, list] : monitors) {
         MONITORINFO info = {};
         info.cbSize = sizeof(info);
@@ -221,5 +218,4 @@ void Application::TileNotes() {
             InvalidateRect(list[i]->Handle(), nullptr, TRUE);
         }
     }
-    EndSaveBatch();
 }

@@ -53,12 +53,12 @@ void Application::ImportOldNotes() {
     for (const Arrange::Monitor& monitor : Arrange::EnumerateMonitors()) {
         monitors.push_back(monitor.bounds);
     }
-    BeginSaveBatch();
     int32_t cascade = 0;
     for (const std::wstring& name : files) {
         SettingsStore file(oldNotesFolder + name);
         const OldNotes::OldNote old = OldNotes::Read(file);
-        NoteWindow* note = notes.Add(std::make_unique<NoteWindow>(*this, layeredWindows, false));
+        NoteWindow* note =
+            document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, false));
         if (!note) continue;
         note->SetText(old.text);
         if (old.rect && OldNotes::OnAnyMonitor(*old.rect, monitors)) {
@@ -87,7 +87,8 @@ void Application::ImportOldNotes() {
         }
         ShowWindow(note->Handle(), SW_SHOWNA);
     }
-    EndSaveBatch();
+    // One write for all of them.
+    document->Changed();
     if (IsWindowVisible(Handle())) RaiseUnlessTopmost();
 }
 
@@ -99,8 +100,8 @@ void Application::ExportNotes() {
 
 bool Application::ExportNotesTo(const std::wstring& path) {
     std::vector<ExportedNote> list;
-    list.reserve(notes.List().size());
-    for (const auto& note : notes.List()) list.push_back({note->Title(), note->Text()});
+    list.reserve(document->List().size());
+    for (const auto& note : document->List()) list.push_back({note->Title(), note->Data().text});
     // Told, not swallowed: the user would otherwise look for a file that is
     // not there, or trust one that still holds an older export.
     if (!TextFile::Write(path, ExportText(list))) {

@@ -19,27 +19,26 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     if (OnSafetyMessage(message, wParam, lParam)) return 0;
     switch (message) {
         case WM_DESTROY:
-            shuttingDown = true;
             CloseAllNotes();
             tray.Remove();
             if (!destroyedByDestructor) PostQuitMessage(0);
             break;
         case WM_CLOSE:
-            shuttingDown = true;
-            Destroy();
+            // The notes were written by the safety check (MayCloseWithUnsavedNotes).
+            CloseAllNotes();
+            FinishClose();
             return 0;
         case WM_MOVE:
             OnMove(lParam);
             break;
         case WM_QUERYENDSESSION:
-            if (!OnQueryEndSession()) return 0;
-            break;
+            // Never in the way of the session's end: what is typed is written
+            // now, and again when the session really ends.
+            SaveBeforeLeaving();
+            return TRUE;
         case WM_ENDSESSION:
-            if (wParam) {
-                shuttingDown = true;
-                Send(WM_CLOSE);
-            }
-            break;
+            if (wParam) OnEndSession();
+            return 0;
         case WM_COPYDATA:
             if (auto path = HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
                 // The second start waits for this answer; it must not wait for
@@ -73,6 +72,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
             break;
         case WM_TIMER:
             if (wParam == kTrayClickTimer) OnTrayClickTimer();
+            if (wParam == kCloseTimer) FinishClose();
             break;
         case kSettingsResultMessage:
             OnSettingsResult(wParam, lParam);
@@ -80,9 +80,6 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case kUpdateCheckDoneMessage:
             OnUpdateCheckDone();
             break;
-        case kNotesNotShownMessage:
-            TellNotesNotShown(wParam);
-            return 0;
         default:
             break;
     }
@@ -101,15 +98,32 @@ void Application::OnMove(LPARAM lParam) {
     WriteMainWindowPosition(*settingsStore, x, y);
 }
 
-bool Application::OnQueryEndSession() {
-    if (AnyNoteBusy()) return false;
-    SaveNotes();
-    return true;
+void Application::FinishClose() {
+    // A modal loop still running on this thread (a note's menu, dialog or move,
+    // or the main menu) would take the quit message that ends the run for its
+    // own end; the window goes once they have all returned.
+    if (InPopupMenu()) EndMenu();
+    if (document->ClosingCount() > 0 || InPopupMenu()) {
+        SetTimer(Handle(), kCloseTimer, 50, nullptr);
+        return;
+    }
+    KillTimer(Handle(), kCloseTimer);
+    Destroy();
+}
+
+void Application::OnEndSession() {
+    // The system may end the process as soon as this returns: everything is
+    // on disk before, and the run ends without asking anything.
+    sessionEnding = true;
+    SaveBeforeLeaving();
+    if (settingsStore) settingsStore->RetryPendingWrites();
+    Send(WM_CLOSE);
 }
 
 void Application::OnKeyDown(WPARAM key) {
     if (key == VK_TAB) {
-        if (!notes.List().empty() && notesShown) notes.List().front()->BringToForeground(false);
+        if (!document->List().empty() && notesShown)
+            document->List().front()->BringToForeground(false);
     } else if (key == VK_RETURN || key == VK_SPACE) {
         ShowMainMenu(false);
     } else if (key == 'A' && GetKeyState(VK_CONTROL) < 0) {
@@ -126,7 +140,7 @@ void Application::OnHotKey(int id) {
             }
             break;
         case kHotKeyShowNotes:
-            if (!notes.List().empty() || !notesShown) ToggleNotesShown();
+            if (!document->List().empty() || !notesShown) ToggleNotesShown();
             break;
         case kHotKeyBringNotesToTop:
             if (notesShown) BringNotesToTop(nullptr, true);
@@ -191,7 +205,7 @@ void Application::ShowMainMenu(bool fromTray) {
 
     MainMenuState state;
     state.notesShown = notesShown;
-    state.noteCount = notes.List().size();
+    state.noteCount = document->List().size();
     state.clipboardHasText = ClipboardHasText();
     state.online = ReportsOnline();
     state.updateCheckRunning = updateCheck.Running();
@@ -202,7 +216,7 @@ void Application::ShowMainMenu(bool fromTray) {
     state.programFolder = programFolder;
     const NoteMenuSuffixes suffixes{TextOf(kTitleSuffix_Locked), TextOf(kTitleSuffix_Hidden),
                                     TextOf(kTitleSuffix_LockedHidden)};
-    for (const auto& note : notes.List()) {
+    for (const auto& note : document->List()) {
         state.anyNoteHidden = state.anyNoteHidden || note->Hidden();
         state.noteTexts.push_back(
             NoteMenuItemText(note->TitleText(true), note->Locked(), note->Hidden(), suffixes));

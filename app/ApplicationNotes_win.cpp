@@ -22,18 +22,6 @@ Rect ToPortable(const RECT& r) {
     return Rect{r.left, r.top, r.right, r.bottom};
 }
 
-SystemTimeData UtcNow() {
-    SYSTEMTIME now;
-    GetSystemTime(&now);
-    return FromSystemTime(now);
-}
-
-SystemTimeData LocalNow() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return FromSystemTime(now);
-}
-
 }  // namespace
 
 NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
@@ -41,7 +29,8 @@ NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
     if (!notesShown) return nullptr;
     RaiseUnlessTopmost();
 
-    NoteWindow* note = notes.Add(std::make_unique<NoteWindow>(*this, layeredWindows, startEditing));
+    NoteWindow* note =
+        document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, startEditing));
     if (!note) return nullptr;
 
     const RECT noteRect = note->WindowRect();
@@ -66,7 +55,7 @@ NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
     note->BringToForeground(true);
     note->RaiseUnlessTopmost();
     if (startEditing) note->BeginEdit(true);
-    SaveNotes();
+    document->Changed();
     return note;
 }
 
@@ -99,70 +88,24 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
     CreateNote(TextFileAsNoteText(bytes), false, placeNearMain);
 }
 
-void Application::SaveNotes() {
-    if (loadingNotes || shuttingDown || holdSaves) return;
-    if (saveBatchDepth > 0) {
-        saveBatchPending = true;
-        return;
-    }
-    NotesFileData data;
-    data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
-    data.customDefaultFont = settings.customDefaultFont;
-    data.notes.reserve(notes.List().size() + unshownNotes.size());
-    for (const auto& note : notes.List()) data.notes.push_back(note->Data());
-    // The records that got no window this run are kept as they were read.
-    data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
-    BackUpNotesOncePerDay();
-    OnNotesSaveResult(SaveNotesFile(notesFilePath, data, LocalNow(), keepOriginalNotesFile));
-}
-
-void Application::EndSaveBatch() {
-    if (saveBatchDepth > 0) --saveBatchDepth;
-    if (saveBatchDepth == 0 && saveBatchPending) {
-        saveBatchPending = false;
-        SaveNotes();
-    }
+LoadedNoteMaker Application::DefaultNoteMaker() {
+    return [this](const NoteData& record) {
+        return std::make_unique<NoteWindow>(*this, layeredWindows, record);
+    };
 }
 
 void Application::LoadNotes() {
-    loadingNotes = true;
-    LoadEnvironment environment;
-    environment.virtualScreen = FromRect(VirtualScreenRect());
-    environment.nowUtc = UtcNow();
-    LoadResult loaded = LoadNotesFile(notesFilePath, environment);
-    keepOriginalNotesFile = loaded.keepOriginal;
-    KeepNotesOnMonitors(loaded.data);
-    settings.hasCustomDefaultFont = loaded.data.hasCustomDefaultFont;
-    settings.customDefaultFont = loaded.data.customDefaultFont;
-    LoadedNoteMaker make = noteMaker;
-    if (!make) {
-        make = [this](const NoteData& r) {
-            return std::make_unique<NoteWindow>(*this, layeredWindows, r);
-        };
-    }
-    LoadedNotes made = ShowLoadedNotes(loaded.data.notes, make);
-    for (auto& note : made.shown) notes.Add(std::move(note));
-    unshownNotes = std::move(made.unshown);
-    loadingNotes = false;
-    // Told once the message loop runs, not from inside start-up.
-    if (!unshownNotes.empty()) Post(kNotesNotShownMessage, unshownNotes.size());
-}
-
-void Application::TellNotesNotShown(size_t count) {
-    if (count == 0) return;
-    const std::wstring text =
-        SafeFormat(Language().TextOf(kNotesNotShown), {static_cast<int>(count)});
-    ShowMessage(text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+    document->Load(DefaultNoteMaker());
 }
 
 void Application::SetCustomDefaultFont(const LOGFONTW& font) {
     settings.customDefaultFont = FromLogFontW(font);
     settings.hasCustomDefaultFont = true;
-    SaveNotes();
+    document->Changed();
 }
 
 void Application::ActivateNextNote(NoteWindow* note) {
-    const auto& list = notes.List();
+    const auto& list = document->List();
     if (list.size() <= 1) return;
     auto at = std::find_if(list.begin(), list.end(),
                            [note](const auto& listed) { return listed.get() == note; });
@@ -174,7 +117,7 @@ void Application::ActivateNextNote(NoteWindow* note) {
 
 void Application::ToggleNotesShown() {
     notesShown = !notesShown;
-    for (const auto& note : notes.List()) {
+    for (const auto& note : document->List()) {
         if (!note->Hidden()) ShowWindow(note->Handle(), notesShown ? SW_SHOWNA : SW_HIDE);
     }
     settings.showNotes = notesShown;
@@ -192,7 +135,7 @@ void Application::BringNotesToTop(NoteWindow* except, bool activate) {
                           AttachThreadInput(foregroundThread, ownThread, TRUE) != FALSE;
     if (notesShown) {
         // A copy: raising a window can run code that changes the list.
-        for (NoteWindow* note : notes.Snapshot()) {
+        for (NoteWindow* note : document->Snapshot()) {
             if (note != except) note->RaiseUnlessTopmost();
         }
     }
@@ -207,10 +150,9 @@ void Application::BringNotesToTop(NoteWindow* except, bool activate) {
 void Application::CloseAllNotes() {
     // A note whose dialog or menu is still open (the user chose Exit from the
     // tray meanwhile) is hidden now and destroyed when that ends.
-    notes.CloseAll();
+    if (document) document->Close();
 }
 
 bool Application::AnyNoteBusy() const {
-    return std::any_of(notes.List().begin(), notes.List().end(),
-                       [](const auto& note) { return !note->IsIdle(); });
+    return document->AnyNoteBusy();
 }

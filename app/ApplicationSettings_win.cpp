@@ -71,7 +71,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
         }
         WriteDialogSettings(*settingsStore, settings);
         // The date in the titles may have been switched.
-        for (const auto& note : notes.List()) InvalidateRect(note->Handle(), nullptr, TRUE);
+        for (const auto& note : document->List()) InvalidateRect(note->Handle(), nullptr, TRUE);
     }
     if (SettingsResult::Closes(wParam)) settingsDialog.reset();
 

@@ -106,7 +106,9 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     }
     LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
     recycleBinPath = data + RecycleBin::RecycleBinFileName(TextOf(kRecycleBinFile));
-    notesFilePath = data + L"Notes.dat";
+    document = std::make_unique<NotesDocument>(data + L"Notes.dat", settings);
+    document->retryOtherWrites = [this] { settingsStore->RetryPendingWrites(); };
+    document->otherWritesPending = [this] { return settingsStore->HasPendingWrites(); };
     // Saves killed half-way in earlier runs left their temporary files here.
     RemoveStaleTempFiles(data);
 
@@ -114,6 +116,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     Create(layeredWindows, false);
     SetWindowTextW(Handle(), ProgramInfo::kProductName);
+    document->SetOwnerWindow(Handle());
     hotKeys.Register(Handle(), settings.hotKeys);
     SetGlobalAlpha(settings.noteAlpha);
 
@@ -133,7 +136,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     // No note is loaded yet, so notes always start shown; a hidden state that
     // outlived the last run would leave the user with invisible notes.
-    if (notes.List().empty()) notesShown = true;
+    notesShown = true;
     InvalidateRect(Handle(), nullptr, TRUE);
 
     ReadMainWindowVisible(*settingsStore, settings);
@@ -163,7 +166,12 @@ Application::~Application() {
     // Notes still alive here (a construction that failed half-way) go before
     // the skin they draw with; the message loop has ended, so no dialog of a
     // note can be open.
-    notes.DestroyAll();
+    if (document) {
+        // A run that ends without closing its window (the loop ended by a quit
+        // from elsewhere) still keeps what was unsaved.
+        document->Flush();
+        document->DestroyAll();
+    }
     tray.Remove();
     skinStore.reset();
     settingsStore.reset();

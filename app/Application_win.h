@@ -1,7 +1,7 @@
 #pragma once
 // The one application object of a run, which is also the program's main
 // window: it owns the settings, the skin, the menus, the tray icon, the hot
-// keys and the list of notes. The entry point builds one, runs the message
+// keys and the notes document (NotesDocument_win.h). The entry point builds one, runs the message
 // loop and destroys it, and builds another while a restart is asked for.
 
 #include <windows.h>
@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "app/HotKeys_win.h"
+#include "app/NotesDocument_win.h"
 #include "app/ScriptCommand.h"
 #include "base/Handles_win.h"
 #include "main/FindNotes_win.h"
-#include "notes/NoteCollection_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
@@ -62,9 +62,11 @@ public:
     bool LayeredWindows() const override { return layeredWindows; }
     HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
     const LanguageTable& Language() const override;
-    const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override { return notes.List(); }
-    void CloseNote(NoteWindow& note) override { notes.Close(note); }
-    void SaveNotes() override;
+    const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override {
+        return document->List();
+    }
+    void CloseNote(NoteWindow& note) override { document->CloseNote(note); }
+    void NotesChanged() override { document->Changed(); }
     void ActivateNextNote(NoteWindow* note) override;
     NoteWindow* CreateNote(const std::wstring& text, bool startEditing,
                            bool placeNearMain) override;
@@ -74,14 +76,18 @@ public:
     // Reads Notes.dat and makes its notes. Records whose window cannot be
     // made are kept and saved with the others; the user is told how many.
     void LoadNotes();
+    // The notes, their file and its saving.
+    NotesDocument& Document() { return *document; }
+    const NotesDocument& Document() const { return *document; }
     // How LoadNotes makes each note; tests give one that fails on purpose.
     // Empty: std::make_unique<NoteWindow>(*this, layered, record).
-    void SetNoteMaker(std::function<std::unique_ptr<NoteWindow>(const NoteData&)> maker) {
-        noteMaker = std::move(maker);
-    }
+    void SetNoteMaker(LoadedNoteMaker maker) { document->SetNoteMaker(std::move(maker)); }
     // The records of this run that have no window, in file order.
-    const std::vector<NoteData>& UnshownNotes() const { return unshownNotes; }
-    const std::wstring& NotesFilePath() const { return notesFilePath; }
+    const std::vector<NoteData>& UnshownNotes() const { return document->UnshownNotes(); }
+    const std::wstring& NotesFilePath() const { return document->FilePath(); }
+    // Every way out of a run (exit, the end of the session, a restart) comes
+    // here: the notes are written, typing included, before anything closes.
+    void SaveBeforeLeaving() { document->Flush(); }
     void SetCustomDefaultFont(const LOGFONTW& font) override;
     // Returns the hot keys that could not be registered, bit i for hot key i.
     unsigned RegisterHotKeys();
@@ -135,7 +141,6 @@ public:
     }
 
     bool NotesShown() const { return notesShown; }
-    bool ShuttingDown() const { return shuttingDown; }
     HMENU MainMenu() const { return mainMenu.Get(); }
     uint32_t ColorThemeIndex() const { return colorThemeIndex; }
     const TrayIcon& Tray() const { return tray; }
@@ -154,14 +159,12 @@ public:
 
     // Files that could not be written, backups and monitor changes
     // (SaveProblems_win.cpp, RestoreBackup_win.cpp, KeepNotesOnScreen_win.cpp).
-    static constexpr UINT kSaveRetryMilliseconds = 60000;
+    static constexpr UINT kSaveRetryMilliseconds = NotesDocument::kSaveRetryMilliseconds;
     // Monitor changes come as bursts of messages, and the work areas settle
     // only after the first of them.
     static constexpr UINT kDisplayChangeDelay = 400;
     // True while the last write of Notes.dat or Settings.ini failed.
-    bool SavesFailing() const {
-        return saveWatch.Failing(SaveTarget::Notes) || saveWatch.Failing(SaveTarget::Settings);
-    }
+    bool SavesFailing() const { return document->AnyFailing(); }
     // Keeps the current notes as a backup, then loads the given backup in
     // their place. False, with the user told why, when any step fails; the
     // notes are then as they were.
@@ -179,7 +182,9 @@ public:
     // saves once when any moved.
     void BringNotesOntoMonitors();
     // For tests: where the monitors are read from; null for the system's.
-    void SetMonitorSource(const Arrange::MonitorSource* source) { monitorSource = source; }
+    void SetMonitorSource(const Arrange::MonitorSource* source) {
+        document->SetMonitorSource(source);
+    }
 
 protected:
     void OnWindowPosChanging(WINDOWPOS& pos) override;
@@ -200,9 +205,11 @@ private:
     void OnHotKey(int id);
     void OnKeyDown(WPARAM key);
     void OnMove(LPARAM lParam);
-    bool OnQueryEndSession();
+    void OnEndSession();
     void CloseAllNotes();
-    void TellNotesNotShown(size_t count);
+    // Destroys the window once no modal loop runs on a closed note or on the
+    // main menu; until then it looks again on a timer.
+    void FinishClose();
     void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
     void NewNoteFromFile();
@@ -213,20 +220,12 @@ private:
     void ChooseLanguage(size_t index);
     void ChooseSkin(size_t index);
     void ChooseColorTheme(size_t index);
-    // Saves are held back while a command changes many notes, and made once.
-    void BeginSaveBatch() { ++saveBatchDepth; }
-    void EndSaveBatch();
     // True when the message is to go no further (an exit the user called off).
     bool OnSafetyMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks before an exit would lose notes that cannot be saved.
     bool MayCloseWithUnsavedNotes();
-    void BackUpNotesOncePerDay();
-    void OnNotesSaveResult(bool saved);
     void OnSettingsWriteResult(bool written);
-    void Tell(int textKey, const std::wstring& path, DWORD error);
-    void ShowUntoldProblems();
-    void OnSaveRetryTimer();
-    void KeepNotesOnMonitors(NotesFileData& data) const;
+    LoadedNoteMaker DefaultNoteMaker();
 
     SkinBitmapRef mainBackground;
     OwnedMenu mainMenu;
@@ -236,20 +235,12 @@ private:
     std::wstring programFolder;
     std::wstring skinFolder;
     bool notesShown = true;
-    NoteCollection notes;
-    std::vector<NoteData> unshownNotes;
-    std::function<std::unique_ptr<NoteWindow>(const NoteData&)> noteMaker;
     Skin skin;
     uint32_t colorThemeIndex = 0;
     bool placeNearTray = false;
     AppSettings settings;
     bool layeredWindows = true;
     std::wstring recycleBinPath;
-    std::wstring notesFilePath;
-    bool loadingNotes = false;
-    // Notes.dat held something this run could not read; the first save keeps
-    // a copy of it.
-    bool keepOriginalNotesFile = false;
     TrayIcon tray;
     HotKeys hotKeys;
     std::unique_ptr<MainWindowButton> button;
@@ -260,25 +251,16 @@ private:
     std::vector<std::wstring> skinFolderNames;
     bool trayClickPending = false;
     bool trayDoubleClickSeen = false;
-    bool shuttingDown = false;
     bool positionKnown = false;
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
     std::wstring oldNotesFolder;
     std::function<void(const std::wstring&)> shellOpen;
-    int saveBatchDepth = 0;
-    bool saveBatchPending = false;
-    SaveWatch saveWatch;
-    std::vector<std::wstring> untoldProblems;
-    bool tellingProblem = false;
     // The session ends: no question may hold up the exit.
     bool sessionEnding = false;
-    // The local date (yyyymmdd) of the last daily backup made or found.
-    uint32_t backupDay = 0;
-    const Arrange::MonitorSource* monitorSource = nullptr;
-    // Set while many notes move at once, which is saved once afterwards.
-    bool holdSaves = false;
+    // After the skin and the settings: the notes go before what they draw with.
+    std::unique_ptr<NotesDocument> document;
     // The note of the last alarm notification, which a click on it brings.
     const NoteWindow* alarmNotified = nullptr;
     std::unique_ptr<FindNotesHost> findNotesHost;

@@ -70,7 +70,7 @@ void Application::OnAlarmFired(NoteWindow& note) {
 }
 
 void Application::ShowAlarmNote() {
-    for (const auto& note : notes.List()) {
+    for (const auto& note : Notes()) {
         if (note.get() != alarmNotified) continue;
         if (!notesShown) ToggleNotesShown();
         if (note->Hidden()) note->Unhide(true);

@@ -5,7 +5,6 @@
 #include "arrange/OnScreen.h"
 #include "arrange/OnScreen_win.h"
 #include "notes/NoteWindow_win.h"
-#include "store/NotesFile.h"
 
 namespace {
 
@@ -15,30 +14,12 @@ Rect ToPortable(const RECT& r) {
 
 }  // namespace
 
-void Application::KeepNotesOnMonitors(NotesFileData& data) const {
-    const std::vector<Arrange::Monitor> monitors =
-        (monitorSource ? *monitorSource : Arrange::SystemMonitors()).Monitors();
-    for (NoteData& note : data.notes) note.rect = Arrange::BringOntoMonitors(note.rect, monitors);
-}
-
 void Application::BringNotesOntoMonitors() {
-    const std::vector<Arrange::Monitor> monitors =
-        (monitorSource ? *monitorSource : Arrange::SystemMonitors()).Monitors();
-    if (monitors.empty() || shuttingDown || loadingNotes) return;
-    bool moved = false;
-    holdSaves = true;
-    // Hidden notes too: they must be in reach when they are shown again.
-    for (NoteWindow* note : notes.Snapshot()) {
-        const Rect now = ToPortable(note->WindowRect());
-        const Rect wanted = Arrange::BringOntoMonitors(now, monitors);
-        if (wanted == now) continue;
-        note->SetRect(RECT{wanted.left, wanted.top, wanted.right, wanted.bottom});
-        moved = true;
-    }
-    holdSaves = false;
+    document->BringNotesOntoMonitors();
     // The main window's new place reaches the settings through its WM_MOVE.
+    const std::vector<Arrange::Monitor> monitors = document->Monitors().Monitors();
+    if (monitors.empty()) return;
     const Rect main = ToPortable(WindowRect());
     const Rect mainWanted = Arrange::BringOntoMonitors(main, monitors);
     if (mainWanted != main) Move(mainWanted.left, mainWanted.top);
-    if (moved) SaveNotes();
 }

@@ -8,11 +8,13 @@
 
 #include "app/Application_win.h"
 #include "app/CommandLine.h"
+#include "app/CrashReport_win.h"
 #include "app/MessageLoop_win.h"
 #include "app/RestartLoop.h"
 #include "app/ScriptCommands_win.h"
 #include "app/SingleInstance_win.h"
 #include "res/resource.h"
+#include "store/Folders_win.h"
 #include "ui/TrayIcon_win.h"
 
 namespace {
@@ -39,11 +41,19 @@ public:
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     TaskbarCreatedMessage();
+    InstallCrashReport(AppDataFolder());
 
+    const std::wstring cleaned = CleanCommandLine(commandLine);
+#ifdef VN_TEST_BUILD
+    if (cleaned == L"/fault-for-test") {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    }
+#endif
     const ScriptCommand script = ParseScriptCommand(commandLine);
     const bool isScript =
         script.action != ScriptAction::None && script.action != ScriptAction::OpenFile;
-    const std::wstring path = isScript ? std::wstring() : CleanCommandLine(commandLine);
+    const std::wstring path = isScript ? std::wstring() : cleaned;
 
     InstanceLock lock(InstanceMutexName(CurrentUserName()));
     if (!lock.IsFirst()) {

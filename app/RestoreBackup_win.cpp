@@ -86,18 +86,11 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     return FALSE;
 }
 
-SystemTimeData LocalNow() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return FromSystemTime(now);
-}
-
 }  // namespace
 
 void Application::ShowRestoreBackupDialog() {
-    if (AnyNoteBusy()) return;
     RestoreChoice choice;
-    choice.backups = ListBackups(notesFilePath);
+    choice.backups = ListBackups(document->FilePath());
     const INT_PTR result =
         DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTORE_BACKUP), Handle(),
                         RestoreDialogProc, reinterpret_cast<LPARAM>(&choice));
@@ -106,26 +99,9 @@ void Application::ShowRestoreBackupDialog() {
 }
 
 bool Application::RestoreNotesFromBackup(const std::wstring& backupPath) {
-    if (AnyNoteBusy() || shuttingDown) return false;
-    const auto fail = [this](const std::wstring& path, DWORD error) {
-        Tell(kRestoreBackup_Failed, path, error);
-        return false;
-    };
-    std::string bytes;
-    if (!FileIo::ReadFile(backupPath, bytes)) return fail(backupPath, GetLastError());
-    // The notes on screen reach the file first, so that the backup kept of it
-    // holds them as they are now; if they cannot, nothing is replaced.
-    SaveNotes();
-    if (saveWatch.Failing(SaveTarget::Notes)) return fail(notesFilePath, 0);
-    if (!MakeTimedBackup(notesFilePath, LocalNow())) {
-        return fail(BackupsFolderFor(notesFilePath), GetLastError());
-    }
-    if (!FileIo::WriteFileAtomically(notesFilePath, bytes))
-        return fail(notesFilePath, GetLastError());
-
-    // Closing a note does not save; the file already holds what is loaded next.
-    CloseAllNotes();
+    // The notes being typed go into the backup kept of the current notes;
+    // a dialog or menu of a note still open ends with its note.
+    if (!document->RestoreFromBackup(backupPath, DefaultNoteMaker())) return false;
     notesShown = true;
-    LoadNotes();
     return true;
 }

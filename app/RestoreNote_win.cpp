@@ -82,7 +82,7 @@ void Application::ShowRestoreNoteDialog() {
 }
 
 bool Application::RestoreNoteFromBin(const RecycleBin::BinEntry& entry) {
-    if (shuttingDown || !notesShown) return false;
+    if (!notesShown) return false;
     // The user may have edited the bin in the editor while the list was open.
     bool stillThere = false;
     for (const RecycleBin::BinEntry& e : RecycleBin::ReadBinEntries(recycleBinPath)) {
@@ -95,9 +95,9 @@ bool Application::RestoreNoteFromBin(const RecycleBin::BinEntry& entry) {
     if (!CreateNote(entry.text, false, true)) return false;
     // The text leaves the bin only once Notes.dat holds it: until then the bin
     // is its only copy on the disk.
-    if (saveWatch.Failing(SaveTarget::Notes)) return false;
+    if (!document->Flush()) return false;
     if (!RecycleBin::RemoveBinEntry(recycleBinPath, entry)) {
-        Tell(kRestoreNote_NotRemoved, recycleBinPath, GetLastError());
+        document->Tell(kRestoreNote_NotRemoved, recycleBinPath, GetLastError());
         return false;
     }
     return true;

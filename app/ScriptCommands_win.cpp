@@ -43,7 +43,6 @@ std::optional<ScriptCommand> TakeStartCommand() {
 }
 
 void Application::RunScriptCommand(const ScriptCommand& command) {
-    if (shuttingDown) return;
     switch (command.action) {
         case ScriptAction::NewNote:
             if (!notesShown) ToggleNotesShown();

@@ -11,12 +11,19 @@ std::wstring BytesAsCharacters(const std::string& bytes) {
     return text;
 }
 
-std::wstring CrLfToLf(const std::wstring& text) {
+// Multi-line edit controls break lines at CR LF only; a lone CR or LF would
+// show as a box and mix line ends in what is exported.
+std::wstring WithCrLf(const std::wstring& text) {
     std::wstring out;
-    out.reserve(text.size());
+    out.reserve(text.size() + text.size() / 16);
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
-        out.push_back(text[i]);
+        const wchar_t c = text[i];
+        if (c == L'\r' || c == L'\n') {
+            out += L"\r\n";
+            if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+        } else {
+            out.push_back(c);
+        }
     }
     return out;
 }
@@ -37,5 +44,5 @@ std::wstring TextFileAsNoteText(const std::string& bytes) {
     // The system's code page would turn unknown bytes into question marks on
     // some systems; one character per byte keeps every byte recoverable.
     if (encoding == TextCodec::Encoding::Ansi) text = BytesAsCharacters(bytes);
-    return CrLfToLf(text);
+    return WithCrLf(text);
 }

@@ -22,5 +22,6 @@ NoteFileVerdict CheckNoteFile(const std::string& bytes, uint64_t fileSize);
 
 // UTF-16LE (BOM) and UTF-8 (BOM, or well-formed with at least one non-ASCII
 // character) are decoded as such; anything else takes every byte as the
-// character of the same code. A CR LF pair becomes a single LF.
+// character of the same code. Lines end in CR LF as in the note's editor: a
+// lone CR or LF becomes CR LF.
 std::wstring TextFileAsNoteText(const std::string& bytes);

@@ -32,7 +32,7 @@ void NoteWindow::ChangeAlarm() {
     alarmEnabled = true;
     // Also when it was armed already: the next check follows the new time.
     StartAlarmTimer();
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::ToggleAlarm() {
@@ -42,7 +42,7 @@ void NoteWindow::ToggleAlarm() {
         StartAlarmTimer();
     else
         KillTimer(Handle(), kNoteAlarmTimer);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::CheckAlarm() {
@@ -63,7 +63,7 @@ void NoteWindow::CheckAlarm() {
     // Also when all notes are hidden by the show-or-hide command: the alarm is
     // what the user asked to see.
     if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
-    host.SaveNotes();
+    host.NotesChanged();
     BringToForeground(true);
     if (!alwaysOnTop) ToggleAlwaysOnTop();
     MessageBeep(MB_ICONASTERISK);

@@ -80,11 +80,13 @@ void NoteCollection::Close(NoteWindow& note) {
 }
 
 void NoteCollection::CloseAll() {
-    for (auto& note : notes) {
-        note->BeginClosing();
-        closing.push_back(std::move(note));
-    }
+    // Every note leaves the list before any of them begins closing: closing a
+    // note can run its handlers (hiding a focused editor moves the focus), and
+    // a handler ending on a closing note asks the host to close it again.
+    std::vector<NoteWindow*> leaving = Snapshot();
+    for (auto& note : notes) closing.push_back(std::move(note));
     notes.clear();
+    for (NoteWindow* note : leaving) note->BeginClosing();
     FinishClosing();
     // The notes left have a dialog or menu open; they go when it ends.
     for (const auto& note : closing) ShowWindow(note->Handle(), SW_HIDE);

@@ -85,6 +85,8 @@ void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     // keeps it, so its keys (Tab, Enter) go on working.
     if (edit && GetFocus() == edit) SetFocus(Handle());
     editor.reset();
+    if (typingSaveDue) KillTimer(Handle(), kNoteTypingTimer);
+    typingSaveDue = false;
 
     EditRules::EndEditRequest request;
     request.resizeToContent = resizeToContent;
@@ -97,12 +99,12 @@ void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
 
     if (result.deleteNote) {
         host.CloseNote(*this);
-        host.SaveNotes();
+        host.NotesChanged();
         return;
     }
     if (result.resizeToContent) ResizeToContent();
     InvalidateAll();
-    host.SaveNotes();
+    host.NotesChanged();
     UpdateMask();
 }
 
@@ -122,25 +124,32 @@ void NoteWindow::GrowWithEditor() {
     SetRect(ToWin(growth.window), true);
 }
 
+void NoteWindow::KeepTypingSafe() {
+    if (typingSaveDue || closing) return;
+    typingSaveDue = SetTimer(Handle(), kNoteTypingTimer, kTypingSaveDelay, nullptr) != 0;
+    // Without a timer the host hears of every keystroke instead.
+    if (!typingSaveDue) host.NotesChanged();
+}
+
 void NoteWindow::PasteText() {
     std::wstring pasted;
     if (!ReadClipboardText(Handle(), pasted)) return;
     std::wstring next = text;
     if (!EditRules::ApplyPaste(next, pasted, history)) return;
     SetText(next);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::Undo() {
     std::wstring next = text;
     if (!history.Undo(next)) return;
     SetText(next);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::Redo() {
     std::wstring next = text;
     if (!history.Redo(next)) return;
     SetText(next);
-    host.SaveNotes();
+    host.NotesChanged();
 }

@@ -48,10 +48,11 @@ public:
     // A note that is closing already is only looked at again.
     virtual void CloseNote(NoteWindow& note) = 0;
 
-    // Rewrites Notes.dat from the live notes (NoteWindow::Data of each, in list
-    // order). The host ignores it while it loads the notes or shuts down, so a
-    // note calls it after every change without asking.
-    virtual void SaveNotes() = 0;
+    // Something of a note that Notes.dat keeps has changed. The host writes the
+    // file once for a burst of changes, from the live notes (NoteWindow::Data of
+    // each, in list order), soon after and at every way out of the program, so a
+    // note says so after every change without asking whether it counts.
+    virtual void NotesChanged() = 0;
     // With more than one note, brings the note after `note` in the list (after
     // the last, the first) to the foreground without forcing it.
     virtual void ActivateNextNote(NoteWindow* note) = 0;

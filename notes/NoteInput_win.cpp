@@ -105,8 +105,10 @@ void NoteWindow::OnButtonClick(NoteButton button) {
 LRESULT NoteWindow::OnGetText(WPARAM size, LPARAM buffer) const {
     auto* out = reinterpret_cast<wchar_t*>(buffer);
     if (!out || size == 0) return 0;
-    const size_t count = std::min<size_t>(text.size(), size - 1);
-    text.copy(out, count);
+    // While the note is edited, what is typed: what a save would keep.
+    const std::wstring shown = LiveText();
+    const size_t count = std::min<size_t>(shown.size(), size - 1);
+    shown.copy(out, count);
     out[count] = L'\0';
     return static_cast<LRESULT>(count);
 }
@@ -123,14 +125,14 @@ void NoteWindow::OnPositionChanged(const WINDOWPOS& pos) {
         moveUnsaved = true;
         return;
     }
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::SaveFinishedMove() {
     inMoveLoop = false;
     if (!moveUnsaved) return;
     moveUnsaved = false;
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 bool NoteWindow::InResizeGrip(POINT p) const {
@@ -291,7 +293,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
         case WM_GETTEXT:
             return OnGetText(wParam, lParam);
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(text.size());
+            return static_cast<LRESULT>(LiveText().size());
         case WM_KEYDOWN:
             OnKeyDown(wParam);
             break;
@@ -304,6 +306,11 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
         case WM_TIMER:
             if (wParam == kNoteHoverTimer) UpdateMask();
             if (wParam == kNoteAlarmTimer) CheckAlarm();
+            if (wParam == kNoteTypingTimer) {
+                KillTimer(Handle(), kNoteTypingTimer);
+                typingSaveDue = false;
+                host.NotesChanged();
+            }
             break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:

@@ -102,12 +102,12 @@ void NoteWindow::DeleteNote(bool alwaysConfirm) {
 
     host.ActivateNextNote(this);
     host.CloseNote(*this);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::ApplyFont() {
     InvalidateAll();
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::SelectCustomFont() {
@@ -154,6 +154,7 @@ void NoteWindow::UseSkinDefaultFont() {
 bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
     if (id == kEditorId && notification == EN_CHANGE && editor && control == editor->Handle()) {
         GrowWithEditor();
+        KeepTypingSafe();
         return false;
     }
     // Links first: their identifiers are only links while the list has them.

@@ -191,7 +191,7 @@ void NoteWindow::ResizeToContent() {
     moreText = false;
     if (!fit.changed) return;
     SetRect(ToWin(fit.window), true);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::UpdateMask() {

@@ -13,7 +13,7 @@ void NoteWindow::ChangeTitle() {
     if (closing) return;
     if (confirmed && edited != title) {
         title = edited;
-        host.SaveNotes();
+        host.NotesChanged();
     }
     // An edit going on keeps the note opaque until it ends.
     if (!editor) RestoreTranslucency();
@@ -22,5 +22,5 @@ void NoteWindow::ChangeTitle() {
 void NoteWindow::RemoveTitle() {
     if (title.empty()) return;
     title.clear();
-    host.SaveNotes();
+    host.NotesChanged();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "skin/Skin_win.h"
@@ -130,6 +131,7 @@ NoteWindow::~NoteWindow() {
         // The hover timer may also have been started before a skin change
         // took the mask away; killing an idle timer is harmless.
         if (hoverTimerRunning) KillTimer(Handle(), kNoteHoverTimer);
+        if (typingSaveDue) KillTimer(Handle(), kNoteTypingTimer);
     }
     hoverTimerRunning = false;
     editor.reset();
@@ -145,7 +147,11 @@ void NoteWindow::BeginClosing() {
     if (Handle()) {
         KillTimer(Handle(), kNoteAlarmTimer);
         KillTimer(Handle(), kNoteHoverTimer);
+        KillTimer(Handle(), kNoteTypingTimer);
         if (GetCapture() == Handle()) ReleaseCapture();
+        // The system's move or size loop ends on Escape, as when the user
+        // presses it; the note goes once the loop has returned.
+        if (inMoveLoop) PostMessageW(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
     hoverTimerRunning = false;
     // The editor's own handlers may be running (its context menu): it goes
@@ -187,10 +193,21 @@ bool NoteWindow::HasMask() const {
     return NoteSkin().mask != nullptr;
 }
 
+std::wstring NoteWindow::LiveText() const {
+    if (!editor || !editor->Handle()) return text;
+    std::wstring typed;
+    editor->GetText(typed);
+    return typed == text ? text : EditRules::ApplyFixedReplacements(typed);
+}
+
+bool NoteWindow::BlankNewNote() const {
+    return editor && editingNewNote && EditRules::IsBlank(LiveText());
+}
+
 NoteData NoteWindow::Data() const {
     NoteData d;
     d.rect = FromRect(WindowRect());
-    d.text = text;
+    d.text = LiveText();
     d.title = title;
     d.alwaysOnTop = alwaysOnTop;
     d.created = FromSystemTime(created);
@@ -227,20 +244,20 @@ void NoteWindow::Hide() {
     hidden = true;
     host.ActivateNextNote(this);
     ShowWindow(Handle(), SW_HIDE);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::Unhide(bool show) {
     if (!hidden) return;
     hidden = false;
     if (show) ShowWindow(Handle(), SW_SHOWNA);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::ToggleAlwaysOnTop() {
     alwaysOnTop = !alwaysOnTop;
     SetTopmost(alwaysOnTop);
-    host.SaveNotes();
+    host.NotesChanged();
 }
 
 void NoteWindow::SetClickThrough(bool on) {
@@ -251,7 +268,7 @@ void NoteWindow::SetClickThrough(bool on) {
 
 void NoteWindow::SetLocked(bool on) {
     locked = on;
-    host.SaveNotes();
+    host.NotesChanged();
     // The active note stays clickable; it turns click-through when it is left.
     if (on && GetForegroundWindow() == Handle()) return;
     SetClickThrough(on);
@@ -260,7 +277,7 @@ void NoteWindow::SetLocked(bool on) {
 void NoteWindow::SetPriority(int p) {
     if (p == priority || p < kPriorityVeryHigh || p > kPriorityVeryLow) return;
     priority = p;
-    host.SaveNotes();
+    host.NotesChanged();
     InvalidateAll();
 }
 

@@ -69,13 +69,22 @@ public:
     static constexpr int kEditorId = 4567;
     static constexpr UINT kHoverInterval = 50;
     static constexpr UINT kAlarmInterval = 60000;
+    // While the user types, the text reaches Notes.dat this long after the
+    // first keystroke that is not saved yet.
+    static constexpr UINT kTypingSaveDelay = 1500;
 
     NoteWindow(NoteHost& host, bool layered, bool startEditing);
     NoteWindow(NoteHost& host, bool layered, const NoteData& record);
     ~NoteWindow() override;
 
     // --- the persistent record ---
+    // While the note is edited, the record holds the editor's text as ending
+    // the edit would take it (without touching the text history), so a save
+    // at any moment keeps what was typed.
     NoteData Data() const;
+    // A new note whose editor is open and still blank: ending the edit would
+    // throw it away, so it is not saved either.
+    bool BlankNewNote() const;
     // Takes a record into a live note: font, alarm timer, text, always on top,
     // lock, rectangle; shows the note without activating it unless hidden, and
     // puts it at the bottom of the Z order unless it stays on top. The move asks
@@ -231,6 +240,11 @@ private:
     void SaveFinishedMove();
     LRESULT OnGetText(WPARAM size, LPARAM buffer) const;
     void GrowWithEditor();
+    // The editor's text changed: the host hears of it once the typing save
+    // delay has passed, so typing is saved without ending the edit.
+    void KeepTypingSafe();
+    // The editor's text as ending the edit would commit it.
+    std::wstring LiveText() const;
     // Takes `custom` as the note's own font; null goes back to the skin's.
     void SetNoteFont(OwnedFont custom);
     void SetClickThrough(bool on);
@@ -292,6 +306,7 @@ private:
     bool hasAlarm = false;
     bool alarmEnabled = false;
     bool titleDialogOpen = false;
+    bool typingSaveDue = false;
     int runningHandlers = 0;
     bool closing = false;
     bool destroying = false;

@@ -15,6 +15,10 @@ inline constexpr UINT kTrayMessage = 5260;
 inline constexpr UINT kSettingsResultMessage = 3399;
 // An update check in the background has finished.
 inline constexpr UINT kUpdateCheckDoneMessage = 5809;
+
+// Messages to the message-only window of the notes document (NotesDocument_win.h).
+// Writes Notes.dat when a change has not been written yet.
+inline constexpr UINT kSaveNotesMessage = 5273;
 // A file could not be written: the waiting explanations are shown to the user.
 inline constexpr UINT kSaveProblemMessage = 5270;
 // Loading the notes left some without a window (wParam: how many).
@@ -34,30 +38,30 @@ inline constexpr UINT kEndNoteEditMessage = 5809;
 inline constexpr UINT_PTR kFadeTimer = 213;  // one step of fading in or out
 // Timers of the main window.
 inline constexpr UINT_PTR kTrayClickTimer = 445;       // tells a single click from a double
-inline constexpr UINT_PTR kSaveRetryTimer = 7301;      // writes again what could not be written
 inline constexpr UINT_PTR kDisplayChangeTimer = 7302;  // the monitors have settled after a change
+inline constexpr UINT_PTR kCloseTimer = 7303;  // the notes' modal loops have had time to return
+// Timers of the notes document's window.
+inline constexpr UINT_PTR kSaveRetryTimer = 7301;  // writes again what could not be written
 // Timers of a note.
-inline constexpr UINT_PTR kNoteHoverTimer = 556;  // polls the cursor over a masked note
-inline constexpr UINT_PTR kNoteAlarmTimer = 557;  // checks the alarm once a minute
+inline constexpr UINT_PTR kNoteHoverTimer = 556;   // polls the cursor over a masked note
+inline constexpr UINT_PTR kNoteAlarmTimer = 557;   // checks the alarm once a minute
+inline constexpr UINT_PTR kNoteTypingTimer = 558;  // the typed text is due in Notes.dat
 // Timers of a skinned button.
 inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it is on the button
 
 static_assert(kTrayMessage != kSettingsResultMessage && kTrayMessage != kUpdateCheckDoneMessage &&
-                  kSettingsResultMessage != kUpdateCheckDoneMessage &&
-                  kNotesNotShownMessage != kTrayMessage &&
-                  kNotesNotShownMessage != kSettingsResultMessage &&
-                  kNotesNotShownMessage != kUpdateCheckDoneMessage,
+                  kSettingsResultMessage != kUpdateCheckDoneMessage,
               "main window messages collide");
-static_assert(kSaveProblemMessage != kTrayMessage &&
-                  kSaveProblemMessage != kSettingsResultMessage &&
-                  kSaveProblemMessage != kUpdateCheckDoneMessage &&
+static_assert(kSaveNotesMessage != kSaveProblemMessage &&
+                  kSaveNotesMessage != kNotesNotShownMessage &&
                   kSaveProblemMessage != kNotesNotShownMessage,
-              "main window messages collide");
+              "notes document messages collide");
 static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
-static_assert(kSaveRetryTimer != kDisplayChangeTimer && kSaveRetryTimer != kFadeTimer &&
-                  kSaveRetryTimer != kTrayClickTimer && kDisplayChangeTimer != kFadeTimer &&
+static_assert(kCloseTimer != kDisplayChangeTimer && kCloseTimer != kFadeTimer &&
+                  kCloseTimer != kTrayClickTimer && kDisplayChangeTimer != kFadeTimer &&
                   kDisplayChangeTimer != kTrayClickTimer,
               "main window timers collide");
 static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
-                  kNoteHoverTimer != kNoteAlarmTimer,
+                  kFadeTimer != kNoteTypingTimer && kNoteHoverTimer != kNoteAlarmTimer &&
+                  kNoteHoverTimer != kNoteTypingTimer && kNoteAlarmTimer != kNoteTypingTimer,
               "note timers collide");

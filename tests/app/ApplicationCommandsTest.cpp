@@ -347,7 +347,7 @@ TEST_F(ApplicationCommandsTest, NewNoteFromATextFile) {
     DialogAnswers answers({{IDOK, path}});
     Command(IDM_NEW_NOTE_FROM_FILE);
     ASSERT_EQ(a.Notes().size(), 1u);
-    EXPECT_EQ(a.Notes()[0]->Text().substr(0, 11), L"from\na file");
+    EXPECT_EQ(a.Notes()[0]->Text().substr(0, 12), L"from\r\na file");
     EXPECT_EQ(SavedNotes().size(), 1u);
 }
 

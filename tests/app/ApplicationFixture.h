@@ -53,8 +53,14 @@ protected:
         file.notes = records;
         ASSERT_TRUE(FileIo::WriteFileAtomically(NotesPath(), SerializeNotes(file)));
     }
-    // The notes of Notes.dat (or of the notes file named) as it is now.
+    // The notes of Notes.dat (or of the notes file named) once the saves that
+    // the last action posted have run.
     std::vector<NoteData> SavedNotes(const std::wstring& path = L"") const {
+        PumpMessages();
+        return FileNotes(path);
+    }
+    // The notes of the file as it is this moment.
+    std::vector<NoteData> FileNotes(const std::wstring& path = L"") const {
         std::string bytes;
         NotesFileData file;
         if (FileIo::ReadFile(path.empty() ? NotesPath() : path, bytes)) ParseNotes(bytes, file);

@@ -124,7 +124,7 @@ TEST_F(ApplicationTest, HandOverOpensTheFileAsANoteReadingOnlyTheGivenBytes) {
     copy.dwData = 1102217;
     a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
     ASSERT_EQ(a.Notes().size(), 1u);
-    EXPECT_EQ(a.Notes().front()->Data().text.substr(0, 10), L"Gr\u00FC\u00DFe\nzwei");
+    EXPECT_EQ(a.Notes().front()->Data().text.substr(0, 11), L"Gr\u00FC\u00DFe\r\nzwei");
 }
 
 TEST_F(ApplicationTest, NoNoteIsMadeWhileNotesAreHidden) {

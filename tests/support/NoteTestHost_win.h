@@ -115,7 +115,7 @@ public:
         settings.snapNotes = false;
     }
 
-    void SaveNotes() override { saves += loading ? 0 : 1; }
+    void NotesChanged() override { saves += loading ? 0 : 1; }
     void ActivateNextNote(NoteWindow* note) override { activated.push_back(note); }
     std::wstring RecycleBinPath() const override { return recycleBin; }
     void OpenLink(const std::wstring& link) override { openedLinks.push_back(link); }

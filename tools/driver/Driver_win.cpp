@@ -8,6 +8,9 @@
 //   vn_driver message NAME            the number of a registered window message
 //   vn_driver click X Y | dblclick X Y | rclick X Y
 //   vn_driver drag X1 Y1 X2 Y2 [ctrl] press, move in steps, release
+//   vn_driver press X Y | moveto X Y | release
+//                                     the parts of a drag, so that something
+//                                     can happen while the button is held
 //   vn_driver type TEXT               Unicode characters through SendInput
 //   vn_driver key VK [ctrl] [shift] [alt]
 //   vn_driver children HWND           "hwnd class visible text" of each child
@@ -22,6 +25,9 @@
 //                                     all notes visible, the window thread answering,
 //                                     no visible note left to paint)
 //   vn_driver box [ms]                wait for a message box or dialog; prints "hwnd text"
+//   vn_driver confirm [ms]            wait for a dialog and post it OK
+//   vn_driver menu [ms]               wait for an open popup menu
+//   vn_driver wait-text TEXT [ms]     wait until a note's text (WM_GETTEXT) holds TEXT
 //                                     (its static texts joined, line breaks as "/")
 //   vn_driver stats [CLASS TITLE]     resources of the process that owns the main window:
 //                                     "gdi user windows notes working_set_kb private_kb"
@@ -278,6 +284,25 @@ int WaitDialog(DWORD limit) {
     return 0;
 }
 
+BOOL CALLBACK FindMenu(HWND hwnd, LPARAM data) {
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (wcscmp(cls, L"#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(data) = hwnd;
+    return FALSE;
+}
+
+// Waits for a visible window of the given search; false after `limit` ms.
+bool WaitFor(WNDENUMPROC find, HWND& found, DWORD limit) {
+    const DWORD start = GetTickCount();
+    found = nullptr;
+    while (EnumWindows(find, reinterpret_cast<LPARAM>(&found)), !found) {
+        if (GetTickCount() - start > limit) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
 int Quit(DWORD limit) {
     HWND main = FindWindowW(kClassName, kMainTitle);
     if (!main) return 0;
@@ -417,6 +442,29 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(100);
         return 0;
     }
+    if (command == L"press") {
+        SetCursorPos(num(2), num(3));
+        Sleep(50);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        Sleep(100);
+        return 0;
+    }
+    if (command == L"moveto") {
+        // In steps from where the cursor is, as a hand moves it.
+        POINT from{};
+        GetCursorPos(&from);
+        for (int i = 1; i <= 5; ++i) {
+            SetCursorPos(from.x + (num(2) - from.x) * i / 5, from.y + (num(3) - from.y) * i / 5);
+            SendMouse(MOUSEEVENTF_MOVE);
+            Sleep(40);
+        }
+        return 0;
+    }
+    if (command == L"release") {
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        Sleep(50);
+        return 0;
+    }
     if (command == L"type") {
         for (const wchar_t* p = arg(2); *p; ++p) {
             INPUT input[2] = {};
@@ -479,6 +527,44 @@ int wmain(int argc, wchar_t** argv) {
         return Quit(argc > 2 ? static_cast<DWORD>(num(2)) : 20000);
     }
     if (command == L"box") return WaitDialog(argc > 2 ? static_cast<DWORD>(num(2)) : 10000);
+    if (command == L"wait-text") {
+        const std::wstring wanted = arg(2);
+        const DWORD limit = argc > 3 ? static_cast<DWORD>(num(3)) : 5000;
+        const DWORD start = GetTickCount();
+        for (;;) {
+            std::vector<HWND> notes;
+            EnumWindows(
+                [](HWND hwnd, LPARAM list) {
+                    if (IsNote(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&notes));
+            for (HWND note : notes) {
+                wchar_t buffer[4096] = {};
+                DWORD_PTR length = 0;
+                if (SendMessageTimeoutW(note, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer),
+                                        SMTO_ABORTIFHUNG, 2000, &length) &&
+                    std::wstring(buffer).find(wanted) != std::wstring::npos)
+                    return 0;
+            }
+            if (GetTickCount() - start > limit) return 1;
+            Sleep(50);
+        }
+    }
+    if (command == L"menu") {
+        HWND menu = nullptr;
+        return WaitFor(FindMenu, menu, argc > 2 ? static_cast<DWORD>(num(2)) : 5000) ? 0 : 1;
+    }
+    if (command == L"confirm") {
+        const DWORD limit = argc > 2 ? static_cast<DWORD>(num(2)) : 5000;
+        const DWORD start = GetTickCount();
+        DialogSearch search;
+        while (EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search)), !search.found) {
+            if (GetTickCount() - start > limit) return 1;
+            Sleep(100);
+        }
+        return PostMessageW(search.found, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    }
     if (command == L"close-main") {
         HWND main = FindWindowW(kClassName, kMainTitle);
         return main && PostMessageW(main, WM_CLOSE, 0, 0) ? 0 : 1;

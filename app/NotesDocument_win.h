@@ -1,0 +1,147 @@
+#pragma once
+// The notes of a run as one document: the live notes (which it owns, in the
+// order of Notes.dat), the records that got no window, the file they live in,
+// and what keeps that file safe: one save per burst of changes, the daily
+// backup, the watch over files that cannot be written, restoring a backup and
+// keeping the notes on the monitors.
+//
+// Saving. A note or a command calls Changed(): the document is marked dirty and
+// one save is posted to its own message-only window, so a burst of changes (a
+// command that moves many notes, an edit that ends with a resize) is one write.
+// Flush() writes at once when anything is unsaved; every way out of the program
+// (exit, the end of the session, a restart, a restore) flushes before the notes
+// go. A note being edited gives its editor's text (NoteWindow::Data), so a flush
+// keeps what is typed even while the editor is open.
+//
+// Life: Load() opens the document with the notes of the file; Close() closes
+// every note and ends it, after which nothing is written until the next Load().
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "notes/NoteCollection_win.h"
+#include "notes/NoteLoader_win.h"
+#include "store/AppSettings.h"
+#include "store/NoteData.h"
+#include "store/SaveWatch.h"
+
+namespace Arrange {
+class MonitorSource;
+}
+struct NotesFileData;
+class NoteWindow;
+
+class NotesDocument {
+public:
+    static constexpr UINT kSaveRetryMilliseconds = 60000;
+
+    // settings holds the custom default font, which Notes.dat carries.
+    NotesDocument(std::wstring notesFilePath, AppSettings& settings);
+    ~NotesDocument();
+    NotesDocument(const NotesDocument&) = delete;
+    NotesDocument& operator=(const NotesDocument&) = delete;
+
+    // The window that owns the document's message boxes (the main window).
+    void SetOwnerWindow(HWND owner) { ownerWindow = owner; }
+    const std::wstring& FilePath() const { return filePath; }
+
+    // --- the notes ---
+    const std::vector<std::unique_ptr<NoteWindow>>& List() const { return notes.List(); }
+    std::vector<NoteWindow*> Snapshot() const { return notes.Snapshot(); }
+    // Takes a new note into the list (null when it has no window).
+    NoteWindow* Add(std::unique_ptr<NoteWindow> note);
+    // Takes a note out of the list; whoever closes it says whether that changed
+    // the notes.
+    void CloseNote(NoteWindow& note) { notes.Close(note); }
+    // A note is being edited or has its title dialog open.
+    bool AnyNoteBusy() const;
+    // The records of this run that have no window, in file order.
+    const std::vector<NoteData>& UnshownNotes() const { return unshownNotes; }
+
+    // --- loading and closing ---
+    // How Load makes each note; tests give one that fails on purpose.
+    void SetNoteMaker(LoadedNoteMaker maker) { noteMaker = std::move(maker); }
+    // For tests: where the monitors are read from; null for the system's.
+    void SetMonitorSource(const Arrange::MonitorSource* source) { monitorSource = source; }
+    const Arrange::MonitorSource& Monitors() const;
+    // Reads Notes.dat and makes its notes with `defaultMaker` (unless a maker
+    // was set). Loading writes nothing. Records whose window cannot be made are
+    // kept, and the user is told how many once the message loop runs.
+    void Load(const LoadedNoteMaker& defaultMaker);
+    // Closes every note (a note with a dialog or menu open goes when that
+    // ends) and ends the document: nothing is written after this. Call Flush
+    // first to keep what is unsaved.
+    void Close();
+    // Destroys every note now: only when no message loop runs on a note.
+    void DestroyAll() { notes.DestroyAll(); }
+    // Closed notes that wait for a menu, dialog or move of theirs to return.
+    size_t ClosingCount() const { return notes.ClosingCount(); }
+
+    // --- saving ---
+    void Changed();
+    // Writes Notes.dat now when anything is unsaved (or its last write failed).
+    // True when the file holds the notes as they are.
+    bool Flush();
+    bool Dirty() const { return dirty; }
+    // Writes of Notes.dat this document made, for tests.
+    size_t WriteCount() const { return writes; }
+
+    // --- files that cannot be written ---
+    bool NotesFailing() const { return saveWatch.Failing(SaveTarget::Notes); }
+    bool AnyFailing() const { return saveWatch.AnyFailing(); }
+    // Settings.ini was written or not; told once, as for Notes.dat.
+    void RecordSettingsWrite(bool written, const std::wstring& path, DWORD error);
+    // Called on every failure with the retry timer to (re)start; the owner's
+    // own pending writes (Settings.ini) are retried through this as well.
+    std::function<void()> retryOtherWrites;
+    std::function<bool()> otherWritesPending;
+    // What the retry timer does: writes again what could not be written.
+    void RetryFailedWrites();
+    // Shows the problems not told yet (a posted message does it otherwise).
+    void ShowUntoldProblems();
+    // Tells the user of a failed step (a language text with %1 the path and %2
+    // the system's reason), from the message loop rather than inside the step.
+    void Tell(int textKey, const std::wstring& path, DWORD error);
+
+    // --- backups and monitors ---
+    // Keeps the current notes as a backup, then loads the given backup in their
+    // place with `defaultMaker`. False, with the user told why, when any step
+    // fails; the notes are then as they were.
+    bool RestoreFromBackup(const std::wstring& backupPath, const LoadedNoteMaker& defaultMaker);
+    // Moves every note lying on no monitor onto the nearest work area; one
+    // save when any moved.
+    void BringNotesOntoMonitors();
+
+private:
+    class Mailbox;
+    void Save();
+    void BackUpOncePerDay();
+    void OnSaveResult(bool saved);
+    void KeepOnMonitors(NotesFileData& data) const;
+    void TellNotesNotShown(size_t count);
+
+    std::wstring filePath;
+    AppSettings& settings;
+    HWND ownerWindow = nullptr;
+    NoteCollection notes;
+    std::vector<NoteData> unshownNotes;
+    LoadedNoteMaker noteMaker;
+    const Arrange::MonitorSource* monitorSource = nullptr;
+    // Notes.dat held something this run could not read; the first save keeps
+    // a copy of it.
+    bool keepOriginal = false;
+    bool open = false;
+    bool dirty = false;
+    size_t writes = 0;
+    // The local date (yyyymmdd) of the last daily backup made or found.
+    uint32_t backupDay = 0;
+    SaveWatch saveWatch;
+    std::vector<std::wstring> untoldProblems;
+    bool tellingProblem = false;
+    std::unique_ptr<Mailbox> mailbox;
+};
