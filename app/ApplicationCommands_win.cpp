@@ -70,6 +70,12 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
         case IDM_RECYCLE_BIN_EMPTY:
             EmptyRecycleBin();
             break;
+        case IDM_RECYCLE_BIN_RESTORE:
+            ShowRestoreNoteDialog();
+            break;
+        case IDM_FIND_NOTES:
+            OpenFindNotes(nullptr);
+            break;
         case IDM_MAIN_ALWAYS_ON_TOP:
             SetMainWindowAlwaysOnTop(!IsTopmost());
             break;

@@ -95,6 +95,10 @@ void Application::ImportOldNotes() {
 void Application::ExportNotes() {
     std::wstring path;
     if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), L"Notes.txt", path)) return;
+    ExportNotesTo(path);
+}
+
+bool Application::ExportNotesTo(const std::wstring& path) {
     std::vector<ExportedNote> list;
     list.reserve(document->List().size());
     for (const auto& note : document->List()) list.push_back({note->Title(), note->Data().text});
@@ -102,5 +106,7 @@ void Application::ExportNotes() {
     // not there, or trust one that still holds an older export.
     if (!TextFile::Write(path, ExportText(list))) {
         ShowMessage(TextOf(kExportFailed).c_str(), nullptr, MB_OK | MB_ICONERROR);
+        return false;
     }
+    return true;
 }

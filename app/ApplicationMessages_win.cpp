@@ -5,6 +5,7 @@
 
 #include "app/Application_win.h"
 #include "app/NoteSync_win.h"
+#include "app/ScriptCommands_win.h"
 #include "app/SingleInstance_win.h"
 #include "lang/LanguageTable.h"
 #include "main/MainMenuText.h"
@@ -52,6 +53,11 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
                 // A message about one file is answered before the next is opened.
                 if (!path->empty()) handOvers.Push(std::move(*path));
                 handOvers.Drain([this](const std::wstring& p) { OpenTextFileAsNote(p, false); });
+                return TRUE;
+            }
+            if (auto script = ScriptCommandOf(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
+                ReplyMessage(TRUE);
+                RunScriptCommand(*script);
                 return TRUE;
             }
             break;
@@ -150,6 +156,9 @@ void Application::OnHotKey(int id) {
         case kHotKeyNewNoteFromClipboard:
             CreateNoteFromClipboard();
             break;
+        case kHotKeyFindNotes:
+            OpenFindNotes(nullptr);
+            break;
         default:
             break;
     }
@@ -183,6 +192,9 @@ void Application::OnTrayMessage(LPARAM mouseMessage) {
             break;
         case WM_RBUTTONUP:
             ShowMainMenu(true);
+            break;
+        case NIN_BALLOONUSERCLICK:
+            ShowAlarmNote();
             break;
         default:
             break;

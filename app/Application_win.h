@@ -16,7 +16,9 @@
 #include "app/CommandLine.h"
 #include "app/HotKeys_win.h"
 #include "app/NotesDocument_win.h"
+#include "app/ScriptCommand.h"
 #include "base/Handles_win.h"
+#include "main/FindNotes_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
 #include "store/AppSettings.h"
@@ -28,6 +30,9 @@
 
 namespace Arrange {
 class MonitorSource;
+}
+namespace RecycleBin {
+struct BinEntry;
 }
 struct NotesFileData;
 #include "ui/TrayIcon_win.h"
@@ -72,6 +77,7 @@ public:
     NoteWindow* CreateNote(const std::wstring& text, bool startEditing,
                            bool placeNearMain) override;
     std::wstring RecycleBinPath() const override { return recycleBinPath; }
+    void OnAlarmFired(NoteWindow& note) override;
 
     // Reads Notes.dat and makes its notes. Records whose window cannot be
     // made are kept and saved with the others; the user is told how many.
@@ -130,6 +136,11 @@ public:
     void ImportOldNotes();
     // Writes the text of every note to one file chosen by the user.
     void ExportNotes();
+    // The same into the given file; false (the user told) when it cannot be written.
+    bool ExportNotesTo(const std::wstring& path);
+    // A command of the command line for scripts, from this process's start or
+    // handed over by a second one (ScriptCommands_win.cpp).
+    void RunScriptCommand(const ScriptCommand& command);
     // Where the predecessor program kept its notes, with a trailing separator.
     const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
     // Opens a document or address with its associated program, or with the
@@ -173,6 +184,14 @@ public:
     // notes are then as they were.
     bool RestoreNotesFromBackup(const std::wstring& backupPath);
     void ShowRestoreBackupDialog();
+    // Lists the recycle bin's notes newest first; the chosen one comes back as
+    // a new note and, once it is saved, leaves the bin (RestoreNote_win.cpp).
+    void ShowRestoreNoteDialog();
+    bool RestoreNoteFromBin(const RecycleBin::BinEntry& entry);
+    // Opens the Find notes window or brings it to the front; words, when
+    // given, go into its search box (FindNotes_win.cpp).
+    void OpenFindNotes(const std::wstring* words);
+    FindNotesWindow* FindNotes() const { return findNotes.get(); }
     // Moves every note that lies on no monitor onto the nearest work area and
     // saves once when any moved.
     void BringNotesOntoMonitors();
@@ -200,6 +219,8 @@ private:
     void AddTrayIcon();
     void OnTrayMessage(LPARAM mouseMessage);
     void OnTrayClickTimer();
+    // Brings the note of the last alarm notification, if it still exists.
+    void ShowAlarmNote();
     void OnHotKey(int id);
     void OnKeyDown(WPARAM key);
     void OnMove(LPARAM lParam);
@@ -265,6 +286,10 @@ private:
     bool sessionEnding = false;
     // After the skin and the settings: the notes go before what they draw with.
     std::unique_ptr<NotesDocument> document;
+    // The note of the last alarm notification, which a click on it brings.
+    const NoteWindow* alarmNotified = nullptr;
+    std::unique_ptr<FindNotesHost> findNotesHost;
+    std::unique_ptr<FindNotesWindow> findNotes;
     // Goes first of all: it writes what is due while the window has its timers.
     std::unique_ptr<NoteSync> sync;
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 152;
+inline constexpr size_t kLanguageKeyCount = 173;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -68,6 +68,21 @@ enum LanguageText : int {
     kShellOpen_Failed = 149,  // format: two strings, what was to be opened and the reason
     kShellOpen_OfferNotepad = 150,
     kNotesFileKept = 151,  // format: the notes file's path, where it is kept
+    kMainMenu_RecycleBinRestore = 152,
+    kRestoreNote_Item = 153,  // format: the note's first line (string), its length
+    kRestoreNote_None = 154,
+    kRestoreNote_Changed = 155,
+    kRestoreNote_NotRemoved = 156,  // format: the bin's path and the system's reason
+    kMainMenu_FindNotes = 161,
+    kSettings_FindNotes = 162,  // a label of the settings dialog beyond its range
+    kFindNotes_ColumnTitle = 163,
+    kFindNotes_ColumnPriority = 164,
+    kFindNotes_ColumnAlarm = 165,
+    kFindNotes_ColumnState = 166,
+    kFindNotes_ColumnCreated = 167,
+    kFindNotes_Hidden = 168,
+    kFindNotes_Locked = 169,
+    kCommandLine_Usage = 172,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.
@@ -79,3 +94,5 @@ inline constexpr int kFirstNoteTitleKey = 104;
 inline constexpr int kFirstRestoreBackupKey = 126;
 inline constexpr int kFirstSyncKey = 140;
 inline constexpr int kEndSyncKey = 148;
+inline constexpr int kFirstRestoreNoteKey = 157;
+inline constexpr int kFirstFindNotesKey = 170;

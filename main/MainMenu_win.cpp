@@ -98,6 +98,8 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
     Grey(popup, IDM_EXIT, s.busy);
     Grey(popup, IDM_RECYCLE_BIN_OPEN, false);
     Grey(popup, IDM_RECYCLE_BIN_EMPTY, false);
+    Grey(popup, IDM_RECYCLE_BIN_RESTORE, s.busy || !s.notesShown);
+    Grey(popup, IDM_FIND_NOTES, !haveNotes);
     Grey(popup, IDM_RESTORE_BACKUP, s.busy);
 
     static const std::vector<std::wstring> kNone;

@@ -43,8 +43,8 @@ bool ReportsOnline();
 
 // The position of the filled submenus inside the main popup and the settings
 // submenu.
-constexpr int kNotesSubmenuPos = 8;
-constexpr int kSettingsSubmenuPos = 13;
+constexpr int kNotesSubmenuPos = 9;
+constexpr int kSettingsSubmenuPos = 14;
 constexpr int kLanguagesSubmenuPos = 2;
 constexpr int kSkinsSubmenuPos = 4;
 constexpr int kColorThemesSubmenuPos = 5;

@@ -40,4 +40,71 @@ uint32_t NextCheckDelay(const SystemTimeData& nowUtc, const SystemTimeData& alar
     return static_cast<uint32_t>(std::clamp<int64_t>(left, kMinCheckDelayMs, kMaxCheckDelayMs));
 }
 
+SystemTimeData FromMilliseconds(int64_t milliseconds) {
+    constexpr int64_t kDay = 86400000;
+    int64_t days = milliseconds / kDay, rest = milliseconds % kDay;
+    if (rest < 0) rest += kDay, --days;
+    // Civil date from days since 1970 (the inverse of DaysFromCivil).
+    const int64_t z = days + kEpochDays + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t dayOfEra = z - era * 146097;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    SystemTimeData t;
+    t.wYear = static_cast<uint16_t>(year);
+    t.wMonth = static_cast<uint16_t>(month);
+    t.wDay = static_cast<uint16_t>(day);
+    // 1 January 1601 was a Monday.
+    t.wDayOfWeek = static_cast<uint16_t>((days % 7 + 7 + 1) % 7);
+    t.wHour = static_cast<uint16_t>(rest / 3600000);
+    t.wMinute = static_cast<uint16_t>(rest / 60000 % 60);
+    t.wSecond = static_cast<uint16_t>(rest / 1000 % 60);
+    t.wMilliseconds = static_cast<uint16_t>(rest % 1000);
+    return t;
+}
+
+SystemTimeData NextQuarterHour(const SystemTimeData& nowUtc) {
+    constexpr int64_t kQuarter = 15 * 60000;
+    const int64_t now = ToMilliseconds(nowUtc);
+    return FromMilliseconds((now / kQuarter + 1) * kQuarter);
+}
+
+SystemTimeData DialogStart(const SystemTimeData& nowUtc, bool hasAlarm,
+                           const SystemTimeData& alarmUtc) {
+    if (hasAlarm && !IsDue(nowUtc, alarmUtc)) return alarmUtc;
+    return NextQuarterHour(nowUtc);
+}
+
+SystemTimeData RemindIn(const SystemTimeData& nowUtc, int minutes) {
+    return FromMilliseconds(ToMilliseconds(nowUtc) + int64_t{minutes} * 60000);
+}
+
+SystemTimeData RemindTomorrow(const SystemTimeData& nowUtc, const ZoneOffset& offset) {
+    constexpr int64_t kDay = 86400000;
+    const int64_t now = ToMilliseconds(nowUtc);
+    const int64_t wantedLocal = now + offset(now) + kDay;
+    // The wanted local time under today's offset and under the offset that holds
+    // then. When both show it (the hour the clocks repeat), the earlier one;
+    // when neither does (the hour they skip), the one whose clocks are ahead.
+    const int64_t a = offset(now), b = offset(wantedLocal - a);
+    const auto shows = [&](int64_t o) {
+        return wantedLocal - o + offset(wantedLocal - o) == wantedLocal;
+    };
+    const bool showsA = shows(a), showsB = shows(b);
+    int64_t utc;
+    if (showsA && showsB) {
+        utc = wantedLocal - std::max(a, b);
+    } else if (showsA || showsB) {
+        utc = wantedLocal - (showsA ? a : b);
+    } else {
+        utc = wantedLocal - std::min(a, b);
+    }
+    return FromMilliseconds(utc);
+}
+
 }  // namespace AlarmTime

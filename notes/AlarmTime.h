@@ -3,6 +3,7 @@
 // Times are UTC calendar times as the notes file keeps them.
 
 #include <cstdint>
+#include <functional>
 
 #include "store/NoteData.h"
 
@@ -25,5 +26,29 @@ bool IsDue(const SystemTimeData& nowUtc, const SystemTimeData& alarmUtc);
 // How long to wait before the next check: the time left until the alarm (so it
 // fires on time rather than up to a minute late), within the two limits above.
 uint32_t NextCheckDelay(const SystemTimeData& nowUtc, const SystemTimeData& alarmUtc);
+
+// The calendar time of milliseconds since 1 January 1601; the day of the week
+// is filled in.
+SystemTimeData FromMilliseconds(int64_t milliseconds);
+
+// The first full quarter hour after `nowUtc` (seconds and milliseconds zero).
+SystemTimeData NextQuarterHour(const SystemTimeData& nowUtc);
+
+// What the alarm dialog starts with: the note's alarm while it is still ahead,
+// else the next full quarter hour, never a time already past.
+SystemTimeData DialogStart(const SystemTimeData& nowUtc, bool hasAlarm,
+                           const SystemTimeData& alarmUtc);
+
+// The local time's offset from UTC, in milliseconds, at a UTC instant given in
+// milliseconds since 1601 (the system's time-zone rules on Windows).
+using ZoneOffset = std::function<int64_t(int64_t utcMilliseconds)>;
+
+// "Remind me in N minutes": N minutes from now.
+SystemTimeData RemindIn(const SystemTimeData& nowUtc, int minutes);
+
+// "Remind me tomorrow": the same local clock time on the next local day, in UTC,
+// also across a change of daylight-saving time. A local time the clock skips
+// (spring forward) comes out as the time the clocks show an hour later.
+SystemTimeData RemindTomorrow(const SystemTimeData& nowUtc, const ZoneOffset& offset);
 
 }  // namespace AlarmTime

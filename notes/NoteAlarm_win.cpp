@@ -16,11 +16,12 @@ void NoteWindow::StartAlarmTimer() {
 }
 
 void NoteWindow::ChangeAlarm() {
-    SYSTEMTIME picked;
-    if (hasAlarm)
-        picked = alarmTime;
-    else
-        GetSystemTime(&picked);
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    // A time already past would fire at once: the next full quarter hour instead
+    // (a quarter of an hour in UTC is one on every local clock too).
+    SYSTEMTIME picked = ToSystemTime(
+        AlarmTime::DialogStart(FromSystemTime(now), hasAlarm, FromSystemTime(alarmTime)));
     // The note stays opaque behind its dialog, as behind its other questions.
     SkipNextDeactivationFade();
     const bool confirmed = RunAlarmDialog(Handle(), host.Language(), picked);
@@ -66,4 +67,5 @@ void NoteWindow::CheckAlarm() {
     BringToForeground(true);
     if (!alwaysOnTop) ToggleAlwaysOnTop();
     MessageBeep(MB_ICONASTERISK);
+    host.OnAlarmFired(*this);
 }

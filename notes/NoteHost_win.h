@@ -76,4 +76,7 @@ public:
     // with the user's program for it. Only web and FTP addresses are ever
     // handed on (LaunchLink); tests record the link instead.
     virtual void OpenLink(const std::wstring& link);
+    // The note's alarm has just fired (the note is in front already); the host
+    // may tell the user in other ways too.
+    virtual void OnAlarmFired(NoteWindow& note) { (void)note; }
 };

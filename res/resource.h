@@ -22,6 +22,8 @@
 #define IDD_ALARM 202
 #define IDD_RESTORE_BACKUP 241
 #define IDD_SYNC 261
+#define IDD_RESTORE_NOTE 262
+#define IDD_FIND_NOTES 264
 
 // Main menu commands. The bitmap resources of the menu icons carry the
 // identifier of the command they belong to.
@@ -45,6 +47,8 @@
 #define IDM_UNHIDE_NOTES 32774
 #define IDM_RESTORE_BACKUP 240
 #define IDM_SYNC_NOTES 260
+#define IDM_RECYCLE_BIN_RESTORE 261
+#define IDM_FIND_NOTES 263
 
 // The single item each filled submenu holds in the resource; filling replaces it.
 #define IDM_NOTES_PLACEHOLDER 161
@@ -108,6 +112,7 @@
 #define IDC_SNAP_BORDER_SPIN 1022
 #define IDC_SNAP_GAP 1023
 #define IDC_SNAP_GAP_SPIN 1024
+#define IDC_HOTKEY_FIND_NOTES 1062
 
 // Note title dialog
 #define IDC_TITLE_TEXT 1012
@@ -120,6 +125,12 @@
 #define IDC_SYNC_FOLDER 1061
 #define IDC_SYNC_BROWSE 1062
 #define IDC_SYNC_COMPUTER_NAME 1063
+// Restore-a-note dialog
+#define IDC_DELETED_NOTE_LIST 1061
+
+// Find notes window
+#define IDC_FIND_TEXT 1063
+#define IDC_FIND_LIST 1064
 
 // Alarm dialog
 #define IDC_ALARM_DATE 1018

@@ -44,6 +44,8 @@ const SettingKey kKeys[] = {
      true},
     {L"/Settings/HotKeyNewNoteFromClipboardMod", T::UInt16,
      HotKeyModifiers<kHotKeyNewNoteFromClipboard>, true},
+    {L"/Settings/HotKeyFindNotes", T::UInt16, HotKeyCode<kHotKeyFindNotes>, true},
+    {L"/Settings/HotKeyFindNotesMod", T::UInt16, HotKeyModifiers<kHotKeyFindNotes>, true},
     {L"/Settings/CheckForUpdatesAtStartup", T::Bool, Field<&S::checkForUpdatesAtStartup>, true},
     {L"/Settings/ShowDateInTitle", T::Bool, Field<&S::showDateInTitle>, true},
     {L"/Settings/LastUpdateCheckDayCount", T::UInt32, Field<&S::updateCheckDayCount>, false},

@@ -23,7 +23,8 @@ enum HotKeyIndex : int {
     kHotKeyShowNotes = 1,
     kHotKeyBringNotesToTop = 2,
     kHotKeyNewNoteFromClipboard = 3,
-    kHotKeyCount = 4,
+    kHotKeyFindNotes = 4,
+    kHotKeyCount = 5,
 };
 
 // Default-constructed, the record holds every default.
@@ -40,7 +41,11 @@ struct AppSettings {
     int32_t snapGap = 15;
     int32_t snapBorder = 15;
     HotKeySetting hotKeys[kHotKeyCount] = {
-        {78, 3}, {83, 3}, {84, 3}, {67, 3}};  // Ctrl+Shift+N/S/T/C
+        {78, 3},
+        {83, 3},
+        {84, 3},
+        {67, 3},   // Ctrl+Shift+N/S/T/C
+        {70, 7}};  // Ctrl+Shift+Alt+F: Ctrl+Shift+F is find-in-files in many editors
     bool checkForUpdatesAtStartup = true;
     bool showDateInTitle = true;
 

@@ -50,6 +50,7 @@ const HotKeyField kHotKeyFields[] = {
     {IDC_HOTKEY_NEW_NOTE, kHotKeyNewNote, L"Settings_NewNote"},
     {IDC_HOTKEY_NEW_NOTE_FROM_CLIPBOARD, kHotKeyNewNoteFromClipboard,
      L"Settings_NewNoteFromClipboard"},
+    {IDC_HOTKEY_FIND_NOTES, kHotKeyFindNotes, L"Settings_FindNotes"},
 };
 
 constexpr uint8_t kHalfAlpha = 128;

@@ -18,6 +18,21 @@ bool TrayIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const 
     return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
+bool TrayIcon::Notify(const std::wstring& title, const std::wstring& text) {
+    if (!Shown()) return false;
+    notification = data;
+    notification.uFlags = NIF_INFO;
+    const auto copy = [](const std::wstring& from, wchar_t* to, size_t room) {
+        const size_t length = std::min(from.size(), room - 1);
+        std::copy_n(from.begin(), length, to);
+        to[length] = 0;
+    };
+    copy(title, notification.szInfoTitle, std::size(notification.szInfoTitle));
+    copy(text, notification.szInfo, std::size(notification.szInfo));
+    notification.dwInfoFlags = NIIF_INFO;
+    return Shell_NotifyIconW(NIM_MODIFY, &notification) != FALSE;
+}
+
 bool TrayIcon::Restore() {
     return Shown() && Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }

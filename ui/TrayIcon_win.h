@@ -24,11 +24,18 @@ public:
     // Takes the icon out of the area; do it before the owner window goes.
     void Remove();
 
+    // A notification from the icon (its title and text cut to what the record
+    // holds); a click on it arrives as NIN_BALLOONUSERCLICK.
+    bool Notify(const std::wstring& title, const std::wstring& text);
+
     bool Shown() const { return data.hWnd != nullptr; }
     const NOTIFYICONDATAW& Data() const { return data; }
+    // The record of the last notification, as it was handed to the shell.
+    const NOTIFYICONDATAW& LastNotification() const { return notification; }
 
 private:
     NOTIFYICONDATAW data = {};
+    NOTIFYICONDATAW notification = {};
 };
 
 // The message the taskbar broadcasts when it is made anew; 0 when it could not

@@ -33,7 +33,8 @@ TEST(HotKeys, HoldsItsKeysUntilItLetsGo) {
     HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(window && other);
-    const HotKeySetting keys[kHotKeyCount] = {{VK_F9, 7}, {VK_F10, 7}, {VK_F11, 7}, {VK_F12, 7}};
+    const HotKeySetting keys[kHotKeyCount] = {
+        {VK_F9, 7}, {VK_F10, 7}, {VK_F11, 7}, {VK_F12, 7}, {VK_F8, 7}};
     const UINT all = MOD_SHIFT | MOD_CONTROL | MOD_ALT;
     auto taken = [&](UINT vk) {
         if (!RegisterHotKey(other, 1, all, vk)) return true;
@@ -45,6 +46,7 @@ TEST(HotKeys, HoldsItsKeysUntilItLetsGo) {
         hotKeys.Register(window, keys);
         EXPECT_TRUE(taken(VK_F9));
         EXPECT_TRUE(taken(VK_F12));
+        EXPECT_TRUE(taken(VK_F8));
         hotKeys.Unregister();
         EXPECT_FALSE(taken(VK_F9));
         hotKeys.Register(window, keys);

@@ -36,6 +36,8 @@ const std::map<int, std::wstring> kFormats = {
     {kNotesNotShown, L"d"},
     {kSync_FolderUnavailable, L"ss"},
     {kNotesFileKept, L"ss"},
+    {kRestoreNote_Item, L"sd"},
+    {kRestoreNote_NotRemoved, L"ss"},
 };
 
 class ShippedLanguageTest : public ::testing::TestWithParam<ShippedLanguage> {};

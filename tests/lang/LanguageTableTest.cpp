@@ -62,10 +62,14 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(152u, kLanguageKeyCount);
+    EXPECT_EQ(173u, kLanguageKeyCount);
     EXPECT_EQ(table_.FindKey(L"ShellOpen_Failed"), 149);
     EXPECT_EQ(table_.FindKey(L"ShellOpen_OfferNotepad"), 150);
     EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 151);
+    EXPECT_EQ(table_.FindKey(L"CommandLine_Usage"), 172);
+    EXPECT_EQ(table_.FindKey(L"FindNotes_Title"), kFirstFindNotesKey);
+    EXPECT_EQ(table_.FindKey(L"MainMenu_RecycleBinRestore"), 152);
+    EXPECT_EQ(table_.FindKey(L"RestoreNote_Title"), 157);
     EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
     EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);

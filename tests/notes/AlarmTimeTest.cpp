@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace {
 
 SystemTimeData At(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0) {
@@ -60,6 +63,91 @@ TEST(AlarmTimeTest, MillisecondsFollowTheCalendar) {
     EXPECT_EQ(-50525510400000, ToMilliseconds(At(0, 0, 0, 0, 0)));
     EXPECT_EQ(2195801904500535,
               ToMilliseconds(At(65535, 65535, 65535, 65535, 65535, 65535, 65535)));
+}
+
+}  // namespace
+
+namespace {
+
+using AlarmTime::ToMilliseconds;
+
+// Central European time: UTC+1, and UTC+2 from 29 March 2026 01:00 UTC until
+// 25 October 2026 01:00 UTC.
+int64_t Berlin(int64_t utc) {
+    const int64_t summer = ToMilliseconds(At(2026, 3, 29, 1, 0)),
+                  winter = ToMilliseconds(At(2026, 10, 25, 1, 0));
+    return (utc >= summer && utc < winter ? 2 : 1) * 3600000;
+}
+
+std::string Text(const SystemTimeData& t) {
+    char s[64];
+    std::snprintf(s, sizeof s, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.wYear, t.wMonth, t.wDay,
+                  t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return s;
+}
+
+TEST(AlarmTimeTest, CalendarTimesComeBackFromMilliseconds) {
+    for (const SystemTimeData& t :
+         {At(1601, 1, 1, 0, 0), At(2024, 2, 29, 23, 59, 59, 999), At(2026, 12, 31, 12, 0),
+          At(2100, 3, 1, 0, 0), At(30827, 12, 31, 23, 59, 59, 999)}) {
+        const SystemTimeData back = AlarmTime::FromMilliseconds(ToMilliseconds(t));
+        EXPECT_EQ(ToMilliseconds(back), ToMilliseconds(t)) << Text(t);
+        EXPECT_EQ(Text(back), Text(t));
+    }
+    EXPECT_EQ(AlarmTime::FromMilliseconds(ToMilliseconds(At(1601, 1, 1, 0, 0))).wDayOfWeek, 1);
+    EXPECT_EQ(AlarmTime::FromMilliseconds(ToMilliseconds(At(2026, 12, 7, 9, 0))).wDayOfWeek, 1);
+    EXPECT_EQ(AlarmTime::FromMilliseconds(ToMilliseconds(At(2026, 12, 6, 9, 0))).wDayOfWeek, 0);
+}
+
+TEST(AlarmTimeTest, TheDialogStartsAtTheNextQuarterHourNeverInThePast) {
+    const struct {
+        SystemTimeData now;
+        SystemTimeData start;
+    } cases[] = {
+        {At(2026, 12, 7, 10, 0), At(2026, 12, 7, 10, 15)},  // a full quarter is past already
+        {At(2026, 12, 7, 10, 0, 0, 1), At(2026, 12, 7, 10, 15)},
+        {At(2026, 12, 7, 10, 14, 59, 999), At(2026, 12, 7, 10, 15)},
+        {At(2026, 12, 7, 10, 15), At(2026, 12, 7, 10, 30)},
+        {At(2026, 12, 7, 10, 46, 30), At(2026, 12, 7, 11, 0)},
+        {At(2026, 12, 31, 23, 50), At(2027, 1, 1, 0, 0)},
+        {At(2028, 2, 28, 23, 59), At(2028, 2, 29, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Text(AlarmTime::NextQuarterHour(c.now)), Text(c.start)) << Text(c.now);
+        EXPECT_EQ(Text(AlarmTime::DialogStart(c.now, false, At(2030, 1, 1, 0, 0))), Text(c.start));
+    }
+    const SystemTimeData now = At(2026, 12, 7, 10, 7), ahead = At(2026, 12, 7, 10, 8);
+    EXPECT_EQ(Text(AlarmTime::DialogStart(now, true, ahead)), Text(ahead));
+    EXPECT_EQ(Text(AlarmTime::DialogStart(now, true, At(2026, 12, 7, 10, 7))),
+              Text(At(2026, 12, 7, 10, 15)))
+        << "an alarm at this very moment is past";
+    EXPECT_EQ(Text(AlarmTime::DialogStart(now, true, At(2025, 1, 1, 0, 0))),
+              Text(At(2026, 12, 7, 10, 15)));
+}
+
+TEST(AlarmTimeTest, SnoozeAcrossDaysAndDaylightSavingChanges) {
+    EXPECT_EQ(Text(AlarmTime::RemindIn(At(2026, 12, 31, 23, 55, 12, 5), 10)),
+              Text(At(2027, 1, 1, 0, 5, 12, 5)));
+    EXPECT_EQ(Text(AlarmTime::RemindIn(At(2028, 2, 28, 23, 58), 10)), Text(At(2028, 2, 29, 0, 8)));
+    const struct {
+        const char* what;
+        SystemTimeData now, due;
+    } cases[] = {
+        {"same offset", At(2026, 12, 7, 9, 30), At(2026, 12, 8, 9, 30)},
+        {"into the new year", At(2026, 12, 31, 22, 50), At(2027, 1, 1, 22, 50)},
+        {"local midnight passes at 23:00 UTC", At(2026, 12, 7, 23, 30), At(2026, 12, 8, 23, 30)},
+        // 09:00 local on 28 March (UTC+1) is 09:00 local on 29 March (UTC+2): an hour less of UTC.
+        {"clocks go forward", At(2026, 3, 28, 8, 0), At(2026, 3, 29, 7, 0)},
+        // 09:00 local on 24 October (UTC+2) is 09:00 local on 25 October (UTC+1).
+        {"clocks go back", At(2026, 10, 24, 7, 0), At(2026, 10, 25, 8, 0)},
+        // 02:30 local does not exist on 29 March: the clocks show 03:30 then.
+        {"a skipped local time", At(2026, 3, 28, 1, 30), At(2026, 3, 29, 1, 30)},
+        // 02:30 local comes twice on 25 October: the first one.
+        {"a repeated local time", At(2026, 10, 24, 0, 30), At(2026, 10, 25, 0, 30)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Text(AlarmTime::RemindTomorrow(c.now, Berlin)), Text(c.due)) << c.what;
+    }
 }
 
 }  // namespace

@@ -261,12 +261,15 @@ TEST_F(NoteFeaturesTest, AlarmDialogShowsLocalTimeAndTheNoteKeepsUtc) {
                   }
                   Confirm(dialog);
               }));
-    // Without an alarm the dialog starts at the present moment, in local time.
+    // Without an alarm the dialog starts at the next full quarter hour, in local time.
     SYSTEMTIME localNow;
     UtcToLocal(ShiftedNow(0), localNow);
     shownTime.wYear = shownDate.wYear, shownTime.wMonth = shownDate.wMonth;
     shownTime.wDay = shownDate.wDay;
-    EXPECT_LT(std::llabs(Ms(shownTime) - Ms(localNow)), 60000);
+    EXPECT_EQ(shownTime.wMinute % 15, 0);
+    EXPECT_EQ(shownTime.wSecond, 0);
+    EXPECT_GT(Ms(shownTime) - Ms(localNow), -1000);
+    EXPECT_LE(Ms(shownTime) - Ms(localNow), 15 * 60000);
 
     SYSTEMTIME utc;
     ASSERT_TRUE(LocalToUtc(wanted, utc));

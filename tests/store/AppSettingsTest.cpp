@@ -56,6 +56,8 @@ const struct {
     {L"/Settings/HotKeyBringNotesToTopMod", L"3", L"4", true},
     {L"/Settings/HotKeyNewNoteFromClipboard", L"67", L"104", true},
     {L"/Settings/HotKeyNewNoteFromClipboardMod", L"3", L"5", true},
+    {L"/Settings/HotKeyFindNotes", L"70", L"105", true},
+    {L"/Settings/HotKeyFindNotesMod", L"7", L"6", true},
     {L"/Settings/CheckForUpdatesAtStartup", L"1", L"0", true},
     {L"/Settings/ShowDateInTitle", L"1", L"0", true},
     {L"/Settings/LastUpdateCheck_Low", L"0", L"4000000000", false},
@@ -92,7 +94,7 @@ TEST(AppSettingsKeys, ReadsAndDialogWritesComeInTheirOrder) {
 
     store.log.clear();
     EXPECT_TRUE(WriteDialogSettings(store, AppSettings()));
-    EXPECT_EQ(18u, writes.size());
+    EXPECT_EQ(20u, writes.size());
     EXPECT_EQ(store.log, writes);
 
     store.log.clear();

@@ -1,0 +1,77 @@
+// The command line for scripts on the receiving side, and its hand-over.
+
+#include "app/ScriptCommands_win.h"
+
+#include "app/Application_win.h"
+#include "lang/LanguageTable.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr UINT kHandOverTimeoutMs = 30000;
+std::optional<ScriptCommand> startCommand;
+
+}  // namespace
+
+bool SendScriptCommand(HWND target, const ScriptCommand& command) {
+    std::vector<unsigned char> payload = EncodeScriptPayload(command);
+    if (!target || payload.empty()) return false;
+    COPYDATASTRUCT data = {};
+    data.dwData = kScriptCommandMarker;
+    data.cbData = static_cast<DWORD>(payload.size());
+    data.lpData = payload.data();
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &result) != 0;
+}
+
+std::optional<ScriptCommand> ScriptCommandOf(const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != kScriptCommandMarker) return std::nullopt;
+    ScriptCommand command;
+    if (!DecodeScriptPayload(data->lpData, data->cbData, command)) return std::nullopt;
+    return command;
+}
+
+void SetStartCommand(const ScriptCommand& command) {
+    startCommand = command;
+}
+
+std::optional<ScriptCommand> TakeStartCommand() {
+    std::optional<ScriptCommand> taken;
+    taken.swap(startCommand);
+    return taken;
+}
+
+void Application::RunScriptCommand(const ScriptCommand& command) {
+    switch (command.action) {
+        case ScriptAction::NewNote:
+            if (!notesShown) ToggleNotesShown();
+            CreateNote(command.argument, false, true);
+            break;
+        case ScriptAction::NewNoteFromClipboard:
+            if (!notesShown) ToggleNotesShown();
+            CreateNoteFromClipboard();
+            break;
+        case ScriptAction::ShowNotes:
+            if (!notesShown) ToggleNotesShown();
+            break;
+        case ScriptAction::HideNotes:
+            if (notesShown) ToggleNotesShown();
+            break;
+        case ScriptAction::ToggleNotes:
+            ToggleNotesShown();
+            break;
+        case ScriptAction::FindNotes:
+            OpenFindNotes(&command.argument);
+            break;
+        case ScriptAction::ExportNotes:
+            ExportNotesTo(command.argument);
+            break;
+        case ScriptAction::Usage:
+            ShowMessage(TextOf(kCommandLine_Usage).c_str(), nullptr, MB_OK | MB_ICONINFORMATION);
+            break;
+        case ScriptAction::None:
+        case ScriptAction::OpenFile:
+            break;
+    }
+}
