@@ -227,7 +227,7 @@ TEST(PlaceFittedNote, Table) {
         {"above and left of it: moved in", {-1100, -30, -1000, 70}, left, 5, false,
          {-1024, 20, -924, 120}, false},
         {"wider: capped, wrapped anew, taller", {50, 50, 1050, 86}, small, 100, false,
-         {0, 50, 300, 118}, false},
+         {0, 50, 300, 119}, false},
         {"taller too: capped with the marker", {0, 0, 1000, 500}, small, 1000, false,
          {0, 0, 300, 200}, true},
         {"fixed size: the background, marker for the rest", {10, 10, 500, 500}, small, 100, true,
