@@ -130,7 +130,7 @@ TEST(LanguageKeys, EachNumberCodeAsksForNamesItsOwnKey) {
     EXPECT_EQ(std::wstring(L"Alarm_Title"), kLanguageKeys[kFirstAlarmKey]);
     EXPECT_EQ(std::wstring(L"NoteTitle_Caption"), kLanguageKeys[kFirstNoteTitleKey]);
     EXPECT_EQ(std::wstring(L"RestoreBackup_Title"), kLanguageKeys[kFirstRestoreBackupKey]);
-    EXPECT_EQ(std::wstring(L"ShellOpen_OfferNotepad"), kLanguageKeys[kLanguageKeyCount - 1]);
+    EXPECT_EQ(std::wstring(L"CommandLine_Usage"), kLanguageKeys[kLanguageKeyCount - 1]);
 }
 
 }  // namespace
