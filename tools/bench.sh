@@ -4,7 +4,8 @@
 # vn_bench() line with a name of that form.
 #   tools/bench.sh [name-filter]     e.g. tools/bench.sh notes
 # VN_BENCH_RUNS (default 3) and VN_BENCH_RUNS_5000 (default 1) set how many
-# starts of the program and of its floor the start-up figures take the median of.
+# starts of the program and of its floor the start-up figures take the median of
+# (VN_BENCH_RUNS also the starts of the memory figures).
 set -uo pipefail
 # shellcheck source=tools/script-errors.sh
 source "$(dirname "${BASH_SOURCE[0]}")/script-errors.sh"
@@ -79,6 +80,8 @@ if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
                 echo "---- start-up of the program"
                 bash bench/notes_startup.sh "$win/bin" "${VN_BENCH_RUNS:-3}" \
                     "${VN_BENCH_RUNS_5000:-1}" || status=1
+                echo "---- memory per note and key presses of the program"
+                bash bench/notes_memory.sh "$win/bin" "${VN_BENCH_RUNS:-3}" || status=1
             fi
         else
             echo "could not start Wine"

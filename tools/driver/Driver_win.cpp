@@ -29,6 +29,11 @@
 //   vn_driver menu [ms]               wait for an open popup menu
 //   vn_driver wait-text TEXT [ms]     wait until a note's text (WM_GETTEXT) holds TEXT
 //                                     (its static texts joined, line breaks as "/")
+//   vn_driver keytime HWND [count]    opens the note's editor with a double click and
+//                                     types `count` characters into it; prints the
+//                                     milliseconds from each key press until the note
+//                                     holds the character and nothing of the note is
+//                                     left to paint, one figure a line
 //   vn_driver stats [CLASS TITLE]     resources of the process that owns the main window:
 //                                     "gdi user windows notes working_set_kb private_kb"
 // CLASS and TITLE name another program's windows (a benchmark's floor program):
@@ -342,6 +347,76 @@ void Click(int x, int y, DWORD down, DWORD up, int count) {
     }
 }
 
+// Neither the note nor its editor waits to be painted.
+bool Painted(HWND note, HWND edit) {
+    return !GetUpdateRect(note, nullptr, FALSE) && !GetUpdateRect(edit, nullptr, FALSE);
+}
+
+LRESULT TextLength(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 10000, &length))
+        return -1;
+    return static_cast<LRESULT>(length);
+}
+
+int KeyTimes(HWND note, int count) {
+    RECT r{};
+    if (!GetWindowRect(note, &r)) return 1;
+    HWND edit = nullptr;
+    // Twice at most: a busy machine can split a double click into two clicks.
+    for (int attempt = 0; attempt < 2 && !edit; ++attempt) {
+        Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, MOUSEEVENTF_LEFTDOWN,
+              MOUSEEVENTF_LEFTUP, 2);
+        const DWORD start = GetTickCount();
+        for (;;) {
+            edit = FindWindowExW(note, nullptr, L"Edit", nullptr);
+            if (edit && IsWindowVisible(edit)) break;
+            edit = nullptr;
+            if (GetTickCount() - start > 5000) break;
+            Sleep(20);
+        }
+    }
+    if (!edit) {
+        fwprintf(stderr, L"no editor opened\n");
+        return 1;
+    }
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    for (int i = 0; i < count; ++i) {
+        // Let the note settle between keys, as between a typist's strokes.
+        Sleep(80);
+        while (!Painted(note, edit)) Sleep(1);
+        const LRESULT before = TextLength(edit);
+        INPUT input[2] = {};
+        for (int k = 0; k < 2; ++k) {
+            input[k].type = INPUT_KEYBOARD;
+            input[k].ki.wScan = L'a' + i % 26;
+            input[k].ki.dwFlags = KEYEVENTF_UNICODE | (k ? KEYEVENTF_KEYUP : 0);
+        }
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        SendInput(1, input, sizeof(INPUT));
+        const DWORD began = GetTickCount();
+        for (;;) {
+            const LRESULT now = TextLength(edit);
+            if (now < 0) return 1;
+            if (now > before && Painted(note, edit)) break;
+            if (GetTickCount() - began > 10000) {
+                fwprintf(stderr, L"key %d was not taken\n", i);
+                return 1;
+            }
+            YieldProcessor();
+            Sleep(0);
+        }
+        LARGE_INTEGER end;
+        QueryPerformanceCounter(&end);
+        SendInput(1, input + 1, sizeof(INPUT));
+        wprintf(L"%.2f\n", static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+                               static_cast<double>(frequency.QuadPart));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -518,6 +593,7 @@ int wmain(int argc, wchar_t** argv) {
         if (other) kClassName = argv[5], kMainTitle = argv[6];
         return LaunchAndWait(arg(2), num(3), argc > 4 ? static_cast<DWORD>(num(4)) : 60000, other);
     }
+    if (command == L"keytime") return KeyTimes(ParseHwnd(arg(2)), argc > 3 ? num(3) : 15);
     if (command == L"stats") {
         if (argc > 3) kClassName = argv[2], kMainTitle = argv[3];
         return PrintStats();
