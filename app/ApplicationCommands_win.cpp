@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/Application_win.h"
+#include "arrange/Rect_win.h"
 #include "base/ProgramInfo.h"
 #include "arrange/Tiling.h"
 #include "lang/LanguageTable.h"
@@ -232,10 +233,9 @@ void Application::TileNotes() {
         if (!GetMonitorInfoW(monitor, &info)) continue;
         std::vector<Arrange::TileNote> tiles;
         for (const NoteWindow* note : list) {
-            const RECT r = note->WindowRect();
-            tiles.push_back({Rect{r.left, r.top, r.right, r.bottom}, note->Hidden()});
+            tiles.push_back({ToPortable(note->WindowRect()), note->Hidden()});
         }
-        const Rect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+        const Rect work = ToPortable(info.rcWork);
         const auto places = Arrange::TileLayout(work, tiles);
         for (size_t i = 0; i < list.size(); ++i) {
             if (!places[i]) continue;

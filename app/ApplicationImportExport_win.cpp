@@ -5,6 +5,7 @@
 
 #include "app/Application_win.h"
 #include "arrange/NotePlacement.h"
+#include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "main/FileDialogs_win.h"
@@ -29,10 +30,6 @@ std::vector<std::wstring> FilesMatching(const std::wstring& folder, const wchar_
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-Rect ToPortable(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 }  // namespace
@@ -62,8 +59,7 @@ void Application::ImportOldNotes() {
         if (!note) continue;
         note->SetText(old.text);
         if (old.rect && OldNotes::OnAnyMonitor(*old.rect, monitors)) {
-            const Rect& r = *old.rect;
-            note->SetRect(RECT{r.left, r.top, r.right, r.bottom});
+            note->SetRect(ToWin32(*old.rect));
         } else {
             // No usable place of its own: where a new note would go, each such
             // note a step further down and right so that none hides another.

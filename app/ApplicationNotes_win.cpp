@@ -7,6 +7,7 @@
 #include "app/Application_win.h"
 #include "app/TextFileImport.h"
 #include "arrange/NotePlacement.h"
+#include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
@@ -16,14 +17,6 @@
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "ui/PrivateMessages_win.h"
-
-namespace {
-
-Rect ToPortable(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-}  // namespace
 
 NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
                                     bool placeNearMain) {

@@ -10,6 +10,7 @@
 #include "app/NoteSync_win.h"
 #include "app/NotesDocument_win.h"
 #include "arrange/NotePlacement.h"
+#include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
@@ -20,10 +21,6 @@
 #include "store/RecycleBin.h"
 
 namespace {
-
-Rect ToPortable(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
 
 struct SyncChoice {
     Sync::SyncSettings settings;

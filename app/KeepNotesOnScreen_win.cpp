@@ -4,15 +4,8 @@
 #include "app/Application_win.h"
 #include "arrange/OnScreen.h"
 #include "arrange/OnScreen_win.h"
+#include "arrange/Rect_win.h"
 #include "notes/NoteWindow_win.h"
-
-namespace {
-
-Rect ToPortable(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
-}
-
-}  // namespace
 
 void Application::BringNotesOntoMonitors() {
     document->BringNotesOntoMonitors();

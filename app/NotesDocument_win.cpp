@@ -5,6 +5,7 @@
 
 #include "arrange/OnScreen.h"
 #include "arrange/OnScreen_win.h"
+#include "arrange/Rect_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
 #include "notes/NoteWindow_win.h"
@@ -32,10 +33,6 @@ SystemTimeData UtcNow() {
 
 uint32_t DayNumber(const SystemTimeData& t) {
     return t.wYear * 10000u + t.wMonth * 100u + t.wDay;
-}
-
-Rect ToPortable(const RECT& r) {
-    return Rect{r.left, r.top, r.right, r.bottom};
 }
 
 }  // namespace
@@ -98,7 +95,7 @@ bool NotesDocument::AnyNoteBusy() const {
 
 void NotesDocument::Load(const LoadedNoteMaker& defaultMaker) {
     LoadEnvironment environment;
-    environment.virtualScreen = FromRect(VirtualScreenRect());
+    environment.virtualScreen = ToPortable(VirtualScreenRect());
     environment.nowUtc = UtcNow();
     environment.localNow = LocalNow();
     // A backup or sync program may hold the file for a moment at log-on; the
@@ -306,6 +303,6 @@ void NotesDocument::BringNotesOntoMonitors() {
         const Rect now = ToPortable(note->WindowRect());
         const Rect wanted = Arrange::BringOntoMonitors(now, monitors);
         if (wanted == now) continue;
-        note->SetRect(RECT{wanted.left, wanted.top, wanted.right, wanted.bottom});
+        note->SetRect(ToWin32(wanted));
     }
 }

@@ -1,12 +1,10 @@
 #include "arrange/Snapping_win.h"
 
+#include "arrange/Rect_win.h"
+
 namespace Arrange {
 
 namespace {
-
-Rect ToPortable(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 struct WorkAreaCache {
     std::vector<Rect> areas;

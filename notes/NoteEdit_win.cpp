@@ -2,6 +2,7 @@
 // typing, and the text history. The editor is the note's only child window,
 // and it exists only while the user edits.
 
+#include "arrange/Rect_win.h"
 #include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
@@ -11,10 +12,6 @@
 namespace {
 
 constexpr DWORD kEditorStyle = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-
-RECT ToWin(const Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
-}
 
 void SetFormatRect(HWND edit, int width, int height) {
     RECT format = {0, 0, width, height};
@@ -54,7 +51,7 @@ void NoteWindow::BeginEdit(bool newNote) {
     if (editor) return;
     openingEditor = true;
     RECT c = ClientRect();
-    Rect a = NoteGeometry::TextRect({c.left, c.top, c.right, c.bottom}, metrics.editInsets);
+    Rect a = NoteGeometry::TextRect(ToPortable(c), metrics.editInsets);
     MakeOpaque();
     editingNewNote = newNote;
     editor = std::make_unique<NoteEditor>(*this);
@@ -112,16 +109,14 @@ void NoteWindow::GrowWithEditor() {
     if (!editor || !editor->Handle()) return;
     editBuffer.clear();
     editor->GetText(editBuffer);
-    RECT w = WindowRect();
-    RECT screen = VirtualScreenRect();
-    NoteGeometry::Growth growth = NoteGeometry::GrowWhileTyping(
-        {w.left, w.top, w.right, w.bottom}, metrics, Grid(),
-        {screen.left, screen.top, screen.right, screen.bottom}, Measurer(editBuffer));
+    NoteGeometry::Growth growth =
+        NoteGeometry::GrowWhileTyping(ToPortable(WindowRect()), metrics, Grid(),
+                                      ToPortable(VirtualScreenRect()), Measurer(editBuffer));
     if (!growth.grow) return;
-    editor->SetRect(ToWin(growth.editor), false);
+    editor->SetRect(ToWin32(growth.editor), false);
     SetFormatRect(editor->Handle(), growth.editor.Width(), growth.editor.Height());
     InvalidateRect(editor->Handle(), nullptr, TRUE);
-    SetRect(ToWin(growth.window), true);
+    SetRect(ToWin32(growth.window), true);
 }
 
 void NoteWindow::KeepTypingSafe() {

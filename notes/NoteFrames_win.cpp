@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "arrange/Rect_win.h"
 #include "base/MemoryDc_win.h"
 #include "notes/NineSlice.h"
 #include "notes/NoteLayout.h"
@@ -18,9 +19,8 @@ void PaintSkinnedBitmap(HDC dc, HDC memoryDc, const SkinBitmapRef& bitmap, const
                         const Insets& borders, bool fixed) {
     if (!bitmap || !bitmap->Handle()) return;
     bitmap->Select(memoryDc);
-    for (const NoteGeometry::Blit& b :
-         NoteGeometry::NineSliceBlits({dest.left, dest.top, dest.right, dest.bottom},
-                                      bitmap->Width(), bitmap->Height(), borders, fixed)) {
+    for (const NoteGeometry::Blit& b : NoteGeometry::NineSliceBlits(
+             ToPortable(dest), bitmap->Width(), bitmap->Height(), borders, fixed)) {
         bitmap->DrawTransparent(dc, b.dstX, b.dstY, b.srcX, b.srcY, b.width, b.height);
     }
     bitmap->Deselect();
@@ -42,9 +42,8 @@ bool CopySkinned(PixelImage& frame, const SkinBitmapRef& bitmap, const RECT& des
     if (!bitmap || !bitmap->Handle()) return true;
     const PixelImage* source = bitmap->Pixels();
     if (!source) return false;
-    for (const NoteGeometry::Blit& b :
-         NoteGeometry::NineSliceBlits({dest.left, dest.top, dest.right, dest.bottom},
-                                      bitmap->Width(), bitmap->Height(), borders, fixed)) {
+    for (const NoteGeometry::Blit& b : NoteGeometry::NineSliceBlits(
+             ToPortable(dest), bitmap->Width(), bitmap->Height(), borders, fixed)) {
         // As DrawTransparent: a size beyond the bitmap means the bitmap's own.
         const int32_t width = b.width == 0 || b.width > source->width ? source->width : b.width;
         const int32_t height =

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "arrange/Rect_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
 #include "notes/NoteWindow_win.h"
@@ -139,8 +140,7 @@ void NoteWindow::SaveFinishedMove() {
 bool NoteWindow::InResizeGrip(POINT p) const {
     if (metrics.fixedSize) return false;
     RECT c = ClientRect();
-    Rect grip =
-        NoteGeometry::ResizeGripRect({c.left, c.top, c.right, c.bottom}, metrics.resizeRect);
+    Rect grip = NoteGeometry::ResizeGripRect(ToPortable(c), metrics.resizeRect);
     return grip.Contains({p.x, p.y});
 }
 
@@ -213,14 +213,12 @@ void NoteWindow::OnSizing(RECT& proposed) {
         others.reserve(notes.size() - 1);
         for (const auto& other : notes) {
             if (other.get() == this) continue;
-            RECT r = other->WindowRect();
-            others.push_back({r.left, r.top, r.right, r.bottom});
+            others.push_back(ToPortable(other->WindowRect()));
         }
     }
     Rect snapped =
-        NoteGeometry::SnapGripSizing({proposed.left, proposed.top, proposed.right, proposed.bottom},
-                                     metrics.maskInsets, Grid(), others);
-    proposed = RECT{snapped.left, snapped.top, snapped.right, snapped.bottom};
+        NoteGeometry::SnapGripSizing(ToPortable(proposed), metrics.maskInsets, Grid(), others);
+    proposed = ToWin32(snapped);
 }
 
 LRESULT NoteWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -249,9 +247,8 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
             if (LOWORD(lParam) == HTCLIENT && !metrics.fixedSize) {
                 DWORD pos = GetMessagePos();
                 POINT p = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
-                RECT w = WindowRect();
-                Rect grip = NoteGeometry::ResizeGripRect({w.left, w.top, w.right, w.bottom},
-                                                         metrics.resizeRect);
+                Rect grip =
+                    NoteGeometry::ResizeGripRect(ToPortable(WindowRect()), metrics.resizeRect);
                 if (grip.Contains({p.x, p.y})) lParam = MAKELPARAM(HTBOTTOMRIGHT, HIWORD(lParam));
             }
             break;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "arrange/Rect_win.h"
 #include "base/Handles_win.h"
 #include "base/MemoryDc_win.h"
 #include "arrange/Snapping_win.h"
@@ -30,14 +31,6 @@ void DrawWhole(HDC dc, HDC memoryDc, SkinBitmap* bitmap, Point at) {
     bitmap->Select(memoryDc);
     bitmap->DrawTransparent(dc, at.x, at.y);
     bitmap->Deselect();
-}
-
-Rect FromWin(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-RECT ToWin(const Rect& r) {
-    return RECT{r.left, r.top, r.right, r.bottom};
 }
 
 struct KnownMargins {
@@ -99,7 +92,7 @@ void NoteWindow::PaintFrame(HDC dc, HDC memoryDc, const RECT& client) {
 }
 
 RECT NoteWindow::TextArea(const RECT& client) const {
-    return ToWin(NoteGeometry::TextRect(FromWin(client), metrics.editInsets));
+    return ToWin32(NoteGeometry::TextRect(ToPortable(client), metrics.editInsets));
 }
 
 // While the editor is open it shows the text; drawing it below as well would
@@ -145,8 +138,8 @@ const EditLayout* NoteWindow::TextLayout(int width, int height) {
 }
 
 RECT NoteWindow::ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const {
-    return ToWin(NoteGeometry::ButtonRect(button, client.right - client.left,
-                                          client.bottom - client.top, metrics));
+    return ToWin32(NoteGeometry::ButtonRect(button, client.right - client.left,
+                                            client.bottom - client.top, metrics));
 }
 
 // The buttons show with the frame: never while it is masked.
@@ -212,12 +205,12 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
 
 NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {
     return [this, &s](const Rect& area) {
-        RECT r = ToWin(area);
+        RECT r = ToWin32(area);
         if (r.right <= r.left) r.right = r.left + 1;
         if (r.bottom <= r.top) r.bottom = r.top + 1;
         bool overflow = false;
         MeasureText(r, s, overflow);
-        return FromWin(r);
+        return ToPortable(r);
     };
 }
 
@@ -231,8 +224,8 @@ void NoteWindow::LayoutForSize(int cx, int cy) {
 
 // Sized to the text, then kept on its monitor (or at its background's size).
 void NoteWindow::ResizeToContent() {
-    const Rect w = FromWin(WindowRect());
-    const Rect workArea = FromWin(Arrange::WorkAreaOf(Handle()));
+    const Rect w = ToPortable(WindowRect());
+    const Rect workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
     const NoteGeometry::MeasureFn measure = Measurer(text);
     const NoteGeometry::ContentFit fit =
         NoteGeometry::ResizeToContent(w, metrics, Grid(), workArea, measure);
@@ -243,7 +236,7 @@ void NoteWindow::ResizeToContent() {
         InvalidateAll();
         return;
     }
-    SetRect(ToWin(placed.window), true);
+    SetRect(ToWin32(placed.window), true);
     host.NotesChanged();
 }
 
@@ -271,7 +264,7 @@ void NoteWindow::UpdateMask() {
     } else {
         POINT cursor = {};
         GetCursorPos(&cursor);
-        Rect window = FromWin(WindowRect());
+        Rect window = ToPortable(WindowRect());
         if (GetForegroundWindow() != Handle() || !window.Contains({cursor.x, cursor.y})) {
             masked = true;
         } else {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "arrange/Rect_win.h"
 #include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteSizing.h"
@@ -86,7 +87,7 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
     // A fixed-size skin's note is its background's size, whatever the record
     // (made under another skin) says.
     const Rect fixed = NoteGeometry::FixedSizeWindow(record.rect, metrics);
-    const RECT at = {fixed.left, fixed.top, fixed.right, fixed.bottom};
+    const RECT at = ToWin32(fixed);
     DWORD exStyle = record.alwaysOnTop ? WS_EX_TOPMOST : 0;
     if (record.locked) exStyle |= WS_EX_TRANSPARENT;
     Create(layered, false, at, exStyle);
@@ -211,7 +212,7 @@ bool NoteWindow::BlankNewNote() const {
 
 NoteData NoteWindow::Data() const {
     NoteData d;
-    d.rect = FromRect(WindowRect());
+    d.rect = ToPortable(WindowRect());
     d.text = LiveText();
     d.title = title;
     d.alwaysOnTop = alwaysOnTop;
@@ -241,7 +242,7 @@ void NoteWindow::ApplyData(const NoteData& d) {
     SetTopmost(alwaysOnTop);
     locked = d.locked;
     SetClickThrough(locked && GetForegroundWindow() != Handle());
-    SetRect(ToRect(d.rect), true);
+    SetRect(ToWin32(d.rect), true);
     if (!hidden) ShowWindow(Handle(), SW_SHOWNA);
     if (!alwaysOnTop)
         SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
@@ -300,9 +301,9 @@ void NoteWindow::SetPriority(int p) {
 
 void NoteWindow::FitRectToGrid(const RECT& rect, bool redraw) {
     const Skin& skin = NoteSkin();
-    Rect fitted = NoteGeometry::FitRectToGrid({rect.left, rect.top, rect.right, rect.bottom},
-                                              skin.backgroundWidth, skin.backgroundHeight, Grid());
-    SetRect(RECT{fitted.left, fitted.top, fitted.right, fitted.bottom}, redraw);
+    const Rect fitted = NoteGeometry::FitRectToGrid(ToPortable(rect), skin.backgroundWidth,
+                                                    skin.backgroundHeight, Grid());
+    SetRect(ToWin32(fitted), redraw);
 }
 
 void NoteWindow::InvalidateAll() {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "arrange/Rect_win.h"
 #include "skin/PixelImage.h"
 
 OwnedRegion RegionOfRects(const std::vector<Rect>& rects) {
@@ -12,11 +13,11 @@ OwnedRegion RegionOfRects(const std::vector<Rect>& rects) {
     data->rdh.iType = RDH_RECTANGLES;
     data->rdh.nCount = static_cast<DWORD>(rects.size());
     data->rdh.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
-    RECT bounds = {rects[0].left, rects[0].top, rects[0].right, rects[0].bottom};
+    RECT bounds = ToWin32(rects[0]);
     auto* out = reinterpret_cast<RECT*>(data->Buffer);
     for (size_t i = 0; i < rects.size(); ++i) {
         const Rect& r = rects[i];
-        out[i] = RECT{r.left, r.top, r.right, r.bottom};
+        out[i] = ToWin32(r);
         if (r.left < bounds.left) bounds.left = r.left;
         if (r.top < bounds.top) bounds.top = r.top;
         if (r.right > bounds.right) bounds.right = r.right;

@@ -63,16 +63,3 @@ inline SystemTimeData FromSystemTime(const SYSTEMTIME& in) {
     CopyTimeFields(in, out);
     return out;
 }
-
-inline RECT ToRect(const RectData& in) {
-    return RECT{in.left, in.top, in.right, in.bottom};
-}
-
-inline RectData FromRect(const RECT& in) {
-    RectData out;
-    out.left = in.left;
-    out.top = in.top;
-    out.right = in.right;
-    out.bottom = in.bottom;
-    return out;
-}

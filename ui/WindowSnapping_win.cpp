@@ -2,14 +2,11 @@
 
 #include <vector>
 
+#include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "ui/SmallWindow_win.h"
 
 namespace {
-
-Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 // The other windows' bodies, gathered at the first snap of a hold for the
 // window that moves, and dropped with the last hold: a drag asks the system
@@ -34,7 +31,7 @@ std::vector<Arrange::SnapBody> GatherBodies(const SmallWindow& window) {
         if (other == &window) continue;
         HWND handle = other->Handle();
         if (!handle || !IsWindow(handle) || !IsWindowVisible(handle)) continue;
-        others.push_back({ToRect(other->WindowRect()), other->SnapInsets(), true});
+        others.push_back({ToPortable(other->WindowRect()), other->SnapInsets(), true});
     }
     return Arrange::SnapBodies(others);
 }

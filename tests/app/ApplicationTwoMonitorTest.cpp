@@ -2,6 +2,7 @@
 // virtual screen starts at x = -1024.
 #include "ApplicationFixture.h"
 #include "arrange/OnScreen_win.h"
+#include "arrange/Rect_win.h"
 #include "arrange/Tiling.h"
 #include "res/resource.h"
 #include "notes/NoteWindow_win.h"
@@ -165,7 +166,7 @@ TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
     ASSERT_EQ(saved.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
         const RECT r = a.Notes()[i]->WindowRect();
-        EXPECT_EQ(saved[i].rect, (Rect{r.left, r.top, r.right, r.bottom})) << "saved " << i;
+        EXPECT_EQ(saved[i].rect, ToPortable(r)) << "saved " << i;
         EXPECT_EQ(r.right - r.left, seeded[i].rect.Width()) << "size kept " << i;
     }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../arrange/RectPrinting.h"
+#include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "res/resource.h"
 #include "store/NoteData_win.h"
@@ -90,27 +91,27 @@ TEST(NoteFittingTest, AFixedSizeSkinsNoteIsItsBackgroundAndClipsItsText) {
     // A record made under a larger skin: the note is the background, 100 x 100.
     NoteWindow* note = host.LoadNote(DataAt(40, 60, 380, 260, kLongText));
     ASSERT_TRUE(note);
-    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    EXPECT_EQ((Rect{40, 60, 140, 160}), ToPortable(note->WindowRect()));
     EXPECT_EQ((Rect{40, 60, 140, 160}), note->Data().rect);
     EXPECT_TRUE(note->MoreText());
 
     note->ResizeToContent();
-    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    EXPECT_EQ((Rect{40, 60, 140, 160}), ToPortable(note->WindowRect()));
     EXPECT_TRUE(note->MoreText()) << "the marker stays for the text beyond the paper";
 
     // The editor lies in the text area and scrolls there; the note never grows.
     note->BeginEdit(false);
     ASSERT_TRUE(note->EditorHandle());
-    EXPECT_EQ((Rect{8, 24, 92, 84}), FromRect(ChildRectInParent(note->EditorHandle())));
+    EXPECT_EQ((Rect{8, 24, 92, 84}), ToPortable(ChildRectInParent(note->EditorHandle())));
     std::wstring more = kLongText;
     more += more;
     SendMessageW(note->EditorHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(more.c_str()));
     PumpMessages();
-    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    EXPECT_EQ((Rect{40, 60, 140, 160}), ToPortable(note->WindowRect()));
     SendMessageW(note->EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);  // resizes after the edit
     PumpMessages();
     EXPECT_FALSE(note->Editing());
-    EXPECT_EQ((Rect{40, 60, 140, 160}), FromRect(note->WindowRect()));
+    EXPECT_EQ((Rect{40, 60, 140, 160}), ToPortable(note->WindowRect()));
 
     // Whatever the text, it is drawn inside the text area (8, 24)-(92, 84) only.
     const std::vector<COLORREF> withText = PaintedPixels(*note);

@@ -7,6 +7,7 @@
 
 #include "support/LanguageFiles.h"
 #include "support/NoteTestHost_win.h"
+#include "arrange/Rect_win.h"
 #include "notes/NoteLoader_win.h"
 #include "ui/Clipboard_win.h"
 #include "res/resource.h"
@@ -387,7 +388,7 @@ TEST(NoteWindowTest, RecordsRoundTripThroughLiveNotes) {
     EXPECT_EQ(a.rect.left, r.left);
     EXPECT_EQ(a.rect.top, r.top);
     a.text = L"alpha edited";
-    a.rect = {r.left, r.top, r.right, r.bottom};
+    a.rect = ToPortable(r);
     EXPECT_EQ(a, na->Data());
 }
 
