@@ -131,7 +131,9 @@ void NotesDocument::Changed() {
 
 bool NotesDocument::Flush() {
     if (!open) return !NotesFailing();
-    if (dirty || NotesFailing()) Save();
+    const bool typing = std::any_of(notes.List().begin(), notes.List().end(),
+                                    [](const auto& note) { return note->TypingUnsaved(); });
+    if (dirty || typing || NotesFailing()) Save();
     return !NotesFailing();
 }
 
@@ -142,6 +144,7 @@ void NotesDocument::Save() {
     data.notes.reserve(notes.List().size() + unshownNotes.size());
     for (const auto& note : notes.List()) {
         if (!note->BlankNewNote()) data.notes.push_back(note->Data());
+        note->TypingWritten();
     }
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());

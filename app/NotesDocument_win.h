@@ -84,7 +84,8 @@ public:
 
     // --- saving ---
     void Changed();
-    // Writes Notes.dat now when anything is unsaved (or its last write failed).
+    // Writes Notes.dat now when anything is unsaved, typing in an open editor
+    // included (or when its last write failed).
     // True when the file holds the notes as they are.
     bool Flush();
     bool Dirty() const { return dirty; }
@@ -93,7 +94,11 @@ public:
 
     // --- files that cannot be written ---
     bool NotesFailing() const { return saveWatch.Failing(SaveTarget::Notes); }
-    bool AnyFailing() const { return saveWatch.AnyFailing(); }
+    // Notes.dat or Settings.ini could not be written at the last attempt (a
+    // backup that failed does not count: it is tried again, never waited for).
+    bool AnyFailing() const {
+        return saveWatch.Failing(SaveTarget::Notes) || saveWatch.Failing(SaveTarget::Settings);
+    }
     // Settings.ini was written or not; told once, as for Notes.dat.
     void RecordSettingsWrite(bool written, const std::wstring& path, DWORD error);
     // Called on every failure with the retry timer to (re)start; the owner's

@@ -131,6 +131,12 @@ void NoteWindow::KeepTypingSafe() {
     if (!typingSaveDue) host.NotesChanged();
 }
 
+void NoteWindow::TypingWritten() {
+    if (!typingSaveDue) return;
+    KillTimer(Handle(), kNoteTypingTimer);
+    typingSaveDue = false;
+}
+
 void NoteWindow::PasteText() {
     std::wstring pasted;
     if (!ReadClipboardText(Handle(), pasted)) return;

@@ -85,6 +85,10 @@ public:
     // A new note whose editor is open and still blank: ending the edit would
     // throw it away, so it is not saved either.
     bool BlankNewNote() const;
+    // Typed text that the host has not been told of yet (it will be, after the
+    // typing save delay); a save that took Data() meanwhile calls TypingWritten.
+    bool TypingUnsaved() const { return typingSaveDue; }
+    void TypingWritten();
     // Takes a record into a live note: font, alarm timer, text, always on top,
     // lock, rectangle; shows the note without activating it unless hidden, and
     // puts it at the bottom of the Z order unless it stays on top. The move asks

@@ -43,6 +43,9 @@ type_word() {
 state_new_blank() { e2e_new_note_open; word=""; }
 state_new_typed() { e2e_new_note_open; type_word; }
 state_editing() { begin_edit_first; type_word; }
+# Typed and the edit ended: the notes are idle, so the main menu lists the
+# languages (it offers none while a note is being edited).
+state_edited() { begin_edit_first; type_word; d key 27; }
 state_editor_menu() {
     begin_edit_first
     type_word
@@ -294,7 +297,7 @@ rows=(
     "editing close" "editor_menu close"
     "new_typed session_end" "editor_menu session_end" "alarm session_end"
     "message_box session_end" "resize session_end"
-    "editing restart_theme" "title restart_theme" "editing restart_language"
+    "editing restart_theme" "title restart_theme" "edited restart_language"
     "editing restore" "new_typed restore"
 )
 
