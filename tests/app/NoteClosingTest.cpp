@@ -193,7 +193,13 @@ TEST_F(NoteClosingTest, NoteWhoseDialogIsOpenWhenTheMainWindowReplacesOrClosesAl
         note->Send(WM_COMMAND, MAKEWPARAM(c.command, 0), 0);
         // The dialog ended with the note; nothing of it was carried out.
         EXPECT_EQ(Scenario::dialogs, 1);
-        PumpFor(50);
+        // An exit closes the main window once the dialog's loop has returned.
+        PumpUntil(
+            [&] {
+                return !IsWindow(window) &&
+                       (c.main == MainAction::Restore || !IsWindow(mainWindow));
+            },
+            3000);
         EXPECT_FALSE(IsWindow(window));
         std::string bin;
         EXPECT_FALSE(FileIo::ReadFile(a.RecycleBinPath(), bin)) << "nothing went to the bin";
