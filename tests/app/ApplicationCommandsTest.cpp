@@ -5,6 +5,7 @@
 #include "ApplicationFixture.h"
 #include "support/DialogAnswers_win.h"
 #include "base/ProgramInfo.h"
+#include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "main/MenuLists.h"
@@ -39,10 +40,7 @@ protected:
         app->ShowMainMenu(false);
         PumpFor(50);
     }
-    static Rect RectOf(const NoteWindow* note) {
-        const RECT r = note->WindowRect();
-        return Rect{r.left, r.top, r.right, r.bottom};
-    }
+    static Rect RectOf(const NoteWindow* note) { return ToPortable(note->WindowRect()); }
     static Rect RectOf(const std::unique_ptr<NoteWindow>& note) {
         return RectOf(static_cast<const NoteWindow*>(note.get()));
     }
@@ -97,8 +95,8 @@ TEST_F(ApplicationCommandsTest, NotesAndMainWindowCommands) {
     ASSERT_EQ(a.Notes().size(), 3u);
     EXPECT_TRUE(a.Notes()[2]->Editing());
     SendMessageW(a.Notes()[2]->EditorHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
-    PumpFor(50);
-    EXPECT_EQ(a.Notes().size(), 2u) << "a new note left blank goes again";
+    EXPECT_TRUE(PumpUntil([&] { return a.Notes().size() == 2u; }, 2000))
+        << "a new note left blank goes again";
 
     ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard());
     const std::wstring clip = L"from the clipboard";
@@ -159,8 +157,7 @@ TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
     EXPECT_TRUE(restart);
     EXPECT_TRUE(a.LanguageFileNames().empty());
     EXPECT_EQ(ReadSetting(L"/LanguageFile"), L"German.ini");
-    PumpFor(100);
-    EXPECT_FALSE(IsWindow(mainWindow)) << "closed for the restart";
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(mainWindow); }, 2000)) << "closed for the restart";
 
     app.reset();
     restart = false;

@@ -145,8 +145,7 @@ TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased
 
     // Cancel closes without applying anything and gives the hot keys back.
     Click(IDCANCEL);
-    PumpFor(100);
-    EXPECT_FALSE(a.OpenSettings());
+    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N'));
     EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
@@ -157,8 +156,8 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     NoteWindow* note = a.CreateNote(L"a note", false, true);
     ASSERT_TRUE(note);
     ASSERT_TRUE(OpenDialog());
-    PumpFor(800);  // the note fades to the translucency of inactive notes
-    EXPECT_EQ(NoteAlpha(*note), 128);
+    // The note fades to the translucency of inactive notes.
+    EXPECT_TRUE(PumpUntil([&] { return NoteAlpha(*note) == 128; }, 3000)) << int(NoteAlpha(*note));
 
     SendMessageW(Item(IDC_TRANSLUCENCY), TBM_SETPOS, TRUE, 200);
     SetCheck(IDC_SNAP_TO_GRID, true);
@@ -169,7 +168,8 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     SetHotKey(IDC_HOTKEY_NEW_NOTE, 'J', HOTKEYF_CONTROL | HOTKEYF_ALT);
     SetHotKey(IDC_HOTKEY_BRING_NOTES_TO_TOP, 'N', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
     Click(IDC_APPLY);
-    PumpFor(800);
+    // The note fades to the new translucency.
+    EXPECT_TRUE(PumpUntil([&] { return NoteAlpha(*note) == 200; }, 3000)) << int(NoteAlpha(*note));
 
     ASSERT_TRUE(a.OpenSettings()) << "Apply keeps the dialog open";
     EXPECT_TRUE(boxes.Texts().empty());
@@ -193,8 +193,7 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     SetDlgItemTextW(a.OpenSettings()->Handle(), IDC_SNAP_BORDER, L"");
     SetCheck(IDC_RUN_AT_STARTUP, false);
     Click(IDOK);
-    PumpFor(100);
-    EXPECT_FALSE(a.OpenSettings());
+    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
     EXPECT_EQ(a.SnapBorder(), 25);
     EXPECT_FALSE(RunValueExists());
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N'));
@@ -211,8 +210,7 @@ TEST_F(ApplicationSettingsTest, CancelAfterApplyKeepsWhatWasApplied) {
     PumpFor(100);
     SetCheck(IDC_CONFIRM_ON_DELETE, false);
     Click(IDCANCEL);
-    PumpFor(100);
-    EXPECT_FALSE(a.OpenSettings());
+    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
     EXPECT_FALSE(a.Settings().showDateInTitle);
     EXPECT_TRUE(a.Settings().confirmDelete);
     EXPECT_EQ(ReadInt(L"/Settings/ConfirmDelete"), 1);
@@ -232,7 +230,7 @@ TEST_F(ApplicationSettingsTest, LayeredWindowsChangeAsksToRestart) {
     Toggle(IDC_LAYERED_WINDOWS);
     boxes.Queue(IDCANCEL);
     Click(IDOK);
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0], TextOf(kConfirm_Restart));
     ASSERT_TRUE(a.OpenSettings());
@@ -242,9 +240,8 @@ TEST_F(ApplicationSettingsTest, LayeredWindowsChangeAsksToRestart) {
 
     boxes.Queue(IDNO);
     Click(IDOK);
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
     EXPECT_EQ(boxes.Texts().size(), 2u);
-    EXPECT_FALSE(a.OpenSettings());
     EXPECT_FALSE(a.Settings().layeredWindowEnabled);
     EXPECT_TRUE(a.LayeredWindows()) << "this run keeps its windows";
     EXPECT_EQ(ReadInt(L"/Settings/LayeredWindowEnabled"), 0);
@@ -254,7 +251,7 @@ TEST_F(ApplicationSettingsTest, LayeredWindowsChangeAsksToRestart) {
     Toggle(IDC_LAYERED_WINDOWS);
     boxes.Queue(IDYES);
     Click(IDOK);
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(a.Handle()); }, 2000));
     EXPECT_EQ(boxes.Texts().size(), 3u);
     EXPECT_EQ(ReadInt(L"/Settings/LayeredWindowEnabled"), 1);
     EXPECT_TRUE(restart);
@@ -270,7 +267,7 @@ TEST_F(ApplicationSettingsTest, TakenHotKeysAreReported) {
     ASSERT_TRUE(dialog);
     SetHotKey(IDC_HOTKEY_NEW_NOTE, 'K', HOTKEYF_CONTROL | HOTKEYF_ALT);
     Click(IDC_APPLY);
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     const std::wstring& text = boxes.Texts()[0];
     EXPECT_EQ(text.rfind(TextOf(kSettings_HotKeysTaken), 0), 0u) << TestPaths::Narrow(text);
@@ -280,7 +277,7 @@ TEST_F(ApplicationSettingsTest, TakenHotKeysAreReported) {
     EXPECT_EQ(text.find(PlainLabel(Translate(L"Settings_ShowHideNotes"))), std::wstring::npos);
 
     Click(IDOK);
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 2u; }, 2000));
     EXPECT_EQ(boxes.Texts().size(), 2u) << "told again when it still does not work";
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'S')) << "the others are registered";
     EXPECT_EQ(a.Settings().hotKeys[kHotKeyNewNote].virtualKey, 'K');
@@ -296,7 +293,7 @@ TEST_F(ApplicationSettingsTest, RunAtLogOnFailureShowsTheRealState) {
     ASSERT_TRUE(OpenDialog());
     SetCheck(IDC_RUN_AT_STARTUP, true);
     Click(IDC_APPLY);
-    PumpFor(100);
+    EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0], TextOf(kSettings_RunAtStartupFailed));
     EXPECT_FALSE(Checked(IDC_RUN_AT_STARTUP));

@@ -112,9 +112,10 @@ TEST_F(NoteClosingTest, NoteDeletedFromItsButtonItsMenuOrAnEmptiedEditorLeavesLi
         NoteWindow* note = c.act();
         ASSERT_NE(note, nullptr) << c.way;
         const HWND window = note->Handle();
-        PumpFor(50);
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2000))
+            << c.way << ": destroyed once its handlers returned";
+        PumpMessages();  // the save that the close posted
         EXPECT_FALSE(Listed(a, note)) << c.way;
-        EXPECT_FALSE(IsWindow(window)) << c.way << ": destroyed once its handlers returned";
         std::vector<std::wstring> listed;
         for (const auto& left : a.Notes()) listed.push_back(left->Text());
         EXPECT_EQ(listed, c.left) << c.way;
@@ -239,8 +240,7 @@ TEST_F(NoteClosingTest, NoteWhoseMenuIsOpenWhenTheNotesAreReplacedGoesWithItsMen
     });
     note->Send(WM_RBUTTONUP, 0, MAKELPARAM(20, 20));  // opens the note menu; returns when it ends
     EXPECT_TRUE(restored);
-    PumpFor(50);
-    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 2000));
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes()[0]->Text(), L"from the backup");
     running = nullptr;

@@ -155,16 +155,15 @@ way_restore() {
 }
 
 e2e_new_note_open() {
-    local had
+    local had ready
     had="$(e2e_note_count)"
-    for _ in 1 2 3; do
-        d dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-        for _ in $(seq 30); do
-            [ "$(e2e_note_count)" -gt "$had" ] && break 2
-            sleep 0.1
-        done
-        sleep 1
-        e2e_wait_main
+    ready="$(d wait-ready 20000 2>&1 | tr -d '\r')" ||
+        row_fail "the main window cannot take a double click: $ready"
+    read -r main_hwnd mleft mtop mright mbottom <<<"$ready"
+    d dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
+    for _ in $(seq 50); do
+        [ "$(e2e_note_count)" -gt "$had" ] && break
+        sleep 0.1
     done
     [ "$(e2e_note_count)" -gt "$had" ] || row_fail "no new note from a double click on the main window"
     sleep 0.3

@@ -90,20 +90,19 @@ e2e_wait_notes() {
     fail "$(e2e_note_count) note windows, expected $1${2:+ ($2)}"
 }
 e2e_new_note() {
-    local had
+    local had ready
     had="$(e2e_note_count)"
-    # A busy machine can turn a double click into two single ones, the first
-    # of which takes the window into the system's move loop: let that end and
-    # try again, on the main window where it is now.
-    for attempt in 1 2 3 4 5; do
-        wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-        for _ in $(seq 30); do
-            [ "$(e2e_note_count)" -gt "$had" ] && break 2
-            sleep 0.1
-        done
-        echo "no new note after double click $attempt: main window $(wine "$driver" wait-main 2000 | tr -d '\r')" >&2
-        sleep 1
-        e2e_wait_main
+    # Input goes to the window under the cursor as it is queued: the main
+    # window must be on screen, enabled (no box of the program open) and done
+    # with the start; the driver stamps the two clicks as one double click
+    # however busy the machine is.
+    ready="$(wine "$driver" wait-ready 20000 2>&1 | tr -d '\r')" ||
+        fail "the main window cannot take a double click: $ready $(wine "$driver" box 0 | tr -d '\r')"
+    read -r main_hwnd mleft mtop mright mbottom <<<"$ready"
+    wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
+    for _ in $(seq 50); do
+        [ "$(e2e_note_count)" -gt "$had" ] && break
+        sleep 0.1
     done
     [ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from a double click on the main window"
     sleep 0.3 && wine "$driver" type "$1"

@@ -2,6 +2,10 @@
 // running program from a second Win32 process in the same Wine prefix.
 //
 //   vn_driver wait-main [ms]          wait for the main window; prints "hwnd l t r b"
+//   vn_driver wait-ready [ms]         wait until the main window is on screen, enabled
+//                                     (no box of the program open) and its thread takes
+//                                     messages (the notes are loaded): what a click on
+//                                     it needs; prints "hwnd l t r b"
 //   vn_driver notes                   one line per note window: "hwnd visible l t r b"
 //   vn_driver send|post HWND MSG WPARAM LPARAM
 //   vn_driver copydata TEXT           hand a path over as a second instance would
@@ -336,15 +340,23 @@ void SendKey(WORD vk, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
+// The presses and releases go in one batch, each stamped 20 ms after the one
+// before: the system tells a double click by the events' times, so a busy
+// machine that delays this process or the program cannot split it in two.
 void Click(int x, int y, DWORD down, DWORD up, int count) {
     SetCursorPos(x, y);
     Sleep(50);
-    for (int i = 0; i < count; ++i) {
-        SendMouse(down);
-        Sleep(20);
-        SendMouse(up);
-        Sleep(40);
+    std::vector<INPUT> inputs;
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 2 * count; ++i) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = i % 2 ? up : down;
+        input.mi.time = start + 20 * static_cast<DWORD>(i);
+        inputs.push_back(input);
     }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    Sleep(40 * static_cast<DWORD>(count));
 }
 
 // Neither the note nor its editor waits to be painted.
@@ -362,19 +374,13 @@ LRESULT TextLength(HWND window) {
 int KeyTimes(HWND note, int count) {
     RECT r{};
     if (!GetWindowRect(note, &r)) return 1;
+    Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
+          2);
     HWND edit = nullptr;
-    // Twice at most: a busy machine can split a double click into two clicks.
-    for (int attempt = 0; attempt < 2 && !edit; ++attempt) {
-        Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, MOUSEEVENTF_LEFTDOWN,
-              MOUSEEVENTF_LEFTUP, 2);
-        const DWORD start = GetTickCount();
-        for (;;) {
-            edit = FindWindowExW(note, nullptr, L"Edit", nullptr);
-            if (edit && IsWindowVisible(edit)) break;
-            edit = nullptr;
-            if (GetTickCount() - start > 5000) break;
-            Sleep(20);
-        }
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(20)) {
+        edit = FindWindowExW(note, nullptr, L"Edit", nullptr);
+        if (edit && IsWindowVisible(edit)) break;
+        edit = nullptr;
     }
     if (!edit) {
         fwprintf(stderr, L"no editor opened\n");
@@ -439,6 +445,37 @@ int wmain(int argc, wchar_t** argv) {
             }
             if (GetTickCount() - start > limit) return 1;
             Sleep(100);
+        }
+    }
+    if (command == L"wait-ready") {
+        // The main window exists, hidden, from its creation on, and the program
+        // shows it only later, while its thread still loads the notes. Input
+        // goes to the window under the cursor when it is queued: a click
+        // before the window shows reaches whatever lies below it.
+        const DWORD limit = argc > 2 ? static_cast<DWORD>(num(2)) : 20000;
+        const DWORD start = GetTickCount();
+        for (;;) {
+            HWND main = FindWindowW(kClassName, kMainTitle);
+            DWORD_PTR ignored = 0;
+            // A message box or dialog of the program disables the main window:
+            // a click on it is lost until the box is answered.
+            if (main && IsWindowVisible(main) && IsWindowEnabled(main) &&
+                SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, limit, &ignored)) {
+                wprintf(L"%llu ",
+                        static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(main)));
+                PrintRect(main);
+                wprintf(L"\n");
+                return 0;
+            }
+            if (GetTickCount() - start > limit) {
+                fwprintf(stderr, L"main window: %ls\n",
+                         !main                    ? L"none"
+                         : !IsWindowVisible(main) ? L"hidden"
+                         : !IsWindowEnabled(main) ? L"disabled (a message box or dialog is open)"
+                                                  : L"not answering");
+                return 1;
+            }
+            Sleep(50);
         }
     }
     if (command == L"notes") {
