@@ -13,6 +13,7 @@
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
+#include "ui/MessageWindow_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/SystemError_win.h"
 #include "ui/Window_win.h"
@@ -37,47 +38,30 @@ uint32_t DayNumber(const SystemTimeData& t) {
 
 }  // namespace
 
-// A message-only window for the document's posted save, its retry timer and
-// its messages to the user. A message posted to the thread instead would be
-// lost in any modal loop running then.
-class NotesDocument::Mailbox : public Window {
-public:
-    explicit Mailbox(NotesDocument& owner) : document(owner) {
-        AttachScope attach(this, true);
-        CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
-    }
-    bool savePosted = false;
-
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case kSaveNotesMessage:
-                savePosted = false;
-                document.Flush();
-                return 0;
-            case kSaveProblemMessage:
-                document.ShowUntoldProblems();
-                return 0;
-            case kNotesNotShownMessage:
-                document.TellNotesNotShown(wParam);
-                return 0;
-            case WM_TIMER:
-                if (wParam == kSaveRetryTimer) document.RetryFailedWrites();
-                return 0;
-            default:
-                break;
-        }
-        return Window::HandleMessage(window, message, wParam, lParam);
-    }
-
-private:
-    NotesDocument& document;
-};
-
 NotesDocument::NotesDocument(std::wstring notesFilePath, AppSettings& appSettings)
     : filePath(std::move(notesFilePath)),
       settings(appSettings),
-      mailbox(std::make_unique<Mailbox>(*this)) {}
+      // The document's posted save, its retry timer and its messages to the
+      // user.
+      mailbox(std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM) {
+          switch (message) {
+              case kSaveNotesMessage:
+                  savePosted = false;
+                  Flush();
+                  return true;
+              case kSaveProblemMessage:
+                  ShowUntoldProblems();
+                  return true;
+              case kNotesNotShownMessage:
+                  TellNotesNotShown(wParam);
+                  return true;
+              case WM_TIMER:
+                  if (wParam == kSaveRetryTimer) RetryFailedWrites();
+                  return true;
+              default:
+                  return false;
+          }
+      })) {}
 
 NotesDocument::~NotesDocument() {
     notes.DestroyAll();
@@ -144,10 +128,10 @@ void NotesDocument::Close() {
 void NotesDocument::Changed() {
     if (!open) return;
     dirty = true;
-    if (mailbox->savePosted || !mailbox->Handle()) return;
-    mailbox->savePosted = mailbox->Post(kSaveNotesMessage);
+    if (savePosted || !mailbox->Handle()) return;
+    savePosted = mailbox->Post(kSaveNotesMessage);
     // Without a posted save the change is written at once.
-    if (!mailbox->savePosted) Flush();
+    if (!savePosted) Flush();
 }
 
 bool NotesDocument::Flush() {

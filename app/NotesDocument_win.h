@@ -34,6 +34,7 @@ namespace Arrange {
 class MonitorSource;
 }
 struct NotesFileData;
+class MessageWindow;
 class NoteWindow;
 
 class NotesDocument {
@@ -138,7 +139,6 @@ public:
     void BringNotesOntoMonitors();
 
 private:
-    class Mailbox;
     void Save();
     void BackUpOncePerDay();
     void OnSaveResult(bool saved);
@@ -173,5 +173,6 @@ private:
     SaveWatch saveWatch;
     std::vector<std::wstring> untoldProblems;
     bool tellingProblem = false;
-    std::unique_ptr<Mailbox> mailbox;
+    bool savePosted = false;
+    std::unique_ptr<MessageWindow> mailbox;
 };

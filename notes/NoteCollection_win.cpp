@@ -5,33 +5,8 @@
 #include <algorithm>
 
 #include "notes/NoteWindow_win.h"
+#include "ui/MessageWindow_win.h"
 #include "ui/PrivateMessages_win.h"
-#include "ui/Window_win.h"
-
-// A message-only window (never shown, never enumerated with the top-level
-// windows) that receives the collection's posted finishing message. A message
-// posted to the thread instead would be lost in any modal loop running then.
-class NoteCollection::Mailbox : public Window {
-public:
-    explicit Mailbox(NoteCollection& owner) : collection(owner) {
-        AttachScope attach(this, true);
-        CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
-    }
-    bool pending = false;
-
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == kFinishClosingNotesMessage) {
-            pending = false;
-            collection.FinishClosing();
-            return 0;
-        }
-        return Window::HandleMessage(window, message, wParam, lParam);
-    }
-
-private:
-    NoteCollection& collection;
-};
 
 NoteCollection::NoteCollection() = default;
 
@@ -109,7 +84,14 @@ void NoteCollection::FinishClosing() {
 }
 
 void NoteCollection::PostFinish() {
-    if (!mailbox) mailbox = std::make_unique<Mailbox>(*this);
-    if (mailbox->pending || !mailbox->Handle()) return;
-    mailbox->pending = PostMessageW(mailbox->Handle(), kFinishClosingNotesMessage, 0, 0) != FALSE;
+    if (!mailbox) {
+        mailbox = std::make_unique<MessageWindow>([this](UINT message, WPARAM, LPARAM) {
+            if (message != kFinishClosingNotesMessage) return false;
+            finishPosted = false;
+            FinishClosing();
+            return true;
+        });
+    }
+    if (finishPosted || !mailbox->Handle()) return;
+    finishPosted = mailbox->Post(kFinishClosingNotesMessage);
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class MessageWindow;
 class NoteWindow;
 
 class NoteCollection {
@@ -46,10 +47,11 @@ public:
     size_t ClosingCount() const { return closing.size(); }
 
 private:
-    class Mailbox;
     void PostFinish();
 
     std::vector<std::unique_ptr<NoteWindow>> notes;
     std::vector<std::unique_ptr<NoteWindow>> closing;
-    std::unique_ptr<Mailbox> mailbox;
+    // Receives the posted finishing message (the first close makes it).
+    std::unique_ptr<MessageWindow> mailbox;
+    bool finishPosted = false;
 };

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "support/DialogAnswers_win.h"
 #include "support/LanguageFiles.h"
+#include "support/MessagePump_win.h"
 #include "tests/ui/TestWindow.h"
+#include "ui/MessageWindow_win.h"
 #include "ui/WindowList_win.h"
 
 namespace {
@@ -136,4 +141,45 @@ TEST(WindowOperations, AnUnboundObjectFailsQuietlyAndItsMessagesTakeTheAppTitle)
     EXPECT_EQ(window.ShowMessage(L"Delete it?", nullptr, MB_YESNO), IDNO);
     ASSERT_EQ(answers.Captions().size(), 1u);
     EXPECT_EQ(answers.Captions()[0], L"Sticky Test");
+}
+
+// The mailbox of an object: what it posts to itself arrives also while a modal
+// loop of the thread (here a message box) runs, and so do its timers; it is
+// never one of the top-level windows that others enumerate, and it goes with
+// its object.
+TEST(MessageWindow, PostsReachTheHandlerInsideModalLoopsAndTheWindowStaysHidden) {
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    HWND handle = nullptr;
+    {
+        MessageWindow mailbox([&](UINT message, WPARAM wParam, LPARAM) {
+            if (message != WM_APP + 7 && message != WM_TIMER) return false;
+            if (message == WM_TIMER) KillTimer(handle, wParam);
+            seen.push_back({message, wParam});
+            return true;
+        });
+        handle = mailbox.Handle();
+        ASSERT_NE(handle, nullptr);
+        EXPECT_EQ(WindowFromHandle(handle), &mailbox);
+        std::vector<HWND> topLevel;
+        EnumWindows(
+            [](HWND window, LPARAM list) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&topLevel));
+        EXPECT_EQ(std::count(topLevel.begin(), topLevel.end(), handle), 0);
+
+        ASSERT_TRUE(mailbox.Post(WM_APP + 7, 41));
+        DialogAnswers answers;
+        answers.Queue(IDOK);
+        ShowMessage(nullptr, L"A modal loop", L"Test");
+        ASSERT_EQ(seen.size(), 1u) << "dispatched by the message box's own loop";
+        EXPECT_EQ(seen[0], std::make_pair(UINT{WM_APP + 7}, WPARAM{41}));
+
+        ASSERT_NE(SetTimer(handle, 9, 10, nullptr), 0u);
+        EXPECT_TRUE(PumpUntil([&] { return seen.size() == 2; }, 2000));
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[1], std::make_pair(UINT{WM_TIMER}, WPARAM{9}));
+    }
+    EXPECT_FALSE(IsWindow(handle));
 }
