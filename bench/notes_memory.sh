@@ -38,8 +38,9 @@ keys=15
 program_pid() {
     local p
     for p in /proc/[0-9]*; do
-        tr '\0' '\n' <"$p/cmdline" 2>/dev/null | head -n 1 | grep -qF "$1" || continue
-        tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        # Processes come and go meanwhile: one that is gone is no match.
+        { tr '\0' '\n' <"$p/cmdline" | head -n 1 | grep -qF "$1"; } 2>/dev/null || continue
+        { tr '\0' '\n' <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null || continue
         echo "${p#/proc/}"
         return 0
     done
