@@ -53,6 +53,7 @@ void NoteWindow::BeginEdit(bool newNote) {
     RECT c = ClientRect();
     Rect a = NoteGeometry::TextRect(ToPortable(c), metrics.editInsets);
     MakeOpaque();
+    ShapeForTyping(true);
     editingNewNote = newNote;
     editor = std::make_unique<NoteEditor>(*this);
     {
@@ -91,6 +92,7 @@ void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     EditRules::CommitResult result = EditRules::CommitEdit(
         text, editBuffer, editingNewNote, request, host.Settings().resizeAfterEdit, history);
 
+    ShapeForTyping(false);
     RestoreTranslucency();
     if (GetFocus() != Handle()) FadeToTranslucent();
 

@@ -241,12 +241,37 @@ void NoteWindow::ResizeToContent() {
 }
 
 void NoteWindow::UpdateShape() {
-    if (Layered() || !Handle()) return;
+    if ((Layered() && !shapedForTyping) || !Handle()) return;
     const RECT w = WindowRect();
     const SIZE size = {w.right - w.left, w.bottom - w.top};
     if (size.cx == shapedSize.cx && size.cy == shapedSize.cy) return;
     if (!frames) frames = NoteFramesFor(NoteSkin(), metrics);
     if (ApplyWindowShape(Handle(), frames->Shape(size.cx, size.cy), true)) shapedSize = size;
+}
+
+// A layered note is shaped by its colour key, and the system shapes such a
+// window anew from its pixels whenever they change: at every key typed. Under
+// X that costs the server more the more windows there are (thousands of
+// notes: several times the time to the painted character). While the note is
+// edited (opaque, its frame shown) the window region of a note that is not
+// layered gives the same shape once, and the colour key comes back with the
+// end of the edit. The key goes first, as the system resets the shape with it.
+void NoteWindow::ShapeForTyping(bool typing) {
+    if (!Layered() || !Handle() || typing == shapedForTyping) return;
+    if (typing) {
+        if (!frames) frames = NoteFramesFor(NoteSkin(), metrics);
+        const RECT w = WindowRect();
+        HRGN shape = frames->Shape(w.right - w.left, w.bottom - w.top);
+        // Without the skin's pixels there is no region: the key stays.
+        if (!shape) return;
+        SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+        shapedForTyping = ApplyWindowShape(Handle(), shape, true);
+        if (shapedForTyping) shapedSize = {w.right - w.left, w.bottom - w.top};
+        return;
+    }
+    shapedForTyping = false;
+    shapedSize = {};
+    ApplyWindowShape(Handle(), nullptr, true);
 }
 
 // After a change of font the text takes another place at once.

@@ -241,6 +241,8 @@ private:
     void Relayout();
     // Without layering, the window region cuts out what the colour key would.
     void UpdateShape();
+    // While editing, a layered note too (the caller sets the key back).
+    void ShapeForTyping(bool typing);
     // The parts of Paint, in drawing order.
     FrameState CurrentFrame(const RECT& client) const;
     void PaintFrame(HDC dc, HDC memoryDc, const RECT& client);
@@ -321,6 +323,7 @@ private:
     bool moreText = false;
     // The size the window region was made for.
     SIZE shapedSize = {};
+    bool shapedForTyping = false;
     NoteGeometry::NoteButton hotButton = NoteGeometry::NoteButton::None;
     NoteGeometry::NoteButton pressedButton = NoteGeometry::NoteButton::None;
     // TrackMouseEvent asked for a WM_MOUSELEAVE that has not come yet.

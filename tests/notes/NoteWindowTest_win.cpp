@@ -328,6 +328,47 @@ TEST(NoteWindowTest, MaskFollowsActivationAndAltOnlyWithAMaskBitmap) {
     EXPECT_FALSE(flat->Masked());
 }
 
+// While it is edited a layered note is shaped by a window region (the system
+// reshapes a colour-keyed window at every change of its pixels), opaque; the
+// region follows a change of size, and the end of the edit brings the colour
+// key and the translucency back.
+TEST(NoteWindowTest, AnEditedLayeredNoteIsShapedByARegionUntilTheEditEnds) {
+    FakeHost host;
+    NoteWindow* note = host.LoadNote(DataAt(50, 60, 270, 220, L"shaped"));
+    const HWND window = note->Handle();
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    OwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    EXPECT_EQ(GetWindowRgn(window, region.Get()), ERROR);
+
+    note->BeginEdit(false);
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_EQ(alpha, 255);
+    ASSERT_NE(GetWindowRgn(window, region.Get()), ERROR);
+    RECT box = {};
+    GetRgnBox(region.Get(), &box);
+    EXPECT_TRUE(PtInRegion(region.Get(), 110, 80));
+    EXPECT_LE(box.right, 220);
+    EXPECT_LE(box.bottom, 160);
+
+    note->SetRect(RECT{50, 60, 270, 340});
+    ASSERT_NE(GetWindowRgn(window, region.Get()), ERROR);
+    GetRgnBox(region.Get(), &box);
+    EXPECT_GT(box.bottom, 160) << "the region follows the new size";
+    EXPECT_LE(box.bottom, 280);
+
+    PressEscape(*note);
+    ASSERT_FALSE(note->Editing());
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, &key, &alpha, &flags));
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    EXPECT_EQ(key, SmallWindow::kColorKey);
+    EXPECT_EQ(GetWindowRgn(window, region.Get()), ERROR);
+}
+
 TEST(NoteWindowTest, BlankNewNoteGoesOnEscapeButStaysWhenTheFocusLeaves) {
     FakeHost host;
     NoteWindow* doomed = host.Add(std::make_unique<NoteWindow>(host, true, true));
