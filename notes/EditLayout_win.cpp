@@ -103,12 +103,14 @@ constexpr size_t kFirstPiece = 2048;
 // Laying a long text out costs time that grows with its length times its
 // number of lines (in some edit controls, with the square of its length), and
 // nothing below the screen is ever drawn. So only as much of the text is laid
-// out as fills the area (and at least the screen's height) with two lines to
-// spare: the lines of such a piece are the text's own, except its last line,
+// out as fills the area (at least the screen's height, at most twice that)
+// with two lines to spare: the lines of such a piece are the text's own, except its last line,
 // which may end inside a word and is dropped. The bottom of a text laid out in
 // part is then estimated from the share of the text its lines hold, so that a
 // narrower width still gives a taller text.
-bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
+namespace {
+
+bool LayOutUncached(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
     out = EditLayout();
     HWND edit = LayoutEdit();
     if (!edit || width <= 0 || height <= 0) return false;
@@ -129,8 +131,11 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
     out.lineHeight = std::max<int>(1, metrics.tmHeight);
-    const int64_t enough = int64_t{std::max(height, GetSystemMetrics(SM_CYVIRTUALSCREEN))} +
-                           2 * int64_t{out.lineHeight};
+    // The area's height, but at least the screen's and at most twice that: a
+    // measuring area may be as tall as a guess at a long text's height.
+    const int64_t screen = std::max(1, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const int64_t enough =
+        std::clamp<int64_t>(height, screen, 2 * screen) + 2 * int64_t{out.lineHeight};
     size_t size = PieceEnd(text, kFirstPiece);
     for (;;) {
         if (size == text.size()) {
@@ -172,6 +177,41 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
     ReleaseDC(edit, dc);
     // The control keeps no copy of a note's text longer than needed.
     SetWindowTextW(edit, L"");
+    return true;
+}
+
+// The last few layouts: fitting a note to its text, sizing it and painting it
+// ask for the same text at the same width one after another.
+struct KnownLayout {
+    std::wstring text;
+    LOGFONTW font;
+    int width;
+    int64_t height;
+    EditLayout layout;
+};
+
+}  // namespace
+
+bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
+    static std::vector<KnownLayout> known;
+    LOGFONTW lf = {};
+    if (!GetObjectW(font, sizeof lf, &lf)) return LayOutUncached(text, font, width, height, out);
+    // The height counts only as far as it decides how much is laid out.
+    const int64_t screen = std::max(1, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const int64_t heightKey = std::clamp<int64_t>(height, screen, 2 * screen);
+    for (size_t i = 0; i < known.size(); ++i) {
+        KnownLayout& k = known[i];
+        if (k.width == width && k.height == heightKey && k.text.size() == text.size() &&
+            std::memcmp(&k.font, &lf, sizeof lf) == 0 && k.text == text) {
+            out = k.layout;
+            std::rotate(known.begin(), known.begin() + static_cast<std::ptrdiff_t>(i),
+                        known.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return true;
+        }
+    }
+    if (!LayOutUncached(text, font, width, height, out)) return false;
+    known.insert(known.begin(), KnownLayout{text, lf, width, heightKey, out});
+    if (known.size() > 4) known.pop_back();
     return true;
 }
 
