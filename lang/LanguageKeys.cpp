@@ -180,4 +180,6 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"FindNotes_Title",  // 170
     L"FindNotes_Search",
     L"CommandLine_Usage",
+    L"NoteMenu_RemindIn10Minutes",
+    L"NoteMenu_RemindTomorrow",
 };

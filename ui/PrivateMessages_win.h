@@ -46,6 +46,7 @@ inline constexpr UINT_PTR kSaveRetryTimer = 7301;  // writes again what could no
 inline constexpr UINT_PTR kNoteHoverTimer = 556;   // polls the cursor over a masked note
 inline constexpr UINT_PTR kNoteAlarmTimer = 557;   // checks the alarm once a minute
 inline constexpr UINT_PTR kNoteTypingTimer = 558;  // the typed text is due in Notes.dat
+inline constexpr UINT_PTR kNotePulseTimer = 559;   // one step of a fired alarm's pulse
 // Timers of a skinned button.
 inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it is on the button
 
@@ -64,6 +65,9 @@ static_assert(kCloseTimer != kDisplayChangeTimer && kCloseTimer != kFadeTimer &&
 static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
                   kFadeTimer != kNoteTypingTimer && kNoteHoverTimer != kNoteAlarmTimer &&
                   kNoteHoverTimer != kNoteTypingTimer && kNoteAlarmTimer != kNoteTypingTimer,
+              "note timers collide");
+static_assert(kNotePulseTimer != kFadeTimer && kNotePulseTimer != kNoteHoverTimer &&
+                  kNotePulseTimer != kNoteAlarmTimer && kNotePulseTimer != kNoteTypingTimer,
               "note timers collide");
 
 // Sync through a folder (app/NoteSync_win.h), at the main window.
