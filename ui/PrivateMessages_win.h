@@ -40,6 +40,9 @@ inline constexpr UINT_PTR kFadeTimer = 213;  // one step of fading in or out
 inline constexpr UINT_PTR kTrayClickTimer = 445;       // tells a single click from a double
 inline constexpr UINT_PTR kDisplayChangeTimer = 7302;  // the monitors have settled after a change
 inline constexpr UINT_PTR kCloseTimer = 7303;  // the notes' modal loops have had time to return
+inline constexpr UINT_PTR kColorModeTimer =
+    7304;  // looks again whether the theme may follow Windows
+inline constexpr UINT kColorModeRetryMs = 2000;
 // Timers of the notes document's window.
 inline constexpr UINT_PTR kSaveRetryTimer = 7301;  // writes again what could not be written
 // Timers of a note.
@@ -58,6 +61,9 @@ static_assert(kSaveNotesMessage != kSaveProblemMessage &&
                   kSaveProblemMessage != kNotesNotShownMessage,
               "notes document messages collide");
 static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
+static_assert(kColorModeTimer != kCloseTimer && kColorModeTimer != kDisplayChangeTimer &&
+                  kColorModeTimer != kFadeTimer && kColorModeTimer != kTrayClickTimer,
+              "main window timers collide");
 static_assert(kCloseTimer != kDisplayChangeTimer && kCloseTimer != kFadeTimer &&
                   kCloseTimer != kTrayClickTimer && kDisplayChangeTimer != kFadeTimer &&
                   kDisplayChangeTimer != kTrayClickTimer,
