@@ -102,7 +102,7 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     // level (128 here), also while the note is not in front.
     ASSERT_TRUE(note->Pulsing());
     SetForegroundWindow(a.Notes()[0]->Handle());
-    const std::set<int> swing = AlphasOver(note->Handle(), 900);
+    const std::set<int> swing = AlphasOver(note->Handle(), 1500);  // more than one swing
     EXPECT_GE(swing.size(), 5u);
     EXPECT_LE(*swing.begin(), 110);
     EXPECT_GE(*swing.rbegin(), 240);  // read between steps: near the top
