@@ -225,7 +225,7 @@ void Application::ApplyTheme(uint32_t index) {
 
 void Application::FollowSystemColorMode() {
     KillTimer(Handle(), kColorModeTimer);
-    if (colorThemeChosen || restartRequested) return;
+    if (colorThemeChosen || restartRequested || !document) return;
     if (SystemThemeIndex(skin, SystemAppsDark()) == colorThemeIndex) return;
     // A restart would end an edit under the user's fingers: it waits.
     for (const auto& note : document->List()) {
