@@ -159,6 +159,8 @@ public:
     // The note pulses until the user clicks or types in it, snoozes, edits,
     // hides or closes it.
     bool Pulsing() const { return pulsing; }
+    // Without layering the pulse is a frame around the text: drawn now.
+    bool PulseFrameShown() const { return pulseFrameShown; }
     void StopPulse();
     // The alpha of a pulse step (0 is opaque) for a see-through level `low`.
     static int PulseAlphaAt(int step, int low);

@@ -125,6 +125,38 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     EXPECT_EQ(GetForegroundWindow(), note->Handle());
 }
 
+// Windows that cannot fade pulse with a frame around the text, drawn in the
+// text colour every other half swing.
+TEST_F(AlarmNoticeTest, WithoutLayeringAFrameBlinksAroundTheText) {
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/LayeredWindowEnabled", false);
+    NoteWindow* note = StartWithAlarm();
+    ASSERT_TRUE(note->Pulsing());
+    EXPECT_FALSE(note->PulseShown());  // no alpha to swing
+    const RECT client = note->ClientRect();
+    const SkinRect insets = app->NoteSkin().editInsets;
+    // A point on the frame: just left of the text area, half way down.
+    const POINT onFrame = {client.left + insets.left - 2, (client.top + client.bottom) / 2};
+    const COLORREF text = app->NoteSkin().themedTextColor;
+    bool sawFrame = false, sawPaper = false;
+    const DWORD end = GetTickCount() + 1500;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        PumpFor(30);
+        UpdateWindow(note->Handle());
+        HDC dc = GetDC(note->Handle());
+        const COLORREF pixel = GetPixel(dc, onFrame.x, onFrame.y);
+        ReleaseDC(note->Handle(), dc);
+        if (note->PulseFrameShown())
+            sawFrame = sawFrame || pixel == text;
+        else
+            sawPaper = sawPaper || pixel != text;
+    }
+    EXPECT_TRUE(sawFrame);
+    EXPECT_TRUE(sawPaper);
+    ClickOn(note->Handle());
+    EXPECT_FALSE(note->Pulsing());
+    EXPECT_FALSE(note->PulseFrameShown());
+}
+
 // Typing, hiding and closing end the pulse too; none leaves its timer behind.
 TEST_F(AlarmNoticeTest, TypingOrHidingEndsThePulse) {
     NoteWindow* note = StartWithAlarm();
