@@ -52,6 +52,7 @@ void NoteWindow::SetText(const std::wstring& s) {
 
 void NoteWindow::BeginEdit(bool newNote) {
     if (editor) return;
+    StopPulse();
     openingEditor = true;
     RECT c = ClientRect();
     Rect a = NoteGeometry::TextRect({c.left, c.top, c.right, c.bottom}, metrics.editInsets);
