@@ -14,6 +14,7 @@
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
+#include "ui/PrivateMessages_win.h"
 #include "ui/ShellOpen_win.h"
 #include "base/MemoryDc_win.h"
 
@@ -184,7 +185,16 @@ void Application::ChooseSkin(size_t index) {
 }
 
 void Application::ChooseColorTheme(size_t index) {
-    if (index >= skin.colorThemes.size()) return;
+    if (index == skin.colorThemes.size()) {
+        // "Like Windows": no theme stored, so the next run follows Windows.
+        settingsStore->WriteString(L"/SkinColorThemeIndex", L"");
+        Restart();
+        return;
+    }
+    if (index > skin.colorThemes.size()) return;
+    // Chosen from now on, also when it is the theme Windows' mode gave.
+    if (!colorThemeChosen) WriteSkinColorThemeIndex(*settingsStore, static_cast<uint32_t>(index));
+    colorThemeChosen = true;
     ApplyTheme(static_cast<uint32_t>(index));
     // Also for the current theme: the restart is what the user sees happen.
     Restart();
@@ -205,13 +215,27 @@ void Application::ApplyTheme(uint32_t index) {
     settings.skinColorThemeIndex = index;
     WriteSkinColorThemeIndex(*settingsStore, index);
     const SkinColor tint = skin.colorThemes[index].color;
-    ApplyThemeToSkinColors(skin, tint);
+    ApplyThemeToSkinColors(skin, index);
     // The live bitmaps take the new tint over their old one; the restart that
     // follows loads them afresh with the new tint alone.
     MemoryDc screen(nullptr);
     if (screen) SkinBitmapList::TintAll(screen.Get(), tint);
     InvalidateRect(Handle(), nullptr, TRUE);
     for (const auto& note : document->List()) InvalidateRect(note->Handle(), nullptr, TRUE);
+}
+
+void Application::FollowSystemColorMode() {
+    KillTimer(Handle(), kColorModeTimer);
+    if (colorThemeChosen || restartRequested || !document) return;
+    if (SystemThemeIndex(skin, SystemAppsDark()) == colorThemeIndex) return;
+    // A restart would end an edit under the user's fingers: it waits.
+    for (const auto& note : document->List()) {
+        if (!note->IsIdle()) {
+            SetTimer(Handle(), kColorModeTimer, kColorModeRetryMs, nullptr);
+            return;
+        }
+    }
+    Restart();
 }
 
 void Application::TileNotes() {

@@ -81,6 +81,11 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER:
             if (wParam == kTrayClickTimer) OnTrayClickTimer();
             if (wParam == kCloseTimer) FinishClose();
+            if (wParam == kColorModeTimer) FollowSystemColorMode();
+            break;
+        case WM_SETTINGCHANGE:
+            if (lParam && lstrcmpW(reinterpret_cast<LPCWSTR>(lParam), L"ImmersiveColorSet") == 0)
+                FollowSystemColorMode();
             break;
         case kSettingsResultMessage:
             OnSettingsResult(wParam, lParam);
@@ -230,6 +235,8 @@ void Application::ShowMainMenu(bool fromTray) {
             NoteMenuItemText(note->TitleText(true), note->Locked(), note->Hidden(), suffixes));
     }
     for (const ColorTheme& theme : skin.colorThemes) state.colorThemeNames.push_back(theme.name);
+    // The last item gives the choice back to Windows' light or dark apps.
+    state.colorThemeNames.push_back(TextOf(kMainMenu_ColorThemeLikeWindows));
     UpdateMainMenu(popup, state, languageFileNames, skinFolderNames);
 
     placeNearTray = fromTray;

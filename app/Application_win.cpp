@@ -198,11 +198,12 @@ void Application::LoadSkinAndMainWindow() {
     options.folder = skinFolder;
     options.window = Handle();
     options.layeredWindows = layeredWindows;
+    options.systemDark = SystemAppsDark();
     {
         // Dozens of keys of both files: each read once.
         SettingsStore::ReadBurst skinReads(*skinStore);
         SettingsStore::ReadBurst settingsReads(*settingsStore);
-        LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
+        colorThemeChosen = LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
     }
     settings.skinColorThemeIndex = colorThemeIndex;
 

@@ -157,6 +157,9 @@ public:
     bool NotesShown() const { return notesShown; }
     HMENU MainMenu() const { return mainMenu.Get(); }
     uint32_t ColorThemeIndex() const { return colorThemeIndex; }
+    // The user chose the colour theme; otherwise it follows Windows' light or
+    // dark apps.
+    bool ColorThemeChosen() const { return colorThemeChosen; }
     const TrayIcon& Tray() const { return tray; }
     const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
     const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
@@ -239,6 +242,9 @@ private:
     void ChooseLanguage(size_t index);
     void ChooseSkin(size_t index);
     void ChooseColorTheme(size_t index);
+    // Windows' apps turned light or dark: a theme that follows them changes
+    // (by a restart, as any change of theme), once no note is being edited.
+    void FollowSystemColorMode();
     // True when the message is to go no further (an exit the user called off).
     bool OnSafetyMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Asks before an exit would lose notes that cannot be saved.
@@ -259,6 +265,7 @@ private:
     bool notesShown = true;
     Skin skin;
     uint32_t colorThemeIndex = 0;
+    bool colorThemeChosen = false;
     bool placeNearTray = false;
     AppSettings settings;
     bool layeredWindows = true;

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 173;
+inline constexpr size_t kLanguageKeyCount = 176;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -83,6 +83,11 @@ enum LanguageText : int {
     kFindNotes_Hidden = 168,
     kFindNotes_Locked = 169,
     kCommandLine_Usage = 172,
+    // Put at the top of the note menu after the note's alarm has fired.
+    kNoteMenu_RemindIn10Minutes = 173,
+    kNoteMenu_RemindTomorrow = 174,
+    // The last item of the colour themes: the theme follows Windows' light or dark apps.
+    kMainMenu_ColorThemeLikeWindows = 175,
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
@@ -298,23 +301,43 @@ LRESULT FindNotesWindow::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
                                  2;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
-    SetBkMode(dc, OPAQUE);
-    size_t at = 0;
-    const auto piece = [&](size_t begin, size_t end, bool match) {
-        if (end <= begin) return;
-        SetBkColor(dc, match ? kHighlight : back);
-        SetTextColor(dc, match ? RGB(0, 0, 0) : fore);
-        SIZE size = {};
-        GetTextExtentPoint32W(dc, text.c_str() + begin, static_cast<int>(end - begin), &size);
-        TextOutW(dc, x, y, text.c_str() + begin, static_cast<int>(end - begin));
-        x += size.cx;
-    };
-    for (const auto& r : ranges) {
-        piece(at, r.first, false);
-        piece(r.first, std::min(r.second, text.size()), true);
-        at = std::min(r.second, text.size());
+    // The whole title is measured once and drawn with those very advances, so
+    // each highlight lies exactly under its letters (no gap and no overlap
+    // where a piece ends, whatever the font's kerning and overhang).
+    const int count = static_cast<int>(std::min<size_t>(text.size(), 32767));
+    std::vector<int> ends(static_cast<size_t>(count) + 1, 0);
+    SIZE whole = {};
+    if (count > 0) {
+        GetTextExtentExPointW(dc, text.c_str(), count, 0, nullptr, ends.data() + 1, &whole);
     }
-    piece(at, text.size(), false);
+    std::vector<int> advances(static_cast<size_t>(count), 0);
+    for (int i = 0; i < count; ++i) advances[i] = ends[i + 1] - ends[i];
+    const auto drawTitle = [&] {
+        ExtTextOutW(dc, x, y, 0, nullptr, text.c_str(), static_cast<UINT>(count), advances.data());
+    };
+    SetBkMode(dc, TRANSPARENT);
+    for (const auto& r : ranges) {
+        const size_t begin = std::min<size_t>(r.first, static_cast<size_t>(count));
+        const size_t end = std::min<size_t>(r.second, static_cast<size_t>(count));
+        if (end <= begin) continue;
+        RECT mark = {x + ends[begin], cell.top + 1, x + ends[end], cell.bottom - 1};
+        SetDCBrushColor(dc, kHighlight);
+        FillRect(dc, &mark, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+    SetTextColor(dc, fore);
+    drawTitle();
+    // The matches in dark letters, which read on the highlight whatever the
+    // row's own colours are.
+    SetTextColor(dc, RGB(0, 0, 0));
+    for (const auto& r : ranges) {
+        const size_t begin = std::min<size_t>(r.first, static_cast<size_t>(count));
+        const size_t end = std::min<size_t>(r.second, static_cast<size_t>(count));
+        if (end <= begin) continue;
+        const int savedMatch = SaveDC(dc);
+        IntersectClipRect(dc, x + ends[begin], cell.top, x + ends[end], cell.bottom);
+        drawTitle();
+        RestoreDC(dc, savedMatch);
+    }
     RestoreDC(dc, saved);
     return CDRF_SKIPDEFAULT;
 }

@@ -1,6 +1,7 @@
 #include "notes/EditLayout_win.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -42,26 +43,13 @@ int TabWidthOf(HWND edit, HFONT font) {
 
 }  // namespace
 
-bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
-    out = EditLayout();
-    HWND edit = LayoutEdit();
-    if (!edit || width <= 0 || height <= 0) return false;
-    // As the editor is prepared (NoteEdit_win.cpp): its size, the font, the
-    // default tab stops, the text and the formatting rectangle.
-    SetWindowPos(edit, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
-    out.tabWidth = TabWidthOf(edit, font);
-    SetWindowTextW(edit, text.c_str());
-    RECT format = {0, 0, width, height};
-    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+namespace {
 
-    HDC dc = GetDC(edit);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    out.lineHeight = metrics.tmHeight;
+// Reads the lines of the text the control holds (its first `size` characters).
+void ReadLines(HWND edit, HDC dc, const std::wstring& text, size_t size, EditLayout& out) {
+    out.lines.clear();
+    out.right = 0;
+    out.bottom = 0;
     const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
     POINT first = {0, 0};
     for (int i = 0; i < count; ++i) {
@@ -73,7 +61,7 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
         // No position is given for the end of the text (an empty last line):
         // it lies one line below the one before, at the first line's left.
         const LRESULT pos =
-            line.start < static_cast<int>(text.size())
+            static_cast<size_t>(line.start) < size
                 ? SendMessageW(edit, EM_POSFROMCHAR, static_cast<WPARAM>(line.start), 0)
                 : -1;
         if (pos != -1) {
@@ -86,17 +74,144 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
             line.at = {r.left, r.top};
         }
         if (out.lines.empty()) first = line.at;
+        out.lines.push_back(line);
+    }
+    for (const EditLine& line : out.lines) {
         const DWORD extent = line.length > 0 ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
                                                                     line.length, 1, &out.tabWidth)
                                              : 0;
         out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
         out.bottom = line.at.y + out.lineHeight;
-        out.lines.push_back(line);
+    }
+}
+
+// The first characters of a text to lay out, never ending inside a surrogate
+// pair or between the CR and the LF of a line break.
+size_t PieceEnd(const std::wstring& text, size_t wanted) {
+    if (wanted >= text.size()) return text.size();
+    size_t end = wanted;
+    if (end > 0 && (text[end - 1] == L'\r' || (text[end - 1] >= 0xD800 && text[end - 1] < 0xDC00)))
+        --end;
+    return end;
+}
+
+// The first piece laid out.
+constexpr size_t kFirstPiece = 2048;
+
+}  // namespace
+
+// Laying a long text out costs time that grows with its length times its
+// number of lines (in some edit controls, with the square of its length), and
+// nothing below the screen is ever drawn. So only as much of the text is laid
+// out as fills the area (at least the screen's height, at most twice that)
+// with two lines to spare: the lines of such a piece are the text's own, except its last line,
+// which may end inside a word and is dropped. The bottom of a text laid out in
+// part is then estimated from the share of the text its lines hold, so that a
+// narrower width still gives a taller text.
+namespace {
+
+bool LayOutUncached(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
+    out = EditLayout();
+    HWND edit = LayoutEdit();
+    if (!edit || width <= 0 || height <= 0) return false;
+    // As the editor is prepared (NoteEdit_win.cpp): its size, the font, the
+    // default tab stops and the formatting rectangle, set while the control is
+    // empty so that the text is broken into lines once.
+    SetWindowPos(edit, nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
+    out.tabWidth = TabWidthOf(edit, font);
+    SetWindowTextW(edit, L"");
+    RECT format = {0, 0, width, height};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+
+    HDC dc = GetDC(edit);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    out.lineHeight = std::max<int>(1, metrics.tmHeight);
+    // The area's height, but at least the screen's and at most twice that: a
+    // measuring area may be as tall as a guess at a long text's height.
+    const int64_t screen = std::max(1, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const int64_t enough =
+        std::clamp<int64_t>(height, screen, 2 * screen) + 2 * int64_t{out.lineHeight};
+    size_t size = PieceEnd(text, kFirstPiece);
+    for (;;) {
+        if (size == text.size()) {
+            SetWindowTextW(edit, text.c_str());
+        } else {
+            SetWindowTextW(edit, text.substr(0, size).c_str());
+        }
+        ReadLines(edit, dc, text, size, out);
+        if (size == text.size() || out.bottom > enough) break;
+        // As much more as the lines so far say the area needs, and a quarter
+        // more: at least twice, at most sixteen times as much as before.
+        const int64_t shown = std::max<int64_t>(out.bottom, out.lineHeight);
+        const size_t wanted = static_cast<size_t>(
+            std::clamp<int64_t>(static_cast<int64_t>(size) * enough * 5 / 4 / shown,
+                                static_cast<int64_t>(size) * 2, static_cast<int64_t>(size) * 16));
+        const size_t next = PieceEnd(text, wanted);
+        if (next <= size) break;
+        size = next;
+    }
+    if (size < text.size() && out.lines.size() > 1) {
+        out.lines.pop_back();
+        const EditLine& last = out.lines.back();
+        const size_t held = static_cast<size_t>(last.start) + static_cast<size_t>(last.length);
+        out.right = 0;
+        for (const EditLine& line : out.lines) {
+            const DWORD extent = line.length > 0
+                                     ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
+                                                            line.length, 1, &out.tabWidth)
+                                     : 0;
+            out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
+        }
+        const int64_t bottom = last.at.y + out.lineHeight;
+        const int64_t estimate =
+            held > 0 ? bottom * static_cast<int64_t>(text.size()) / static_cast<int64_t>(held)
+                     : bottom;
+        out.bottom = static_cast<int>(std::min<int64_t>(estimate, INT32_MAX / 4));
     }
     SelectObject(dc, old);
     ReleaseDC(edit, dc);
     // The control keeps no copy of a note's text longer than needed.
     SetWindowTextW(edit, L"");
+    return true;
+}
+
+// The last few layouts: fitting a note to its text, sizing it and painting it
+// ask for the same text at the same width one after another.
+struct KnownLayout {
+    std::wstring text;
+    LOGFONTW font;
+    int width;
+    int64_t height;
+    EditLayout layout;
+};
+
+}  // namespace
+
+bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out) {
+    static std::vector<KnownLayout> known;
+    LOGFONTW lf = {};
+    if (!GetObjectW(font, sizeof lf, &lf)) return LayOutUncached(text, font, width, height, out);
+    // The height counts only as far as it decides how much is laid out.
+    const int64_t screen = std::max(1, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    const int64_t heightKey = std::clamp<int64_t>(height, screen, 2 * screen);
+    for (size_t i = 0; i < known.size(); ++i) {
+        KnownLayout& k = known[i];
+        if (k.width == width && k.height == heightKey && k.text.size() == text.size() &&
+            std::memcmp(&k.font, &lf, sizeof lf) == 0 && k.text == text) {
+            out = k.layout;
+            std::rotate(known.begin(), known.begin() + static_cast<std::ptrdiff_t>(i),
+                        known.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            return true;
+        }
+    }
+    if (!LayOutUncached(text, font, width, height, out)) return false;
+    known.insert(known.begin(), KnownLayout{text, lf, width, heightKey, out});
+    if (known.size() > 4) known.pop_back();
     return true;
 }
 

@@ -49,6 +49,7 @@ void NoteWindow::SetText(const std::wstring& s) {
 
 void NoteWindow::BeginEdit(bool newNote) {
     if (editor) return;
+    StopPulse();
     openingEditor = true;
     RECT c = ClientRect();
     Rect a = NoteGeometry::TextRect(ToPortable(c), metrics.editInsets);

@@ -298,6 +298,9 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(LiveText().size());
         case WM_KEYDOWN:
+            // A key typed in the note, or a click on it, is the user's answer
+            // to a fired alarm's pulse.
+            StopPulse();
             OnKeyDown(wParam);
             break;
         case WM_SYSKEYUP:
@@ -309,6 +312,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
         case WM_TIMER:
             if (wParam == kNoteHoverTimer) UpdateMask();
             if (wParam == kNoteAlarmTimer) CheckAlarm();
+            if (wParam == kNotePulseTimer) PulseStep();
             if (wParam == kNoteTypingTimer) {
                 KillTimer(Handle(), kNoteTypingTimer);
                 typingSaveDue = false;
@@ -327,6 +331,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
             if (OnButtonMouse(message, lParam)) return 0;
             break;
         case WM_LBUTTONDOWN:
+            StopPulse();
             if (OnButtonMouse(message, lParam)) return 0;
             if (frameForced) {
                 frameForced = false;
@@ -339,6 +344,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
             }
             break;
         case WM_LBUTTONDBLCLK:
+            StopPulse();
             if (OnButtonMouse(message, lParam)) return 0;
             if (InResizeGrip(ClientPointOf(lParam)))
                 ResizeToContent();
@@ -346,6 +352,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
                 BeginEdit(false);
             break;
         case WM_MBUTTONDOWN:
+            StopPulse();
             if (frameForced) {
                 frameForced = false;
                 if (HasMask()) UpdateMask();
@@ -353,6 +360,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
             if (editor) EndEdit(false, true);
             break;
         case WM_RBUTTONDOWN:
+            StopPulse();
             if (editor) EndEdit(false, true);
             break;
         case WM_RBUTTONUP:

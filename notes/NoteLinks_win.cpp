@@ -37,7 +37,9 @@ void NoteHost::OpenLink(const std::wstring& link) {
 
 void NoteWindow::FillLinksMenu(HMENU popup) {
     links = NoteLinks::FindLinks(text);
-    if (HMENU submenu = GetSubMenu(popup, kLinksPosition))
+    // The reminders of a fired alarm stand above the resource's items.
+    const bool reminders = GetMenuState(popup, IDM_NOTE_REMIND_IN_10_MINUTES, MF_BYCOMMAND) != ~0u;
+    if (HMENU submenu = GetSubMenu(popup, kLinksPosition + (reminders ? 3 : 0)))
         FillSubmenu(submenu, links, IDM_FIRST_LINK);
 }
 

@@ -39,7 +39,27 @@ std::wstring NoteWindow::TitleText(bool withDate) const {
                                 host.Settings().showDateInTitle, FromSystemTime(created));
 }
 
+int NoteWindow::ShowReminders(HMENU popup, bool show) const {
+    const bool shown = GetMenuState(popup, IDM_NOTE_REMIND_IN_10_MINUTES, MF_BYCOMMAND) != ~0u;
+    if (shown && !show) {
+        for (UINT id :
+             {IDM_NOTE_REMIND_IN_10_MINUTES, IDM_NOTE_REMIND_TOMORROW, IDM_NOTE_REMIND_SEPARATOR})
+            DeleteMenu(popup, id, MF_BYCOMMAND);
+    } else if (show && !shown) {
+        // The menu is shared by every note: the items stand in it only while
+        // a note whose alarm has just fired shows it.
+        const LanguageTable& language = host.Language();
+        InsertMenuW(popup, 0, MF_BYPOSITION | MF_STRING, IDM_NOTE_REMIND_IN_10_MINUTES,
+                    language.TextOf(kNoteMenu_RemindIn10Minutes).c_str());
+        InsertMenuW(popup, 1, MF_BYPOSITION | MF_STRING, IDM_NOTE_REMIND_TOMORROW,
+                    language.TextOf(kNoteMenu_RemindTomorrow).c_str());
+        InsertMenuW(popup, 2, MF_BYPOSITION | MF_SEPARATOR, IDM_NOTE_REMIND_SEPARATOR, nullptr);
+    }
+    return show ? 3 : 0;
+}
+
 void NoteWindow::PrepareNoteMenu(HMENU popup) const {
+    ShowReminders(popup, alarmJustFired);
     SetMenuDefaultItem(popup, IDM_NOTE_EDIT, FALSE);
 
     EnableItem(popup, IDM_NOTE_UNDO, history.CanUndo());
@@ -68,6 +88,8 @@ void NoteWindow::ShowNoteMenu() {
     // Commands are posted, but the menu's modal loop dispatches everything
     // else: the host may have closed this note meanwhile (exit, restore).
     ShowPopupMenu(menu, false);
+    // The next note to show the menu may have no alarm that fired.
+    ShowReminders(menu, false);
     if (!closing && HasMask()) UpdateMask();
 }
 
@@ -221,6 +243,12 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             break;
         case IDM_NOTE_ALARM_ENABLED:
             ToggleAlarm();
+            break;
+        case IDM_NOTE_REMIND_IN_10_MINUTES:
+            RemindLater(false);
+            break;
+        case IDM_NOTE_REMIND_TOMORROW:
+            RemindLater(true);
             break;
         case IDM_NOTE_SAVE_AS:
             SaveAs();

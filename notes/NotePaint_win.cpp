@@ -74,6 +74,17 @@ void NoteWindow::Paint(HDC dc) {
     PaintFrame(dc, memory.Get(), client);
     PaintText(dc, TextArea(client));
     PaintButtons(dc, memory.Get(), client);
+    if (pulseFrameShown) {
+        // A fired alarm's pulse on a note that cannot fade: a frame in the
+        // text colour around the text area.
+        RECT r = TextArea(client);
+        InflateRect(&r, 3, 3);
+        OwnedBrush brush(CreateSolidBrush(NoteSkin().themedTextColor));
+        for (int i = 0; i < 2 && brush; ++i) {
+            FrameRect(dc, &r, brush.Get());
+            InflateRect(&r, -1, -1);
+        }
+    }
 }
 
 FrameState NoteWindow::CurrentFrame(const RECT& client) const {

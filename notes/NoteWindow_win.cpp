@@ -154,12 +154,14 @@ void NoteWindow::BeginClosing() {
         KillTimer(Handle(), kNoteAlarmTimer);
         KillTimer(Handle(), kNoteHoverTimer);
         KillTimer(Handle(), kNoteTypingTimer);
+        KillTimer(Handle(), kNotePulseTimer);
         if (GetCapture() == Handle()) ReleaseCapture();
         // The system's move or size loop ends on Escape, as when the user
         // presses it; the note goes once the loop has returned.
         if (inMoveLoop) PostMessageW(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     }
     hoverTimerRunning = false;
+    pulsing = false;
     // The editor's own handlers may be running (its context menu): it goes
     // with the note, never before.
     if (editor && editor->Handle()) ShowWindow(editor->Handle(), SW_HIDE);
@@ -259,6 +261,7 @@ void NoteWindow::TakeSyncedFields(const NoteData& d) {
 }
 
 void NoteWindow::Hide() {
+    StopPulse();
     hidden = true;
     host.ActivateNextNote(this);
     ShowWindow(Handle(), SW_HIDE);

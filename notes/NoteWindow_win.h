@@ -74,6 +74,12 @@ public:
     // While the user types, the text reaches Notes.dat this long after the
     // first keystroke that is not saved yet.
     static constexpr UINT kTypingSaveDelay = 1500;
+    // A fired alarm's pulse: the alpha swings from opaque down to the pulse's
+    // low point and back in this many steps of this many milliseconds.
+    static constexpr UINT kPulseInterval = 50;
+    static constexpr int kPulseSteps = 24;
+    // The snooze of "Remind me in 10 minutes".
+    static constexpr int kRemindMinutes = 10;
 
     NoteWindow(NoteHost& host, bool layered, bool startEditing);
     NoteWindow(NoteHost& host, bool layered, const NoteData& record);
@@ -147,6 +153,17 @@ public:
     // Runs when the alarm timer fires: the note comes forward once its alarm
     // time has come, else the timer is set for the next look.
     void CheckAlarm();
+    // The alarm has fired and the user has neither set an alarm again nor
+    // snoozed it since: the note menu offers the two reminders.
+    bool AlarmJustFired() const { return alarmJustFired; }
+    // The note pulses until the user clicks or types in it, snoozes, edits,
+    // hides or closes it.
+    bool Pulsing() const { return pulsing; }
+    // Without layering the pulse is a frame around the text: drawn now.
+    bool PulseFrameShown() const { return pulseFrameShown; }
+    void StopPulse();
+    // The alpha of a pulse step (0 is opaque) for a see-through level `low`.
+    static int PulseAlphaAt(int step, int low);
 
     // --- closing (for the host) ---
     // Hidden and out of the host's list, waiting to be destroyed. A dialog of
@@ -281,6 +298,14 @@ private:
     void ChangeAlarm();
     void ToggleAlarm();
     void StartAlarmTimer();
+    void StartPulse();
+    void PulseStep();
+    // Arms the alarm for `utc`, as the alarm dialog's OK does.
+    void RemindAt(const SYSTEMTIME& utc);
+    void RemindLater(bool tomorrow);
+    // Puts the two reminders at the top of the shared note menu, or takes
+    // them out; returns how many items stand above the resource's own.
+    int ShowReminders(HMENU popup, bool show) const;
     void SaveAs();
     void EmailNote();
     void OnSizing(RECT& proposed);
@@ -337,6 +362,12 @@ private:
     SYSTEMTIME alarmTime = {};
     bool hasAlarm = false;
     bool alarmEnabled = false;
+    bool alarmJustFired = false;
+    bool pulsing = false;
+    int pulseStep = 0;
+    // Without layering the pulse is a frame drawn around the text, every
+    // other half swing.
+    bool pulseFrameShown = false;
     bool titleDialogOpen = false;
     bool typingSaveDue = false;
     int runningHandlers = 0;

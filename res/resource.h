@@ -89,6 +89,10 @@
 #define IDM_NOTE_HIDE 198
 #define IDM_NOTE_ALARM_ENABLED 204
 #define IDM_NOTE_ALARM_CHANGE 205
+// Offered at the top of the note menu after the note's alarm has fired.
+#define IDM_NOTE_REMIND_IN_10_MINUTES 206
+#define IDM_NOTE_REMIND_TOMORROW 207
+#define IDM_NOTE_REMIND_SEPARATOR 208
 #define IDM_NOTE_UNDO 32777
 #define IDM_NOTE_REDO 32778
 

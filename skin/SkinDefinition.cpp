@@ -1,5 +1,7 @@
 #include "skin/SkinDefinition.h"
 
+#include <algorithm>
+
 #include "skin/SkinTint.h"
 #include "store/ValueStore.h"
 
@@ -88,6 +90,17 @@ void ReadSkinDefinition(ValueStore& store, SkinDefinition& def) {
         theme.color = ReadColor(store, section);
         store.ReadString(section + L"/Name", theme.name);
         if (theme.name.empty()) theme.name = def.name;
+        store.ReadBool(section + L"/Dark", theme.dark);
+        int32_t text[3] = {-1, -1, -1};
+        store.ReadLong(section + L"/TextR", text[0]);
+        store.ReadLong(section + L"/TextG", text[1]);
+        store.ReadLong(section + L"/TextB", text[2]);
+        if (text[0] >= 0 || text[1] >= 0 || text[2] >= 0) {
+            theme.ownTextColor = true;
+            // A missing channel is 0, as in ReadColor.
+            theme.textColor =
+                MakeSkinColor(std::max(text[0], 0), std::max(text[1], 0), std::max(text[2], 0));
+        }
         def.colorThemes.push_back(std::move(theme));
     }
     if (def.colorThemes.empty()) def.colorThemes.push_back(ColorTheme{kWhite, def.name});
@@ -115,4 +128,16 @@ SkinColor ThemeColor(const SkinDefinition& def, uint32_t themeIndex) {
 void ApplyThemeToColors(SkinDefinition& def, SkinColor tint) {
     def.themedTextColor = Multiply(def.textColor, tint);
     def.themedTextBackgroundColor = Multiply(def.textBackgroundColor, tint);
+}
+
+void ApplyThemeColors(SkinDefinition& def, uint32_t themeIndex) {
+    ApplyThemeToColors(def, ThemeColor(def, themeIndex));
+    if (themeIndex < def.colorThemes.size() && def.colorThemes[themeIndex].ownTextColor)
+        def.themedTextColor = def.colorThemes[themeIndex].textColor;
+}
+
+uint32_t SystemThemeIndex(const SkinDefinition& def, bool systemDark) {
+    for (size_t i = 0; i < def.colorThemes.size(); ++i)
+        if (def.colorThemes[i].dark == systemDark) return static_cast<uint32_t>(i);
+    return 0;
 }

@@ -57,6 +57,13 @@ using SkinRect = Rect;
 struct ColorTheme {
     SkinColor color = kWhite;  // white leaves bitmaps and colours unchanged
     std::wstring name;
+    // A dark theme (key Dark) is the one taken while Windows' apps are dark
+    // and the user has chosen no theme.
+    bool dark = false;
+    // A theme's own text colour (keys TextR, TextG, TextB), used as it is: a
+    // tint can only darken, and dark paper needs light text.
+    bool ownTextColor = false;
+    SkinColor textColor = 0;
 };
 
 // Four bitmap slots of a push button; any of them may be empty.
@@ -152,3 +159,10 @@ SkinColor ThemeColor(const SkinDefinition& def, uint32_t themeIndex);
 
 // Recomputes themedTextColor and themedTextBackgroundColor for a tint colour.
 void ApplyThemeToColors(SkinDefinition& def, SkinColor tint);
+
+// The same for a theme: its tint, and its own text colour when it has one.
+void ApplyThemeColors(SkinDefinition& def, uint32_t themeIndex);
+
+// The theme for a user who has chosen none: the first dark theme while Windows'
+// apps are dark, else the first light one; 0 when the skin has no such theme.
+uint32_t SystemThemeIndex(const SkinDefinition& def, bool systemDark);

@@ -53,12 +53,12 @@ LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY) {
     return logFont;
 }
 
-void ApplyThemeToSkinColors(Skin& skin, SkinColor tint) {
-    ApplyThemeToColors(skin, tint);
+void ApplyThemeToSkinColors(Skin& skin, uint32_t themeIndex) {
+    ApplyThemeColors(skin, themeIndex);
     skin.textBackgroundBrush.Reset(CreateSolidBrush(skin.themedTextBackgroundColor));
 }
 
-void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
+bool LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
               uint32_t& themeIndex) {
     skin.Clear();
     skin.backgroundWidth = kDefaultBackgroundWidth;
@@ -70,11 +70,18 @@ void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinL
     skin.noteLogFont = MakeNoteLogFont(skin.font, pixelsPerInch);
     skin.noteFont.Reset(CreateFontIndirectW(&skin.noteLogFont));
 
-    uint32_t stored = 0;
-    settings.ReadUInt32(L"/SkinColorThemeIndex", stored);
-    themeIndex = ResolveThemeIndex(stored, skin.colorThemes.size());
+    std::wstring storedText;
+    settings.ReadString(L"/SkinColorThemeIndex", storedText);
+    const bool chosen = !storedText.empty();
+    if (chosen) {
+        uint32_t stored = 0;
+        settings.ReadUInt32(L"/SkinColorThemeIndex", stored);
+        themeIndex = ResolveThemeIndex(stored, skin.colorThemes.size());
+    } else {
+        themeIndex = SystemThemeIndex(skin, options.systemDark);
+    }
     const SkinColor tint = ThemeColor(skin, themeIndex);
-    ApplyThemeToSkinColors(skin, tint);
+    ApplyThemeToSkinColors(skin, themeIndex);
 
     // Every bitmap is tinted as it loads, so the theme is known before any of them.
     const std::wstring& folder = options.folder;
@@ -91,6 +98,16 @@ void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinL
     skin.moreTextBitmap = LoadSkinBitmap(folder, SkinFiles::kMoreText, tint);
     skin.mainWindowBackground = LoadSkinBitmap(folder, SkinFiles::kMainBackground, tint);
     LoadButtonBitmaps(folder, L"MainWindow/Button", tint, skin.mainWindowButton);
+    return chosen;
+}
+
+bool SystemAppsDark() {
+    DWORD light = 1;
+    DWORD size = sizeof(light);
+    const LSTATUS status = RegGetValueW(
+        HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+        L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &size);
+    return status == ERROR_SUCCESS && light == 0;
 }
 
 std::wstring SkinDisplayName(const std::wstring& iniPath) {

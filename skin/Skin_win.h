@@ -34,19 +34,28 @@ struct SkinLoadOptions {
     std::wstring folder;         // the skin folder, with a trailing separator
     HWND window = nullptr;       // gives the pixels per inch of the note font
     bool layeredWindows = true;  // the mask is loaded only for layered notes
+    bool systemDark = false;     // Windows' apps are dark (SystemAppsDark)
 };
 
 // Fills skin from Skin.ini (read through skinIni) and the folder's bitmaps.
 // themeIndex is read from settings ("/SkinColorThemeIndex") and falls back to 0
 // when not below the number of themes; the stored value is not rewritten.
-void LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
+// Without a stored index (or with an empty one) the user has chosen no theme
+// and the theme follows Windows (SystemThemeIndex). Returns whether a theme
+// was chosen.
+bool LoadSkin(Skin& skin, ValueStore& skinIni, ValueStore& settings, const SkinLoadOptions& options,
               uint32_t& themeIndex);
+
+// Whether Windows shows apps dark: AppsUseLightTheme = 0 under
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize.
+// Light when the value is missing (older Windows).
+bool SystemAppsDark();
 
 // The LOGFONTW of a skin font at the device's pixels per inch.
 LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY);
 
-// Recomputes the themed colours and the text background brush for a tint.
-void ApplyThemeToSkinColors(Skin& skin, SkinColor tint);
+// Recomputes the themed colours and the text background brush for a theme.
+void ApplyThemeToSkinColors(Skin& skin, uint32_t themeIndex);
 
 // The display name of a skin for the skin menu: Skin/Name of the Skin.ini at
 // iniPath, or "(((Name)))" when it is empty or missing.

@@ -52,9 +52,18 @@ def write_ini(root, sections):
 
 
 def theme_sections(themes):
+    """Each theme: name, tint, and for a dark theme its own (light) text colour."""
     out = [("ColorThemes", [("Count", len(themes))])]
-    for i, (name, (r, g, b)) in enumerate(themes):
-        out.append(("ColorTheme%d" % i, [("Name", name), ("R", r), ("G", g), ("B", b)]))
+    for i, theme in enumerate(themes):
+        name, (r, g, b) = theme[0], theme[1]
+        keys = [("Name", name)]
+        if len(theme) > 2:
+            keys.append(("Dark", 1))
+        keys += [("R", r), ("G", g), ("B", b)]
+        if len(theme) > 2:
+            tr, tg, tb = theme[2]
+            keys += [("TextR", tr), ("TextG", tg), ("TextB", tb)]
+        out.append(("ColorTheme%d" % i, keys))
     return out
 
 
@@ -256,6 +265,7 @@ def make_default(root):
         ("Orange", (255, 204, 140)),
         ("Lavender", (214, 200, 255)),
         ("White", (255, 255, 255)),
+        ("Dark", (58, 60, 68), (234, 234, 226)),
     ]))
 
 
@@ -408,6 +418,7 @@ def make_classic(root):
         ("Cream", (255, 248, 222)),
         ("Plain white", (255, 255, 255)),
         ("Mint", (214, 244, 224)),
+        ("Night", (62, 64, 74), (238, 230, 204)),
     ]))
 
 

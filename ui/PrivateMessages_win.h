@@ -40,12 +40,16 @@ inline constexpr UINT_PTR kFadeTimer = 213;  // one step of fading in or out
 inline constexpr UINT_PTR kTrayClickTimer = 445;       // tells a single click from a double
 inline constexpr UINT_PTR kDisplayChangeTimer = 7302;  // the monitors have settled after a change
 inline constexpr UINT_PTR kCloseTimer = 7303;  // the notes' modal loops have had time to return
+inline constexpr UINT_PTR kColorModeTimer =
+    7304;  // looks again whether the theme may follow Windows
+inline constexpr UINT kColorModeRetryMs = 2000;
 // Timers of the notes document's window.
 inline constexpr UINT_PTR kSaveRetryTimer = 7301;  // writes again what could not be written
 // Timers of a note.
 inline constexpr UINT_PTR kNoteHoverTimer = 556;   // polls the cursor over a masked note
 inline constexpr UINT_PTR kNoteAlarmTimer = 557;   // checks the alarm once a minute
 inline constexpr UINT_PTR kNoteTypingTimer = 558;  // the typed text is due in Notes.dat
+inline constexpr UINT_PTR kNotePulseTimer = 559;   // one step of a fired alarm's pulse
 // Timers of a skinned button.
 inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it is on the button
 
@@ -57,6 +61,9 @@ static_assert(kSaveNotesMessage != kSaveProblemMessage &&
                   kSaveProblemMessage != kNotesNotShownMessage,
               "notes document messages collide");
 static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
+static_assert(kColorModeTimer != kCloseTimer && kColorModeTimer != kDisplayChangeTimer &&
+                  kColorModeTimer != kFadeTimer && kColorModeTimer != kTrayClickTimer,
+              "main window timers collide");
 static_assert(kCloseTimer != kDisplayChangeTimer && kCloseTimer != kFadeTimer &&
                   kCloseTimer != kTrayClickTimer && kDisplayChangeTimer != kFadeTimer &&
                   kDisplayChangeTimer != kTrayClickTimer,
@@ -64,6 +71,9 @@ static_assert(kCloseTimer != kDisplayChangeTimer && kCloseTimer != kFadeTimer &&
 static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
                   kFadeTimer != kNoteTypingTimer && kNoteHoverTimer != kNoteAlarmTimer &&
                   kNoteHoverTimer != kNoteTypingTimer && kNoteAlarmTimer != kNoteTypingTimer,
+              "note timers collide");
+static_assert(kNotePulseTimer != kFadeTimer && kNotePulseTimer != kNoteHoverTimer &&
+                  kNotePulseTimer != kNoteAlarmTimer && kNotePulseTimer != kNoteTypingTimer,
               "note timers collide");
 
 // Sync through a folder (app/NoteSync_win.h), at the main window.

@@ -116,7 +116,9 @@ void SmallWindow::FadeToTranslucent() {
 
 void SmallWindow::FadeStep() {
     if (!fadeEnabled) return;
-    if (!fading) {
+    if (!fading || pulsing) {
+        // Where a fade was headed stays in targetAlpha for EndPulse.
+        fading = false;
         StopFadeTimer();
         return;
     }
@@ -130,8 +132,25 @@ void SmallWindow::FadeStep() {
                                LWA_COLORKEY | LWA_ALPHA);
 }
 
+void SmallWindow::ShowPulseAlpha(int value) {
+    if (!layered || !fadeEnabled || !Handle()) return;
+    pulsing = true;
+    alpha = std::clamp(value, 1, 255);
+    SetLayeredWindowAttributes(Handle(), kColorKey, static_cast<BYTE>(alpha),
+                               LWA_COLORKEY | LWA_ALPHA);
+}
+
+void SmallWindow::EndPulse() {
+    if (!pulsing) return;
+    pulsing = false;
+    if (!fadeEnabled) return;
+    const int target = GetForegroundWindow() == Handle() ? 255 : globalAlpha;
+    if (alpha != target) StartFade(target, target >= alpha);
+}
+
 void SmallWindow::MakeOpaque() {
     if (!layered) return;
+    pulsing = false;
     alpha = targetAlpha = 255;
     fadeEnabled = false;
     SetLayeredWindowAttributes(Handle(), kColorKey, 255, LWA_COLORKEY);

@@ -62,6 +62,12 @@ public:
     void SkipNextDeactivationFade() { skipNextDeactivationFade = true; }
     // Position changes are snapped from now on.
     void EnableSnapping() { snappingEnabled = true; }
+    // Shows `value` as the alpha of a layered window that asks for attention;
+    // fading holds still meanwhile. Nothing while fading is off (an editor).
+    void ShowPulseAlpha(int value);
+    // Fading takes over again from the alpha shown: toward opaque when the
+    // window is in front, else toward the see-through level.
+    void EndPulse();
 
     // The see-through level of inactive layered windows. Changing it fades
     // every inactive window to the new level; active ones take it when they
@@ -76,6 +82,7 @@ public:
     int Alpha() const { return alpha; }
     int TargetAlpha() const { return targetAlpha; }
     bool FadeEnabled() const { return fadeEnabled; }
+    bool PulseShown() const { return pulsing; }
     bool IsSizing() const { return sizing; }
     bool SnappingEnabled() const { return snappingEnabled; }
 
@@ -115,6 +122,7 @@ private:
     int targetAlpha = 255;
     bool skipNextDeactivationFade = false;
     bool fadeEnabled = true;
+    bool pulsing = false;
     bool layered = false;
     bool sizing = false;
     bool snappingEnabled = false;

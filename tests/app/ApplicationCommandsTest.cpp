@@ -187,7 +187,7 @@ TEST_F(ApplicationCommandsTest, SkinAndThemeChoicesRestartInThem) {
     ASSERT_GT(themes, 3u);
     // A list entry that no longer exists, and the languages with no list at
     // all: nothing happens.
-    Command(MenuLists::kFirstColorThemeId + static_cast<UINT>(themes));
+    Command(MenuLists::kFirstColorThemeId + static_cast<UINT>(themes) + 1);
     Command(MenuLists::kFirstLanguageId);
     EXPECT_FALSE(restart);
 

@@ -64,10 +64,11 @@ TEST_F(ApplicationTest, LanguageFileChosenAtStartUp) {
 
 TEST_F(ApplicationTest, ColourThemeIndexOutOfRangeStartsWithTheFirstTheme) {
     SettingsStore settings(SettingsPath());
-    for (int32_t stored : {3, 7, 99, -1}) {
+    for (int32_t stored : {3, 7, 8, 99, -1}) {
         settings.WriteInt(L"/SkinColorThemeIndex", stored);
-        ASSERT_EQ(Start().NoteSkin().colorThemes.size(), 7u) << "the Default skin";
-        EXPECT_EQ(app->ColorThemeIndex(), stored == 3 ? 3u : 0u) << stored;
+        ASSERT_EQ(Start().NoteSkin().colorThemes.size(), 8u) << "the Default skin";
+        EXPECT_EQ(app->ColorThemeIndex(), stored == 3 || stored == 7 ? uint32_t(stored) : 0u)
+            << stored;
         app.reset();
     }
 }

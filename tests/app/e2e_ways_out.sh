@@ -169,122 +169,106 @@ e2e_new_note_open() {
     sleep 0.3
 }
 
-# One row: state, way out, then the checks.
-run_row() {
-    local state="$1" way="$2" name="$1 x $2"
-    local err="$work/stderr.$state.$way"
+# Runs one row: `$2...` in a subshell that stops at the first failing command,
+# then reports the row by its name `$1`. A row that failed may have left the
+# program running; it is ended before the next row starts.
+guarded_row() {
+    local name="$1"
+    shift
     set +e
     (
         set -e
         e2e_context="$name"
-        rm -rf "$data" && mkdir -p "$data/Backups"
-        python3 "$notes_dat" write "$data/Notes.dat"
-        # A backup of an earlier day, for the restore rows.
-        cp "$data/Notes.dat" "$data/Backups/Notes-2020-01-01.dat"
-        word="kept$RANDOM$RANDOM"
-        where="$data/Notes.dat"
-        expected_notes=3
-        wine "$bin/Zephyn3.exe" 2>"$err" &
-        app_pid=$!
-        e2e_wait_main
-        e2e_wait_notes 3 "at start"
-        "state_$state"
-        [ "$state" = new_typed ] && expected_notes=4
-        "way_$way"
-        d release >/dev/null 2>&1 || true
-        if crashed "$err" >/dev/null; then row_fail "crash: $(crashed "$err" | head -n 3)"; fi
-        saved="$(python3 "$notes_dat" dump "$where")"
-        if [ -n "$word" ] && [[ "$saved" != *"$word"* ]]; then
-            row_fail "'$word' is not in $(basename "$where"): $saved"
-        fi
-        [ "$(python3 "$notes_dat" count "$where")" -ge 3 ] || row_fail "notes were lost"
-        [ "$state" != new_blank ] || [ "$(python3 "$notes_dat" count "$where")" = 3 ] ||
-            row_fail "a blank new note was kept"
+        "$@"
     )
     local status=$?
     set -e
-    # A row that failed may have left the program running.
-    ((status == 0)) || wineserver -k 2>/dev/null || true
     if ((status == 0)); then
         printf '  ok    %s\n' "$name"
     else
+        wineserver -k 2>/dev/null || true
         printf '  FAIL  %s\n' "$name"
         failures+=("$name")
     fi
 }
 
+# One row: state, way out, then the checks.
+row_body() {
+    local state="$1" way="$2"
+    local err="$work/stderr.$state.$way"
+    rm -rf "$data" && mkdir -p "$data/Backups"
+    python3 "$notes_dat" write "$data/Notes.dat"
+    # A backup of an earlier day, for the restore rows.
+    cp "$data/Notes.dat" "$data/Backups/Notes-2020-01-01.dat"
+    word="kept$RANDOM$RANDOM"
+    where="$data/Notes.dat"
+    expected_notes=3
+    wine "$bin/Zephyn3.exe" 2>"$err" &
+    app_pid=$!
+    e2e_wait_main
+    e2e_wait_notes 3 "at start"
+    "state_$state"
+    [ "$state" = new_typed ] && expected_notes=4
+    "way_$way"
+    d release >/dev/null 2>&1 || true
+    if crashed "$err" >/dev/null; then row_fail "crash: $(crashed "$err" | head -n 3)"; fi
+    saved="$(python3 "$notes_dat" dump "$where")"
+    if [ -n "$word" ] && [[ "$saved" != *"$word"* ]]; then
+        row_fail "'$word' is not in $(basename "$where"): $saved"
+    fi
+    [ "$(python3 "$notes_dat" count "$where")" -ge 3 ] || row_fail "notes were lost"
+    [ "$state" != new_blank ] || [ "$(python3 "$notes_dat" count "$where")" = 3 ] ||
+        row_fail "a blank new note was kept"
+}
+
 # What a kill loses: the text typed into an open editor reaches the file within
 # seconds, without the edit ending; a kill after that keeps it.
-run_kill_row() {
-    local name="editing x kill -9 after 3 s"
-    set +e
-    (
-        set -e
-        e2e_context="$name"
-        rm -rf "$data" && mkdir -p "$data"
-        python3 "$notes_dat" write "$data/Notes.dat"
-        word="kept$RANDOM$RANDOM"
-        wine "$bin/Zephyn3.exe" 2>/dev/null &
-        app_pid=$!
-        e2e_wait_main
-        e2e_wait_notes 3 "at start"
-        begin_edit_first
-        type_word
-        sleep 3
-        [ -n "$(d children "$(note_at 100 120)")" ] || row_fail "the edit ended by itself"
-        kill -9 "$app_pid"
-        wait "$app_pid" 2>/dev/null || true
-        wineserver -k 2>/dev/null || true
-        saved="$(python3 "$notes_dat" dump "$data/Notes.dat")"
-        [[ "$saved" == *"First note $word"* ]] || row_fail "the typing is not in Notes.dat: $saved"
-        # And the next start shows it.
-        wine "$bin/Zephyn3.exe" 2>/dev/null &
-        app_pid=$!
-        e2e_wait_main
-        e2e_wait_notes 3 "after the kill"
-        [ "$(d text "$(note_at 100 120)")" = "First note $word" ] || row_fail "the note does not show the typing"
-        e2e_close
-    )
-    local status=$?
-    set -e
-    if ((status == 0)); then printf '  ok    %s\n' "$name"; else
-        printf '  FAIL  %s\n' "$name"
-        failures+=("$name")
-    fi
+kill_body() {
+    rm -rf "$data" && mkdir -p "$data"
+    python3 "$notes_dat" write "$data/Notes.dat"
+    word="kept$RANDOM$RANDOM"
+    wine "$bin/Zephyn3.exe" 2>/dev/null &
+    app_pid=$!
+    e2e_wait_main
+    e2e_wait_notes 3 "at start"
+    begin_edit_first
+    type_word
+    sleep 3
+    [ -n "$(d children "$(note_at 100 120)")" ] || row_fail "the edit ended by itself"
+    kill -9 "$app_pid"
+    wait "$app_pid" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    saved="$(python3 "$notes_dat" dump "$data/Notes.dat")"
+    [[ "$saved" == *"First note $word"* ]] || row_fail "the typing is not in Notes.dat: $saved"
+    # And the next start shows it.
+    wine "$bin/Zephyn3.exe" 2>/dev/null &
+    app_pid=$!
+    e2e_wait_main
+    e2e_wait_notes 3 "after the kill"
+    [ "$(d text "$(note_at 100 120)")" = "First note $word" ] || row_fail "the note does not show the typing"
+    e2e_close
     wineserver -k 2>/dev/null || true
 }
 
 # A crash leaves a dump and a line in Crashes beside Notes.dat; of older
 # crashes, as many are kept that with this one there are ten.
-run_crash_row() {
-    local name="crash report"
+crash_body() {
+    rm -rf "$data" && mkdir -p "$data/Crashes"
+    for i in $(seq 10 21); do
+        touch "$data/Crashes/Crash-202601${i}-120000-1.dmp" "$data/Crashes/Crash-202601${i}-120000-1.txt"
+    done
     set +e
-    (
-        set -e
-        e2e_context="$name"
-        rm -rf "$data" && mkdir -p "$data/Crashes"
-        for i in $(seq 10 21); do
-            touch "$data/Crashes/Crash-202601${i}-120000-1.dmp" "$data/Crashes/Crash-202601${i}-120000-1.txt"
-        done
-        set +e
-        wine "$bin/Zephyn3.exe" /fault-for-test >/dev/null 2>&1
-        set -e
-        wineserver -k 2>/dev/null || true
-        new="$(ls "$data/Crashes" | grep -v '^Crash-202601' || true)"
-        grep -q "exception 0xC0000005 at 0x" "$data/Crashes/"*.txt 2>/dev/null ||
-            row_fail "no crash line: $(ls "$data/Crashes")"
-        echo "$new" | grep -q '\.dmp$' || row_fail "no minidump: $new"
-        [ -s "$data/Crashes/$(echo "$new" | grep '\.dmp$')" ] || row_fail "the minidump is empty"
-        [ "$(ls "$data/Crashes" | sed 's/\.[a-z]*$//' | sort -u | wc -l)" = 10 ] ||
-            row_fail "not ten crashes kept: $(ls "$data/Crashes")"
-        [ ! -e "$data/Crashes/Crash-20260110-120000-1.dmp" ] || row_fail "the oldest crash was kept"
-    )
-    local status=$?
+    wine "$bin/Zephyn3.exe" /fault-for-test >/dev/null 2>&1
     set -e
-    if ((status == 0)); then printf '  ok    %s\n' "$name"; else
-        printf '  FAIL  %s\n' "$name"
-        failures+=("$name")
-    fi
+    wineserver -k 2>/dev/null || true
+    new="$(ls "$data/Crashes" | grep -v '^Crash-202601' || true)"
+    grep -q "exception 0xC0000005 at 0x" "$data/Crashes/"*.txt 2>/dev/null ||
+        row_fail "no crash line: $(ls "$data/Crashes")"
+    echo "$new" | grep -q '\.dmp$' || row_fail "no minidump: $new"
+    [ -s "$data/Crashes/$(echo "$new" | grep '\.dmp$')" ] || row_fail "the minidump is empty"
+    [ "$(ls "$data/Crashes" | sed 's/\.[a-z]*$//' | sort -u | wc -l)" = 10 ] ||
+        row_fail "not ten crashes kept: $(ls "$data/Crashes")"
+    [ ! -e "$data/Crashes/Crash-20260110-120000-1.dmp" ] || row_fail "the oldest crash was kept"
 }
 
 # The table: state and way out of each row.
@@ -305,10 +289,10 @@ echo "e2e_ways_out:"
 for r in "${rows[@]}"; do
     read -r state way <<<"$r"
     if ((${#only[@]})) && [[ ! " ${only[*]} " =~ " ${state}:${way} " ]]; then continue; fi
-    run_row "$state" "$way"
+    guarded_row "$state x $way" row_body "$state" "$way"
 done
-if ((${#only[@]} == 0)) || [[ " ${only[*]} " =~ " kill " ]]; then run_kill_row; fi
-if ((${#only[@]} == 0)) || [[ " ${only[*]} " =~ " crash " ]]; then run_crash_row; fi
+if ((${#only[@]} == 0)) || [[ " ${only[*]} " =~ " kill " ]]; then guarded_row "editing x kill -9 after 3 s" kill_body; fi
+if ((${#only[@]} == 0)) || [[ " ${only[*]} " =~ " crash " ]]; then guarded_row "crash report" crash_body; fi
 
 if ((${#failures[@]})); then
     fail "${#failures[@]} rows failed: ${failures[*]}"

@@ -174,6 +174,12 @@ read -r _ _ _ _ working_kb _ <<<"$(wine "$driver" stats | tr -d '\r')"
 ((working_kb < 150000)) || fail "the program grew to $working_kb KB"
 timeout 20 wine "$prog/Zephyn3.exe" "$(winepath -w "$work/good.txt")"
 e2e_wait_notes 4
+# The largest file taken, one line of letters without a break: it becomes a
+# note at once (its layout stops at the screen), not after minutes of work.
+python3 -c 'import sys; sys.stdout.write(("abcdefghij" * 26215)[:262144])' >"$work/one line.txt"
+timeout 20 wine "$prog/Zephyn3.exe" "$(winepath -w "$work/one line.txt")"
+e2e_wait_notes 5
+responsive 30
 finish
 
 # On the command line of the first start, before the message loop runs.
@@ -181,6 +187,6 @@ e2e_context="too large on the command line"
 start "$(winepath -w "$big")"
 answer_dialog "too large"
 wait_main
-e2e_wait_notes 4
+e2e_wait_notes 5
 finish
 echo "e2e_damaged: ok"

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+#include <string>
 #include <vector>
 
 #include "../arrange/RectPrinting.h"
@@ -312,4 +314,58 @@ TEST(NoteFittingTest, TheIdleTextLiesWhereTheEditorShowsIt) {
         SendMessageW(note->Handle(), WM_CLOSE, 0, 0);
         PumpMessages();
     }
+}
+
+// A text far taller than the screen is laid out only as far as the screen
+// reaches: those lines are the ones the editor makes of the whole text, the
+// piece's last (perhaps cut) line is left out, and the bottom is estimated
+// past the screen, larger for a narrower area.
+TEST(NoteFittingTest, ALongTextIsLaidOutAsFarAsTheScreenReaches) {
+    std::wstring text;
+    for (int i = 0; text.size() < 40000; ++i) {
+        text += L"word" + std::to_wstring(i * 7919 % 1000) + (i % 37 == 36 ? L"\r\n" : L" ");
+        if (i % 101 == 100) text += L"\t";
+    }
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const int width = 397, height = 143;
+    EditLayout part;
+    ASSERT_TRUE(LayOutAsEditor(text, font, width, height, part));
+    const int screen = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    ASSERT_GT(part.lineHeight, 0);
+    EXPECT_GE(part.lines.back().at.y + part.lineHeight, screen);
+    EXPECT_LE(part.lines.size(), static_cast<size_t>(2 * (screen / part.lineHeight + 3)));
+    EXPECT_GT(part.bottom, part.lines.back().at.y + 2 * part.lineHeight);
+
+    // The editor's own layout of the whole text, as the note's editor is set up.
+    HWND edit = CreateWindowExW(0, L"Edit", L"", WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0,
+                                width, height, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(edit);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
+    RECT format = {0, 0, width, height};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    SetWindowTextW(edit, text.c_str());
+    const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+    ASSERT_GT(count, static_cast<int>(part.lines.size()));
+    for (size_t i = 0; i < part.lines.size(); ++i) {
+        const int start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, i, 0));
+        ASSERT_EQ(part.lines[i].start, start) << "line " << i;
+        EXPECT_EQ(part.lines[i].length, SendMessageW(edit, EM_LINELENGTH, start, 0)) << i;
+    }
+    // The whole text's bottom, against the estimate: within a tenth.
+    const int whole = count * part.lineHeight;
+    EXPECT_NEAR(part.bottom, whole, whole / 10);
+    DestroyWindow(edit);
+
+    EditLayout narrower;
+    ASSERT_TRUE(LayOutAsEditor(text, font, width - 150, height, narrower));
+    EXPECT_GT(narrower.bottom, part.bottom);
+    // A text that fits is laid out whole, to its last line.
+    size_t cut = 300;
+    while (!iswalnum(text[cut - 1])) --cut;
+    EditLayout shortText;
+    ASSERT_TRUE(LayOutAsEditor(text.substr(0, cut), font, width, height, shortText));
+    EXPECT_EQ(static_cast<size_t>(shortText.lines.back().start + shortText.lines.back().length),
+              cut);
+    EXPECT_EQ(shortText.bottom, shortText.lines.back().at.y + shortText.lineHeight);
 }

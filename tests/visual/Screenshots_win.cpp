@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "app/Application_win.h"
 #include "notes/NoteWindow_win.h"
 #include "skin/Skin_win.h"
@@ -171,11 +173,6 @@ void WriteSettings(const std::wstring& data, const std::wstring& skin, int theme
     store.WriteInt(L"/MainWindow/PositionY", 60);
 }
 
-RECT ClientToScreenRect(HWND window, RECT r) {
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 // One start of the program with a skin, a theme and layering.
 void PictureOneStart(const std::wstring& out, const std::wstring& skin, int theme,
                      const std::wstring& themeName, bool layered, bool everyState) {
@@ -253,6 +250,26 @@ void PictureOneStart(const std::wstring& out, const std::wstring& skin, int them
     const Picture main = Capture(prefix + L"main", app->WindowRect());
     CheckKeyColour(main);
     Save(out, main);
+
+    if (everyState && layered) {
+        // Find notes, filtered by a part of a word in the first line and a word of
+        // the text, one row selected: the matches sit on their highlight inside
+        // the title without moving a letter of it.
+        const std::wstring words = L"pping anna";
+        app->OpenFindNotes(&words);
+        FindNotesWindow* find = app->FindNotes();
+        if (!find || !find->Handle()) {
+            Fail(prefix + L"findnotes", L"Find notes did not open");
+        } else {
+            ListView_SetItemState(find->List(), 1, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+            SetFocus(find->List());
+            PumpFor(300);
+            RECT r = {};
+            GetWindowRect(find->Handle(), &r);
+            Save(out, Capture(prefix + L"findnotes", r));
+        }
+    }
     app.reset();
     PumpFor(100);
 }
