@@ -118,6 +118,9 @@ public:
     void SetText(const std::wstring& s);
     const std::wstring& Text() const { return text; }
     void BeginEdit(bool newNote);
+    // Brings the note to the foreground as the thread that received the
+    // input may, and gives the keyboard to its editor when it has one.
+    void TakeKeyboard();
     // Takes the editor's text; a new note left blank is closed.
     void EndEdit(bool resizeToContent, bool keepIfEmpty);
     void Undo();
@@ -299,6 +302,7 @@ private:
     SYSTEMTIME created = {};
     std::unique_ptr<NoteEditor> editor;
     bool openingEditor = false;
+    bool closingEditor = false;  // EndEdit is moving the focus off the editor
     bool editingNewNote = false;
     bool locked = false;
     bool alwaysOnTop = false;
