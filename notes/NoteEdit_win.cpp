@@ -78,11 +78,6 @@ void NoteWindow::BeginEdit(bool newNote) {
     UpdateMask();
 }
 
-void NoteWindow::TakeKeyboard() {
-    BringToForeground(true);
-    if (HWND edit = EditorHandle()) SetFocus(edit);
-}
-
 void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     if (openingEditor || !editor) return;
     HWND edit = editor->Handle();

@@ -118,9 +118,6 @@ public:
     void SetText(const std::wstring& s);
     const std::wstring& Text() const { return text; }
     void BeginEdit(bool newNote);
-    // Brings the note to the foreground as the thread that received the
-    // input may, and gives the keyboard to its editor when it has one.
-    void TakeKeyboard();
     // Takes the editor's text; a new note left blank is closed.
     void EndEdit(bool resizeToContent, bool keepIfEmpty);
     void Undo();
