@@ -180,4 +180,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"FindNotes_Title",  // 170
     L"FindNotes_Search",
     L"CommandLine_Usage",
+    L"Sync_Placement",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 173;
+inline constexpr size_t kLanguageKeyCount = 174;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -83,6 +83,7 @@ enum LanguageText : int {
     kFindNotes_Hidden = 168,
     kFindNotes_Locked = 169,
     kCommandLine_Usage = 172,
+    kSync_Placement = 173,  // a check box of the sync dialog, added after its range
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

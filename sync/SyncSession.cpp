@@ -330,7 +330,10 @@ ListChanges SyncSession::MergeFrom(const DeviceState& other, const MergeOptions&
                 break;
             case EffectKind::Changed:
                 // A placement this PC does not take changes nothing here.
-                if (!effect.fields && !syncPlacement_) break;
+                if (!effect.fields && !syncPlacement_) {
+                    changes.carried = true;
+                    break;
+                }
                 if (note && bound != keyOfId_.end()) {
                     ListChanges::Changed change{bound->second, ToNoteData(*note), false};
                     if (effect.placed && syncPlacement_ && note->placement.Sent()) {

@@ -49,6 +49,9 @@ struct ListChanges {
     std::vector<Changed> changed;
     std::vector<Removed> removed;
     size_t conflicts = 0;
+    // A placement this PC does not take came in: nothing to change here, but
+    // the device file carries it on.
+    bool carried = false;
     bool Empty() const { return added.empty() && changed.empty() && removed.empty(); }
 };
 
