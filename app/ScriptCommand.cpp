@@ -116,8 +116,13 @@ bool DecodeScriptPayload(const void* data, std::size_t byteCount, ScriptCommand&
     const std::size_t units = byteCount / 2;
     // The last code unit is the terminator, and nothing before it may be zero.
     if (bytes[byteCount - 1] != 0 || bytes[byteCount - 2] != 0) return false;
-    const std::wstring text = DecodeHandOverPayload(data, byteCount);
-    if (text.size() != units - 1) return false;
+    // Read here rather than as a file hand-over: the action's unit comes on top of
+    // the longest argument, which the file hand-over's own limit would refuse.
+    std::wstring text(units - 1, L'\0');
+    for (std::size_t i = 0; i + 1 < units; ++i) {
+        text[i] = static_cast<wchar_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        if (text[i] == L'\0') return false;
+    }
     const auto action = static_cast<ScriptAction>(text[0]);
     if (action < ScriptAction::NewNote || action > ScriptAction::Usage) return false;
     command.action = action;

@@ -95,12 +95,16 @@ TEST_F(ScriptCommandsTest, RefusedPayloadsChangeNothing) {
     sendRaw(kScriptCommandMarker, {42, 0, 'a', 0, 0, 0});  // no such action
     sendRaw(kScriptCommandMarker, {});
     EXPECT_TRUE(a.Notes().empty());
-    // The longest argument that is handed over arrives whole.
-    ASSERT_TRUE(SendScriptCommand(
-        a.Handle(), {ScriptAction::NewNote, std::wstring(kMaxScriptArgumentUnits, L'y')}));
+    // The longest argument that is handed over arrives whole (words of eight
+    // letters, so that the note's layout is not what the test waits for).
+    std::wstring longest;
+    while (longest.size() < kMaxScriptArgumentUnits) longest += L"yyyyyyy ";
+    longest.resize(kMaxScriptArgumentUnits);
+    longest.back() = L'z';
+    ASSERT_TRUE(SendScriptCommand(a.Handle(), {ScriptAction::NewNote, longest}));
     PumpFor(50);
     ASSERT_EQ(a.Notes().size(), 1u);
-    EXPECT_EQ(a.Notes()[0]->Data().text.size(), kMaxScriptArgumentUnits);
+    EXPECT_EQ(a.Notes()[0]->Data().text, longest);
 }
 
 }  // namespace

@@ -79,15 +79,18 @@ answer_dialog() {
 }
 
 # --- Damaged notes files ------------------------------------------------------
-# name, file, note windows expected (- when the bytes decide), notes after one more
-for c in "cut short|$corpus/notes/cut-short.dat|4|5" \
-    "random bytes|$corpus/notes/random-bytes.dat|0|1" \
-    "random bytes after a good header|$corpus/notes/random-body.dat|-|-" \
-    "absurd counts and lengths|$corpus/notes/absurd-counts.dat|1|2"; do
-    IFS='|' read -r e2e_context file shown after <<<"$c"
+# name, file, note windows expected (- when the bytes decide), notes after one
+# more, and what the user is told first when nothing of the file could be read
+# (here a version number from the future): nothing is saved before that.
+for c in "cut short|$corpus/notes/cut-short.dat|4|5|" \
+    "random bytes|$corpus/notes/random-bytes.dat|0|1|could not be read" \
+    "random bytes after a good header|$corpus/notes/random-body.dat|-|-|" \
+    "absurd counts and lengths|$corpus/notes/absurd-counts.dat|1|2|"; do
+    IFS='|' read -r e2e_context file shown after told <<<"$c"
     profile "$file"
     start
     wait_main
+    [ -z "$told" ] || answer_dialog "$told"
     [ "$shown" = - ] || e2e_wait_notes "$shown"
     before="$(e2e_note_count)"
     e2e_new_note "A new note"

@@ -75,7 +75,7 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);
     EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_Unreadable"), 135);
     EXPECT_EQ(table_.FindKey(L"NotesNotShown"), 136);
-    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 137);
+    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 151);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }

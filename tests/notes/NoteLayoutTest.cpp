@@ -111,8 +111,8 @@ TEST(ResizeToContent, LongTextWidensInBackgroundWidthsToItsLongestLineMeasuredOn
     std::vector<int32_t> widths;
     ContentFit fit =
         ResizeToContent({0, 0, 100, 40}, Resizable(), {}, kWorkArea, FakeText(100, &widths));
-    EXPECT_EQ((std::vector<int32_t>{90, 1190, 808}), widths);
-    EXPECT_EQ((Rect{0, 0, 810, 40}), fit.window);
+    EXPECT_EQ((std::vector<int32_t>{89, 1189, 808}), widths);
+    EXPECT_EQ((Rect{0, 0, 811, 40}), fit.window);
     EXPECT_TRUE(fit.textFits);
     EXPECT_FALSE(ResizeToContent(fit.window, Resizable(), {}, kWorkArea, FakeText(100)).changed);
 
@@ -121,8 +121,8 @@ TEST(ResizeToContent, LongTextWidensInBackgroundWidthsToItsLongestLineMeasuredOn
     widths.clear();
     const Rect narrow{500, -300, 900, 700};
     fit = ResizeToContent({510, 0, 610, 40}, Resizable(), {}, narrow, FakeText(100, &widths));
-    EXPECT_EQ((std::vector<int32_t>{90, 390, 388}), widths);
-    EXPECT_EQ((Rect{510, 0, 904, 68}), fit.window);
+    EXPECT_EQ((std::vector<int32_t>{89, 389, 388}), widths);
+    EXPECT_EQ((Rect{510, 0, 905, 69}), fit.window);
     GridOptions grid;
     grid.useGrid = true;
     grid.gap = 15;
@@ -134,7 +134,7 @@ TEST(ResizeToContent, LongTextWidensInBackgroundWidthsToItsLongestLineMeasuredOn
     widths.clear();
     EXPECT_EQ(ResizeToContent({0, 0, 100, 40}, Resizable(), {}, kWorkArea, FakeText(10, &widths))
                   .window.Width(),
-              90);
+              91);
     EXPECT_EQ(widths.size(), 2u) << "the widest saves no line: nothing more is measured";
     const MeasureFn nothing = [](const Rect& a) { return Rect{a.left, a.top, a.right, a.top - 1}; };
     EXPECT_EQ(ResizeToContent({0, 0, 100, 400}, Resizable(), {}, kWorkArea, nothing).window,
@@ -153,7 +153,7 @@ TEST(ResizeToContent, HugeTextStopsAtTheWorkAreaAfterThreeMeasures) {
         const ContentFit fit =
             ResizeToContent({-1000, 100, -900, 140}, Resizable(), {}, kWorkArea, measure);
         EXPECT_LE(asked, 3);
-        EXPECT_EQ(fit.window, (Rect{-1000, 100, 194, 900})) << chars;
+        EXPECT_EQ(fit.window, (Rect{-1000, 100, 195, 900})) << chars;
         EXPECT_FALSE(fit.textFits);
     }
     // A long word measured wider than the area is cut at the work area too.
@@ -254,7 +254,8 @@ TEST(PlaceFittedNote, FixedSizeOnlyWithABackground) {
     noBackground.hasBackgroundBitmap = false;
     EXPECT_EQ((Rect{-7, 3, 900, 11}), FixedSizeWindow({-7, 3, 900, 11}, noBackground));
     // A fixed-size note far larger than its background is brought back to it by fitting.
-    const ContentFit fit = ResizeToContent({0, 0, 800, 600}, Resizable(true), {}, FakeText(3));
+    const ContentFit fit =
+        ResizeToContent({0, 0, 800, 600}, Resizable(true), {}, {0, 0, 1280, 1024}, FakeText(3));
     EXPECT_EQ((Rect{0, 0, 60, 40}),
               PlaceFittedNote(fit.window, Resizable(true), {0, 0, 1280, 1024}, FakeText(3)).window);
 }

@@ -122,8 +122,8 @@ TEST(BackupPruning, KeepsTheNewestFourteenAndNothingElseIsTouched) {
               (std::vector<std::wstring>{L"Notes-2025-12-21.dat", L"Notes-2025-12-20.dat"}));
     EXPECT_TRUE(BackupsToPrune({L"Notes-2026-01-01.dat", L"x.dat"}).empty());
     // Exactly as many as are kept, and one more.
-    EXPECT_TRUE(BackupsToPrune(names, 17).empty());
-    EXPECT_EQ(BackupsToPrune(names, 16), (std::vector<std::wstring>{L"Notes-2025-12-20.dat"}));
+    EXPECT_TRUE(BackupsToPrune(names, 16).empty());
+    EXPECT_EQ(BackupsToPrune(names, 15), (std::vector<std::wstring>{L"Notes-2025-12-20.dat"}));
 
     // The year counts before the month, the month before the day, and among the
     // copies made before restores on one day the hour before the minute before
