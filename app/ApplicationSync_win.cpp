@@ -10,6 +10,8 @@
 #include "app/NoteSync_win.h"
 #include "app/NotesDocument_win.h"
 #include "arrange/NotePlacement.h"
+#include "arrange/OnScreen.h"
+#include "arrange/OnScreen_win.h"
 #include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
@@ -61,6 +63,8 @@ INT_PTR CALLBACK SyncDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             CheckDlgButton(dialog, IDC_SYNC_ENABLED,
                            choice->settings.enabled ? BST_CHECKED : BST_UNCHECKED);
             SetDlgItemTextW(dialog, IDC_SYNC_FOLDER, choice->settings.folder.c_str());
+            CheckDlgButton(dialog, IDC_SYNC_PLACEMENT,
+                           choice->settings.placement ? BST_CHECKED : BST_UNCHECKED);
             SetDlgItemTextW(dialog, IDC_SYNC_COMPUTER_NAME,
                             choice->settings.computerName.empty()
                                 ? choice->defaultName.c_str()
@@ -77,6 +81,7 @@ INT_PTR CALLBACK SyncDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                     s.folder = ItemText(dialog, IDC_SYNC_FOLDER);
                     s.computerName = ItemText(dialog, IDC_SYNC_COMPUTER_NAME);
                     if (s.computerName == choice->defaultName) s.computerName.clear();
+                    s.placement = IsDlgButtonChecked(dialog, IDC_SYNC_PLACEMENT) == BST_CHECKED;
                     if (s.enabled && s.folder.empty()) {
                         ShowMessage(dialog, TextOf(kSync_NoFolder).c_str(), nullptr,
                                     MB_OK | MB_ICONINFORMATION);
@@ -144,9 +149,25 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         }
         return nullptr;
     };
+    const std::vector<Arrange::Monitor> monitors = document->Monitors().Monitors();
+    // A place synced from another PC is brought onto this PC's monitors, as
+    // loading does.
+    const auto onMonitors = [&](const RectData& r) {
+        return monitors.empty() ? r : Arrange::BringOntoMonitors(r, monitors);
+    };
+    const auto takePlacement = [&](NoteWindow& note, const NoteData& data) {
+        const Rect r = onMonitors(data.rect);
+        SetWindowPos(note.Handle(), nullptr, r.left, r.top, std::max(1, r.right - r.left),
+                     std::max(1, r.bottom - r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+        if (data.alwaysOnTop != note.AlwaysOnTop()) note.ToggleAlwaysOnTop();
+        if (data.hidden && !note.Hidden()) note.Hide();
+        if (!data.hidden && note.Hidden()) note.Unhide(notesShown);
+        if (sync) sync->Shown(note.Serial(), note.WindowRect(), note.Hidden(), note.AlwaysOnTop());
+    };
     for (const auto& changed : changes.changed) {
         if (NoteWindow* note = byKey(changed.key)) {
             note->TakeSyncedFields(changed.data);
+            if (changed.placed) takePlacement(*note, changed.data);
             if (!notesShown) ShowWindow(note->Handle(), SW_HIDE);
         }
     }
@@ -166,6 +187,22 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
     const Rect workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
     for (const auto& added : changes.added) {
         NoteData record = added.data;
+        if (added.placed) {
+            // Placed where the other PC put it, as this PC's monitors allow.
+            record.rect = onMonitors(record.rect);
+            NoteWindow* note =
+                document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, record));
+            if (!note) {
+                keys.push_back(0);
+                continue;
+            }
+            if (notesShown && !record.hidden) ShowWindow(note->Handle(), SW_SHOWNA);
+            if (sync)
+                sync->Shown(note->Serial(), note->WindowRect(), note->Hidden(),
+                            note->AlwaysOnTop());
+            keys.push_back(note->Serial());
+            continue;
+        }
         // A note new to this PC appears as a new note does: its size from the
         // other PC, its place found here, shown and not on top.
         NotePlacement placement;

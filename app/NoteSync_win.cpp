@@ -67,6 +67,15 @@ std::wstring NoteSync::DeviceFilePath() const {
     return active ? WithSeparator(settings.folder) + ownName : std::wstring();
 }
 
+void NoteSync::Shown(uint64_t key, const RECT& rect, bool hidden, bool alwaysOnTop) {
+    const RectData r{rect.left, rect.top, rect.right, rect.bottom};
+    if (applying) {
+        shownWhileApplying.push_back({key, r, hidden, alwaysOnTop});
+    } else {
+        session.Shown(key, r, hidden, alwaysOnTop);
+    }
+}
+
 void NoteSync::Configure(const Sync::SyncSettings& wanted, const std::wstring& conflictPrefix) {
     const bool on = Sync::SyncActive(wanted);
     if (active) {
@@ -81,6 +90,7 @@ void NoteSync::Configure(const Sync::SyncSettings& wanted, const std::wstring& c
     const bool wasActive = active;
     active = on;
     settings = wanted;
+    session.SetPlacementSync(wanted.placement);
     mergeOptions.conflictPrefix = conflictPrefix;
     told = false;
     if (!on) return;
@@ -230,11 +240,14 @@ void NoteSync::ReadFolder() {
             for (size_t i = 0; i < changes.added.size() && i < keys.size(); ++i) {
                 if (keys[i] != 0) session.Bind(changes.added[i].id, keys[i]);
             }
+            for (const ShownNote& n : shownWhileApplying)
+                session.Shown(n.key, n.rect, n.hidden, n.alwaysOnTop);
+            shownWhileApplying.clear();
             applying = false;
             if (savedWhileApplying) TakeSaved(savedNotes);
             savedNotes.clear();
             writeDue = true;
-        } else if (changes.conflicts > 0) {
+        } else if (changes.conflicts > 0 || changes.carried) {
             writeDue = true;
         }
         scan.Done(name, true);

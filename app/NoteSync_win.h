@@ -63,6 +63,10 @@ public:
     void ReadFolder();
     // Writes this PC's device file now when one is due (the program ends).
     void WriteIfDue();
+    // Where the notes list put a note whose synced placement it took (kept on
+    // this PC's monitors): this PC's own, not a change to send back. Called
+    // from Host::apply, for notes made there too.
+    void Shown(uint64_t key, const RECT& rect, bool hidden, bool alwaysOnTop);
 
     const Sync::SyncSession& Session() const { return session; }
     std::wstring DeviceFilePath() const;
@@ -81,6 +85,12 @@ private:
     Host host;
     std::wstring sidecarPath;
     Sync::SyncSession session;
+    struct ShownNote {
+        uint64_t key;
+        RectData rect;
+        bool hidden, alwaysOnTop;
+    };
+    std::vector<ShownNote> shownWhileApplying;
     Sync::FolderScan scan;
     Sync::FolderWatch watch;
     Sync::SyncSettings settings;

@@ -105,4 +105,5 @@ const wchar_t* const kLanguageKeys[kLanguageKeyCount] = {
     L"FindNotes_Search", L"CommandLine_Usage", L"NoteMenu_RemindIn10Minutes",
     L"NoteMenu_RemindTomorrow",
     L"MainMenu_ColorThemeLikeWindows",  // 175
+    L"Sync_Placement",
 };

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-inline constexpr size_t kLanguageKeyCount = 176;
+inline constexpr size_t kLanguageKeyCount = 177;
 
 // Every key in number order. The order is part of the program's contract: the
 // numbers below index into it.
@@ -88,6 +88,7 @@ enum LanguageText : int {
     kNoteMenu_RemindTomorrow = 174,
     // The last item of the colour themes: the theme follows Windows' light or dark apps.
     kMainMenu_ColorThemeLikeWindows = 175,
+    kSync_Placement = 176,  // a check box of the sync dialog, added after its range
 };
 
 // The ranges of keys that only appear as texts of menu and dialog resources.

@@ -35,7 +35,9 @@ LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     // which the note may be closed: the note waits for them too.
     NoteWindow::HandlerScope running(note);
     HWND parent = GetParent(window);
-    if (message == WM_KILLFOCUS && reinterpret_cast<HWND>(wParam) != window && parent)
+    // The focus going to the note itself (its activation) comes straight back.
+    const bool toTheNote = reinterpret_cast<HWND>(wParam) == parent && !note.closingEditor;
+    if (message == WM_KILLFOCUS && reinterpret_cast<HWND>(wParam) != window && parent && !toTheNote)
         PostMessageW(parent, kEndNoteEditMessage, 0, 1);
     else if (message == WM_KEYDOWN && wParam == VK_ESCAPE && parent)
         PostMessageW(parent, kEndNoteEditMessage, 1, 0);
@@ -82,7 +84,11 @@ void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     editor->GetText(editBuffer);
     // Destroying the focused editor would leave the focus nowhere; the note
     // keeps it, so its keys (Tab, Enter) go on working.
-    if (edit && GetFocus() == edit) SetFocus(Handle());
+    if (edit && GetFocus() == edit) {
+        closingEditor = true;
+        SetFocus(Handle());
+        closingEditor = false;
+    }
     editor.reset();
     if (typingSaveDue) KillTimer(Handle(), kNoteTypingTimer);
     typingSaveDue = false;

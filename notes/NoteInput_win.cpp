@@ -238,6 +238,15 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
         case WM_ACTIVATE:
             OnActivate(wParam);
             break;
+        case WM_SETFOCUS:
+            // An activation that comes after the editor opened (a window
+            // manager's, granted late) focuses the note: typing belongs in
+            // the editor. Focus handed over by the closing editor stays.
+            if (editor && editor->Handle() && !openingEditor && !closingEditor) {
+                SetFocus(editor->Handle());
+                return 0;
+            }
+            break;
         case WM_CLOSE:
             // Closed from outside (another program, a test): out of the list
             // without saving, as when the program ends.

@@ -326,6 +326,7 @@ private:
     SYSTEMTIME created = {};
     std::unique_ptr<NoteEditor> editor;
     bool openingEditor = false;
+    bool closingEditor = false;  // EndEdit is moving the focus off the editor
     bool editingNewNote = false;
     bool locked = false;
     bool alwaysOnTop = false;

@@ -219,6 +219,27 @@ bool ReadNote(Reader& r, SyncNote& n) {
     return r.Ok();
 }
 
+void WritePlacement(Writer& w, const Placement& p) {
+    w.Stamp(p.stamp);
+    for (int32_t v : {p.rect.left, p.rect.top, p.rect.right, p.rect.bottom}) {
+        w.U32(static_cast<uint32_t>(v));
+    }
+    w.Bool(p.hidden);
+    w.Bool(p.alwaysOnTop);
+}
+
+void ReadPlacement(Reader& r, Placement& p) {
+    p.stamp = r.Stamp();
+    for (int32_t* v : {&p.rect.left, &p.rect.top, &p.rect.right, &p.rect.bottom}) {
+        *v = static_cast<int32_t>(r.U32());
+    }
+    p.hidden = r.Bool();
+    p.alwaysOnTop = r.Bool();
+}
+
+// Stamp, rect, two flags.
+constexpr size_t kPlacementSize = 20 + 16 + 2;
+
 uint32_t ReadU32At(const std::string& bytes, size_t at) {
     uint32_t v = 0;
     for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
@@ -264,10 +285,15 @@ std::string SerializeDevice(const DeviceState& state, const std::vector<const Sy
     w.Stamp(state.clock);
     w.U32(static_cast<uint32_t>(notes.size()));
     for (const SyncNote* note : notes) WriteNote(w, *note);
+    const bool placed = std::any_of(notes.begin(), notes.end(),
+                                    [](const SyncNote* note) { return note->placement.Sent(); });
+    if (placed) {
+        for (const SyncNote* note : notes) WritePlacement(w, note->placement);
+    }
 
     std::string out(kMagic, sizeof kMagic);
     Writer h(out);
-    h.U32(kDeviceFileVersion);
+    h.U32(placed ? kDeviceFileVersion : 1);
     h.U32(static_cast<uint32_t>(payload.size()));
     h.U32(Crc32(payload.data(), payload.size()));
     out += payload;
@@ -302,6 +328,16 @@ ParseState ParseDevice(const std::string& bytes, DeviceState& state) {
     read.notes.resize(count);
     for (SyncNote& note : read.notes) {
         if (!ReadNote(r, note)) return ParseState::Damaged;
+    }
+    if (version >= 2) {
+        if (count > r.Remaining() / kPlacementSize) return ParseState::Damaged;
+        bool placed = false;
+        for (SyncNote& note : read.notes) {
+            ReadPlacement(r, note.placement);
+            placed = placed || note.placement.Sent();
+        }
+        // The writer makes version 2 only for a placement sent.
+        if (!placed) return ParseState::Damaged;
     }
     if (!r.Ok() || r.Remaining() != 0) return ParseState::Damaged;
     state = std::move(read);

@@ -6,7 +6,9 @@
 //
 // Layout (little-endian):
 //   0   8  magic "VNSYNC\r\n" (a copy that changed line ends fails here)
-//   8   4  format version (1)
+//   8   4  format version (1, or 2 when a note carries a placement sent by a
+//          PC that syncs places; a file without one is written as 1, so PCs
+//          of the first version go on reading it)
 //   12  4  payload length in bytes
 //   16  4  CRC-32 of the payload
 //   20     payload: device id (u64), device name (u32 length + UTF-16 units),
@@ -17,6 +19,9 @@
 //         count u32) each, text, title, attribute stamp, priority, locked,
 //         has font [LOGFONTW, 92 bytes], alarm enabled, has alarm
 //         [SYSTEMTIME, 16 bytes], rect (4 x i32), hidden, always on top.
+//   version 2 only, after the notes, for each note in the same order: its
+//         placement: stamp, rect (4 x i32), hidden, always on top. At least
+//         one of them has a stamp (otherwise the file would be version 1).
 //
 // A sync service delivers files late and in pieces: a file whose length or
 // checksum does not match its header is incomplete and is read again later,
@@ -30,7 +35,7 @@
 
 namespace Sync {
 
-inline constexpr uint32_t kDeviceFileVersion = 1;
+inline constexpr uint32_t kDeviceFileVersion = 2;
 inline constexpr size_t kDeviceFileHeaderSize = 20;
 inline constexpr const wchar_t* kDeviceFileExtension = L".vnsync";
 

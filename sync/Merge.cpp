@@ -56,6 +56,15 @@ bool AttributesBefore(const Attributes& a, const Attributes& b) {
                            alarmKey(b), FontKey(b.font));
 }
 
+bool PlacementBefore(const Placement& a, const Placement& b) {
+    if (a.stamp != b.stamp) return a.stamp < b.stamp;
+    const auto key = [](const Placement& p) {
+        return std::make_tuple(p.rect.left, p.rect.top, p.rect.right, p.rect.bottom, p.hidden,
+                               p.alwaysOnTop);
+    };
+    return key(a) < key(b);
+}
+
 std::wstring FirstLine(const std::wstring& text) {
     size_t start = text.find_first_not_of(L" \t\r\n");
     if (start == std::wstring::npos) return std::wstring();
@@ -78,6 +87,10 @@ void MergeInto(SyncNote& a, const SyncNote& b, const MergeOptions& options,
     if (AttributesBefore(a.attributes, b.attributes)) {
         touch();
         a.attributes = b.attributes;
+    }
+    if (PlacementBefore(a.placement, b.placement)) {
+        touch();
+        a.placement = b.placement;
     }
     const Content& x = a.content;
     const Content& y = b.content;
@@ -124,10 +137,12 @@ struct Before {
     std::wstring text;
     std::wstring title;
     Attributes attributes;
+    Placement placement;
 };
 
 Before BeforeOf(const SyncNote& note) {
-    return Before{!note.content.deleted, note.content.text, note.content.title, note.attributes};
+    return Before{!note.content.deleted, note.content.text, note.content.title, note.attributes,
+                  note.placement};
 }
 
 bool IdLess(const SyncNote& a, const SyncNote& b) {
@@ -223,9 +238,13 @@ MergeResult Merge(std::vector<SyncNote> mine, const std::vector<SyncNote>& their
             if (live) result.effects.push_back({EffectKind::Added, id, {}});
         } else if (!live) {
             result.effects.push_back({EffectKind::Removed, id, was.text});
-        } else if (was.text != note.content.text || was.title != note.content.title ||
-                   !SameValues(was.attributes, note.attributes)) {
-            result.effects.push_back({EffectKind::Changed, id, {}});
+        } else {
+            const bool placed = !SameValues(was.placement, note.placement);
+            const bool fields = was.text != note.content.text || was.title != note.content.title ||
+                                !SameValues(was.attributes, note.attributes);
+            if (placed || fields) {
+                result.effects.push_back({EffectKind::Changed, id, {}, placed, fields});
+            }
         }
     }
     for (auto& [id, note] : fresh) {

@@ -14,7 +14,9 @@
 //     deleting PC had not seen.
 //   - Priority, font, lock and alarm: the later stamp wins.
 //   - Place, size, hidden and on top: this PC's own; a note new to this PC
-//     brings the other PC's.
+//     brings the other PC's. As a group of their own (Placement), sent only
+//     by PCs that sync places, the later stamp wins; whether this PC takes
+//     them is the caller's choice (MergeEffect::placed).
 //   - Tombstones older than kTombstoneLifetimeMs are forgotten.
 
 #include <cstdint>
@@ -41,6 +43,8 @@ struct MergeEffect {
     EffectKind kind = EffectKind::Changed;
     NoteId id;
     std::wstring removedText;
+    bool placed = false;  // Changed: the placement group changed
+    bool fields = true;   // Changed: the text, title or attributes changed
 };
 
 struct MergeResult {

@@ -227,6 +227,9 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
             fresh.rect = local.data.rect;
             fresh.hidden = local.data.hidden;
             fresh.alwaysOnTop = local.data.alwaysOnTop;
+            if (syncPlacement_) {
+                fresh.placement = {fresh.rect, fresh.hidden, fresh.alwaysOnTop, clock_.Next(nowMs)};
+            }
             Bind(fresh.id, local.key);
             order.push_back(fresh.id);
             made.push_back(std::move(fresh));
@@ -249,6 +252,14 @@ bool SyncSession::Saved(const std::vector<LocalNote>& notes, int64_t nowMs) {
         if (!SameValues(a, note->attributes)) {
             a.stamp = clock_.Next(nowMs);
             note->attributes = a;
+            changed = true;
+        }
+        const Placement here{local.data.rect, local.data.hidden, local.data.alwaysOnTop, {}};
+        const Placement before{note->rect, note->hidden, note->alwaysOnTop, {}};
+        if (syncPlacement_ && !SameValues(here, before) &&
+            !(note->placement.Sent() && SameValues(here, note->placement))) {
+            note->placement = here;
+            note->placement.stamp = clock_.Next(nowMs);
             changed = true;
         }
         note->rect = local.data.rect;
@@ -305,14 +316,33 @@ ListChanges SyncSession::MergeFrom(const DeviceState& other, const MergeOptions&
         switch (effect.kind) {
             case EffectKind::Added:
                 if (note && bound == keyOfId_.end()) {
-                    changes.added.push_back({effect.id, ToNoteData(*note)});
+                    ListChanges::Added add{effect.id, ToNoteData(*note), false};
+                    if (syncPlacement_ && note->placement.Sent()) {
+                        add.placed = true;
+                        add.data.rect = note->placement.rect;
+                        add.data.hidden = note->placement.hidden;
+                        add.data.alwaysOnTop = note->placement.alwaysOnTop;
+                    }
+                    changes.added.push_back(std::move(add));
                 } else if (note) {
                     changes.changed.push_back({bound->second, ToNoteData(*note)});
                 }
                 break;
             case EffectKind::Changed:
+                // A placement this PC does not take changes nothing here.
+                if (!effect.fields && !syncPlacement_) {
+                    changes.carried = true;
+                    break;
+                }
                 if (note && bound != keyOfId_.end()) {
-                    changes.changed.push_back({bound->second, ToNoteData(*note)});
+                    ListChanges::Changed change{bound->second, ToNoteData(*note), false};
+                    if (effect.placed && syncPlacement_ && note->placement.Sent()) {
+                        change.placed = true;
+                        change.data.rect = note->placement.rect;
+                        change.data.hidden = note->placement.hidden;
+                        change.data.alwaysOnTop = note->placement.alwaysOnTop;
+                    }
+                    changes.changed.push_back(std::move(change));
                 }
                 break;
             case EffectKind::Removed:
@@ -324,6 +354,15 @@ ListChanges SyncSession::MergeFrom(const DeviceState& other, const MergeOptions&
         }
     }
     return changes;
+}
+
+void SyncSession::Shown(uint64_t key, const RectData& rect, bool hidden, bool alwaysOnTop) {
+    NoteId id;
+    SyncNote* note = IdOf(key, id) ? Find(id) : nullptr;
+    if (!note) return;
+    note->rect = rect;
+    note->hidden = hidden;
+    note->alwaysOnTop = alwaysOnTop;
 }
 
 std::string SyncSession::StateBytes() const {

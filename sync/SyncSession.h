@@ -30,10 +30,16 @@ struct ListChanges {
     struct Added {
         NoteId id;
         NoteData data;  // place and size as the other PC had them
+        // Places are synced and the note carries a placement: data has it,
+        // to be taken (on this PC's screen) rather than placed as a new note.
+        bool placed = false;
     };
     struct Changed {
         uint64_t key = 0;
         NoteData data;  // take text, title, priority, font, lock and alarm
+        // Places are synced and another PC's placement won: take place, size,
+        // hidden and on top from data too, then tell Shown where it went.
+        bool placed = false;
     };
     struct Removed {
         uint64_t key = 0;
@@ -43,6 +49,9 @@ struct ListChanges {
     std::vector<Changed> changed;
     std::vector<Removed> removed;
     size_t conflicts = 0;
+    // A placement this PC does not take came in: nothing to change here, but
+    // the device file carries it on.
+    bool carried = false;
     bool Empty() const { return added.empty() && changed.empty() && removed.empty(); }
 };
 
@@ -78,6 +87,18 @@ public:
     // A note made for ListChanges::added now carries `key`.
     void Bind(const NoteId& id, uint64_t key);
 
+    // Whether this PC sends and takes place, size, hidden and on top (off by
+    // default). While on, each save that finds them changed by the user
+    // stamps them as the note's placement, and a merge whose placement wins
+    // asks the list to take it; while off neither, though a placement that
+    // other PCs sent is still carried on for them.
+    void SetPlacementSync(bool on) { syncPlacement_ = on; }
+    bool PlacementSync() const { return syncPlacement_; }
+
+    // Where the list put a note after taking a placement (kept on this PC's
+    // screen, it may differ): this PC's own values, not a change to send.
+    void Shown(uint64_t key, const RectData& rect, bool hidden, bool alwaysOnTop);
+
     // The file beside Notes.dat and the device file: the same state, live notes
     // first in the order of the last save.
     std::string StateBytes() const;
@@ -105,6 +126,7 @@ private:
     };
     std::unordered_map<NoteId, uint64_t, IdHash> keyOfId_;
     std::vector<NoteId> order_;  // live notes in the order of the last save
+    bool syncPlacement_ = false;
 };
 
 }  // namespace Sync

@@ -72,6 +72,10 @@ bool SameValues(const Attributes& a, const Attributes& b) {
     return true;
 }
 
+bool SameValues(const Placement& a, const Placement& b) {
+    return a.rect == b.rect && a.hidden == b.hidden && a.alwaysOnTop == b.alwaysOnTop;
+}
+
 NoteData ToNoteData(const SyncNote& note) {
     NoteData d;
     d.rect = note.rect;

@@ -2,7 +2,9 @@
 // What a PC knows about every note for sync: a stable id, the stamps and
 // version vectors that order changes, and the note's fields in two groups that
 // are merged on their own (the text with its title; the priority, font, lock
-// and alarm). Place, size, hidden and on-top state belong to each PC.
+// and alarm; the place, size, hidden and on-top state). The last group is
+// sent and taken only by PCs whose user asked for it; otherwise place, size,
+// hidden and on top belong to each PC.
 
 #include <cstdint>
 #include <string>
@@ -93,12 +95,27 @@ struct Attributes {
 
 bool SameValues(const Attributes& a, const Attributes& b);
 
+// Where the note lies, its size, hidden and on top, as a PC that syncs them
+// last set them: the newer stamp wins them as one. A zero stamp: no PC ever
+// sent them.
+struct Placement {
+    RectData rect;
+    bool hidden = false;
+    bool alwaysOnTop = false;
+    Stamp stamp;
+    bool Sent() const { return stamp != Stamp{}; }
+};
+
+bool SameValues(const Placement& a, const Placement& b);
+
 struct SyncNote {
     NoteId id;
     SystemTimeData created;
     Content content;
     Attributes attributes;
-    // This PC's own: never taken from another PC for a note it has.
+    Placement placement;
+    // This PC's own: taken from another PC for a note it has only through
+    // `placement`, when this PC syncs places.
     RectData rect;
     bool hidden = false;
     bool alwaysOnTop = false;

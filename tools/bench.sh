@@ -75,6 +75,15 @@ if cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
                 echo "---- $t"
                 wine "$win/bin/$t.exe" || status=1
             done
+            # The real program left alone, with sync on and off.
+            if [ -z "$filter" ] || [[ "idle" == *"$filter"* ]]; then
+                echo "---- idle CPU of the program"
+                if build "$win" Zephyn3 vn_driver vn_data; then
+                    bash bench/idle_cpu.sh "$win/bin" || status=1
+                else
+                    status=1
+                fi
+            fi
             # The start of the real program, with notes written by the note bench.
             if [[ " ${targets[*]} " == *" bench_notewindows_win "* ]]; then
                 echo "---- start-up of the program"

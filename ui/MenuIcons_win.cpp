@@ -11,7 +11,6 @@ namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr COLORREF kShadow = RGB(0x7F, 0x7F, 0x7F);
-constexpr int kIconSize = 16;
 
 struct MenuIcon {
     OwnedBitmap colour;
@@ -89,31 +88,21 @@ bool HasMenuIcon(UINT id) {
     return id <= 0xFFFF && IconFor(static_cast<WORD>(id)).colour.Get() != nullptr;
 }
 
-void MeasureMenuIcon(MEASUREITEMSTRUCT& item) {
-    // The text follows right at the column's end: the padding keeps it off
-    // the icon.
-    UINT width = static_cast<UINT>(kIconSize + 2 * kMenuIconPadding);
-    UINT height = static_cast<UINT>(std::max(kIconSize, GetSystemMetrics(SM_CYMENUCHECK)));
-    item.itemWidth = std::max(item.itemWidth, width);
-    item.itemHeight = std::max(item.itemHeight, height);
-}
-
-void DrawMenuIcon(const DRAWITEMSTRUCT& item) {
-    if (item.itemData == 0 || item.itemData > 0xFFFF) return;
-    const MenuIcon& icon = IconFor(static_cast<WORD>(item.itemData));
+void DrawMenuIcon(HDC dc, const RECT& column, UINT id, UINT state) {
+    if (id == 0 || id > 0xFFFF) return;
+    const MenuIcon& icon = IconFor(static_cast<WORD>(id));
     if (!icon.colour.Get()) return;
-    const int x = item.rcItem.left + kMenuIconPadding;
+    const int x = column.left + kMenuIconPadding;
     const int y =
-        item.rcItem.top +
-        std::max(0, static_cast<int>(item.rcItem.bottom - item.rcItem.top) - icon.height) / 2;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool greyed = (item.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+        column.top + std::max(0, static_cast<int>(column.bottom - column.top) - icon.height) / 2;
+    const bool selected = (state & ODS_SELECTED) != 0;
+    const bool greyed = (state & (ODS_GRAYED | ODS_DISABLED)) != 0;
     if (greyed && icon.disabled.Get()) {
-        DrawTransparent(item.hDC, x, y, icon.disabled.Get(), icon.width, icon.height);
+        DrawTransparent(dc, x, y, icon.disabled.Get(), icon.width, icon.height);
         return;
     }
     if (selected && icon.grey.Get())
-        DrawTransparent(item.hDC, x, y, icon.grey.Get(), icon.width, icon.height);
+        DrawTransparent(dc, x, y, icon.grey.Get(), icon.width, icon.height);
     const int lift = selected && !greyed ? 1 : 0;
-    DrawTransparent(item.hDC, x - lift, y - lift, icon.colour.Get(), icon.width, icon.height);
+    DrawTransparent(dc, x - lift, y - lift, icon.colour.Get(), icon.width, icon.height);
 }

@@ -14,11 +14,10 @@ constexpr int kMenuIconPadding = 3;
 // Whether the executable has an icon for the command identifier.
 bool HasMenuIcon(UINT id);
 
-// The icon column: the icon and its padding on both sides, and at least the
-// icon's height. The menu starts the item's text after the widest column.
-void MeasureMenuIcon(MEASUREITEMSTRUCT& item);
+// The width and height of an icon.
+constexpr int kMenuIconSize = 16;
 
-// Draws the icon that the item's data names (PrepareMenuBitmaps), when it
-// names one, kMenuIconPadding right of the item rectangle's left edge and
-// centred in its height.
-void DrawMenuIcon(const DRAWITEMSTRUCT& item);
+// Draws the icon of the command identifier, when it has one, kMenuIconPadding
+// right of the column's left edge and centred in its height, as the item's
+// state (ODS_SELECTED, ODS_GRAYED) wants it.
+void DrawMenuIcon(HDC dc, const RECT& column, UINT id, UINT state);

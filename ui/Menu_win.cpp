@@ -1,7 +1,5 @@
 #include "ui/Menu_win.h"
 
-#include <algorithm>
-
 #include "lang/LanguageTable.h"
 #include "ui/Window_win.h"
 
@@ -51,29 +49,4 @@ void FillSubmenu(HMENU submenu, const std::vector<std::wstring>& texts, UINT fir
             InsertMenuItemW(submenu, static_cast<UINT>(i), TRUE, &info);
     }
     EnableMenuItem(submenu, 0, MF_BYPOSITION | (empty ? MF_GRAYED : MF_ENABLED));
-}
-
-void PrepareMenuBitmaps(HMENU menu, bool (*hasIcon)(UINT id)) {
-    const int count = GetMenuItemCount(menu);
-    std::vector<ULONG_PTR> icons;
-    std::vector<bool> separators;
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
-        const bool read = GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) != FALSE;
-        const bool separator = !read || (info.fType & MFT_SEPARATOR);
-        const bool command = read && !info.hSubMenu && !separator;
-        icons.push_back(command && hasIcon && hasIcon(info.wID) ? info.wID : 0);
-        separators.push_back(separator);
-    }
-    const bool any = std::any_of(icons.begin(), icons.end(), [](ULONG_PTR id) { return id != 0; });
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_BITMAP | MIIM_DATA;
-        info.hbmpItem = any && !separators[i] ? HBMMENU_CALLBACK : nullptr;
-        info.dwItemData = icons[i];
-        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/MenuIcons_win.h"
+#include "ui/MenuItems_win.h"
 #include "ui/Menu_win.h"
 #include "ui/PrivateMessages_win.h"
 
@@ -230,7 +231,7 @@ void SmallWindow::ReleaseHeldWorkAreas() {
 
 void SmallWindow::OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) {
     Window::OnInitMenuPopup(menu, index, isSystemMenu);
-    PrepareMenuBitmaps(menu, &HasMenuIcon);
+    PrepareMenuItems(menu, &HasMenuIcon);
 }
 
 void SmallWindow::Paint(HDC) {}
@@ -252,20 +253,18 @@ LRESULT SmallWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
             return 1;
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            if (item && item->CtlType == ODT_MENU) {
-                MeasureMenuIcon(*item);
-                return TRUE;
-            }
+            if (item && MeasureMenuItem(*item)) return TRUE;
             break;
         }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item && item->CtlType == ODT_MENU) {
-                DrawMenuIcon(*item);
-                return TRUE;
-            }
+            if (item && DrawMenuItem(*item)) return TRUE;
             break;
         }
+        case WM_MENUCHAR:
+            if (!(HIWORD(wParam) & MF_SYSMENU))
+                return MenuCharAnswer(reinterpret_cast<HMENU>(lParam), LOWORD(wParam));
+            break;
         case WM_WINDOWPOSCHANGING:
             if (lParam) OnPositionChanging(window, *reinterpret_cast<WINDOWPOS*>(lParam));
             break;

@@ -6,6 +6,8 @@
 
 #include "ApplicationFixture.h"
 #include "app/NoteSync_win.h"
+#include "arrange/OnScreen.h"
+#include "arrange/OnScreen_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/RecycleBin.h"
@@ -160,6 +162,81 @@ TEST_F(ApplicationSyncTest, EditsDeletesAndNewNotesTravelBothWays) {
         },
         NoteSync::kWriteDelay + 3000));
     EXPECT_EQ(2u, laptopNotes.size());
+}
+
+// Where notes lie, their size, hidden and on top travel only once the user
+// asks for it: before, a move on the laptop leaves this PC's note where it is
+// and this PC's moves stay its own (the laptop's placement is still carried
+// on); after, the laptop's place is taken, brought onto this PC's monitors,
+// without being sent back, and this PC's next move goes to the laptop.
+TEST_F(ApplicationSyncTest, PlacesTravelOnlyWhenTheUserAsksForIt) {
+    ASSERT_TRUE(FileIo::MakeFolder(folder));
+    SeedNotes({Record({110, 130, 290, 247}, L"plan")});
+    TurnOn();
+    laptop.Start({}, "", NoteSync::NowMs());
+    laptop.SetPlacementSync(true);
+    Application& a = Start();
+    ASSERT_TRUE(a.FolderSync()->Active());
+    LaptopReads();
+    ASSERT_EQ(1u, laptopNotes.size());
+    const auto laptopMoves = [&](const RectData& to) {
+        laptopNotes[0].data.rect = to;
+        laptopNotes[0].data.alwaysOnTop = true;
+        LaptopWrites(LaptopName());
+        a.FolderSync()->ReadFolder();
+        PumpFor(50);
+    };
+    const auto deskPlacement = [&] { return DeskFile().notes.at(0).placement; };
+
+    // Off (the default).
+    laptopMoves({-4000, 40, -3811, 161});
+    NoteWindow* plan = Note(L"plan");
+    ASSERT_NE(nullptr, plan);
+    EXPECT_EQ(110, plan->WindowRect().left);
+    EXPECT_FALSE(plan->IsTopmost());
+    plan->Move(400, 300);
+    a.Document().Changed();
+    a.Document().Flush();
+    a.FolderSync()->WriteIfDue();
+    EXPECT_EQ((RectData{-4000, 40, -3811, 161}), deskPlacement().rect) << "carried, not replaced";
+
+    // On, as the dialog turns it on.
+    Sync::SyncSettings settings;
+    {
+        SettingsStore store(SettingsPath());
+        settings = Sync::ReadSyncSettings(store);
+        settings.placement = true;
+        ASSERT_TRUE(Sync::WriteSyncSettings(store, settings));
+    }
+    a.FolderSync()->Configure(settings, L"Conflict: ");
+    EXPECT_EQ(L"1", ReadSetting(L"/Sync/Placement"));
+    laptopMoves({-4000, 50, -3811, 171});
+    const RECT shown = plan->WindowRect();
+    EXPECT_EQ(189, shown.right - shown.left);
+    EXPECT_EQ(121, shown.bottom - shown.top);
+    const Rect onMonitors =
+        Arrange::BringOntoMonitors({-4000, 50, -3811, 171}, a.Document().Monitors().Monitors());
+    // Brought onto a monitor as loading does (then snapped to its edge, as any
+    // move of a note is).
+    EXPECT_NEAR(onMonitors.left, shown.left, 10);
+    EXPECT_EQ(onMonitors.top, shown.top);
+    EXPECT_GT(onMonitors.left, -4000);
+    EXPECT_TRUE(plan->IsTopmost());
+    a.Document().Flush();
+    a.FolderSync()->WriteIfDue();
+    EXPECT_EQ((RectData{-4000, 50, -3811, 171}), deskPlacement().rect) << "not sent back";
+
+    // This PC's move now goes to the laptop.
+    plan->Move(420, 310);
+    a.Document().Changed();
+    a.Document().Flush();
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            LaptopReads();
+            return laptopNotes[0].data.rect.left == 420;
+        },
+        NoteSync::kWriteDelay + 3000));
+    EXPECT_EQ(310, laptopNotes[0].data.rect.top);
 }
 
 TEST_F(ApplicationSyncTest, ConcurrentEditsKeepBothTextsAndServiceCopiesGo) {

@@ -112,6 +112,69 @@ TEST_F(ApplicationTest, TrayIconClicksAndTaskbarRestart) {
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
 }
 
+// Types the characters as keyboard input: they go where the system sends a
+// person's typing (the foreground window's focus), not to a chosen window.
+void TypeAsAPerson(const std::wstring& text) {
+    std::vector<INPUT> keys;
+    for (wchar_t c : text)
+        for (DWORD up : {0ul, static_cast<DWORD>(KEYEVENTF_KEYUP)}) {
+            INPUT key = {};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = c;
+            key.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            keys.push_back(key);
+        }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    PumpMessages();
+}
+
+// A note made from the tray icon or the new-note hot key takes the keyboard at
+// once, whatever window had it: the typing goes into its editor. An
+// activation granted after the editor opened (a window manager's, late) that
+// focuses the note leaves the keyboard with the editor too.
+TEST_F(ApplicationTest, ANewNoteTakesTheKeyboardFromTheTrayAndTheHotKey) {
+    Application& a = Start();
+    HWND other = CreateWindowExW(0, L"STATIC", L"the shell", WS_POPUP | WS_VISIBLE, 10, 700, 120,
+                                 40, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    auto othersTurn = [&] {
+        SetForegroundWindow(other);
+        PumpMessages();
+        ASSERT_EQ(GetForegroundWindow(), other);
+    };
+    auto typedLandsIn = [&](NoteWindow* note, const std::wstring& typed,
+                            const std::wstring& holds) {
+        SCOPED_TRACE(testing::Message() << "typing " << typed.c_str());
+        ASSERT_TRUE(note && note->Editing());
+        EXPECT_EQ(GetForegroundWindow(), note->Handle());
+        EXPECT_EQ(GetFocus(), note->EditorHandle());
+        TypeAsAPerson(typed);
+        wchar_t text[64] = {};
+        GetWindowTextW(note->EditorHandle(), text, 64);
+        EXPECT_EQ(std::wstring(text), holds);
+    };
+
+    othersTurn();
+    Tray(WM_LBUTTONUP);
+    Tray(WM_LBUTTONDBLCLK);
+    ASSERT_EQ(a.Notes().size(), 1u);
+    NoteWindow* fromTray = a.Notes().back().get();
+    Tray(WM_LBUTTONUP);
+    typedLandsIn(fromTray, L"tray", L"tray");
+
+    othersTurn();
+    a.Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyNewNote, 0);
+    ASSERT_EQ(a.Notes().size(), 2u);
+    NoteWindow* fromKey = a.Notes().back().get();
+    typedLandsIn(fromKey, L"key", L"key");
+
+    // The focus given to the note as its late activation does.
+    SetFocus(fromKey->Handle());
+    PumpMessages();
+    typedLandsIn(fromKey, L"s", L"keys");
+    DestroyWindow(other);
+}
+
 TEST_F(ApplicationTest, HandOverOpensTheFileAsANoteReadingOnlyTheGivenBytes) {
     Application& a = Start();
     const std::wstring path = data + L"hand over.txt";

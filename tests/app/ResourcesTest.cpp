@@ -165,9 +165,9 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
         {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, "LEDB", {IDC_TITLE_TEXT, IDOK, IDCANCEL}},
         {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, "LXDB",
          {IDC_BACKUP_LIST, IDOK, IDCANCEL}},
-        {IDD_SYNC, kFirstSyncKey, kEndSyncKey, "LCLEBLEDB",
-         {IDC_SYNC_ENABLED, IDC_SYNC_FOLDER, IDC_SYNC_BROWSE, IDC_SYNC_COMPUTER_NAME, IDOK,
-          IDCANCEL}},
+        {IDD_SYNC, kFirstSyncKey, kEndSyncKey, "LCLEBLECDB",
+         {IDC_SYNC_ENABLED, IDC_SYNC_FOLDER, IDC_SYNC_BROWSE, IDC_SYNC_COMPUTER_NAME,
+          IDC_SYNC_PLACEMENT, IDOK, IDCANCEL}},
         {IDD_RESTORE_NOTE, kFirstRestoreNoteKey, kFirstRestoreNoteKey + 4, "LXDB",
          {IDC_DELETED_NOTE_LIST, IDOK, IDCANCEL}},
         {IDD_FIND_NOTES, kFirstFindNotesKey, kFirstFindNotesKey + 2, "LEV",
@@ -238,6 +238,7 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
                                                   kLanguageKeys + dialog.endKey);
                 // A label added to the settings dialog after its range was full.
                 if (dialog.id == IDD_SETTINGS) range.insert(kLanguageKeys[kSettings_FindNotes]);
+                if (dialog.id == IDD_SYNC) range.insert(kLanguageKeys[kSync_Placement]);
                 EXPECT_EQ(keys, range);
             }
             for (size_t i = 0; i < placed.size(); ++i)

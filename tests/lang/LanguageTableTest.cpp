@@ -62,7 +62,7 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
     }
     EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
     EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
-    EXPECT_EQ(176u, kLanguageKeyCount);
+    EXPECT_EQ(177u, kLanguageKeyCount);
     EXPECT_EQ(table_.FindKey(L"ShellOpen_Failed"), 149);
     EXPECT_EQ(table_.FindKey(L"ShellOpen_OfferNotepad"), 150);
     EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 151);
@@ -130,8 +130,7 @@ TEST(LanguageKeys, EachNumberCodeAsksForNamesItsOwnKey) {
     EXPECT_EQ(std::wstring(L"Alarm_Title"), kLanguageKeys[kFirstAlarmKey]);
     EXPECT_EQ(std::wstring(L"NoteTitle_Caption"), kLanguageKeys[kFirstNoteTitleKey]);
     EXPECT_EQ(std::wstring(L"RestoreBackup_Title"), kLanguageKeys[kFirstRestoreBackupKey]);
-    EXPECT_EQ(std::wstring(L"MainMenu_ColorThemeLikeWindows"),
-              kLanguageKeys[kLanguageKeyCount - 1]);
+    EXPECT_EQ(std::wstring(L"Sync_Placement"), kLanguageKeys[kLanguageKeyCount - 1]);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "support/NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
 #include "ui/Clipboard_win.h"
+#include "ui/MenuItems_win.h"
 #include "notes/Links_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"
@@ -94,24 +95,24 @@ void Confirm(HWND dialog) {
 }
 
 // Every item of the menu and its submenus that shows an icon once the note has
-// prepared the popups as they open (the owner-drawn bitmap draws the icon the
-// item data names), and the popups whose items reserve an icon column.
-void CollectIcons(NoteWindow& note, HMENU menu, std::set<UINT>& ids, int& withColumn) {
+// prepared the popups as they open; every item but separators is drawn by the
+// note.
+void CollectIcons(NoteWindow& note, HMENU menu, std::set<UINT>& ids) {
     note.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    bool column = false;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_BITMAP | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
         ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
-        column = column || info.hbmpItem == HBMMENU_CALLBACK;
-        if (info.hbmpItem == HBMMENU_CALLBACK && info.dwItemData != 0) {
-            EXPECT_EQ(info.dwItemData, info.wID);
+        if (info.fType & MFT_SEPARATOR) continue;
+        const MenuItemLook* look = LookOfMenuItem(info.dwItemData);
+        ASSERT_TRUE(look && (info.fType & MFT_OWNERDRAW)) << i;
+        if (look->icon) {
+            EXPECT_EQ(look->icon, info.wID);
             ids.insert(info.wID);
         }
-        if (info.hSubMenu) CollectIcons(note, info.hSubMenu, ids, withColumn);
+        if (info.hSubMenu) CollectIcons(note, info.hSubMenu, ids);
     }
-    withColumn += column ? 1 : 0;
 }
 
 TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
@@ -149,9 +150,7 @@ TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
 
     // Only the commands the menu gives icons carry one; no submenu does.
     std::set<UINT> icons;
-    int withColumn = 0;
-    CollectIcons(*rich, popup, icons, withColumn);
-    EXPECT_EQ(withColumn, 1);  // the submenus have no icons and no icon column
+    CollectIcons(*rich, popup, icons);
     EXPECT_EQ(icons, (std::set<UINT>{IDM_NOTE_DELETE, IDM_NOTE_SAVE_AS, IDM_NOTE_EMAIL_TO,
                                      IDM_NOTE_COPY, IDM_NOTE_PASTE, IDM_NOTE_UNDO, IDM_NOTE_REDO}));
 }

@@ -2,7 +2,8 @@
 # Starts the program with three notes, reads a note's text from outside as a
 # screen reader would, makes a fourth by double-clicking the main window, types
 # into it, ends the edit with Escape, drags a note next to another with the
-# mouse, makes a fifth from the tray icon and types into it, and checks
+# mouse, makes a fifth from the tray icon and a sixth from the hot key and
+# types into each, and checks
 # Notes.dat and the screen after each step. (The note's
 # menu commands, its dialogs and e-mail are proven by the note tests.)
 # $1 is the folder of Zephyn3.exe.
@@ -69,5 +70,19 @@ sleep 0.3 && xdotool type --delay 30 "Typed after the tray"
 sleep 0.3 && wine "$driver" key 27
 sleep 1
 dump | grep -q "Typed after the tray" || fail "text typed into a note made from the tray went elsewhere"
+
+# The same from the new-note hot key (Ctrl+Shift+N), pressed as a person does
+# while another window of the program has the keyboard.
+had="$(e2e_note_count)"
+xdotool key ctrl+shift+n
+for _ in $(seq 30); do
+    [ "$(e2e_note_count)" -gt "$had" ] && break
+    sleep 0.1
+done
+[ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from the hot key"
+sleep 0.3 && xdotool type --delay 30 "Typed after the hot key"
+sleep 0.3 && wine "$driver" key 27
+sleep 1
+dump | grep -q "Typed after the hot key" || fail "text typed into a note made by the hot key went elsewhere"
 
 echo "e2e_notes: ok ($(dump | wc -l) notes)"

@@ -6,6 +6,11 @@
 //
 // Every edit appends a word never typed before to a note's text, so a word
 // can only leave a note by a delete, which puts the note's text in the bin.
+//
+// Two of the PCs sync places, each keeping notes on a screen of its own size;
+// the third does not. The places sent must end alike on all three (carried
+// by the third), and each PC that syncs them shows every note there, as far
+// as its screen allows.
 
 #include <gtest/gtest.h>
 
@@ -30,7 +35,19 @@ struct Pc {
     std::vector<std::wstring> bin;
     uint64_t nextKey = 1;
     int64_t skewMs;
+    int32_t screenRight = 1 << 20;  // notes are kept left of it
 };
+
+// A note moved onto the PC's screen as loading does: its left edge no further
+// right than the screen allows.
+RectData OnScreen(const Pc& pc, RectData r) {
+    const int32_t width = r.right - r.left;
+    if (r.left > pc.screenRight - width) {
+        r.left = pc.screenRight - width;
+        r.right = pc.screenRight;
+    }
+    return r;
+}
 
 struct Delivery {
     size_t to;
@@ -46,6 +63,9 @@ public:
             pcs.push_back(std::make_unique<Pc>(seed * 7919ULL + i, skews[i]));
             pcs.back()->session.Start({}, "", Now(*pcs.back()));
         }
+        pcs[0]->session.SetPlacementSync(true);
+        pcs[1]->session.SetPlacementSync(true);
+        pcs[1]->screenRight = 1000;
     }
 
     int64_t Now(const Pc& pc) const { return kNow + tick * 1000LL + pc.skewMs; }
@@ -71,9 +91,14 @@ public:
                 typed.insert(word);
                 n.data.text += word;
                 if (what == 7) n.data.title = L"t" + std::to_wstring(words);
-            } else if (what == 8) {
+            } else if (what == 8 && tick % 2) {
                 n.data.priority = static_cast<int>(tick % 5);
                 n.data.locked = !n.data.locked;
+            } else if (what == 8) {
+                const int32_t x = static_cast<int32_t>(tick * 37 % 1900) - 300;
+                n.data.rect = OnScreen(pc, {x, -20 + tick % 7, x + 150 + tick % 3, 120});
+                n.data.hidden = tick % 3 == 0;
+                n.data.alwaysOnTop = tick % 4 == 0;
             } else {
                 pc.bin.push_back(n.data.text);
                 pc.list.erase(pc.list.begin() + (&n - pc.list.data()));
@@ -111,9 +136,16 @@ public:
             auto at = std::find_if(pc.list.begin(), pc.list.end(),
                                    [&](const LocalNote& n) { return n.key == c.key; });
             ASSERT_NE(pc.list.end(), at);
-            const RectData rect = at->data.rect;
+            const NoteData before = at->data;
             at->data = c.data;
-            at->data.rect = rect;
+            if (c.placed) {
+                at->data.rect = OnScreen(pc, c.data.rect);
+                pc.session.Shown(c.key, at->data.rect, at->data.hidden, at->data.alwaysOnTop);
+            } else {
+                at->data.rect = before.rect;
+                at->data.hidden = before.hidden;
+                at->data.alwaysOnTop = before.alwaysOnTop;
+            }
         }
         for (const auto& r : changes.removed) {
             auto at = std::find_if(pc.list.begin(), pc.list.end(),
@@ -125,7 +157,13 @@ public:
         }
         for (const auto& a : changes.added) {
             pc.session.Bind(a.id, pc.nextKey);
-            pc.list.push_back({pc.nextKey++, a.data});
+            pc.list.push_back({pc.nextKey, a.data});
+            pc.list.back().data.rect = OnScreen(pc, a.data.rect);
+            if (a.placed) {
+                const NoteData& d = pc.list.back().data;
+                pc.session.Shown(pc.nextKey, d.rect, d.hidden, d.alwaysOnTop);
+            }
+            ++pc.nextKey;
         }
         pc.session.Saved(pc.list, Now(pc));
     }
@@ -185,6 +223,7 @@ public:
 TEST(SyncConvergence, ThreePcsEndAlikeAndNoWordIsLost) {
     size_t conflictNotes = 0;
     size_t notesAtEnd = 0;
+    size_t placedNotes = 0;
     for (uint32_t seed = 1; seed <= 8; ++seed) {
         SCOPED_TRACE(seed);
         World world(seed);
@@ -192,6 +231,34 @@ TEST(SyncConvergence, ThreePcsEndAlikeAndNoWordIsLost) {
         const auto shown = world.Shown(*world.pcs[0]);
         EXPECT_EQ(shown, world.Shown(*world.pcs[1]));
         EXPECT_EQ(shown, world.Shown(*world.pcs[2]));
+        // The places sent: alike on all three, and where the PCs that take
+        // them show their notes, on their own screens.
+        std::map<NoteId, std::tuple<RectData, bool, bool>> sent;
+        for (const SyncNote& n : world.pcs[0]->session.Notes()) {
+            if (n.placement.Sent() && !n.content.deleted)
+                sent[n.id] = {n.placement.rect, n.placement.hidden, n.placement.alwaysOnTop};
+        }
+        for (const auto& pc : world.pcs) {
+            std::map<NoteId, std::tuple<RectData, bool, bool>> there;
+            for (const SyncNote& n : pc->session.Notes()) {
+                if (n.placement.Sent() && !n.content.deleted)
+                    there[n.id] = {n.placement.rect, n.placement.hidden, n.placement.alwaysOnTop};
+            }
+            EXPECT_EQ(sent, there);
+        }
+        for (size_t i : {0u, 1u}) {
+            const Pc& pc = *world.pcs[i];
+            for (const LocalNote& n : pc.list) {
+                NoteId id;
+                ASSERT_TRUE(pc.session.IdOf(n.key, id));
+                auto at = sent.find(id);
+                if (at == sent.end()) continue;
+                ++placedNotes;
+                EXPECT_EQ(OnScreen(pc, std::get<0>(at->second)), n.data.rect) << "PC " << i;
+                EXPECT_EQ(std::get<1>(at->second), n.data.hidden) << "PC " << i;
+                EXPECT_EQ(std::get<2>(at->second), n.data.alwaysOnTop) << "PC " << i;
+            }
+        }
 
         std::wstring everything;
         for (const auto& pc : world.pcs) {
@@ -209,6 +276,7 @@ TEST(SyncConvergence, ThreePcsEndAlikeAndNoWordIsLost) {
     // The runs must have met the cases they are about.
     EXPECT_GT(conflictNotes, 3u) << conflictNotes;
     EXPECT_GT(notesAtEnd, 60u) << notesAtEnd;
+    EXPECT_GT(placedNotes, 20u) << placedNotes;
 }
 
 }  // namespace

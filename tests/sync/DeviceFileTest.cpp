@@ -92,7 +92,7 @@ TEST(DeviceFile, OtherFilesAndVersions) {
     EXPECT_EQ(ParseState::NotOurs, ParseDevice("desktop.ini contents", out));
     EXPECT_EQ(ParseState::NotOurs, ParseDevice("VNSYNC\n" + bytes.substr(8), out));  // CR lost
     std::string newer = bytes;
-    newer[8] = 2;
+    newer[8] = 3;
     EXPECT_EQ(ParseState::NewerVersion, ParseDevice(newer, out));
     std::string zero = bytes;
     zero[8] = 0;
@@ -100,6 +100,54 @@ TEST(DeviceFile, OtherFilesAndVersions) {
     std::string huge = bytes;
     huge[15] = 0x7F;  // a payload of 2 GB claimed
     EXPECT_EQ(ParseState::Damaged, ParseDevice(huge, out));
+}
+
+// Places travel in version 2 only: a file without a placement sent stays
+// version 1, byte for byte the layout PCs of that version read (they leave a
+// version 2 file alone as newer); a version 2 file carries each note's
+// placement after the notes, and one that claims them without any sent, or
+// ends before them, is damaged.
+TEST(DeviceFile, PlacementsMakeVersionTwoAndOnlyThey) {
+    DeviceState s = SampleState();
+    const std::string plain = SerializeDevice(s);
+    EXPECT_EQ(1, plain[8]);
+    s.notes[1].placement = {{-1900, 40, -1700, 333}, true, false, At(kNow + 5, 0x77)};
+    s.notes[2].placement.rect = {1, 2, 3, 4};  // values without a stamp travel too
+    const std::string placed = SerializeDevice(s);
+    EXPECT_EQ(2, placed[8]);
+    EXPECT_EQ(plain.size() + 3 * (20 + 16 + 2), placed.size());
+    DeviceState back;
+    ASSERT_EQ(ParseState::Whole, ParseDevice(placed, back));
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(SameValues(s.notes[i].placement, back.notes[i].placement)) << i;
+        EXPECT_EQ(s.notes[i].placement.stamp, back.notes[i].placement.stamp) << i;
+    }
+    EXPECT_EQ(placed, SerializeDevice(back));
+    ASSERT_EQ(ParseState::Whole, ParseDevice(plain, back));
+    EXPECT_FALSE(back.notes[1].placement.Sent());
+
+    // Version 2 saying what version 1 says, or cut before the placements.
+    auto resealed = [](std::string bytes, uint32_t version, size_t payload) {
+        bytes.resize(kDeviceFileHeaderSize + payload);
+        for (int i = 0; i < 4; ++i) {
+            bytes[8 + i] = static_cast<char>(version >> (8 * i));
+            bytes[12 + i] = static_cast<char>(payload >> (8 * i));
+        }
+        const uint32_t crc = Crc32(bytes.data() + kDeviceFileHeaderSize, payload);
+        for (int i = 0; i < 4; ++i) bytes[16 + i] = static_cast<char>(crc >> (8 * i));
+        return bytes;
+    };
+    const size_t plainPayload = plain.size() - kDeviceFileHeaderSize;
+    EXPECT_EQ(plain, resealed(plain, 1, plainPayload));
+    EXPECT_EQ(ParseState::Damaged, ParseDevice(resealed(plain, 2, plainPayload), back));
+    s.notes[1].placement.stamp = {};
+    EXPECT_EQ(1, SerializeDevice(s)[8]);
+    std::string noneSent = placed;
+    for (int i = 0; i < 20; ++i) noneSent[plain.size() + 38 + i] = 0;  // note 1's stamp
+    EXPECT_EQ(ParseState::Damaged,
+              ParseDevice(resealed(noneSent, 2, noneSent.size() - kDeviceFileHeaderSize), back));
+    EXPECT_EQ(ParseState::Damaged,
+              ParseDevice(resealed(placed, 2, plainPayload + 38), back));  // one placement only
 }
 
 // A payload whose checksum is right but whose counts lie: written by a faulty

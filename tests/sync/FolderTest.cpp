@@ -75,6 +75,7 @@ TEST(SyncSettings, OffByDefaultAndKeptInSettingsIni) {
         EXPECT_FALSE(s.enabled);
         EXPECT_EQ(L"", s.folder);
         EXPECT_EQ(L"", s.computerName);
+        EXPECT_FALSE(s.placement);
         EXPECT_FALSE(SyncActive(s));
         EXPECT_FALSE(FileIo::FileExists(path));  // reading writes nothing
     }
@@ -82,6 +83,7 @@ TEST(SyncSettings, OffByDefaultAndKeptInSettingsIni) {
     s.enabled = true;
     s.folder = L"Z:\\home\\ana\\OneDrive\\Notes \x00E9";
     s.computerName = L"Ana's laptop";
+    s.placement = true;
     {
         SettingsStore store(path);
         ASSERT_TRUE(WriteSyncSettings(store, s));
@@ -91,6 +93,7 @@ TEST(SyncSettings, OffByDefaultAndKeptInSettingsIni) {
     EXPECT_TRUE(back.enabled);
     EXPECT_EQ(s.folder, back.folder);
     EXPECT_EQ(s.computerName, back.computerName);
+    EXPECT_TRUE(back.placement);
     EXPECT_TRUE(SyncActive(back));
     s.folder.clear();
     EXPECT_FALSE(SyncActive(s));  // on, but nowhere to sync through

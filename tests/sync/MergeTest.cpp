@@ -336,4 +336,74 @@ TEST(Merge, AttributesByLaterStampWhateverTheText) {
     EXPECT_EQ(EffectKind::Added, fresh.effects.at(0).kind);
 }
 
+// Place, size, hidden and on top as a group of their own: the later stamp
+// wins them as one, whatever the text and attributes do, and the same answer
+// comes out whichever PC merges, however often.
+TEST(Merge, PlacementByLaterStampAsAGroupOfItsOwn) {
+    SyncNote base = Note(9, L"p", At(kNow - kDay, kDesk), Versions({{kDesk, 1}}));
+    base.rect = {10, 20, 210, 170};
+    const Placement none;
+    const Placement left{{-1280, 5, -1000, 305}, false, true, At(kNow - kHour, kLaptop)};
+    const Placement right{{1900, -30, 2100, 90}, true, false, At(kNow - kHour + 1, kDesk)};
+    const Placement rightSameStamp{{1901, -30, 2100, 90}, true, false, left.stamp};
+    const Placement leftAgain{left.rect, left.hidden, left.alwaysOnTop, At(kNow, kOffice)};
+    const struct {
+        const char* row;
+        Placement mine, theirs, after;
+        bool placed;  // a Changed effect that says the placement moved
+    } rows[] = {
+        {"sent by them only", none, left, left, true},
+        {"mine later", right, left, right, false},
+        {"theirs later", left, right, right, true},
+        {"same stamp, values decide", left, rightSameStamp, rightSameStamp, true},
+        {"same stamp the other way", rightSameStamp, left, rightSameStamp, false},
+        {"later stamp, same values: nothing to move", left, leftAgain, leftAgain, false},
+        {"none on either side", none, none, none, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        SyncNote mine = base, theirs = base;
+        mine.placement = r.mine;
+        theirs.placement = r.theirs;
+        theirs.rect = {500, 500, 600, 600};  // the other PC's own place never comes
+        const MergeResult m = Merge({mine}, {theirs}, Options());
+        ASSERT_EQ(1u, m.notes.size());
+        EXPECT_TRUE(SameValues(r.after, m.notes[0].placement));
+        EXPECT_EQ(r.after.stamp, m.notes[0].placement.stamp);
+        EXPECT_EQ(base.rect, m.notes[0].rect);
+        EXPECT_EQ(r.placed ? 1u : 0u, m.effects.size());
+        if (!m.effects.empty()) {
+            EXPECT_EQ(EffectKind::Changed, m.effects[0].kind);
+            EXPECT_TRUE(m.effects[0].placed);
+        }
+        // Commutative and idempotent.
+        const MergeResult back = Merge({theirs}, {mine}, Options());
+        EXPECT_TRUE(SameValues(m.notes[0].placement, back.notes[0].placement));
+        EXPECT_EQ(m.notes[0].placement.stamp, back.notes[0].placement.stamp);
+        EXPECT_TRUE(Merge(m.notes, {theirs}, Options()).effects.empty());
+        EXPECT_TRUE(Merge(m.notes, m.notes, Options()).effects.empty());
+    }
+    // Associative over three PCs' placements.
+    auto with = [&](const Placement& p) {
+        SyncNote n = base;
+        n.placement = p;
+        return n;
+    };
+    const MergeResult ab = Merge({with(left)}, {with(right)}, Options());
+    const MergeResult abc = Merge(ab.notes, {with(rightSameStamp)}, Options());
+    const MergeResult bc = Merge({with(right)}, {with(rightSameStamp)}, Options());
+    const MergeResult aBc = Merge({with(left)}, bc.notes, Options());
+    EXPECT_TRUE(SameValues(abc.notes[0].placement, aBc.notes[0].placement));
+    EXPECT_EQ(abc.notes[0].placement.stamp, aBc.notes[0].placement.stamp);
+    // A text change and a placement change in one merge: one effect saying both.
+    SyncNote theirs = with(left);
+    theirs.content.text = L"p q";
+    theirs.content.stamp = At(kNow - kHour, kLaptop);
+    theirs.content.versions = Versions({{kDesk, 1}, {kLaptop, 1}});
+    const MergeResult both = Merge({base}, {theirs}, Options());
+    ASSERT_EQ(1u, both.effects.size());
+    EXPECT_TRUE(both.effects[0].placed);
+    EXPECT_EQ(L"p q", both.notes[0].content.text);
+}
+
 }  // namespace

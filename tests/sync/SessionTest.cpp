@@ -222,4 +222,68 @@ TEST(SyncSession, MergeTellsTheListWhatToChange) {
     EXPECT_EQ(laptop.Device(), laptop.Clock().device);
 }
 
+// Places go out and come in only while the option is on: a move made while
+// off is not sent (but a placement other PCs sent is carried on), one made
+// while on is; a placement that wins is handed to the list, and where the list
+// put the note (on this PC's screen) is not sent back as a change.
+TEST(SyncSession, PlacesTravelOnlyWhenAskedFor) {
+    SyncSession desk(Random(3)), laptop(Random(4));
+    std::vector<LocalNote> deskList = {Local(1, L"plan", 3)};
+    desk.Start(deskList, "", kNow);
+    laptop.Start({}, "", kNow);
+    DeviceState deskState;
+    ASSERT_EQ(ParseState::Whole, ParseDevice(desk.StateBytes(), deskState));
+    ListChanges arrived = laptop.MergeFrom(deskState, MergeOptions{kNow, L"C: "});
+    ASSERT_EQ(1u, arrived.added.size());
+    EXPECT_FALSE(arrived.added[0].placed);
+    laptop.Bind(arrived.added[0].id, 70);
+    std::vector<LocalNote> laptopList = {{70, arrived.added[0].data}};
+    laptopList[0].data.rect = {40, 40, 270, 110};
+    laptop.Saved(laptopList, kNow + 1);
+
+    // Off: a move is this PC's own.
+    deskList[0].data.rect = {-900, 10, -670, 80};
+    EXPECT_FALSE(desk.Saved(deskList, kNow + 2));
+    EXPECT_FALSE(desk.Notes()[0].placement.Sent());
+
+    // On: the next move is stamped and sent; the laptop, still off, carries it
+    // without moving its note.
+    desk.SetPlacementSync(true);
+    EXPECT_FALSE(desk.Saved(deskList, kNow + 3)) << "turning it on sends nothing by itself";
+    deskList[0].data.rect = {-800, 10, -570, 80};
+    deskList[0].data.alwaysOnTop = true;
+    EXPECT_TRUE(desk.Saved(deskList, kNow + 4));
+    ASSERT_EQ(ParseState::Whole, ParseDevice(desk.StateBytes(), deskState));
+    EXPECT_EQ(2, desk.StateBytes()[8]);
+    ListChanges moved = laptop.MergeFrom(deskState, MergeOptions{kNow + 5, L"C: "});
+    EXPECT_TRUE(moved.Empty());
+    EXPECT_TRUE(laptop.Notes()[0].placement.Sent());
+    laptop.Saved(laptopList, kNow + 6);
+    EXPECT_EQ(2, laptop.StateBytes()[8]) << "carried on for the others";
+
+    // The laptop turns it on: the next placement from the desk comes in, and
+    // where the laptop shows it (its screen has no room left of 0) stays here.
+    laptop.SetPlacementSync(true);
+    deskList[0].data.rect = {-700, 10, -470, 80};
+    desk.Saved(deskList, kNow + 7);
+    ASSERT_EQ(ParseState::Whole, ParseDevice(desk.StateBytes(), deskState));
+    moved = laptop.MergeFrom(deskState, MergeOptions{kNow + 8, L"C: "});
+    ASSERT_EQ(1u, moved.changed.size());
+    EXPECT_TRUE(moved.changed[0].placed);
+    EXPECT_EQ((RectData{-700, 10, -470, 80}), moved.changed[0].data.rect);
+    EXPECT_TRUE(moved.changed[0].data.alwaysOnTop);
+    laptopList[0].data.rect = {0, 10, 230, 80};
+    laptopList[0].data.alwaysOnTop = true;
+    laptop.Shown(70, laptopList[0].data.rect, false, true);
+    EXPECT_FALSE(laptop.Saved(laptopList, kNow + 9));
+    // A move by the laptop's user goes back to the desk.
+    laptopList[0].data.rect = {5, 10, 235, 80};
+    EXPECT_TRUE(laptop.Saved(laptopList, kNow + 10));
+    DeviceState laptopState;
+    ASSERT_EQ(ParseState::Whole, ParseDevice(laptop.StateBytes(), laptopState));
+    moved = desk.MergeFrom(laptopState, MergeOptions{kNow + 11, L"C: "});
+    ASSERT_EQ(1u, moved.changed.size());
+    EXPECT_EQ((RectData{5, 10, 235, 80}), moved.changed[0].data.rect);
+}
+
 }  // namespace

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/MenuIcons_win.h"
+#include "ui/MenuItems_win.h"
 #include "ui/PrivateMessages_win.h"
 
 namespace {
@@ -127,46 +130,62 @@ TEST_F(SmallWindowTest, SnapHookRunsUnderAHoldThatACapturedMoveKeepsUntilItEnds)
 // Menu icons come from the bitmap resource of the item's identifier: magenta is
 // transparent, a selected icon is lifted one pixel above a grey shadow, a greyed
 // one stays in place without its colours (G: red's lightness, faded), and an
-// item without a bitmap draws nothing.
+// identifier without a bitmap draws nothing.
 TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected) {
     TestSmallWindow window;
     ASSERT_TRUE(window.Create(false, false));
     HMENU menu = CreatePopupMenu();
+    HMENU sub = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 132, L"with icon");
     AppendMenuW(menu, MF_STRING, 4321, L"without icon");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"submenu");
     window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    // Both reserve the icon column; only the first names an icon to draw.
-    for (UINT position : {0u, 1u}) {
+    // Every item but the separator is drawn by the window and keeps its text;
+    // only the first names an icon to draw (a submenu never does).
+    const UINT icons[] = {132, 0, 0, 0};
+    for (UINT position : {0u, 1u, 2u, 3u}) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_BITMAP | MIIM_DATA;
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
         ASSERT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-        EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK) << position;
-        EXPECT_EQ(info.dwItemData, position == 0 ? 132u : 0u) << position;
+        const MenuItemLook* look = LookOfMenuItem(info.dwItemData);
+        EXPECT_EQ(position != 2, (info.fType & MFT_OWNERDRAW) != 0) << position;
+        ASSERT_EQ(position != 2, look != nullptr) << position;
+        if (look) {
+            EXPECT_EQ(look->icon, icons[position]) << position;
+        }
     }
-    DestroyMenu(menu);
+    wchar_t text[32] = {};
+    GetMenuStringW(menu, 0, text, 32, MF_BYPOSITION);
+    EXPECT_STREQ(text, L"with icon");
 
-    // The icon column holds the icon with room on both sides, so the text that
+    // The item holds the icon with room on both sides, so the text that
     // follows it never touches it.
-    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 132, 0, 0, 0};
+    MENUITEMINFOW first = {};
+    first.cbSize = sizeof(first);
+    first.fMask = MIIM_DATA;
+    GetMenuItemInfoW(menu, 0, TRUE, &first);
+    MEASUREITEMSTRUCT measure = {ODT_MENU, 0, 132, 0, 0, first.dwItemData};
     EXPECT_EQ(window.Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
     EXPECT_GE(measure.itemWidth, 16u + 2 * kMenuIconPadding);
     EXPECT_GE(measure.itemHeight, 16u);
+    // Data that no prepared item carries is left to the system.
+    MEASUREITEMSTRUCT foreign = {ODT_MENU, 0, 132, 0, 0, 132};
+    EXPECT_EQ(window.Send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&foreign)), FALSE);
+    DestroyMenu(menu);
 
     // The test's bitmap 132 is a red square over 2..13 of its 16 pixels; drawn
     // at 8, 8 that is 10..21. Probed along the diagonal: W white, R red, S shadow.
-    // The item data names the icon; an item whose identifier happens to be
-    // 132 (a submenu's cut handle) but whose data names none draws nothing.
     const struct {
         UINT id, state;
-        ULONG_PTR data;
         const char* seen;
-    } cases[] = {{132, 0, 132, "WWRRRW"},
-                 {132, ODS_SELECTED, 132, "WRRRSW"},
-                 {132, ODS_SELECTED | ODS_GRAYED, 132, "WWGGGW"},
-                 {132, ODS_GRAYED, 132, "WWGGGW"},
-                 {4321, ODS_SELECTED, 4321, "WWWWWW"},
-                 {132, ODS_SELECTED, 0, "WWWWWW"}};
+    } cases[] = {{132, 0, "WWRRRW"},
+                 {132, ODS_SELECTED, "WRRRSW"},
+                 {132, ODS_SELECTED | ODS_GRAYED, "WWGGGW"},
+                 {132, ODS_GRAYED, "WWGGGW"},
+                 {4321, ODS_SELECTED, "WWWWWW"},
+                 {0, ODS_SELECTED, "WWWWWW"}};
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP canvas = CreateBitmap(40, 40, 1, 32, nullptr);
     HGDIOBJ old = SelectObject(dc, canvas);
@@ -179,16 +198,232 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
         // The icon goes kMenuIconPadding right of the column's left edge and is
         // centred in its height: at 8, 8 again.
         const RECT column = {8 - kMenuIconPadding, 6, 8 + 16 + kMenuIconPadding, 26};
-        DRAWITEMSTRUCT item = {ODT_MENU, 0, c.id, 0, c.state, nullptr, dc, column, c.data};
-        EXPECT_EQ(window.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE);
+        DrawMenuIcon(dc, column, c.id, c.state);
         std::string seen;
         for (int at : {8, 9, 10, 20, 21, 22})
             seen += names.count(GetPixel(dc, at, at)) ? names.at(GetPixel(dc, at, at)) : '?';
         EXPECT_EQ(seen, c.seen) << c.id << " state " << c.state;
-        for (int i = 0; i < 1600 && c.data != 132; ++i)
+        for (int i = 0; i < 1600 && c.id != 132; ++i)
             ASSERT_EQ(GetPixel(dc, i % 40, i / 40), RGB(255, 255, 255)) << i;
     }
     SelectObject(dc, old);
     DeleteObject(canvas);
     DeleteDC(dc);
+}
+
+namespace {
+
+// Opens its popup at a place away from the cursor and, once the menu loop is
+// idle, copies the popup from the screen and closes it.
+class MenuShotWindow : public TestSmallWindow {
+public:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if ((message == WM_ENTERIDLE && wParam == MSGF_MENU && !taken) ||
+            (message == WM_TIMER && wParam == kGiveUpTimer)) {
+            Take();
+            EndMenu();
+        }
+        return TestSmallWindow::HandleMessage(window, message, wParam, lParam);
+    }
+
+    void Show(HMENU popup) {
+        menu = popup;
+        SetCursorPos(0, 0);
+        SetForegroundWindow(Handle());
+        SetTimer(Handle(), kGiveUpTimer, 3000, nullptr);
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 300, 200, 0, Handle(), nullptr);
+        KillTimer(Handle(), kGiveUpTimer);
+    }
+
+    // The pixel at screen x, y as the popup showed it.
+    COLORREF At(int x, int y) const {
+        x -= shot.left, y -= shot.top;
+        const int width = shot.right - shot.left;
+        if (x < 0 || y < 0 || x >= width || y >= shot.bottom - shot.top) return CLR_INVALID;
+        const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
+        return RGB(p[2], p[1], p[0]);
+    }
+
+    RECT ItemRect(int position) const { return itemRects.at(position); }
+
+private:
+    void Take() {
+        if (taken) return;
+        taken = true;
+        Sleep(100);
+        HWND popup = FindWindowW(L"#32768", nullptr);
+        if (!popup || !GetWindowRect(popup, &shot)) return;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            RECT r = {};
+            GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r);
+            itemRects.push_back(r);
+        }
+        const int width = shot.right - shot.left, height = shot.bottom - shot.top;
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, 0, 0, 0, 0, 0, 0},
+                             {}};
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, shot.left, shot.top, SRCCOPY);
+        GdiFlush();
+        const auto* start = static_cast<const uint8_t*>(bits);
+        pixels.assign(start, start + static_cast<size_t>(width) * height * 4);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+
+    static constexpr UINT_PTR kGiveUpTimer = 78;
+    HMENU menu = nullptr;
+    bool taken = false;
+    RECT shot = {};
+    std::vector<RECT> itemRects;
+    std::vector<uint8_t> pixels;
+};
+
+// The columns of an item's row whose pixels differ from the menu's background
+// (ink), or that differ between two items' rows (another: the same rows of
+// that item). Empty: {INT_MAX, INT_MIN}.
+struct Span {
+    int left = INT_MAX, right = INT_MIN;
+    bool Empty() const { return left > right; }
+};
+
+Span Columns(const MenuShotWindow& shot, int item, int other = -1) {
+    const RECT r = shot.ItemRect(item);
+    const RECT o = other >= 0 ? shot.ItemRect(other) : r;
+    const COLORREF background = GetSysColor(COLOR_MENU);
+    Span span;
+    for (int y = 0; y < r.bottom - r.top; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF here = shot.At(x, r.top + y);
+            const bool marked = other >= 0 ? here != shot.At(x, o.top + y) : here != background;
+            if (marked) span.left = std::min(span.left, x), span.right = std::max(span.right, x);
+        }
+    return span;
+}
+
+}  // namespace
+
+// A popup's keyboard underline lies under its letter, whether the letter is
+// the last of the text, the first or one in the middle: seen on the screen, in
+// the popup as the menu shows it. Each text comes with the same text without
+// the mark (the difference is the underline), and the text cut before and
+// after the letter (the difference is where the letter's ink lies).
+TEST_F(SmallWindowTest, MenuTextsUnderlineTheirKeyboardLetter) {
+    const struct {
+        const wchar_t *marked, *plain, *before, *through;
+    } texts[] = {
+        {L"Cancel Update Chec&k", L"Cancel Update Check", L"Cancel Update Chec",
+         L"Cancel Update Check"},
+        {L"&Settings", L"Settings", L"", L"S"},
+        {L"Rem&ove all notes", L"Remove all notes", L"Rem", L"Remo"},
+        {L"Tom && Jerry &Wide", L"Tom && Jerry Wide", L"Tom && Jerry ", L"Tom && Jerry W"}};
+    MenuShotWindow window;
+    ASSERT_TRUE(window.Create(false, false));
+    HMENU menu = CreatePopupMenu();
+    UINT id = 4000;  // no icons
+    for (const auto& t : texts)
+        for (const wchar_t* text : {t.marked, t.plain, t.before, t.through})
+            AppendMenuW(menu, MF_STRING, id++, text);
+    window.Show(menu);
+    for (int i = 0; i < static_cast<int>(std::size(texts)); ++i) {
+        SCOPED_TRACE(testing::Message() << "text " << i);
+        const int first = 4 * i;
+        const Span underline = Columns(window, first, first + 1);
+        const Span before = Columns(window, first + 2);
+        const Span through = Columns(window, first + 3);
+        ASSERT_FALSE(underline.Empty());
+        ASSERT_FALSE(through.Empty());
+        const int letterLeft = before.Empty() ? through.left : before.right + 1;
+        const int letterRight = through.right;
+        EXPECT_GE(underline.left, letterLeft - 1);
+        EXPECT_LE(underline.right, letterRight + 1);
+        EXPECT_GE(underline.right - underline.left + 1, (letterRight - letterLeft + 1) / 2);
+        // Nothing but the underline tells the two apart: the same text shows.
+        EXPECT_EQ(Columns(window, first + 1).right, Columns(window, first).right);
+    }
+    DestroyMenu(menu);
+}
+
+// With keyboard cues hidden the item shows its text as it is without the mark,
+// pixel for pixel; with them, only the underline differs.
+TEST_F(SmallWindowTest, HiddenKeyboardCuesLeaveTheUnderlineOut) {
+    TestSmallWindow window;
+    ASSERT_TRUE(window.Create(false, false));
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 4001, L"Cancel Update Chec&k");
+    AppendMenuW(menu, MF_STRING, 4002, L"Cancel Update Check");
+    window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    const RECT rect = {0, 0, 220, 22};
+    auto draw = [&](int position, UINT state) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA | MIIM_ID;
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP canvas = CreateBitmap(220, 22, 1, 32, nullptr);
+        HGDIOBJ old = SelectObject(dc, canvas);
+        DRAWITEMSTRUCT item = {
+            ODT_MENU, 0,    info.wID,       ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(menu),
+            dc,       rect, info.dwItemData};
+        EXPECT_EQ(window.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 22; ++y)
+            for (int x = 0; x < 220; ++x) pixels.push_back(GetPixel(dc, x, y));
+        SelectObject(dc, old);
+        DeleteObject(canvas);
+        DeleteDC(dc);
+        return pixels;
+    };
+    for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED), static_cast<UINT>(ODS_GRAYED)}) {
+        EXPECT_EQ(draw(0, state | ODS_NOACCEL), draw(1, state)) << state;
+        EXPECT_NE(draw(0, state), draw(1, state)) << state;
+    }
+    DestroyMenu(menu);
+}
+
+// A typed letter picks the item it marks, in any case: chosen when it is the
+// only one, selected in turn when several share it; "&&" marks no letter.
+TEST_F(SmallWindowTest, TypedLettersFindTheirMenuItems) {
+    TestSmallWindow window;
+    ASSERT_TRUE(window.Create(false, false));
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1, L"&Open");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, 2, L"&Options");
+    AppendMenuW(menu, MF_STRING, 3, L"E&xit");
+    AppendMenuW(menu, MF_STRING, 4, L"Sa&&ve");
+    AppendMenuW(menu, MF_STRING, 5, L"&Other");
+    window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    auto highlight = [&](int position) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_STATE;
+            info.fState = i == position ? MFS_HILITE : 0;
+            SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        }
+    };
+    const struct {
+        int highlighted;
+        wchar_t key;
+        LRESULT answer;
+    } cases[] = {{-1, L'x', MAKELRESULT(3, MNC_EXECUTE)}, {-1, L'X', MAKELRESULT(3, MNC_EXECUTE)},
+                 {-1, L'o', MAKELRESULT(0, MNC_SELECT)},  {0, L'O', MAKELRESULT(2, MNC_SELECT)},
+                 {2, L'o', MAKELRESULT(5, MNC_SELECT)},   {5, L'o', MAKELRESULT(0, MNC_SELECT)},
+                 {-1, L'v', MAKELRESULT(0, MNC_IGNORE)},  {-1, L'&', MAKELRESULT(0, MNC_IGNORE)}};
+    for (const auto& c : cases) {
+        highlight(c.highlighted);
+        EXPECT_EQ(
+            window.Send(WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP), reinterpret_cast<LPARAM>(menu)),
+            c.answer)
+            << static_cast<char>(c.key) << " after " << c.highlighted;
+    }
+    DestroyMenu(menu);
+    EXPECT_EQ(WithoutMenuPrefixes(L"Sa&&ve &all &"), L"Sa&ve all &");
+    EXPECT_EQ(MenuMnemonic(L"Sa&&ve &all"), L'a');
 }
