@@ -56,7 +56,9 @@ class SkinBitmap;
 class NoteWindow;
 
 // The editable edit child that exists while a note is being edited. Escape and
-// the loss of the focus end the edit through kEndNoteEditMessage to the note.
+// the loss of the focus to any window but its own note end the edit through
+// kEndNoteEditMessage to the note (a late activation focuses the note's frame,
+// which hands the focus straight back).
 class NoteEditor : public Window {
 public:
     explicit NoteEditor(NoteWindow& owner) : note(owner) {}
