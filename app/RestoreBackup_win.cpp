@@ -4,6 +4,7 @@
 // are kept as a backup first.
 
 #include "app/Application_win.h"
+#include "app/ListChoice_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
 #include "lang/Translate_win.h"
@@ -68,20 +69,11 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             return TRUE;
         }
         case WM_COMMAND: {
-            const WORD id = LOWORD(wParam);
-            const bool chosen =
-                id == IDOK || (id == IDC_BACKUP_LIST && HIWORD(wParam) == LBN_DBLCLK);
-            if (chosen && choice && !choice->backups.empty()) {
-                const LRESULT at = SendDlgItemMessageW(dialog, IDC_BACKUP_LIST, LB_GETCURSEL, 0, 0);
-                if (at < 0 || static_cast<size_t>(at) >= choice->backups.size()) return TRUE;
-                choice->chosen = static_cast<int>(at);
-                EndDialog(dialog, IDOK);
+            int unused = 0;
+            if (ListChoiceCommand(dialog, wParam, IDC_BACKUP_LIST,
+                                  choice ? choice->backups.size() : 0,
+                                  choice ? choice->chosen : unused))
                 return TRUE;
-            }
-            if (id == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
-                return TRUE;
-            }
             break;
         }
         default:

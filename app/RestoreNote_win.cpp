@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/Application_win.h"
+#include "app/ListChoice_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
 #include "lang/Translate_win.h"
@@ -44,21 +45,11 @@ INT_PTR CALLBACK RestoreNoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
             return TRUE;
         }
         case WM_COMMAND: {
-            const WORD id = LOWORD(wParam);
-            const bool chosen =
-                id == IDOK || (id == IDC_DELETED_NOTE_LIST && HIWORD(wParam) == LBN_DBLCLK);
-            if (chosen && choice && !choice->entries.empty()) {
-                const LRESULT at =
-                    SendDlgItemMessageW(dialog, IDC_DELETED_NOTE_LIST, LB_GETCURSEL, 0, 0);
-                if (at < 0 || static_cast<size_t>(at) >= choice->entries.size()) return TRUE;
-                choice->chosen = static_cast<int>(at);
-                EndDialog(dialog, IDOK);
+            int unused = 0;
+            if (ListChoiceCommand(dialog, wParam, IDC_DELETED_NOTE_LIST,
+                                  choice ? choice->entries.size() : 0,
+                                  choice ? choice->chosen : unused))
                 return TRUE;
-            }
-            if (id == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
-                return TRUE;
-            }
             break;
         }
         default:

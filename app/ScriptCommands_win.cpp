@@ -3,26 +3,20 @@
 #include "app/ScriptCommands_win.h"
 
 #include "app/Application_win.h"
+#include "app/SingleInstance_win.h"
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr UINT kHandOverTimeoutMs = 30000;
 std::optional<ScriptCommand> startCommand;
 
 }  // namespace
 
 bool SendScriptCommand(HWND target, const ScriptCommand& command) {
     std::vector<unsigned char> payload = EncodeScriptPayload(command);
-    if (!target || payload.empty()) return false;
-    COPYDATASTRUCT data = {};
-    data.dwData = kScriptCommandMarker;
-    data.cbData = static_cast<DWORD>(payload.size());
-    data.lpData = payload.data();
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &result) != 0;
+    if (payload.empty()) return false;
+    return SendCopyData(target, kScriptCommandMarker, payload);
 }
 
 std::optional<ScriptCommand> ScriptCommandOf(const COPYDATASTRUCT* data) {

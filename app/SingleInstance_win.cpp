@@ -37,16 +37,20 @@ HWND FindRunningMainWindow() {
     return FindWindowW(kMainWindowClass, kMainWindowTitle);
 }
 
-bool SendHandOver(HWND target, const std::wstring& commandLine) {
+bool SendCopyData(HWND target, ULONG_PTR marker, std::vector<unsigned char>& payload) {
     if (!target) return false;
-    std::vector<unsigned char> payload = EncodeHandOverPayload(commandLine);
     COPYDATASTRUCT data = {};
-    data.dwData = kHandOverMarker;
+    data.dwData = marker;
     data.cbData = static_cast<DWORD>(payload.size());
     data.lpData = payload.data();
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(target, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                                SMTO_ABORTIFHUNG, kHandOverTimeoutMs, &result) != 0;
+}
+
+bool SendHandOver(HWND target, const std::wstring& commandLine) {
+    std::vector<unsigned char> payload = EncodeHandOverPayload(commandLine);
+    return SendCopyData(target, kHandOverMarker, payload);
 }
 
 void HandOverCommandLine(const std::wstring& commandLine) {

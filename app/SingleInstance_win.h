@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Handles_win.h"
 
@@ -42,6 +43,11 @@ private:
 
 // The main window of the running instance, or null.
 HWND FindRunningMainWindow();
+
+// Sends `payload` to the given window as WM_COPYDATA of the kind `marker`.
+// False when the window did not take the message (none, gone, or hung for
+// longer than the hand-over's timeout).
+bool SendCopyData(HWND target, ULONG_PTR marker, std::vector<unsigned char>& payload);
 
 // Sends the command line to the given window as a hand-over. False when the
 // window did not take the message (gone, or hung for longer than the timeout).
