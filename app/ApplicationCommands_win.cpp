@@ -97,7 +97,7 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
             Post(WM_CLOSE);
             break;
         default:
-            break;
+            return false;
     }
     return true;
 }

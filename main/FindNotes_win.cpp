@@ -234,16 +234,17 @@ void FindNotesWindow::DeleteSelected() {
 bool FindNotesWindow::OnCommand(WORD notification, WORD id, HWND) {
     switch (id) {
         case IDC_FIND_TEXT:
-            if (notification == EN_CHANGE) Filter();
+            if (notification != EN_CHANGE) return false;
+            Filter();
             return true;
         case IDOK:
             ShowSelected();
-            return false;
+            return true;
         case IDCANCEL:
             Destroy();
-            return false;
-        default:
             return true;
+        default:
+            return false;
     }
 }
 

@@ -177,13 +177,13 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
     if (id == kEditorId && notification == EN_CHANGE && editor && control == editor->Handle()) {
         GrowWithEditor();
         KeepTypingSafe();
-        return false;
+        return true;
     }
     // Links first: their identifiers are only links while the list has them.
     const size_t linkIndex = static_cast<size_t>(id) - IDM_FIRST_LINK;
     if (id >= IDM_FIRST_LINK && linkIndex < links.size()) {
         OpenLink(linkIndex);
-        return SmallWindow::OnCommand(notification, id, control);
+        return true;
     }
     switch (id) {
         case IDM_NOTE_EDIT:
@@ -263,7 +263,7 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             PasteText();
             break;
         default:
-            break;
+            return SmallWindow::OnCommand(notification, id, control);
     }
-    return SmallWindow::OnCommand(notification, id, control);
+    return true;
 }

@@ -202,7 +202,7 @@ void SettingsDialog::OnOkOrApply(bool ok) {
 }
 
 bool SettingsDialog::OnCommand(WORD notification, WORD id, HWND) {
-    if (notification != BN_CLICKED || !Handle()) return true;
+    if (notification != BN_CLICKED || !Handle()) return false;
     switch (id) {
         case IDOK:
             OnOkOrApply(true);
@@ -226,7 +226,7 @@ bool SettingsDialog::OnCommand(WORD notification, WORD id, HWND) {
                          IsChecked(IDC_LAYERED_WINDOWS) == initial.layeredWindowEnabled);
             break;
         default:
-            break;
+            return false;
     }
     return true;
 }

@@ -103,8 +103,7 @@ LRESULT Window::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             return DefWindowProcW(window, message, wParam, lParam);
         }
         case WM_COMMAND:
-            if (!OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam)))
-                return 0;
+            if (OnCommand(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
             break;
         case WM_INITMENUPOPUP:
             OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0);
@@ -121,7 +120,7 @@ LRESULT Window::DefaultProcessing(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 bool Window::OnCommand(WORD, WORD, HWND) {
-    return true;
+    return false;
 }
 
 void Window::OnInitMenuPopup(HMENU, UINT, bool) {}

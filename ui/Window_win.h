@@ -31,8 +31,8 @@ public:
     // The message handler; the base routes WM_COMMAND, WM_INITMENUPOPUP and
     // WM_NCDESTROY and gives everything else default processing.
     virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    // Returns true when the command was not handled and default processing
-    // is to continue, false when it was handled.
+    // Returns true when the command was handled (the message then answers 0),
+    // false to hand it on to default processing.
     virtual bool OnCommand(WORD notification, WORD id, HWND control);
     virtual void OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu);
     // Asked by the message loop before each message is translated and

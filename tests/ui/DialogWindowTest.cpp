@@ -15,7 +15,8 @@ public:
         return DialogWindow::DialogProc(window, message, wParam, lParam);
     }
     bool OnCommand(WORD notification, WORD id, HWND) override {
-        if (id == kButtonId && notification == BN_CLICKED) ++clicks;
+        if (id != kButtonId || notification != BN_CLICKED) return false;
+        ++clicks;
         return true;
     }
 

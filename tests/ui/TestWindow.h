@@ -60,7 +60,7 @@ public:
     HWND handleAtNcCreate = nullptr;
     std::vector<UINT> messages;
     std::vector<std::tuple<WORD, WORD, HWND>> commands;  // id, notification, control
-    bool commandResult = true;
+    bool commandResult = false;
     int preTranslateCalls = 0;
     bool preTranslateResult = true;
 };

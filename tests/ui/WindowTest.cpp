@@ -94,13 +94,13 @@ TEST(WindowRouting, SubclassedWindowRoutesThroughTheObjectAndGetsItsProcedureBac
     ASSERT_NE(window.Handle(), nullptr);
     rawMessages.clear();
     // A command OnCommand handled is swallowed; others go on.
-    window.commandResult = false;
+    window.commandResult = true;
     HWND control = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234));
     EXPECT_EQ(window.Send(WM_COMMAND, MAKEWPARAM(42, 7), reinterpret_cast<LPARAM>(control)), 0);
     EXPECT_TRUE(rawMessages.empty());
     ASSERT_EQ(window.commands.size(), 1u);
     EXPECT_EQ(window.commands[0], std::make_tuple(WORD(42), WORD(7), control));
-    window.commandResult = true;
+    window.commandResult = false;
     EXPECT_EQ(window.Send(WM_COMMAND, MAKEWPARAM(5, 0), 0), 77);
     EXPECT_EQ(rawMessages.size(), 1u);
 
