@@ -92,7 +92,7 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     Application& a = *app;
     const NOTIFYICONDATAW& info = a.Tray().LastNotification();
     EXPECT_TRUE(info.uFlags & NIF_INFO);
-    EXPECT_EQ(info.hWnd, a.Handle());
+    EXPECT_EQ(info.hWnd, a.Main().Handle());
     EXPECT_EQ(info.uID, Application::kTrayIconId);
     EXPECT_STREQ(info.szInfoTitle, L"Call the dentist");
     EXPECT_STREQ(info.szInfo, L"Call the dentist");
@@ -118,7 +118,7 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     // Hidden again and another window in front: the notification's click brings it.
     note->Hide();
     PumpFor(30);
-    a.Send(a.Tray().Data().uCallbackMessage, Application::kTrayIconId, NIN_BALLOONUSERCLICK);
+    a.Main().Send(a.Tray().Data().uCallbackMessage, Application::kTrayIconId, NIN_BALLOONUSERCLICK);
     PumpFor(50);
     EXPECT_TRUE(IsWindowVisible(note->Handle()));
     EXPECT_FALSE(note->Hidden());

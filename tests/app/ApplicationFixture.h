@@ -39,11 +39,21 @@ protected:
         app.reset();
         PumpFor(0);
     }
-    Application& Start() {
-        app = std::make_unique<Application>(restart, failed, data);
+    // The options of a first start of the process over the scratch folder.
+    StartOptions Options() const {
+        StartOptions options;
+        options.dataFolder = data;
+        return options;
+    }
+    Application& Start() { return Start(Options()); }
+    Application& Start(const StartOptions& options) {
+        app = std::make_unique<Application>(restart, failed, options);
         EXPECT_FALSE(failed);
         return *app;
     }
+
+    // The texts of the running application's language.
+    const LanguageTable& Texts() const { return app->Language(); }
 
     std::wstring SettingsPath() const { return data + L"Settings.ini"; }
     std::wstring NotesPath() const { return data + L"Notes.dat"; }

@@ -23,7 +23,7 @@ namespace {
 class FindNotesTest : public ApplicationFixture {
 protected:
     FindNotesWindow& Open() {
-        app->Send(WM_COMMAND, IDM_FIND_NOTES, 0);
+        app->Main().Send(WM_COMMAND, IDM_FIND_NOTES, 0);
         PumpFor(50);
         EXPECT_NE(app->FindNotes(), nullptr);
         return *app->FindNotes();
@@ -93,7 +93,7 @@ TEST_F(FindNotesTest, FiltersAsTheUserTypesAndHighlightsTheMatches) {
     PostMessageW(find.Handle(), WM_COMMAND, IDCANCEL, 0);
     PumpFor(50);
     EXPECT_EQ(find.Handle(), nullptr);
-    app->Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyFindNotes, 0);
+    app->Main().Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyFindNotes, 0);
     PumpFor(50);
     EXPECT_NE(find.Handle(), nullptr);
 }

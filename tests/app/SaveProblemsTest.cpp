@@ -137,9 +137,9 @@ TEST_F(SaveProblemsTest, ExitTriesOnceMoreToSaveNotesThatCouldNotBeSaved) {
     Lock lock(NotesPath());
     a.CreateNote(L"second", false, true);
     lock.Release();
-    a.Send(WM_COMMAND, IDM_EXIT);
+    a.Main().Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
-    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_FALSE(IsWindow(a.Main().Handle()));
     EXPECT_EQ(NotesInFile(), 2u);
 }
 
@@ -153,18 +153,18 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     ASSERT_EQ(boxes.texts.size(), 1u);
 
     boxes.answers.SetUnqueued(IDNO);
-    a.Send(WM_COMMAND, IDM_EXIT);
+    a.Main().Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
     EXPECT_TRUE(Contains(boxes.texts[1], L"Exit anyway?"));
-    ASSERT_TRUE(IsWindow(a.Handle())) << "the program goes on";
+    ASSERT_TRUE(IsWindow(a.Main().Handle())) << "the program goes on";
     EXPECT_EQ(a.Notes().size(), 2u);
 
     boxes.answers.SetUnqueued(IDYES);
-    a.Send(WM_COMMAND, IDM_EXIT);
+    a.Main().Send(WM_COMMAND, IDM_EXIT);
     PumpFor(50);
-    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_FALSE(IsWindow(a.Main().Handle()));
     EXPECT_EQ(boxes.texts.size(), 3u);
 }
 
@@ -250,7 +250,7 @@ TEST_F(SaveProblemsTest, NewerNotesFileIsKeptToldOnceAndListedForRestoring) {
 
     // Listed beside the daily backup the first save made, named as it lies.
     boxes.pick = -1;
-    a.Send(WM_COMMAND, IDM_RESTORE_BACKUP);
+    a.Main().Send(WM_COMMAND, IDM_RESTORE_BACKUP);
     PumpFor(50);
     ASSERT_EQ(boxes.backupItems.size(), 2u);
     const bool listed =
