@@ -39,9 +39,11 @@ protected:
         app.reset();
         PumpFor(0);
     }
-    // The options of a first start of the process over the scratch folder.
+    // The options of a start over the scratch folder. Not the first of the
+    // process: a start-up update check would keep the menus busy.
     StartOptions Options() const {
         StartOptions options;
+        options.firstOfProcess = false;
         options.dataFolder = data;
         return options;
     }

@@ -341,7 +341,9 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
     for (const auto& c : cases) {
         WriteLastCheck(c.lastCheckAgo ? Now() - c.lastCheckAgo : 0);
         const size_t before = server->Requests().size();
-        Start();
+        StartOptions first = Options();
+        first.firstOfProcess = true;
+        Start(first);
         ASSERT_TRUE(Settle());
         EXPECT_EQ(server->Requests().size(), before + (c.checks ? 1 : 0)) << c.lastCheckAgo;
         EXPECT_TRUE(boxes.Texts().empty()) << "silent: the running version is the newest";
@@ -350,7 +352,7 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
         // again, due or not.
         WriteLastCheck(0);
         app.reset();
-        Start(Options().ForRestart());
+        Start(first.ForRestart());
         ASSERT_TRUE(Settle());
         EXPECT_EQ(server->Requests().size(), before + (c.checks ? 1 : 0));
         app.reset();
@@ -359,7 +361,9 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
     // Switched off, nothing is checked.
     SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
     const size_t before = server->Requests().size();
-    Start();
+    StartOptions first = Options();
+    first.firstOfProcess = true;
+    Start(first);
     ASSERT_TRUE(Settle());
     EXPECT_EQ(server->Requests().size(), before);
 }

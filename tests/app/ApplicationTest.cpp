@@ -366,6 +366,7 @@ TEST_F(ApplicationTest, TwoStartsInOneProcessKeepTheirOwnOptions) {
     const std::wstring file = data + L"from the command line.txt";
     ASSERT_TRUE(FileIo::WriteFileAtomically(file, "opened once"));
     StartOptions first = Options();
+    first.firstOfProcess = true;
     first.fileToOpen = file;
     first.command = ScriptCommand{ScriptAction::NewNote, L"from a script"};
     {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #include "support/Bitmaps_win.h"
 #include "support/TestPaths.h"
 #include "skin/SkinTint.h"
@@ -40,10 +44,23 @@ TEST(SkinLoad, DefaultSkinLoadsWholeAndReleasesEverything) {
         EXPECT_TRUE(skin.noteFont && skin.textBackgroundBrush);
         EXPECT_EQ(Multiply(skin.textBackgroundColor, skin.colorThemes[1].color),
                   skin.themedTextBackgroundColor);
-        // Every bitmap loaded is listed once: three button sets of four, the
-        // background, the mask, the more-text mark, the main background and
-        // the priorities.
-        EXPECT_EQ(3 * 4 + 4 + skin.priorityBitmaps.size(), skin.Bitmaps().size());
+        // Every bitmap loaded is listed, once.
+        std::vector<SkinBitmap*> held;
+        auto hold = [&held](const SkinBitmapRef& b) {
+            if (b) held.push_back(b.get());
+        };
+        for (const SkinBitmapRef* b :
+             {&skin.background, &skin.mask, &skin.moreTextBitmap, &skin.mainWindowBackground})
+            hold(*b);
+        for (const SkinBitmapRef& b : skin.priorityBitmaps) hold(b);
+        for (const ButtonBitmaps* set :
+             {&skin.menuButton.bitmaps, &skin.deleteButton.bitmaps, &skin.mainWindowButton})
+            for (const SkinBitmapRef* b : {&set->normal, &set->hover, &set->down, &set->disabled})
+                hold(*b);
+        std::vector<SkinBitmap*> listed = skin.Bitmaps();
+        std::sort(held.begin(), held.end());
+        std::sort(listed.begin(), listed.end());
+        EXPECT_EQ(held, listed);
         for (const SkinBitmapRef* bitmap :
              {&skin.background, &skin.mask, &skin.moreTextBitmap, &skin.mainWindowBackground})
             loaded.push_back(*bitmap);
