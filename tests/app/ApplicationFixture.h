@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override {
         app.reset();
-        PumpFor(0);
+        PumpMessages();
     }
     // The options of a start over the scratch folder. Not the first of the
     // process: a start-up update check would keep the menus busy.
