@@ -106,6 +106,10 @@ TEST_F(MainMenuTest, LongNotesListHangsBelowMoreAndStopsAtItsRange) {
     std::vector<std::wstring> texts;
     for (int i = 0; i < 1234; ++i) texts.push_back(L"note " + std::to_wstring(i));
     FillNotesSubmenu(notes, texts, language);
+    // The level below is named in the table given.
+    wchar_t more[64] = {};
+    GetMenuStringW(notes, static_cast<UINT>(GetMenuItemCount(notes) - 1), more, 64, MF_BYPOSITION);
+    EXPECT_EQ(language.TextOf(kMainMenu_MoreNotes), more);
     size_t listed = 0;
     int levels = 0;
     UINT lastId = 0;
