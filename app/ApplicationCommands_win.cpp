@@ -18,7 +18,7 @@
 #include "ui/ShellOpen_win.h"
 #include "base/MemoryDc_win.h"
 
-bool Application::OnCommand(WORD, WORD id, HWND) {
+bool Application::OnMainWindowCommand(WORD, WORD id, HWND) {
     if (OnSettingsCommand(id)) return true;
     const MenuLists::Item item = MenuLists::ItemOf(id);
     switch (item.list) {
@@ -79,10 +79,10 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
             OpenFindNotes(nullptr);
             break;
         case IDM_MAIN_ALWAYS_ON_TOP:
-            SetMainWindowAlwaysOnTop(!IsTopmost());
+            SetMainWindowAlwaysOnTop(!mainWindow->IsTopmost());
             break;
         case IDM_SHOW_MAIN_WINDOW:
-            SetMainWindowVisible(!IsWindowVisible(Handle()));
+            SetMainWindowVisible(!IsWindowVisible(mainWindow->Handle()));
             break;
         case IDM_ABOUT:
             ShowAbout();
@@ -94,7 +94,7 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
             ShowSyncDialog();
             break;
         case IDM_EXIT:
-            Post(WM_CLOSE);
+            mainWindow->Post(WM_CLOSE);
             break;
         default:
             return false;
@@ -105,7 +105,8 @@ bool Application::OnCommand(WORD, WORD id, HWND) {
 void Application::NewNoteFromFile() {
     if (!notesShown) return;
     std::wstring path;
-    if (AskOpenTextFile(Handle(), TextOf(kTitle_NewNoteFromFile), path)) {
+    if (AskOpenTextFile(mainWindow->Handle(), language, language.TextOf(kTitle_NewNoteFromFile),
+                        path)) {
         OpenTextFileAsNote(path, true);
     }
 }
@@ -121,12 +122,12 @@ void Application::OpenRecycleBin() {
     // A plain text file: Notepad can always show it, whatever the system
     // lacks (no program for .txt).
     const std::wstring text = ShellOpenFailureText(Language(), recycleBinPath, error) + L"\n\n" +
-                              TextOf(kShellOpen_OfferNotepad);
-    if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONWARNING) != IDYES) return;
+                              language.TextOf(kShellOpen_OfferNotepad);
+    if (mainWindow->ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONWARNING) != IDYES) return;
     const DWORD again = textFileOpen(recycleBinPath, L"notepad.exe");
     if (again != ERROR_SUCCESS) {
-        ShowMessage(ShellOpenFailureText(Language(), recycleBinPath, again).c_str(), nullptr,
-                    MB_OK | MB_ICONWARNING);
+        mainWindow->ShowMessage(ShellOpenFailureText(Language(), recycleBinPath, again).c_str(),
+                                nullptr, MB_OK | MB_ICONWARNING);
     }
 }
 
@@ -134,22 +135,22 @@ void Application::OpenOrTell(const std::wstring& target) {
     if (!shellOpen) return;
     const DWORD error = shellOpen(target, L"");
     if (error != ERROR_SUCCESS)
-        ShowMessage(ShellOpenFailureText(Language(), target, error).c_str(), nullptr,
-                    MB_OK | MB_ICONWARNING);
+        mainWindow->ShowMessage(ShellOpenFailureText(Language(), target, error).c_str(), nullptr,
+                                MB_OK | MB_ICONWARNING);
 }
 
 void Application::EmptyRecycleBin() {
-    if (ShowMessage(TextOf(kConfirm_EmptyRecycleBin).c_str(), nullptr,
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    if (mainWindow->ShowMessage(language.TextOf(kConfirm_EmptyRecycleBin).c_str(), nullptr,
+                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
     }
     RecycleBin::EmptyRecycleBin(recycleBinPath);
 }
 
 void Application::ShowAbout() {
-    const std::wstring text =
-        SafeFormat(TextOf(kAbout), {ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor});
-    if (ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONINFORMATION) == IDYES)
+    const std::wstring text = SafeFormat(language.TextOf(kAbout),
+                                         {ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor});
+    if (mainWindow->ShowMessage(text.c_str(), nullptr, MB_YESNO | MB_ICONINFORMATION) == IDYES)
         OpenOrTell(ProgramInfo::kHomePage);
 }
 
@@ -205,8 +206,8 @@ void Application::Restart() {
     // writes again only what changes meanwhile.
     SaveBeforeLeaving();
     restartRequested = true;
-    ShowWindow(Handle(), SW_HIDE);
-    Post(WM_CLOSE);
+    ShowWindow(mainWindow->Handle(), SW_HIDE);
+    mainWindow->Post(WM_CLOSE);
 }
 
 void Application::ApplyTheme(uint32_t index) {
@@ -219,19 +220,19 @@ void Application::ApplyTheme(uint32_t index) {
     // The live bitmaps take the new tint over their old one; the restart that
     // follows loads them afresh with the new tint alone.
     MemoryDc screen(nullptr);
-    if (screen) SkinBitmapList::TintAll(screen.Get(), tint);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    if (screen) skin.TintBitmaps(screen.Get(), tint);
+    InvalidateRect(mainWindow->Handle(), nullptr, TRUE);
     for (const auto& note : document->List()) InvalidateRect(note->Handle(), nullptr, TRUE);
 }
 
 void Application::FollowSystemColorMode() {
-    KillTimer(Handle(), kColorModeTimer);
+    KillTimer(mainWindow->Handle(), kColorModeTimer);
     if (colorThemeChosen || restartRequested || !document) return;
     if (SystemThemeIndex(skin, SystemAppsDark()) == colorThemeIndex) return;
     // A restart would end an edit under the user's fingers: it waits.
     for (const auto& note : document->List()) {
         if (!note->IsIdle()) {
-            SetTimer(Handle(), kColorModeTimer, kColorModeRetryMs, nullptr);
+            SetTimer(mainWindow->Handle(), kColorModeTimer, kColorModeRetryMs, nullptr);
             return;
         }
     }

@@ -36,13 +36,14 @@ std::vector<std::wstring> FilesMatching(const std::wstring& folder, const wchar_
 
 void Application::ImportOldNotes() {
     if (!notesShown) return;
-    if (ShowMessage(TextOf(kConfirm_Zephyn2Import).c_str(), nullptr, MB_YESNO | MB_ICONQUESTION) !=
-        IDYES) {
+    if (mainWindow->ShowMessage(language.TextOf(kConfirm_Zephyn2Import).c_str(), nullptr,
+                                MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     const std::vector<std::wstring> files = FilesMatching(oldNotesFolder, OldNotes::kPattern);
     if (files.empty()) {
-        ShowMessage(TextOf(kZephyn2Import_NoneFound).c_str(), nullptr, MB_OK | MB_ICONINFORMATION);
+        mainWindow->ShowMessage(language.TextOf(kZephyn2Import_NoneFound).c_str(), nullptr,
+                                MB_OK | MB_ICONINFORMATION);
         return;
     }
 
@@ -66,12 +67,12 @@ void Application::ImportOldNotes() {
             note->ResizeToContent();
             const RECT size = note->WindowRect();
             NotePlacement placement;
-            placement.workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
+            placement.workArea = ToPortable(Arrange::WorkAreaOf(mainWindow->Handle()));
             placement.width = size.right - size.left;
             placement.height = size.bottom - size.top;
             placement.snapGap = settings.snapGap;
-            placement.mainWindow = ToPortable(WindowRect());
-            placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
+            placement.mainWindow = ToPortable(mainWindow->WindowRect());
+            placement.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
             Point at = PlaceNewNote(placement);
             const int32_t step = NewNoteMargin(settings.snapGap);
             at.x = std::min(at.x + cascade, placement.workArea.right - placement.width);
@@ -85,12 +86,14 @@ void Application::ImportOldNotes() {
     }
     // One write for all of them.
     document->Changed();
-    if (IsWindowVisible(Handle())) RaiseUnlessTopmost();
+    if (IsWindowVisible(mainWindow->Handle())) mainWindow->RaiseUnlessTopmost();
 }
 
 void Application::ExportNotes() {
     std::wstring path;
-    if (!AskSaveTextFile(Handle(), TextOf(kTitle_ExportNotesAs), L"Notes.txt", path)) return;
+    if (!AskSaveTextFile(mainWindow->Handle(), language, language.TextOf(kTitle_ExportNotesAs),
+                         L"Notes.txt", path))
+        return;
     ExportNotesTo(path);
 }
 
@@ -101,7 +104,8 @@ bool Application::ExportNotesTo(const std::wstring& path) {
     // Told, not swallowed: the user would otherwise look for a file that is
     // not there, or trust one that still holds an older export.
     if (!TextFile::Write(path, ExportText(list))) {
-        ShowMessage(TextOf(kExportFailed).c_str(), nullptr, MB_OK | MB_ICONERROR);
+        mainWindow->ShowMessage(language.TextOf(kExportFailed).c_str(), nullptr,
+                                MB_OK | MB_ICONERROR);
         return false;
     }
     return true;

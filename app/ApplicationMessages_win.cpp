@@ -1,5 +1,5 @@
 // The main window's messages: tray icon, hot keys, hand-over from a second
-// start, end of the session, position, keyboard, and the main menu.
+// start, end of the session, keyboard, and the main menu.
 
 #include <windowsx.h>
 
@@ -15,13 +15,14 @@
 #include "ui/Clipboard_win.h"
 #include "ui/PrivateMessages_win.h"
 
-LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+bool Application::OnMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     if (message == TaskbarCreatedMessage() && message != 0) tray.Restore();
-    if (OnSafetyMessage(message, wParam, lParam)) return 0;
+    if (OnSafetyMessage(message, wParam, lParam)) return true;
     if (sync) {
         // The end of the session may end the process before the loop does.
         if (message == WM_ENDSESSION && wParam) sync->WriteIfDue();
-        if (sync->HandleMessage(message, wParam)) return 0;
+        if (sync->HandleMessage(message, wParam)) return true;
     }
     switch (message) {
         case WM_DESTROY:
@@ -33,18 +34,16 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
             // The notes were written by the safety check (MayCloseWithUnsavedNotes).
             CloseAllNotes();
             FinishClose();
-            return 0;
-        case WM_MOVE:
-            OnMove(lParam);
-            break;
+            return true;
         case WM_QUERYENDSESSION:
             // Never in the way of the session's end: what is typed is written
             // now, and again when the session really ends.
             SaveBeforeLeaving();
-            return TRUE;
+            result = TRUE;
+            return true;
         case WM_ENDSESSION:
             if (wParam) OnEndSession();
-            return 0;
+            return true;
         case WM_COPYDATA:
             if (auto path = HandleCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
                 // The second start waits for this answer; it must not wait for
@@ -53,12 +52,14 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
                 // A message about one file is answered before the next is opened.
                 if (!path->empty()) handOvers.Push(std::move(*path));
                 handOvers.Drain([this](const std::wstring& p) { OpenTextFileAsNote(p, false); });
-                return TRUE;
+                result = TRUE;
+                return true;
             }
             if (auto script = ScriptCommandOf(reinterpret_cast<const COPYDATASTRUCT*>(lParam))) {
                 ReplyMessage(TRUE);
                 RunScriptCommand(*script);
-                return TRUE;
+                result = TRUE;
+                return true;
             }
             break;
         case WM_KEYDOWN:
@@ -69,7 +70,7 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
             CreateNote(std::wstring(), true, true);
             break;
         case WM_RBUTTONUP:
-            BringToForeground(false);
+            mainWindow->BringToForeground(false);
             ShowMainMenu(false);
             break;
         case WM_HOTKEY:
@@ -96,32 +97,21 @@ LRESULT Application::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         default:
             break;
     }
-    return SmallWindow::HandleMessage(window, message, wParam, lParam);
-}
-
-void Application::OnMove(LPARAM lParam) {
-    if (!settingsStore || !positionKnown) return;
-    const int32_t x = GET_X_LPARAM(lParam);
-    const int32_t y = GET_Y_LPARAM(lParam);
-    // Showing the window reports its position again; writing only real
-    // changes keeps a first run from creating Settings.ini for nothing.
-    if (x == settings.mainWindowX && y == settings.mainWindowY) return;
-    settings.mainWindowX = x;
-    settings.mainWindowY = y;
-    WriteMainWindowPosition(*settingsStore, x, y);
+    // The main window's own handling follows.
+    return false;
 }
 
 void Application::FinishClose() {
     // A modal loop still running on this thread (a note's menu, dialog or move,
     // or the main menu) would take the quit message that ends the run for its
     // own end; the window goes once they have all returned.
-    if (InPopupMenu()) EndMenu();
-    if (document->ClosingCount() > 0 || InPopupMenu()) {
-        SetTimer(Handle(), kCloseTimer, 50, nullptr);
+    if (mainWindow->InPopupMenu()) EndMenu();
+    if (document->ClosingCount() > 0 || mainWindow->InPopupMenu()) {
+        SetTimer(mainWindow->Handle(), kCloseTimer, 50, nullptr);
         return;
     }
-    KillTimer(Handle(), kCloseTimer);
-    Destroy();
+    KillTimer(mainWindow->Handle(), kCloseTimer);
+    mainWindow->Destroy();
 }
 
 void Application::OnEndSession() {
@@ -130,7 +120,7 @@ void Application::OnEndSession() {
     sessionEnding = true;
     SaveBeforeLeaving();
     if (settingsStore) settingsStore->RetryPendingWrites();
-    Send(WM_CLOSE);
+    mainWindow->Send(WM_CLOSE);
 }
 
 void Application::OnKeyDown(WPARAM key) {
@@ -140,7 +130,7 @@ void Application::OnKeyDown(WPARAM key) {
     } else if (key == VK_RETURN || key == VK_SPACE) {
         ShowMainMenu(false);
     } else if (key == 'A' && GetKeyState(VK_CONTROL) < 0) {
-        SetMainWindowAlwaysOnTop(!IsTopmost());
+        SetMainWindowAlwaysOnTop(!mainWindow->IsTopmost());
     }
 }
 
@@ -172,7 +162,8 @@ void Application::OnHotKey(int id) {
 void Application::CreateNoteFromClipboard() {
     if (!notesShown) return;
     std::wstring text;
-    if (ReadClipboardText(Handle(), text) && !text.empty()) CreateNote(text, false, true);
+    if (ReadClipboardText(mainWindow->Handle(), text) && !text.empty())
+        CreateNote(text, false, true);
 }
 
 void Application::OnTrayMessage(LPARAM mouseMessage) {
@@ -182,14 +173,14 @@ void Application::OnTrayMessage(LPARAM mouseMessage) {
             if (trayDoubleClickSeen) {
                 trayDoubleClickSeen = false;
             } else if (!trayClickPending) {
-                SetTimer(Handle(), kTrayClickTimer, GetDoubleClickTime(), nullptr);
+                SetTimer(mainWindow->Handle(), kTrayClickTimer, GetDoubleClickTime(), nullptr);
                 trayClickPending = true;
             }
             break;
         case WM_LBUTTONDBLCLK:
             trayDoubleClickSeen = true;
             if (trayClickPending) {
-                KillTimer(Handle(), kTrayClickTimer);
+                KillTimer(mainWindow->Handle(), kTrayClickTimer);
                 trayClickPending = false;
             }
             placeNearTray = true;
@@ -207,14 +198,14 @@ void Application::OnTrayMessage(LPARAM mouseMessage) {
 }
 
 void Application::OnTrayClickTimer() {
-    KillTimer(Handle(), kTrayClickTimer);
+    KillTimer(mainWindow->Handle(), kTrayClickTimer);
     if (trayClickPending) BringNotesToTop(nullptr, false);
     trayClickPending = false;
 }
 
 void Application::ShowMainMenu(bool fromTray) {
     HMENU popup = mainMenu ? GetSubMenu(mainMenu.Get(), 0) : nullptr;
-    if (!popup || InPopupMenu()) return;
+    if (!popup || mainWindow->InPopupMenu()) return;
 
     MainMenuState state;
     state.notesShown = notesShown;
@@ -224,11 +215,12 @@ void Application::ShowMainMenu(bool fromTray) {
     state.updateCheckRunning = updateCheck.Running();
     state.updateCheckExists = updateCheck.Exists();
     state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
-    state.mainTopmost = IsTopmost();
-    state.mainVisible = IsWindowVisible(Handle()) != FALSE;
+    state.mainTopmost = mainWindow->IsTopmost();
+    state.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
     state.programFolder = programFolder;
-    const NoteMenuSuffixes suffixes{TextOf(kTitleSuffix_Locked), TextOf(kTitleSuffix_Hidden),
-                                    TextOf(kTitleSuffix_LockedHidden)};
+    const NoteMenuSuffixes suffixes{language.TextOf(kTitleSuffix_Locked),
+                                    language.TextOf(kTitleSuffix_Hidden),
+                                    language.TextOf(kTitleSuffix_LockedHidden)};
     for (const auto& note : document->List()) {
         state.anyNoteHidden = state.anyNoteHidden || note->Hidden();
         state.noteTexts.push_back(
@@ -236,9 +228,9 @@ void Application::ShowMainMenu(bool fromTray) {
     }
     for (const ColorTheme& theme : skin.colorThemes) state.colorThemeNames.push_back(theme.name);
     // The last item gives the choice back to Windows' light or dark apps.
-    state.colorThemeNames.push_back(TextOf(kMainMenu_ColorThemeLikeWindows));
-    UpdateMainMenu(popup, state, languageFileNames, skinFolderNames);
+    state.colorThemeNames.push_back(language.TextOf(kMainMenu_ColorThemeLikeWindows));
+    UpdateMainMenu(popup, state, language, languageFileNames, skinFolderNames);
 
     placeNearTray = fromTray;
-    ShowPopupMenu(popup, fromTray);
+    mainWindow->ShowPopupMenu(popup, fromTray);
 }

@@ -21,7 +21,7 @@
 NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
                                     bool placeNearMain) {
     if (!notesShown) return nullptr;
-    RaiseUnlessTopmost();
+    mainWindow->RaiseUnlessTopmost();
 
     NoteWindow* note =
         document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, startEditing));
@@ -29,14 +29,14 @@ NoteWindow* Application::CreateNote(const std::wstring& text, bool startEditing,
 
     const RECT noteRect = note->WindowRect();
     NotePlacement placement;
-    placement.workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
+    placement.workArea = ToPortable(Arrange::WorkAreaOf(mainWindow->Handle()));
     placement.width = noteRect.right - noteRect.left;
     placement.height = noteRect.bottom - noteRect.top;
     placement.snapGap = settings.snapGap;
     placement.nearTray = placeNearTray;
     placement.nearMain = placeNearMain;
-    placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
-    placement.mainWindow = ToPortable(WindowRect());
+    placement.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
+    placement.mainWindow = ToPortable(mainWindow->WindowRect());
     const Point at = PlaceNewNote(placement);
     note->Move(at.x, at.y);
 
@@ -75,8 +75,8 @@ void Application::OpenTextFileAsNote(const std::wstring& path, bool placeNearMai
         }
     }
     if (refusal >= 0) {
-        const std::wstring message = TextOf(refusal) + L"\n\n" + PathForMessage(path);
-        ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        const std::wstring message = language.TextOf(refusal) + L"\n\n" + PathForMessage(path);
+        mainWindow->ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         return;
     }
     CreateNote(TextFileAsNoteText(bytes), false, placeNearMain);
@@ -133,9 +133,9 @@ void Application::BringNotesToTop(NoteWindow* except, bool activate) {
             if (note != except) note->RaiseUnlessTopmost();
         }
     }
-    if (IsWindowVisible(Handle())) {
-        RaiseUnlessTopmost();
-        if (activate) BringToForeground(false);
+    if (IsWindowVisible(mainWindow->Handle())) {
+        mainWindow->RaiseUnlessTopmost();
+        if (activate) mainWindow->BringToForeground(false);
     }
     if (except) except->RaiseUnlessTopmost();
     if (attached) AttachThreadInput(foregroundThread, ownThread, FALSE);

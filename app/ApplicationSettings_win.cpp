@@ -12,10 +12,6 @@
 
 namespace {
 
-// Cleared by the first start-up check of the process, so that an application
-// made again for a new language or skin does not check again.
-bool firstStartOfProcess = true;
-
 uint64_t NowAsFileTime() {
     FILETIME now = {};
     GetSystemTimeAsFileTime(&now);
@@ -23,10 +19,6 @@ uint64_t NowAsFileTime() {
 }
 
 }  // namespace
-
-void ResetFirstStartOfProcessForTests() {
-    firstStartOfProcess = true;
-}
 
 bool Application::OnSettingsCommand(WORD id) {
     switch (id) {
@@ -49,7 +41,7 @@ void Application::OpenSettingsDialog() {
     // Someone may have changed the Run value since the start.
     settings.runAtLogOn = readRunAtLogOn();
     settingsDialog = std::make_unique<SettingsDialog>();
-    if (!settingsDialog->Open(settings, Handle(), kSettingsResultMessage)) {
+    if (!settingsDialog->Open(settings, mainWindow->Handle(), kSettingsResultMessage)) {
         settingsDialog.reset();
         return;
     }
@@ -64,7 +56,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
     bool runAtLogOnFailed = false;
     if (apply) {
         ApplyDialogSettings(settingsDialog->Edited(), settings);
-        SetGlobalAlpha(settings.noteAlpha);
+        SmallWindow::SetGlobalAlpha(settings.noteAlpha);
         if (!writeRunAtLogOn(settings.runAtLogOn)) {
             settings.runAtLogOn = readRunAtLogOn();
             runAtLogOnFailed = true;
@@ -82,14 +74,14 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
     }
     // Reports go to the dialog while it stays open (Apply), else to the main
     // window.
-    const HWND reportTo = settingsDialog ? settingsDialog->Handle() : Handle();
+    const HWND reportTo = settingsDialog ? settingsDialog->Handle() : mainWindow->Handle();
     if (settingsDialog) {
         // Checked above; released again, as the dialog's hot-key fields need them.
         UnregisterHotKeys();
         if (runAtLogOnFailed) settingsDialog->ShowRunAtLogOn(settings.runAtLogOn);
     }
     if (runAtLogOnFailed) {
-        ::ShowMessage(reportTo, TextOf(kSettings_RunAtStartupFailed).c_str(), nullptr,
+        ::ShowMessage(reportTo, language.TextOf(kSettings_RunAtStartupFailed).c_str(), nullptr,
                       MB_OK | MB_ICONWARNING);
     }
     if (apply && taken) {
@@ -99,8 +91,8 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
 }
 
 void Application::StartupUpdateCheck() {
-    if (!settings.checkForUpdatesAtStartup || !firstStartOfProcess) return;
-    firstStartOfProcess = false;
+    // An application made again for a new language or skin does not check again.
+    if (!settings.checkForUpdatesAtStartup || !firstOfProcess) return;
     const uint64_t last =
         Update::JoinFileTime(settings.lastUpdateCheckLow, settings.lastUpdateCheckHigh);
     if (Update::StartupCheckDue(last, NowAsFileTime(), settings.updateCheckDayCount)) {
@@ -109,7 +101,7 @@ void Application::StartupUpdateCheck() {
 }
 
 void Application::StartUpdateCheck(bool silent) {
-    updateCheck.Start(Handle(), silent);
+    updateCheck.Start(mainWindow->Handle(), silent);
 }
 
 void Application::StopUpdateCheck() {
@@ -117,5 +109,5 @@ void Application::StopUpdateCheck() {
 }
 
 void Application::OnUpdateCheckDone() {
-    if (settingsStore) updateCheck.OnDone(settings, *settingsStore);
+    if (settingsStore) updateCheck.OnDone(settings, *settingsStore, language);
 }

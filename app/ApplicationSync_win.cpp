@@ -25,6 +25,7 @@
 namespace {
 
 struct SyncChoice {
+    const LanguageTable& language;
     Sync::SyncSettings settings;
     std::wstring defaultName;
 };
@@ -40,8 +41,8 @@ std::wstring ItemText(HWND dialog, int id) {
     return start == std::wstring::npos ? std::wstring() : text.substr(start, end - start + 1);
 }
 
-void BrowseForFolder(HWND dialog) {
-    const std::wstring title = TextOf(kFirstSyncKey);
+void BrowseForFolder(HWND dialog, const LanguageTable& language) {
+    const std::wstring title = language.TextOf(kFirstSyncKey);
     BROWSEINFOW info = {};
     info.hwndOwner = dialog;
     info.lpszTitle = title.c_str();
@@ -59,7 +60,7 @@ INT_PTR CALLBACK SyncDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_INITDIALOG:
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             choice = reinterpret_cast<SyncChoice*>(lParam);
-            TranslateDialog(dialog);
+            TranslateDialog(dialog, choice->language);
             CheckDlgButton(dialog, IDC_SYNC_ENABLED,
                            choice->settings.enabled ? BST_CHECKED : BST_UNCHECKED);
             SetDlgItemTextW(dialog, IDC_SYNC_FOLDER, choice->settings.folder.c_str());
@@ -73,7 +74,7 @@ INT_PTR CALLBACK SyncDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_SYNC_BROWSE:
-                    BrowseForFolder(dialog);
+                    BrowseForFolder(dialog, choice->language);
                     return TRUE;
                 case IDOK: {
                     Sync::SyncSettings s;
@@ -83,8 +84,8 @@ INT_PTR CALLBACK SyncDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                     if (s.computerName == choice->defaultName) s.computerName.clear();
                     s.placement = IsDlgButtonChecked(dialog, IDC_SYNC_PLACEMENT) == BST_CHECKED;
                     if (s.enabled && s.folder.empty()) {
-                        ShowMessage(dialog, TextOf(kSync_NoFolder).c_str(), nullptr,
-                                    MB_OK | MB_ICONINFORMATION);
+                        ShowMessage(dialog, choice->language.TextOf(kSync_NoFolder).c_str(),
+                                    nullptr, MB_OK | MB_ICONINFORMATION);
                         SetFocus(GetDlgItem(dialog, IDC_SYNC_FOLDER));
                         return TRUE;
                     }
@@ -113,7 +114,7 @@ void Application::StartSync() {
     };
     const std::wstring& notesPath = document->FilePath();
     const std::wstring sidecar = notesPath.substr(0, notesPath.size() - 4) + L".sync";
-    sync = std::make_unique<NoteSync>(Handle(), std::move(host), sidecar);
+    sync = std::make_unique<NoteSync>(mainWindow->Handle(), std::move(host), sidecar);
     document->saved = [this](const std::vector<uint64_t>& keys, const NotesFileData& data) {
         if (!sync || !sync->Active()) return;
         std::vector<Sync::LocalNote> saved;
@@ -126,7 +127,7 @@ void Application::StartSync() {
     document->replaced = [this] {
         if (sync) sync->NotesReplaced(SyncNotes());
     };
-    sync->Configure(Sync::ReadSyncSettings(*settingsStore), TextOf(kSync_ConflictTitle));
+    sync->Configure(Sync::ReadSyncSettings(*settingsStore), language.TextOf(kSync_ConflictTitle));
 }
 
 std::vector<Sync::LocalNote> Application::SyncNotes() const {
@@ -184,7 +185,7 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         document->CloseNote(*note);
     }
     std::vector<uint64_t> keys;
-    const Rect workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
+    const Rect workArea = ToPortable(Arrange::WorkAreaOf(mainWindow->Handle()));
     for (const auto& added : changes.added) {
         NoteData record = added.data;
         if (added.placed) {
@@ -210,8 +211,8 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         placement.width = std::max(1, record.rect.right - record.rect.left);
         placement.height = std::max(1, record.rect.bottom - record.rect.top);
         placement.snapGap = settings.snapGap;
-        placement.mainVisible = IsWindowVisible(Handle()) != FALSE;
-        placement.mainWindow = ToPortable(WindowRect());
+        placement.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
+        placement.mainWindow = ToPortable(mainWindow->WindowRect());
         Point at = PlaceNewNote(placement);
         // Several notes arriving at once go side by side from that place,
         // leftwards and then upwards, rather than hide one another.
@@ -241,15 +242,15 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
 }
 
 void Application::ShowSyncDialog() {
-    SyncChoice choice;
+    SyncChoice choice{language, {}, {}};
     choice.settings = Sync::ReadSyncSettings(*settingsStore);
     choice.defaultName = NoteSync::DefaultComputerName();
     const INT_PTR answer =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SYNC), Handle(),
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SYNC), mainWindow->Handle(),
                         SyncDialogProc, reinterpret_cast<LPARAM>(&choice));
     if (answer != IDOK) return;
     Sync::WriteSyncSettings(*settingsStore, choice.settings);
     // The notes as they are now are what sync starts from.
     document->Flush();
-    if (sync) sync->Configure(choice.settings, TextOf(kSync_ConflictTitle));
+    if (sync) sync->Configure(choice.settings, language.TextOf(kSync_ConflictTitle));
 }

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-#include "arrange/Snapping_win.h"
-#include "base/MemoryDc_win.h"
 #include "base/ProgramInfo.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
@@ -21,26 +19,10 @@
 #include "store/RecycleBin.h"
 #include "store/RecycleBin_win.h"
 #include "store/TempFiles_win.h"
-#include "skin/PixelImage.h"
-#include "skin/WindowShape_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/ShellOpen_win.h"
-#include "ui/SkinButton_win.h"
 #include "ui/SettingsDialog_win.h"
 #include "ui/WindowSnapping_win.h"
-
-// The skin's menu button on the main window.
-class MainWindowButton : public SkinButton {
-public:
-    MainWindowButton(Application& app) : SkinButton(app.Handle()), app(app) {}
-    void OnClick() override {
-        app.BringToForeground(true);
-        app.ShowMainMenu(false);
-    }
-
-private:
-    Application& app;
-};
 
 namespace {
 
@@ -78,10 +60,11 @@ std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstr
 
 }  // namespace
 
-Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
+Application::Application(bool& restartRequested, bool& startFailed, const StartOptions& options)
     : writeRunAtLogOn(SetRunAtLogOn),
       readRunAtLogOn(IsRunAtLogOn),
       restartRequested(restartRequested),
+      firstOfProcess(options.firstOfProcess),
       updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
                   ProgramInfo::kProductName) {
     startFailed = true;
@@ -89,8 +72,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     // themselves only say when (SmallWindow) and how far (their settings).
     InstallSnapping();
 
+    // The process's current folder stays where the program was started: every
+    // file of the program is named by a full path.
     programFolder = ProgramFolderOnce();
-    SetCurrentDirectoryW(programFolder.c_str());
+    const std::wstring& dataFolder = options.dataFolder;
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
     oldNotesFolder =
         (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\";
@@ -112,9 +97,13 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
         SettingsStore::ReadBurst reads(*settingsStore);
         ReadAppSettings(*settingsStore, settings, [] { return IsRunAtLogOn(); });
     }
-    LoadLanguage(LanguageFilePath(programFolder, settings.languageFile));
-    recycleBinPath = data + RecycleBin::RecycleBinFileName(TextOf(kRecycleBinFile));
-    document = std::make_unique<NotesDocument>(data + L"Notes.dat", settings);
+    const std::wstring languageFile = LanguageFilePath(programFolder, settings.languageFile);
+    language.Load(languageFile);
+    // Until the windows of ui/ are given this table, they read the same texts
+    // from the process's table; the line goes with LanguageTable::Current().
+    LanguageTable::Current().Load(languageFile);
+    recycleBinPath = data + RecycleBin::RecycleBinFileName(language.TextOf(kRecycleBinFile));
+    document = std::make_unique<NotesDocument>(data + L"Notes.dat", settings, language);
     document->retryOtherWrites = [this] { settingsStore->RetryPendingWrites(); };
     document->otherWritesPending = [this] { return settingsStore->HasPendingWrites(); };
     // Saves killed half-way in earlier runs left their temporary files here.
@@ -122,53 +111,48 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
 
     layeredWindows = settings.layeredWindowEnabled;
 
-    Create(layeredWindows, false);
-    SetWindowTextW(Handle(), ProgramInfo::kProductName);
-    document->SetOwnerWindow(Handle());
-    hotKeys.Register(Handle(), settings.hotKeys);
-    SetGlobalAlpha(settings.noteAlpha);
+    // The main window, the tray icon and the hot keys, whose messages come
+    // here (OnMainWindowMessage), and the notes, owned by the main window.
+    mainWindow = std::make_unique<MainWindow>(*this, settings, *settingsStore);
+    mainWindow->Open(layeredWindows, ProgramInfo::kProductName);
+    document->SetOwnerWindow(mainWindow->Handle());
+    hotKeys.Register(mainWindow->Handle(), settings.hotKeys);
+    SmallWindow::SetGlobalAlpha(settings.noteAlpha);
 
     notesShown = settings.showNotes;
-    SetTopmost(settings.mainWindowAlwaysOnTop);
-    Move(settings.mainWindowX, settings.mainWindowY);
-    positionKnown = true;
-
     AddTrayIcon();
-    LoadSkinAndMainWindow();
+    LoadSkin();
+    mainWindow->ApplySkin(skin);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
     mainMenu.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     noteMenu.Reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_NOTE_MENU)));
-    if (mainMenu) TranslateMenu(mainMenu.Get());
-    if (noteMenu) TranslateMenu(noteMenu.Get());
+    if (mainMenu) TranslateMenu(mainMenu.Get(), language);
+    if (noteMenu) TranslateMenu(noteMenu.Get(), language);
 
     // No note is loaded yet, so notes always start shown; a hidden state that
     // outlived the last run would leave the user with invisible notes.
     notesShown = true;
-    InvalidateRect(Handle(), nullptr, TRUE);
-
-    ReadMainWindowVisible(*settingsStore, settings);
-    if (settings.mainWindowVisible) {
-        ShowWindow(Handle(), SW_SHOWNA);
-        if (!settings.mainWindowAlwaysOnTop) {
-            SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    }
+    mainWindow->ShowAsStored();
 
     LoadNotes();
     StartSync();
     StartupUpdateCheck();
 
-    EnableSnapping();
+    mainWindow->EnableSnapping();
     startFailed = false;
+
+    if (!options.fileToOpen.empty()) OpenTextFileAsNote(options.fileToOpen, false);
+    if (options.command) {
+        RunScriptCommand(*options.command);
+        // A start only to show the usage ends after it.
+        if (options.command->action == ScriptAction::Usage) mainWindow->Post(WM_COMMAND, IDM_EXIT);
+    }
 }
 
 Application::~Application() {
     // A device file still due is written while the window still has its timers.
     sync.reset();
-    button.reset();
-    mainBackground.reset();
     hotKeys.Unregister();
     StopUpdateCheck();
     settingsDialog.reset();
@@ -184,95 +168,55 @@ Application::~Application() {
         document->DestroyAll();
     }
     tray.Remove();
+    destroyedByDestructor = true;
+    // A construction that failed before the window stood has none. The window
+    // goes before the settings it writes to.
+    if (mainWindow) mainWindow->Destroy();
+    mainWindow.reset();
     skinStore.reset();
     settingsStore.reset();
     skin.Clear();
-    destroyedByDestructor = true;
-    Destroy();
 }
 
-void Application::LoadSkinAndMainWindow() {
+void Application::LoadSkin() {
     skinFolder = SkinFolderPath(programFolder, settings.skinName);
     skinStore = std::make_unique<SettingsStore>(skinFolder + L"Skin.ini");
     SkinLoadOptions options;
     options.folder = skinFolder;
-    options.window = Handle();
+    options.window = mainWindow->Handle();
     options.layeredWindows = layeredWindows;
     options.systemDark = SystemAppsDark();
     {
         // Dozens of keys of both files: each read once.
         SettingsStore::ReadBurst skinReads(*skinStore);
         SettingsStore::ReadBurst settingsReads(*settingsStore);
-        colorThemeChosen = LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
+        colorThemeChosen = ::LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
     }
     settings.skinColorThemeIndex = colorThemeIndex;
-
-    // The application keeps its own hold on the background.
-    mainBackground = skin.mainWindowBackground;
-    if (mainBackground) {
-        Resize(mainBackground->Width(), mainBackground->Height());
-        // Without layering the colour key does nothing: the region cuts it.
-        const PixelImage* pixels = mainBackground->Pixels();
-        if (!layeredWindows && pixels) ApplyWindowShape(Handle(), ShapeRegion(*pixels).Get(), true);
-    }
-    button = std::make_unique<MainWindowButton>(*this);
-    button->SetBitmaps(skin.mainWindowButton);
-    button->Move(skin.mainButtonPos.x, skin.mainButtonPos.y);
 }
 
 void Application::AddTrayIcon() {
-    tray.Add(Handle(), kTrayIconId, kTrayMessage,
+    tray.Add(mainWindow->Handle(), kTrayIconId, kTrayMessage,
              LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY)),
-             TextOf(kTrayIconToolTip));
-}
-
-const LanguageTable& Application::Language() const {
-    return LanguageTable::Current();
+             language.TextOf(kTrayIconToolTip));
 }
 
 unsigned Application::RegisterHotKeys() {
-    return hotKeys.Register(Handle(), settings.hotKeys);
+    return hotKeys.Register(mainWindow->Handle(), settings.hotKeys);
 }
 
 void Application::UnregisterHotKeys() {
     hotKeys.Unregister();
 }
 
-void Application::Paint(HDC dc) {
-    if (!mainBackground || !mainBackground->Handle()) return;
-    MemoryDc memory(dc);
-    if (!memory) return;
-    mainBackground->Select(memory.Get());
-    mainBackground->Draw(dc, 0, 0);
-    mainBackground->Deselect();
-}
-
-void Application::OnWindowPosChanging(WINDOWPOS& pos) {
-    // The main window snaps to the monitors' edges only, never to notes.
-    if (!SnappingEnabled() || (pos.flags & SWP_NOMOVE)) return;
-    if (GetKeyState(VK_CONTROL) < 0 || !settings.snapNotes) return;
-    int32_t cx = pos.cx;
-    int32_t cy = pos.cy;
-    if (pos.flags & SWP_NOSIZE) {
-        const RECT r = WindowRect();
-        cx = r.right - r.left;
-        cy = r.bottom - r.top;
-    }
-    int32_t x = pos.x;
-    int32_t y = pos.y;
-    Arrange::SnapToMonitors(settings.snapGap, cx, cy, x, y, Arrange::WorkAreas());
-    pos.x = x;
-    pos.y = y;
-}
-
 void Application::SetMainWindowAlwaysOnTop(bool onTop) {
-    SetTopmost(onTop);
-    settings.mainWindowAlwaysOnTop = onTop;
-    WriteMainWindowAlwaysOnTop(*settingsStore, onTop);
+    mainWindow->SetAlwaysOnTop(onTop);
 }
 
 void Application::SetMainWindowVisible(bool visible) {
-    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
-    settings.mainWindowVisible = visible;
-    WriteMainWindowVisible(*settingsStore, visible);
+    mainWindow->SetVisible(visible);
+}
+
+void Application::OnMainWindowButton() {
+    ShowMainMenu(false);
 }

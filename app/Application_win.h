@@ -1,8 +1,10 @@
 #pragma once
-// The one application object of a run, which is also the program's main
-// window: it owns the settings, the skin, the menus, the tray icon, the hot
-// keys and the notes document (NotesDocument_win.h). The entry point builds one, runs the message
-// loop and destroys it, and builds another while a restart is asked for.
+// The one application object of a run: it owns the settings, the language,
+// the skin and the menus, and composes the main window (MainWindow_win.h), the
+// notes document (NotesDocument_win.h), the tray icon and the hot keys, whose
+// messages come to it through the main window. The restart loop
+// (RestartLoop.h) builds one, runs the message loop and destroys it, and
+// builds another while a restart is asked for.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -15,9 +17,12 @@
 
 #include "app/CommandLine.h"
 #include "app/HotKeys_win.h"
+#include "app/MainWindow_win.h"
 #include "app/NotesDocument_win.h"
+#include "app/RestartLoop.h"
 #include "app/ScriptCommand.h"
 #include "base/Handles_win.h"
+#include "lang/LanguageTable.h"
 #include "main/FindNotes_win.h"
 #include "notes/NoteHost_win.h"
 #include "skin/Skin_win.h"
@@ -25,7 +30,6 @@
 #include "store/SaveWatch.h"
 #include "store/NoteData.h"
 #include "store/SettingsStore.h"
-#include "ui/SmallWindow_win.h"
 #include "update/UpdateCheck_win.h"
 
 namespace Arrange {
@@ -37,7 +41,6 @@ struct BinEntry;
 struct NotesFileData;
 #include "ui/TrayIcon_win.h"
 
-class MainWindowButton;
 class NoteSync;
 class SettingsDialog;
 namespace Sync {
@@ -45,17 +48,16 @@ struct ListChanges;
 struct LocalNote;
 }  // namespace Sync
 
-class Application : public SmallWindow, public NoteHost {
+class Application : public MainWindowOwner, public NoteHost {
 public:
     static constexpr UINT kTrayIconId = 1;
 
     // Sets startFailed on entry and clears it as the last step, so a
     // construction that cannot complete leaves it set. restartRequested is
     // kept by reference and set when the run is to be followed by a new one.
-    // dataFolder (with a trailing separator) replaces the per-user folder of
-    // Settings.ini and Notes.dat when not empty.
-    Application(bool& restartRequested, bool& startFailed,
-                const std::wstring& dataFolder = std::wstring());
+    // Once it stands, the application opens the options' file and runs their
+    // command.
+    Application(bool& restartRequested, bool& startFailed, const StartOptions& options);
     ~Application() override;
 
     // Reads a text file whole and makes a note of its text; a file that cannot
@@ -67,7 +69,7 @@ public:
     const AppSettings& Settings() const override { return settings; }
     bool LayeredWindows() const override { return layeredWindows; }
     HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
-    const LanguageTable& Language() const override;
+    const LanguageTable& Language() const override { return language; }
     const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override {
         return document->List();
     }
@@ -165,14 +167,16 @@ public:
     const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
     bool TrayClickPending() const { return trayClickPending; }
 
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool OnCommand(WORD notification, WORD id, HWND control) override;
-    void Paint(HDC dc) override;
-    Insets SnapInsets() const override { return Insets{}; }
-    bool SnapToGrid() const override { return settings.useNoteGrid; }
-    bool SnapToNotes() const override { return settings.snapNotes; }
-    int32_t SnapGap() const override { return settings.snapGap; }
-    int32_t SnapBorder() const override { return settings.snapBorder; }
+    // The skinned main window, which every dialog of the program is owned by.
+    MainWindow& Main() { return *mainWindow; }
+    const MainWindow& Main() const { return *mainWindow; }
+
+    // MainWindowOwner: the main menu's commands (ApplicationCommands_win.cpp)
+    // and the messages of the tray icon, the hot keys, a second start and the
+    // system (ApplicationMessages_win.cpp).
+    bool OnMainWindowCommand(WORD notification, WORD id, HWND control) override;
+    bool OnMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnMainWindowButton() override;
 
     // Files that could not be written, backups and monitor changes
     // (SaveProblems_win.cpp, RestoreBackup_win.cpp, KeepNotesOnScreen_win.cpp).
@@ -208,9 +212,6 @@ public:
     void ShowSyncDialog();
     NoteSync* FolderSync() const { return sync.get(); }
 
-protected:
-    void OnWindowPosChanging(WINDOWPOS& pos) override;
-
 private:
     // The commands and messages of the settings dialog and the update check;
     // false when the command is none of theirs.
@@ -218,7 +219,7 @@ private:
     void OnSettingsResult(WPARAM wParam, LPARAM lParam);
     void StartupUpdateCheck();
 
-    void LoadSkinAndMainWindow();
+    void LoadSkin();
     void AddTrayIcon();
     void OnTrayMessage(LPARAM mouseMessage);
     void OnTrayClickTimer();
@@ -226,7 +227,6 @@ private:
     void ShowAlarmNote();
     void OnHotKey(int id);
     void OnKeyDown(WPARAM key);
-    void OnMove(LPARAM lParam);
     void OnEndSession();
     void CloseAllNotes();
     // Destroys the window once no modal loop runs on a closed note or on the
@@ -255,7 +255,6 @@ private:
     std::vector<Sync::LocalNote> SyncNotes() const;
     std::vector<uint64_t> ApplySyncChanges(const Sync::ListChanges& changes);
 
-    SkinBitmapRef mainBackground;
     OwnedMenu mainMenu;
     OwnedMenu noteMenu;
     std::unique_ptr<SettingsStore> skinStore;
@@ -274,18 +273,23 @@ private:
     HandOverQueue handOvers;
     TrayIcon tray;
     HotKeys hotKeys;
-    std::unique_ptr<MainWindowButton> button;
     bool& restartRequested;
+    // The texts of this run's language, read once at the start.
+    LanguageTable language;
+    // Only the first application of the process runs the start-up update check.
+    bool firstOfProcess = true;
     UpdateCheck updateCheck;
     std::unique_ptr<SettingsDialog> settingsDialog;
     std::vector<std::wstring> languageFileNames;
     std::vector<std::wstring> skinFolderNames;
     bool trayClickPending = false;
     bool trayDoubleClickSeen = false;
-    bool positionKnown = false;
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
+    // After the settings store, which it writes, and before the document,
+    // whose notes it owns.
+    std::unique_ptr<MainWindow> mainWindow;
     std::wstring oldNotesFolder;
     ShellOpener shellOpen;
     ShellOpener textFileOpen;
@@ -300,6 +304,3 @@ private:
     // Goes first of all: it writes what is due while the window has its timers.
     std::unique_ptr<NoteSync> sync;
 };
-
-// Lets the next application of this process run the start-up update check again.
-void ResetFirstStartOfProcessForTests();

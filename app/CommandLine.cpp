@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
+
 std::wstring CleanCommandLine(const wchar_t* commandLine) {
     std::wstring path;
     if (!commandLine) return path;
@@ -44,6 +46,80 @@ std::wstring FileFromCommandLine(const wchar_t* fullCommandLine, const std::wstr
     }
     while (IsBlank(*c)) ++c;
     return CleanCommandLine(c);
+}
+
+namespace {
+
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
+
+bool HasDrive(const std::wstring& path) {
+    return path.size() >= 2 && path[1] == L':' &&
+           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+}
+
+bool IsUnc(const std::wstring& path) {
+    return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+}
+
+// "C:" or "\\server\share" (without a trailing separator); empty for neither.
+std::wstring RootOf(const std::wstring& path) {
+    if (HasDrive(path)) return path.substr(0, 2);
+    if (!IsUnc(path)) return std::wstring();
+    size_t at = 2;
+    for (int part = 0; part < 2 && at <= path.size(); ++part) {
+        size_t end = at;
+        while (end < path.size() && !IsSeparator(path[end])) ++end;
+        at = end + 1;
+    }
+    return path.substr(0, std::min(at - 1, path.size()));
+}
+
+// root + '\\' + the steps of rest, "." and ".." taken, never above the root.
+std::wstring JoinSteps(const std::wstring& root, const std::wstring& rest) {
+    std::vector<std::wstring> steps;
+    size_t at = 0;
+    while (at <= rest.size()) {
+        size_t end = at;
+        while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+        const std::wstring step = rest.substr(at, end - at);
+        if (step == L"..") {
+            if (!steps.empty()) steps.pop_back();
+        } else if (!step.empty() && step != L".") {
+            steps.push_back(step);
+        }
+        at = end + 1;
+    }
+    std::wstring full = root + L"\\";
+    for (size_t i = 0; i < steps.size(); ++i) full += (i ? L"\\" : L"") + steps[i];
+    // A trailing separator of the path names a folder; it stays.
+    if (!steps.empty() && !rest.empty() && IsSeparator(rest.back())) full += L'\\';
+    return full;
+}
+
+bool SameDrive(const std::wstring& a, const std::wstring& b) {
+    return HasDrive(a) && HasDrive(b) && FoldAscii(a[0]) == FoldAscii(b[0]);
+}
+
+}  // namespace
+
+std::wstring FullPathFrom(const std::wstring& startFolder, const std::wstring& path) {
+    if (path.empty()) return path;
+    const std::wstring startRoot = RootOf(startFolder);
+    const std::wstring startRest = startFolder.substr(startRoot.size());
+    if (IsUnc(path)) {
+        const std::wstring root = RootOf(path);
+        return JoinSteps(root, path.substr(root.size()));
+    }
+    if (HasDrive(path)) {
+        const std::wstring rest = path.substr(2);
+        if (!rest.empty() && IsSeparator(rest[0])) return JoinSteps(path.substr(0, 2), rest);
+        if (SameDrive(path, startFolder)) return JoinSteps(startRoot, startRest + L"\\" + rest);
+        return JoinSteps(path.substr(0, 2), rest);
+    }
+    if (IsSeparator(path[0])) return JoinSteps(startRoot, path);
+    return JoinSteps(startRoot, startRest + L"\\" + path);
 }
 
 std::vector<unsigned char> EncodeHandOverPayload(const std::wstring& path) {

@@ -21,6 +21,15 @@ std::wstring CleanCommandLine(const wchar_t* commandLine);
 // path after the first blank is no file to open.
 std::wstring FileFromCommandLine(const wchar_t* fullCommandLine, const std::wstring& programPath);
 
+// A path of the command line made full against the folder the program was
+// started in (a full path itself), as the system makes it for that folder: a
+// path with its drive and root stays, one from the root ("\\x") takes the start
+// folder's drive or share, one with a drive and no root ("D:x") goes under the
+// start folder when it lies on that drive and under the drive's root otherwise,
+// and any other goes under the start folder. "." and ".." steps are taken;
+// '/' counts as '\\'. An empty path stays empty.
+std::wstring FullPathFrom(const std::wstring& startFolder, const std::wstring& path);
+
 // The hand-over bytes: the path as UTF-16LE code units followed by a zero code
 // unit, (length + 1) * 2 bytes in all.
 std::vector<unsigned char> EncodeHandOverPayload(const std::wstring& path);

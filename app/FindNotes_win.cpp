@@ -21,7 +21,8 @@ public:
             Note n;
             n.id = reinterpret_cast<uintptr_t>(note.get());
             n.data = note->Data();
-            n.shownTitle = NoteTitle::DisplayTitle(n.data.title, n.data.text, TextOf(kNoTitle));
+            n.shownTitle =
+                NoteTitle::DisplayTitle(n.data.title, n.data.text, app.Language().TextOf(kNoTitle));
             list.push_back(std::move(n));
         }
         return list;
@@ -57,15 +58,15 @@ private:
 void Application::OpenFindNotes(const std::wstring* words) {
     if (!findNotes) {
         findNotesHost = std::make_unique<ApplicationNotes>(*this);
-        findNotes = std::make_unique<FindNotesWindow>(*findNotesHost);
+        findNotes = std::make_unique<FindNotesWindow>(*findNotesHost, language);
     }
-    findNotes->Open(Handle(), words);
+    findNotes->Open(mainWindow->Handle(), words);
 }
 
 void Application::OnAlarmFired(NoteWindow& note) {
     alarmNotified = &note;
     const NoteData& d = note.Data();
-    const std::wstring title = NoteTitle::DisplayTitle(d.title, d.text, TextOf(kNoTitle));
+    const std::wstring title = NoteTitle::DisplayTitle(d.title, d.text, language.TextOf(kNoTitle));
     tray.Notify(title, d.text.substr(0, d.text.find(L"\r\n")));
 }
 

@@ -12,7 +12,7 @@ void Application::BringNotesOntoMonitors() {
     // The main window's new place reaches the settings through its WM_MOVE.
     const std::vector<Arrange::Monitor> monitors = document->Monitors().Monitors();
     if (monitors.empty()) return;
-    const Rect main = ToPortable(WindowRect());
+    const Rect main = ToPortable(mainWindow->WindowRect());
     const Rect mainWanted = Arrange::BringOntoMonitors(main, monitors);
-    if (mainWanted != main) Move(mainWanted.left, mainWanted.top);
+    if (mainWanted != main) mainWindow->Move(mainWanted.left, mainWanted.top);
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "app/Application_win.h"
 #include "app/CommandLine.h"
@@ -19,23 +20,19 @@
 
 namespace {
 
+// The process's current folder, where the program was started.
+std::wstring CurrentFolder() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    if (size == 0) return std::wstring();
+    std::wstring folder(size, L'\0');
+    const DWORD got = GetCurrentDirectoryW(size, &folder[0]);
+    folder.resize(got < size ? got : 0);
+    return folder;
+}
+
 void ReportStartFailure() {
     MessageBoxW(nullptr, L"Error starting program.\n\nPlease reinstall.", L"Error", MB_ICONERROR);
 }
-
-// The application of a start with a script command runs the command once it
-// stands; a start only to show the usage ends after it.
-class StartedApplication : public Application {
-public:
-    StartedApplication(bool& restartRequested, bool& startFailed)
-        : Application(restartRequested, startFailed) {
-        if (startFailed) return;
-        if (const auto command = TakeStartCommand()) {
-            RunScriptCommand(*command);
-            if (command->action == ScriptAction::Usage) Post(WM_COMMAND, IDM_EXIT);
-        }
-    }
-};
 
 }  // namespace
 
@@ -52,10 +49,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         *nowhere = 1;
     }
 #endif
-    const ScriptCommand script = ParseScriptCommand(commandLine);
+    // Paths of the command line name files from where the user started the
+    // program; the running instance and this one never change their folder,
+    // but the instance a file is handed to was started elsewhere.
+    const std::wstring startFolder = CurrentFolder();
+    const ScriptCommand script = WithFullPaths(ParseScriptCommand(commandLine), startFolder);
     const bool isScript =
         script.action != ScriptAction::None && script.action != ScriptAction::OpenFile;
-    const std::wstring path = isScript ? std::wstring() : cleaned;
+    const std::wstring path = isScript ? std::wstring() : FullPathFrom(startFolder, cleaned);
 
     InstanceLock lock(InstanceMutexName(CurrentUserName()));
     if (!lock.IsFirst()) {
@@ -66,12 +67,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         }
         return 0;
     }
-    if (isScript) SetStartCommand(script);
+    StartOptions options;
+    options.fileToOpen = path;
+    if (isScript) options.command = script;
 
     // The dialogs use track bars, up-down, hot-key and date-time controls.
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES;
     InitCommonControlsEx(&controls);
-    return RunApplication<StartedApplication>(path, RunMessageLoop, ReportStartFailure);
+    return RunApplication<Application>(std::move(options), RunMessageLoop, ReportStartFailure);
 }

@@ -38,9 +38,11 @@ uint32_t DayNumber(const SystemTimeData& t) {
 
 }  // namespace
 
-NotesDocument::NotesDocument(std::wstring notesFilePath, AppSettings& appSettings)
+NotesDocument::NotesDocument(std::wstring notesFilePath, AppSettings& appSettings,
+                             const LanguageTable& texts)
     : filePath(std::move(notesFilePath)),
       settings(appSettings),
+      language(texts),
       // The document's posted save, its retry timer and its messages to the
       // user.
       mailbox(std::make_unique<MessageWindow>([this](UINT message, WPARAM wParam, LPARAM) {
@@ -91,7 +93,8 @@ void NotesDocument::Load(const LoadedNoteMaker& defaultMaker) {
     keptOriginalPath = loaded.keptOriginalPath;
     if (!keptOriginalPath.empty()) {
         originalUntold = true;
-        untoldProblems.push_back(SafeFormat(TextOf(kNotesFileKept), {filePath, keptOriginalPath}));
+        untoldProblems.push_back(
+            SafeFormat(language.TextOf(kNotesFileKept), {filePath, keptOriginalPath}));
         mailbox->Post(kSaveProblemMessage);
     }
     // Records past the window quota get no window and stay as they were read:
@@ -205,7 +208,7 @@ void NotesDocument::RetryFailedWrites() {
 }
 
 void NotesDocument::Tell(int textKey, const std::wstring& path, DWORD error) {
-    untoldProblems.push_back(SafeFormat(TextOf(textKey), {path, SystemErrorText(error)}));
+    untoldProblems.push_back(SafeFormat(language.TextOf(textKey), {path, SystemErrorText(error)}));
     // Saves happen deep inside note commands, drags and dialogs; the message
     // box waits for the message loop rather than open in the middle of them.
     mailbox->Post(kSaveProblemMessage);
@@ -231,7 +234,8 @@ void NotesDocument::ShowUntoldProblems() {
 
 void NotesDocument::TellNotesNotShown(size_t count) {
     if (count == 0) return;
-    const std::wstring text = SafeFormat(TextOf(kNotesNotShown), {static_cast<int>(count)});
+    const std::wstring text =
+        SafeFormat(language.TextOf(kNotesNotShown), {static_cast<int>(count)});
     ShowMessage(ownerWindow, text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
 }
 

@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+class LanguageTable;
+
 #include "notes/NoteCollection_win.h"
 #include "notes/NoteLoader_win.h"
 #include "store/AppSettings.h"
@@ -42,7 +44,8 @@ public:
     static constexpr UINT kSaveRetryMilliseconds = 60000;
 
     // settings holds the custom default font, which Notes.dat carries.
-    NotesDocument(std::wstring notesFilePath, AppSettings& settings);
+    // language gives the texts of what the user is told.
+    NotesDocument(std::wstring notesFilePath, AppSettings& settings, const LanguageTable& language);
     ~NotesDocument();
     NotesDocument(const NotesDocument&) = delete;
     NotesDocument& operator=(const NotesDocument&) = delete;
@@ -147,6 +150,7 @@ private:
 
     std::wstring filePath;
     AppSettings& settings;
+    const LanguageTable& language;
     HWND ownerWindow = nullptr;
     NoteCollection notes;
     std::vector<NoteData> unshownNotes;

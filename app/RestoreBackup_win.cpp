@@ -16,6 +16,7 @@
 namespace {
 
 struct RestoreChoice {
+    const LanguageTable& language;
     std::vector<BackupInfo> backups;
     int chosen = -1;
 };
@@ -48,20 +49,21 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             choice = reinterpret_cast<RestoreChoice*>(lParam);
-            TranslateDialog(dialog);
+            TranslateDialog(dialog, choice->language);
             HWND list = GetDlgItem(dialog, IDC_BACKUP_LIST);
             for (const BackupInfo& b : choice->backups) {
                 // A kept original is named as it lies beside the notes file.
                 std::wstring when = StampText(b.stamp);
                 if (b.keptOriginal)
                     when += L" \u2013 " + b.path.substr(b.path.find_last_of(L"\\/") + 1);
-                const std::wstring item =
-                    SafeFormat(TextOf(kRestoreBackup_Item), {when, static_cast<int>(b.noteCount)});
+                const std::wstring item = SafeFormat(choice->language.TextOf(kRestoreBackup_Item),
+                                                     {when, static_cast<int>(b.noteCount)});
                 SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
             }
             if (choice->backups.empty()) {
-                SendMessageW(list, LB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(TextOf(kRestoreBackup_None).c_str()));
+                SendMessageW(
+                    list, LB_ADDSTRING, 0,
+                    reinterpret_cast<LPARAM>(choice->language.TextOf(kRestoreBackup_None).c_str()));
                 EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
             } else {
                 SendMessageW(list, LB_SETCURSEL, 0, 0);
@@ -85,11 +87,11 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 void Application::ShowRestoreBackupDialog() {
-    RestoreChoice choice;
+    RestoreChoice choice{language, {}};
     choice.backups = ListBackups(document->FilePath());
     const INT_PTR result =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTORE_BACKUP), Handle(),
-                        RestoreDialogProc, reinterpret_cast<LPARAM>(&choice));
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTORE_BACKUP),
+                        mainWindow->Handle(), RestoreDialogProc, reinterpret_cast<LPARAM>(&choice));
     if (result != IDOK || choice.chosen < 0) return;
     RestoreNotesFromBackup(choice.backups[static_cast<size_t>(choice.chosen)].path);
 }

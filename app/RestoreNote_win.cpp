@@ -16,6 +16,7 @@ namespace {
 constexpr size_t kItemLineUnits = 60;
 
 struct NoteChoice {
+    const LanguageTable& language;
     std::vector<RecycleBin::BinEntry> entries;  // newest first
     int chosen = -1;
 };
@@ -26,18 +27,19 @@ INT_PTR CALLBACK RestoreNoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             choice = reinterpret_cast<NoteChoice*>(lParam);
-            TranslateDialog(dialog);
+            TranslateDialog(dialog, choice->language);
             HWND list = GetDlgItem(dialog, IDC_DELETED_NOTE_LIST);
             for (const RecycleBin::BinEntry& e : choice->entries) {
                 const std::wstring item =
-                    SafeFormat(TextOf(kRestoreNote_Item),
+                    SafeFormat(choice->language.TextOf(kRestoreNote_Item),
                                {RecycleBin::FirstVisibleLine(e.text, kItemLineUnits),
                                 static_cast<int>(RecycleBin::CountCharacters(e.text))});
                 SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
             }
             if (choice->entries.empty()) {
-                SendMessageW(list, LB_ADDSTRING, 0,
-                             reinterpret_cast<LPARAM>(TextOf(kRestoreNote_None).c_str()));
+                SendMessageW(
+                    list, LB_ADDSTRING, 0,
+                    reinterpret_cast<LPARAM>(choice->language.TextOf(kRestoreNote_None).c_str()));
                 EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
             } else {
                 SendMessageW(list, LB_SETCURSEL, 0, 0);
@@ -62,12 +64,12 @@ INT_PTR CALLBACK RestoreNoteDialogProc(HWND dialog, UINT message, WPARAM wParam,
 
 void Application::ShowRestoreNoteDialog() {
     if (AnyNoteBusy() || !notesShown) return;
-    NoteChoice choice;
+    NoteChoice choice{language, {}};
     choice.entries = RecycleBin::ReadBinEntries(recycleBinPath);
     std::reverse(choice.entries.begin(), choice.entries.end());
-    const INT_PTR result =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTORE_NOTE), Handle(),
-                        RestoreNoteDialogProc, reinterpret_cast<LPARAM>(&choice));
+    const INT_PTR result = DialogBoxParamW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTORE_NOTE), mainWindow->Handle(),
+        RestoreNoteDialogProc, reinterpret_cast<LPARAM>(&choice));
     if (result != IDOK || choice.chosen < 0) return;
     RestoreNoteFromBin(choice.entries[static_cast<size_t>(choice.chosen)]);
 }
@@ -80,7 +82,8 @@ bool Application::RestoreNoteFromBin(const RecycleBin::BinEntry& entry) {
         if (e.begin == entry.begin && e.end == entry.end && e.text == entry.text) stillThere = true;
     }
     if (!stillThere) {
-        ShowMessage(TextOf(kRestoreNote_Changed).c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        mainWindow->ShowMessage(language.TextOf(kRestoreNote_Changed).c_str(), nullptr,
+                                MB_OK | MB_ICONWARNING);
         return false;
     }
     if (!CreateNote(entry.text, false, true)) return false;

@@ -12,16 +12,16 @@ bool Application::OnSafetyMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kDisplayChangeTimer) {
-                KillTimer(Handle(), kDisplayChangeTimer);
+                KillTimer(mainWindow->Handle(), kDisplayChangeTimer);
                 BringNotesOntoMonitors();
             }
             break;
         case WM_DISPLAYCHANGE:
-            SetTimer(Handle(), kDisplayChangeTimer, kDisplayChangeDelay, nullptr);
+            SetTimer(mainWindow->Handle(), kDisplayChangeTimer, kDisplayChangeDelay, nullptr);
             break;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETWORKAREA)
-                SetTimer(Handle(), kDisplayChangeTimer, kDisplayChangeDelay, nullptr);
+                SetTimer(mainWindow->Handle(), kDisplayChangeTimer, kDisplayChangeDelay, nullptr);
             break;
         case WM_ENDSESSION:
             sessionEnding = wParam != 0;
@@ -41,9 +41,10 @@ bool Application::MayCloseWithUnsavedNotes() {
     if (document->Flush() || sessionEnding) return true;
     // Leaving now loses the notes' changes: the user decides, and the program
     // goes on running (and retrying) unless told otherwise.
-    const std::wstring question = SafeFormat(TextOf(kSaveFailed_Exit), {document->FilePath()});
-    return ShowMessage(question.c_str(), nullptr, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) ==
-           IDYES;
+    const std::wstring question =
+        SafeFormat(language.TextOf(kSaveFailed_Exit), {document->FilePath()});
+    return mainWindow->ShowMessage(question.c_str(), nullptr,
+                                   MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 void Application::OnSettingsWriteResult(bool written) {

@@ -129,3 +129,9 @@ bool DecodeScriptPayload(const void* data, std::size_t byteCount, ScriptCommand&
     command.argument = text.substr(1);
     return true;
 }
+
+ScriptCommand WithFullPaths(ScriptCommand command, const std::wstring& startFolder) {
+    if (command.action == ScriptAction::ExportNotes)
+        command.argument = FullPathFrom(startFolder, command.argument);
+    return command;
+}

@@ -44,6 +44,11 @@ std::vector<std::wstring> SplitArguments(const std::wstring& commandLine);
 // line is None.
 ScriptCommand ParseScriptCommand(const wchar_t* commandLine);
 
+// The command with the paths it carries (the file of /export) made full
+// against the folder the program was started in (FullPathFrom): the running
+// instance that takes it over works in a folder of its own.
+ScriptCommand WithFullPaths(ScriptCommand command, const std::wstring& startFolder);
+
 // The longest argument a hand-over carries, in UTF-16 code units, as for a
 // handed-over file path.
 constexpr std::size_t kMaxScriptArgumentUnits = 32768;

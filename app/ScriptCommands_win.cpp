@@ -7,12 +7,6 @@
 #include "lang/LanguageTable.h"
 #include "res/resource.h"
 
-namespace {
-
-std::optional<ScriptCommand> startCommand;
-
-}  // namespace
-
 bool SendScriptCommand(HWND target, const ScriptCommand& command) {
     std::vector<unsigned char> payload = EncodeScriptPayload(command);
     if (payload.empty()) return false;
@@ -24,16 +18,6 @@ std::optional<ScriptCommand> ScriptCommandOf(const COPYDATASTRUCT* data) {
     ScriptCommand command;
     if (!DecodeScriptPayload(data->lpData, data->cbData, command)) return std::nullopt;
     return command;
-}
-
-void SetStartCommand(const ScriptCommand& command) {
-    startCommand = command;
-}
-
-std::optional<ScriptCommand> TakeStartCommand() {
-    std::optional<ScriptCommand> taken;
-    taken.swap(startCommand);
-    return taken;
 }
 
 void Application::RunScriptCommand(const ScriptCommand& command) {
@@ -62,7 +46,8 @@ void Application::RunScriptCommand(const ScriptCommand& command) {
             ExportNotesTo(command.argument);
             break;
         case ScriptAction::Usage:
-            ShowMessage(TextOf(kCommandLine_Usage).c_str(), nullptr, MB_OK | MB_ICONINFORMATION);
+            mainWindow->ShowMessage(language.TextOf(kCommandLine_Usage).c_str(), nullptr,
+                                    MB_OK | MB_ICONINFORMATION);
             break;
         case ScriptAction::None:
         case ScriptAction::OpenFile:

@@ -17,8 +17,3 @@ bool SendScriptCommand(HWND target, const ScriptCommand& command);
 // The command a WM_COPYDATA carries, or nothing when it is another kind or its
 // payload is refused (DecodeScriptPayload).
 std::optional<ScriptCommand> ScriptCommandOf(const COPYDATASTRUCT* data);
-
-// The command the first application of this process runs once it stands
-// (a script started the program); taken once.
-void SetStartCommand(const ScriptCommand& command);
-std::optional<ScriptCommand> TakeStartCommand();

@@ -54,22 +54,10 @@ std::wstring LanguageDisplayName(const std::wstring& path) {
     return ReadIniText(kTextSection, L"LanguageName", path, nullptr);
 }
 
-void LoadLanguage(const std::wstring& path) {
-    LanguageTable::Current().Load(path);
-}
-
 const std::wstring& TextOf(int number) {
     return LanguageTable::Current().TextOf(number);
 }
 
 std::wstring Translate(const std::wstring& key) {
     return LanguageTable::Current().Translate(key);
-}
-
-std::optional<int> FindKey(const std::wstring& key) {
-    return LanguageTable::Current().FindKey(key);
-}
-
-std::wstring TextWithNuls(int number, wchar_t separator) {
-    return LanguageTable::Current().TextWithNuls(number, separator);
 }

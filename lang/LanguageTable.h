@@ -1,7 +1,7 @@
 #pragma once
-// The texts of the current language, addressed by number (kLanguageKeys) or by key.
-// The program keeps one table for the whole process (LanguageTable::Current), filled
-// once per start of the application; tests make tables of their own.
+// The texts of a language, addressed by number (kLanguageKeys) or by key. Each
+// start of the application fills a table of its own and hands it to what shows
+// texts; tests make tables of their own.
 
 #include <map>
 #include <optional>
@@ -15,7 +15,8 @@ public:
     LanguageTable(const LanguageTable&) = delete;
     LanguageTable& operator=(const LanguageTable&) = delete;
 
-    // The table the program's windows use.
+    // The process's table, read by the windows of ui/ until they are given the
+    // application's table; it goes then. Nothing else may use it.
     static LanguageTable& Current();
 
     // Reads every key from the section "Text" of the file, applying the language
@@ -54,9 +55,7 @@ private:
 // "(((LanguageName)))" when it has none.
 std::wstring LanguageDisplayName(const std::wstring& path);
 
-// The same operations on LanguageTable::Current().
-void LoadLanguage(const std::wstring& path);
+// The same operations on LanguageTable::Current(), for the windows of ui/
+// until they are given a table; they go with it.
 const std::wstring& TextOf(int number);
 std::wstring Translate(const std::wstring& key);
-std::optional<int> FindKey(const std::wstring& key);
-std::wstring TextWithNuls(int number, wchar_t separator);

@@ -74,10 +74,6 @@ void TranslateMenu(HMENU menu, const LanguageTable& table) {
     TranslateMenuLevel(menu, table, 0);
 }
 
-void TranslateMenu(HMENU menu) {
-    TranslateMenu(menu, LanguageTable::Current());
-}
-
 void TranslateDialog(HWND dialog, const LanguageTable& table) {
     if (!dialog) return;
     TranslateWindowText(dialog, table);

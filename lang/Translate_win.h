@@ -11,9 +11,10 @@ class LanguageTable;
 // changes: identifiers, states, types, submenus, bitmaps and item data stay.
 // Separators, bitmap and owner-drawn items carry no text and are left as they are.
 void TranslateMenu(HMENU menu, const LanguageTable& table);
-void TranslateMenu(HMENU menu);
 
 // The dialog's caption and the texts of its direct child windows are replaced when
 // they are keys; any other text, such as "50%", stays, as do empty texts.
 void TranslateDialog(HWND dialog, const LanguageTable& table);
+// The same with LanguageTable::Current(), for the dialogs of ui/ until they are
+// given a table; it goes with it.
 void TranslateDialog(HWND dialog);

@@ -5,12 +5,16 @@
 
 #include <string>
 
-// Asks for an existing text file to read; false when the user cancels.
-bool AskOpenTextFile(HWND owner, const std::wstring& title, std::wstring& path);
+class LanguageTable;
+
+// Asks for an existing text file to read; false when the user cancels. The
+// language gives the dialogs' list of file types.
+bool AskOpenTextFile(HWND owner, const LanguageTable& language, const std::wstring& title,
+                     std::wstring& path);
 
 // Asks where to write a text file, asking before an existing file is
 // replaced; false when the user cancels. The dialog opens in SaveDialogFolder
 // (Folders_win.h) with `suggestedName` in its name box, and remembers the
 // folder chosen.
-bool AskSaveTextFile(HWND owner, const std::wstring& title, const std::wstring& suggestedName,
-                     std::wstring& path);
+bool AskSaveTextFile(HWND owner, const LanguageTable& language, const std::wstring& title,
+                     const std::wstring& suggestedName, std::wstring& path);

@@ -29,11 +29,11 @@ std::wstring WithoutAmpersands(const std::wstring& label) {
     return out;
 }
 
-std::wstring PriorityText(int priority) {
+std::wstring PriorityText(const LanguageTable& language, int priority) {
     static const wchar_t* const keys[] = {L"NoteMenu_VeryHigh", L"NoteMenu_High",
                                           L"NoteMenu_Normal", L"NoteMenu_Low", L"NoteMenu_VeryLow"};
     if (priority < 0 || priority > 4) priority = kPriorityNormal;
-    return WithoutAmpersands(Translate(keys[priority]));
+    return WithoutAmpersands(language.Translate(keys[priority]));
 }
 
 std::wstring DateTimeText(const SYSTEMTIME& t, bool withTime) {
@@ -55,10 +55,10 @@ std::wstring AlarmText(const NoteData& note) {
     return DateTimeText(local, true);
 }
 
-std::wstring StateText(const NoteData& note) {
+std::wstring StateText(const LanguageTable& language, const NoteData& note) {
     std::wstring out;
-    if (note.hidden) out = TextOf(kFindNotes_Hidden);
-    if (note.locked) out += (out.empty() ? L"" : L", ") + TextOf(kFindNotes_Locked);
+    if (note.hidden) out = language.TextOf(kFindNotes_Hidden);
+    if (note.locked) out += (out.empty() ? L"" : L", ") + language.TextOf(kFindNotes_Locked);
     return out;
 }
 
@@ -107,14 +107,14 @@ HWND FindNotesWindow::List() const {
 }
 
 void FindNotesWindow::OnInitDialog() {
-    TranslateDialog(Handle());
+    TranslateDialog(Handle(), language);
     HWND list = List();
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     const HDC dc = GetDC(Handle());
     const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
     ReleaseDC(Handle(), dc);
     for (int c = 0; c < kColumns; ++c) {
-        std::wstring heading = TextOf(kColumnKeys[c]);
+        std::wstring heading = language.TextOf(kColumnKeys[c]);
         LVCOLUMNW column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = &heading[0];
@@ -154,9 +154,9 @@ void FindNotesWindow::Reload() {
         row.text = folder.Fold(n.data.text);
         row.shown = folder.Fold(n.shownTitle);
         row.cells[0] = n.shownTitle;
-        row.cells[1] = PriorityText(n.data.priority);
+        row.cells[1] = PriorityText(language, n.data.priority);
         row.cells[2] = AlarmText(n.data);
-        row.cells[3] = StateText(n.data);
+        row.cells[3] = StateText(language, n.data);
         row.cells[4] = DateTimeText(ToSystemTime(n.data.created), false);
         rows.push_back(std::move(row));
     }

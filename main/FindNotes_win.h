@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+class LanguageTable;
+
 #include "main/NoteSearch.h"
 #include "store/NoteData.h"
 #include "ui/DialogWindow_win.h"
@@ -39,7 +41,9 @@ std::wstring SystemSearchFolding(const std::wstring& character);
 
 class FindNotesWindow : public DialogWindow {
 public:
-    explicit FindNotesWindow(FindNotesHost& host) : host(host) {}
+    // The language gives the window's texts; it outlives the window.
+    FindNotesWindow(FindNotesHost& host, const LanguageTable& language)
+        : host(host), language(language) {}
 
     // Creates the window or brings it to the front; with words, they replace
     // the search box's text.
@@ -79,6 +83,7 @@ private:
     void DeleteSelected();
 
     FindNotesHost& host;
+    const LanguageTable& language;
     NoteSearch::Folder folder{SystemSearchFolding};
     std::vector<FindNotesHost::Note> notes;
     std::vector<Row> rows;

@@ -73,7 +73,7 @@ bool ReportsOnline() {
     return (flags & INTERNET_CONNECTION_OFFLINE) == 0;
 }
 
-void UpdateMainMenu(HMENU popup, const MainMenuState& s,
+void UpdateMainMenu(HMENU popup, const MainMenuState& s, const LanguageTable& language,
                     std::vector<std::wstring>& languageFileNames,
                     std::vector<std::wstring>& skinFolderNames) {
     if (!popup) return;
@@ -103,7 +103,8 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
     Grey(popup, IDM_RESTORE_BACKUP, s.busy);
 
     static const std::vector<std::wstring> kNone;
-    FillNotesSubmenu(GetSubMenu(popup, kNotesSubmenuPos), s.notesShown ? s.noteTexts : kNone);
+    FillNotesSubmenu(GetSubMenu(popup, kNotesSubmenuPos), s.notesShown ? s.noteTexts : kNone,
+                     language);
 
     HMENU settings = GetSubMenu(popup, kSettingsSubmenuPos);
     if (!settings) return;
@@ -113,7 +114,7 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
     if (s.busy) {
         // An enabled item with identifier 0: choosing it sends a command that
         // nothing handles, which is what a busy program should do.
-        const std::vector<std::wstring> busy{TextOf(kBusyAdvanced)};
+        const std::vector<std::wstring> busy{language.TextOf(kBusyAdvanced)};
         FillSubmenu(languages, busy, 0);
         FillSubmenu(skins, busy, 0);
         FillSubmenu(themes, busy, 0);
@@ -132,7 +133,8 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
     FillSubmenu(themes, themeNames, MenuLists::kFirstColorThemeId);
 }
 
-void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts) {
+void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts,
+                      const LanguageTable& language) {
     if (!submenu) return;
     // The "More..." levels of the last opening go first; the plain items are
     // reused by FillSubmenu, which would keep a submenu behind a reused item.
@@ -150,7 +152,7 @@ void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts) {
         OwnedMenu more(CreatePopupMenu());
         if (!more ||
             !AppendMenuW(level, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(more.Get()),
-                         TextOf(kMainMenu_MoreNotes).c_str())) {
+                         language.TextOf(kMainMenu_MoreNotes).c_str())) {
             return;
         }
         // From here the menu above owns it.

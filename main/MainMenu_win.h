@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class LanguageTable;
+
 // Everything the menu shows, gathered by its owner just before it opens.
 struct MainMenuState {
     bool notesShown = true;
@@ -52,11 +54,12 @@ constexpr int kColorThemesSubmenuPos = 5;
 // Fills the notes submenu: kNotesPerLevel notes per level, the rest below a
 // last "More..." item, at most kListCapacity notes; an empty list gives the
 // greyed placeholder.
-void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts);
+void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts,
+                      const LanguageTable& language);
 
 // Updates the main popup (position 0 of the menu resource) from the state.
 // The language and skin lists are replaced by what the folders hold now; when
 // busy they are left as they are.
-void UpdateMainMenu(HMENU mainPopup, const MainMenuState& state,
+void UpdateMainMenu(HMENU mainPopup, const MainMenuState& state, const LanguageTable& language,
                     std::vector<std::wstring>& languageFileNames,
                     std::vector<std::wstring>& skinFolderNames);

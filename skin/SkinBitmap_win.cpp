@@ -7,29 +7,8 @@
 #include "skin/SkinTint.h"
 #include "store/FileIo.h"
 
-std::vector<SkinBitmap*>& SkinBitmapList::List() {
-    static std::vector<SkinBitmap*> list;
-    return list;
-}
-
-const std::vector<SkinBitmap*>& SkinBitmapList::Items() {
-    return List();
-}
-
-void SkinBitmapList::TintAll(HDC dc, SkinColor color) {
-    for (SkinBitmap* item : List()) {
-        if (item->Handle()) item->Tint(dc, color);
-    }
-}
-
-SkinBitmap::SkinBitmap() {
-    SkinBitmapList::List().push_back(this);
-}
-
 SkinBitmap::~SkinBitmap() {
     if (selected) Deselect();
-    auto& list = SkinBitmapList::List();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
 BITMAPINFO TopDown32(int32_t width, int32_t height) {

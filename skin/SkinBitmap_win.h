@@ -1,8 +1,7 @@
 #pragma once
 // A skin bitmap: a device-dependent bitmap loaded from a BMP file, shared
-// (SkinBitmapRef) between the skin and the windows that show it. Every live
-// object is listed in SkinBitmapList so that a new colour theme can tint all
-// of them at once.
+// (SkinBitmapRef) between the skin and the windows that show it. The skin
+// that loaded a bitmap lists it (Skin::Bitmaps) for a new colour theme.
 
 #include <windows.h>
 
@@ -16,8 +15,8 @@
 
 class SkinBitmap {
 public:
-    // No bitmap; appended to SkinBitmapList until destroyed.
-    SkinBitmap();
+    // No bitmap.
+    SkinBitmap() = default;
     ~SkinBitmap();
     SkinBitmap(const SkinBitmap&) = delete;
     SkinBitmap& operator=(const SkinBitmap&) = delete;
@@ -60,18 +59,6 @@ private:
     bool selected = false;
     HGDIOBJ previousObject = nullptr;
     HDC dc = nullptr;
-};
-
-// The process-wide list of live skin bitmaps, in order of construction.
-class SkinBitmapList {
-public:
-    static const std::vector<SkinBitmap*>& Items();
-    // Tints every listed bitmap that holds a bitmap, in list order.
-    static void TintAll(HDC dc, SkinColor color);
-
-private:
-    friend class SkinBitmap;
-    static std::vector<SkinBitmap*>& List();
 };
 
 // The format of top-down 32-bit pixels (0x00RRGGBB): every line a whole number

@@ -40,6 +40,33 @@ void Skin::Clear() {
     textBackgroundBrush.Reset();
 }
 
+std::vector<SkinBitmap*> Skin::Bitmaps() const {
+    std::vector<SkinBitmap*> list;
+    auto add = [&list](const SkinBitmapRef& bitmap) {
+        if (bitmap && std::find(list.begin(), list.end(), bitmap.get()) == list.end())
+            list.push_back(bitmap.get());
+    };
+    auto addSet = [&add](const ButtonBitmaps& set) {
+        for (const SkinBitmapRef* state : {&set.normal, &set.hover, &set.down, &set.disabled})
+            add(*state);
+    };
+    add(background);
+    add(mask);
+    add(moreTextBitmap);
+    for (const SkinBitmapRef& slot : priorityBitmaps) add(slot);
+    addSet(menuButton.bitmaps);
+    addSet(deleteButton.bitmaps);
+    add(mainWindowBackground);
+    addSet(mainWindowButton);
+    return list;
+}
+
+void Skin::TintBitmaps(HDC dc, SkinColor color) const {
+    for (SkinBitmap* bitmap : Bitmaps()) {
+        if (bitmap->Handle()) bitmap->Tint(dc, color);
+    }
+}
+
 LOGFONTW MakeNoteLogFont(const SkinFontInfo& font, int pixelsPerInchY) {
     LOGFONTW logFont = {};
     logFont.lfHeight = -MulDiv(font.pointSize, pixelsPerInchY, 72);

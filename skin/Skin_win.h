@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/Handles_win.h"
 #include "skin/SkinBitmap_win.h"
@@ -28,6 +29,12 @@ struct Skin : SkinDefinition {
 
     // Lets go of every bitmap, the font and the brush.
     void Clear();
+
+    // The bitmaps this skin loaded and still holds, each once; windows that
+    // show them share the same objects.
+    std::vector<SkinBitmap*> Bitmaps() const;
+    // Tints every bitmap of Bitmaps() over its present tint.
+    void TintBitmaps(HDC dc, SkinColor color) const;
 };
 
 struct SkinLoadOptions {

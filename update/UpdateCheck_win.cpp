@@ -217,7 +217,7 @@ void UpdateCheck::Stop() {
     job.reset();
 }
 
-void UpdateCheck::OnDone(AppSettings& settings, ValueStore& store) {
+void UpdateCheck::OnDone(AppSettings& settings, ValueStore& store, const LanguageTable& language) {
     if (!job || WaitForSingleObject(job->doneEvent.Get(), 0) != WAIT_OBJECT_0) return;
     const std::shared_ptr<UpdateCheckJob> finished = std::move(job);
     running = false;
@@ -231,7 +231,7 @@ void UpdateCheck::OnDone(AppSettings& settings, ValueStore& store) {
         }
         // A check the user asked for is answered, also when it failed.
         if (!finished->silent) {
-            ShowMessage(nullptr, TextOf(kNewVersion_CheckFailed).c_str(), nullptr,
+            ShowMessage(nullptr, language.TextOf(kNewVersion_CheckFailed).c_str(), nullptr,
                         MB_OK | MB_ICONWARNING);
         }
         return;
@@ -241,13 +241,13 @@ void UpdateCheck::OnDone(AppSettings& settings, ValueStore& store) {
     const Update::Version published{finished->major, finished->minor};
     if (Update::IsNewer(published, runningVersion)) {
         const std::wstring url = Update::InstallerUrl(finished->network.server);
-        if (ShowMessage(nullptr, TextOf(kNewVersion_DownloadPrompt).c_str(), nullptr,
+        if (ShowMessage(nullptr, language.TextOf(kNewVersion_DownloadPrompt).c_str(), nullptr,
                         MB_YESNO | MB_ICONQUESTION) == IDYES &&
             launcher) {
             launcher(url);
         }
     } else if (!finished->silent) {
-        ShowMessage(nullptr, TextOf(kNewVersion_NoNewVersion).c_str(), nullptr,
+        ShowMessage(nullptr, language.TextOf(kNewVersion_NoNewVersion).c_str(), nullptr,
                     MB_OK | MB_ICONINFORMATION);
     }
 }

@@ -62,6 +62,8 @@ unsigned __stdcall UpdateCheckWorker(void* arg);
 // Workers of this process that have not ended yet, abandoned ones included.
 int UpdateCheckWorkersAlive();
 
+class LanguageTable;
+
 class UpdateCheck {
 public:
     static constexpr UINT kDoneMessage = kUpdateCheckDoneMessage;
@@ -83,8 +85,8 @@ public:
     // OnUpdateCheckDone, for kDoneMessage: reports the result and records the
     // time of the check in the settings and the store. A message from a check
     // that was stopped, or that arrives before this check's worker is done,
-    // is ignored.
-    void OnDone(AppSettings& settings, ValueStore& store);
+    // is ignored. The language gives the texts of the messages.
+    void OnDone(AppSettings& settings, ValueStore& store, const LanguageTable& language);
 
     bool Exists() const { return job != nullptr; }
     bool Running() const { return running; }

@@ -93,7 +93,7 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     Application& a = *app;
     const NOTIFYICONDATAW& info = a.Tray().LastNotification();
     EXPECT_TRUE(info.uFlags & NIF_INFO);
-    EXPECT_EQ(info.hWnd, a.Handle());
+    EXPECT_EQ(info.hWnd, a.Main().Handle());
     EXPECT_EQ(info.uID, Application::kTrayIconId);
     EXPECT_STREQ(info.szInfoTitle, L"Call the dentist");
     EXPECT_STREQ(info.szInfo, L"Call the dentist");
@@ -118,7 +118,7 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     // Hidden again and another window in front: the notification's click brings it.
     note->Hide();
     PumpMessages();
-    a.Send(a.Tray().Data().uCallbackMessage, Application::kTrayIconId, NIN_BALLOONUSERCLICK);
+    a.Main().Send(a.Tray().Data().uCallbackMessage, Application::kTrayIconId, NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(note->Handle()) != FALSE; }, 5000));
     EXPECT_FALSE(note->Hidden());
     EXPECT_EQ(GetForegroundWindow(), note->Handle());

@@ -28,7 +28,7 @@ protected:
         settings.WriteBool(L"/Settings/SnapNotes", false);
     }
     void Command(UINT id) {
-        app->Send(WM_COMMAND, id, 0);
+        app->Main().Send(WM_COMMAND, id, 0);
         PumpMessages();
     }
     // Opens the main menu, which fills its lists, and closes it again.
@@ -126,15 +126,15 @@ TEST_F(ApplicationCommandsTest, NotesAndMainWindowCommands) {
     EXPECT_EQ(above, a.Notes()[0]->Handle()) << "the first note is below the last";
 
     Command(IDM_MAIN_ALWAYS_ON_TOP);
-    EXPECT_FALSE(a.IsTopmost());
+    EXPECT_FALSE(a.Main().IsTopmost());
     EXPECT_EQ(ReadSetting(L"/MainWindow/AlwaysOnTop"), L"0");
     Command(IDM_SHOW_MAIN_WINDOW);
-    EXPECT_FALSE(IsWindowVisible(a.Handle()));
+    EXPECT_FALSE(IsWindowVisible(a.Main().Handle()));
     EXPECT_EQ(ReadSetting(L"/MainWindow/Visible"), L"0");
 
     // Exit closes every window and leaves Notes.dat as the last change made it.
     const std::vector<NoteData> before = SavedNotes();
-    const HWND mainWindow = a.Handle();
+    const HWND mainWindow = a.Main().Handle();
     Command(IDM_EXIT);
     EXPECT_FALSE(IsWindow(mainWindow));
     EXPECT_FALSE(restart);
@@ -147,7 +147,7 @@ TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
     Application& a = Start();
     std::vector<Rect> before;
     for (const auto& note : a.Notes()) before.push_back(RectOf(note));
-    const HWND mainWindow = a.Handle();
+    const HWND mainWindow = a.Main().Handle();
 
     OpenAndCloseMainMenu();
     const auto& names = a.LanguageFileNames();
@@ -193,7 +193,7 @@ TEST_F(ApplicationCommandsTest, SkinAndThemeChoicesRestartInThem) {
 
     Command(MenuLists::kFirstColorThemeId + 2);
     EXPECT_TRUE(restart);
-    EXPECT_FALSE(IsWindowVisible(b.Handle()));
+    EXPECT_FALSE(IsWindowVisible(b.Main().Handle()));
     EXPECT_EQ(ReadSetting(L"/SkinColorThemeIndex"), L"2");
     app.reset();
 
@@ -232,7 +232,7 @@ TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
         DialogAnswers answers({{IDYES, L""}, {IDOK, L""}});
         Command(IDM_NEW_NOTE_FROM_ZEPHYN2);
         ASSERT_EQ(answers.Texts().size(), 2u);
-        EXPECT_EQ(answers.Texts()[1], TextOf(kZephyn2Import_NoneFound));
+        EXPECT_EQ(answers.Texts()[1], Texts().TextOf(kZephyn2Import_NoneFound));
     }
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const struct {
@@ -262,7 +262,7 @@ TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
     EXPECT_EQ(a.Notes()[3]->Text(), L"");
     EXPECT_EQ(RectOf(a.Notes()[3]), (Rect{400, 150, 600, 330}));
     // Without a usable place: inside the work area, not on top of each other.
-    const RECT work = Arrange::WorkAreaOf(a.Handle());
+    const RECT work = Arrange::WorkAreaOf(a.Main().Handle());
     for (int i : {1, 2}) {
         const Rect r = RectOf(a.Notes()[i]);
         EXPECT_TRUE(r.left >= work.left && r.right <= work.right && r.top >= work.top &&
@@ -326,7 +326,7 @@ TEST_F(ApplicationCommandsTest, ExportWritesEveryNoteAndReadsBackByteForByte) {
         DialogAnswers answers({{IDOK, locked}, {IDYES, L""}, {IDOK, L""}});
         Command(IDM_EXPORT_NOTES);
         ASSERT_FALSE(answers.Texts().empty());
-        EXPECT_EQ(answers.Texts().back(), TextOf(kExportFailed));
+        EXPECT_EQ(answers.Texts().back(), Texts().TextOf(kExportFailed));
     }
     CloseHandle(holder);
 }
@@ -381,14 +381,15 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
         ASSERT_GE(answers.Texts().size(), 1u);
         const std::wstring& told = answers.Texts()[0];
         EXPECT_NE(told.find(bin), std::wstring::npos) << TestPaths::Narrow(told);
-        EXPECT_NE(told.find(TextOf(kShellOpen_OfferNotepad)), std::wstring::npos);
+        EXPECT_NE(told.find(Texts().TextOf(kShellOpen_OfferNotepad)), std::wstring::npos);
         if (answer == IDNO) {
             EXPECT_EQ(std::vector<std::wstring>{L">" + bin}, opened);
             EXPECT_EQ(1u, answers.Texts().size());
         } else {
             EXPECT_EQ((std::vector<std::wstring>{L">" + bin, L"notepad.exe>" + bin}), opened);
             ASSERT_EQ(2u, answers.Texts().size());
-            EXPECT_EQ(answers.Texts()[1].find(TextOf(kShellOpen_OfferNotepad)), std::wstring::npos);
+            EXPECT_EQ(answers.Texts()[1].find(Texts().TextOf(kShellOpen_OfferNotepad)),
+                      std::wstring::npos);
         }
     }
     results.clear();
@@ -399,7 +400,7 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
         DialogAnswers answers({{IDNO, L""}});
         Command(IDM_RECYCLE_BIN_EMPTY);
         ASSERT_EQ(answers.Texts().size(), 1u);
-        EXPECT_EQ(answers.Texts()[0], TextOf(kConfirm_EmptyRecycleBin));
+        EXPECT_EQ(answers.Texts()[0], Texts().TextOf(kConfirm_EmptyRecycleBin));
     }
     ASSERT_TRUE(FileIo::ReadFile(bin, bytes));
     EXPECT_EQ(bytes, "deleted text");

@@ -39,11 +39,23 @@ protected:
         app.reset();
         PumpMessages();
     }
-    Application& Start() {
-        app = std::make_unique<Application>(restart, failed, data);
+    // The options of a start over the scratch folder. Not the first of the
+    // process: a start-up update check would keep the menus busy.
+    StartOptions Options() const {
+        StartOptions options;
+        options.firstOfProcess = false;
+        options.dataFolder = data;
+        return options;
+    }
+    Application& Start() { return Start(Options()); }
+    Application& Start(const StartOptions& options) {
+        app = std::make_unique<Application>(restart, failed, options);
         EXPECT_FALSE(failed);
         return *app;
     }
+
+    // The texts of the running application's language.
+    const LanguageTable& Texts() const { return app->Language(); }
 
     std::wstring SettingsPath() const { return data + L"Settings.ini"; }
     std::wstring NotesPath() const { return data + L"Notes.dat"; }

@@ -62,7 +62,7 @@ protected:
     }
 
     HWND OpenDialog() {
-        app->Send(WM_COMMAND, IDM_GENERAL_SETTINGS, 0);
+        app->Main().Send(WM_COMMAND, IDM_GENERAL_SETTINGS, 0);
         SettingsDialog* dialog = app->OpenSettings();
         return dialog ? dialog->Handle() : nullptr;
     }
@@ -108,9 +108,9 @@ TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased
     EXPECT_TRUE(IsWindowVisible(dialog));
     wchar_t text[256] = {};
     GetWindowTextW(dialog, text, 256);
-    EXPECT_EQ(std::wstring(text), TextOf(FindKey(L"Settings_Title").value()));
+    EXPECT_EQ(std::wstring(text), Texts().TextOf(Texts().FindKey(L"Settings_Title").value()));
     GetWindowTextW(Item(IDC_SNAP_TO_GRID), text, 256);
-    EXPECT_EQ(std::wstring(text), Translate(L"Settings_SnapNotesToGrid"));
+    EXPECT_EQ(std::wstring(text), Texts().Translate(L"Settings_SnapNotesToGrid"));
     GetWindowTextW(Item(IDC_TRANSLUCENCY_HALF), text, 256);
     EXPECT_EQ(std::wstring(text), L"50%");
 
@@ -175,9 +175,9 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_EQ(a.Settings().noteAlpha, 200);
     EXPECT_TRUE(a.Settings().useNoteGrid);
-    EXPECT_TRUE(a.SnapToGrid());
-    EXPECT_EQ(a.SnapGap(), 30);
-    EXPECT_EQ(a.SnapBorder(), 25);
+    EXPECT_TRUE(a.Main().SnapToGrid());
+    EXPECT_EQ(a.Main().SnapGap(), 30);
+    EXPECT_EQ(a.Main().SnapBorder(), 25);
     EXPECT_EQ(NoteAlpha(*note), 200);
     EXPECT_TRUE(RunValueExists());
     // Written at once, unchanged keys too (which key holds which field is the
@@ -194,7 +194,7 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     SetCheck(IDC_RUN_AT_STARTUP, false);
     Click(IDOK);
     EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
-    EXPECT_EQ(a.SnapBorder(), 25);
+    EXPECT_EQ(a.Main().SnapBorder(), 25);
     EXPECT_FALSE(RunValueExists());
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N'));
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'J'));
@@ -231,7 +231,7 @@ TEST_F(ApplicationSettingsTest, LayeredWindowsChangeAsksToRestart) {
     Click(IDOK);
     EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
-    EXPECT_EQ(boxes.Texts()[0], TextOf(kConfirm_Restart));
+    EXPECT_EQ(boxes.Texts()[0], Texts().TextOf(kConfirm_Restart));
     ASSERT_TRUE(a.OpenSettings());
     EXPECT_TRUE(IsWindow(a.OpenSettings()->Handle()));
     EXPECT_TRUE(a.Settings().layeredWindowEnabled);
@@ -250,11 +250,11 @@ TEST_F(ApplicationSettingsTest, LayeredWindowsChangeAsksToRestart) {
     Toggle(IDC_LAYERED_WINDOWS);
     boxes.Queue(IDYES);
     Click(IDOK);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(a.Handle()); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(a.Main().Handle()); }, 2000));
     EXPECT_EQ(boxes.Texts().size(), 3u);
     EXPECT_EQ(ReadInt(L"/Settings/LayeredWindowEnabled"), 1);
     EXPECT_TRUE(restart);
-    EXPECT_FALSE(IsWindow(a.Handle())) << "closed for the restart";
+    EXPECT_FALSE(IsWindow(a.Main().Handle())) << "closed for the restart";
 }
 
 // A hot key that another program holds is named in a message from the dialog;
@@ -269,11 +269,13 @@ TEST_F(ApplicationSettingsTest, TakenHotKeysAreReported) {
     EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     const std::wstring& text = boxes.Texts()[0];
-    EXPECT_EQ(text.rfind(TextOf(kSettings_HotKeysTaken), 0), 0u) << TestPaths::Narrow(text);
-    EXPECT_NE(text.find(PlainLabel(Translate(L"Settings_NewNote")) + L": "), std::wstring::npos)
+    EXPECT_EQ(text.rfind(Texts().TextOf(kSettings_HotKeysTaken), 0), 0u) << TestPaths::Narrow(text);
+    EXPECT_NE(text.find(PlainLabel(Texts().Translate(L"Settings_NewNote")) + L": "),
+              std::wstring::npos)
         << TestPaths::Narrow(text);
     EXPECT_NE(text.find(L"+K"), std::wstring::npos) << TestPaths::Narrow(text);
-    EXPECT_EQ(text.find(PlainLabel(Translate(L"Settings_ShowHideNotes"))), std::wstring::npos);
+    EXPECT_EQ(text.find(PlainLabel(Texts().Translate(L"Settings_ShowHideNotes"))),
+              std::wstring::npos);
 
     Click(IDOK);
     EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 2u; }, 2000));
@@ -294,7 +296,7 @@ TEST_F(ApplicationSettingsTest, RunAtLogOnFailureShowsTheRealState) {
     Click(IDC_APPLY);
     EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
-    EXPECT_EQ(boxes.Texts()[0], TextOf(kSettings_RunAtStartupFailed));
+    EXPECT_EQ(boxes.Texts()[0], Texts().TextOf(kSettings_RunAtStartupFailed));
     EXPECT_FALSE(Checked(IDC_RUN_AT_STARTUP));
     EXPECT_FALSE(a.Settings().runAtLogOn);
     EXPECT_FALSE(a.OpenSettings()->Edited().runAtLogOn);
@@ -333,9 +335,10 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
     } cases[] = {{3 * Update::kFileTimeDay, false}, {10 * Update::kFileTimeDay, true}, {0, true}};
     for (const auto& c : cases) {
         WriteLastCheck(c.lastCheckAgo ? Now() - c.lastCheckAgo : 0);
-        ResetFirstStartOfProcessForTests();
         const size_t before = server->Requests().size();
-        Start();
+        StartOptions first = Options();
+        first.firstOfProcess = true;
+        Start(first);
         ASSERT_TRUE(Settle());
         EXPECT_EQ(server->Requests().size(), before + (c.checks ? 1 : 0)) << c.lastCheckAgo;
         EXPECT_TRUE(boxes.Texts().empty()) << "silent: the running version is the newest";
@@ -344,7 +347,7 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
         // again, due or not.
         WriteLastCheck(0);
         app.reset();
-        Start();
+        Start(first.ForRestart());
         ASSERT_TRUE(Settle());
         EXPECT_EQ(server->Requests().size(), before + (c.checks ? 1 : 0));
         app.reset();
@@ -352,9 +355,10 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
 
     // Switched off, nothing is checked.
     SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
-    ResetFirstStartOfProcessForTests();
     const size_t before = server->Requests().size();
-    Start();
+    StartOptions first = Options();
+    first.firstOfProcess = true;
+    Start(first);
     ASSERT_TRUE(Settle());
     EXPECT_EQ(server->Requests().size(), before);
 }
@@ -371,13 +375,13 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
         const size_t before = server->Requests().size();
         EXPECT_FALSE(GreyInMainMenu(*app, IDM_CHECK_FOR_UPDATES));
         EXPECT_TRUE(GreyInMainMenu(*app, IDM_CANCEL_CHECK_FOR_UPDATES));
-        app->Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
+        app->Main().Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
         ASSERT_TRUE(app->Updates().Running());
         EXPECT_TRUE(GreyInMainMenu(*app, IDM_CHECK_FOR_UPDATES));
         EXPECT_FALSE(GreyInMainMenu(*app, IDM_CANCEL_CHECK_FOR_UPDATES));
         EXPECT_TRUE(GreyInMainMenu(*app, IDM_GENERAL_SETTINGS));
         ASSERT_TRUE(server->WaitForRequests(before + 1));
-        app->Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);  // one check at a time
+        app->Main().Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);  // one check at a time
         PumpFor(100);
         EXPECT_EQ(server->Requests().size(), before + 1);
 
@@ -385,7 +389,7 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
         if (exit) {
             app.reset();
         } else {
-            a.Send(WM_COMMAND, IDM_CANCEL_CHECK_FOR_UPDATES, 0);
+            a.Main().Send(WM_COMMAND, IDM_CANCEL_CHECK_FOR_UPDATES, 0);
             EXPECT_FALSE(a.Updates().Exists());
             EXPECT_FALSE(a.Updates().Running());
         }

@@ -370,7 +370,7 @@ TEST_F(ApplicationSyncTest, TheDialogTurnsSyncOn) {
                               PostMessageW(dialog, WM_COMMAND, IDOK, 0);
                               return true;
                           }};
-    a.Send(WM_COMMAND, IDM_SYNC_NOTES, 0);
+    a.Main().Send(WM_COMMAND, IDM_SYNC_NOTES, 0);
     EXPECT_TRUE(a.FolderSync()->Active());
     EXPECT_EQ(folder, ReadSetting(L"/Sync/Folder"));
     EXPECT_EQ(L"STUDY", ReadSetting(L"/Sync/ComputerName"));

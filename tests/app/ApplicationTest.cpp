@@ -17,16 +17,16 @@ namespace {
 
 class ApplicationTest : public ApplicationFixture {
 protected:
-    void Tray(UINT mouse) { app->Send(kTrayMessage, Application::kTrayIconId, mouse); }
-    void ShowHideKey() { app->Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyShowNotes, 0); }
+    void Tray(UINT mouse) { app->Main().Send(kTrayMessage, Application::kTrayIconId, mouse); }
+    void ShowHideKey() { app->Main().Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyShowNotes, 0); }
 };
 
 TEST_F(ApplicationTest, FirstRunStartsWithDefaultsAndWritesNothing) {
     Application& a = Start();
-    EXPECT_EQ(a.WindowRect().left, 600);
-    EXPECT_EQ(a.WindowRect().top, 24);
-    EXPECT_TRUE(IsWindowVisible(a.Handle()));
-    EXPECT_TRUE(a.IsTopmost());
+    EXPECT_EQ(a.Main().WindowRect().left, 600);
+    EXPECT_EQ(a.Main().WindowRect().top, 24);
+    EXPECT_TRUE(IsWindowVisible(a.Main().Handle()));
+    EXPECT_TRUE(a.Main().IsTopmost());
     EXPECT_TRUE(a.Notes().empty());
     // The hot keys are taken while the application runs.
     EXPECT_FALSE(RegisterHotKey(nullptr, 99, MOD_CONTROL | MOD_SHIFT, 'N'));
@@ -57,7 +57,7 @@ TEST_F(ApplicationTest, LanguageFileChosenAtStartUp) {
         }
         Application& a = Start();
         EXPECT_EQ(a.RecycleBinPath(), data + c.recycleBin) << label.c_str();
-        EXPECT_EQ(TextOf(kTitle_App), L"Vellomar Notes 3") << label.c_str();
+        EXPECT_EQ(Texts().TextOf(kTitle_App), L"Vellomar Notes 3") << label.c_str();
         app.reset();
     }
 }
@@ -74,7 +74,7 @@ TEST_F(ApplicationTest, ColourThemeIndexOutOfRangeStartsWithTheFirstTheme) {
 }
 
 TEST_F(ApplicationTest, MovesAreStoredWithTheirSign) {
-    Start().Send(WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(-100), static_cast<WORD>(-5)));
+    Start().Main().Send(WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(-100), static_cast<WORD>(-5)));
     SettingsStore settings(SettingsPath());
     int32_t x = 0, y = 0;
     EXPECT_TRUE(settings.ReadInt(L"/MainWindow/PositionX", x) &&
@@ -97,7 +97,7 @@ TEST_F(ApplicationTest, TrayIconClicksAndTaskbarRestart) {
     Tray(WM_LBUTTONUP);  // the button-up after the double click starts no timer
     PumpFor(GetDoubleClickTime() + 200);
     ASSERT_EQ(a.Notes().size(), 1u);
-    const RECT work = Arrange::WorkAreaOf(a.Handle());
+    const RECT work = Arrange::WorkAreaOf(a.Main().Handle());
     const RECT note = a.Notes().front()->WindowRect();
     const int margin = 3 * a.Settings().snapGap;
     EXPECT_LE(note.right, work.right - margin + 1);
@@ -108,7 +108,7 @@ TEST_F(ApplicationTest, TrayIconClicksAndTaskbarRestart) {
     NOTIFYICONDATAW icon = a.Tray().Data();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon));
-    a.Send(TaskbarCreatedMessage());
+    a.Main().Send(TaskbarCreatedMessage());
     EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &icon));
 }
 
@@ -163,7 +163,7 @@ TEST_F(ApplicationTest, ANewNoteTakesTheKeyboardFromTheTrayAndTheHotKey) {
     typedLandsIn(fromTray, L"tray", L"tray");
 
     othersTurn();
-    a.Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyNewNote, 0);
+    a.Main().Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyNewNote, 0);
     ASSERT_EQ(a.Notes().size(), 2u);
     NoteWindow* fromKey = a.Notes().back().get();
     typedLandsIn(fromKey, L"key", L"key");
@@ -184,10 +184,10 @@ TEST_F(ApplicationTest, HandOverOpensTheFileAsANoteReadingOnlyTheGivenBytes) {
     // No terminating zero, and garbage right after the counted bytes.
     std::wstring buffer = path + L"XYZ";
     COPYDATASTRUCT copy = {42, static_cast<DWORD>(path.size() * sizeof(wchar_t)), &buffer[0]};
-    a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    a.Main().Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
     EXPECT_TRUE(a.Notes().empty()) << "not a hand-over";
     copy.dwData = 1102217;
-    a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+    a.Main().Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes().front()->Data().text.substr(0, 11), L"Gr\u00FC\u00DFe\r\nzwei");
 }
@@ -215,7 +215,7 @@ TEST_F(ApplicationTest, HandOversOpenOneAtATimeAndLongOnesAreShortenedOrRefused)
     const auto handOver = [&a](const std::wstring& path) {
         std::vector<unsigned char> bytes = EncodeHandOverPayload(path);
         COPYDATASTRUCT copy = {1102217, static_cast<DWORD>(bytes.size()), bytes.data()};
-        a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+        a.Main().Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
     };
     int sent = 1;
     int mostOpen = 0;
@@ -313,7 +313,7 @@ TEST_F(ApplicationTest, RecordsWithoutAWindowAreKeptByEverySaveAndTheUserIsToldO
 // were, and the user is told.
 TEST_F(ApplicationTest, LoadedSizesStopAtTheWorkAreaAndRecordsPastTheQuotaAreKept) {
     Application& a = Start();
-    const RECT work = Arrange::WorkAreaOf(a.Handle());
+    const RECT work = Arrange::WorkAreaOf(a.Main().Handle());
     std::vector<NoteData> stored = {Record({30, 40, 32797, 32807}, L"huge"),
                                     Record({50, 60, 100050, 100060}, L"huger")};
     for (int i = 0; i < 4; ++i)
@@ -346,3 +346,48 @@ TEST_F(ApplicationTest, LoadedSizesStopAtTheWorkAreaAndRecordsPastTheQuotaAreKep
 }
 
 }  // namespace
+
+namespace {
+
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
+}  // namespace
+
+// Two starts in one process, as a restart makes them, with different options:
+// each reads its own folder and language, only the one given a file and a
+// command runs them, and neither moves the process's current folder.
+TEST_F(ApplicationTest, TwoStartsInOneProcessKeepTheirOwnOptions) {
+    const std::wstring before = CurrentFolder();
+    SettingsStore(SettingsPath()).WriteString(L"/LanguageFile", L"German.ini");
+    const std::wstring file = data + L"from the command line.txt";
+    ASSERT_TRUE(FileIo::WriteFileAtomically(file, "opened once"));
+    StartOptions first = Options();
+    first.firstOfProcess = true;
+    first.fileToOpen = file;
+    first.command = ScriptCommand{ScriptAction::NewNote, L"from a script"};
+    {
+        Application& a = Start(first);
+        EXPECT_EQ(a.RecycleBinPath(), data + L"Papierkorb.txt");
+        ASSERT_EQ(a.Notes().size(), 2u);
+        EXPECT_EQ(a.Notes()[0]->Data().text, L"opened once");
+        EXPECT_EQ(a.Notes()[1]->Data().text, L"from a script");
+        EXPECT_EQ(CurrentFolder(), before);
+        app.reset();
+    }
+    ASSERT_EQ(SavedNotes().size(), 2u);
+
+    StartOptions second;
+    second.firstOfProcess = false;
+    second.dataFolder = TestPaths::MakeScratchDir();
+    Application& b = Start(second);
+    EXPECT_EQ(b.NotesFilePath(), second.dataFolder + L"Notes.dat");
+    EXPECT_TRUE(b.Notes().empty()) << "neither the file nor the command again";
+    EXPECT_EQ(b.RecycleBinPath(), second.dataFolder + L"Recycle Bin.txt");
+    EXPECT_EQ(Texts().TextOf(kRecycleBinFile), L"Recycle Bin.txt")
+        << "not the first start's language";
+    EXPECT_EQ(CurrentFolder(), before);
+}

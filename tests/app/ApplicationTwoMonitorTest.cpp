@@ -41,7 +41,7 @@ TEST_F(ApplicationTwoMonitorTest, NewNoteIsCentredOnTheMonitorOfTheHiddenMainWin
     settings.WriteInt(L"/MainWindow/PositionY", 200);
     settings.WriteBool(L"/MainWindow/Visible", false);
     Application& a = Start();
-    ASSERT_FALSE(IsWindowVisible(a.Handle()));
+    ASSERT_FALSE(IsWindowVisible(a.Main().Handle()));
     NoteWindow* note = a.CreateNote(L"", false, true);
     ASSERT_NE(note, nullptr);
     // Centred on the left monitor, then fitted to the 15-pixel grid.
@@ -93,11 +93,11 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
         SettingsStore(SettingsPath()).WriteInt(L"/MainWindow/PositionX", -600);
         Application& a = Start();
         ASSERT_EQ(a.Notes().size(), 3u);
-        ASSERT_EQ(a.WindowRect().left, -600);
+        ASSERT_EQ(a.Main().WindowRect().left, -600);
         FakeMonitors monitors;
         monitors.list = {{{0, 0, 1280, 1024}, {0, 0, 1280, 1024}}};
         a.SetMonitorSource(&monitors);
-        a.Send(c.message, c.wParam, 0);
+        a.Main().Send(c.message, c.wParam, 0);
         PumpFor(Application::kDisplayChangeDelay + 300);
 
         const std::vector<NoteData> saved = SavedNotes();
@@ -118,8 +118,8 @@ TEST_F(ApplicationTwoMonitorTest, NotesOnARemovedMonitorComeBackAndAreSaved) {
         // The main window comes along, and its new place is kept.
         int32_t mainX = 0;
         SettingsStore(SettingsPath()).ReadInt(L"/MainWindow/PositionX", mainX);
-        EXPECT_EQ(a.WindowRect().left >= 0, c.moves);
-        EXPECT_EQ(mainX, a.WindowRect().left);
+        EXPECT_EQ(a.Main().WindowRect().left >= 0, c.moves);
+        EXPECT_EQ(mainX, a.Main().WindowRect().left);
         app.reset();
     }
 }
@@ -140,7 +140,7 @@ TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
     Application& a = Start();
     ASSERT_EQ(a.Notes().size(), 6u);
 
-    a.Send(WM_COMMAND, IDM_TILE_NOTES, 0);
+    a.Main().Send(WM_COMMAND, IDM_TILE_NOTES, 0);
     const Rect leftWork{-1024, 0, 0, 768};
     const Rect primaryWork{0, 0, 1280, 1024};
     auto tiles = [&](std::initializer_list<size_t> indexes) {
@@ -172,8 +172,8 @@ TEST_F(ApplicationTwoMonitorTest, TilingKeepsEachMonitorsNotesOnIt) {
 
     // With the notes put away the command does nothing.
     a.Notes()[0]->Move(5, 5);
-    a.Send(WM_COMMAND, IDM_SHOW_NOTES, 0);
-    a.Send(WM_COMMAND, IDM_TILE_NOTES, 0);
+    a.Main().Send(WM_COMMAND, IDM_SHOW_NOTES, 0);
+    a.Main().Send(WM_COMMAND, IDM_TILE_NOTES, 0);
     EXPECT_EQ(at(0).x, 5);
 }
 

@@ -37,7 +37,7 @@ protected:
     }
     // What Windows broadcasts to every top-level window.
     void ColoursChanged(const wchar_t* what = L"ImmersiveColorSet") {
-        app->Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(what));
+        app->Main().Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(what));
         PumpMessages();
     }
     Application& Restarted() {
@@ -104,14 +104,14 @@ TEST_F(ColorModeTest, AChosenThemeStaysAndLikeWindowsGivesTheChoiceBack) {
     const UINT likeWindows =
         MenuLists::kFirstColorThemeId + static_cast<UINT>(a.NoteSkin().colorThemes.size());
     SetAppsLight(false);
-    a.Send(WM_COMMAND, likeWindows, 0);
+    a.Main().Send(WM_COMMAND, likeWindows, 0);
     Application& b = Restarted();
     EXPECT_FALSE(b.ColorThemeChosen());
     EXPECT_TRUE(Dark(b));
 
     // Choosing the theme Windows gave makes it the user's own.
     const UINT current = MenuLists::kFirstColorThemeId + b.ColorThemeIndex();
-    b.Send(WM_COMMAND, current, 0);
+    b.Main().Send(WM_COMMAND, current, 0);
     Application& c = Restarted();
     EXPECT_TRUE(c.ColorThemeChosen());
     SetAppsLight(true);

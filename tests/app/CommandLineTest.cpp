@@ -153,3 +153,27 @@ TEST(HandOverQueue, OneAtATimeInTheOrderSentAndAFloodIsCut) {
     queue.Drain(open);
     EXPECT_EQ(opened.back(), L"later");
 }
+
+// The running instance works in a folder of its own: what a second start hands
+// over must already name the file the user meant from where he started it.
+TEST(FullPathFrom, RelativePathsResolveAgainstTheStartFolder) {
+    const struct {
+        const wchar_t *start, *path, *full;
+    } cases[] = {
+        {L"C:\\Users\\ann\\Desktop", L"list.txt", L"C:\\Users\\ann\\Desktop\\list.txt"},
+        {L"C:\\Users\\ann\\Desktop\\", L".\\a\\..\\list.txt", L"C:\\Users\\ann\\Desktop\\list.txt"},
+        {L"C:\\Users\\ann", L"..\\..\\..\\..\\x.txt", L"C:\\x.txt"},  // never above the root
+        {L"C:\\Users\\ann", L"sub/x.txt", L"C:\\Users\\ann\\sub\\x.txt"},
+        {L"C:\\Users\\ann", L"D:\\notes\\x.txt", L"D:\\notes\\x.txt"},
+        {L"C:\\Users\\ann", L"\\x.txt", L"C:\\x.txt"},
+        {L"C:\\Users\\ann", L"c:x.txt", L"C:\\Users\\ann\\x.txt"},
+        {L"C:\\Users\\ann", L"D:x.txt", L"D:\\x.txt"},
+        {L"\\\\srv\\share\\dir", L"..\\x.txt", L"\\\\srv\\share\\x.txt"},
+        {L"\\\\srv\\share\\dir", L"\\x.txt", L"\\\\srv\\share\\x.txt"},
+        {L"C:\\Users\\ann", L"\\\\srv\\share\\x.txt", L"\\\\srv\\share\\x.txt"},
+        {L"C:\\", L"x.txt", L"C:\\x.txt"},
+        {L"C:\\Users\\ann", L"out\\", L"C:\\Users\\ann\\out\\"},
+        {L"C:\\Users\\ann", L"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FullPathFrom(c.start, c.path), c.full) << c.path;
+}

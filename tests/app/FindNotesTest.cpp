@@ -23,7 +23,7 @@ namespace {
 class FindNotesTest : public ApplicationFixture {
 protected:
     FindNotesWindow& Open() {
-        app->Send(WM_COMMAND, IDM_FIND_NOTES, 0);
+        app->Main().Send(WM_COMMAND, IDM_FIND_NOTES, 0);
         PumpMessages();
         EXPECT_NE(app->FindNotes(), nullptr);
         return *app->FindNotes();
@@ -92,7 +92,7 @@ TEST_F(FindNotesTest, FiltersAsTheUserTypesAndHighlightsTheMatches) {
     // Escape closes; the hot key opens it again.
     PostMessageW(find.Handle(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(PumpUntil([&] { return find.Handle() == nullptr; }, 5000));
-    app->Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyFindNotes, 0);
+    app->Main().Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyFindNotes, 0);
     EXPECT_TRUE(PumpUntil([&] { return find.Handle() != nullptr; }, 5000));
 }
 

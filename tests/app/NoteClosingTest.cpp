@@ -180,7 +180,7 @@ TEST_F(NoteClosingTest, NoteWhoseDialogIsOpenWhenTheMainWindowReplacesOrClosesAl
         ASSERT_EQ(a.Notes().size(), 1u);
         NoteWindow* note = a.Notes()[0].get();
         const HWND window = note->Handle();
-        const HWND mainWindow = a.Handle();
+        const HWND mainWindow = a.Main().Handle();
         bool restored = false;
         Scenario scenario;
         Scenario::note = window;

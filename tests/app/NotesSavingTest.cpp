@@ -63,7 +63,7 @@ TEST_F(NotesSavingTest, EachUserActionWritesTheFileOnceAndZOrderNever) {
                   n.Send(WM_EXITSIZEMOVE);
               }));
     EXPECT_EQ(1u, WritesOf([&] { Note(2).Send(WM_COMMAND, IDM_NOTE_PRIORITY_HIGH); }));
-    EXPECT_EQ(1u, WritesOf([&] { a.Send(WM_COMMAND, IDM_TILE_NOTES); }));
+    EXPECT_EQ(1u, WritesOf([&] { a.Main().Send(WM_COMMAND, IDM_TILE_NOTES); }));
 
     // Raising, lowering and activating notes changes nothing in the file.
     EXPECT_EQ(0u, WritesOf([&] {
@@ -73,7 +73,7 @@ TEST_F(NotesSavingTest, EachUserActionWritesTheFileOnceAndZOrderNever) {
                       SetWindowPos(Note(i).Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
                   }
-                  a.Send(WM_COMMAND, IDM_BRING_NOTES_TO_TOP);
+                  a.Main().Send(WM_COMMAND, IDM_BRING_NOTES_TO_TOP);
               }));
 
     // A delete without the question: the note leaves the file in one write.
@@ -118,15 +118,15 @@ TEST_F(NotesSavingTest, EveryWayOutWritesWhatIsBeingTyped) {
         // Exit closes the main window through the message loop.
         {"Exit",
          [](Application& a) {
-             a.Send(WM_COMMAND, IDM_EXIT);
-             PumpUntil([&] { return !IsWindow(a.Handle()); }, 2000);
+             a.Main().Send(WM_COMMAND, IDM_EXIT);
+             PumpUntil([&] { return !IsWindow(a.Main().Handle()); }, 2000);
          }},
-        {"WM_CLOSE", [](Application& a) { a.Send(WM_CLOSE); }},
+        {"WM_CLOSE", [](Application& a) { a.Main().Send(WM_CLOSE); }},
         // Nothing may be left to the message loop: the process can end at once.
         {"end of the session",
          [](Application& a) {
-             EXPECT_NE(a.Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
-             a.Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+             EXPECT_NE(a.Main().Send(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+             a.Main().Send(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
          }},
         {"restart", [](Application& a) { a.Restart(); }},
     };
@@ -154,7 +154,7 @@ TEST_F(NotesSavingTest, ABlankNewNoteIsNotWrittenByAWayOut) {
     Application& a = StartWithNotes();
     ASSERT_TRUE(a.CreateNote(L"", true, true));
     Type(*a.Notes().back(), L" \r\n\t");
-    a.Send(WM_CLOSE);
+    a.Main().Send(WM_CLOSE);
     EXPECT_EQ(FileNotes().size(), 3u);
 }
 

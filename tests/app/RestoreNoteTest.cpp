@@ -57,7 +57,7 @@ protected:
         return bytes;
     }
     void Restore() {
-        app->Send(WM_COMMAND, IDM_RECYCLE_BIN_RESTORE, 0);
+        app->Main().Send(WM_COMMAND, IDM_RECYCLE_BIN_RESTORE, 0);
         PumpMessages();
     }
 

@@ -137,8 +137,8 @@ TEST_F(SaveProblemsTest, ExitTriesOnceMoreToSaveNotesThatCouldNotBeSaved) {
     Lock lock(NotesPath());
     a.CreateNote(L"second", false, true);
     lock.Release();
-    const HWND main = a.Handle();
-    a.Send(WM_COMMAND, IDM_EXIT);
+    const HWND main = a.Main().Handle();
+    a.Main().Send(WM_COMMAND, IDM_EXIT);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main); }, 5000));
     EXPECT_EQ(NotesInFile(), 2u);
 }
@@ -153,17 +153,17 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     ASSERT_EQ(boxes.texts.size(), 1u);
 
     boxes.answers.SetUnqueued(IDNO);
-    a.Send(WM_COMMAND, IDM_EXIT);
+    a.Main().Send(WM_COMMAND, IDM_EXIT);
     PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
     EXPECT_TRUE(Contains(boxes.texts[1], L"Exit anyway?"));
-    ASSERT_TRUE(IsWindow(a.Handle())) << "the program goes on";
+    ASSERT_TRUE(IsWindow(a.Main().Handle())) << "the program goes on";
     EXPECT_EQ(a.Notes().size(), 2u);
 
     boxes.answers.SetUnqueued(IDYES);
-    const HWND main = a.Handle();
-    a.Send(WM_COMMAND, IDM_EXIT);
+    const HWND main = a.Main().Handle();
+    a.Main().Send(WM_COMMAND, IDM_EXIT);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main); }, 5000));
     EXPECT_EQ(boxes.texts.size(), 3u);
 }
@@ -250,7 +250,7 @@ TEST_F(SaveProblemsTest, NewerNotesFileIsKeptToldOnceAndListedForRestoring) {
 
     // Listed beside the daily backup the first save made, named as it lies.
     boxes.pick = -1;
-    a.Send(WM_COMMAND, IDM_RESTORE_BACKUP);
+    a.Main().Send(WM_COMMAND, IDM_RESTORE_BACKUP);
     PumpMessages();
     ASSERT_EQ(boxes.backupItems.size(), 2u);
     const bool listed =

@@ -113,3 +113,12 @@ TEST(ScriptCommand, PayloadsRoundTripAndForeignOnesAreRefused) {
 }
 
 }  // namespace
+
+TEST(ScriptCommand, OnlyTheExportPathIsMadeFull) {
+    const std::wstring start = L"C:\\work";
+    EXPECT_EQ(L"C:\\work\\out.txt",
+              WithFullPaths({ScriptAction::ExportNotes, L"out.txt"}, start).argument);
+    // A note's text or a search is no path, however it looks.
+    EXPECT_EQ(L"out.txt", WithFullPaths({ScriptAction::NewNote, L"out.txt"}, start).argument);
+    EXPECT_EQ(L"..\\a", WithFullPaths({ScriptAction::FindNotes, L"..\\a"}, start).argument);
+}

@@ -18,7 +18,7 @@ namespace {
 class ScriptCommandsTest : public ApplicationFixture {
 protected:
     bool Send(ScriptAction action, const std::wstring& argument = L"") {
-        const bool taken = SendScriptCommand(app->Handle(), {action, argument});
+        const bool taken = SendScriptCommand(app->Main().Handle(), {action, argument});
         PumpMessages();
         return taken;
     }
@@ -35,7 +35,7 @@ TEST_F(ScriptCommandsTest, EachSwitchActsOnTheRunningInstance) {
     EXPECT_EQ(a.Notes()[1]->Data().text, L"from a script\r\nsecond line");
     EXPECT_EQ(SavedNotes().size(), 2u);
 
-    ASSERT_TRUE(CopyTextToClipboard(a.Handle(), L"clipped"));
+    ASSERT_TRUE(CopyTextToClipboard(a.Main().Handle(), L"clipped"));
     Send(ScriptAction::NewNoteFromClipboard);
     ASSERT_EQ(a.Notes().size(), 3u);
     EXPECT_EQ(a.Notes()[2]->Data().text, L"clipped");
@@ -82,12 +82,13 @@ TEST_F(ScriptCommandsTest, RefusedPayloadsChangeNothing) {
     Application& a = Start();
     const auto sendRaw = [&](ULONG_PTR kind, std::vector<unsigned char> payload) {
         COPYDATASTRUCT data = {kind, static_cast<DWORD>(payload.size()), payload.data()};
-        a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+        a.Main().Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
         PumpMessages();
     };
     // Too long for a hand-over: not even sent.
     EXPECT_FALSE(SendScriptCommand(
-        a.Handle(), {ScriptAction::NewNote, std::wstring(kMaxScriptArgumentUnits + 1, L'x')}));
+        a.Main().Handle(),
+        {ScriptAction::NewNote, std::wstring(kMaxScriptArgumentUnits + 1, L'x')}));
     std::vector<unsigned char> tooLong((kMaxScriptArgumentUnits + 3) * 2, 'x');
     tooLong[0] = 2, tooLong[1] = 0, tooLong[tooLong.size() - 2] = tooLong.back() = 0;
     sendRaw(kScriptCommandMarker, tooLong);
@@ -101,7 +102,7 @@ TEST_F(ScriptCommandsTest, RefusedPayloadsChangeNothing) {
     while (longest.size() < kMaxScriptArgumentUnits) longest += L"yyyyyyy ";
     longest.resize(kMaxScriptArgumentUnits);
     longest.back() = L'z';
-    ASSERT_TRUE(SendScriptCommand(a.Handle(), {ScriptAction::NewNote, longest}));
+    ASSERT_TRUE(SendScriptCommand(a.Main().Handle(), {ScriptAction::NewNote, longest}));
     PumpMessages();
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes()[0]->Data().text, longest);

@@ -43,6 +43,18 @@ second /export "Z:${out//\//\\}"
 [ -s "$out" ] || fail "nothing exported to $out"
 grep -q "started by a script" "$out" || fail "the export lacks the first note"
 
+# Relative paths name files from where the second start was started, not
+# from where the running program works.
+mkdir -p "$work/elsewhere"
+printf 'handed over by a relative path' >"$work/elsewhere/relative.txt"
+pushd "$work/elsewhere" >/dev/null
+second /export "relative out.txt"
+second "relative.txt"
+popd >/dev/null
+[ -s "$work/elsewhere/relative out.txt" ] || fail "a relative /export went elsewhere"
+e2e_wait_notes 3 "the note of a relative hand-over"
+dump_has "handed over by a relative path"
+
 second /find "quoted"
 find="$(wine "$driver" box 10000 | tr -d '\r')" || fail "no Find notes window"
 wine "$driver" send "${find%% *}" 0x0111 2 0 >/dev/null  # WM_COMMAND IDCANCEL closes it

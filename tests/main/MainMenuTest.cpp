@@ -13,7 +13,7 @@ namespace {
 class MainMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadLanguage(ProgramFolder() + L"Languages\\English.ini");
+        language.Load(ProgramFolder() + L"Languages\\English.ini");
         menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
         ASSERT_NE(menu, nullptr);
         popup = GetSubMenu(menu, 0);
@@ -27,8 +27,9 @@ protected:
     bool Grey(UINT id) const { return Grey(popup, id, MF_BYCOMMAND); }
     bool Checked(UINT id) const { return GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED; }
     HMENU Sub(int pos) const { return GetSubMenu(GetSubMenu(popup, kSettingsSubmenuPos), pos); }
-    void Update() { UpdateMainMenu(popup, state, languages, skins); }
+    void Update() { UpdateMainMenu(popup, state, language, languages, skins); }
 
+    LanguageTable language;
     HMENU menu = nullptr, popup = nullptr;
     MainMenuState state;
     std::vector<std::wstring> languages, skins;
@@ -104,7 +105,11 @@ TEST_F(MainMenuTest, LongNotesListHangsBelowMoreAndStopsAtItsRange) {
     HMENU notes = GetSubMenu(popup, kNotesSubmenuPos);
     std::vector<std::wstring> texts;
     for (int i = 0; i < 1234; ++i) texts.push_back(L"note " + std::to_wstring(i));
-    FillNotesSubmenu(notes, texts);
+    FillNotesSubmenu(notes, texts, language);
+    // The level below is named in the table given.
+    wchar_t more[64] = {};
+    GetMenuStringW(notes, static_cast<UINT>(GetMenuItemCount(notes) - 1), more, 64, MF_BYPOSITION);
+    EXPECT_EQ(language.TextOf(kMainMenu_MoreNotes), more);
     size_t listed = 0;
     int levels = 0;
     UINT lastId = 0;
@@ -125,7 +130,7 @@ TEST_F(MainMenuTest, LongNotesListHangsBelowMoreAndStopsAtItsRange) {
     EXPECT_EQ(lastId, MenuLists::kFirstLanguageId - 1);
 
     texts.resize(3);
-    FillNotesSubmenu(notes, texts);
+    FillNotesSubmenu(notes, texts, language);
     ASSERT_EQ(GetMenuItemCount(notes), 3);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(GetSubMenu(notes, i), nullptr);
     EXPECT_EQ(GetMenuItemID(notes, 2), MenuLists::kFirstNoteId + 2);

@@ -27,7 +27,7 @@ uint64_t Now() {
 class UpdateCheckTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        LoadLanguage(TestPaths::SourceDir() + L"/languages/English.ini");
+        language.Load(TestPaths::SourceDir() + L"/languages/English.ini");
         server = new LocalUpdateServer;
     }
     static void TearDownTestSuite() {
@@ -48,7 +48,7 @@ protected:
     // and hands it on as the main window does.
     bool RunToCompletion(DWORD timeoutMs = 10000) {
         if (!PumpUntilMessage([this](const MSG& m) { return IsDone(m); }, timeoutMs)) return false;
-        check.OnDone(settings, store);
+        check.OnDone(settings, store, language);
         return true;
     }
     bool IsDone(const MSG& m) const {
@@ -81,6 +81,7 @@ protected:
     }
 
     static inline LocalUpdateServer* server = nullptr;
+    static inline LanguageTable language;
     HWND window = nullptr;
     UpdateCheck check{Update::Version{3, 2}, L"Vellomar Notes 3"};
     AppSettings settings;
@@ -104,7 +105,7 @@ TEST_F(UpdateCheckTest, NewerVersionsPromptForTheDownload) {
         const uint64_t before = Now();
         ASSERT_TRUE(Check(c.silent, 200, c.body)) << c.body;
         ASSERT_EQ(boxes.Texts().size(), 1u) << c.body;
-        EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_DownloadPrompt));
+        EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_DownloadPrompt));
         if (c.answer == IDYES) {
             ASSERT_EQ(launched.size(), 1u);
             EXPECT_EQ(launched[0], L"https://127.0.0.1/notes/zephyn3.exe");
@@ -132,7 +133,7 @@ TEST_F(UpdateCheckTest, RedirectsAreNotFollowed) {
             ASSERT_TRUE(check.Start(window, false));
             ASSERT_TRUE(RunToCompletion()) << status;
             ASSERT_EQ(boxes.Texts().size(), 1u) << status << " " << location;
-            EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_CheckFailed))
+            EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_CheckFailed))
                 << status << " " << location;
         }
     }
@@ -152,7 +153,7 @@ TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
                 EXPECT_TRUE(boxes.Texts().empty()) << body;
             } else {
                 ASSERT_EQ(boxes.Texts().size(), 1u) << body;
-                EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_NoNewVersion));
+                EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_NoNewVersion));
             }
             EXPECT_GE(Recorded(), before) << body;
             EXPECT_EQ(Stored(), Recorded());
@@ -175,7 +176,7 @@ TEST_F(UpdateCheckTest, AnswersThatAreNoVersion) {
         SetLastCheck(0);
         ASSERT_TRUE(Check(false, a.status, a.body)) << a.status << " " << a.body;
         ASSERT_EQ(boxes.Texts().size(), 1u);
-        EXPECT_EQ(boxes.Texts()[0], TextOf(kNewVersion_CheckFailed));
+        EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_CheckFailed));
         EXPECT_EQ(Recorded(), 0u);
 
         const uint64_t threeDaysAgo = Now() - 3 * kDay;
@@ -237,7 +238,7 @@ TEST_F(UpdateCheckTest, StaleCompletionMessagesAreIgnored) {
     check.Stop();
     server->Stall();
     ASSERT_TRUE(check.Start(window, false));
-    check.OnDone(settings, store);  // the old message, handled late
+    check.OnDone(settings, store, language);  // the old message, handled late
     EXPECT_TRUE(check.Exists()) << "the new check goes on";
     EXPECT_TRUE(boxes.Texts().empty());
     check.Stop();

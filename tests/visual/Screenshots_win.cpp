@@ -188,7 +188,10 @@ void PictureOneStart(const std::wstring& out, const std::wstring& skin, int them
     FileIo::WriteFileAtomically(data + L"Notes.dat", SerializeNotes(file));
 
     bool restart = false, failed = false;
-    auto app = std::make_unique<Application>(restart, failed, data);
+    StartOptions options;
+    options.firstOfProcess = false;  // no update check
+    options.dataFolder = data;
+    auto app = std::make_unique<Application>(restart, failed, options);
     if (failed) {
         Fail(prefix, L"the program did not start");
         return;
@@ -239,7 +242,7 @@ void PictureOneStart(const std::wstring& out, const std::wstring& skin, int them
         Save(out, picture);
         if (state == L"hovered") {
             SetCursorPos(5, 1190);
-            SetForegroundWindow(app->Handle());
+            SetForegroundWindow(app->Main().Handle());
             PumpFor(200);
         } else if (state == L"editing") {
             note.EndEdit(false, true);
@@ -247,7 +250,7 @@ void PictureOneStart(const std::wstring& out, const std::wstring& skin, int them
         }
     }
 
-    const Picture main = Capture(prefix + L"main", app->WindowRect());
+    const Picture main = Capture(prefix + L"main", app->Main().WindowRect());
     CheckKeyColour(main);
     Save(out, main);
 
