@@ -64,7 +64,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
     bool runAtLogOnFailed = false;
     if (apply) {
         ApplyDialogSettings(settingsDialog->Edited(), settings);
-        SetGlobalAlpha(settings.noteAlpha);
+        skinnedWindows.SetAlpha(settings.noteAlpha);
         if (!writeRunAtLogOn(settings.runAtLogOn)) {
             settings.runAtLogOn = readRunAtLogOn();
             runAtLogOnFailed = true;

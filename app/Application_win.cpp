@@ -27,7 +27,6 @@
 #include "ui/ShellOpen_win.h"
 #include "ui/SkinButton_win.h"
 #include "ui/SettingsDialog_win.h"
-#include "ui/WindowSnapping_win.h"
 
 // The skin's menu button on the main window.
 class MainWindowButton : public SkinButton {
@@ -79,15 +78,13 @@ std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstr
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const std::wstring& dataFolder)
-    : writeRunAtLogOn(SetRunAtLogOn),
+    : SmallWindow(skinnedWindows),
+      writeRunAtLogOn(SetRunAtLogOn),
       readRunAtLogOn(IsRunAtLogOn),
       restartRequested(restartRequested),
       updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
                   ProgramInfo::kProductName) {
     startFailed = true;
-    // Every skinned window of the program snaps by these rules; the windows
-    // themselves only say when (SmallWindow) and how far (their settings).
-    InstallSnapping();
 
     programFolder = ProgramFolderOnce();
     SetCurrentDirectoryW(programFolder.c_str());
@@ -121,12 +118,13 @@ Application::Application(bool& restartRequested, bool& startFailed, const std::w
     RemoveStaleTempFiles(data);
 
     layeredWindows = settings.layeredWindowEnabled;
+    // Before the first window: it starts at the chosen level, not the default.
+    skinnedWindows.SetAlpha(settings.noteAlpha);
 
     Create(layeredWindows, false);
     SetWindowTextW(Handle(), ProgramInfo::kProductName);
     document->SetOwnerWindow(Handle());
     hotKeys.Register(Handle(), settings.hotKeys);
-    SetGlobalAlpha(settings.noteAlpha);
 
     notesShown = settings.showNotes;
     SetTopmost(settings.mainWindowAlwaysOnTop);
@@ -260,7 +258,7 @@ void Application::OnWindowPosChanging(WINDOWPOS& pos) {
     }
     int32_t x = pos.x;
     int32_t y = pos.y;
-    Arrange::SnapToMonitors(settings.snapGap, cx, cy, x, y, Arrange::WorkAreas());
+    Arrange::SnapToMonitors(settings.snapGap, cx, cy, x, y, skinnedWindows.WorkAreas());
     pos.x = x;
     pos.y = y;
 }

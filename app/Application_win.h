@@ -68,6 +68,7 @@ public:
     bool LayeredWindows() const override { return layeredWindows; }
     HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
     const LanguageTable& Language() const override;
+    SkinnedWindows& Windows() override { return skinnedWindows; }
     const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override {
         return document->List();
     }
@@ -255,6 +256,10 @@ private:
     std::vector<Sync::LocalNote> SyncNotes() const;
     std::vector<uint64_t> ApplySyncChanges(const Sync::ListChanges& changes);
 
+    // The skinned windows of this run, before every window it owns. The main
+    // window's own base is made before it but uses it only from Create on,
+    // and leaves it when the destructor destroys the window.
+    SkinnedWindows skinnedWindows;
     SkinBitmapRef mainBackground;
     OwnedMenu mainMenu;
     OwnedMenu noteMenu;
