@@ -48,7 +48,7 @@ void Application::OpenSettingsDialog() {
     if (settingsDialog) return;
     // Someone may have changed the Run value since the start.
     settings.runAtLogOn = readRunAtLogOn();
-    settingsDialog = std::make_unique<SettingsDialog>();
+    settingsDialog = std::make_unique<SettingsDialog>(Language());
     if (!settingsDialog->Open(settings, Handle(), kSettingsResultMessage)) {
         settingsDialog.reset();
         return;
@@ -93,7 +93,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
                       MB_OK | MB_ICONWARNING);
     }
     if (apply && taken) {
-        ::ShowMessage(reportTo, TakenHotKeysMessage(settings, taken).c_str(), nullptr,
+        ::ShowMessage(reportTo, TakenHotKeysMessage(Language(), settings, taken).c_str(), nullptr,
                       MB_OK | MB_ICONWARNING);
     }
 }

@@ -114,22 +114,23 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s,
         // An enabled item with identifier 0: choosing it sends a command that
         // nothing handles, which is what a busy program should do.
         const std::vector<std::wstring> busy{TextOf(kBusyAdvanced)};
-        FillSubmenu(languages, busy, 0);
-        FillSubmenu(skins, busy, 0);
-        FillSubmenu(themes, busy, 0);
+        FillSubmenu(LanguageTable::Current(), languages, busy, 0);
+        FillSubmenu(LanguageTable::Current(), skins, busy, 0);
+        FillSubmenu(LanguageTable::Current(), themes, busy, 0);
         return;
     }
     NamedEntries foundLanguages = FindLanguageFiles(s.programFolder);
     Cap(foundLanguages);
     languageFileNames = std::move(foundLanguages.names);
-    FillSubmenu(languages, foundLanguages.displayNames, MenuLists::kFirstLanguageId);
+    FillSubmenu(LanguageTable::Current(), languages, foundLanguages.displayNames,
+                MenuLists::kFirstLanguageId);
     NamedEntries foundSkins = FindSkinFolders(s.programFolder);
     Cap(foundSkins);
     skinFolderNames = std::move(foundSkins.names);
-    FillSubmenu(skins, foundSkins.displayNames, MenuLists::kFirstSkinId);
+    FillSubmenu(LanguageTable::Current(), skins, foundSkins.displayNames, MenuLists::kFirstSkinId);
     std::vector<std::wstring> themeNames = s.colorThemeNames;
     Cap(themeNames);
-    FillSubmenu(themes, themeNames, MenuLists::kFirstColorThemeId);
+    FillSubmenu(LanguageTable::Current(), themes, themeNames, MenuLists::kFirstColorThemeId);
 }
 
 void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts) {
@@ -145,7 +146,8 @@ void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts) {
         const size_t end = std::min(shown, start + MenuLists::kNotesPerLevel);
         const std::vector<std::wstring> chunk(texts.begin() + static_cast<ptrdiff_t>(start),
                                               texts.begin() + static_cast<ptrdiff_t>(end));
-        FillSubmenu(level, chunk, MenuLists::IdOf(MenuLists::List::Note, start));
+        FillSubmenu(LanguageTable::Current(), level, chunk,
+                    MenuLists::IdOf(MenuLists::List::Note, start));
         if (end >= shown) return;
         OwnedMenu more(CreatePopupMenu());
         if (!more ||

@@ -1,6 +1,6 @@
 #include "ui/Window_win.h"
 
-#include "lang/LanguageTable.h"
+#include "base/ProgramInfo.h"
 
 Window::Window() = default;
 
@@ -227,11 +227,7 @@ bool PreTranslateKeyMessage(MSG& message) {
 }
 
 int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
-    std::wstring title;
-    if (!caption) {
-        title = TextOf(kTitle_App);
-        caption = title.c_str();
-    }
+    if (!caption) caption = ProgramInfo::kProductName;
     return MessageBoxW(owner, text ? text : L"", caption, type);
 }
 

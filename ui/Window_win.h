@@ -65,7 +65,7 @@ public:
     bool RaiseUnlessTopmost();
     bool BringToForeground(bool force);
     void GetText(std::wstring& text) const;
-    // A message box owned by this window; a null caption uses the application title.
+    // A message box owned by this window; a null caption uses the product name.
     int ShowMessage(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK) const;
 
     // Tracks a popup menu at the cursor (Menu_win.cpp). A second call while a
@@ -114,7 +114,7 @@ bool RegisterSharedClass(const wchar_t* name, UINT style, HCURSOR cursor, HICON 
 // other messages are never offered to anyone.
 bool PreTranslateKeyMessage(MSG& message);
 
-// MessageBoxW; a null caption uses the application title.
+// MessageBoxW; a null caption uses the product name.
 int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption = nullptr,
                 UINT type = MB_OK);
 

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/ProgramInfo.h"
 #include "support/DialogAnswers_win.h"
-#include "support/LanguageFiles.h"
 #include "support/MessagePump_win.h"
 #include "tests/ui/TestWindow.h"
 #include "ui/MessageWindow_win.h"
@@ -270,19 +270,18 @@ TEST(PreTranslation, SurvivesTheDestructionOfTheWindowsStillToBeAsked) {
     EXPECT_EQ(child.Handle(), nullptr);
 }
 
-TEST(WindowOperations, AnUnboundObjectFailsQuietlyAndItsMessagesTakeTheAppTitle) {
+TEST(WindowOperations, AnUnboundObjectFailsQuietlyAndItsMessagesTakeTheProductName) {
     RecordingWindow window;
     // A null window would post to the thread's own queue.
     EXPECT_FALSE(window.Post(WM_APP));
     MSG message;
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
 
-    LanguageTable::Current().Load(LangTest::WriteTexts(L"Title_App=Sticky Test"));
     DialogAnswers answers;
     answers.Queue(IDNO);
     EXPECT_EQ(window.ShowMessage(L"Delete it?", nullptr, MB_YESNO), IDNO);
     ASSERT_EQ(answers.Captions().size(), 1u);
-    EXPECT_EQ(answers.Captions()[0], L"Sticky Test");
+    EXPECT_EQ(answers.Captions()[0], ProgramInfo::kProductName);
 }
 
 // The mailbox of an object: what it posts to itself arrives also while a modal
