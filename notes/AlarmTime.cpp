@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "store/AlarmRule.h"
+
 namespace AlarmTime {
 
 namespace {
@@ -31,11 +33,8 @@ int64_t ToMilliseconds(const SystemTimeData& t) {
     return seconds * 1000 + t.wMilliseconds;
 }
 
-bool IsDue(const SystemTimeData& nowUtc, const SystemTimeData& alarmUtc) {
-    return ToMilliseconds(nowUtc) >= ToMilliseconds(alarmUtc);
-}
-
 uint32_t NextCheckDelay(const SystemTimeData& nowUtc, const SystemTimeData& alarmUtc) {
+    if (AlarmRule::HasCome(nowUtc, alarmUtc)) return kMinCheckDelayMs;
     const int64_t left = ToMilliseconds(alarmUtc) - ToMilliseconds(nowUtc);
     return static_cast<uint32_t>(std::clamp<int64_t>(left, kMinCheckDelayMs, kMaxCheckDelayMs));
 }
@@ -76,7 +75,7 @@ SystemTimeData NextQuarterHour(const SystemTimeData& nowUtc) {
 
 SystemTimeData DialogStart(const SystemTimeData& nowUtc, bool hasAlarm,
                            const SystemTimeData& alarmUtc) {
-    if (hasAlarm && !IsDue(nowUtc, alarmUtc)) return alarmUtc;
+    if (hasAlarm && !AlarmRule::HasCome(nowUtc, alarmUtc)) return alarmUtc;
     return NextQuarterHour(nowUtc);
 }
 

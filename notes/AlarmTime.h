@@ -1,6 +1,7 @@
 #pragma once
-// When a note's alarm falls due, and when the note should look again.
-// Times are UTC calendar times as the notes file keeps them.
+// When a note should look at its alarm again, where the alarm dialog starts,
+// and the two reminders; whether an alarm has come is AlarmRule's
+// (store/AlarmRule.h). Times are UTC calendar times as the notes file keeps them.
 
 #include <cstdint>
 #include <functional>
@@ -19,12 +20,9 @@ constexpr uint32_t kMinCheckDelayMs = 100;
 // range (as in a damaged record) carry over arithmetically instead of failing.
 int64_t ToMilliseconds(const SystemTimeData& t);
 
-// Whether an alarm set for `alarmUtc` has fallen due at `nowUtc`: at its time
-// or later.
-bool IsDue(const SystemTimeData& nowUtc, const SystemTimeData& alarmUtc);
-
 // How long to wait before the next check: the time left until the alarm (so it
-// fires on time rather than up to a minute late), within the two limits above.
+// fires on time rather than up to a minute late), within the two limits above;
+// the shortest once the alarm has come (AlarmRule::HasCome).
 uint32_t NextCheckDelay(const SystemTimeData& nowUtc, const SystemTimeData& alarmUtc);
 
 // The calendar time of milliseconds since 1 January 1601; the day of the week

@@ -9,6 +9,7 @@
 #include "notes/AlarmTime.h"
 #include "notes/LocalZone_win.h"
 #include "notes/NoteWindow_win.h"
+#include "store/AlarmRule.h"
 #include "store/NoteData_win.h"
 #include "ui/PrivateMessages_win.h"
 
@@ -17,7 +18,7 @@ void NoteWindow::StartAlarmTimer() {
     GetSystemTime(&now);
     // Setting the timer again replaces the running one.
     SetTimer(Handle(), kNoteAlarmTimer,
-             AlarmTime::NextCheckDelay(FromSystemTime(now), FromSystemTime(alarmTime)), nullptr);
+             AlarmTime::NextCheckDelay(FromSystemTime(now), record.alarmTime), nullptr);
 }
 
 void NoteWindow::ChangeAlarm() {
@@ -26,7 +27,7 @@ void NoteWindow::ChangeAlarm() {
     // A time already past would fire at once: the next full quarter hour instead
     // (a quarter of an hour in UTC is one on every local clock too).
     SYSTEMTIME picked = ToSystemTime(
-        AlarmTime::DialogStart(FromSystemTime(now), hasAlarm, FromSystemTime(alarmTime)));
+        AlarmTime::DialogStart(FromSystemTime(now), record.hasAlarm, record.alarmTime));
     // The note stays opaque behind its dialog, as behind its other questions.
     SkipNextDeactivationFade();
     const bool confirmed = RunAlarmDialog(Handle(), host.Language(), picked);
@@ -36,9 +37,9 @@ void NoteWindow::ChangeAlarm() {
 }
 
 void NoteWindow::RemindAt(const SYSTEMTIME& utc) {
-    hasAlarm = true;
-    alarmTime = utc;
-    alarmEnabled = true;
+    record.hasAlarm = true;
+    record.alarmTime = FromSystemTime(utc);
+    record.alarmEnabled = true;
     // A new alarm is the answer to the one that fired.
     alarmJustFired = false;
     StopPulse();
@@ -104,9 +105,9 @@ void NoteWindow::StopPulse() {
 }
 
 void NoteWindow::ToggleAlarm() {
-    if (!hasAlarm) return;
-    alarmEnabled = !alarmEnabled;
-    if (alarmEnabled)
+    if (!record.hasAlarm) return;
+    record.alarmEnabled = !record.alarmEnabled;
+    if (record.alarmEnabled)
         StartAlarmTimer();
     else
         KillTimer(Handle(), kNoteAlarmTimer);
@@ -114,26 +115,30 @@ void NoteWindow::ToggleAlarm() {
 }
 
 void NoteWindow::CheckAlarm() {
-    if (!alarmEnabled) {
-        KillTimer(Handle(), kNoteAlarmTimer);
-        return;
-    }
     SYSTEMTIME now;
     GetSystemTime(&now);
-    if (!AlarmTime::IsDue(FromSystemTime(now), FromSystemTime(alarmTime))) {
-        StartAlarmTimer();
-        return;
+    const bool wasOnTop = record.alwaysOnTop;
+    switch (AlarmRule::Settle(record, FromSystemTime(now))) {
+        case AlarmRule::Outcome::Waiting:
+            StartAlarmTimer();
+            return;
+        case AlarmRule::Outcome::Unarmed:
+            KillTimer(Handle(), kNoteAlarmTimer);
+            return;
+        case AlarmRule::Outcome::Disarmed:
+            KillTimer(Handle(), kNoteAlarmTimer);
+            host.NotesChanged();
+            return;
+        case AlarmRule::Outcome::Rang:
+            break;
     }
-    alarmEnabled = false;
-    hasAlarm = false;
     KillTimer(Handle(), kNoteAlarmTimer);
-    hidden = false;
     // Also when all notes are hidden by the show-or-hide command: the alarm is
     // what the user asked to see.
     if (!IsWindowVisible(Handle())) ShowWindow(Handle(), SW_SHOWNA);
     host.NotesChanged();
     BringToForeground(true);
-    if (!alwaysOnTop) ToggleAlwaysOnTop();
+    if (!wasOnTop) SetTopmost(true);
     MessageBeep(MB_ICONASTERISK);
     alarmJustFired = true;
     StartPulse();

@@ -45,7 +45,7 @@ LRESULT NoteEditor::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 void NoteWindow::SetText(const std::wstring& s) {
-    text = s;
+    record.text = s;
     InvalidateAll();
 }
 
@@ -59,8 +59,8 @@ void NoteWindow::BeginEdit(bool newNote) {
     ShapeForTyping(true);
     editingNewNote = newNote;
     editor = std::make_unique<NoteEditor>(*this);
-    HWND created = CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", text.c_str(), kEditorStyle, a.left,
-                                   a.top, a.Width(), a.Height(), Handle(),
+    HWND created = CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", record.text.c_str(), kEditorStyle,
+                                   a.left, a.top, a.Width(), a.Height(), Handle(),
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)),
                                    GetModuleHandleW(nullptr), nullptr);
     if (created && !editor->Subclass(created)) DestroyWindow(created);
@@ -95,7 +95,7 @@ void NoteWindow::EndEdit(bool resizeToContent, bool keepIfEmpty) {
     request.resizeToContent = resizeToContent;
     request.keepIfEmpty = keepIfEmpty;
     EditRules::CommitResult result = EditRules::CommitEdit(
-        text, editBuffer, editingNewNote, request, host.Settings().resizeAfterEdit, history);
+        record.text, editBuffer, editingNewNote, request, host.Settings().resizeAfterEdit, history);
 
     ShapeForTyping(false);
     RestoreTranslucency();
@@ -142,21 +142,21 @@ void NoteWindow::TypingWritten() {
 void NoteWindow::PasteText() {
     std::wstring pasted;
     if (!ReadClipboardText(Handle(), pasted)) return;
-    std::wstring next = text;
+    std::wstring next = record.text;
     if (!EditRules::ApplyPaste(next, pasted, history)) return;
     SetText(next);
     host.NotesChanged();
 }
 
 void NoteWindow::Undo() {
-    std::wstring next = text;
+    std::wstring next = record.text;
     if (!history.Undo(next)) return;
     SetText(next);
     host.NotesChanged();
 }
 
 void NoteWindow::Redo() {
-    std::wstring next = text;
+    std::wstring next = record.text;
     if (!history.Redo(next)) return;
     SetText(next);
     host.NotesChanged();

@@ -39,10 +39,10 @@ void NoteWindow::SaveAs() {
     if (chosen) RememberSaveDialogFolder(path);
     // The text is written even when the host closed the note meanwhile: the
     // user chose the file, and the note's text is still whole.
-    if (chosen && !TextFile::Write(path, text)) {
+    if (chosen && !TextFile::Write(path, record.text)) {
         const std::wstring message = language.TextOf(kSaveNote_Failed) + L"\n\n" + path;
         SkipNextDeactivationFade();
-        ShowMessage(message.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        ShowNoteMessage(message, MB_OK | MB_ICONWARNING);
     }
     InvalidateAll();
 }
@@ -50,15 +50,16 @@ void NoteWindow::SaveAs() {
 void NoteWindow::EmailNote() {
     const LanguageTable& language = host.Language();
     auto job = std::make_unique<EmailJob>();
-    job->body = Email::Body(language.TextOf(kEmailHeader), text, language.TextOf(kEmailFooter));
+    job->body =
+        Email::Body(language.TextOf(kEmailHeader), record.text, language.TextOf(kEmailFooter));
     job->noMailProgramText = language.TextOf(kEmail_NoMailProgram);
     job->failedText = language.TextOf(kEmail_Failed);
     job->caption = language.TextOf(kTitle_App);
-    job->attachmentPath = WriteEmailAttachment(text);
+    job->attachmentPath = WriteEmailAttachment(record.text);
     if (job->attachmentPath.empty()) {
-        ShowMessage(job->failedText.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        ShowNoteMessage(job->failedText, MB_OK | MB_ICONWARNING);
         return;
     }
     if (!StartEmail(std::move(job)))
-        ShowMessage(language.TextOf(kEmail_Failed).c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        ShowNoteMessage(language.TextOf(kEmail_Failed), MB_OK | MB_ICONWARNING);
 }

@@ -121,6 +121,7 @@ void NoteWindow::OnPositionChanged(const WINDOWPOS& pos) {
     if (!(pos.flags & SWP_NOSIZE)) UpdateShape();
     if ((pos.flags & SWP_NOMOVE) && (pos.flags & SWP_NOSIZE)) return;
     const RECT now = WindowRect();
+    record.rect = ToPortable(now);
     if (SameRect(now, lastRect)) return;
     lastRect = now;
     if (inMoveLoop) {
@@ -161,7 +162,7 @@ void NoteWindow::OnActivate(WPARAM wParam) {
         }
         UpdateMask();
     }
-    if (locked) SetClickThrough(!active);
+    if (record.locked) SetClickThrough(!active);
 }
 
 void NoteWindow::OnKeyDown(WPARAM key) {
@@ -187,7 +188,7 @@ void NoteWindow::OnKeyDown(WPARAM key) {
             ToggleAlwaysOnTop();
             break;
         case 'C':
-            CopyTextToClipboard(Handle(), text);
+            CopyTextToClipboard(Handle(), record.text);
             break;
         case 'V':
             PasteText();
@@ -357,7 +358,7 @@ LRESULT NoteWindow::HandleNoteMessage(HWND window, UINT message, WPARAM wParam, 
             if (OnButtonMouse(message, lParam)) return 0;
             if (InResizeGrip(ClientPointOf(lParam)))
                 ResizeToContent();
-            else if (!locked)
+            else if (!record.locked)
                 BeginEdit(false);
             break;
         case WM_MBUTTONDOWN:

@@ -6,6 +6,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "lang/LanguageTable.h"
 #include "notes/Links.h"
 #include "notes/Links_win.h"
 #include "notes/NoteWindow_win.h"
@@ -31,12 +32,12 @@ bool LaunchLink(const std::wstring& link, DWORD* error) {
 void NoteHost::OpenLink(const std::wstring& link) {
     DWORD error = ERROR_SUCCESS;
     if (LaunchLink(link, &error) && error != ERROR_SUCCESS)
-        ShowMessage(nullptr, ShellOpenFailureText(Language(), link, error).c_str(), nullptr,
-                    MB_OK | MB_ICONWARNING);
+        ShowMessage(nullptr, ShellOpenFailureText(Language(), link, error).c_str(),
+                    Language().TextOf(kTitle_App).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void NoteWindow::FillLinksMenu(HMENU popup) {
-    links = NoteLinks::FindLinks(text);
+    links = NoteLinks::FindLinks(record.text);
     // The reminders of a fired alarm stand above the resource's items.
     const bool reminders = GetMenuState(popup, IDM_NOTE_REMIND_IN_10_MINUTES, MF_BYCOMMAND) != ~0u;
     if (HMENU submenu = GetSubMenu(popup, kLinksPosition + (reminders ? 3 : 0)))

@@ -35,8 +35,12 @@ LOGFONTW LogFontOf(HFONT font) {
 }  // namespace
 
 std::wstring NoteWindow::TitleText(bool withDate) const {
-    return NoteTitle::TitleText(title, text, host.Language().TextOf(kNoTitle), withDate,
-                                host.Settings().showDateInTitle, FromSystemTime(created));
+    return NoteTitle::TitleText(record.title, record.text, host.Language().TextOf(kNoTitle),
+                                withDate, host.Settings().showDateInTitle, record.created);
+}
+
+int NoteWindow::ShowNoteMessage(const std::wstring& message, UINT type) const {
+    return ShowMessage(message.c_str(), host.Language().TextOf(kTitle_App).c_str(), type);
 }
 
 int NoteWindow::ShowReminders(HMENU popup, bool show) const {
@@ -65,17 +69,17 @@ void NoteWindow::PrepareNoteMenu(HMENU popup) const {
     EnableItem(popup, IDM_NOTE_UNDO, history.CanUndo());
     EnableItem(popup, IDM_NOTE_REDO, history.CanRedo());
     EnableItem(popup, IDM_NOTE_PASTE, ClipboardHasText());
-    EnableItem(popup, IDM_NOTE_TITLE_REMOVE, !title.empty());
-    EnableItem(popup, IDM_NOTE_ALARM_ENABLED, hasAlarm);
+    EnableItem(popup, IDM_NOTE_TITLE_REMOVE, !record.title.empty());
+    EnableItem(popup, IDM_NOTE_ALARM_ENABLED, record.hasAlarm);
     EnableItem(popup, IDM_NOTE_FONT_USE_CUSTOM_DEFAULT, host.Settings().hasCustomDefaultFont);
     EnableItem(popup, IDM_NOTE_FONT_SET_CUSTOM_DEFAULT, HasCustomFont());
     EnableItem(popup, IDM_NOTE_FONT_USE_SKIN_DEFAULT, HasCustomFont());
 
-    CheckItem(popup, IDM_NOTE_ALWAYS_ON_TOP, alwaysOnTop);
-    CheckItem(popup, IDM_NOTE_ALARM_ENABLED, hasAlarm && alarmEnabled);
-    CheckItem(popup, IDM_NOTE_LOCK, locked);
+    CheckItem(popup, IDM_NOTE_ALWAYS_ON_TOP, record.alwaysOnTop);
+    CheckItem(popup, IDM_NOTE_ALARM_ENABLED, record.hasAlarm && record.alarmEnabled);
+    CheckItem(popup, IDM_NOTE_LOCK, record.locked);
     for (int p = kPriorityVeryHigh; p <= kPriorityVeryLow; ++p)
-        CheckItem(popup, IDM_NOTE_PRIORITY_VERY_HIGH + p, p == priority);
+        CheckItem(popup, IDM_NOTE_PRIORITY_VERY_HIGH + p, p == record.priority);
 }
 
 void NoteWindow::ShowNoteMenu() {
@@ -100,13 +104,12 @@ void NoteWindow::DeleteNote(bool alwaysConfirm) {
     if (editor) EndEdit(false, true);
     if (closing) return;
 
-    const bool visible = RecycleBin::HasVisibleText(text);
+    const bool visible = RecycleBin::HasVisibleText(record.text);
     if (visible && (alwaysConfirm || host.Settings().confirmDelete)) {
         SkipNextDeactivationFade();
         const std::wstring question =
             SafeFormat(host.Language().TextOf(kConfirm_DeleteNote), {TitleText(false)});
-        const int answer =
-            ShowMessage(question.c_str(), nullptr, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+        const int answer = ShowNoteMessage(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         // The host may have closed the note while the question was open (exit,
         // restore from a backup): its text is still in Notes.dat, so it must
         // not go into the bin as well.
@@ -114,11 +117,11 @@ void NoteWindow::DeleteNote(bool alwaysConfirm) {
     }
     // The text must be safe in the bin before the note goes; a bin that cannot
     // be written keeps the note rather than losing its text.
-    if (visible && !RecycleBin::AppendToRecycleBin(host.RecycleBinPath(), text)) {
+    if (visible && !RecycleBin::AppendToRecycleBin(host.RecycleBinPath(), record.text)) {
         const std::wstring why =
             SafeFormat(host.Language().TextOf(kRecycleBinFailed),
                        {host.RecycleBinPath(), SystemErrorText(GetLastError())});
-        ShowMessage(why.c_str(), nullptr, MB_OK | MB_ICONWARNING);
+        ShowNoteMessage(why, MB_OK | MB_ICONWARNING);
         return;
     }
 
@@ -133,12 +136,10 @@ void NoteWindow::ApplyFont() {
 }
 
 void NoteWindow::SelectCustomFont() {
-    if (!HasCustomFont()) {
-        const AppSettings& s = host.Settings();
-        font = s.hasCustomDefaultFont ? ToLogFontW(s.customDefaultFont)
-                                      : LogFontOf(NoteSkin().noteFont.Get());
-    }
-    LOGFONTW chosen = font;
+    const AppSettings& s = host.Settings();
+    LOGFONTW chosen = HasCustomFont()          ? ToLogFontW(record.font)
+                      : s.hasCustomDefaultFont ? ToLogFontW(s.customDefaultFont)
+                                               : LogFontOf(NoteSkin().noteFont.Get());
     CHOOSEFONTW dialog = {};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = Handle();
@@ -151,8 +152,7 @@ void NoteWindow::SelectCustomFont() {
     chosen.lfUnderline = 0;
     OwnedFont made(CreateFontIndirectW(&chosen));
     if (!made.Get()) return;
-    font = chosen;
-    SetNoteFont(std::move(made));
+    SetNoteFont(std::move(made), chosen);
     ApplyFont();
 }
 
@@ -162,8 +162,7 @@ void NoteWindow::UseCustomDefaultFont() {
     LOGFONTW wanted = ToLogFontW(s.customDefaultFont);
     OwnedFont made(CreateFontIndirectW(&wanted));
     if (!made.Get()) return;
-    font = wanted;
-    SetNoteFont(std::move(made));
+    SetNoteFont(std::move(made), wanted);
     ApplyFont();
 }
 
@@ -205,7 +204,7 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             Hide();
             break;
         case IDM_NOTE_LOCK:
-            SetLocked(!locked);
+            SetLocked(!record.locked);
             break;
         case IDM_NOTE_ALWAYS_ON_TOP:
             ToggleAlwaysOnTop();
@@ -227,7 +226,7 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             UseCustomDefaultFont();
             break;
         case IDM_NOTE_FONT_SET_CUSTOM_DEFAULT:
-            if (HasCustomFont()) host.SetCustomDefaultFont(font);
+            if (HasCustomFont()) host.SetCustomDefaultFont(ToLogFontW(record.font));
             break;
         case IDM_NOTE_FONT_USE_SKIN_DEFAULT:
             UseSkinDefaultFont();
@@ -257,7 +256,7 @@ bool NoteWindow::OnCommand(WORD notification, WORD id, HWND control) {
             EmailNote();
             break;
         case IDM_NOTE_COPY:
-            CopyTextToClipboard(Handle(), text);
+            CopyTextToClipboard(Handle(), record.text);
             break;
         case IDM_NOTE_PASTE:
             PasteText();

@@ -91,7 +91,7 @@ FrameState NoteWindow::CurrentFrame(const RECT& client) const {
     FrameState state;
     state.width = client.right - client.left;
     state.height = client.bottom - client.top;
-    state.priority = priority;
+    state.priority = record.priority;
     state.moreText = moreText;
     state.masked = masked && NoteSkin().mask && host.Settings().layeredWindowEnabled;
     return state;
@@ -109,7 +109,7 @@ RECT NoteWindow::TextArea(const RECT& client) const {
 // While the editor is open it shows the text; drawing it below as well would
 // show through wherever the editor does not paint.
 void NoteWindow::PaintText(HDC dc, const RECT& area) {
-    if (editor || text.empty() || area.right <= area.left || area.bottom <= area.top) return;
+    if (editor || record.text.empty() || area.right <= area.left || area.bottom <= area.top) return;
     const Skin& skin = NoteSkin();
     const int saved = SaveDC(dc);
     // The editor shows no more than its area; neither does the idle text.
@@ -118,11 +118,11 @@ void NoteWindow::PaintText(HDC dc, const RECT& area) {
     SetTextColor(dc, skin.themedTextColor);
     SetBkMode(dc, TRANSPARENT);
     if (const EditLayout* layout = TextLayout(area.right - area.left, area.bottom - area.top)) {
-        DrawEditLayout(dc, area.left, area.top, text, *layout);
+        DrawEditLayout(dc, area.left, area.top, record.text, *layout);
     } else {
         RECT r = {area.left + textMargins.left, area.top, area.right - textMargins.right,
                   area.bottom};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFlags);
+        DrawTextW(dc, record.text.c_str(), static_cast<int>(record.text.size()), &r, kTextFlags);
     }
     RestoreDC(dc, saved);
 }
@@ -135,11 +135,11 @@ const EditLayout* NoteWindow::IdleTextLayout() {
 // The layout of the note's text in its text area, made again only when the
 // text, the font or the area's size changed.
 const EditLayout* NoteWindow::TextLayout(int width, int height) {
-    const size_t hash = std::hash<std::wstring>()(text);
+    const size_t hash = std::hash<std::wstring>()(record.text);
     const HFONT font = CurrentFont();
     if (!layoutValid || layoutHash != hash || layoutFont != font || layoutWidth != width ||
         layoutHeight != height) {
-        layoutValid = LayOutAsEditor(text, font, width, height, textLayout);
+        layoutValid = LayOutAsEditor(record.text, font, width, height, textLayout);
         layoutHash = hash;
         layoutFont = font;
         layoutWidth = width;
@@ -230,14 +230,15 @@ NoteGeometry::MeasureFn NoteWindow::Measurer(const std::wstring& s) const {
 void NoteWindow::LayoutForSize(int cx, int cy) {
     NoteGeometry::NoteLayout layout = NoteGeometry::LayoutNote(cx, cy, metrics);
     priorityIconPos = layout.priorityIcon;
-    moreText = !text.empty() && NoteGeometry::TextOverflows(layout.textRect, Measurer(text));
+    moreText =
+        !record.text.empty() && NoteGeometry::TextOverflows(layout.textRect, Measurer(record.text));
 }
 
 // Sized to the text, then kept on its monitor (or at its background's size).
 void NoteWindow::ResizeToContent() {
     const Rect w = ToPortable(WindowRect());
     const Rect workArea = ToPortable(Arrange::WorkAreaOf(Handle()));
-    const NoteGeometry::MeasureFn measure = Measurer(text);
+    const NoteGeometry::MeasureFn measure = Measurer(record.text);
     const NoteGeometry::ContentFit fit =
         NoteGeometry::ResizeToContent(w, metrics, Grid(), workArea, measure);
     const NoteGeometry::FittedNote placed =

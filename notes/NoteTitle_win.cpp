@@ -6,13 +6,13 @@
 void NoteWindow::ChangeTitle() {
     MakeOpaque();
     titleDialogOpen = true;
-    std::wstring edited = title;
+    std::wstring edited = record.title;
     const bool confirmed = RunTitleDialog(Handle(), host.Language(), edited);
     titleDialogOpen = false;
     // Closed by the host meanwhile: the new title has no note to go to.
     if (closing) return;
-    if (confirmed && edited != title) {
-        title = edited;
+    if (confirmed && edited != record.title) {
+        record.title = edited;
         host.NotesChanged();
     }
     // An edit going on keeps the note opaque until it ends.
@@ -20,7 +20,7 @@ void NoteWindow::ChangeTitle() {
 }
 
 void NoteWindow::RemoveTitle() {
-    if (title.empty()) return;
-    title.clear();
+    if (record.title.empty()) return;
+    record.title.clear();
     host.NotesChanged();
 }

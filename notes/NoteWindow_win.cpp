@@ -79,22 +79,22 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
     EnableSnapping();
 }
 
-NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
+NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& loaded)
     : SmallWindow(noteHost.Windows()), host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
     masked = layered;
     // Made where it belongs, in its Z-order band, with its lock: one window
     // creation and nothing to redo before the note is shown.
     // A fixed-size skin's note is its background's size, whatever the record
     // (made under another skin) says.
-    const Rect fixed = NoteGeometry::FixedSizeWindow(record.rect, metrics);
+    const Rect fixed = NoteGeometry::FixedSizeWindow(loaded.rect, metrics);
     const RECT at = ToWin32(fixed);
-    DWORD exStyle = record.alwaysOnTop ? WS_EX_TOPMOST : 0;
-    if (record.locked) exStyle |= WS_EX_TRANSPARENT;
+    DWORD exStyle = loaded.alwaysOnTop ? WS_EX_TOPMOST : 0;
+    if (loaded.locked) exStyle |= WS_EX_TRANSPARENT;
     Create(layered, false, at, exStyle);
     InitFields();
-    TakeRecord(record);
-    alwaysOnTop = record.alwaysOnTop;
-    locked = record.locked;
+    TakeRecord(loaded);
+    record.alwaysOnTop = loaded.alwaysOnTop;
+    record.locked = loaded.locked;
     LayoutForSize(at.right - at.left, at.bottom - at.top);
     UpdateShape();
     lastRect = WindowRect();
@@ -103,37 +103,41 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& record)
 
 void NoteWindow::InitFields() {
     textMargins = EditMarginsOf(CurrentFont());
-    GetLocalTime(&created);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    record.created = FromSystemTime(now);
+    record.rect = ToPortable(WindowRect());
 }
 
-// The record's fields that need no window change: font, alarm, text and the rest.
+// Takes the record, but for where the window lies, which the caller places,
+// and its always-on-top and lock, which need window changes the caller makes.
 void NoteWindow::TakeRecord(const NoteData& d) {
-    title = d.title;
-    created = ToSystemTime(d.created);
-    priority = std::clamp(d.priority, 0, 4);
-    hidden = d.hidden;
-    alarmTime = ToSystemTime(d.alarmTime);
-    hasAlarm = d.hasAlarm;
+    const bool wasArmed = record.alarmEnabled;
+    const Rect rect = record.rect;
+    const bool onTop = record.alwaysOnTop, wasLocked = record.locked;
+    record = d;
+    record.rect = rect;
+    record.alwaysOnTop = onTop;
+    record.locked = wasLocked;
+    record.priority = std::clamp(d.priority, 0, 4);
 
     OwnedFont custom;
+    LOGFONTW lf = {};
     if (d.hasCustomFont) {
-        LOGFONTW lf = ToLogFontW(d.font);
-        custom.Reset(CreateFontIndirectW(&lf));
+        lf = ToLogFontW(d.font);
         // A font the system cannot make leaves the note with the skin's.
-        if (custom.Get()) font = lf;
+        custom.Reset(CreateFontIndirectW(&lf));
     }
-    SetNoteFont(std::move(custom));
+    SetNoteFont(std::move(custom), lf);
 
-    if (alarmEnabled && !d.alarmEnabled && Handle()) KillTimer(Handle(), kNoteAlarmTimer);
-    alarmEnabled = d.alarmEnabled;
-    if (alarmEnabled && Handle()) StartAlarmTimer();
-    text = d.text;
+    if (wasArmed && !record.alarmEnabled && Handle()) KillTimer(Handle(), kNoteAlarmTimer);
+    if (record.alarmEnabled && Handle()) StartAlarmTimer();
 }
 
 NoteWindow::~NoteWindow() {
     destroying = true;
     if (Handle()) {
-        if (alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
+        if (record.alarmEnabled) KillTimer(Handle(), kNoteAlarmTimer);
         // The hover timer may also have been started before a skin change
         // took the mask away; killing an idle timer is harmless.
         if (hoverTimerRunning) KillTimer(Handle(), kNoteHoverTimer);
@@ -202,10 +206,10 @@ bool NoteWindow::HasMask() const {
 }
 
 std::wstring NoteWindow::LiveText() const {
-    if (!editor || !editor->Handle()) return text;
+    if (!editor || !editor->Handle()) return record.text;
     std::wstring typed;
     editor->GetText(typed);
-    return typed == text ? text : EditRules::ApplyFixedReplacements(typed);
+    return typed == record.text ? record.text : EditRules::ApplyFixedReplacements(typed);
 }
 
 bool NoteWindow::BlankNewNote() const {
@@ -213,25 +217,16 @@ bool NoteWindow::BlankNewNote() const {
 }
 
 NoteData NoteWindow::Data() const {
-    NoteData d;
+    NoteData d = record;
     d.rect = ToPortable(WindowRect());
-    d.text = LiveText();
-    d.title = title;
-    d.alwaysOnTop = alwaysOnTop;
-    d.created = FromSystemTime(created);
-    d.locked = locked;
-    d.hasCustomFont = HasCustomFont();
-    if (d.hasCustomFont) d.font = FromLogFontW(font);
-    d.priority = priority;
-    d.hidden = hidden;
-    d.alarmEnabled = alarmEnabled;
-    d.hasAlarm = hasAlarm;
-    d.alarmTime = FromSystemTime(alarmTime);
+    if (editor) d.text = LiveText();
     return d;
 }
 
-void NoteWindow::SetNoteFont(OwnedFont custom) {
+void NoteWindow::SetNoteFont(OwnedFont custom, const LOGFONTW& described) {
     customFont = std::move(custom);
+    record.hasCustomFont = customFont.Get() != nullptr;
+    record.font = record.hasCustomFont ? FromLogFontW(described) : LogFontData();
     textMargins = EditMarginsOf(CurrentFont());
     // A new font may reuse the handle of the one it replaces.
     layoutValid = false;
@@ -240,44 +235,43 @@ void NoteWindow::SetNoteFont(OwnedFont custom) {
 void NoteWindow::ApplyData(const NoteData& d) {
     TakeRecord(d);
     InvalidateAll();
-    alwaysOnTop = d.alwaysOnTop;
-    SetTopmost(alwaysOnTop);
-    locked = d.locked;
-    SetClickThrough(locked && GetForegroundWindow() != Handle());
+    record.alwaysOnTop = d.alwaysOnTop;
+    SetTopmost(record.alwaysOnTop);
+    record.locked = d.locked;
+    SetClickThrough(record.locked && GetForegroundWindow() != Handle());
     SetRect(ToWin32(d.rect), true);
-    if (!hidden) ShowWindow(Handle(), SW_SHOWNA);
-    if (!alwaysOnTop)
+    if (!record.hidden) ShowWindow(Handle(), SW_SHOWNA);
+    if (!record.alwaysOnTop)
         SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void NoteWindow::TakeSyncedFields(const NoteData& d) {
     NoteData kept = d;
-    kept.hidden = hidden;
-    kept.alwaysOnTop = alwaysOnTop;
+    kept.hidden = record.hidden;
     TakeRecord(kept);
-    locked = d.locked;
-    SetClickThrough(locked && GetForegroundWindow() != Handle());
+    record.locked = d.locked;
+    SetClickThrough(record.locked && GetForegroundWindow() != Handle());
     InvalidateAll();
 }
 
 void NoteWindow::Hide() {
     StopPulse();
-    hidden = true;
+    record.hidden = true;
     host.ActivateNextNote(this);
     ShowWindow(Handle(), SW_HIDE);
     host.NotesChanged();
 }
 
 void NoteWindow::Unhide(bool show) {
-    if (!hidden) return;
-    hidden = false;
+    if (!record.hidden) return;
+    record.hidden = false;
     if (show) ShowWindow(Handle(), SW_SHOWNA);
     host.NotesChanged();
 }
 
 void NoteWindow::ToggleAlwaysOnTop() {
-    alwaysOnTop = !alwaysOnTop;
-    SetTopmost(alwaysOnTop);
+    record.alwaysOnTop = !record.alwaysOnTop;
+    SetTopmost(record.alwaysOnTop);
     host.NotesChanged();
 }
 
@@ -288,7 +282,7 @@ void NoteWindow::SetClickThrough(bool on) {
 }
 
 void NoteWindow::SetLocked(bool on) {
-    locked = on;
+    record.locked = on;
     host.NotesChanged();
     // The active note stays clickable; it turns click-through when it is left.
     if (on && GetForegroundWindow() == Handle()) return;
@@ -296,8 +290,8 @@ void NoteWindow::SetLocked(bool on) {
 }
 
 void NoteWindow::SetPriority(int p) {
-    if (p == priority || p < kPriorityVeryHigh || p > kPriorityVeryLow) return;
-    priority = p;
+    if (p == record.priority || p < kPriorityVeryHigh || p > kPriorityVeryLow) return;
+    record.priority = p;
     host.NotesChanged();
     InvalidateAll();
 }

@@ -2,7 +2,7 @@
 // One note on the desktop: a skinned, borderless, optionally translucent window
 // that draws its frame, text, priority icon and buttons itself, edits its text
 // in place with an edit child that exists only while editing, and holds the
-// note's persistent fields itself.
+// note's persistent fields as one NoteData record.
 //
 // An idle note is a single window with no children and no GDI objects of its
 // own (unless it has a font of its own): with thousands of notes the process
@@ -20,7 +20,8 @@
 //     all of its state; ShowLoadedNotes (NoteLoader_win.h) shows it. The record
 //     has been through the load rules of NotesFile.h (moved into the virtual
 //     screen, due alarm settled).
-//   note->Data() gives the record to save; its rect is the window rectangle.
+//   note->Record() is the note's record as the note keeps it; note->Data()
+//   gives it as a save takes it, with the text being typed.
 // Handle() is null when the system would not make the window (quotas); such
 // a note is dropped at once. A note never deletes itself: its delete command,
 // a blank new note and WM_CLOSE ask host.CloseNote, and the note goes on
@@ -50,6 +51,7 @@
 #include "notes/NoteMetrics.h"
 #include "notes/UndoStack.h"
 #include "store/NoteData.h"
+#include "store/NoteData_win.h"
 #include "ui/SmallWindow_win.h"
 
 class SkinBitmap;
@@ -88,9 +90,13 @@ public:
     ~NoteWindow() override;
 
     // --- the persistent record ---
-    // While the note is edited, the record holds the editor's text as ending
-    // the edit would take it (without touching the text history), so a save
-    // at any moment keeps what was typed.
+    // The note's record: its rect follows the window, its text is the text
+    // the note has taken (not what an open editor holds yet), its font is
+    // zero unless hasCustomFont.
+    const NoteData& Record() const { return record; }
+    // The record as a save takes it: while the note is edited, with the
+    // editor's text as ending the edit would take it (without touching the
+    // text history), so a save at any moment keeps what was typed.
     NoteData Data() const;
     // A new note whose editor is open and still blank: ending the edit would
     // throw it away, so it is not saved either.
@@ -124,7 +130,7 @@ public:
 
     // --- text and editing ---
     void SetText(const std::wstring& s);
-    const std::wstring& Text() const { return text; }
+    const std::wstring& Text() const { return record.text; }
     void BeginEdit(bool newNote);
     // Takes the editor's text; a new note left blank is closed.
     void EndEdit(bool resizeToContent, bool keepIfEmpty);
@@ -181,11 +187,11 @@ public:
     void BeginClosing();
 
     // --- read-only views of the run-time state ---
-    const std::wstring& Title() const { return title; }
-    int Priority() const { return priority; }
-    bool Locked() const { return locked; }
-    bool AlwaysOnTop() const { return alwaysOnTop; }
-    bool Hidden() const { return hidden; }
+    const std::wstring& Title() const { return record.title; }
+    int Priority() const { return record.priority; }
+    bool Locked() const { return record.locked; }
+    bool AlwaysOnTop() const { return record.alwaysOnTop; }
+    bool Hidden() const { return record.hidden; }
     bool Masked() const { return masked; }
     bool MoreText() const { return moreText; }
     bool FrameForced() const { return frameForced; }
@@ -206,9 +212,9 @@ public:
     Point PriorityIconPos() const { return priorityIconPos; }
     const UndoStack& History() const { return history; }
     const std::vector<std::wstring>& Links() const { return links; }
-    bool HasAlarm() const { return hasAlarm; }
-    bool AlarmEnabled() const { return alarmEnabled; }
-    const SYSTEMTIME& AlarmTimeUtc() const { return alarmTime; }
+    bool HasAlarm() const { return record.hasAlarm; }
+    bool AlarmEnabled() const { return record.alarmEnabled; }
+    SYSTEMTIME AlarmTimeUtc() const { return ToSystemTime(record.alarmTime); }
     bool TitleDialogOpen() const { return titleDialogOpen; }
     // The note's own font when it has one, else the skin's (borrowed).
     HFONT CurrentFont() const;
@@ -285,8 +291,9 @@ private:
     void KeepTypingSafe();
     // The editor's text as ending the edit would commit it.
     std::wstring LiveText() const;
-    // Takes `custom` as the note's own font; null goes back to the skin's.
-    void SetNoteFont(OwnedFont custom);
+    // Takes `custom`, made from `described`, as the note's own font; null
+    // goes back to the skin's.
+    void SetNoteFont(OwnedFont custom, const LOGFONTW& described = LOGFONTW{});
     void SetClickThrough(bool on);
     void OnActivate(WPARAM wParam);
     void OnKeyDown(WPARAM key);
@@ -310,6 +317,8 @@ private:
     int ShowReminders(HMENU popup, bool show) const;
     void SaveAs();
     void EmailNote();
+    // A message box of the note, captioned in the host's language.
+    int ShowNoteMessage(const std::wstring& message, UINT type) const;
     void OnSizing(RECT& proposed);
     LRESULT OnControlColor(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     bool InResizeGrip(POINT clientPoint) const;
@@ -319,23 +328,17 @@ private:
     NoteGeometry::NoteMetrics metrics;
     // Composed frames shared with the other notes of this skin.
     std::shared_ptr<NoteFrames> frames;
-    std::wstring text;
+    // What Notes.dat keeps of the note.
+    NoteData record;
     std::wstring editBuffer;
     UndoStack history;
-    std::wstring title;
-    int priority = kPriorityNormal;
     Point priorityIconPos;
-    SYSTEMTIME created = {};
     std::unique_ptr<NoteEditor> editor;
     bool openingEditor = false;
     bool closingEditor = false;  // EndEdit is moving the focus off the editor
     bool editingNewNote = false;
-    bool locked = false;
-    bool alwaysOnTop = false;
-    bool hidden = false;
-    // The note's own font, made from `font`; empty when it uses the skin's.
+    // The note's own font, made from record.font; empty when it uses the skin's.
     OwnedFont customFont;
-    LOGFONTW font = {};
     TextMargins textMargins;
     // The idle text's layout (EditLayout_win.h), for the text, font and area
     // it was made for.
@@ -362,9 +365,6 @@ private:
     // The window rectangle at the last position change that counted.
     RECT lastRect = {};
     std::vector<std::wstring> links;
-    SYSTEMTIME alarmTime = {};
-    bool hasAlarm = false;
-    bool alarmEnabled = false;
     bool alarmJustFired = false;
     bool pulsing = false;
     int pulseStep = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "store/AlarmRule.h"
 #include "store/FileIo.h"
 
 namespace {
@@ -314,20 +315,10 @@ int CompareTimes(const SystemTimeData& a, const SystemTimeData& b) {
     return 0;
 }
 
-bool SettleDueAlarm(NoteData& note, const SystemTimeData& nowUtc) {
-    if (note.alarmEnabled && CompareTimes(note.alarmTime, nowUtc) <= 0) {
-        note.alarmEnabled = false;
-        note.hasAlarm = false;
-        note.hidden = false;
-        note.alwaysOnTop = true;
-    }
-    return note.alarmEnabled;
-}
-
 void ApplyLoadRules(NotesFileData& data, const LoadEnvironment& environment) {
     for (NoteData& note : data.notes) {
         note.rect = MoveIntoVirtualScreen(note.rect, environment.virtualScreen);
-        SettleDueAlarm(note, environment.nowUtc);
+        AlarmRule::Settle(note, environment.nowUtc);
     }
 }
 

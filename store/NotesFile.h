@@ -74,15 +74,11 @@ NotesFileState ParseNotes(const std::string& bytes, NotesFileData& data);
 // overlaps the screen at all stays where it is.
 RectData MoveIntoVirtualScreen(const RectData& rect, const RectData& virtualScreen);
 
-// An armed alarm whose time is not later than nowUtc fell due while the program was
-// not running: the alarm is cleared and the note made visible and kept on top.
-// Returns whether the note's alarm is still armed (and so needs its timer).
-bool SettleDueAlarm(NoteData& note, const SystemTimeData& nowUtc);
-
 // Orders calendar times by year, month, day, hour, minute, second, milliseconds.
 int CompareTimes(const SystemTimeData& a, const SystemTimeData& b);
 
-// Applies the two load-time rules above to every note.
+// Applies to every note the rule above and the alarm rule (AlarmRule.h): an
+// alarm that fell due while the program was not running rings as it loads.
 void ApplyLoadRules(NotesFileData& data, const LoadEnvironment& environment);
 
 LoadResult LoadNotesFile(const std::wstring& path, const LoadEnvironment& environment);

@@ -261,7 +261,9 @@ LRESULT MenuCharAnswer(HMENU menu, wchar_t key) {
             CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(c)))));
     };
     for (int i = 0; i < count; ++i) {
-        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        // A submenu's item count fills the high byte, over the flag bits.
+        if (GetSubMenu(menu, i)) state &= 0xFF;
         if (state & MF_HILITE) highlighted = i;
         if (state & MF_SEPARATOR) continue;
         wchar_t text[512] = {};

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <set>
 
 #include "ApplicationFixture.h"
@@ -49,7 +50,7 @@ std::set<int> AlphasOver(HWND window, DWORD ms) {
 
 // A real press and release of the left button on the note's body, which
 // starts and ends the system's move loop as a user's click does.
-void ClickOn(HWND window) {
+void ClickOn(HWND window, const std::function<bool()>& done) {
     RECT r;
     GetWindowRect(window, &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -58,7 +59,7 @@ void ClickOn(HWND window) {
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
-    PumpFor(200);
+    EXPECT_TRUE(PumpUntil(done, 5000));
 }
 
 bool MenuHas(HMENU menu, UINT id) {
@@ -108,19 +109,17 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     EXPECT_GE(*swing.rbegin(), 240);  // read between steps: near the top
 
     // A click ends it: the note settles where activation puts it and stays.
-    ClickOn(note->Handle());
-    EXPECT_FALSE(note->Pulsing());
-    PumpFor(400);
+    ClickOn(note->Handle(), [&] { return !note->Pulsing(); });
+    EXPECT_TRUE(PumpUntil([&] { return !note->IsFading(); }, 5000));
     const std::set<int> after = AlphasOver(note->Handle(), 300);
     EXPECT_EQ(after.size(), 1u);
     EXPECT_FALSE(note->IsFading());
 
     // Hidden again and another window in front: the notification's click brings it.
     note->Hide();
-    PumpFor(30);
+    PumpMessages();
     a.Send(a.Tray().Data().uCallbackMessage, Application::kTrayIconId, NIN_BALLOONUSERCLICK);
-    PumpFor(50);
-    EXPECT_TRUE(IsWindowVisible(note->Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(note->Handle()) != FALSE; }, 5000));
     EXPECT_FALSE(note->Hidden());
     EXPECT_EQ(GetForegroundWindow(), note->Handle());
 }
@@ -152,8 +151,7 @@ TEST_F(AlarmNoticeTest, WithoutLayeringAFrameBlinksAroundTheText) {
     }
     EXPECT_TRUE(sawFrame);
     EXPECT_TRUE(sawPaper);
-    ClickOn(note->Handle());
-    EXPECT_FALSE(note->Pulsing());
+    ClickOn(note->Handle(), [&] { return !note->Pulsing(); });
     EXPECT_FALSE(note->PulseFrameShown());
 }
 
@@ -169,7 +167,7 @@ TEST_F(AlarmNoticeTest, TypingOrHidingEndsThePulse) {
     note->Send(WM_TIMER, kNotePulseTimer, 0);  // a step that was due: no pulse again
     EXPECT_FALSE(note->PulseShown());
     app.reset();
-    PumpFor(0);
+    PumpMessages();
 
     note = StartWithAlarm();
     ASSERT_TRUE(note->Pulsing());
@@ -177,15 +175,14 @@ TEST_F(AlarmNoticeTest, TypingOrHidingEndsThePulse) {
     EXPECT_FALSE(note->Pulsing());
     EXPECT_FALSE(note->PulseShown());
     app.reset();
-    PumpFor(0);
+    PumpMessages();
 
     // The program ends while a note pulses: the note's timer goes with it.
     note = StartWithAlarm();
     ASSERT_TRUE(note->Pulsing());
     const HWND window = note->Handle();
     app.reset();
-    PumpFor(100);
-    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(window); }, 5000));
 }
 
 TEST_F(AlarmNoticeTest, TheRemindersAreOfferedOnlyAfterTheAlarmFired) {
@@ -201,7 +198,7 @@ TEST_F(AlarmNoticeTest, TheRemindersAreOfferedOnlyAfterTheAlarmFired) {
     EXPECT_FALSE(MenuHas(menu, IDM_NOTE_REMIND_TOMORROW));
     EXPECT_EQ(GetMenuItemCount(menu), count);
     app.reset();
-    PumpFor(0);
+    PumpMessages();
 
     NoteWindow* note = StartWithAlarm(L"Call https://example.org/dentist");
     menu = app->NoteMenu();

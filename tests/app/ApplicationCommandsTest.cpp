@@ -29,7 +29,7 @@ protected:
     }
     void Command(UINT id) {
         app->Send(WM_COMMAND, id, 0);
-        PumpFor(50);
+        PumpMessages();
     }
     // Opens the main menu, which fills its lists, and closes it again.
     void OpenAndCloseMainMenu() {
@@ -38,7 +38,7 @@ protected:
             EndMenu();
         });
         app->ShowMainMenu(false);
-        PumpFor(50);
+        PumpMessages();
     }
     static Rect RectOf(const NoteWindow* note) { return ToPortable(note->WindowRect()); }
     static Rect RectOf(const std::unique_ptr<NoteWindow>& note) {

@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override {
         app.reset();
-        PumpFor(0);
+        PumpMessages();
     }
     Application& Start() {
         app = std::make_unique<Application>(restart, failed, data);

@@ -74,7 +74,7 @@ protected:
         HWND dialog = app->OpenSettings()->Handle();
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-        PumpFor(50);
+        PumpMessages();
     }
     void Toggle(int id) {
         SetCheck(id, !Checked(id));
@@ -207,7 +207,6 @@ TEST_F(ApplicationSettingsTest, CancelAfterApplyKeepsWhatWasApplied) {
     ASSERT_TRUE(OpenDialog());
     SetCheck(IDC_SHOW_DATE_IN_TITLE, false);
     Click(IDC_APPLY);
-    PumpFor(100);
     SetCheck(IDC_CONFIRM_ON_DELETE, false);
     Click(IDCANCEL);
     EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
@@ -315,11 +314,7 @@ protected:
     }
     // Runs messages until no check is left.
     bool Settle(DWORD timeoutMs = 10000) {
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
-            PumpFor(20);
-            if (!app->Updates().Exists()) return true;
-        }
-        return false;
+        return PumpUntil([&] { return !app->Updates().Exists(); }, timeoutMs);
     }
     void WriteLastCheck(uint64_t time) {
         SettingsStore store(SettingsPath());

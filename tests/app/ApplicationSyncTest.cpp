@@ -148,7 +148,7 @@ TEST_F(ApplicationSyncTest, EditsDeletesAndNewNotesTravelBothWays) {
     EXPECT_TRUE(IsWindowVisible(arrived->Handle()));
     EXPECT_FALSE(arrived->IsTopmost());
     // Saved once the merge is done, with the place of this PC.
-    PumpFor(50);
+    PumpMessages();
     EXPECT_EQ(2u, SavedNotes().size());
 
     // This PC's change goes to the folder within the write delay.
@@ -184,7 +184,7 @@ TEST_F(ApplicationSyncTest, PlacesTravelOnlyWhenTheUserAsksForIt) {
         laptopNotes[0].data.alwaysOnTop = true;
         LaptopWrites(LaptopName());
         a.FolderSync()->ReadFolder();
-        PumpFor(50);
+        PumpMessages();
     };
     const auto deskPlacement = [&] { return DeskFile().notes.at(0).placement; };
 
@@ -344,7 +344,7 @@ TEST_F(ApplicationSyncTest, AFolderOutOfReachIsToldOnceAndTheNotesWorkOn) {
     PumpFor(NoteSync::kReadDelay + 300);
     a.CreateNote(L"still works", false, false);
     a.FolderSync()->ReadFolder();
-    PumpFor(100);
+    PumpMessages();
     EXPECT_EQ(1u, SavedNotes().size());
     ASSERT_EQ(1u, answers.Texts().size());
     EXPECT_NE(std::wstring::npos, answers.Texts()[0].find(folder));

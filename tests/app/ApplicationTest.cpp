@@ -294,7 +294,7 @@ TEST_F(ApplicationTest, RecordsWithoutAWindowAreKeptByEverySaveAndTheUserIsToldO
     // A change saves the file: the new note, the live ones and the kept records.
     ASSERT_NE(a.CreateNote(L"new", false, true), nullptr);
     a.Notes().front()->SetPriority(kPriorityHigh);
-    PumpFor(100);
+    PumpMessages();
     EXPECT_EQ(boxes.Texts().size(), 1u);
     const std::vector<NoteData> saved = SavedNotes();
     std::vector<std::wstring> texts;

@@ -38,12 +38,12 @@ protected:
     // What Windows broadcasts to every top-level window.
     void ColoursChanged(const wchar_t* what = L"ImmersiveColorSet") {
         app->Send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(what));
-        PumpFor(50);
+        PumpMessages();
     }
     Application& Restarted() {
         EXPECT_TRUE(restart);
         app.reset();
-        PumpFor(0);
+        PumpMessages();
         restart = false;
         return Start();
     }

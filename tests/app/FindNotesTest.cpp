@@ -24,14 +24,14 @@ class FindNotesTest : public ApplicationFixture {
 protected:
     FindNotesWindow& Open() {
         app->Send(WM_COMMAND, IDM_FIND_NOTES, 0);
-        PumpFor(50);
+        PumpMessages();
         EXPECT_NE(app->FindNotes(), nullptr);
         return *app->FindNotes();
     }
     void Type(FindNotesWindow& find, const std::wstring& text) {
         // As typed: the edit control's change notification filters.
         SetDlgItemTextW(find.Handle(), IDC_FIND_TEXT, text.c_str());
-        PumpFor(20);
+        PumpMessages();
     }
     int ListCount(FindNotesWindow& find) { return ListView_GetItemCount(find.List()); }
     // A key pressed in a window of the program, through the program's own
@@ -91,11 +91,9 @@ TEST_F(FindNotesTest, FiltersAsTheUserTypesAndHighlightsTheMatches) {
 
     // Escape closes; the hot key opens it again.
     PostMessageW(find.Handle(), WM_COMMAND, IDCANCEL, 0);
-    PumpFor(50);
-    EXPECT_EQ(find.Handle(), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return find.Handle() == nullptr; }, 5000));
     app->Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyFindNotes, 0);
-    PumpFor(50);
-    EXPECT_NE(find.Handle(), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return find.Handle() != nullptr; }, 5000));
 }
 
 TEST_F(FindNotesTest, KeyboardChoosesShowsAHiddenNoteAndDeletesOne) {
@@ -115,7 +113,6 @@ TEST_F(FindNotesTest, KeyboardChoosesShowsAHiddenNoteAndDeletesOne) {
 
     // Enter shows the hidden note, in front.
     Key(box, VK_RETURN);
-    PumpFor(50);
     NoteWindow* hidden = a.Notes()[1].get();
     EXPECT_FALSE(hidden->Hidden());
     EXPECT_TRUE(IsWindowVisible(hidden->Handle()));

@@ -215,7 +215,7 @@ TEST_F(NoteClosingTest, NoteWhoseDialogIsOpenWhenTheMainWindowReplacesOrClosesAl
             EXPECT_EQ(TextsInFile(), std::vector<std::wstring>{L"open dialog"}) << "kept";
         }
         app.reset();
-        PumpFor(0);
+        PumpMessages();
     }
 }
 

@@ -1,12 +1,19 @@
-// The menus and dialogs among the program's resources: what the menu and dialog
-// code relies on, a dialog layout without overlaps, and room for the texts of
-// every language file that ships with the program.
+// The menus and dialogs among the program's resources, as a user meets them:
+// every text is a language key that each shipped language translates, fits its
+// control, and no two items of one menu or dialog share an access key; controls
+// lie within the dialog's margins without overlapping, and Tab reaches exactly
+// the ones that take input.
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwctype>
+#include <iterator>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,83 +22,134 @@
 #include "lang/LanguageKeys.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
+#include "main/MainMenu_win.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr int kSep = 0, kSub = -1;
+const wchar_t* const kLanguages[] = {L"", L"English.ini", L"German.ini"};
 
-// The identifiers of a menu's items; their texts but placeholders' "0" go to texts.
-std::vector<int> IdsOf(HMENU menu, std::multiset<std::wstring>& texts) {
-    std::vector<int> ids;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        const bool separator = GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR;
-        ids.push_back(GetSubMenu(menu, i) ? kSub : separator ? kSep : GetMenuItemID(menu, i));
-        wchar_t text[256] = {};
-        if (GetMenuStringW(menu, i, text, 256, MF_BYPOSITION) > 0 && text != std::wstring(L"0"))
-            texts.insert(text);
-    }
-    return ids;
+// The letter after a single '&' (lower case), or 0.
+wchar_t AccessKey(const std::wstring& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == L'&') {
+            if (text[i + 1] != L'&') return static_cast<wchar_t>(std::towlower(text[i + 1]));
+            ++i;
+        }
+    return 0;
+}
+
+std::wstring MenuText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
+}
+
+// Visits a menu and every submenu below it, depth first.
+void EachMenu(HMENU menu, const std::function<void(HMENU)>& visit) {
+    visit(menu);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        if (HMENU sub = GetSubMenu(menu, i)) EachMenu(sub, visit);
+}
+
+int CountId(HMENU top, UINT id) {
+    int count = 0;
+    EachMenu(top, [&](HMENU m) {
+        for (int i = 0; i < GetMenuItemCount(m); ++i)
+            if (!GetSubMenu(m, i) && GetMenuItemID(m, i) == id) ++count;
+    });
+    return count;
+}
+
+// GetMenuState would not do: for a submenu its high byte is the item count.
+bool IsSeparator(HMENU menu, int position) {
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    return GetMenuItemInfoW(menu, position, TRUE, &info) && (info.fType & MFT_SEPARATOR);
+}
+
+bool IsPlaceholder(const std::wstring& text) {
+    return text == L"0";
 }
 
 }  // namespace
 
-// The menu code reaches items by identifier and the submenus it fills by
-// position; each of those holds a single placeholder. Every text is a language
-// key of the menus' range, each key used once.
-TEST(Resources, MenusReachedByIdAndPosition) {
-    HMENU bars[2] = {LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(131)),
-                     LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(149))};
+// The two menus as loaded: their texts are exactly the menus' language keys
+// (each once), and every shipped language gives each item a text of its own
+// with no access key used twice in one menu. The submenus the code fills hold
+// one placeholder each, where the code looks for them.
+TEST(Resources, MenusTranslatedWithDistinctAccessKeys) {
+    HMENU bars[2] = {LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)),
+                     LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU))};
     ASSERT_TRUE(bars[0] && bars[1]);
     HMENU main = GetSubMenu(bars[0], 0), note = GetSubMenu(bars[1], 0);
-    HMENU settings = GetSubMenu(main, 14);
-    const std::pair<HMENU, std::vector<int>> layouts[] = {
-        {main, {132,
-                kSub,
-                kSep,
-                137,
-                169,
-                138,
-                201,
-                32774,
-                IDM_FIND_NOTES,
-                kSub,
-                kSep,
-                kSub,
-                IDM_RESTORE_BACKUP,
-                kSep,
-                kSub,
-                kSep,
-                144,
-                145,
-                kSep,
-                147,
-                148}},
-        {GetSubMenu(main, 1), {134, 135, kSep, 136}},
-        {GetSubMenu(main, 11), {140, IDM_RECYCLE_BIN_RESTORE, 141}},
-        {settings, {142, kSep, kSub, kSep, kSub, kSub, kSep, 164, 182, kSep, IDM_SYNC_NOTES}},
-        {note, {181,  32777, 32778, 150,  151,  198,  kSep, 158, 157, kSep, 156, kSep,
-                kSub, kSub,  kSub,  kSub, kSep, kSub, kSep, 152, 153, kSep, 154, 155}},
-        {GetSubMenu(note, 12), {188, 189, 190, 191, 192}},
-        {GetSubMenu(note, 13), {204, 205}},
-        {GetSubMenu(note, 14), {196, 195}},
-        {GetSubMenu(note, 15), {176, kSep, 177, 179, kSep, 180}},
-        {GetSubMenu(main, 9), {IDM_NOTES_PLACEHOLDER}},
-        {GetSubMenu(settings, 2), {IDM_LANGUAGES_PLACEHOLDER}},
-        {GetSubMenu(settings, 4), {IDM_SKINS_PLACEHOLDER}},
-        {GetSubMenu(settings, 5), {IDM_COLOR_THEMES_PLACEHOLDER}},
-        {GetSubMenu(note, 17), {IDM_LINKS_PLACEHOLDER}},
-    };
-    // The layouts name every submenu, so they see every text.
+
     std::multiset<std::wstring> texts;
-    for (const auto& layout : layouts) EXPECT_EQ(IdsOf(layout.first, texts), layout.second);
+    for (HMENU top : {main, note})
+        EachMenu(top, [&](HMENU m) {
+            for (int i = 0; i < GetMenuItemCount(m); ++i)
+                if (!(IsSeparator(m, i)) && !IsPlaceholder(MenuText(m, i)))
+                    texts.insert(MenuText(m, i));
+        });
     std::multiset<std::wstring> keys(kLanguageKeys + kFirstNoteMenuKey,
                                      kLanguageKeys + kFirstSettingsKey);
-    keys.insert(kLanguageKeys[kMainMenu_RestoreBackup]);
-    keys.insert(kLanguageKeys[kMainMenu_SyncNotes]);
-    keys.insert(kLanguageKeys[kMainMenu_RecycleBinRestore]);
-    keys.insert(kLanguageKeys[kMainMenu_FindNotes]);
-    EXPECT_EQ(texts, keys);
+    for (int key : {kMainMenu_RestoreBackup, kMainMenu_SyncNotes, kMainMenu_RecycleBinRestore,
+                    kMainMenu_FindNotes})
+        keys.insert(kLanguageKeys[key]);
+    std::vector<std::wstring> extra, missing;
+    std::set_difference(texts.begin(), texts.end(), keys.begin(), keys.end(),
+                        std::back_inserter(extra));
+    std::set_difference(keys.begin(), keys.end(), texts.begin(), texts.end(),
+                        std::back_inserter(missing));
+    for (const std::wstring& text : extra)
+        ADD_FAILURE() << "not a menu key: " << TestPaths::Narrow(text);
+    for (const std::wstring& key : missing)
+        ADD_FAILURE() << "key without item: " << TestPaths::Narrow(key);
+
+    HMENU settings = GetSubMenu(main, kSettingsSubmenuPos);
+    const std::pair<HMENU, UINT> filled[] = {
+        {GetSubMenu(main, kNotesSubmenuPos), IDM_NOTES_PLACEHOLDER},
+        {GetSubMenu(settings, kLanguagesSubmenuPos), IDM_LANGUAGES_PLACEHOLDER},
+        {GetSubMenu(settings, kSkinsSubmenuPos), IDM_SKINS_PLACEHOLDER},
+        {GetSubMenu(settings, kColorThemesSubmenuPos), IDM_COLOR_THEMES_PLACEHOLDER},
+    };
+    for (const auto& [submenu, id] : filled) {
+        ASSERT_NE(submenu, nullptr) << id;
+        EXPECT_EQ(GetMenuItemCount(submenu), 1) << id;
+        EXPECT_EQ(GetMenuItemID(submenu, 0), id);
+        EXPECT_EQ(CountId(main, id), 1) << id;
+    }
+    EXPECT_EQ(CountId(note, IDM_LINKS_PLACEHOLDER), 1);
+
+    for (const wchar_t* file : kLanguages) {
+        if (!*file) continue;
+        SCOPED_TRACE(TestPaths::Narrow(file));
+        LanguageTable language;
+        language.Load(TestPaths::SourceDir() + L"\\languages\\" + file);
+        for (const int menuId : {IDR_MAIN_MENU, IDR_NOTE_MENU}) {
+            HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId));
+            HMENU copy = GetSubMenu(bar, 0);
+            TranslateMenu(copy, language);
+            EachMenu(copy, [&](HMENU m) {
+                std::map<wchar_t, std::wstring> used;
+                for (int i = 0; i < GetMenuItemCount(m); ++i) {
+                    if (IsSeparator(m, i)) continue;
+                    const std::wstring text = MenuText(m, i);
+                    if (IsPlaceholder(text)) continue;
+                    EXPECT_FALSE(text.empty());
+                    EXPECT_EQ(keys.count(text), 0u) << "untranslated " << TestPaths::Narrow(text);
+                    EXPECT_EQ(text.find(L"((("), std::wstring::npos) << TestPaths::Narrow(text);
+                    const wchar_t key = AccessKey(text);
+                    if (!key) continue;
+                    EXPECT_TRUE(used.emplace(key, text).second)
+                        << "access key of \"" << TestPaths::Narrow(text) << "\" also on \""
+                        << TestPaths::Narrow(used[key]) << "\"";
+                }
+            });
+            DestroyMenu(bar);
+        }
+    }
     for (HMENU bar : bars) DestroyMenu(bar);
 }
 
@@ -101,23 +159,31 @@ INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
 }
 
-// The kind of a control from its class and style: L label, G group box, C check
-// box, B push button, D default push button, E edit field, N number field, U
-// up-down with automatic buddy, T track bar, H hot-key control, d date, t time.
-char KindOf(HWND control) {
+std::wstring ClassOf(HWND control) {
     wchar_t name[64] = {};
     GetClassNameW(control, name, 64);
-    const std::wstring c = name;
-    const LONG style = GetWindowLongW(control, GWL_STYLE), buddy = UDS_AUTOBUDDY | UDS_SETBUDDYINT;
-    const LONG button = style & BS_TYPEMASK;  // push, default push, -, auto check, ..., group
-    if (c == L"Button") return button < 8 ? "BD?C???G"[button] : '?';
-    if (c == L"Edit") return !(style & ES_AUTOHSCROLL) ? '?' : style & ES_NUMBER ? 'N' : 'E';
-    if (c == UPDOWN_CLASSW) return (style & buddy) == buddy ? 'U' : '?';
-    if (c == DATETIMEPICK_CLASSW) return style & DTS_TIMEFORMAT ? 't' : 'd';
-    if (c == L"ListBox") return style & LBS_NOTIFY ? 'X' : '?';
-    if (c == WC_LISTVIEWW)
-        return (style & LVS_TYPEMASK) == LVS_REPORT && (style & LVS_OWNERDATA) ? 'V' : '?';
-    return c == L"Static" ? 'L' : c == TRACKBAR_CLASSW ? 'T' : c == HOTKEY_CLASSW ? 'H' : '?';
+    return name;
+}
+
+bool IsGroupBox(HWND c) {
+    return ClassOf(c) == L"Button" && (GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+bool IsCheckBox(HWND c) {
+    const LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
+    return ClassOf(c) == L"Button" && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX);
+}
+bool IsLabel(HWND c) {
+    return ClassOf(c) == L"Static";
+}
+// Up-down controls sit on the edit field they count in, as one field.
+bool IsSpin(HWND c) {
+    return ClassOf(c) == UPDOWN_CLASSW;
+}
+// Controls whose text is the user's, not the program's.
+bool HoldsUserText(HWND c) {
+    const std::wstring name = ClassOf(c);
+    return name == L"Edit" || name == HOTKEY_CLASSW || name == DATETIMEPICK_CLASSW ||
+           name == TRACKBAR_CLASSW || name == L"ListBox" || name == WC_LISTVIEWW || IsSpin(c);
 }
 
 bool Inside(const RECT& in, const RECT& out) {
@@ -127,7 +193,7 @@ bool Inside(const RECT& in, const RECT& out) {
 
 // Whether a text fits on its control in the control's own font, beside the check
 // box, within the frame's corner and caption gaps or the push button's edges.
-bool Fits(HWND control, const wchar_t* text, char kind) {
+bool Fits(HWND control, const wchar_t* text) {
     HDC dc = GetDC(control);
     HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
@@ -135,62 +201,53 @@ bool Fits(HWND control, const wchar_t* text, char kind) {
     GetClientRect(control, &room);
     // A label breaks its text into lines; everything else shows one line.
     need.right = room.right;
-    DrawTextW(dc, text, -1, &need, DT_CALCRECT | (kind == 'L' ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextW(dc, text, -1, &need, DT_CALCRECT | (IsLabel(control) ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     if (need.bottom > room.bottom) return false;
     const int check = GetSystemMetrics(SM_CXMENUCHECK) + 6;
-    return need.right <= room.right - (kind == 'C'   ? check
-                                       : kind == 'G' ? 16
-                                       : kind == 'L' ? 0
-                                                     : 6);
+    const int taken = IsCheckBox(control)   ? check
+                      : IsGroupBox(control) ? 16
+                      : IsLabel(control)    ? 0
+                                            : 6;
+    return need.right <= room.right - taken;
 }
+
+struct DialogCase {
+    int id, firstKey, endKey;
+    std::vector<int> extraKeys;  // labels added after the dialog's range was full
+};
+
+const DialogCase kDialogs[] = {
+    {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, {}},
+    {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, {}},
+    {IDD_SYNC, kFirstSyncKey, kEndSyncKey, {kSync_Placement}},
+    {IDD_RESTORE_NOTE, kFirstRestoreNoteKey, kFirstRestoreNoteKey + 4, {}},
+    {IDD_FIND_NOTES, kFirstFindNotesKey, kFirstFindNotesKey + 2, {}},
+    {IDD_ALARM, kFirstAlarmKey, kFirstNoteTitleKey, {}},
+    {IDD_SETTINGS, kFirstSettingsKey, kFirstAlarmKey, {kSettings_FindNotes}},
+};
 
 }  // namespace
 
-// Each dialog's controls in tab order: their kinds, and the identifiers of all
-// but labels and group boxes, which the dialog code reaches. The caption and
-// texts are the dialog's own range of language keys, each used once. Nothing
-// overlaps but a group box and what it holds, all within the dialog's margins;
-// in every shipped language each translated text fits its control.
-TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
+// Each dialog in each shipped language: the caption and the texts are the
+// dialog's own language keys, each used once, translated and fitting; access
+// keys are distinct; nothing overlaps but a group box and what it holds, all
+// within the dialog's margins; every control is visible and Tab stops at every
+// control that takes input and at nothing else; one default button.
+TEST(Resources, DialogsAsShown) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
-    // clang-format off
-    const struct {
-        int id, firstKey, endKey;
-        std::string kinds;
-        std::vector<int> ids;
-    } dialogs[] = {
-        {IDD_NOTE_TITLE, kFirstNoteTitleKey, kEmailHeader, "LEDB", {IDC_TITLE_TEXT, IDOK, IDCANCEL}},
-        {IDD_RESTORE_BACKUP, kFirstRestoreBackupKey, kSaveFailed_Exit, "LXDB",
-         {IDC_BACKUP_LIST, IDOK, IDCANCEL}},
-        {IDD_SYNC, kFirstSyncKey, kEndSyncKey, "LCLEBLECDB",
-         {IDC_SYNC_ENABLED, IDC_SYNC_FOLDER, IDC_SYNC_BROWSE, IDC_SYNC_COMPUTER_NAME,
-          IDC_SYNC_PLACEMENT, IDOK, IDCANCEL}},
-        {IDD_RESTORE_NOTE, kFirstRestoreNoteKey, kFirstRestoreNoteKey + 4, "LXDB",
-         {IDC_DELETED_NOTE_LIST, IDOK, IDCANCEL}},
-        {IDD_FIND_NOTES, kFirstFindNotesKey, kFirstFindNotesKey + 2, "LEV",
-         {IDC_FIND_TEXT, IDC_FIND_LIST}},
-        {IDD_ALARM, kFirstAlarmKey, kFirstNoteTitleKey, "LdLtDB",
-         {IDC_ALARM_DATE, IDC_ALARM_TIME, IDOK, IDCANCEL}},
-        {IDD_SETTINGS, kFirstSettingsKey, kFirstAlarmKey, "GCCCCGCCLTLBLCCLNULNUGLHLHLHLHLHDBB",
-         {IDC_RUN_AT_STARTUP, IDC_CHECK_FOR_UPDATES_AT_STARTUP, IDC_SHOW_DATE_IN_TITLE,
-          IDC_LAYERED_WINDOWS, IDC_AUTO_RESIZE_AFTER_EDIT, IDC_CONFIRM_ON_DELETE, IDC_TRANSLUCENCY,
-          IDC_TRANSLUCENCY_HALF, IDC_SNAP_TO_GRID, IDC_SNAP_NOTES_TOGETHER, IDC_SNAP_BORDER,
-          IDC_SNAP_BORDER_SPIN, IDC_SNAP_GAP, IDC_SNAP_GAP_SPIN, IDC_HOTKEY_SHOW_NOTES,
-          IDC_HOTKEY_BRING_NOTES_TO_TOP, IDC_HOTKEY_NEW_NOTE, IDC_HOTKEY_NEW_NOTE_FROM_CLIPBOARD,
-          IDC_HOTKEY_FIND_NOTES,
-          IDOK, IDCANCEL, IDC_APPLY}},
-    };
-    // clang-format on
     const std::set<std::wstring> notKeys = {L"", L"0%", L"50%", L"100%"};
-    for (const auto& dialog : dialogs)
-        for (const wchar_t* file : {L"", L"English.ini", L"German.ini"}) {
+    for (const DialogCase& dialog : kDialogs)
+        for (const wchar_t* file : kLanguages) {
             SCOPED_TRACE(std::to_string(dialog.id) + " " + TestPaths::Narrow(file));
             HWND d = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog.id),
                                         nullptr, QuietDialogProc, 0);
             ASSERT_NE(d, nullptr);
+            std::multiset<std::wstring> range(kLanguageKeys + dialog.firstKey,
+                                              kLanguageKeys + dialog.endKey);
+            for (int key : dialog.extraKeys) range.insert(kLanguageKeys[key]);
             LanguageTable language;
             if (*file) {
                 language.Load(TestPaths::SourceDir() + L"\\languages\\" + file);
@@ -204,47 +261,54 @@ TEST(Resources, DialogControlsLayoutAndTranslatedTexts) {
             InflateRect(&area, 1 - margin.left, 1 - margin.top);
             wchar_t text[512] = {};
             GetWindowTextW(d, text, 512);
-            std::multiset<std::wstring> keys = {text};
-            std::string kinds;
-            std::vector<int> ids;
-            std::vector<std::pair<RECT, char>> placed;
+            std::multiset<std::wstring> texts = {text};
+            std::map<wchar_t, std::wstring> accessKeys;
+            std::vector<std::pair<RECT, bool>> placed;  // with whether it is a group box
+            int defaults = 0;
             for (HWND c = GetWindow(d, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                const char kind = KindOf(c);
                 const LONG style = GetWindowLongW(c, GWL_STYLE);
                 GetWindowTextW(c, text, 512);
-                kinds += kind;
-                if (kind != 'L' && kind != 'G') ids.push_back(GetDlgCtrlID(c));
-                if (!strchr("EdtNTHU", kind) && !notKeys.count(text)) keys.insert(text);
-                if (*file && strchr("LGCBD", kind)) {
-                    EXPECT_EQ(std::wstring(text).find(L"((("), std::wstring::npos);
-                    EXPECT_TRUE(Fits(c, text, kind)) << "\"" << TestPaths::Narrow(text) << "\"";
+                const std::string what = TestPaths::Narrow(ClassOf(c) + L" \"" + text + L"\"");
+                const bool takesInput = !IsLabel(c) && !IsGroupBox(c) && !IsSpin(c);
+                EXPECT_TRUE(style & WS_VISIBLE) << what;
+                EXPECT_EQ((style & WS_TABSTOP) != 0, takesInput) << what;
+                if (ClassOf(c) == L"Button" && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    ++defaults;
+                if (!HoldsUserText(c) && !notKeys.count(text)) {
+                    texts.insert(text);
+                    if (*file) {
+                        EXPECT_EQ(range.count(text), 0u) << "untranslated " << what;
+                        EXPECT_EQ(std::wstring(text).find(L"((("), std::wstring::npos) << what;
+                        EXPECT_TRUE(Fits(c, text)) << what;
+                    }
+                    if (const wchar_t key = AccessKey(text)) {
+                        EXPECT_TRUE(accessKeys.emplace(key, text).second)
+                            << what << " shares its access key with \""
+                            << TestPaths::Narrow(accessKeys[key]) << "\"";
+                    }
                 }
-                EXPECT_TRUE(style & WS_VISIBLE);
-                EXPECT_EQ((style & WS_TABSTOP) != 0, !strchr("LGU", kind)) << kinds;
                 RECT r;
                 GetWindowRect(c, &r);
-                EXPECT_TRUE(Inside(r, area)) << kinds;
-                if (kind == 'U')  // its buddy is the edit field just before it
+                EXPECT_TRUE(Inside(r, area)) << what;
+                if (IsSpin(c)) {  // its buddy is the edit field just before it
                     EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(c, UDM_GETBUDDY, 0, 0)),
-                              GetDlgItem(d, GetDlgCtrlID(c) - 1));
-                else
-                    placed.push_back({r, kind});
+                              GetWindow(c, GW_HWNDPREV))
+                        << what;
+                } else {
+                    placed.push_back({r, IsGroupBox(c)});
+                }
             }
             DestroyWindow(d);
-            EXPECT_EQ(kinds, dialog.kinds);
-            EXPECT_EQ(ids, dialog.ids);
+            if (dialog.id != IDD_FIND_NOTES) {
+                EXPECT_EQ(defaults, 1);
+            }
             if (!*file) {
-                std::multiset<std::wstring> range(kLanguageKeys + dialog.firstKey,
-                                                  kLanguageKeys + dialog.endKey);
-                // A label added to the settings dialog after its range was full.
-                if (dialog.id == IDD_SETTINGS) range.insert(kLanguageKeys[kSettings_FindNotes]);
-                if (dialog.id == IDD_SYNC) range.insert(kLanguageKeys[kSync_Placement]);
-                EXPECT_EQ(keys, range);
+                EXPECT_EQ(texts, range);
             }
             for (size_t i = 0; i < placed.size(); ++i)
                 for (size_t j = 0; j < i; ++j) {
                     const RECT &a = placed[i].first, &b = placed[j].first;
-                    const bool group = placed[i].second == 'G' || placed[j].second == 'G';
+                    const bool group = placed[i].second || placed[j].second;
                     if (group && (Inside(a, b) || Inside(b, a))) continue;
                     RECT both;
                     EXPECT_FALSE(IntersectRect(&both, &a, &b)) << "controls " << i << " and " << j;

@@ -58,7 +58,7 @@ protected:
     }
     void Restore() {
         app->Send(WM_COMMAND, IDM_RECYCLE_BIN_RESTORE, 0);
-        PumpFor(50);
+        PumpMessages();
     }
 
     std::vector<std::wstring> items;
@@ -128,7 +128,6 @@ TEST_F(RestoreNoteTest, ABinChangedOrLockedMeanwhileKeepsTheText) {
     {
         Lock lock(bin, FILE_SHARE_READ | FILE_SHARE_WRITE);
         Restore();
-        PumpFor(100);
     }
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes()[0]->Data().text, L"two");
@@ -141,7 +140,6 @@ TEST_F(RestoreNoteTest, ABinChangedOrLockedMeanwhileKeepsTheText) {
     {
         Lock lock(NotesPath());
         Restore();
-        PumpFor(100);
     }
     ASSERT_EQ(a.Notes().size(), 2u);
     EXPECT_EQ(a.Notes()[1]->Data().text, L"two");

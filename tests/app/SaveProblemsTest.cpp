@@ -81,7 +81,7 @@ protected:
     }
     void RetryTimer() {
         app->Document().RetryFailedWrites();
-        PumpFor(50);
+        PumpMessages();
     }
     std::wstring TodaysBackup() {
         SYSTEMTIME now;
@@ -101,7 +101,7 @@ TEST_F(SaveProblemsTest, LockedNotesFileIsToldOnceRetriedAndHealsInSilence) {
     Lock lock(NotesPath());
     a.CreateNote(L"second", false, true);
     a.CreateNote(L"third", false, true);
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u) << "told once for a run of failures";
     EXPECT_TRUE(Contains(boxes.texts[0], NotesPath()));
     EXPECT_TRUE(Contains(boxes.texts[0], L"could not be saved"));
@@ -120,7 +120,7 @@ TEST_F(SaveProblemsTest, LockedNotesFileIsToldOnceRetriedAndHealsInSilence) {
     // A new failure after a success is a new story, told again.
     lock.Take(NotesPath());
     a.CreateNote(L"fourth", false, true);
-    PumpFor(50);
+    PumpMessages();
     EXPECT_EQ(boxes.texts.size(), 2u);
     // The next change saves as soon as it can.
     lock.Release();
@@ -137,9 +137,9 @@ TEST_F(SaveProblemsTest, ExitTriesOnceMoreToSaveNotesThatCouldNotBeSaved) {
     Lock lock(NotesPath());
     a.CreateNote(L"second", false, true);
     lock.Release();
+    const HWND main = a.Handle();
     a.Send(WM_COMMAND, IDM_EXIT);
-    PumpFor(50);
-    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main); }, 5000));
     EXPECT_EQ(NotesInFile(), 2u);
 }
 
@@ -149,12 +149,12 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     PumpMessages();  // written before the file is locked
     Lock lock(NotesPath());
     a.CreateNote(L"second", false, true);
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u);
 
     boxes.answers.SetUnqueued(IDNO);
     a.Send(WM_COMMAND, IDM_EXIT);
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 2u);
     EXPECT_TRUE(Contains(boxes.texts[1], NotesPath()));
     EXPECT_TRUE(Contains(boxes.texts[1], L"Exit anyway?"));
@@ -162,9 +162,9 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     EXPECT_EQ(a.Notes().size(), 2u);
 
     boxes.answers.SetUnqueued(IDYES);
+    const HWND main = a.Handle();
     a.Send(WM_COMMAND, IDM_EXIT);
-    PumpFor(50);
-    EXPECT_FALSE(IsWindow(a.Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main); }, 5000));
     EXPECT_EQ(boxes.texts.size(), 3u);
 }
 
@@ -181,7 +181,7 @@ TEST_F(SaveProblemsTest, NotesFileLockedForAMomentIsReadOnceItIsFree) {
     Application& a = Start();
     release.join();
     EXPECT_EQ(a.Notes().size(), 2u);
-    PumpFor(50);
+    PumpMessages();
     EXPECT_TRUE(boxes.texts.empty());
 }
 
@@ -192,7 +192,7 @@ TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
     Application& a = Start();
     EXPECT_TRUE(a.Notes().empty()) << "the locked file cannot be read";
     // Told first, in plain words, where the file will be kept.
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(Contains(boxes.texts[0], NotesPath()));
     const size_t at = boxes.texts[0].find(NotesPath() + L".");
@@ -203,7 +203,7 @@ TEST_F(SaveProblemsTest, LockedUnreadableFileIsNotReplacedUntilItCanBeKept) {
     // Neither a copy nor a rename of the locked file can be made, so the save is
     // held back and the user hears why; the day's backup cannot read it either.
     a.CreateNote(L"new", false, true);
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 3u);
     EXPECT_TRUE(Contains(boxes.texts[1], L"backup"));
     EXPECT_TRUE(Contains(boxes.texts[2], NotesPath()));
@@ -235,7 +235,7 @@ TEST_F(SaveProblemsTest, NewerNotesFileIsKeptToldOnceAndListedForRestoring) {
     ASSERT_TRUE(FileIo::ReadFile(NotesPath(), bytes));
     EXPECT_EQ(bytes, newer) << "replaced before the user was told";
 
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(Contains(boxes.texts[0], L"newer version"));
     EXPECT_EQ(NotesInFile(), 1u) << "saved once the user knows";
@@ -251,12 +251,12 @@ TEST_F(SaveProblemsTest, NewerNotesFileIsKeptToldOnceAndListedForRestoring) {
     // Listed beside the daily backup the first save made, named as it lies.
     boxes.pick = -1;
     a.Send(WM_COMMAND, IDM_RESTORE_BACKUP);
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.backupItems.size(), 2u);
     const bool listed =
         Contains(boxes.backupItems[0], kept[0]) || Contains(boxes.backupItems[1], kept[0]);
     EXPECT_TRUE(listed) << TestPaths::Narrow(boxes.backupItems[0]);
-    PumpFor(50);
+    PumpMessages();
     EXPECT_EQ(boxes.texts.size(), 1u);
 }
 
@@ -266,7 +266,7 @@ TEST_F(SaveProblemsTest, SettingsThatCannotBeWrittenAreKeptToldOnceAndWrittenLat
     Lock lock(SettingsPath());
     a.SetMainWindowAlwaysOnTop(false);
     a.SetMainWindowVisible(false);
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(Contains(boxes.texts[0], SettingsPath()));
     EXPECT_TRUE(a.SavesFailing());
@@ -308,7 +308,7 @@ TEST_F(SaveProblemsTest, FirstSaveOfTheDayKeepsABackupAndAFailedBackupNeverBlock
     Application& a = Start();
     a.CreateNote(L"one", false, true);
     a.CreateNote(L"two", false, true);
-    PumpFor(50);
+    PumpMessages();
     EXPECT_EQ(NotesInFile(), 4u) << "saving goes on";
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(Contains(boxes.texts[0], data + L"Backups\\"));
@@ -367,7 +367,7 @@ TEST_F(SaveProblemsTest, RestoreIsRefusedWhileTheCurrentNotesCannotBeSaved) {
     a.CreateNote(L"only on screen", false, true);
     Lock lock(NotesPath());
     EXPECT_FALSE(a.RestoreNotesFromBackup(data + L"Backups\\Notes-2026-01-02.dat"));
-    PumpFor(50);
+    PumpMessages();
     EXPECT_EQ(a.Notes().size(), 2u) << "nothing replaced";
     ASSERT_FALSE(boxes.texts.empty());
     EXPECT_TRUE(Contains(boxes.texts.back(), L"could not be restored"));

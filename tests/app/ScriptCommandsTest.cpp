@@ -19,7 +19,7 @@ class ScriptCommandsTest : public ApplicationFixture {
 protected:
     bool Send(ScriptAction action, const std::wstring& argument = L"") {
         const bool taken = SendScriptCommand(app->Handle(), {action, argument});
-        PumpFor(50);
+        PumpMessages();
         return taken;
     }
     bool NoteShown(size_t i) { return IsWindowVisible(app->Notes()[i]->Handle()) != FALSE; }
@@ -83,7 +83,7 @@ TEST_F(ScriptCommandsTest, RefusedPayloadsChangeNothing) {
     const auto sendRaw = [&](ULONG_PTR kind, std::vector<unsigned char> payload) {
         COPYDATASTRUCT data = {kind, static_cast<DWORD>(payload.size()), payload.data()};
         a.Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-        PumpFor(30);
+        PumpMessages();
     };
     // Too long for a hand-over: not even sent.
     EXPECT_FALSE(SendScriptCommand(
@@ -102,7 +102,7 @@ TEST_F(ScriptCommandsTest, RefusedPayloadsChangeNothing) {
     longest.resize(kMaxScriptArgumentUnits);
     longest.back() = L'z';
     ASSERT_TRUE(SendScriptCommand(a.Handle(), {ScriptAction::NewNote, longest}));
-    PumpFor(50);
+    PumpMessages();
     ASSERT_EQ(a.Notes().size(), 1u);
     EXPECT_EQ(a.Notes()[0]->Data().text, longest);
 }

@@ -5,39 +5,31 @@
 #include <cstdio>
 #include <string>
 
+#include "support/CalendarTimes.h"
+
 namespace {
 
-SystemTimeData At(int y, int mo, int d, int h, int mi, int s = 0, int ms = 0) {
-    SystemTimeData t;
-    t.wYear = static_cast<uint16_t>(y), t.wMonth = static_cast<uint16_t>(mo);
-    t.wDay = static_cast<uint16_t>(d), t.wHour = static_cast<uint16_t>(h);
-    t.wMinute = static_cast<uint16_t>(mi), t.wSecond = static_cast<uint16_t>(s);
-    t.wMilliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
-
-TEST(AlarmTimeTest, DueAtItsTimeOrLaterAndTheNextCheckComesWhenItFallsDue) {
+// Whether the alarm has come is AlarmRule's (tests/store/AlarmRuleTest.cpp).
+TEST(AlarmTimeTest, TheNextCheckComesWhenTheAlarmFallsDue) {
     const SystemTimeData alarm = At(2026, 12, 7, 10, 30);
     struct {
         SystemTimeData now;
-        bool due;
         uint32_t delay;
     } cases[] = {
-        {At(2026, 12, 7, 10, 30), true, AlarmTime::kMinCheckDelayMs},
-        {At(2026, 12, 7, 10, 30, 0, 1), true, AlarmTime::kMinCheckDelayMs},
-        {At(2027, 1, 1, 0, 0), true, AlarmTime::kMinCheckDelayMs},
-        {At(2026, 12, 7, 10, 29, 59, 999), false, AlarmTime::kMinCheckDelayMs},
-        {At(2026, 12, 7, 10, 29, 55), false, 5000},
-        {At(2026, 12, 7, 10, 29, 0, 500), false, 59500},
-        {At(2026, 12, 7, 10, 29), false, 60000},
-        {At(2026, 12, 7, 9, 0), false, AlarmTime::kMaxCheckDelayMs},
-        // The day of the week is not part of the time; the year is.
-        {At(2025, 12, 7, 10, 31), false, AlarmTime::kMaxCheckDelayMs},
+        {At(2026, 12, 7, 10, 30), AlarmTime::kMinCheckDelayMs},
+        {At(2027, 1, 1, 0, 0), AlarmTime::kMinCheckDelayMs},
+        {At(2026, 12, 7, 10, 29, 59, 999), AlarmTime::kMinCheckDelayMs},
+        {At(2026, 12, 7, 10, 29, 55), 5000},
+        {At(2026, 12, 7, 10, 29, 0, 500), 59500},
+        {At(2026, 12, 7, 10, 29), 60000},
+        {At(2026, 12, 7, 9, 0), AlarmTime::kMaxCheckDelayMs},
+        {At(2025, 12, 7, 10, 31), AlarmTime::kMaxCheckDelayMs},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.due, AlarmTime::IsDue(c.now, alarm)) << c.now.wYear << " " << c.now.wSecond;
-        EXPECT_EQ(c.delay, AlarmTime::NextCheckDelay(c.now, alarm));
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.delay, AlarmTime::NextCheckDelay(c.now, alarm)) << c.now.wYear << c.now.wSecond;
+    // A damaged alarm time has come: the check follows at once, not a minute on.
+    EXPECT_EQ(AlarmTime::kMinCheckDelayMs,
+              AlarmTime::NextCheckDelay(At(2026, 12, 7, 10, 0), At(2026, 12, 7, 10, 60)));
 }
 
 TEST(AlarmTimeTest, MillisecondsFollowTheCalendar) {
@@ -123,6 +115,9 @@ TEST(AlarmTimeTest, TheDialogStartsAtTheNextQuarterHourNeverInThePast) {
         << "an alarm at this very moment is past";
     EXPECT_EQ(Text(AlarmTime::DialogStart(now, true, At(2025, 1, 1, 0, 0))),
               Text(At(2026, 12, 7, 10, 15)));
+    EXPECT_EQ(Text(AlarmTime::DialogStart(now, true, At(2027, 13, 1, 0, 0))),
+              Text(At(2026, 12, 7, 10, 15)))
+        << "a damaged time is never offered to the pickers";
 }
 
 TEST(AlarmTimeTest, SnoozeAcrossDaysAndDaylightSavingChanges) {

@@ -11,6 +11,7 @@
 #include "notes/NoteLoader_win.h"
 #include "ui/Clipboard_win.h"
 #include "res/resource.h"
+#include "store/NotesFile.h"
 #include "store/RecycleBin.h"
 #include "store/TextCodec.h"
 
@@ -431,6 +432,57 @@ TEST(NoteWindowTest, RecordsRoundTripThroughLiveNotes) {
     a.text = L"alpha edited";
     a.rect = ToPortable(r);
     EXPECT_EQ(a, na->Data());
+}
+
+// A note made from its record as loading makes it, changed and saved, writes
+// the bytes it was read from but for the change; the typed text reaches the
+// save at once and the record when the edit ends.
+TEST(NoteWindowTest, ALoadedNoteSavesItsOwnBytesButForWhatWasChanged) {
+    FakeHost host;
+    NoteData loaded = DataAt(30, 40, 250, 220, L"one\r\ntwo");
+    loaded.title = L"Titled";
+    loaded.created = {2026, 12, 0, 6, 20, 41, 0, 0};
+    loaded.locked = true;
+    loaded.hasCustomFont = true;
+    loaded.font.lfHeight = -15;
+    loaded.font.lfWeight = 700;
+    const wchar_t face[] = L"Tahoma";
+    std::copy(std::begin(face), std::end(face), loaded.font.lfFaceName);
+    loaded.priority = kPriorityHigh;
+    loaded.alarmEnabled = loaded.hasAlarm = true;
+    loaded.alarmTime = {2099, 1, 4, 2, 3, 4, 5, 6};
+    const auto bytes = [](const NoteData& n) {
+        NotesFileData file;
+        file.notes.push_back(n);
+        return SerializeNotes(file);
+    };
+    host.loading = true;
+    NoteWindow* note = host.Add(std::make_unique<NoteWindow>(host, true, loaded));
+    host.loading = false;
+    ASSERT_TRUE(note && note->Handle());
+    EXPECT_EQ(bytes(loaded), bytes(note->Data()));
+    EXPECT_EQ(loaded, note->Record());
+
+    note->OnCommand(0, IDM_NOTE_PRIORITY_LOW, nullptr);
+    note->OnCommand(0, IDM_NOTE_TITLE_REMOVE, nullptr);
+    note->OnCommand(0, IDM_NOTE_ALARM_ENABLED, nullptr);
+    note->SetRect(RECT{60, 80, 280, 260}, false);
+    NoteData edited = loaded;
+    edited.priority = kPriorityLow;
+    edited.title.clear();
+    edited.alarmEnabled = false;
+    edited.rect = {60, 80, 280, 260};
+    EXPECT_EQ(edited, note->Record()) << "the record follows the window";
+    EXPECT_EQ(bytes(edited), bytes(note->Data()));
+
+    note->BeginEdit(false);
+    Type(*note, L"three");
+    EXPECT_EQ(L"three", note->Data().text);
+    EXPECT_EQ(loaded.text, note->Record().text) << "not taken before the edit ends";
+    note->EndEdit(false, true);
+    edited.text = L"three";
+    EXPECT_EQ(bytes(edited), bytes(note->Record()));
+    EXPECT_EQ(bytes(edited), bytes(note->Data()));
 }
 
 TEST(NoteWindowTest, BlankNotesGoWithoutQuestionOrTraceAndTheDeleteKeyAlwaysAsks) {

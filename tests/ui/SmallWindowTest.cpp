@@ -442,6 +442,11 @@ TEST_F(SmallWindowTest, TypedLettersFindTheirMenuItems) {
     AppendMenuW(menu, MF_STRING, 3, L"E&xit");
     AppendMenuW(menu, MF_STRING, 4, L"Sa&&ve");
     AppendMenuW(menu, MF_STRING, 5, L"&Other");
+    // A submenu of eight items: its state's high byte, the item count, holds
+    // the bit that means a separator for a plain item.
+    HMENU sub = CreatePopupMenu();
+    for (UINT i = 0; i < 8; ++i) AppendMenuW(sub, MF_STRING, 10 + i, L"item");
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&Settings");
     window.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     auto highlight = [&](int position) {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -459,7 +464,8 @@ TEST_F(SmallWindowTest, TypedLettersFindTheirMenuItems) {
     } cases[] = {{-1, L'x', MAKELRESULT(3, MNC_EXECUTE)}, {-1, L'X', MAKELRESULT(3, MNC_EXECUTE)},
                  {-1, L'o', MAKELRESULT(0, MNC_SELECT)},  {0, L'O', MAKELRESULT(2, MNC_SELECT)},
                  {2, L'o', MAKELRESULT(5, MNC_SELECT)},   {5, L'o', MAKELRESULT(0, MNC_SELECT)},
-                 {-1, L'v', MAKELRESULT(0, MNC_IGNORE)},  {-1, L'&', MAKELRESULT(0, MNC_IGNORE)}};
+                 {-1, L'v', MAKELRESULT(0, MNC_IGNORE)},  {-1, L'&', MAKELRESULT(0, MNC_IGNORE)},
+                 {-1, L's', MAKELRESULT(6, MNC_EXECUTE)}};
     for (const auto& c : cases) {
         highlight(c.highlighted);
         EXPECT_EQ(
