@@ -40,7 +40,7 @@ void Application::OpenSettingsDialog() {
     if (settingsDialog) return;
     // Someone may have changed the Run value since the start.
     settings.runAtLogOn = readRunAtLogOn();
-    settingsDialog = std::make_unique<SettingsDialog>();
+    settingsDialog = std::make_unique<SettingsDialog>(language);
     if (!settingsDialog->Open(settings, mainWindow->Handle(), kSettingsResultMessage)) {
         settingsDialog.reset();
         return;
@@ -56,7 +56,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
     bool runAtLogOnFailed = false;
     if (apply) {
         ApplyDialogSettings(settingsDialog->Edited(), settings);
-        SmallWindow::SetGlobalAlpha(settings.noteAlpha);
+        skinnedWindows.SetAlpha(settings.noteAlpha);
         if (!writeRunAtLogOn(settings.runAtLogOn)) {
             settings.runAtLogOn = readRunAtLogOn();
             runAtLogOnFailed = true;
@@ -85,7 +85,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
                       MB_OK | MB_ICONWARNING);
     }
     if (apply && taken) {
-        ::ShowMessage(reportTo, TakenHotKeysMessage(settings, taken).c_str(), nullptr,
+        ::ShowMessage(reportTo, TakenHotKeysMessage(Language(), settings, taken).c_str(), nullptr,
                       MB_OK | MB_ICONWARNING);
     }
 }

@@ -22,7 +22,6 @@
 #include "ui/PrivateMessages_win.h"
 #include "ui/ShellOpen_win.h"
 #include "ui/SettingsDialog_win.h"
-#include "ui/WindowSnapping_win.h"
 
 namespace {
 
@@ -68,9 +67,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
       updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
                   ProgramInfo::kProductName) {
     startFailed = true;
-    // Every skinned window of the program snaps by these rules; the windows
-    // themselves only say when (SmallWindow) and how far (their settings).
-    InstallSnapping();
 
     // The process's current folder stays where the program was started: every
     // file of the program is named by a full path.
@@ -99,9 +95,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
     }
     const std::wstring languageFile = LanguageFilePath(programFolder, settings.languageFile);
     language.Load(languageFile);
-    // Until the windows of ui/ are given this table, they read the same texts
-    // from the process's table; the line goes with LanguageTable::Current().
-    LanguageTable::Current().Load(languageFile);
     recycleBinPath = data + RecycleBin::RecycleBinFileName(language.TextOf(kRecycleBinFile));
     document = std::make_unique<NotesDocument>(data + L"Notes.dat", settings, language);
     document->retryOtherWrites = [this] { settingsStore->RetryPendingWrites(); };
@@ -110,14 +103,15 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
     RemoveStaleTempFiles(data);
 
     layeredWindows = settings.layeredWindowEnabled;
+    // Before the first window: it starts at the chosen level, not the default.
+    skinnedWindows.SetAlpha(settings.noteAlpha);
 
     // The main window, the tray icon and the hot keys, whose messages come
     // here (OnMainWindowMessage), and the notes, owned by the main window.
-    mainWindow = std::make_unique<MainWindow>(*this, settings, *settingsStore);
+    mainWindow = std::make_unique<MainWindow>(*this, skinnedWindows, settings, *settingsStore);
     mainWindow->Open(layeredWindows, ProgramInfo::kProductName);
     document->SetOwnerWindow(mainWindow->Handle());
     hotKeys.Register(mainWindow->Handle(), settings.hotKeys);
-    SmallWindow::SetGlobalAlpha(settings.noteAlpha);
 
     notesShown = settings.showNotes;
     AddTrayIcon();

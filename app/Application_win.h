@@ -70,6 +70,7 @@ public:
     bool LayeredWindows() const override { return layeredWindows; }
     HMENU NoteMenu() const override { return noteMenu ? GetSubMenu(noteMenu.Get(), 0) : nullptr; }
     const LanguageTable& Language() const override { return language; }
+    SkinnedWindows& Windows() override { return skinnedWindows; }
     const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override {
         return document->List();
     }
@@ -213,6 +214,8 @@ public:
     NoteSync* FolderSync() const { return sync.get(); }
 
 private:
+    // The skinned windows of this run, before every window it owns.
+    SkinnedWindows skinnedWindows;
     // The commands and messages of the settings dialog and the update check;
     // false when the command is none of theirs.
     bool OnSettingsCommand(WORD id);

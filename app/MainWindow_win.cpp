@@ -25,8 +25,9 @@ private:
     MainWindowOwner& owner;
 };
 
-MainWindow::MainWindow(MainWindowOwner& owner, AppSettings& settings, ValueStore& store)
-    : owner(owner), settings(settings), store(store) {}
+MainWindow::MainWindow(MainWindowOwner& owner, SkinnedWindows& windows, AppSettings& settings,
+                       ValueStore& store)
+    : SmallWindow(windows), owner(owner), settings(settings), store(store) {}
 
 MainWindow::~MainWindow() {
     button.reset();
@@ -142,7 +143,7 @@ void MainWindow::OnWindowPosChanging(WINDOWPOS& pos) {
     }
     int32_t x = pos.x;
     int32_t y = pos.y;
-    Arrange::SnapToMonitors(settings.snapGap, cx, cy, x, y, Arrange::WorkAreas());
+    Arrange::SnapToMonitors(settings.snapGap, cx, cy, x, y, Skinned().WorkAreas());
     pos.x = x;
     pos.y = y;
 }

@@ -38,7 +38,8 @@ class MainWindow : public SmallWindow {
 public:
     // settings and store hold the window's place, on-top and shown state and
     // the snapping rules; both outlive the window.
-    MainWindow(MainWindowOwner& owner, AppSettings& settings, ValueStore& store);
+    MainWindow(MainWindowOwner& owner, SkinnedWindows& windows, AppSettings& settings,
+               ValueStore& store);
     ~MainWindow() override;
 
     // Creates the window, hidden, at its stored place and on top as stored.

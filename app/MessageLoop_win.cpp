@@ -1,6 +1,6 @@
 #include "app/MessageLoop_win.h"
 
-#include "ui/WindowList_win.h"
+#include "ui/Window_win.h"
 
 WPARAM RunMessageLoop() {
     MSG message = {};
@@ -8,7 +8,7 @@ WPARAM RunMessageLoop() {
         const BOOL result = GetMessageW(&message, nullptr, 0, 0);
         if (result == 0) return message.wParam;
         if (result == -1) continue;
-        if (!WindowList::PreTranslate(message)) continue;
+        if (!PreTranslateKeyMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-// Runs until WM_QUIT and returns its wParam. Every window object may consume a
-// message before it is translated and dispatched (a modeless dialog's keyboard
-// navigation); a consumed message is neither translated nor dispatched.
+// Runs until WM_QUIT and returns its wParam. A keyboard message is offered first
+// to the window objects from its window up to the top-level one, which may
+// consume it (a modeless dialog's keyboard navigation); a consumed message is
+// neither translated nor dispatched (PreTranslateKeyMessage).
 WPARAM RunMessageLoop();

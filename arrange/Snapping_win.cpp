@@ -6,17 +6,6 @@ namespace Arrange {
 
 namespace {
 
-struct WorkAreaCache {
-    std::vector<Rect> areas;
-    int holds = 0;
-    bool valid = false;
-};
-
-WorkAreaCache& Cache() {
-    static WorkAreaCache cache;
-    return cache;
-}
-
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     auto* list = reinterpret_cast<std::vector<Monitor>*>(data);
     MONITORINFO info = {};
@@ -24,12 +13,6 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     if (GetMonitorInfoW(monitor, &info))
         list->push_back({ToPortable(info.rcMonitor), ToPortable(info.rcWork)});
     return TRUE;
-}
-
-void ReadWorkAreas(std::vector<Rect>& areas) {
-    areas.clear();
-    areas.reserve(static_cast<size_t>(GetSystemMetrics(SM_CMONITORS)));
-    for (const Monitor& m : EnumerateMonitors()) areas.push_back(m.workArea);
 }
 
 }  // namespace
@@ -50,36 +33,12 @@ RECT WorkAreaOf(HWND window) {
     return screen;
 }
 
-void HoldWorkAreas() {
-    WorkAreaCache& cache = Cache();
-    if (cache.holds++ == 0 || !cache.valid) {
-        ReadWorkAreas(cache.areas);
-        cache.valid = true;
-    }
-}
-
-void ReleaseWorkAreas() {
-    WorkAreaCache& cache = Cache();
-    if (cache.holds == 0) return;
-    if (--cache.holds == 0) {
-        // The next move reads the display configuration of that moment.
-        cache.areas.clear();
-        cache.valid = false;
-    }
-}
-
-const std::vector<Rect>& WorkAreas() {
-    WorkAreaCache& cache = Cache();
-    if (!cache.valid) {
-        ReadWorkAreas(cache.areas);
-        // Unheld, the list serves this one caller only.
-        cache.valid = cache.holds > 0;
-    }
-    return cache.areas;
-}
-
-int WorkAreaHolds() {
-    return Cache().holds;
+std::vector<Rect> ReadWorkAreas() {
+    std::vector<Rect> areas;
+    const std::vector<Monitor> monitors = EnumerateMonitors();
+    areas.reserve(monitors.size());
+    for (const Monitor& m : monitors) areas.push_back(m.workArea);
+    return areas;
 }
 
 }  // namespace Arrange

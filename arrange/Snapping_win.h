@@ -1,7 +1,7 @@
 #pragma once
-// The Windows side of snapping: the monitors as the system reports them and the
-// work-area list held for a whole drag. ui/WindowSnapping_win applies the rules
-// to the skinned windows.
+// The Windows side of snapping: the monitors as the system reports them.
+// ui/SkinnedWindows_win applies the rules to the skinned windows and holds the
+// work areas for a whole drag.
 
 #include <windows.h>
 
@@ -17,13 +17,7 @@ std::vector<Monitor> EnumerateMonitors();
 // The work area of the monitor nearest to the window.
 RECT WorkAreaOf(HWND window);
 
-// The work areas are read at the first hold and kept while any hold remains,
-// so a drag reads them once however many steps it has.
-void HoldWorkAreas();
-void ReleaseWorkAreas();
-// The held list; read afresh when nothing holds it.
-const std::vector<Rect>& WorkAreas();
-// How many holds are open (for tests).
-int WorkAreaHolds();
+// The work area of every monitor, in the order of EnumerateMonitors.
+std::vector<Rect> ReadWorkAreas();
 
 }  // namespace Arrange

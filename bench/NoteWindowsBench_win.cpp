@@ -269,7 +269,7 @@ Row Run(BenchHost& host, int count) {
     Stage(count, "dragging");
     // A drag holds the work areas and the other notes' places for its whole
     // move loop.
-    HoldSnapping();
+    host.windows.Hold();
     int step = 0;
     row.snapMs = Ms(Bench::Measure([&] {
         WINDOWPOS pos = {};
@@ -279,7 +279,7 @@ Row Run(BenchHost& host, int count) {
         pos.cx = width;
         pos.cy = height;
         pos.flags = SWP_NOZORDER | SWP_NOACTIVATE;
-        SnapWindowPos(dragged, pos);
+        host.windows.Snap(dragged, pos);
     }));
     // The steps of the system's move loop, which the note is told of.
     const int savesBefore = host.saves;
@@ -291,7 +291,7 @@ Row Run(BenchHost& host, int count) {
     }));
     const int savesDuring = host.saves - savesBefore;
     dragged.Send(WM_EXITSIZEMOVE);
-    ReleaseSnapping();
+    host.windows.Release();
     row.savedOnceAtTheEnd = savesDuring == 0 && host.saves - savesBefore == 1;
     const RECT last = dragged.WindowRect();
     row.dragMoved = last.left == xs[step % 2] && last.top == y;

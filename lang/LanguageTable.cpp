@@ -7,11 +7,6 @@ namespace {
 const wchar_t kTextSection[] = L"Text";
 }
 
-LanguageTable& LanguageTable::Current() {
-    static LanguageTable table;
-    return table;
-}
-
 void LanguageTable::Load(const std::wstring& path) {
     // One reading of the file for every key: a start of the program reads them all.
     IniDocument file;
@@ -52,12 +47,4 @@ std::wstring LanguageTable::TextWithNuls(int number, wchar_t separator) const {
 
 std::wstring LanguageDisplayName(const std::wstring& path) {
     return ReadIniText(kTextSection, L"LanguageName", path, nullptr);
-}
-
-const std::wstring& TextOf(int number) {
-    return LanguageTable::Current().TextOf(number);
-}
-
-std::wstring Translate(const std::wstring& key) {
-    return LanguageTable::Current().Translate(key);
 }

@@ -15,10 +15,6 @@ public:
     LanguageTable(const LanguageTable&) = delete;
     LanguageTable& operator=(const LanguageTable&) = delete;
 
-    // The process's table, read by the windows of ui/ until they are given the
-    // application's table; it goes then. Nothing else may use it.
-    static LanguageTable& Current();
-
     // Reads every key from the section "Text" of the file, applying the language
     // escapes; a missing file, section or key gives "(((" + key + ")))". Loading
     // again overwrites every text.
@@ -54,8 +50,3 @@ private:
 // The display name of a language file: its "LanguageName" without escapes, or
 // "(((LanguageName)))" when it has none.
 std::wstring LanguageDisplayName(const std::wstring& path);
-
-// The same operations on LanguageTable::Current(), for the windows of ui/
-// until they are given a table; they go with it.
-const std::wstring& TextOf(int number);
-std::wstring Translate(const std::wstring& key);

@@ -81,7 +81,3 @@ void TranslateDialog(HWND dialog, const LanguageTable& table) {
         TranslateWindowText(child, table);
     }
 }
-
-void TranslateDialog(HWND dialog) {
-    TranslateDialog(dialog, LanguageTable::Current());
-}

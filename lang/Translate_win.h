@@ -15,6 +15,3 @@ void TranslateMenu(HMENU menu, const LanguageTable& table);
 // The dialog's caption and the texts of its direct child windows are replaced when
 // they are keys; any other text, such as "50%", stays, as do empty texts.
 void TranslateDialog(HWND dialog, const LanguageTable& table);
-// The same with LanguageTable::Current(), for the dialogs of ui/ until they are
-// given a table; it goes with it.
-void TranslateDialog(HWND dialog);

@@ -115,22 +115,22 @@ void UpdateMainMenu(HMENU popup, const MainMenuState& s, const LanguageTable& la
         // An enabled item with identifier 0: choosing it sends a command that
         // nothing handles, which is what a busy program should do.
         const std::vector<std::wstring> busy{language.TextOf(kBusyAdvanced)};
-        FillSubmenu(languages, busy, 0);
-        FillSubmenu(skins, busy, 0);
-        FillSubmenu(themes, busy, 0);
+        FillSubmenu(language, languages, busy, 0);
+        FillSubmenu(language, skins, busy, 0);
+        FillSubmenu(language, themes, busy, 0);
         return;
     }
     NamedEntries foundLanguages = FindLanguageFiles(s.programFolder);
     Cap(foundLanguages);
     languageFileNames = std::move(foundLanguages.names);
-    FillSubmenu(languages, foundLanguages.displayNames, MenuLists::kFirstLanguageId);
+    FillSubmenu(language, languages, foundLanguages.displayNames, MenuLists::kFirstLanguageId);
     NamedEntries foundSkins = FindSkinFolders(s.programFolder);
     Cap(foundSkins);
     skinFolderNames = std::move(foundSkins.names);
-    FillSubmenu(skins, foundSkins.displayNames, MenuLists::kFirstSkinId);
+    FillSubmenu(language, skins, foundSkins.displayNames, MenuLists::kFirstSkinId);
     std::vector<std::wstring> themeNames = s.colorThemeNames;
     Cap(themeNames);
-    FillSubmenu(themes, themeNames, MenuLists::kFirstColorThemeId);
+    FillSubmenu(language, themes, themeNames, MenuLists::kFirstColorThemeId);
 }
 
 void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts,
@@ -147,7 +147,7 @@ void FillNotesSubmenu(HMENU submenu, const std::vector<std::wstring>& texts,
         const size_t end = std::min(shown, start + MenuLists::kNotesPerLevel);
         const std::vector<std::wstring> chunk(texts.begin() + static_cast<ptrdiff_t>(start),
                                               texts.begin() + static_cast<ptrdiff_t>(end));
-        FillSubmenu(level, chunk, MenuLists::IdOf(MenuLists::List::Note, start));
+        FillSubmenu(language, level, chunk, MenuLists::IdOf(MenuLists::List::Note, start));
         if (end >= shown) return;
         OwnedMenu more(CreatePopupMenu());
         if (!more ||

@@ -82,7 +82,7 @@ void NoteWindow::PulseStep() {
     if (Layered()) {
         // Deeper than the see-through level when that is nearly opaque, so
         // the swing shows on every setting.
-        ShowPulseAlpha(PulseAlphaAt(pulseStep, std::min<int>(GlobalAlpha(), 96)));
+        ShowPulseAlpha(PulseAlphaAt(pulseStep, std::min<int>(Skinned().Alpha(), 96)));
         return;
     }
     // Opaque windows cannot swing: a frame comes and goes instead.

@@ -59,13 +59,11 @@ void NoteWindow::BeginEdit(bool newNote) {
     ShapeForTyping(true);
     editingNewNote = newNote;
     editor = std::make_unique<NoteEditor>(*this);
-    {
-        AttachScope attach(editor.get(), true);
-        CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", record.text.c_str(), kEditorStyle, a.left,
-                        a.top, a.Width(), a.Height(), Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)),
-                        GetModuleHandleW(nullptr), nullptr);
-    }
+    HWND created = CreateWindowExW(WS_EX_TRANSPARENT, L"Edit", record.text.c_str(), kEditorStyle,
+                                   a.left, a.top, a.Width(), a.Height(), Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditorId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (created && !editor->Subclass(created)) DestroyWindow(created);
     HWND edit = editor->Handle();
     if (edit) {
         SetFocus(edit);

@@ -19,6 +19,7 @@
 struct Skin;
 class LanguageTable;
 class NoteWindow;
+class SkinnedWindows;
 
 class NoteHost {
 public:
@@ -38,6 +39,9 @@ public:
     virtual HMENU NoteMenu() const = 0;
     // The language of this run, for the note's questions and dialogs.
     virtual const LanguageTable& Language() const = 0;
+    // The skinned windows of this run, which every note joins (see-through
+    // level, snapping); it outlives every note.
+    virtual SkinnedWindows& Windows() = 0;
 
     // The host's list of notes, which owns them. A closed note has left it.
     virtual const std::vector<std::unique_ptr<NoteWindow>>& Notes() const = 0;

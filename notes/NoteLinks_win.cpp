@@ -41,7 +41,7 @@ void NoteWindow::FillLinksMenu(HMENU popup) {
     // The reminders of a fired alarm stand above the resource's items.
     const bool reminders = GetMenuState(popup, IDM_NOTE_REMIND_IN_10_MINUTES, MF_BYCOMMAND) != ~0u;
     if (HMENU submenu = GetSubMenu(popup, kLinksPosition + (reminders ? 3 : 0)))
-        FillSubmenu(submenu, links, IDM_FIRST_LINK);
+        FillSubmenu(host.Language(), submenu, links, IDM_FIRST_LINK);
 }
 
 void NoteWindow::OpenLink(size_t index) {

@@ -64,7 +64,7 @@ std::vector<HWND> DialogsOwnedBy(HWND owner) {
 }  // namespace
 
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
-    : host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
+    : SmallWindow(noteHost.Windows()), host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
     masked = layered;
     Create(layered, startEditing);
     InitFields();
@@ -80,7 +80,7 @@ NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, bool startEditing)
 }
 
 NoteWindow::NoteWindow(NoteHost& noteHost, bool layered, const NoteData& loaded)
-    : host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
+    : SmallWindow(noteHost.Windows()), host(noteHost), metrics(MetricsOf(noteHost.NoteSkin())) {
     masked = layered;
     // Made where it belongs, in its Z-order band, with its lock: one window
     // creation and nothing to redo before the note is shown.

@@ -1,16 +1,16 @@
 #include "ui/DialogWindow_win.h"
 
 bool DialogWindow::Create(HWND parent, int templateId) {
-    AttachScope attach(this, true);
+    if (Handle()) return false;
     CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
-                       &SharedDialogProc, 0);
+                       &SharedDialogProc, reinterpret_cast<LPARAM>(this));
     return Handle() != nullptr;
 }
 
 bool DialogWindow::CreateIndirect(HWND parent, const DLGTEMPLATE* dialogTemplate) {
-    AttachScope attach(this, true);
+    if (Handle()) return false;
     CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, parent, &SharedDialogProc,
-                               0);
+                               reinterpret_cast<LPARAM>(this));
     return Handle() != nullptr;
 }
 
@@ -25,9 +25,15 @@ INT_PTR DialogWindow::DialogProc(HWND, UINT, WPARAM, LPARAM) {
 }
 
 INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only DialogWindow::Create hands this procedure to the system, so a bound
-    // object here is always a DialogWindow.
-    auto* object = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Only DialogWindow::Create hands this procedure to the system, with the
+    // object as the parameter that WM_INITDIALOG carries. The dialog is
+    // subclassed then, so from there on its messages pass HandleMessage first.
+    if (message == WM_INITDIALOG && lParam) {
+        auto* object = reinterpret_cast<DialogWindow*>(lParam);
+        if (!object->Subclass(window)) return 0;
+        return object->DialogProc(window, message, wParam, lParam);
+    }
+    Window* object = WindowFromHandle(window);
     if (!object) return 0;
     return static_cast<DialogWindow*>(object)->DialogProc(window, message, wParam, lParam);
 }

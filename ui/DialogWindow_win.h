@@ -1,7 +1,9 @@
 #pragma once
-// A modeless dialog box bound to a Window object. Its window procedure is
-// subclassed, so messages pass HandleMessage first and then the dialog
-// class's own procedure, which calls DialogProc through SharedDialogProc.
+// A modeless dialog box bound to a Window object at its WM_INITDIALOG. Its
+// window procedure is subclassed then, so later messages pass HandleMessage
+// first and then the dialog class's own procedure, which calls DialogProc
+// through SharedDialogProc. What comes before WM_INITDIALOG (WM_SETFONT) gets
+// the dialog's default processing only.
 
 #include "ui/Window_win.h"
 

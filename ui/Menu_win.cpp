@@ -25,9 +25,11 @@ void Window::ShowPopupMenu(HMENU menu, bool fromTray) {
     inPopupMenu = false;
 }
 
-void FillSubmenu(HMENU submenu, const std::vector<std::wstring>& texts, UINT firstId) {
+void FillSubmenu(const LanguageTable& language, HMENU submenu,
+                 const std::vector<std::wstring>& texts, UINT firstId) {
     const bool empty = texts.empty();
-    const std::vector<std::wstring> placeholder = {empty ? TextOf(kEmptySubMenu) : std::wstring()};
+    const std::vector<std::wstring> placeholder = {empty ? language.TextOf(kEmptySubMenu)
+                                                         : std::wstring()};
     const std::vector<std::wstring>& items = empty ? placeholder : texts;
 
     int count = GetMenuItemCount(submenu);

@@ -2,10 +2,16 @@
 
 #include <utility>
 
+namespace {
+
+constexpr const wchar_t* kClassName = L"Zephyn3 MessageWindow";
+
+}  // namespace
+
 MessageWindow::MessageWindow(Handler h) : handler(std::move(h)) {
-    AttachScope attach(this, true);
-    CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                    GetModuleHandleW(nullptr), nullptr);
+    if (!RegisterSharedClass(kClassName, 0, nullptr, nullptr)) return;
+    CreateWindowExW(0, kClassName, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                    GetModuleHandleW(nullptr), this);
 }
 
 LRESULT MessageWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,94 +1,89 @@
 #pragma once
-// The program's own window messages and timer ids, all in one place so that no
-// two of them meet at one window.
+// The program's own window messages and timer ids, each in one enumeration so
+// that no two of them meet by accident.
 //
-// Messages from WM_USER up are each window class's own, so windows of
-// different classes may share a number (5809 below); one window never may.
-// A timer id only has to be unique per window as well.
+// Some numbers are known outside this program (scripts and helper programs
+// post them, and its own worker threads do): those keep their values. The
+// rest follow on from WM_APP, which no system control uses. Two messages
+// share 5809; they go to windows of different classes (the main window and a
+// note) and never meet. A timer id only has to be unique per window; these
+// are unique for the whole program all the same.
 
 #include <windows.h>
 
-// Messages to the main window.
-// The tray icon's mouse events (lParam: the mouse message).
-inline constexpr UINT kTrayMessage = 5260;
-// The settings dialog has closed with its result.
-inline constexpr UINT kSettingsResultMessage = 3399;
-// An update check in the background has finished.
-inline constexpr UINT kUpdateCheckDoneMessage = 5809;
+enum PrivateMessage : UINT {
+    // --- fixed numbers ---
+    // To the main window: the tray icon's mouse events (lParam: the mouse message).
+    kTrayMessage = 5260,
+    // To the main window: the settings dialog has closed with its result.
+    kSettingsResultMessage = 3399,
+    // To the main window: an update check in the background has finished.
+    kUpdateCheckDoneMessage = 5809,
+    // To a note, posted by its editor when the edit is to end: wParam non-zero
+    // fits the note to its text afterwards, lParam non-zero keeps a new note
+    // even when it was left blank.
+    kEndNoteEditMessage = 5809,
 
-// Messages to the message-only window of the notes document (NotesDocument_win.h).
-// Writes Notes.dat when a change has not been written yet.
-inline constexpr UINT kSaveNotesMessage = 5273;
-// A file could not be written: the waiting explanations are shown to the user.
-inline constexpr UINT kSaveProblemMessage = 5270;
-// Loading the notes left some without a window (wParam: how many).
-inline constexpr UINT kNotesNotShownMessage = 5271;
+    // --- from WM_APP on ---
+    // To the notes document's message window (NotesDocument_win.h): writes
+    // Notes.dat when a change has not been written yet.
+    kSaveNotesMessage = WM_APP,
+    // To the same: a file could not be written; the waiting explanations are
+    // shown to the user.
+    kSaveProblemMessage,
+    // To the same: loading the notes left some without a window (wParam: how many).
+    kNotesNotShownMessage,
+    // To the message window of a host's notes (NoteCollection_win.h): destroys
+    // the notes that were closed, once none of their handlers runs.
+    kFinishClosingNotesMessage,
+    // To the main window (app/NoteSync_win.h): something changed in the sync folder.
+    kSyncFolderMessage,
+};
 
-// Messages to the message-only window of a host's notes (NoteCollection_win.h).
-// Destroys the notes that were closed, once none of their handlers runs.
-inline constexpr UINT kFinishClosingNotesMessage = 5272;
+enum TimerId : UINT_PTR {
+    // --- fixed numbers ---
+    // Every skinned window (the main window and the notes): one step of
+    // fading in or out, every 50 ms.
+    kFadeTimer = 213,
+    // The main window: tells a single click on the tray icon from a double.
+    kTrayClickTimer = 445,
+    // A note: polls the cursor over a masked note.
+    kNoteHoverTimer = 556,
+    // A note: checks the alarm once a minute.
+    kNoteAlarmTimer = 557,
+    // A skinned button: polls the cursor while it is on the button.
+    kButtonHoverTimer = 123,
 
-// Messages to a note.
-// Posted by the note's editor when the edit is to end: wParam non-zero fits
-// the note to its text afterwards, lParam non-zero keeps a new note even when
-// it was left blank.
-inline constexpr UINT kEndNoteEditMessage = 5809;
+    // --- the rest ---
+    // A note: the typed text is due in Notes.dat.
+    kNoteTypingTimer = 1000,
+    // A note: one step of a fired alarm's pulse.
+    kNotePulseTimer,
+    // The notes document's window: writes again what could not be written.
+    kSaveRetryTimer,
+    // The main window: the monitors have settled after a change.
+    kDisplayChangeTimer,
+    // The main window: the notes' modal loops have had time to return.
+    kCloseTimer,
+    // The main window: looks again whether the theme may follow Windows.
+    kColorModeTimer,
+    // The main window, for sync through a folder: this PC's device file is due.
+    kSyncWriteTimer,
+    // The same: looks at the folder every 30 s.
+    kSyncPollTimer,
+    // The same: reads the folder once a burst has settled.
+    kSyncReadTimer,
+};
 
-// Timers of every skinned window (the main window and the notes).
-inline constexpr UINT_PTR kFadeTimer = 213;  // one step of fading in or out
-// Timers of the main window.
-inline constexpr UINT_PTR kTrayClickTimer = 445;       // tells a single click from a double
-inline constexpr UINT_PTR kDisplayChangeTimer = 7302;  // the monitors have settled after a change
-inline constexpr UINT_PTR kCloseTimer = 7303;  // the notes' modal loops have had time to return
-inline constexpr UINT_PTR kColorModeTimer =
-    7304;  // looks again whether the theme may follow Windows
+// How long the main window waits before it looks again whether the colour
+// theme may follow Windows.
 inline constexpr UINT kColorModeRetryMs = 2000;
-// Timers of the notes document's window.
-inline constexpr UINT_PTR kSaveRetryTimer = 7301;  // writes again what could not be written
-// Timers of a note.
-inline constexpr UINT_PTR kNoteHoverTimer = 556;   // polls the cursor over a masked note
-inline constexpr UINT_PTR kNoteAlarmTimer = 557;   // checks the alarm once a minute
-inline constexpr UINT_PTR kNoteTypingTimer = 558;  // the typed text is due in Notes.dat
-inline constexpr UINT_PTR kNotePulseTimer = 559;   // one step of a fired alarm's pulse
-// Timers of a skinned button.
-inline constexpr UINT_PTR kButtonHoverTimer = 123;  // polls the cursor while it is on the button
 
-static_assert(kTrayMessage != kSettingsResultMessage && kTrayMessage != kUpdateCheckDoneMessage &&
-                  kSettingsResultMessage != kUpdateCheckDoneMessage,
-              "main window messages collide");
-static_assert(kSaveNotesMessage != kSaveProblemMessage &&
-                  kSaveNotesMessage != kNotesNotShownMessage &&
-                  kSaveProblemMessage != kNotesNotShownMessage,
-              "notes document messages collide");
-static_assert(kFadeTimer != kTrayClickTimer, "main window timers collide");
-static_assert(kColorModeTimer != kCloseTimer && kColorModeTimer != kDisplayChangeTimer &&
-                  kColorModeTimer != kFadeTimer && kColorModeTimer != kTrayClickTimer,
-              "main window timers collide");
-static_assert(kCloseTimer != kDisplayChangeTimer && kCloseTimer != kFadeTimer &&
-                  kCloseTimer != kTrayClickTimer && kDisplayChangeTimer != kFadeTimer &&
-                  kDisplayChangeTimer != kTrayClickTimer,
-              "main window timers collide");
-static_assert(kFadeTimer != kNoteHoverTimer && kFadeTimer != kNoteAlarmTimer &&
-                  kFadeTimer != kNoteTypingTimer && kNoteHoverTimer != kNoteAlarmTimer &&
-                  kNoteHoverTimer != kNoteTypingTimer && kNoteAlarmTimer != kNoteTypingTimer,
-              "note timers collide");
-static_assert(kNotePulseTimer != kFadeTimer && kNotePulseTimer != kNoteHoverTimer &&
-                  kNotePulseTimer != kNoteAlarmTimer && kNotePulseTimer != kNoteTypingTimer,
-              "note timers collide");
-
-// Sync through a folder (app/NoteSync_win.h), at the main window.
-// Something changed in the sync folder.
-inline constexpr UINT kSyncFolderMessage = 5290;
-inline constexpr UINT_PTR kSyncWriteTimer = 7310;  // this PC's device file is due
-inline constexpr UINT_PTR kSyncPollTimer = 7311;   // looks at the folder every 30 s
-inline constexpr UINT_PTR kSyncReadTimer = 7312;   // reads the folder once a burst has settled
-static_assert(kSyncFolderMessage != kTrayMessage && kSyncFolderMessage != kSettingsResultMessage &&
-                  kSyncFolderMessage != kUpdateCheckDoneMessage &&
-                  kSyncFolderMessage != kSaveProblemMessage &&
-                  kSyncFolderMessage != kNotesNotShownMessage,
-              "main window messages collide");
-static_assert(kSyncWriteTimer != kSaveRetryTimer && kSyncWriteTimer != kDisplayChangeTimer &&
-                  kSyncPollTimer != kSaveRetryTimer && kSyncPollTimer != kDisplayChangeTimer &&
-                  kSyncReadTimer != kSaveRetryTimer && kSyncReadTimer != kDisplayChangeTimer &&
-                  kSyncWriteTimer != kFadeTimer && kSyncPollTimer != kTrayClickTimer,
-              "main window timers collide");
+// The numbers that others know are a promise.
+static_assert(kTrayMessage == 5260 && kSettingsResultMessage == 3399 &&
+                  kUpdateCheckDoneMessage == 5809 && kEndNoteEditMessage == 5809,
+              "messages known outside the program keep their numbers");
+static_assert(kFadeTimer == 213 && kTrayClickTimer == 445 && kNoteHoverTimer == 556 &&
+                  kNoteAlarmTimer == 557 && kButtonHoverTimer == 123,
+              "timer numbers kept");
+static_assert(kSyncFolderMessage < 0xC000, "the WM_APP range ends at 0xBFFF");

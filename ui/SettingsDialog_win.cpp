@@ -161,7 +161,7 @@ void SettingsDialog::OnInitDialog() {
     Exchange(false);
     // Notes on the grid do not also snap to each other.
     EnableWindow(GetDlgItem(dialog, IDC_SNAP_NOTES_TOGETHER), !IsChecked(IDC_SNAP_TO_GRID));
-    TranslateDialog(dialog);
+    TranslateDialog(dialog, language);
 }
 
 INT_PTR SettingsDialog::DialogProc(HWND, UINT message, WPARAM, LPARAM) {
@@ -186,7 +186,7 @@ void SettingsDialog::OnOkOrApply(bool ok) {
     Exchange(true);
     bool restart = false;
     if (edited.layeredWindowEnabled != initial.layeredWindowEnabled) {
-        switch (ShowMessage(TextOf(kConfirm_Restart).c_str(), nullptr,
+        switch (ShowMessage(language.TextOf(kConfirm_Restart).c_str(), nullptr,
                             MB_YESNOCANCEL | MB_ICONQUESTION)) {
             case IDYES:
                 restart = true;
@@ -231,16 +231,17 @@ bool SettingsDialog::OnCommand(WORD notification, WORD id, HWND) {
     return true;
 }
 
-std::wstring TakenHotKeysMessage(const AppSettings& settings, unsigned failedMask) {
+std::wstring TakenHotKeysMessage(const LanguageTable& language, const AppSettings& settings,
+                                 unsigned failedMask) {
     ModifierNames names;
     names.ctrl = KeyName(VK_CONTROL);
     names.shift = KeyName(VK_SHIFT);
     names.alt = KeyName(VK_MENU);
-    std::wstring text = TextOf(kSettings_HotKeysTaken);
+    std::wstring text = language.TextOf(kSettings_HotKeysTaken);
     for (const HotKeyField& h : kHotKeyFields) {
         if (!(failedMask & (1u << h.index))) continue;
         const HotKeySetting& key = settings.hotKeys[h.index];
-        text += L"\n" + PlainLabel(Translate(h.labelKey)) + L": " +
+        text += L"\n" + PlainLabel(language.Translate(h.labelKey)) + L": " +
                 HotKeyText(key.modifiers, KeyName(key.virtualKey), names);
     }
     return text;

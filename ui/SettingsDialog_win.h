@@ -9,9 +9,14 @@
 #include "store/AppSettings.h"
 #include "ui/DialogWindow_win.h"
 
+class LanguageTable;
+
 class SettingsDialog : public DialogWindow {
 public:
     static constexpr int kTemplateId = 165;
+
+    // The language of the dialog's texts and questions; it outlives the dialog.
+    explicit SettingsDialog(const LanguageTable& language) : language(language) {}
 
     ~SettingsDialog() override = default;
 
@@ -40,6 +45,7 @@ private:
     void PostResult(bool closed, bool apply, bool restart);
     bool IsChecked(int id) const;
 
+    const LanguageTable& language;
     HWND owner = nullptr;
     UINT resultMessage = 0;
     AppSettings edited;
@@ -49,4 +55,5 @@ private:
 // The message that tells which of the hot keys in failedMask (bit i for hot
 // key i of AppSettings::hotKeys) another program holds: each one's label in
 // the dialog and its key combination.
-std::wstring TakenHotKeysMessage(const AppSettings& settings, unsigned failedMask);
+std::wstring TakenHotKeysMessage(const LanguageTable& language, const AppSettings& settings,
+                                 unsigned failedMask);

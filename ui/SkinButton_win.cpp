@@ -7,27 +7,12 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"Zephyn3 HotControl";
 
-bool RegisterHotControlClass() {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &SharedWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    registered =
-        RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
-
 }  // namespace
 
 HotControl::HotControl(HWND parent) {
-    RegisterHotControlClass();
-    AttachScope attach(this, false);
+    if (!RegisterSharedClass(kClassName, 0, LoadCursorW(nullptr, IDC_ARROW), nullptr)) return;
     CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, parent, nullptr,
-                    GetModuleHandleW(nullptr), nullptr);
+                    GetModuleHandleW(nullptr), this);
 }
 
 void HotControl::Poll(HWND window) {

@@ -12,47 +12,21 @@ namespace {
 constexpr const wchar_t* kClassName = L"Zephyn3 SmallWindow";
 constexpr int kIconResource = 129;
 
-uint8_t globalAlpha = 128;
-SnapHooks snapHooks;
-
-std::vector<SmallWindow*>& List() {
-    static std::vector<SmallWindow*> list;
-    return list;
-}
-
-bool RegisterWindowClass() {
-    static bool registered = false;
-    if (registered) return true;
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_NOCLOSE;
-    windowClass.lpfnWndProc = &SharedWindowProc;
-    windowClass.hInstance = module;
-    windowClass.hIcon = LoadIconW(module, MAKEINTRESOURCEW(kIconResource));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    registered =
-        RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
-
 }  // namespace
 
-const std::vector<SmallWindow*>& SmallWindowList() {
-    return List();
-}
-
-SmallWindow::SmallWindow() {
-    List().push_back(this);
-}
+SmallWindow::SmallWindow(SkinnedWindows& windows) : skinned(windows) {}
 
 SmallWindow::~SmallWindow() {
-    auto& list = List();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
     // The WM_CAPTURECHANGED of the coming destruction reaches only the base
     // handler, so a hold taken for a move in progress is given back here.
+    LeaveSet();
+}
+
+void SmallWindow::LeaveSet() {
     ReleaseHeldWorkAreas();
+    if (!inSet) return;
+    inSet = false;
+    skinned.Remove(*this);
 }
 
 bool SmallWindow::Create(bool layeredWindow, bool startOpaque) {
@@ -61,16 +35,28 @@ bool SmallWindow::Create(bool layeredWindow, bool startOpaque) {
 
 bool SmallWindow::Create(bool layeredWindow, bool startOpaque, const RECT& rect,
                          DWORD extraExStyle) {
-    alpha = targetAlpha = startOpaque ? 255 : globalAlpha;
+    if (Handle()) return false;
+    alpha = targetAlpha = startOpaque ? 255 : skinned.Alpha();
     layered = layeredWindow;
-    RegisterWindowClass();
-    {
-        AttachScope attach(this, false);
-        // The tool-window style keeps the windows off the taskbar.
-        CreateWindowExW(WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0) | extraExStyle, kClassName,
-                        nullptr, WS_POPUP | WS_CLIPSIBLINGS, rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top, GetDesktopWindow(), nullptr,
-                        GetModuleHandleW(nullptr), nullptr);
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    if (!RegisterSharedClass(kClassName, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_NOCLOSE,
+                             LoadCursorW(nullptr, IDC_ARROW),
+                             LoadIconW(module, MAKEINTRESOURCEW(kIconResource))))
+        return false;
+    // In the set before the window exists: its first position changes snap
+    // against the others already.
+    if (!inSet) {
+        inSet = true;
+        skinned.Add(*this);
+    }
+    // The tool-window style keeps the windows off the taskbar.
+    CreateWindowExW(WS_EX_TOOLWINDOW | (layered ? WS_EX_LAYERED : 0) | extraExStyle, kClassName,
+                    nullptr, WS_POPUP | WS_CLIPSIBLINGS, rect.left, rect.top,
+                    rect.right - rect.left, rect.bottom - rect.top, GetDesktopWindow(), nullptr,
+                    module, this);
+    if (!Handle()) {
+        LeaveSet();
+        return false;
     }
     if (layered)
         SetLayeredWindowAttributes(Handle(), kColorKey, static_cast<BYTE>(alpha),
@@ -107,12 +93,13 @@ void SmallWindow::FadeToOpaque() {
 
 void SmallWindow::FadeToTranslucent() {
     if (!fadeEnabled) return;
-    if (alpha == globalAlpha) {
+    const int level = skinned.Alpha();
+    if (alpha == level) {
         // Likewise a fade toward opacity that has just begun.
-        if (fading) StartFade(globalAlpha, false);
+        if (fading) StartFade(level, false);
         return;
     }
-    StartFade(globalAlpha, globalAlpha >= alpha);
+    StartFade(level, level >= alpha);
 }
 
 void SmallWindow::FadeStep() {
@@ -145,7 +132,7 @@ void SmallWindow::EndPulse() {
     if (!pulsing) return;
     pulsing = false;
     if (!fadeEnabled) return;
-    const int target = GetForegroundWindow() == Handle() ? 255 : globalAlpha;
+    const int target = GetForegroundWindow() == Handle() ? 255 : skinned.Alpha();
     if (alpha != target) StartFade(target, target >= alpha);
 }
 
@@ -168,24 +155,13 @@ void SmallWindow::RestoreTranslucency() {
                                LWA_COLORKEY | LWA_ALPHA);
 }
 
-void SmallWindow::SetGlobalAlpha(uint8_t value) {
-    globalAlpha = value;
-    for (SmallWindow* window : List()) {
-        if (!window->fadeEnabled || window->alpha == value) continue;
-        // Active windows are opaque or on their way there; they take the new
-        // level when they next lose activation.
-        bool towardOpaque = window->fading ? window->targetAlpha == 255 : window->alpha == 255;
-        if (towardOpaque) continue;
-        window->StartFade(value, value >= window->alpha);
-    }
-}
-
-uint8_t SmallWindow::GlobalAlpha() {
-    return globalAlpha;
-}
-
-void SmallWindow::SetSnapHooks(const SnapHooks& hooks) {
-    snapHooks = hooks;
+void SmallWindow::FollowAlpha(uint8_t value) {
+    if (!fadeEnabled || alpha == value) return;
+    // Active windows are opaque or on their way there; they take the new
+    // level when they next lose activation.
+    bool towardOpaque = fading ? targetAlpha == 255 : alpha == 255;
+    if (towardOpaque) return;
+    StartFade(value, value >= alpha);
 }
 
 void SmallWindow::OnActivate(WPARAM wParam) {
@@ -204,7 +180,7 @@ void SmallWindow::OnActivate(WPARAM wParam) {
 }
 
 void SmallWindow::OnWindowPosChanging(WINDOWPOS& pos) {
-    if (snapHooks.snap) snapHooks.snap(*this, pos);
+    skinned.Snap(*this, pos);
 }
 
 void SmallWindow::OnPositionChanging(HWND window, WINDOWPOS& pos) {
@@ -213,20 +189,20 @@ void SmallWindow::OnPositionChanging(HWND window, WINDOWPOS& pos) {
     if (GetCapture() == window) {
         if (!holdingWorkAreas) {
             holdingWorkAreas = true;
-            if (snapHooks.holdWorkAreas) snapHooks.holdWorkAreas();
+            skinned.Hold();
         }
         OnWindowPosChanging(pos);
         return;
     }
-    if (snapHooks.holdWorkAreas) snapHooks.holdWorkAreas();
+    skinned.Hold();
     OnWindowPosChanging(pos);
-    if (snapHooks.releaseWorkAreas) snapHooks.releaseWorkAreas();
+    skinned.Release();
 }
 
 void SmallWindow::ReleaseHeldWorkAreas() {
     if (!holdingWorkAreas) return;
     holdingWorkAreas = false;
-    if (snapHooks.releaseWorkAreas) snapHooks.releaseWorkAreas();
+    skinned.Release();
 }
 
 void SmallWindow::OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu) {
@@ -282,6 +258,11 @@ LRESULT SmallWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_CAPTURECHANGED:
             ReleaseHeldWorkAreas();
             sizing = false;
+            break;
+        case WM_NCDESTROY:
+            // The window goes before the object: the set forgets it now, so
+            // an owner may let the set go before this base.
+            LeaveSet();
             break;
         default:
             break;

@@ -2,9 +2,9 @@
 // The skinned top-level window shared by the main window and every note: a
 // tool-window popup of class "Zephyn3 SmallWindow", optionally layered with
 // magenta as its transparent colour. It fades between opaque (while active)
-// and the process-wide see-through level (while inactive), is dragged by its
-// body, draws the icons of its popup menus and runs snapping on every
-// position change.
+// and the see-through level of its SkinnedWindows (while inactive), is dragged
+// by its body, draws the icons of its popup menus and has its SkinnedWindows
+// snap every position change.
 //
 // Derived classes paint in Paint (the background is never erased), answer
 // the snapping questions, and hand every message they do not consume on to
@@ -16,23 +16,8 @@
 #include <vector>
 
 #include "arrange/Rect.h"
+#include "ui/SkinnedWindows_win.h"
 #include "ui/Window_win.h"
-
-class SmallWindow;
-
-// Every live SmallWindow in construction order. Owns nothing.
-const std::vector<SmallWindow*>& SmallWindowList();
-
-// Where snapping plugs in. The snapping code installs these once at start-up;
-// SmallWindow only decides when they run. Any of them may be null.
-struct SnapHooks {
-    // Adjusts the position and size that the system is about to apply.
-    void (*snap)(SmallWindow& window, WINDOWPOS& pos) = nullptr;
-    // The monitor work areas that snapping reads are held for the whole of a
-    // mouse move or resize, and for a single position change otherwise.
-    void (*holdWorkAreas)() = nullptr;
-    void (*releaseWorkAreas)() = nullptr;
-};
 
 class SmallWindow : public Window {
 public:
@@ -40,12 +25,16 @@ public:
     static constexpr int kFadeStep = 32;
     static constexpr COLORREF kColorKey = RGB(255, 0, 255);
 
-    SmallWindow();
+    // Keeps the reference only: the set is first used by Create, so an owner
+    // may pass a member of its own that is made after this base.
+    explicit SmallWindow(SkinnedWindows& windows);
+    // Leaves the set (when the window still exists; otherwise it left when
+    // its window went).
     ~SmallWindow() override;
 
     // Creates the window at (0, 0), 1 by 1 pixel, hidden; the caller sizes,
     // places and shows it. startOpaque begins at alpha 255 instead of the
-    // global level. Without layering the window never fades.
+    // set's see-through level. Without layering the window never fades.
     bool Create(bool layered, bool startOpaque);
     // The same, made hidden at `rect` with extra extended styles (topmost,
     // click-through), so that a window whose place is known needs no move.
@@ -69,13 +58,8 @@ public:
     // window is in front, else toward the see-through level.
     void EndPulse();
 
-    // The see-through level of inactive layered windows. Changing it fades
-    // every inactive window to the new level; active ones take it when they
-    // next lose activation.
-    static void SetGlobalAlpha(uint8_t value);
-    static uint8_t GlobalAlpha();
-
-    static void SetSnapHooks(const SnapHooks& hooks);
+    // The set this window belongs to.
+    SkinnedWindows& Skinned() const { return skinned; }
 
     bool IsLayered() const { return layered; }
     bool IsFading() const { return fading; }
@@ -105,10 +89,14 @@ public:
 
 protected:
     // Runs at every WM_WINDOWPOSCHANGING while the work areas are held; the
-    // default runs the installed snap hook. Changes to pos are applied.
+    // default has the set snap it. Changes to pos are applied.
     virtual void OnWindowPosChanging(WINDOWPOS& pos);
 
 private:
+    friend class SkinnedWindows;
+    // The set's see-through level changed: an inactive window fades to it.
+    void FollowAlpha(uint8_t value);
+    void LeaveSet();
     void StartFade(int target, bool up);
     void StopFadeTimer();
     void FadeStep();
@@ -116,6 +104,8 @@ private:
     void OnPositionChanging(HWND window, WINDOWPOS& pos);
     void ReleaseHeldWorkAreas();
 
+    SkinnedWindows& skinned;
+    bool inSet = false;
     bool fading = false;
     bool fadeUp = false;
     int alpha = 255;

@@ -1,36 +1,10 @@
 #include "ui/Window_win.h"
 
-#include "lang/LanguageTable.h"
-#include "ui/WindowList_win.h"
-
-namespace {
-
-// State of the one creation in progress. Attaches never nest: child windows
-// are created after their parent's creation call has returned.
-struct PendingAttach {
-    HHOOK hook = nullptr;
-    Window* object = nullptr;
-    bool subclass = false;
-};
-
-PendingAttach pending;
-
-// The system creates a default input-method window for a thread the first
-// time that thread creates a window, and that window's WM_NCCREATE passes our
-// hook too, possibly before the window we are creating. It must never take
-// the pending object.
-bool IsInputMethodWindow(HWND window) {
-    wchar_t name[32] = {};
-    if (!GetClassNameW(window, name, 32)) return false;
-    return lstrcmpiW(name, L"IME") == 0 || lstrcmpiW(name, L"MSCTFIME UI") == 0;
-}
-
-}  // namespace
+#include "base/ProgramInfo.h"
 
 Window::Window() = default;
 
 Window::~Window() {
-    if (pending.object == this) pending.object = nullptr;
     if (hwnd) {
         HWND window = hwnd;
         DestroyWindow(window);
@@ -38,47 +12,26 @@ Window::~Window() {
         // not keep pointing at an object that is going away.
         if (hwnd) Unbind(window);
     }
-    WindowList::Remove(this);
 }
 
-bool Window::BeginAttach(Window* object, bool subclass) {
-    if (!object || pending.hook || object->hwnd) return false;
-    pending.object = object;
-    pending.subclass = subclass;
-    pending.hook =
-        SetWindowsHookExW(WH_CALLWNDPROC, &Window::AttachHookProc, nullptr, GetCurrentThreadId());
-    if (!pending.hook) {
-        pending = PendingAttach();
+void Window::Bind(HWND window) {
+    // An object serves one window at a time; a second creation stays unbound.
+    if (hwnd) return;
+    hwnd = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+bool Window::Subclass(HWND window) {
+    if (hwnd || !window || !IsWindow(window)) return false;
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return false;
+    if (GetWindowLongPtrW(window, GWLP_USERDATA) != 0) return false;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == &SharedWindowProc)
         return false;
-    }
+    hwnd = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SharedWindowProc)));
     return true;
-}
-
-void Window::EndAttach() {
-    if (pending.hook) UnhookWindowsHookEx(pending.hook);
-    pending = PendingAttach();
-}
-
-LRESULT CALLBACK Window::AttachHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    HHOOK hook = pending.hook;
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code >= 0 && call && call->message == WM_NCCREATE && pending.object &&
-        !pending.object->hwnd && !IsInputMethodWindow(call->hwnd)) {
-        Window* object = pending.object;
-        // Only the first window is bound: the dialog itself, not the
-        // controls its template creates afterwards.
-        pending.object = nullptr;
-        object->hwnd = call->hwnd;
-        SetWindowLongPtrW(call->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-        WindowList::Add(object);
-        if (pending.subclass) {
-            object->previousProc =
-                reinterpret_cast<WNDPROC>(GetWindowLongPtrW(call->hwnd, GWLP_WNDPROC));
-            SetWindowLongPtrW(call->hwnd, GWLP_WNDPROC,
-                              reinterpret_cast<LONG_PTR>(&SharedWindowProc));
-        }
-    }
-    return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 void Window::Unbind(HWND window) {
@@ -87,7 +40,6 @@ void Window::Unbind(HWND window) {
         previousProc = nullptr;
     }
     hwnd = nullptr;
-    WindowList::Remove(this);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
 }
 
@@ -217,25 +169,65 @@ int Window::ShowMessage(const wchar_t* text, const wchar_t* caption, UINT type) 
 }
 
 LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE && lParam) {
+        // Only windows of our classes come here at creation, and their
+        // creating code passes the object or nothing.
+        auto* object =
+            static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (object) object->Bind(window);
+    }
     auto* object = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (object) return object->HandleMessage(window, message, wParam, lParam);
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 Window* WindowFromHandle(HWND window) {
-    if (!window) return nullptr;
+    // GWLP_USERDATA is free for anyone's use: it is trusted only for windows of
+    // this thread that run SharedWindowProc, which every bound window does (our
+    // classes, our dialogs and the controls we subclassed) and only they do.
+    if (!window || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
+        return nullptr;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) != &SharedWindowProc)
+        return nullptr;
     auto* object = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // GWLP_USERDATA is free for anyone's use: trust it only for our own objects.
-    if (!object || !WindowList::Contains(object) || object->Handle() != window) return nullptr;
+    if (!object || object->Handle() != window) return nullptr;
     return object;
 }
 
-int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
-    std::wstring title;
-    if (!caption) {
-        title = TextOf(kTitle_App);
-        caption = title.c_str();
+bool RegisterSharedClass(const wchar_t* name, UINT style, HCURSOR cursor, HICON icon) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(module, name, &windowClass)) return true;
+    windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = style;
+    windowClass.lpfnWndProc = &SharedWindowProc;
+    windowClass.hInstance = module;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = cursor;
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool PreTranslateKeyMessage(MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return true;
+    // From the window with the focus up to its top-level window: a control's
+    // own object first, then its dialog or note. The next step is read before
+    // the question, which may destroy the window (a dialog's Escape).
+    HWND window = message.hwnd;
+    while (window) {
+        const bool child = (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
+        HWND next = child ? GetParent(window) : nullptr;
+        Window* object = WindowFromHandle(window);
+        if (object && !object->PreTranslate(message)) return false;
+        window = next;
     }
+    return true;
+}
+
+int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+    if (!caption) caption = ProgramInfo::kProductName;
     return MessageBoxW(owner, text ? text : L"", caption, type);
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 // The base of every window object of the program.
 //
-// A Window object is bound to its window handle while the window is created:
-// the creating code calls BeginAttach, creates the window (CreateWindowExW or
-// CreateDialogParamW) and calls EndAttach (or uses AttachScope for both). A
-// thread-local WH_CALLWNDPROC hook catches the window's WM_NCCREATE, stores the
-// handle in the object, points GWLP_USERDATA at the object and adds it to
-// WindowList. From then on SharedWindowProc forwards every message to
-// HandleMessage. At WM_NCDESTROY the base HandleMessage undoes all of it.
+// A Window object is bound to its window handle in one of three ways:
+// - a window of a class whose procedure is SharedWindowProc: the creating code
+//   passes the object as the lpParam of CreateWindowExW, and SharedWindowProc
+//   binds it at WM_NCCREATE, so every message from then on reaches the object;
+// - a dialog (DialogWindow): the object is the lParam of CreateDialogParamW,
+//   and SharedDialogProc binds it at WM_INITDIALOG;
+// - an existing window of another class (a system control): Subclass.
+// Binding stores the handle in the object and points GWLP_USERDATA at the
+// object; WindowFromHandle reads it back. At WM_NCDESTROY the base
+// HandleMessage undoes all of it.
 //
 // Derived handlers handle their own messages first and then hand every message
 // on to their base class's HandleMessage; they never consume WM_NCDESTROY,
@@ -35,17 +38,17 @@ public:
     // false to hand it on to default processing.
     virtual bool OnCommand(WORD notification, WORD id, HWND control);
     virtual void OnInitMenuPopup(HMENU menu, UINT index, bool isSystemMenu);
-    // Asked by the message loop before each message is translated and
-    // dispatched; false consumes the message.
+    // Asked by the message loop before a keyboard message for this window or
+    // one of its descendants is translated and dispatched (PreTranslateKeyMessage);
+    // false consumes the message.
     virtual bool PreTranslate(MSG& message);
 
-    // Creation protocol. BeginAttach fails (and leaves nothing pending) when
-    // another attach is still open or the hook cannot be set; the window can
-    // still be created, it just stays unbound. With subclass true the window's
-    // own procedure is replaced by SharedWindowProc and becomes the default
-    // processing of this object.
-    static bool BeginAttach(Window* object, bool subclass);
-    static void EndAttach();
+    // Binds an existing window of this thread to this object: its procedure is
+    // replaced by SharedWindowProc and becomes the default processing of this
+    // object. Fails when this object is bound already, or the window is of
+    // another thread, bound already or keeps something of its own in
+    // GWLP_USERDATA.
+    bool Subclass(HWND window);
 
     // --- thin operations on the bound window ---
     HWND Handle() const { return hwnd; }
@@ -62,7 +65,7 @@ public:
     bool RaiseUnlessTopmost();
     bool BringToForeground(bool force);
     void GetText(std::wstring& text) const;
-    // A message box owned by this window; a null caption uses the application title.
+    // A message box owned by this window; a null caption uses the product name.
     int ShowMessage(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK) const;
 
     // Tracks a popup menu at the cursor (Menu_win.cpp). A second call while a
@@ -80,7 +83,9 @@ protected:
     bool IsSubclassed() const { return previousProc != nullptr; }
 
 private:
-    static LRESULT CALLBACK AttachHookProc(int code, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK SharedWindowProc(HWND, UINT, WPARAM, LPARAM);
+    // Binds a window of a class of ours at its WM_NCCREATE.
+    void Bind(HWND window);
     void Unbind(HWND window);
 
     HWND hwnd = nullptr;
@@ -88,31 +93,28 @@ private:
     bool inPopupMenu = false;
 };
 
-// Opens an attach in its constructor and closes it in its destructor, so that
-// every return path of a creation function removes the hook.
-class AttachScope {
-public:
-    AttachScope(Window* object, bool subclass) : ok(Window::BeginAttach(object, subclass)) {}
-    ~AttachScope() {
-        if (ok) Window::EndAttach();
-    }
-    AttachScope(const AttachScope&) = delete;
-    AttachScope& operator=(const AttachScope&) = delete;
-    bool Ok() const { return ok; }
-
-private:
-    bool ok;
-};
-
-// The window procedure of every window class of the program.
+// The window procedure of every window class of the program. At WM_NCCREATE it
+// binds the Window object given as CreateWindowExW's lpParam, if any.
 LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The dialog procedure of every DialogWindow.
 INT_PTR CALLBACK SharedDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The object bound to a window of this thread, or null.
+// The object bound to a window of this thread, or null (a window of another
+// thread or process, a destroyed window, one that is not ours).
 Window* WindowFromHandle(HWND window);
 
-// MessageBoxW; a null caption uses the application title.
+// Registers a window class of this module whose procedure is SharedWindowProc;
+// true when it exists afterwards (registered now or before). cursor and icon
+// may be null.
+bool RegisterSharedClass(const wchar_t* name, UINT style, HCURSOR cursor, HICON icon);
+
+// The message loop's step before translating and dispatching: a keyboard
+// message is offered to the bound windows from its own window up through its
+// parents to the top-level window, until one consumes it. False when consumed;
+// other messages are never offered to anyone.
+bool PreTranslateKeyMessage(MSG& message);
+
+// MessageBoxW; a null caption uses the product name.
 int ShowMessage(HWND owner, const wchar_t* text, const wchar_t* caption = nullptr,
                 UINT type = MB_OK);
 

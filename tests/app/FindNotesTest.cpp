@@ -16,7 +16,7 @@
 #include "res/resource.h"
 #include "store/RecycleBin.h"
 #include "support/DialogAnswers_win.h"
-#include "ui/WindowList_win.h"
+#include "ui/Window_win.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ protected:
     // message loop step: window objects see it before it is dispatched.
     void Key(HWND window, WPARAM key) {
         MSG message = {window, WM_KEYDOWN, key, 0, GetTickCount(), {}};
-        if (WindowList::PreTranslate(message)) {
+        if (PreTranslateKeyMessage(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

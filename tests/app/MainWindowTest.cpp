@@ -57,7 +57,8 @@ protected:
     AppSettings settings;
     SettingsStore store{path};
     RecordingOwner owner;
-    MainWindow window{owner, settings, store};
+    SkinnedWindows windows;
+    MainWindow window{owner, windows, settings, store};
 };
 
 // Commands reach the owner, which answers whether it handled them; a message

@@ -5,7 +5,7 @@
 
 #include "support/NoteTestHost_win.h"
 #include "arrange/Snapping_win.h"
-#include "ui/WindowSnapping_win.h"
+#include "ui/SkinnedWindows_win.h"
 
 using namespace NoteTest;
 
@@ -38,13 +38,44 @@ TEST(SnappingWinTest, AHeldMoveKeepsTheNotesItFoundAndTheNextMoveLooksAgain) {
     host.settings.snapNotes = true;
     auto* anchor = host.LoadNote(DataAt(304, 304, 504, 404, L"a"));
     auto* mover = host.LoadNote(DataAt(700, 500, 900, 600, L"m"));
-    HoldSnapping();
+    host.windows.Hold();
     EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 7 - 4, 310 - 4).left);
     ShowWindow(anchor->Handle(), SW_HIDE);
     EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 9 - 4, 310 - 4).left);
-    ReleaseSnapping();
+    host.windows.Release();
     EXPECT_EQ(500 + 9 - 4, MoveTo(*mover, 500 + 9 - 4, 310 - 4).left);
-    EXPECT_EQ(0, Arrange::WorkAreaHolds());
+    EXPECT_EQ(0, host.windows.Holds());
+}
+
+// Two programs' worth of windows in one process: a note snaps to the notes of
+// its own set only, and a drag held in one set holds nothing in the other.
+TEST(SnappingWinTest, NotesOfAnotherSetNeitherAttractNorShareAHold) {
+    FakeHost mine, theirs;
+    mine.settings.snapNotes = theirs.settings.snapNotes = true;
+    theirs.LoadNote(DataAt(304, 304, 504, 404, L"theirs"));
+    auto* anchor = mine.LoadNote(DataAt(304, 704, 504, 804, L"mine"));
+    auto* mover = mine.LoadNote(DataAt(700, 500, 900, 600, L"m"));
+    ASSERT_NE(anchor, nullptr);
+    // Beside theirs: left where dropped; beside ours: the gap of 15.
+    EXPECT_EQ(500 + 7 - 4, MoveTo(*mover, 500 + 7 - 4, 310 - 4).left);
+    EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 7 - 4, 710 - 4).left);
+
+    // Their work areas come from elsewhere: a hold of theirs reads them, ours does not.
+    int theirReads = 0;
+    theirs.windows.SetWorkAreaSource([&] {
+        ++theirReads;
+        return std::vector<Rect>{{0, 0, 640, 480}};
+    });
+    mine.windows.Hold();
+    EXPECT_EQ(0, theirs.windows.Holds());
+    EXPECT_EQ(0, theirReads);
+    theirs.windows.Hold();
+    EXPECT_EQ(1, theirReads);
+    EXPECT_EQ(1u, theirs.windows.WorkAreas().size());
+    theirs.windows.Release();
+    mine.windows.Release();
+    EXPECT_EQ(2u, mine.windows.Live().size());
+    EXPECT_EQ(1u, theirs.windows.Live().size());
 }
 
 TEST(SnappingWinTest, TwoMonitorWorkAreaOfAndSnappingToTheLeftMonitorsEdges) {

@@ -20,7 +20,7 @@
 #include "support/DialogAnswers_win.h"
 #include "support/MessagePump_win.h"
 #include "support/TestPaths.h"
-#include "ui/WindowSnapping_win.h"
+#include "ui/SkinnedWindows_win.h"
 
 namespace NoteTest {
 
@@ -74,17 +74,17 @@ inline void BuildSkin(Skin& skin, bool withMask) {
     skin.textBackgroundBrush.Reset(CreateSolidBrush(skin.themedTextBackgroundColor));
 }
 
-// What every stand-in shares: the notes' list, which owns them, and snapping
-// installed, as the program installs it where it is put together.
+// What every stand-in shares: the notes' list, which owns them, and the
+// skinned windows they join, as the program has them where it is put together.
 class HostBase : public NoteHost {
 public:
-    HostBase() { InstallSnapping(); }
     ~HostBase() override { notes.DestroyAll(); }
 
     const Skin& NoteSkin() const override { return skin; }
     const AppSettings& Settings() const override { return settings; }
     HMENU NoteMenu() const override { return nullptr; }
     const LanguageTable& Language() const override { return language; }
+    SkinnedWindows& Windows() override { return windows; }
     const std::vector<std::unique_ptr<NoteWindow>>& Notes() const override { return notes.List(); }
     void CloseNote(NoteWindow& note) override { notes.Close(note); }
     void ActivateNextNote(NoteWindow*) override {}
@@ -103,7 +103,8 @@ public:
     Skin skin;
     AppSettings settings;
     LanguageTable language;
-    // After the skin and settings: the notes go before what they use.
+    SkinnedWindows windows;
+    // After the skin, settings and windows: the notes go before what they use.
     NoteCollection notes;
 };
 

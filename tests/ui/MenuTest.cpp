@@ -56,7 +56,8 @@ public:
 }  // namespace
 
 TEST(FillSubmenu, ReplacesTheItemsAndGreysAPlaceholderForAnEmptyList) {
-    LanguageTable::Current().Load(LangTest::WriteTexts(L"EmptySubMenu=nothing here"));
+    LanguageTable language;
+    language.Load(LangTest::WriteTexts(L"EmptySubMenu=nothing here"));
 
     using List = std::vector<std::wstring>;
     const struct {
@@ -70,10 +71,10 @@ TEST(FillSubmenu, ReplacesTheItemsAndGreysAPlaceholderForAnEmptyList) {
     for (const auto& c : cases) {
         HMENU menu = CreatePopupMenu();
         for (int i = 0; i < c.oldCount; ++i) AppendMenuW(menu, MF_STRING, 100 + i, L"old");
-        FillSubmenu(menu, c.texts, kFirst);
+        FillSubmenu(language, menu, c.texts, kFirst);
         EXPECT_EQ(Items(menu), c.expected) << "from " << c.oldCount << " items";
         // A filled list after the placeholder enables the first item again.
-        FillSubmenu(menu, {L"back"}, kFirst);
+        FillSubmenu(language, menu, {L"back"}, kFirst);
         EXPECT_EQ(Items(menu), List{L"back"});
         DestroyMenu(menu);
     }

@@ -12,32 +12,46 @@
 #include "ui/MenuIcons_win.h"
 #include "ui/MenuItems_win.h"
 #include "ui/PrivateMessages_win.h"
+#include "ui/SkinnedWindows_win.h"
 
 namespace {
 
 class TestSmallWindow : public SmallWindow {
 public:
+    // With a set of its own, made after this base as the application's is,
+    // or joining a test's set.
+    TestSmallWindow() : SmallWindow(own) {}
+    explicit TestSmallWindow(SkinnedWindows& windows) : SmallWindow(windows) {}
+    // The window goes while the own set still exists.
+    ~TestSmallWindow() override { Destroy(); }
+
     Insets SnapInsets() const override { return {}; }
     bool SnapToGrid() const override { return false; }
     bool SnapToNotes() const override { return true; }
     int32_t SnapGap() const override { return 10; }
     int32_t SnapBorder() const override { return 0; }
+
+private:
+    SkinnedWindows own;
 };
 
-class SmallWindowTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        SmallWindow::SetGlobalAlpha(128);
-        SmallWindow::SetSnapHooks(SnapHooks());
-    }
-};
+BYTE AlphaOf(HWND window) {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(window, &key, &alpha, &flags);
+    return alpha;
+}
+
+// The fixture name groups the tests; nothing is shared between them.
+using SmallWindowTest = ::testing::Test;
 
 }  // namespace
 
-TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
+TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheSeeThroughLevelAndOpaque) {
     // A activates, D deactivates, o and t fade to opaque and translucent, M
     // makes opaque, R restores translucency, S skips the next deactivation
-    // fade, G sets the global alpha to 64. Each dot is a tick recording the
+    // fade, G sets the set's alpha to 64. Each dot is a tick recording the
     // alpha read back, or -1 while the window is drawn opaque (no LWA_ALPHA:
     // the alpha is then ignored and need not read back as 255).
     const struct {
@@ -50,15 +64,15 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
         {"o....to..", {160, 192, 224, 255, 255, 255}},  // back up before the first step down
         {"A....SD.D....", {160, 192, 224, 255, 255, 223, 191, 159, 128}},
         {"A.MD.Rt....", {160, -1, 223, 191, 159, 128}},
-        // Inactive windows fade to a new global level; active ones, and those
-        // on their way up, take it when they next lose activation.
+        // Inactive windows fade to a new level; active ones, and those on
+        // their way up, take it when they next lose activation.
         {"G..", {96, 64}},
         {"A....G.D......", {160, 192, 224, 255, 255, 223, 191, 159, 127, 95, 64}},
         {"AG....D......", {160, 192, 224, 255, 223, 191, 159, 127, 95, 64}},
     };
     for (const auto& c : cases) {
-        SmallWindow::SetGlobalAlpha(128);
-        TestSmallWindow window;
+        SkinnedWindows windows;
+        TestSmallWindow window(windows);
         ASSERT_TRUE(window.Create(true, false));
         COLORREF key = 0;
         BYTE alpha = 0;
@@ -75,7 +89,7 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
             if (*s == 'M') window.MakeOpaque();
             if (*s == 'R') window.RestoreTranslucency();
             if (*s == 'S') window.SkipNextDeactivationFade();
-            if (*s == 'G') SmallWindow::SetGlobalAlpha(64);
+            if (*s == 'G') windows.SetAlpha(64);
             if (*s == '.') {
                 window.Send(WM_TIMER, kFadeTimer, 0);
                 GetLayeredWindowAttributes(window.Handle(), &key, &alpha, &flags);
@@ -87,43 +101,73 @@ TEST_F(SmallWindowTest, LayeredWindowsFadeBetweenTheGlobalAlphaAndOpaque) {
     }
 }
 
-// Every position change runs the snap hook while the work areas are held; a
-// captured move holds them once, until the capture goes or the window is
+// A window made after the level changed starts there, with no fade; the
+// level of one set reaches no window of another.
+TEST_F(SmallWindowTest, TheSeeThroughLevelAppliesToLaterWindowsAndStaysInItsSet) {
+    SkinnedWindows notes, others;
+    TestSmallWindow before(notes), bystander(others);
+    ASSERT_TRUE(before.Create(true, false));
+    ASSERT_TRUE(bystander.Create(true, false));
+    notes.SetAlpha(200);
+    EXPECT_EQ(notes.Alpha(), 200);
+    EXPECT_TRUE(before.IsFading());
+    EXPECT_FALSE(bystander.IsFading());
+    EXPECT_EQ(others.Alpha(), SkinnedWindows::kDefaultAlpha);
+
+    TestSmallWindow after(notes);
+    ASSERT_TRUE(after.Create(true, false));
+    EXPECT_EQ(after.Alpha(), 200);
+    EXPECT_EQ(AlphaOf(after.Handle()), 200);
+    EXPECT_FALSE(after.IsFading());
+    // Deactivated, it stays at the level; made opaque, it starts at 255.
+    after.Send(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_FALSE(after.IsFading());
+    TestSmallWindow opaque(notes);
+    ASSERT_TRUE(opaque.Create(true, true));
+    EXPECT_EQ(AlphaOf(opaque.Handle()), 255);
+
+    EXPECT_EQ(notes.Live().size(), 3u);
+    EXPECT_EQ(others.Live().size(), 1u);
+    ASSERT_TRUE(opaque.Destroy());
+    EXPECT_EQ(notes.Live().size(), 2u);
+}
+
+// Every position change is snapped by the set while the work areas are held;
+// a captured move holds them once, until the capture goes or the window is
 // deleted mid-move.
-TEST_F(SmallWindowTest, SnapHookRunsUnderAHoldThatACapturedMoveKeepsUntilItEnds) {
-    static int holds, releases, holdsDuringSnap;
-    SnapHooks hooks;
-    hooks.holdWorkAreas = [] { ++holds; };
-    hooks.releaseWorkAreas = [] { ++releases; };
-    hooks.snap = [](SmallWindow& window, WINDOWPOS& pos) {
-        holdsDuringSnap = holds - releases;
-        if (!(pos.flags & SWP_NOMOVE) && window.SnappingEnabled()) pos.x = 50;
-    };
-    SmallWindow::SetSnapHooks(hooks);
+TEST_F(SmallWindowTest, SnappingRunsUnderAHoldThatACapturedMoveKeepsUntilItEnds) {
     for (bool deleteMidMove : {false, true}) {
-        holds = releases = holdsDuringSnap = 0;
-        auto window = std::make_unique<TestSmallWindow>();
+        SkinnedWindows windows;
+        int reads = 0, holdsDuringSnap = 0;
+        windows.SetWorkAreaSource([&] {
+            ++reads;
+            return std::vector<Rect>{{0, 0, 800, 600}};
+        });
+        windows.SetSnapPolicy([&](SmallWindow& window, WINDOWPOS& pos) {
+            holdsDuringSnap = windows.Holds();
+            if (!(pos.flags & SWP_NOMOVE) && window.SnappingEnabled()) pos.x = 50;
+        });
+        auto window = std::make_unique<TestSmallWindow>(windows);
         ASSERT_TRUE(window->Create(false, false));
         window->Move(47, 20);
         EXPECT_EQ(holdsDuringSnap, 1);
         EXPECT_EQ(window->WindowRect().left, 47);  // snapping not enabled yet
         window->EnableSnapping();
         ShowWindow(window->Handle(), SW_SHOW);
-        EXPECT_EQ(holds, releases);
-        holds = releases = 0;
+        EXPECT_EQ(windows.Holds(), 0);
+        reads = 0;
         SetCapture(window->Handle());
         ASSERT_EQ(GetCapture(), window->Handle());
         for (int xy : {10, 20, 30}) window->Move(xy, xy);
         EXPECT_EQ(window->WindowRect().left, 50);
         EXPECT_EQ(window->WindowRect().top, 30);
-        EXPECT_EQ(holds, 1);
-        EXPECT_EQ(releases, 0);
+        EXPECT_EQ(windows.Holds(), 1);
+        EXPECT_EQ(reads, 1);  // one read for the whole move
         if (deleteMidMove)
             window.reset();
         else
             ReleaseCapture();
-        EXPECT_EQ(holds, 1);
-        EXPECT_EQ(releases, 1);
+        EXPECT_EQ(windows.Holds(), 0);
     }
 }
 

@@ -31,11 +31,10 @@ public:
     // A top-level overlapped window (it gets WM_GETMINMAXINFO before
     // WM_NCCREATE), or a child of parent.
     bool Create(HWND parent = nullptr) {
-        RegisterTestClass(kClassName, &SharedWindowProc);
-        AttachScope attach(this, false);
+        RegisterSharedClass(kClassName, 0, nullptr, nullptr);
         DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_OVERLAPPEDWINDOW;
         created = CreateWindowExW(0, kClassName, L"", style, 10, 10, 200, 100, parent, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  GetModuleHandleW(nullptr), this);
         return created != nullptr;
     }
 
@@ -48,8 +47,9 @@ public:
         commands.emplace_back(id, notification, control);
         return commandResult;
     }
-    bool PreTranslate(MSG&) override {
+    bool PreTranslate(MSG& message) override {
         ++preTranslateCalls;
+        preTranslated.push_back(message.message);
         return preTranslateResult;
     }
     bool Saw(UINT message) const {
@@ -62,5 +62,6 @@ public:
     std::vector<std::tuple<WORD, WORD, HWND>> commands;  // id, notification, control
     bool commandResult = false;
     int preTranslateCalls = 0;
+    std::vector<UINT> preTranslated;
     bool preTranslateResult = true;
 };
