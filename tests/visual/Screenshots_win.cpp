@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwctype>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -104,6 +105,44 @@ void CheckTextInside(const Picture& with, const Picture& without, const RECT& ar
 void Save(const std::wstring& folder, const Picture& p) {
     if (!WriteBmp(folder + p.name + L".bmp", p.width, p.height, 24, p.pixels))
         Fail(p.name, L"could not be written");
+}
+
+// The popup menu that the program opens next: pictured from inside the menu's
+// own modal loop, by a thread timer, which then closes the menu.
+struct MenuPicture {
+    std::wstring out, name;
+    bool taken = false;
+};
+MenuPicture* pendingMenu = nullptr;
+
+void CALLBACK TakeMenuPicture(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (pendingMenu && popup && IsWindowVisible(popup)) {
+        RECT r = {};
+        GetWindowRect(popup, &r);
+        const Picture picture = Capture(pendingMenu->name, r);
+        CheckKeyColour(picture);
+        Save(pendingMenu->out, picture);
+        pendingMenu->taken = true;
+    }
+    EndMenu();
+}
+
+// Opens a menu with the cursor at a point with room below and right of it;
+// nothing is highlighted, so disabled items show as they are.
+void PictureMenu(const std::wstring& out, const std::wstring& name,
+                 const std::function<void()>& open) {
+    MenuPicture menu{out, name};
+    pendingMenu = &menu;
+    SetCursorPos(700, 150);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 600, TakeMenuPicture);
+    open();
+    if (!menu.taken) KillTimer(nullptr, timer);
+    pendingMenu = nullptr;
+    SetCursorPos(5, 1190);
+    PumpMessages();
+    if (!menu.taken) Fail(name, L"the menu did not open");
 }
 
 struct NoteState {
@@ -255,6 +294,11 @@ void PictureOneStart(const std::wstring& out, const std::wstring& skin, int them
     Save(out, main);
 
     if (everyState && layered) {
+        // The note's menu (Undo, Redo and Paste greyed, their icons too) and the
+        // main menu, each underline under its letter.
+        PictureMenu(out, prefix + L"notemenu", [&] { notes[0]->ShowNoteMenu(); });
+        PictureMenu(out, prefix + L"mainmenu", [&] { app->ShowMainMenu(false); });
+
         // Find notes, filtered by a part of a word in the first line and a word of
         // the text, one row selected: the matches sit on their highlight inside
         // the title without moving a letter of it.
