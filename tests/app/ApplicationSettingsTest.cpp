@@ -200,6 +200,15 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_ALT, 'J'));
     EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'T')) << "the old key is free again";
     EXPECT_FALSE(restart);
+
+    // The next start (a restart after a change of skin, say) shows its windows
+    // at the stored level from the first moment instead of fading there.
+    app.reset();
+    PumpMessages();
+    Application& b = Start();
+    EXPECT_EQ(b.Main().Alpha(), 200);
+    ASSERT_EQ(b.Notes().size(), 1u);
+    EXPECT_EQ(b.Notes()[0]->Alpha(), 200);
 }
 
 TEST_F(ApplicationSettingsTest, CancelAfterApplyKeepsWhatWasApplied) {
