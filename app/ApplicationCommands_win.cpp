@@ -91,7 +91,7 @@ bool Application::OnMainWindowCommand(WORD, WORD id, HWND) {
             ShowRestoreBackupDialog();
             break;
         case IDM_SYNC_NOTES:
-            ShowSyncDialog();
+            sync->ShowDialog();
             break;
         case IDM_EXIT:
             mainWindow->Post(WM_CLOSE);

@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include "app/Application_win.h"
-#include "app/NoteSync_win.h"
 #include "app/ScriptCommands_win.h"
 #include "app/SingleInstance_win.h"
 #include "lang/LanguageTable.h"
@@ -19,11 +18,7 @@ bool Application::OnMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
     result = 0;
     if (message == TaskbarCreatedMessage() && message != 0) tray.Restore();
     if (OnSafetyMessage(message, wParam, lParam)) return true;
-    if (sync) {
-        // The end of the session may end the process before the loop does.
-        if (message == WM_ENDSESSION && wParam) sync->WriteIfDue();
-        if (sync->HandleMessage(message, wParam)) return true;
-    }
+    if (sync && sync->HandleMessage(message, wParam)) return true;
     switch (message) {
         case WM_DESTROY:
             CloseAllNotes();

@@ -1,7 +1,5 @@
 #include "app/Application_win.h"
 
-#include "app/NoteSync_win.h"
-
 #include <shlobj.h>
 
 #include <algorithm>
@@ -111,6 +109,9 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
     mainWindow = std::make_unique<MainWindow>(*this, skinnedWindows, settings, *settingsStore);
     mainWindow->Open(layeredWindows, ProgramInfo::kProductName);
     document->SetOwnerWindow(mainWindow->Handle());
+    // Sync starts once the notes are loaded: it takes them as they are then.
+    sync = std::make_unique<SyncController>(*this, *this, *document, *settingsStore, language,
+                                            *mainWindow);
     hotKeys.Register(mainWindow->Handle(), settings.hotKeys);
 
     notesShown = settings.showNotes;
@@ -130,7 +131,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
     mainWindow->ShowAsStored();
 
     LoadNotes();
-    StartSync();
+    sync->Start();
     StartupUpdateCheck();
 
     mainWindow->EnableSnapping();

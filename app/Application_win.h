@@ -1,10 +1,11 @@
 #pragma once
 // The one application object of a run: it owns the settings, the language,
 // the skin and the menus, and composes the main window (MainWindow_win.h), the
-// notes document (NotesDocument_win.h), the tray icon and the hot keys, whose
-// messages come to it through the main window. The restart loop
-// (RestartLoop.h) builds one, runs the message loop and destroys it, and
-// builds another while a restart is asked for.
+// notes document (NotesDocument_win.h), the tray icon, the hot keys and the
+// sync through a folder (SyncController_win.h), whose messages come to it
+// through the main window. The restart loop (RestartLoop.h) builds one, runs
+// the message loop and destroys it, and builds another while a restart is
+// asked for.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -21,6 +22,7 @@
 #include "app/NotesDocument_win.h"
 #include "app/RestartLoop.h"
 #include "app/ScriptCommand.h"
+#include "app/SyncController_win.h"
 #include "base/Handles_win.h"
 #include "lang/LanguageTable.h"
 #include "main/FindNotes_win.h"
@@ -41,14 +43,9 @@ struct BinEntry;
 struct NotesFileData;
 #include "ui/TrayIcon_win.h"
 
-class NoteSync;
 class SettingsDialog;
-namespace Sync {
-struct ListChanges;
-struct LocalNote;
-}  // namespace Sync
 
-class Application : public MainWindowOwner, public NoteHost {
+class Application : public MainWindowOwner, public NoteHost, public SyncController::Owner {
 public:
     static constexpr UINT kTrayIconId = 1;
 
@@ -157,7 +154,7 @@ public:
     // association; "notepad.exe": with the system's Notepad); tests replace it.
     void SetTextFileOpener(ShellOpener opener) { textFileOpen = std::move(opener); }
 
-    bool NotesShown() const { return notesShown; }
+    bool NotesShown() const override { return notesShown; }
     HMENU MainMenu() const { return mainMenu.Get(); }
     uint32_t ColorThemeIndex() const { return colorThemeIndex; }
     // The user chose the colour theme; otherwise it follows Windows' light or
@@ -208,10 +205,8 @@ public:
         document->SetMonitorSource(source);
     }
 
-    // Sync through a folder (ApplicationSync_win.cpp): off unless the settings
-    // turn it on.
-    void ShowSyncDialog();
-    NoteSync* FolderSync() const { return sync.get(); }
+    // Sync through a folder: off unless the settings turn it on.
+    SyncController& Sync() { return *sync; }
 
 private:
     // The skinned windows of this run, before every window it owns.
@@ -254,9 +249,6 @@ private:
     bool MayCloseWithUnsavedNotes();
     void OnSettingsWriteResult(bool written);
     LoadedNoteMaker DefaultNoteMaker();
-    void StartSync();
-    std::vector<Sync::LocalNote> SyncNotes() const;
-    std::vector<uint64_t> ApplySyncChanges(const Sync::ListChanges& changes);
 
     OwnedMenu mainMenu;
     OwnedMenu noteMenu;
@@ -305,5 +297,5 @@ private:
     std::unique_ptr<FindNotesHost> findNotesHost;
     std::unique_ptr<FindNotesWindow> findNotes;
     // Goes first of all: it writes what is due while the window has its timers.
-    std::unique_ptr<NoteSync> sync;
+    std::unique_ptr<SyncController> sync;
 };

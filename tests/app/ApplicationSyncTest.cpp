@@ -37,7 +37,7 @@ protected:
     Sync::DeviceState DeskFile() {
         std::string bytes;
         Sync::DeviceState state;
-        EXPECT_TRUE(FileIo::ReadFile(app->FolderSync()->DeviceFilePath(), bytes));
+        EXPECT_TRUE(FileIo::ReadFile(app->Sync().Folder()->DeviceFilePath(), bytes));
         EXPECT_EQ(Sync::ParseState::Whole, Sync::ParseDevice(bytes, state));
         return state;
     }
@@ -93,8 +93,8 @@ protected:
 TEST_F(ApplicationSyncTest, OffByDefaultWritesNothingAnywhere) {
     ASSERT_TRUE(FileIo::MakeFolder(folder));
     Application& a = Start();
-    ASSERT_NE(nullptr, a.FolderSync());
-    EXPECT_FALSE(a.FolderSync()->Active());
+    ASSERT_NE(nullptr, a.Sync().Folder());
+    EXPECT_FALSE(a.Sync().Folder()->Active());
     a.CreateNote(L"hello", false, false);
     EXPECT_EQ(1u, SavedNotes().size());
     EXPECT_TRUE(FolderFiles().empty());
@@ -108,10 +108,10 @@ TEST_F(ApplicationSyncTest, EditsDeletesAndNewNotesTravelBothWays) {
     TurnOn();
     laptop.Start({}, "", NoteSync::NowMs());
     Application& a = Start();
-    ASSERT_TRUE(a.FolderSync()->Active());
+    ASSERT_TRUE(a.Sync().Folder()->Active());
     // At the start: this PC's file in the folder, its ids beside Notes.dat.
-    EXPECT_EQ(std::vector<std::wstring>{Sync::DeviceFileName(L"DESK",
-                                                             a.FolderSync()->Session().Device())},
+    EXPECT_EQ(std::vector<std::wstring>{Sync::DeviceFileName(
+                  L"DESK", a.Sync().Folder()->Session().Device())},
               FolderFiles());
     EXPECT_TRUE(FileIo::FileExists(data + L"Notes.sync"));
 
@@ -128,12 +128,12 @@ TEST_F(ApplicationSyncTest, EditsDeletesAndNewNotesTravelBothWays) {
 
     // The first part of the file arrives: nothing is taken from it.
     LaptopWrites(LaptopName(), 7);
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->ReadFolder();
     EXPECT_NE(nullptr, Note(L"groceries"));
     EXPECT_NE(nullptr, Note(L"gym"));
     // Then the whole of it.
     LaptopWrites(LaptopName());
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->ReadFolder();
     ASSERT_EQ(2u, a.Notes().size());
     EXPECT_NE(nullptr, Note(L"groceries: milk"));
     EXPECT_EQ(nullptr, Note(L"gym"));
@@ -176,14 +176,14 @@ TEST_F(ApplicationSyncTest, PlacesTravelOnlyWhenTheUserAsksForIt) {
     laptop.Start({}, "", NoteSync::NowMs());
     laptop.SetPlacementSync(true);
     Application& a = Start();
-    ASSERT_TRUE(a.FolderSync()->Active());
+    ASSERT_TRUE(a.Sync().Folder()->Active());
     LaptopReads();
     ASSERT_EQ(1u, laptopNotes.size());
     const auto laptopMoves = [&](const RectData& to) {
         laptopNotes[0].data.rect = to;
         laptopNotes[0].data.alwaysOnTop = true;
         LaptopWrites(LaptopName());
-        a.FolderSync()->ReadFolder();
+        a.Sync().Folder()->ReadFolder();
         PumpMessages();
     };
     const auto deskPlacement = [&] { return DeskFile().notes.at(0).placement; };
@@ -197,7 +197,7 @@ TEST_F(ApplicationSyncTest, PlacesTravelOnlyWhenTheUserAsksForIt) {
     plan->Move(400, 300);
     a.Document().Changed();
     a.Document().Flush();
-    a.FolderSync()->WriteIfDue();
+    a.Sync().Folder()->WriteIfDue();
     EXPECT_EQ((RectData{-4000, 40, -3811, 161}), deskPlacement().rect) << "carried, not replaced";
 
     // On, as the dialog turns it on.
@@ -208,7 +208,7 @@ TEST_F(ApplicationSyncTest, PlacesTravelOnlyWhenTheUserAsksForIt) {
         settings.placement = true;
         ASSERT_TRUE(Sync::WriteSyncSettings(store, settings));
     }
-    a.FolderSync()->Configure(settings, L"Conflict: ");
+    a.Sync().Folder()->Configure(settings, L"Conflict: ");
     EXPECT_EQ(L"1", ReadSetting(L"/Sync/Placement"));
     laptopMoves({-4000, 50, -3811, 171});
     const RECT shown = plan->WindowRect();
@@ -223,7 +223,7 @@ TEST_F(ApplicationSyncTest, PlacesTravelOnlyWhenTheUserAsksForIt) {
     EXPECT_GT(onMonitors.left, -4000);
     EXPECT_TRUE(plan->IsTopmost());
     a.Document().Flush();
-    a.FolderSync()->WriteIfDue();
+    a.Sync().Folder()->WriteIfDue();
     EXPECT_EQ((RectData{-4000, 50, -3811, 171}), deskPlacement().rect) << "not sent back";
 
     // This PC's move now goes to the laptop.
@@ -257,7 +257,7 @@ TEST_F(ApplicationSyncTest, ConcurrentEditsKeepBothTextsAndServiceCopiesGo) {
         LaptopName().substr(0, LaptopName().size() - 7) + L" (DESK's conflicted copy).vnsync";
     Sleep(20);
     LaptopWrites(copy);
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->ReadFolder();
     ASSERT_EQ(2u, a.Notes().size());
     // The later change stays in place; the other is a note titled as a conflict.
     EXPECT_NE(nullptr, Note(L"plan: laptop"));
@@ -268,7 +268,7 @@ TEST_F(ApplicationSyncTest, ConcurrentEditsKeepBothTextsAndServiceCopiesGo) {
 
     // Reading again changes nothing and makes no second conflict note.
     LaptopWrites(LaptopName());
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->ReadFolder();
     EXPECT_EQ(2u, a.Notes().size());
 }
 
@@ -278,8 +278,8 @@ TEST_F(ApplicationSyncTest, AMergeWaitsForAnOpenEditorAndIdsSurviveARestart) {
     TurnOn(L"Ana's PC: <desk>");
     laptop.Start({}, "", NoteSync::NowMs());
     Application& a = Start();
-    const uint64_t device = a.FolderSync()->Session().Device();
-    const std::wstring ownFile = a.FolderSync()->DeviceFilePath();
+    const uint64_t device = a.Sync().Folder()->Session().Device();
+    const std::wstring ownFile = a.Sync().Folder()->DeviceFilePath();
     EXPECT_NE(std::wstring::npos, ownFile.find(L"Ana's PC_ _desk_-"));
     LaptopReads();
     LaptopNote(L"draft")->data.text = L"draft 2";
@@ -288,7 +288,7 @@ TEST_F(ApplicationSyncTest, AMergeWaitsForAnOpenEditorAndIdsSurviveARestart) {
     NoteWindow* note = Note(L"draft");
     ASSERT_NE(nullptr, note);
     note->BeginEdit(false);
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->ReadFolder();
     EXPECT_EQ(L"draft", note->Text());  // not under the user's typing
     note->EndEdit(false, true);
     PumpUntil([&] { return Note(L"draft 2") != nullptr; }, NoteSync::kBusyRetry + 3000);
@@ -296,13 +296,13 @@ TEST_F(ApplicationSyncTest, AMergeWaitsForAnOpenEditorAndIdsSurviveARestart) {
 
     app.reset();
     Application& b = Start();
-    EXPECT_EQ(device, b.FolderSync()->Session().Device());
-    EXPECT_EQ(ownFile, b.FolderSync()->DeviceFilePath());
+    EXPECT_EQ(device, b.Sync().Folder()->Session().Device());
+    EXPECT_EQ(ownFile, b.Sync().Folder()->DeviceFilePath());
     // The note kept its id: the laptop's next file changes it, adds nothing.
     LaptopReads();
     LaptopNote(L"draft 2")->data.text = L"draft 3";
     LaptopWrites(LaptopName());
-    b.FolderSync()->ReadFolder();
+    b.Sync().Folder()->ReadFolder();
     ASSERT_EQ(1u, b.Notes().size());
     EXPECT_EQ(L"draft 3", b.Notes()[0]->Text());
 }
@@ -343,7 +343,7 @@ TEST_F(ApplicationSyncTest, AFolderOutOfReachIsToldOnceAndTheNotesWorkOn) {
     Application& a = Start();
     PumpFor(NoteSync::kReadDelay + 300);
     a.CreateNote(L"still works", false, false);
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->ReadFolder();
     PumpMessages();
     EXPECT_EQ(1u, SavedNotes().size());
     ASSERT_EQ(1u, answers.Texts().size());
@@ -351,8 +351,8 @@ TEST_F(ApplicationSyncTest, AFolderOutOfReachIsToldOnceAndTheNotesWorkOn) {
 
     // Once the folder is there, the program's file is written at the next look.
     ASSERT_TRUE(FileIo::MakeFolder(parent) && FileIo::MakeFolder(folder));
-    a.FolderSync()->WriteIfDue();
-    a.FolderSync()->ReadFolder();
+    a.Sync().Folder()->WriteIfDue();
+    a.Sync().Folder()->ReadFolder();
     EXPECT_EQ(1u, FileIo::ListFiles(folder).size());
     EXPECT_EQ(1u, answers.Texts().size());
 }
@@ -371,7 +371,7 @@ TEST_F(ApplicationSyncTest, TheDialogTurnsSyncOn) {
                               return true;
                           }};
     a.Main().Send(WM_COMMAND, IDM_SYNC_NOTES, 0);
-    EXPECT_TRUE(a.FolderSync()->Active());
+    EXPECT_TRUE(a.Sync().Folder()->Active());
     EXPECT_EQ(folder, ReadSetting(L"/Sync/Folder"));
     EXPECT_EQ(L"STUDY", ReadSetting(L"/Sync/ComputerName"));
     const std::vector<std::wstring> files = FolderFiles();

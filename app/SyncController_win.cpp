@@ -1,12 +1,14 @@
-// Sync notes through a folder: the notes list's side of it. The list hands
-// every save to the sync and applies what a merge brought in; the dialog
+// Sync of the notes through a folder, the notes list's side of it. The list
+// hands every save to the sync and applies what a merge brought in; the dialog
 // turns sync on and off.
+
+#include "app/SyncController_win.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
 
-#include "app/Application_win.h"
+#include "app/MainWindow_win.h"
 #include "app/NoteSync_win.h"
 #include "app/NotesDocument_win.h"
 #include "arrange/NotePlacement.h"
@@ -16,11 +18,13 @@
 #include "arrange/Snapping_win.h"
 #include "lang/LanguageTable.h"
 #include "lang/Translate_win.h"
+#include "notes/NoteHost_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/NoteData_win.h"
 #include "store/NotesFile.h"
 #include "store/RecycleBin.h"
+#include "store/SettingsStore.h"
 
 namespace {
 
@@ -104,37 +108,62 @@ INT_PTR CALLBACK SyncDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void Application::StartSync() {
+SyncController::SyncController(Owner& owner, NoteHost& noteHost, NotesDocument& document,
+                               SettingsStore& settingsStore, const LanguageTable& language,
+                               MainWindow& mainWindow)
+    : owner(owner),
+      noteHost(noteHost),
+      document(document),
+      settingsStore(settingsStore),
+      language(language),
+      mainWindow(mainWindow) {}
+
+SyncController::~SyncController() {
+    // The document outlives the controller and saves once more at the end.
+    document.saved = nullptr;
+    document.replaced = nullptr;
+    // A device file still due is written while the window still has its timers.
+    folder.reset();
+}
+
+void SyncController::Start() {
     NoteSync::Host host;
-    host.notes = [this] { return SyncNotes(); };
-    host.busy = [this] { return AnyNoteBusy(); };
-    host.apply = [this](const Sync::ListChanges& changes) { return ApplySyncChanges(changes); };
-    host.unavailable = [this](const std::wstring& folder, DWORD error) {
-        document->Tell(kSync_FolderUnavailable, folder, error);
+    host.notes = [this] { return Notes(); };
+    host.busy = [this] { return document.AnyNoteBusy(); };
+    host.apply = [this](const Sync::ListChanges& changes) { return ApplyChanges(changes); };
+    host.unavailable = [this](const std::wstring& path, DWORD error) {
+        document.Tell(kSync_FolderUnavailable, path, error);
     };
-    const std::wstring& notesPath = document->FilePath();
+    const std::wstring& notesPath = document.FilePath();
     const std::wstring sidecar = notesPath.substr(0, notesPath.size() - 4) + L".sync";
-    sync = std::make_unique<NoteSync>(mainWindow->Handle(), std::move(host), sidecar);
-    document->saved = [this](const std::vector<uint64_t>& keys, const NotesFileData& data) {
-        if (!sync || !sync->Active()) return;
+    folder = std::make_unique<NoteSync>(mainWindow.Handle(), std::move(host), sidecar);
+    document.saved = [this](const std::vector<uint64_t>& keys, const NotesFileData& data) {
+        if (!folder || !folder->Active()) return;
         std::vector<Sync::LocalNote> saved;
         saved.reserve(data.notes.size());
         for (size_t i = 0; i < data.notes.size() && i < keys.size(); ++i) {
             saved.push_back({keys[i], data.notes[i]});
         }
-        sync->NotesSaved(saved);
+        folder->NotesSaved(saved);
     };
-    document->replaced = [this] {
-        if (sync) sync->NotesReplaced(SyncNotes());
+    document.replaced = [this] {
+        if (folder) folder->NotesReplaced(Notes());
     };
-    sync->Configure(Sync::ReadSyncSettings(*settingsStore), language.TextOf(kSync_ConflictTitle));
+    folder->Configure(Sync::ReadSyncSettings(settingsStore), language.TextOf(kSync_ConflictTitle));
 }
 
-std::vector<Sync::LocalNote> Application::SyncNotes() const {
+bool SyncController::HandleMessage(UINT message, WPARAM wParam) {
+    if (!folder) return false;
+    // The end of the session may end the process before the loop does.
+    if (message == WM_ENDSESSION && wParam) folder->WriteIfDue();
+    return folder->HandleMessage(message, wParam);
+}
+
+std::vector<Sync::LocalNote> SyncController::Notes() const {
     std::vector<Sync::LocalNote> out;
-    const auto& unshown = document->UnshownNotes();
-    out.reserve(document->List().size() + unshown.size());
-    for (const auto& note : document->List()) {
+    const auto& unshown = document.UnshownNotes();
+    out.reserve(document.List().size() + unshown.size());
+    for (const auto& note : document.List()) {
         if (!note->BlankNewNote()) out.push_back({note->Serial(), note->Data()});
     }
     for (size_t i = 0; i < unshown.size(); ++i) {
@@ -143,14 +172,14 @@ std::vector<Sync::LocalNote> Application::SyncNotes() const {
     return out;
 }
 
-std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& changes) {
+std::vector<uint64_t> SyncController::ApplyChanges(const Sync::ListChanges& changes) {
     const auto byKey = [this](uint64_t key) -> NoteWindow* {
-        for (NoteWindow* note : document->Snapshot()) {
+        for (NoteWindow* note : document.Snapshot()) {
             if (note->Serial() == key) return note;
         }
         return nullptr;
     };
-    const std::vector<Arrange::Monitor> monitors = document->Monitors().Monitors();
+    const std::vector<Arrange::Monitor> monitors = document.Monitors().Monitors();
     // A place synced from another PC is brought onto this PC's monitors, as
     // loading does.
     const auto onMonitors = [&](const RectData& r) {
@@ -162,14 +191,15 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
                      std::max(1, r.bottom - r.top), SWP_NOZORDER | SWP_NOACTIVATE);
         if (data.alwaysOnTop != note.AlwaysOnTop()) note.ToggleAlwaysOnTop();
         if (data.hidden && !note.Hidden()) note.Hide();
-        if (!data.hidden && note.Hidden()) note.Unhide(notesShown);
-        if (sync) sync->Shown(note.Serial(), note.WindowRect(), note.Hidden(), note.AlwaysOnTop());
+        if (!data.hidden && note.Hidden()) note.Unhide(owner.NotesShown());
+        if (folder)
+            folder->Shown(note.Serial(), note.WindowRect(), note.Hidden(), note.AlwaysOnTop());
     };
     for (const auto& changed : changes.changed) {
         if (NoteWindow* note = byKey(changed.key)) {
             note->TakeSyncedFields(changed.data);
             if (changed.placed) takePlacement(*note, changed.data);
-            if (!notesShown) ShowWindow(note->Handle(), SW_HIDE);
+            if (!owner.NotesShown()) ShowWindow(note->Handle(), SW_HIDE);
         }
     }
     for (const auto& removed : changes.removed) {
@@ -179,28 +209,28 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         // to sync and comes back to the other PCs rather than being lost.
         const std::wstring text = note->Text();
         if (RecycleBin::HasVisibleText(text) &&
-            !RecycleBin::AppendToRecycleBin(recycleBinPath, text)) {
+            !RecycleBin::AppendToRecycleBin(noteHost.RecycleBinPath(), text)) {
             continue;
         }
-        document->CloseNote(*note);
+        document.CloseNote(*note);
     }
     std::vector<uint64_t> keys;
-    const Rect workArea = ToPortable(Arrange::WorkAreaOf(mainWindow->Handle()));
+    const Rect workArea = ToPortable(Arrange::WorkAreaOf(mainWindow.Handle()));
     for (const auto& added : changes.added) {
         NoteData record = added.data;
         if (added.placed) {
             // Placed where the other PC put it, as this PC's monitors allow.
             record.rect = onMonitors(record.rect);
-            NoteWindow* note =
-                document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, record));
+            NoteWindow* note = document.Add(
+                std::make_unique<NoteWindow>(noteHost, noteHost.LayeredWindows(), record));
             if (!note) {
                 keys.push_back(0);
                 continue;
             }
-            if (notesShown && !record.hidden) ShowWindow(note->Handle(), SW_SHOWNA);
-            if (sync)
-                sync->Shown(note->Serial(), note->WindowRect(), note->Hidden(),
-                            note->AlwaysOnTop());
+            if (owner.NotesShown() && !record.hidden) ShowWindow(note->Handle(), SW_SHOWNA);
+            if (folder)
+                folder->Shown(note->Serial(), note->WindowRect(), note->Hidden(),
+                              note->AlwaysOnTop());
             keys.push_back(note->Serial());
             continue;
         }
@@ -210,13 +240,13 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         placement.workArea = workArea;
         placement.width = std::max(1, record.rect.right - record.rect.left);
         placement.height = std::max(1, record.rect.bottom - record.rect.top);
-        placement.snapGap = settings.snapGap;
-        placement.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
-        placement.mainWindow = ToPortable(mainWindow->WindowRect());
+        placement.snapGap = noteHost.Settings().snapGap;
+        placement.mainVisible = IsWindowVisible(mainWindow.Handle()) != FALSE;
+        placement.mainWindow = ToPortable(mainWindow.WindowRect());
         Point at = PlaceNewNote(placement);
         // Several notes arriving at once go side by side from that place,
         // leftwards and then upwards, rather than hide one another.
-        const int32_t gap = std::max(1, settings.snapGap);
+        const int32_t gap = std::max(1, noteHost.Settings().snapGap);
         const int32_t columnWidth = placement.width + gap;
         const int32_t columns = std::max<int32_t>(1, (at.x - workArea.left) / columnWidth + 1);
         const int32_t k = static_cast<int32_t>(keys.size());
@@ -226,31 +256,31 @@ std::vector<uint64_t> Application::ApplySyncChanges(const Sync::ListChanges& cha
         record.hidden = false;
         record.alwaysOnTop = false;
         NoteWindow* note =
-            document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, record));
+            document.Add(std::make_unique<NoteWindow>(noteHost, noteHost.LayeredWindows(), record));
         if (!note) {
             keys.push_back(0);
             continue;
         }
-        if (notesShown) ShowWindow(note->Handle(), SW_SHOWNA);
+        if (owner.NotesShown()) ShowWindow(note->Handle(), SW_SHOWNA);
         SetWindowPos(note->Handle(), HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
         keys.push_back(note->Serial());
     }
     // One save for all of it, once the notes made carry their ids.
-    document->Changed();
+    document.Changed();
     return keys;
 }
 
-void Application::ShowSyncDialog() {
+void SyncController::ShowDialog() {
     SyncChoice choice{language, {}, {}};
-    choice.settings = Sync::ReadSyncSettings(*settingsStore);
+    choice.settings = Sync::ReadSyncSettings(settingsStore);
     choice.defaultName = NoteSync::DefaultComputerName();
     const INT_PTR answer =
-        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SYNC), mainWindow->Handle(),
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SYNC), mainWindow.Handle(),
                         SyncDialogProc, reinterpret_cast<LPARAM>(&choice));
     if (answer != IDOK) return;
-    Sync::WriteSyncSettings(*settingsStore, choice.settings);
+    Sync::WriteSyncSettings(settingsStore, choice.settings);
     // The notes as they are now are what sync starts from.
-    document->Flush();
-    if (sync) sync->Configure(choice.settings, language.TextOf(kSync_ConflictTitle));
+    document.Flush();
+    if (folder) folder->Configure(choice.settings, language.TextOf(kSync_ConflictTitle));
 }
