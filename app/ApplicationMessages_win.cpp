@@ -16,13 +16,14 @@
 
 bool Application::OnMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    if (message == TaskbarCreatedMessage() && message != 0) tray.Restore();
+    if (message == TaskbarCreatedMessage() && message != 0 && trayAndKeys)
+        trayAndKeys->RestoreIcon();
     if (OnSafetyMessage(message, wParam, lParam)) return true;
     if (sync && sync->HandleMessage(message, wParam)) return true;
     switch (message) {
         case WM_DESTROY:
             CloseAllNotes();
-            tray.Remove();
+            if (trayAndKeys) trayAndKeys->RemoveIcon();
             if (!destroyedByDestructor) PostQuitMessage(0);
             break;
         case WM_CLOSE:
@@ -69,13 +70,13 @@ bool Application::OnMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
             ShowMainMenu(false);
             break;
         case WM_HOTKEY:
-            OnHotKey(static_cast<int>(wParam));
+            if (trayAndKeys) trayAndKeys->OnHotKey(wParam);
             break;
         case kTrayMessage:
-            OnTrayMessage(lParam);
+            if (trayAndKeys) trayAndKeys->OnTrayMessage(lParam);
             break;
         case WM_TIMER:
-            if (wParam == kTrayClickTimer) OnTrayClickTimer();
+            if (wParam == kTrayClickTimer && trayAndKeys) trayAndKeys->OnClickTimer();
             if (wParam == kCloseTimer) FinishClose();
             if (wParam == kColorModeTimer) FollowSystemColorMode();
             break;
@@ -129,27 +130,39 @@ void Application::OnKeyDown(WPARAM key) {
     }
 }
 
-void Application::OnHotKey(int id) {
-    switch (HotKeys::IndexOf(static_cast<WPARAM>(id))) {
-        case kHotKeyNewNote:
+void Application::OnTrayOrKeyRequest(TrayAndKeys::Request request) {
+    using Request = TrayAndKeys::Request;
+    switch (request) {
+        case Request::NewNoteAtTray:
+            placeNearTray = true;
+            CreateNote(std::wstring(), true, true);
+            break;
+        case Request::MainMenuAtTray:
+            ShowMainMenu(true);
+            break;
+        case Request::NotesToTop:
+            BringNotesToTop(nullptr, false);
+            break;
+        case Request::AlarmNote:
+            ShowAlarmNote();
+            break;
+        case Request::NewNote:
             if (notesShown) {
                 placeNearTray = false;
                 CreateNote(std::wstring(), true, true);
             }
             break;
-        case kHotKeyShowNotes:
+        case Request::ToggleNotes:
             if (!document->List().empty() || !notesShown) ToggleNotesShown();
             break;
-        case kHotKeyBringNotesToTop:
+        case Request::NotesToTopActivated:
             if (notesShown) BringNotesToTop(nullptr, true);
             break;
-        case kHotKeyNewNoteFromClipboard:
+        case Request::NewNoteFromClipboard:
             CreateNoteFromClipboard();
             break;
-        case kHotKeyFindNotes:
+        case Request::FindNotes:
             OpenFindNotes(nullptr);
-            break;
-        default:
             break;
     }
 }
@@ -159,43 +172,6 @@ void Application::CreateNoteFromClipboard() {
     std::wstring text;
     if (ReadClipboardText(mainWindow->Handle(), text) && !text.empty())
         CreateNote(text, false, true);
-}
-
-void Application::OnTrayMessage(LPARAM mouseMessage) {
-    switch (static_cast<UINT>(mouseMessage)) {
-        case WM_LBUTTONUP:
-            // The button-up that ends a double click is not a click of its own.
-            if (trayDoubleClickSeen) {
-                trayDoubleClickSeen = false;
-            } else if (!trayClickPending) {
-                SetTimer(mainWindow->Handle(), kTrayClickTimer, GetDoubleClickTime(), nullptr);
-                trayClickPending = true;
-            }
-            break;
-        case WM_LBUTTONDBLCLK:
-            trayDoubleClickSeen = true;
-            if (trayClickPending) {
-                KillTimer(mainWindow->Handle(), kTrayClickTimer);
-                trayClickPending = false;
-            }
-            placeNearTray = true;
-            CreateNote(std::wstring(), true, true);
-            break;
-        case WM_RBUTTONUP:
-            ShowMainMenu(true);
-            break;
-        case NIN_BALLOONUSERCLICK:
-            ShowAlarmNote();
-            break;
-        default:
-            break;
-    }
-}
-
-void Application::OnTrayClickTimer() {
-    KillTimer(mainWindow->Handle(), kTrayClickTimer);
-    if (trayClickPending) BringNotesToTop(nullptr, false);
-    trayClickPending = false;
 }
 
 void Application::ShowMainMenu(bool fromTray) {

@@ -46,7 +46,7 @@ void Application::OpenSettingsDialog() {
         return;
     }
     // The dialog's hot-key fields receive the keys only while no one holds them.
-    UnregisterHotKeys();
+    trayAndKeys->UnregisterHotKeys();
 }
 
 void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
@@ -67,7 +67,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
     }
     if (SettingsResult::Closes(wParam)) settingsDialog.reset();
 
-    const unsigned taken = RegisterHotKeys();
+    const unsigned taken = trayAndKeys->RegisterHotKeys(settings.hotKeys);
     if (restart) {
         Restart();
         return;
@@ -77,7 +77,7 @@ void Application::OnSettingsResult(WPARAM wParam, LPARAM lParam) {
     const HWND reportTo = settingsDialog ? settingsDialog->Handle() : mainWindow->Handle();
     if (settingsDialog) {
         // Checked above; released again, as the dialog's hot-key fields need them.
-        UnregisterHotKeys();
+        trayAndKeys->UnregisterHotKeys();
         if (runAtLogOnFailed) settingsDialog->ShowRunAtLogOn(settings.runAtLogOn);
     }
     if (runAtLogOnFailed) {

@@ -112,10 +112,10 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
     // Sync starts once the notes are loaded: it takes them as they are then.
     sync = std::make_unique<SyncController>(*this, *this, *document, *settingsStore, language,
                                             *mainWindow);
-    hotKeys.Register(mainWindow->Handle(), settings.hotKeys);
+    trayAndKeys = std::make_unique<TrayAndKeys>(*this, mainWindow->Handle(), settings.hotKeys,
+                                                language.TextOf(kTrayIconToolTip));
 
     notesShown = settings.showNotes;
-    AddTrayIcon();
     LoadSkin();
     mainWindow->ApplySkin(skin);
 
@@ -148,7 +148,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
 Application::~Application() {
     // A device file still due is written while the window still has its timers.
     sync.reset();
-    hotKeys.Unregister();
+    if (trayAndKeys) trayAndKeys->UnregisterHotKeys();
     StopUpdateCheck();
     settingsDialog.reset();
     mainMenu.Reset();
@@ -162,7 +162,7 @@ Application::~Application() {
         document->Flush();
         document->DestroyAll();
     }
-    tray.Remove();
+    if (trayAndKeys) trayAndKeys->RemoveIcon();
     destroyedByDestructor = true;
     // A construction that failed before the window stood has none. The window
     // goes before the settings it writes to.
@@ -188,20 +188,6 @@ void Application::LoadSkin() {
         colorThemeChosen = ::LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
     }
     settings.skinColorThemeIndex = colorThemeIndex;
-}
-
-void Application::AddTrayIcon() {
-    tray.Add(mainWindow->Handle(), kTrayIconId, kTrayMessage,
-             LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY)),
-             language.TextOf(kTrayIconToolTip));
-}
-
-unsigned Application::RegisterHotKeys() {
-    return hotKeys.Register(mainWindow->Handle(), settings.hotKeys);
-}
-
-void Application::UnregisterHotKeys() {
-    hotKeys.Unregister();
 }
 
 void Application::SetMainWindowAlwaysOnTop(bool onTop) {

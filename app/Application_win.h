@@ -1,11 +1,11 @@
 #pragma once
 // The one application object of a run: it owns the settings, the language,
 // the skin and the menus, and composes the main window (MainWindow_win.h), the
-// notes document (NotesDocument_win.h), the tray icon, the hot keys and the
-// sync through a folder (SyncController_win.h), whose messages come to it
-// through the main window. The restart loop (RestartLoop.h) builds one, runs
-// the message loop and destroys it, and builds another while a restart is
-// asked for.
+// notes document (NotesDocument_win.h), the tray icon and the hot keys
+// (TrayAndKeys_win.h) and the sync through a folder (SyncController_win.h),
+// whose messages come to it through the main window. The restart loop
+// (RestartLoop.h) builds one, runs the message loop and destroys it, and
+// builds another while a restart is asked for.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/HotKeys_win.h"
 #include "app/MainWindow_win.h"
 #include "app/NotesDocument_win.h"
 #include "app/RestartLoop.h"
 #include "app/ScriptCommand.h"
 #include "app/SyncController_win.h"
+#include "app/TrayAndKeys_win.h"
 #include "base/Handles_win.h"
 #include "lang/LanguageTable.h"
 #include "main/FindNotes_win.h"
@@ -41,13 +41,15 @@ namespace RecycleBin {
 struct BinEntry;
 }
 struct NotesFileData;
-#include "ui/TrayIcon_win.h"
 
 class SettingsDialog;
 
-class Application : public MainWindowOwner, public NoteHost, public SyncController::Owner {
+class Application : public MainWindowOwner,
+                    public NoteHost,
+                    public SyncController::Owner,
+                    public TrayAndKeys::Owner {
 public:
-    static constexpr UINT kTrayIconId = 1;
+    static constexpr UINT kTrayIconId = TrayAndKeys::kTrayIconId;
 
     // Sets startFailed on entry and clears it as the last step, so a
     // construction that cannot complete leaves it set. restartRequested is
@@ -97,9 +99,6 @@ public:
     // here: the notes are written, typing included, before anything closes.
     void SaveBeforeLeaving() { document->Flush(); }
     void SetCustomDefaultFont(const LOGFONTW& font) override;
-    // Returns the hot keys that could not be registered, bit i for hot key i.
-    unsigned RegisterHotKeys();
-    void UnregisterHotKeys();
 
     // Settings dialog and update check (ApplicationSettings_win.cpp).
     void OpenSettingsDialog();
@@ -160,10 +159,10 @@ public:
     // The user chose the colour theme; otherwise it follows Windows' light or
     // dark apps.
     bool ColorThemeChosen() const { return colorThemeChosen; }
-    const TrayIcon& Tray() const { return tray; }
+    const TrayIcon& Tray() const { return trayAndKeys->Tray(); }
     const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
     const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
-    bool TrayClickPending() const { return trayClickPending; }
+    bool TrayClickPending() const { return trayAndKeys->ClickPending(); }
 
     // The skinned main window, which every dialog of the program is owned by.
     MainWindow& Main() { return *mainWindow; }
@@ -218,12 +217,10 @@ private:
     void StartupUpdateCheck();
 
     void LoadSkin();
-    void AddTrayIcon();
-    void OnTrayMessage(LPARAM mouseMessage);
-    void OnTrayClickTimer();
+    // TrayAndKeys::Owner (ApplicationMessages_win.cpp).
+    void OnTrayOrKeyRequest(TrayAndKeys::Request request) override;
     // Brings the note of the last alarm notification, if it still exists.
     void ShowAlarmNote();
-    void OnHotKey(int id);
     void OnKeyDown(WPARAM key);
     void OnEndSession();
     void CloseAllNotes();
@@ -266,8 +263,6 @@ private:
     std::wstring recycleBinPath;
     // Files handed over by later starts, opened one at a time.
     HandOverQueue handOvers;
-    TrayIcon tray;
-    HotKeys hotKeys;
     bool& restartRequested;
     // The texts of this run's language, read once at the start.
     LanguageTable language;
@@ -277,14 +272,14 @@ private:
     std::unique_ptr<SettingsDialog> settingsDialog;
     std::vector<std::wstring> languageFileNames;
     std::vector<std::wstring> skinFolderNames;
-    bool trayClickPending = false;
-    bool trayDoubleClickSeen = false;
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
     // After the settings store, which it writes, and before the document,
     // whose notes it owns.
     std::unique_ptr<MainWindow> mainWindow;
+    // Made once the main window stands, whose messages it is forwarded.
+    std::unique_ptr<TrayAndKeys> trayAndKeys;
     std::wstring oldNotesFolder;
     ShellOpener shellOpen;
     ShellOpener textFileOpen;

@@ -67,7 +67,7 @@ void Application::OnAlarmFired(NoteWindow& note) {
     alarmNotified = &note;
     const NoteData& d = note.Data();
     const std::wstring title = NoteTitle::DisplayTitle(d.title, d.text, language.TextOf(kNoTitle));
-    tray.Notify(title, d.text.substr(0, d.text.find(L"\r\n")));
+    trayAndKeys->Notify(title, d.text.substr(0, d.text.find(L"\r\n")));
 }
 
 void Application::ShowAlarmNote() {
