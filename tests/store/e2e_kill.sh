@@ -67,6 +67,7 @@ drag_loop() {
     while [ -f "$work/dragging" ]; do
         wine "$driver" drag $((left + 80)) $((top + 20)) $((left + 80 + dx)) $((top + 20 + dx / 2)) \
             >/dev/null 2>&1 || true
+        : >"$work/dragged"
         left=$((left + dx)) top=$((top + dx / 2)) dx=$((-dx))
     done
 }
@@ -88,15 +89,24 @@ for round in $(seq "$rounds"); do
             [ "$(wine "$driver" notes | tr -d '\r' | grep -c .)" -ge "$notes" ] && break
             sleep 0.5
         done
-        # A move is saved when it ends, and one drag of the driver takes about a
-        # second under load: the kill comes once a drag or two could end.
-        delay=$((1200 + RANDOM % 2000))
+        # A move is saved when it ends. One drag of the driver takes a second or
+        # more under load, so the kill waits for the first drag to end and then
+        # comes at a random moment of the next, before it can carry the note back.
+        delay=$((RANDOM % 800))
     else
         delay=$((RANDOM % 2000))
     fi
+    rm -f "$work/dragged"
     touch "$work/dragging"
     drag_loop "$left" "$top" &
     drag_pid=$!
+    if ((round % 2 == 0)); then
+        for _ in $(seq 300); do
+            [ -f "$work/dragged" ] && break
+            sleep 0.1
+        done
+        [ -f "$work/dragged" ] || fail "no drag of the shown note ended within 30 s"
+    fi
     sleep "$((delay / 1000)).$(printf '%03d' $((delay % 1000)))"
     kill -9 "$app_pid"
     wait "$app_pid" 2>/dev/null || true
@@ -106,7 +116,7 @@ for round in $(seq "$rounds"); do
     first="$(notes_file check)" || fail "after the kill"
     [ "$first" = "$before" ] || moved=$((moved + 1))
     echo "round $round: killed $([ $((round % 2)) = 1 ] && echo "${delay} ms after the start" ||
-        echo "${delay} ms into the drags"), first note at $first"
+        echo "${delay} ms after a drag ended"), first note at $first"
 done
 # Saves happened between the kills: otherwise nothing above was tested.
 ((moved > 0)) || fail "the dragged note was never saved in a new place"
