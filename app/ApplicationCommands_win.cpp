@@ -19,7 +19,7 @@
 #include "base/MemoryDc_win.h"
 
 bool Application::OnMainWindowCommand(WORD, WORD id, HWND) {
-    if (OnSettingsCommand(id)) return true;
+    if (preferences && preferences->OnCommand(id)) return true;
     const MenuLists::Item item = MenuLists::ItemOf(id);
     switch (item.list) {
         case MenuLists::List::Note:

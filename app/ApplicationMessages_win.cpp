@@ -85,10 +85,10 @@ bool Application::OnMainWindowMessage(UINT message, WPARAM wParam, LPARAM lParam
                 FollowSystemColorMode();
             break;
         case kSettingsResultMessage:
-            OnSettingsResult(wParam, lParam);
+            if (preferences) preferences->OnDialogResult(wParam, lParam);
             break;
         case kUpdateCheckDoneMessage:
-            OnUpdateCheckDone();
+            if (preferences) preferences->OnUpdateCheckDone();
             break;
         default:
             break;
@@ -183,9 +183,9 @@ void Application::ShowMainMenu(bool fromTray) {
     state.noteCount = document->List().size();
     state.clipboardHasText = ClipboardHasText();
     state.online = ReportsOnline();
-    state.updateCheckRunning = updateCheck.Running();
-    state.updateCheckExists = updateCheck.Exists();
-    state.busy = AnyNoteBusy() || settingsDialog || updateCheck.Running() || updateCheck.Exists();
+    state.updateCheckRunning = preferences->Updates().Running();
+    state.updateCheckExists = preferences->Updates().Exists();
+    state.busy = AnyNoteBusy() || preferences->Busy();
     state.mainTopmost = mainWindow->IsTopmost();
     state.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
     state.programFolder = programFolder;

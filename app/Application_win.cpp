@@ -19,7 +19,6 @@
 #include "store/TempFiles_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/ShellOpen_win.h"
-#include "ui/SettingsDialog_win.h"
 
 namespace {
 
@@ -58,12 +57,7 @@ std::wstring LanguageFilePath(const std::wstring& programFolder, const std::wstr
 }  // namespace
 
 Application::Application(bool& restartRequested, bool& startFailed, const StartOptions& options)
-    : writeRunAtLogOn(SetRunAtLogOn),
-      readRunAtLogOn(IsRunAtLogOn),
-      restartRequested(restartRequested),
-      firstOfProcess(options.firstOfProcess),
-      updateCheck(Update::Version{ProgramInfo::kVersionMajor, ProgramInfo::kVersionMinor},
-                  ProgramInfo::kProductName) {
+    : restartRequested(restartRequested) {
     startFailed = true;
 
     // The process's current folder stays where the program was started: every
@@ -80,7 +74,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
         return program.empty() ? RecycleBin::OpenWithTextAssociation(path)
                                : RecycleBin::OpenInNotepad(path);
     };
-    updateCheck.SetLauncher([this](const std::wstring& url) { OpenOrTell(url); });
     SetAsideDamagedSettings(data + L"Settings.ini");
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
     settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
@@ -114,6 +107,9 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
                                             *mainWindow);
     trayAndKeys = std::make_unique<TrayAndKeys>(*this, mainWindow->Handle(), settings.hotKeys,
                                                 language.TextOf(kTrayIconToolTip));
+    preferences = std::make_unique<SettingsAndUpdates>(*this, settings, *settingsStore, language,
+                                                       *mainWindow, skinnedWindows, *document,
+                                                       *trayAndKeys, options.firstOfProcess);
 
     notesShown = settings.showNotes;
     LoadSkin();
@@ -132,7 +128,7 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
 
     LoadNotes();
     sync->Start();
-    StartupUpdateCheck();
+    preferences->StartupUpdateCheck();
 
     mainWindow->EnableSnapping();
     startFailed = false;
@@ -149,8 +145,8 @@ Application::~Application() {
     // A device file still due is written while the window still has its timers.
     sync.reset();
     if (trayAndKeys) trayAndKeys->UnregisterHotKeys();
-    StopUpdateCheck();
-    settingsDialog.reset();
+    // Stops a check still running and closes the dialog.
+    preferences.reset();
     mainMenu.Reset();
     noteMenu.Reset();
     // Notes still alive here (a construction that failed half-way) go before

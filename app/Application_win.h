@@ -2,8 +2,9 @@
 // The one application object of a run: it owns the settings, the language,
 // the skin and the menus, and composes the main window (MainWindow_win.h), the
 // notes document (NotesDocument_win.h), the tray icon and the hot keys
-// (TrayAndKeys_win.h) and the sync through a folder (SyncController_win.h),
-// whose messages come to it through the main window. The restart loop
+// (TrayAndKeys_win.h), the sync through a folder (SyncController_win.h) and
+// the settings dialog and the update check (SettingsAndUpdates_win.h), whose
+// messages come to it through the main window. The restart loop
 // (RestartLoop.h) builds one, runs the message loop and destroys it, and
 // builds another while a restart is asked for.
 
@@ -21,6 +22,7 @@
 #include "app/NotesDocument_win.h"
 #include "app/RestartLoop.h"
 #include "app/ScriptCommand.h"
+#include "app/SettingsAndUpdates_win.h"
 #include "app/SyncController_win.h"
 #include "app/TrayAndKeys_win.h"
 #include "base/Handles_win.h"
@@ -32,7 +34,6 @@
 #include "store/SaveWatch.h"
 #include "store/NoteData.h"
 #include "store/SettingsStore.h"
-#include "update/UpdateCheck_win.h"
 
 namespace Arrange {
 class MonitorSource;
@@ -42,12 +43,11 @@ struct BinEntry;
 }
 struct NotesFileData;
 
-class SettingsDialog;
-
 class Application : public MainWindowOwner,
                     public NoteHost,
                     public SyncController::Owner,
-                    public TrayAndKeys::Owner {
+                    public TrayAndKeys::Owner,
+                    public SettingsAndUpdates::Owner {
 public:
     static constexpr UINT kTrayIconId = TrayAndKeys::kTrayIconId;
 
@@ -100,16 +100,8 @@ public:
     void SaveBeforeLeaving() { document->Flush(); }
     void SetCustomDefaultFont(const LOGFONTW& font) override;
 
-    // Settings dialog and update check (ApplicationSettings_win.cpp).
-    void OpenSettingsDialog();
-    void StartUpdateCheck(bool silent);
-    void StopUpdateCheck();
-    void OnUpdateCheckDone();
-    SettingsDialog* OpenSettings() const { return settingsDialog.get(); }
-    UpdateCheck& Updates() { return updateCheck; }
-    // Run at log-on goes through these; tests replace them.
-    std::function<bool(bool on)> writeRunAtLogOn;
-    std::function<bool()> readRunAtLogOn;
+    // The settings dialog and the update check.
+    SettingsAndUpdates& Preferences() { return *preferences; }
 
     // Opens the main menu at the cursor, brought up to date first.
     void ShowMainMenu(bool fromTray);
@@ -210,11 +202,9 @@ public:
 private:
     // The skinned windows of this run, before every window it owns.
     SkinnedWindows skinnedWindows;
-    // The commands and messages of the settings dialog and the update check;
-    // false when the command is none of theirs.
-    bool OnSettingsCommand(WORD id);
-    void OnSettingsResult(WPARAM wParam, LPARAM lParam);
-    void StartupUpdateCheck();
+    // SettingsAndUpdates::Owner (ApplicationSettings_win.cpp).
+    void RestartForSettings() override;
+    void OpenDownload(const std::wstring& url) override;
 
     void LoadSkin();
     // TrayAndKeys::Owner (ApplicationMessages_win.cpp).
@@ -266,10 +256,6 @@ private:
     bool& restartRequested;
     // The texts of this run's language, read once at the start.
     LanguageTable language;
-    // Only the first application of the process runs the start-up update check.
-    bool firstOfProcess = true;
-    UpdateCheck updateCheck;
-    std::unique_ptr<SettingsDialog> settingsDialog;
     std::vector<std::wstring> languageFileNames;
     std::vector<std::wstring> skinFolderNames;
     // The window is destroyed by the destructor rather than closed: the loop
@@ -280,6 +266,9 @@ private:
     std::unique_ptr<MainWindow> mainWindow;
     // Made once the main window stands, whose messages it is forwarded.
     std::unique_ptr<TrayAndKeys> trayAndKeys;
+    // After the tray icon and the hot keys, whose keys it releases while its
+    // dialog is open.
+    std::unique_ptr<SettingsAndUpdates> preferences;
     std::wstring oldNotesFolder;
     ShellOpener shellOpen;
     ShellOpener textFileOpen;

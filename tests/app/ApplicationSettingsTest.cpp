@@ -63,15 +63,15 @@ protected:
 
     HWND OpenDialog() {
         app->Main().Send(WM_COMMAND, IDM_GENERAL_SETTINGS, 0);
-        SettingsDialog* dialog = app->OpenSettings();
+        SettingsDialog* dialog = app->Preferences().Dialog();
         return dialog ? dialog->Handle() : nullptr;
     }
-    HWND Item(int id) const { return GetDlgItem(app->OpenSettings()->Handle(), id); }
+    HWND Item(int id) const { return GetDlgItem(app->Preferences().Dialog()->Handle(), id); }
     void SetCheck(int id, bool on) { SendMessageW(Item(id), BM_SETCHECK, on, 0); }
     bool Checked(int id) const { return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // A click as the button sends it: its state first, then the notification.
     void Click(int id) {
-        HWND dialog = app->OpenSettings()->Handle();
+        HWND dialog = app->Preferences().Dialog()->Handle();
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
         PumpMessages();
@@ -130,9 +130,9 @@ TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased
     // One dialog at a time; settings and exit wait for it.
     EXPECT_TRUE(GreyInMainMenu(a, IDM_GENERAL_SETTINGS));
     EXPECT_TRUE(GreyInMainMenu(a, IDM_EXIT));
-    SettingsDialog* first = a.OpenSettings();
+    SettingsDialog* first = a.Preferences().Dialog();
     EXPECT_EQ(OpenDialog(), dialog);
-    EXPECT_EQ(a.OpenSettings(), first);
+    EXPECT_EQ(a.Preferences().Dialog(), first);
 
     // Snap to grid disables snapping to notes; "50%" is 128 wherever the bar was.
     Toggle(IDC_SNAP_TO_GRID);
@@ -145,7 +145,7 @@ TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased
 
     // Cancel closes without applying anything and gives the hot keys back.
     Click(IDCANCEL);
-    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !a.Preferences().Dialog(); }, 2000));
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N'));
     EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
@@ -163,7 +163,7 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     SetCheck(IDC_SNAP_TO_GRID, true);
     SetCheck(IDC_CONFIRM_ON_DELETE, false);
     SetCheck(IDC_RUN_AT_STARTUP, true);
-    SetDlgItemTextW(a.OpenSettings()->Handle(), IDC_SNAP_BORDER, L"25");
+    SetDlgItemTextW(a.Preferences().Dialog()->Handle(), IDC_SNAP_BORDER, L"25");
     SendMessageW(Item(IDC_SNAP_GAP_SPIN), UDM_SETPOS, 0, MAKELPARAM(30, 0));
     SetHotKey(IDC_HOTKEY_NEW_NOTE, 'J', HOTKEYF_CONTROL | HOTKEYF_ALT);
     SetHotKey(IDC_HOTKEY_BRING_NOTES_TO_TOP, 'N', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
@@ -171,7 +171,7 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     // The note fades to the new translucency.
     EXPECT_TRUE(PumpUntil([&] { return NoteAlpha(*note) == 200; }, 3000)) << int(NoteAlpha(*note));
 
-    ASSERT_TRUE(a.OpenSettings()) << "Apply keeps the dialog open";
+    ASSERT_TRUE(a.Preferences().Dialog()) << "Apply keeps the dialog open";
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_EQ(a.Settings().noteAlpha, 200);
     EXPECT_TRUE(a.Settings().useNoteGrid);
@@ -190,10 +190,10 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     EXPECT_FALSE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N'));
 
     // OK with a typed number the up-down cannot read keeps the last value.
-    SetDlgItemTextW(a.OpenSettings()->Handle(), IDC_SNAP_BORDER, L"");
+    SetDlgItemTextW(a.Preferences().Dialog()->Handle(), IDC_SNAP_BORDER, L"");
     SetCheck(IDC_RUN_AT_STARTUP, false);
     Click(IDOK);
-    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !a.Preferences().Dialog(); }, 2000));
     EXPECT_EQ(a.Main().SnapBorder(), 25);
     EXPECT_FALSE(RunValueExists());
     EXPECT_TRUE(HotKeyHeld(MOD_CONTROL | MOD_SHIFT, 'N'));
@@ -218,7 +218,7 @@ TEST_F(ApplicationSettingsTest, CancelAfterApplyKeepsWhatWasApplied) {
     Click(IDC_APPLY);
     SetCheck(IDC_CONFIRM_ON_DELETE, false);
     Click(IDCANCEL);
-    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !a.Preferences().Dialog(); }, 2000));
     EXPECT_FALSE(a.Settings().showDateInTitle);
     EXPECT_TRUE(a.Settings().confirmDelete);
     EXPECT_EQ(ReadInt(L"/Settings/ConfirmDelete"), 1);
@@ -241,14 +241,14 @@ TEST_F(ApplicationSettingsTest, LayeredWindowsChangeAsksToRestart) {
     EXPECT_TRUE(PumpUntil([&] { return boxes.Texts().size() >= 1u; }, 2000));
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0], Texts().TextOf(kConfirm_Restart));
-    ASSERT_TRUE(a.OpenSettings());
-    EXPECT_TRUE(IsWindow(a.OpenSettings()->Handle()));
+    ASSERT_TRUE(a.Preferences().Dialog());
+    EXPECT_TRUE(IsWindow(a.Preferences().Dialog()->Handle()));
     EXPECT_TRUE(a.Settings().layeredWindowEnabled);
     EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
 
     boxes.Queue(IDNO);
     Click(IDOK);
-    EXPECT_TRUE(PumpUntil([&] { return !a.OpenSettings(); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return !a.Preferences().Dialog(); }, 2000));
     EXPECT_EQ(boxes.Texts().size(), 2u);
     EXPECT_FALSE(a.Settings().layeredWindowEnabled);
     EXPECT_TRUE(a.LayeredWindows()) << "this run keeps its windows";
@@ -298,8 +298,8 @@ TEST_F(ApplicationSettingsTest, TakenHotKeysAreReported) {
 // and the user is told.
 TEST_F(ApplicationSettingsTest, RunAtLogOnFailureShowsTheRealState) {
     Application& a = Start();
-    a.writeRunAtLogOn = [](bool) { return false; };
-    a.readRunAtLogOn = [] { return false; };
+    a.Preferences().writeRunAtLogOn = [](bool) { return false; };
+    a.Preferences().readRunAtLogOn = [] { return false; };
     ASSERT_TRUE(OpenDialog());
     SetCheck(IDC_RUN_AT_STARTUP, true);
     Click(IDC_APPLY);
@@ -308,7 +308,7 @@ TEST_F(ApplicationSettingsTest, RunAtLogOnFailureShowsTheRealState) {
     EXPECT_EQ(boxes.Texts()[0], Texts().TextOf(kSettings_RunAtStartupFailed));
     EXPECT_FALSE(Checked(IDC_RUN_AT_STARTUP));
     EXPECT_FALSE(a.Settings().runAtLogOn);
-    EXPECT_FALSE(a.OpenSettings()->Edited().runAtLogOn);
+    EXPECT_FALSE(a.Preferences().Dialog()->Edited().runAtLogOn);
 }
 
 class ApplicationUpdateTest : public ApplicationFixture {
@@ -325,7 +325,7 @@ protected:
     }
     // Runs messages until no check is left.
     bool Settle(DWORD timeoutMs = 10000) {
-        return PumpUntil([&] { return !app->Updates().Exists(); }, timeoutMs);
+        return PumpUntil([&] { return !app->Preferences().Updates().Exists(); }, timeoutMs);
     }
     void WriteLastCheck(uint64_t time) {
         SettingsStore store(SettingsPath());
@@ -385,7 +385,7 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
         EXPECT_FALSE(GreyInMainMenu(*app, IDM_CHECK_FOR_UPDATES));
         EXPECT_TRUE(GreyInMainMenu(*app, IDM_CANCEL_CHECK_FOR_UPDATES));
         app->Main().Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
-        ASSERT_TRUE(app->Updates().Running());
+        ASSERT_TRUE(app->Preferences().Updates().Running());
         EXPECT_TRUE(GreyInMainMenu(*app, IDM_CHECK_FOR_UPDATES));
         EXPECT_FALSE(GreyInMainMenu(*app, IDM_CANCEL_CHECK_FOR_UPDATES));
         EXPECT_TRUE(GreyInMainMenu(*app, IDM_GENERAL_SETTINGS));
@@ -399,8 +399,8 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
             app.reset();
         } else {
             a.Main().Send(WM_COMMAND, IDM_CANCEL_CHECK_FOR_UPDATES, 0);
-            EXPECT_FALSE(a.Updates().Exists());
-            EXPECT_FALSE(a.Updates().Running());
+            EXPECT_FALSE(a.Preferences().Updates().Exists());
+            EXPECT_FALSE(a.Preferences().Updates().Running());
         }
         EXPECT_LT(GetTickCount() - start, 1500u) << (exit ? "exit" : "cancel");
         if (!exit) {
