@@ -76,7 +76,6 @@ public:
     // The open dialog; null while it is closed.
     SettingsDialog* Dialog() const { return dialog.get(); }
     UpdateCheck& Updates() { return updateCheck; }
-    const UpdateCheck& Updates() const { return updateCheck; }
     // The dialog is open or a check exists: the main menu keeps the user from
     // leaving or opening another.
     bool Busy() const { return dialog || updateCheck.Running() || updateCheck.Exists(); }

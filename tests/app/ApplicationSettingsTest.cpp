@@ -410,4 +410,26 @@ TEST_F(ApplicationUpdateTest, MenuCheckAndCancelAndExitWithAStalledServer) {
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
+// A newer version's download opens as every address of the program does: a
+// failure is told.
+TEST_F(ApplicationUpdateTest, DownloadOpensAsAnyAddress) {
+    SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
+    Application& a = Start();
+    std::vector<std::wstring> opened;
+    a.SetShellOpener([&](const std::wstring& target, const std::wstring&) {
+        opened.push_back(target);
+        return DWORD{ERROR_FILE_NOT_FOUND};
+    });
+    server->Answer(200, "400");
+    boxes.Queue(IDYES);
+    a.Main().Send(WM_COMMAND, IDM_CHECK_FOR_UPDATES, 0);
+    ASSERT_TRUE(Settle());
+    const std::wstring download = L"https://127.0.0.1/notes/zephyn3.exe";
+    EXPECT_EQ(opened, std::vector<std::wstring>{download});
+    ASSERT_EQ(boxes.Texts().size(), 2u);
+    EXPECT_EQ(boxes.Texts()[0], Texts().TextOf(kNewVersion_DownloadPrompt));
+    EXPECT_NE(boxes.Texts()[1].find(download), std::wstring::npos)
+        << TestPaths::Narrow(boxes.Texts()[1]);
+}
+
 }  // namespace
