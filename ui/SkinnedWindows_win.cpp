@@ -1,6 +1,7 @@
 #include "ui/SkinnedWindows_win.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "arrange/Rect_win.h"
@@ -9,12 +10,17 @@
 
 SkinnedWindows::SkinnedWindows() = default;
 
+// A window adds itself once and removes itself once (SmallWindow's inSet),
+// so neither looks for a second entry: with thousands of notes a start and an
+// exit would otherwise cost the square of their number.
 void SkinnedWindows::Add(SmallWindow& window) {
-    if (std::find(live.begin(), live.end(), &window) == live.end()) live.push_back(&window);
+    live.push_back(&window);
 }
 
 void SkinnedWindows::Remove(const SmallWindow& window) {
-    live.erase(std::remove(live.begin(), live.end(), &window), live.end());
+    // From the back: the window going is most often one of the last made.
+    const auto found = std::find(live.rbegin(), live.rend(), &window);
+    if (found != live.rend()) live.erase(std::next(found).base());
     if (mover == &window) {
         mover = nullptr;
         bodiesValid = false;

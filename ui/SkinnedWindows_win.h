@@ -34,6 +34,7 @@ public:
     // The live windows in the order their windows were made. SmallWindow
     // keeps it: in at Create, out when its window or the object goes.
     const std::vector<SmallWindow*>& Live() const { return live; }
+    // Each window is added once and removed once; SmallWindow sees to it.
     void Add(SmallWindow& window);
     void Remove(const SmallWindow& window);
 
