@@ -217,7 +217,10 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
 
 void DrawEditLayout(HDC dc, int x, int y, const std::wstring& text, const EditLayout& layout) {
     for (const EditLine& line : layout.lines) {
-        if (line.length <= 0) continue;
+        // A layout made for another text draws nothing past this one's end.
+        if (line.length <= 0 || line.start < 0 ||
+            static_cast<size_t>(line.start) + static_cast<size_t>(line.length) > text.size())
+            continue;
         // Tabs count from the line's start, as the editor counts them from
         // its formatting rectangle's left edge.
         TabbedTextOutW(dc, x + line.at.x, y + line.at.y, text.c_str() + line.start, line.length, 1,

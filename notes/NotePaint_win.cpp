@@ -134,13 +134,14 @@ const EditLayout* NoteWindow::IdleTextLayout() {
 
 // The layout of the note's text in its text area, made again only when the
 // text, the font or the area's size changed.
-const EditLayout* NoteWindow::TextLayout(int width, int height) {
+const EditLayout* NoteWindow::TextLayout(int width, int height) const {
     const size_t hash = std::hash<std::wstring>()(record.text);
     const HFONT font = CurrentFont();
-    if (!layoutValid || layoutHash != hash || layoutFont != font || layoutWidth != width ||
-        layoutHeight != height) {
+    if (!layoutValid || layoutHash != hash || layoutLength != record.text.size() ||
+        layoutFont != font || layoutWidth != width || layoutHeight != height) {
         layoutValid = LayOutAsEditor(record.text, font, width, height, textLayout);
         layoutHash = hash;
+        layoutLength = record.text.size();
         layoutFont = font;
         layoutWidth = width;
         layoutHeight = height;
@@ -199,10 +200,20 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     // As the editor lays the text out (and the idle note draws it): its
     // lines, and the widest of them with the editor's right margin, and a
     // pixel more so that the same width breaks the lines the same way.
-    EditLayout layout;
-    if (LayOutAsEditor(s, CurrentFont(), rect.right - rect.left, rect.bottom - rect.top, layout)) {
-        rect.right = rect.left + layout.right + textMargins.right + 1;
-        rect.bottom = rect.top + layout.bottom;
+    // The note's own text at its own area is the layout the note paints
+    // with: laid out once for both (laying out is the dearest step of
+    // loading a note).
+    EditLayout other;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const EditLayout* layout = nullptr;
+    if (&s == &record.text)
+        layout = TextLayout(width, height);
+    else if (LayOutAsEditor(s, CurrentFont(), width, height, other))
+        layout = &other;
+    if (layout) {
+        rect.right = rect.left + layout->right + textMargins.right + 1;
+        rect.bottom = rect.top + layout->bottom;
         overflow = rect.bottom > bottomBefore;
         return;
     }

@@ -273,7 +273,9 @@ private:
     void PaintFrame(HDC dc, HDC memoryDc, const RECT& client);
     void PaintText(HDC dc, const RECT& area);
     void PaintButtons(HDC dc, HDC memoryDc, const RECT& client);
-    const EditLayout* TextLayout(int width, int height);
+    // Laid out again only when the text, the font or the size changed; the
+    // note's fitting and its painting share it.
+    const EditLayout* TextLayout(int width, int height) const;
     // Where the text is drawn, in client coordinates.
     RECT TextArea(const RECT& client) const;
     RECT ButtonRect(NoteGeometry::NoteButton button, const RECT& client) const;
@@ -341,13 +343,14 @@ private:
     OwnedFont customFont;
     TextMargins textMargins;
     // The idle text's layout (EditLayout_win.h), for the text, font and area
-    // it was made for.
-    EditLayout textLayout;
-    size_t layoutHash = 0;
-    HFONT layoutFont = nullptr;
-    int layoutWidth = 0;
-    int layoutHeight = 0;
-    bool layoutValid = false;
+    // it was made for: a cache, kept by const measuring too.
+    mutable EditLayout textLayout;
+    mutable size_t layoutHash = 0;
+    mutable size_t layoutLength = 0;
+    mutable HFONT layoutFont = nullptr;
+    mutable int layoutWidth = 0;
+    mutable int layoutHeight = 0;
+    mutable bool layoutValid = false;
     bool masked = false;
     bool hoverTimerRunning = false;
     bool frameForced = false;
