@@ -126,7 +126,7 @@ void Application::OnKeyDown(WPARAM key) {
     } else if (key == VK_RETURN || key == VK_SPACE) {
         ShowMainMenu(false);
     } else if (key == 'A' && GetKeyState(VK_CONTROL) < 0) {
-        SetMainWindowAlwaysOnTop(!mainWindow->IsTopmost());
+        mainWindow->SetAlwaysOnTop(!mainWindow->IsTopmost());
     }
 }
 

@@ -183,14 +183,6 @@ void Application::LoadSkin() {
     }
 }
 
-void Application::SetMainWindowAlwaysOnTop(bool onTop) {
-    mainWindow->SetAlwaysOnTop(onTop);
-}
-
-void Application::SetMainWindowVisible(bool visible) {
-    mainWindow->SetVisible(visible);
-}
-
 void Application::OnMainWindowButton() {
     ShowMainMenu(false);
 }

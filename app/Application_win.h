@@ -118,8 +118,6 @@ public:
     void ToggleNotesShown();
     // Raises every shown note above other windows (the excepted one stays).
     void BringNotesToTop(NoteWindow* except, bool activate) override;
-    void SetMainWindowAlwaysOnTop(bool onTop);
-    void SetMainWindowVisible(bool visible);
 
     // Ends this run and starts the next in the same process, which reads the
     // language, skin and colour theme afresh.

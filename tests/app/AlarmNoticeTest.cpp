@@ -76,7 +76,7 @@ protected:
         alarmed.alarmTime = At(NowMs() + 800);
         SeedNotes({Record({400, 100, 600, 250}, L"other"), alarmed});
         Application& a = Start();
-        a.SetMainWindowVisible(false);
+        a.Main().SetVisible(false);
         NoteWindow* note = a.Notes()[1].get();
         EXPECT_FALSE(IsWindowVisible(note->Handle()));
         EXPECT_FALSE(note->Pulsing());

@@ -275,8 +275,8 @@ TEST_F(SaveProblemsTest, SettingsThatCannotBeWrittenAreKeptToldOnceAndWrittenLat
     SettingsStore(SettingsPath()).WriteInt(L"/MainWindow/PositionX", 600);
     Application& a = Start();
     Lock lock(SettingsPath());
-    a.SetMainWindowAlwaysOnTop(false);
-    a.SetMainWindowVisible(false);
+    a.Main().SetAlwaysOnTop(false);
+    a.Main().SetVisible(false);
     PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(Contains(boxes.texts[0], SettingsPath()));
