@@ -134,6 +134,7 @@ public:
     // The user chose the colour theme; otherwise it follows Windows' light or
     // dark apps.
     bool ColorThemeChosen() const override { return colorThemeChosen; }
+    void KeepColorThemeChosen() override { colorThemeChosen = true; }
     bool PlaceNearTray() const override { return placeNearTray; }
     const TrayAndKeys& TrayAndHotKeys() const { return *trayAndKeys; }
 

@@ -218,10 +218,10 @@ void MainMenuCommands::ChooseColorTheme(size_t index) {
         return;
     }
     if (index > skin.colorThemes.size()) return;
-    // Chosen from now on, also when it is the theme Windows' mode gave; the
-    // next run reads it as chosen.
+    // Chosen from now on, also when it is the theme Windows' mode gave.
     if (!owner.ColorThemeChosen())
         WriteSkinColorThemeIndex(settingsStore, static_cast<uint32_t>(index));
+    owner.KeepColorThemeChosen();
     ApplyTheme(static_cast<uint32_t>(index));
     // Also for the current theme: the restart is what the user sees happen.
     owner.Restart();

@@ -3,8 +3,8 @@
 // program's look: new notes, tiling, unhiding, import and export, the recycle
 // bin, about, the main window's own items and exit, and the choices of the
 // notes, language, skin and colour theme lists. The commands that open the
-// run's own dialogs and windows stay with the owner, as do the restart and the
-// show/hide state of the notes.
+// run's own dialogs and windows stay with the owner, as do showing, hiding and
+// raising all notes, and the restart.
 //
 // The lists are filled as the menu opens (Prepare); a choice acts on the list
 // the user saw, and the language and skin lists are given up by a choice.
@@ -32,8 +32,10 @@ public:
     public:
         // False while the user has every note hidden: no note is made or chosen.
         virtual bool NotesShown() const = 0;
-        // Whether the colour theme is the user's choice rather than Windows' mode.
+        // Whether the colour theme is the user's choice rather than Windows'
+        // mode; a choice from the list makes it so for the rest of the run.
         virtual bool ColorThemeChosen() const = 0;
+        virtual void KeepColorThemeChosen() = 0;
         // Whether the last new note or main menu came from the tray icon: a
         // note chosen from the list is then forced to the foreground.
         virtual bool PlaceNearTray() const = 0;
@@ -72,7 +74,8 @@ public:
     // opened and why.
     void OpenOrTell(const std::wstring& target);
     // Tints the live skin with colour theme `index` and keeps it as the
-    // current one; nothing happens for the current index.
+    // current one (the settings' skinColorThemeIndex, which the skin's load
+    // set); nothing happens for the current index.
     void ApplyTheme(uint32_t index);
 
     // Opens a document or address with its associated program, or with the
