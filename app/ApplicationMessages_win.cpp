@@ -126,7 +126,7 @@ void Application::OnKeyDown(WPARAM key) {
     } else if (key == VK_RETURN || key == VK_SPACE) {
         ShowMainMenu(false);
     } else if (key == 'A' && GetKeyState(VK_CONTROL) < 0) {
-        SetMainWindowAlwaysOnTop(!mainWindow->IsTopmost());
+        mainWindow->SetAlwaysOnTop(!mainWindow->IsTopmost());
     }
 }
 
@@ -159,19 +159,12 @@ void Application::OnTrayOrKeyRequest(TrayAndKeys::Request request) {
             if (notesShown) BringNotesToTop(nullptr, true);
             break;
         case Request::NewNoteFromClipboard:
-            CreateNoteFromClipboard();
+            commands->NewNoteFromClipboard();
             break;
         case Request::FindNotes:
             OpenFindNotes(nullptr);
             break;
     }
-}
-
-void Application::CreateNoteFromClipboard() {
-    if (!notesShown) return;
-    std::wstring text;
-    if (ReadClipboardText(mainWindow->Handle(), text) && !text.empty())
-        CreateNote(text, false, true);
 }
 
 void Application::ShowMainMenu(bool fromTray) {
@@ -200,7 +193,7 @@ void Application::ShowMainMenu(bool fromTray) {
     for (const ColorTheme& theme : skin.colorThemes) state.colorThemeNames.push_back(theme.name);
     // The last item gives the choice back to Windows' light or dark apps.
     state.colorThemeNames.push_back(language.TextOf(kMainMenu_ColorThemeLikeWindows));
-    UpdateMainMenu(popup, state, language, languageFileNames, skinFolderNames);
+    commands->Prepare(popup, state);
 
     placeNearTray = fromTray;
     mainWindow->ShowPopupMenu(popup, fromTray);

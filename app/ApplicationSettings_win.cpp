@@ -8,5 +8,5 @@ void Application::RestartForSettings() {
 }
 
 void Application::OpenDownload(const std::wstring& url) {
-    OpenOrTell(url);
+    commands->OpenOrTell(url);
 }

@@ -15,7 +15,6 @@
 #include "store/Folders_win.h"
 #include "store/NoteData_win.h"
 #include "store/RecycleBin.h"
-#include "store/RecycleBin_win.h"
 #include "store/TempFiles_win.h"
 #include "ui/PrivateMessages_win.h"
 #include "ui/ShellOpen_win.h"
@@ -65,15 +64,6 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
     programFolder = ProgramFolderOnce();
     const std::wstring& dataFolder = options.dataFolder;
     const std::wstring data = dataFolder.empty() ? AppDataFolder() : dataFolder;
-    oldNotesFolder =
-        (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\";
-    shellOpen = [](const std::wstring& target, const std::wstring& program) {
-        return ShellOpen(target, program);
-    };
-    textFileOpen = [](const std::wstring& path, const std::wstring& program) {
-        return program.empty() ? RecycleBin::OpenWithTextAssociation(path)
-                               : RecycleBin::OpenInNotepad(path);
-    };
     SetAsideDamagedSettings(data + L"Settings.ini");
     settingsStore = std::make_unique<SettingsStore>(data + L"Settings.ini");
     settingsStore->SetWriteObserver([this](bool written) { OnSettingsWriteResult(written); });
@@ -107,6 +97,9 @@ Application::Application(bool& restartRequested, bool& startFailed, const StartO
                                             *mainWindow);
     trayAndKeys = std::make_unique<TrayAndKeys>(*this, mainWindow->Handle(), settings.hotKeys,
                                                 language.TextOf(kTrayIconToolTip));
+    commands = std::make_unique<MainMenuCommands>(
+        *this, *this, *document, settings, *settingsStore, language, *mainWindow, skin,
+        (dataFolder.empty() ? RoamingFolder() : dataFolder) + OldNotes::kFolderName + L"\\");
     preferences = std::make_unique<SettingsAndUpdates>(*this, settings, *settingsStore, language,
                                                        *mainWindow, skinnedWindows, *document,
                                                        *trayAndKeys, options.firstOfProcess);
@@ -181,17 +174,9 @@ void Application::LoadSkin() {
         // Dozens of keys of both files: each read once.
         SettingsStore::ReadBurst skinReads(*skinStore);
         SettingsStore::ReadBurst settingsReads(*settingsStore);
-        colorThemeChosen = ::LoadSkin(skin, *skinStore, *settingsStore, options, colorThemeIndex);
+        colorThemeChosen =
+            ::LoadSkin(skin, *skinStore, *settingsStore, options, settings.skinColorThemeIndex);
     }
-    settings.skinColorThemeIndex = colorThemeIndex;
-}
-
-void Application::SetMainWindowAlwaysOnTop(bool onTop) {
-    mainWindow->SetAlwaysOnTop(onTop);
-}
-
-void Application::SetMainWindowVisible(bool visible) {
-    mainWindow->SetVisible(visible);
 }
 
 void Application::OnMainWindowButton() {

@@ -1,12 +1,13 @@
 #pragma once
 // The one application object of a run: it owns the settings, the language,
 // the skin and the menus, and composes the main window (MainWindow_win.h), the
-// notes document (NotesDocument_win.h), the tray icon and the hot keys
-// (TrayAndKeys_win.h), the sync through a folder (SyncController_win.h) and
-// the settings dialog and the update check (SettingsAndUpdates_win.h), whose
-// messages come to it through the main window. The restart loop
-// (RestartLoop.h) builds one, runs the message loop and destroys it, and
-// builds another while a restart is asked for.
+// notes document (NotesDocument_win.h), the main menu's commands
+// (MainMenuCommands_win.h), the tray icon and the hot keys (TrayAndKeys_win.h),
+// the sync through a folder (SyncController_win.h) and the settings dialog and
+// the update check (SettingsAndUpdates_win.h), whose messages come to it
+// through the main window. The restart loop (RestartLoop.h) builds one, runs
+// the message loop and destroys it, and builds another while a restart is
+// asked for.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/MainMenuCommands_win.h"
 #include "app/MainWindow_win.h"
 #include "app/NotesDocument_win.h"
 #include "app/RestartLoop.h"
@@ -47,10 +49,9 @@ class Application : public MainWindowOwner,
                     public NoteHost,
                     public SyncController::Owner,
                     public TrayAndKeys::Owner,
-                    public SettingsAndUpdates::Owner {
+                    public SettingsAndUpdates::Owner,
+                    public MainMenuCommands::Owner {
 public:
-    static constexpr UINT kTrayIconId = TrayAndKeys::kTrayIconId;
-
     // Sets startFailed on entry and clears it as the last step, so a
     // construction that cannot complete leaves it set. restartRequested is
     // kept by reference and set when the run is to be followed by a new one.
@@ -61,7 +62,7 @@ public:
 
     // Reads a text file whole and makes a note of its text; a file that cannot
     // be read is ignored.
-    void OpenTextFileAsNote(const std::wstring& path, bool placeNearMain);
+    void OpenTextFileAsNote(const std::wstring& path, bool placeNearMain) override;
 
     // NoteHost
     const Skin& NoteSkin() const override { return skin; }
@@ -109,52 +110,25 @@ public:
     void ToggleNotesShown();
     // Raises every shown note above other windows (the excepted one stays).
     void BringNotesToTop(NoteWindow* except, bool activate) override;
-    void SetMainWindowAlwaysOnTop(bool onTop);
-    void SetMainWindowVisible(bool visible);
 
-    // --- main-menu commands (ApplicationCommands_win.cpp) ---
     // Ends this run and starts the next in the same process, which reads the
     // language, skin and colour theme afresh.
-    void Restart();
-    // Tints the live skin with colour theme `index` and keeps it as the
-    // current one; nothing happens for the current index.
-    void ApplyTheme(uint32_t index);
-    // Spreads the shown notes over their monitors' work areas; one save.
-    void TileNotes();
-    // Shows every hidden note (when notes are shown at all); one save.
-    void UnhideNotes();
-    // The predecessor's notes from oldNotesFolder, after a question.
-    void ImportOldNotes();
-    // Writes the text of every note to one file chosen by the user.
-    void ExportNotes();
-    // The same into the given file; false (the user told) when it cannot be written.
-    bool ExportNotesTo(const std::wstring& path);
+    void Restart() override;
+    // The main menu's commands but for the run's own dialogs and windows.
+    MainMenuCommands& Commands() { return *commands; }
     // A command of the command line for scripts, from this process's start or
     // handed over by a second one (ScriptCommands_win.cpp).
     void RunScriptCommand(const ScriptCommand& command);
-    // Where the predecessor program kept its notes, with a trailing separator.
-    const std::wstring& OldNotesFolder() const { return oldNotesFolder; }
-    // Opens a document or address with its associated program, or with the
-    // program named (ShellOpen); answers 0 or why not. Tests replace it.
-    using ShellOpener =
-        std::function<DWORD(const std::wstring& target, const std::wstring& program)>;
-    void SetShellOpener(ShellOpener opener) { shellOpen = std::move(opener); }
-    // Opens `target`; tells the user what could not be opened and why.
-    void OpenOrTell(const std::wstring& target);
-    // Opens the recycle bin as a text file (an empty program: by the ".txt"
-    // association; "notepad.exe": with the system's Notepad); tests replace it.
-    void SetTextFileOpener(ShellOpener opener) { textFileOpen = std::move(opener); }
 
     bool NotesShown() const override { return notesShown; }
     HMENU MainMenu() const { return mainMenu.Get(); }
-    uint32_t ColorThemeIndex() const { return colorThemeIndex; }
+    uint32_t ColorThemeIndex() const { return settings.skinColorThemeIndex; }
     // The user chose the colour theme; otherwise it follows Windows' light or
     // dark apps.
-    bool ColorThemeChosen() const { return colorThemeChosen; }
-    const TrayIcon& Tray() const { return trayAndKeys->Tray(); }
-    const std::vector<std::wstring>& LanguageFileNames() const { return languageFileNames; }
-    const std::vector<std::wstring>& SkinFolderNames() const { return skinFolderNames; }
-    bool TrayClickPending() const { return trayAndKeys->ClickPending(); }
+    bool ColorThemeChosen() const override { return colorThemeChosen; }
+    void KeepColorThemeChosen() override { colorThemeChosen = true; }
+    bool PlaceNearTray() const override { return placeNearTray; }
+    const TrayAndKeys& TrayAndHotKeys() const { return *trayAndKeys; }
 
     // The skinned main window, which every dialog of the program is owned by.
     MainWindow& Main() { return *mainWindow; }
@@ -217,16 +191,7 @@ private:
     // Destroys the window once no modal loop runs on a closed note or on the
     // main menu; until then it looks again on a timer.
     void FinishClose();
-    void CreateNoteFromClipboard();
     bool AnyNoteBusy() const;
-    void NewNoteFromFile();
-    void OpenRecycleBin();
-    void EmptyRecycleBin();
-    void ShowAbout();
-    void ChooseNote(size_t index);
-    void ChooseLanguage(size_t index);
-    void ChooseSkin(size_t index);
-    void ChooseColorTheme(size_t index);
     // Windows' apps turned light or dark: a theme that follows them changes
     // (by a restart, as any change of theme), once no note is being edited.
     void FollowSystemColorMode();
@@ -245,7 +210,6 @@ private:
     std::wstring skinFolder;
     bool notesShown = true;
     Skin skin;
-    uint32_t colorThemeIndex = 0;
     bool colorThemeChosen = false;
     bool placeNearTray = false;
     AppSettings settings;
@@ -256,8 +220,6 @@ private:
     bool& restartRequested;
     // The texts of this run's language, read once at the start.
     LanguageTable language;
-    std::vector<std::wstring> languageFileNames;
-    std::vector<std::wstring> skinFolderNames;
     // The window is destroyed by the destructor rather than closed: the loop
     // has ended already, and a quit message now would end the next run's.
     bool destroyedByDestructor = false;
@@ -269,9 +231,6 @@ private:
     // After the tray icon and the hot keys, whose keys it releases while its
     // dialog is open.
     std::unique_ptr<SettingsAndUpdates> preferences;
-    std::wstring oldNotesFolder;
-    ShellOpener shellOpen;
-    ShellOpener textFileOpen;
     // The session ends: no question may hold up the exit.
     bool sessionEnding = false;
     // After the skin and the settings: the notes go before what they draw with.
@@ -280,6 +239,8 @@ private:
     const NoteWindow* alarmNotified = nullptr;
     std::unique_ptr<FindNotesHost> findNotesHost;
     std::unique_ptr<FindNotesWindow> findNotes;
+    // Made with the other parts once the main window stands.
+    std::unique_ptr<MainMenuCommands> commands;
     // Goes first of all: it writes what is due while the window has its timers.
     std::unique_ptr<SyncController> sync;
 };

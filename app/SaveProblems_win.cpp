@@ -27,7 +27,14 @@ bool Application::OnSafetyMessage(UINT message, WPARAM wParam, LPARAM) {
             sessionEnding = wParam != 0;
             break;
         case WM_CLOSE:
-            return !MayCloseWithUnsavedNotes();
+            if (MayCloseWithUnsavedNotes()) return false;
+            // The program goes on: so does this run, or the next exit would
+            // start it again, and the window a restart hid comes back.
+            if (restartRequested) {
+                restartRequested = false;
+                if (settings.mainWindowVisible) ShowWindow(mainWindow->Handle(), SW_SHOWNA);
+            }
+            return true;
         default:
             break;
     }

@@ -28,7 +28,7 @@ void Application::RunScriptCommand(const ScriptCommand& command) {
             break;
         case ScriptAction::NewNoteFromClipboard:
             if (!notesShown) ToggleNotesShown();
-            CreateNoteFromClipboard();
+            commands->NewNoteFromClipboard();
             break;
         case ScriptAction::ShowNotes:
             if (!notesShown) ToggleNotesShown();
@@ -43,7 +43,7 @@ void Application::RunScriptCommand(const ScriptCommand& command) {
             OpenFindNotes(&command.argument);
             break;
         case ScriptAction::ExportNotes:
-            ExportNotesTo(command.argument);
+            commands->ExportNotesTo(command.argument);
             break;
         case ScriptAction::Usage:
             mainWindow->ShowMessage(language.TextOf(kCommandLine_Usage).c_str(), nullptr,

@@ -76,12 +76,12 @@ protected:
         alarmed.alarmTime = At(NowMs() + 800);
         SeedNotes({Record({400, 100, 600, 250}, L"other"), alarmed});
         Application& a = Start();
-        a.SetMainWindowVisible(false);
+        a.Main().SetVisible(false);
         NoteWindow* note = a.Notes()[1].get();
         EXPECT_FALSE(IsWindowVisible(note->Handle()));
         EXPECT_FALSE(note->Pulsing());
         EXPECT_FALSE(note->AlarmJustFired());
-        EXPECT_EQ(a.Tray().LastNotification().uFlags, 0u);
+        EXPECT_EQ(a.TrayAndHotKeys().Tray().LastNotification().uFlags, 0u);
         EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(note->Handle()) != FALSE; }, 5000));
         PumpFor(50);
         return note;
@@ -91,10 +91,10 @@ protected:
 TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilClicked) {
     NoteWindow* note = StartWithAlarm();
     Application& a = *app;
-    const NOTIFYICONDATAW& info = a.Tray().LastNotification();
+    const NOTIFYICONDATAW& info = a.TrayAndHotKeys().Tray().LastNotification();
     EXPECT_TRUE(info.uFlags & NIF_INFO);
     EXPECT_EQ(info.hWnd, a.Main().Handle());
-    EXPECT_EQ(info.uID, Application::kTrayIconId);
+    EXPECT_EQ(info.uID, TrayAndKeys::kTrayIconId);
     EXPECT_STREQ(info.szInfoTitle, L"Call the dentist");
     EXPECT_STREQ(info.szInfo, L"Call the dentist");
     EXPECT_FALSE(note->HasAlarm());
@@ -118,7 +118,8 @@ TEST_F(AlarmNoticeTest, AHiddenNotesAlarmRaisesATrayNotificationAndPulsesUntilCl
     // Hidden again and another window in front: the notification's click brings it.
     note->Hide();
     PumpMessages();
-    a.Main().Send(a.Tray().Data().uCallbackMessage, Application::kTrayIconId, NIN_BALLOONUSERCLICK);
+    a.Main().Send(a.TrayAndHotKeys().Tray().Data().uCallbackMessage, TrayAndKeys::kTrayIconId,
+                  NIN_BALLOONUSERCLICK);
     EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(note->Handle()) != FALSE; }, 5000));
     EXPECT_FALSE(note->Hidden());
     EXPECT_EQ(GetForegroundWindow(), note->Handle());

@@ -150,12 +150,12 @@ TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
     const HWND mainWindow = a.Main().Handle();
 
     OpenAndCloseMainMenu();
-    const auto& names = a.LanguageFileNames();
+    const auto& names = a.Commands().LanguageFileNames();
     const auto german = std::find(names.begin(), names.end(), L"German.ini");
     ASSERT_NE(german, names.end());
     Command(MenuLists::kFirstLanguageId + static_cast<UINT>(german - names.begin()));
     EXPECT_TRUE(restart);
-    EXPECT_TRUE(a.LanguageFileNames().empty());
+    EXPECT_TRUE(a.Commands().LanguageFileNames().empty());
     EXPECT_EQ(ReadSetting(L"/LanguageFile"), L"German.ini");
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(mainWindow); }, 2000)) << "closed for the restart";
 
@@ -172,7 +172,7 @@ TEST_F(ApplicationCommandsTest, LanguageChoiceRestartsWithEveryNoteInPlace) {
 TEST_F(ApplicationCommandsTest, SkinAndThemeChoicesRestartInThem) {
     Application& a = Start();
     OpenAndCloseMainMenu();
-    const auto& skins = a.SkinFolderNames();
+    const auto& skins = a.Commands().SkinFolderNames();
     const auto classic = std::find(skins.begin(), skins.end(), L"Classic");
     ASSERT_NE(classic, skins.end());
     Command(MenuLists::kFirstSkinId + static_cast<UINT>(classic - skins.begin()));
@@ -209,7 +209,7 @@ TEST_F(ApplicationCommandsTest, ApplyThemeTintsTheLiveSkinAndKeepsTheIndex) {
     Application& a = Start();
     const Skin& skin = a.NoteSkin();
     ASSERT_GT(skin.colorThemes.size(), 3u);
-    a.ApplyTheme(3);
+    a.Commands().ApplyTheme(3);
     EXPECT_EQ(a.ColorThemeIndex(), 3u);
     EXPECT_EQ(ReadSetting(L"/SkinColorThemeIndex"), L"3");
     EXPECT_EQ(skin.themedTextColor, Multiply(skin.textColor, skin.colorThemes[3].color));
@@ -217,8 +217,8 @@ TEST_F(ApplicationCommandsTest, ApplyThemeTintsTheLiveSkinAndKeepsTheIndex) {
               Multiply(skin.textBackgroundColor, skin.colorThemes[3].color));
     // The current index again, or one past the end: nothing is written.
     ASSERT_TRUE(FileIo::RemoveFile(SettingsPath()));
-    a.ApplyTheme(3);
-    a.ApplyTheme(static_cast<uint32_t>(skin.colorThemes.size()));
+    a.Commands().ApplyTheme(3);
+    a.Commands().ApplyTheme(static_cast<uint32_t>(skin.colorThemes.size()));
     EXPECT_FALSE(FileIo::FileExists(SettingsPath()));
     EXPECT_EQ(a.ColorThemeIndex(), 3u);
 }
@@ -226,7 +226,7 @@ TEST_F(ApplicationCommandsTest, ApplyThemeTintsTheLiveSkinAndKeepsTheIndex) {
 TEST_F(ApplicationCommandsTest, ImportOfThePredecessorsNotes) {
     const std::wstring folder = data + L"Vellomar Notes 2\\";
     Application& a = Start();
-    ASSERT_EQ(a.OldNotesFolder(), folder);
+    ASSERT_EQ(a.Commands().OldNotesFolder(), folder);
     {
         // No folder yet: the user is told, nothing is made.
         DialogAnswers answers({{IDYES, L""}, {IDOK, L""}});
@@ -352,13 +352,13 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
     Application& a = Start();
     std::vector<std::wstring> opened, shellOpened;
     std::vector<DWORD> results;  // what the system answers, in turn; then success
-    a.SetTextFileOpener([&](const std::wstring& target, const std::wstring& program) {
+    a.Commands().SetTextFileOpener([&](const std::wstring& target, const std::wstring& program) {
         opened.push_back(program + L">" + target);
         const DWORD result = results.empty() ? ERROR_SUCCESS : results.front();
         if (!results.empty()) results.erase(results.begin());
         return result;
     });
-    a.SetShellOpener([&](const std::wstring& target, const std::wstring&) {
+    a.Commands().SetShellOpener([&](const std::wstring& target, const std::wstring&) {
         shellOpened.push_back(target);
         return DWORD{ERROR_SUCCESS};
     });
@@ -415,7 +415,7 @@ TEST_F(ApplicationCommandsTest, RecycleBinOpenAndEmpty) {
 TEST_F(ApplicationCommandsTest, AboutShowsTheVersionAndOffersTheHomePage) {
     Application& a = Start();
     std::vector<std::wstring> opened;
-    a.SetShellOpener([&](const std::wstring& target, const std::wstring&) {
+    a.Commands().SetShellOpener([&](const std::wstring& target, const std::wstring&) {
         opened.push_back(target);
         return opened.size() == 1 ? DWORD{ERROR_SUCCESS} : DWORD{ERROR_NO_ASSOCIATION};
     });

@@ -416,7 +416,7 @@ TEST_F(ApplicationUpdateTest, DownloadOpensAsAnyAddress) {
     SettingsStore(SettingsPath()).WriteBool(L"/Settings/CheckForUpdatesAtStartup", false);
     Application& a = Start();
     std::vector<std::wstring> opened;
-    a.SetShellOpener([&](const std::wstring& target, const std::wstring&) {
+    a.Commands().SetShellOpener([&](const std::wstring& target, const std::wstring&) {
         opened.push_back(target);
         return DWORD{ERROR_FILE_NOT_FOUND};
     });

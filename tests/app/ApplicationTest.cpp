@@ -17,7 +17,7 @@ namespace {
 
 class ApplicationTest : public ApplicationFixture {
 protected:
-    void Tray(UINT mouse) { app->Main().Send(kTrayMessage, Application::kTrayIconId, mouse); }
+    void Tray(UINT mouse) { app->Main().Send(kTrayMessage, TrayAndKeys::kTrayIconId, mouse); }
     void ShowHideKey() { app->Main().Send(WM_HOTKEY, HotKeys::kFirstId + kHotKeyShowNotes, 0); }
 };
 
@@ -88,8 +88,9 @@ TEST_F(ApplicationTest, MovesAreStoredWithTheirSign) {
 TEST_F(ApplicationTest, TrayIconClicksAndTaskbarRestart) {
     Application& a = Start();
     Tray(WM_LBUTTONUP);
-    EXPECT_TRUE(a.TrayClickPending());
-    EXPECT_TRUE(PumpUntil([&] { return !a.TrayClickPending(); }, GetDoubleClickTime() + 2000));
+    EXPECT_TRUE(a.TrayAndHotKeys().ClickPending());
+    EXPECT_TRUE(
+        PumpUntil([&] { return !a.TrayAndHotKeys().ClickPending(); }, GetDoubleClickTime() + 2000));
     EXPECT_TRUE(a.Notes().empty());
 
     Tray(WM_LBUTTONUP);
@@ -105,7 +106,7 @@ TEST_F(ApplicationTest, TrayIconClicksAndTaskbarRestart) {
     EXPECT_GT(note.left, (work.left + work.right) / 2);
     EXPECT_GT(note.top, (work.top + work.bottom) / 2);
 
-    NOTIFYICONDATAW icon = a.Tray().Data();
+    NOTIFYICONDATAW icon = a.TrayAndHotKeys().Tray().Data();
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &icon));
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &icon));
     a.Main().Send(TaskbarCreatedMessage());

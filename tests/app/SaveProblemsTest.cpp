@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ApplicationFixture.h"
+#include "main/MenuLists.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
 #include "store/DailyBackups.h"
@@ -161,11 +162,21 @@ TEST_F(SaveProblemsTest, ExitAsksBeforeLosingNotesThatCannotBeSaved) {
     ASSERT_TRUE(IsWindow(a.Main().Handle())) << "the program goes on";
     EXPECT_EQ(a.Notes().size(), 2u);
 
+    // A restart (for a colour theme) called off the same way: this run goes
+    // on with its window back, and the exit that follows is no restart.
+    ASSERT_TRUE(IsWindowVisible(a.Main().Handle()));
+    a.Main().Send(WM_COMMAND, MenuLists::kFirstColorThemeId);
+    PumpMessages();
+    ASSERT_EQ(boxes.texts.size(), 3u);
+    EXPECT_FALSE(restart);
+    EXPECT_TRUE(IsWindowVisible(a.Main().Handle()));
+
     boxes.answers.SetUnqueued(IDYES);
     const HWND main = a.Main().Handle();
     a.Main().Send(WM_COMMAND, IDM_EXIT);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(main); }, 5000));
-    EXPECT_EQ(boxes.texts.size(), 3u);
+    EXPECT_EQ(boxes.texts.size(), 4u);
+    EXPECT_FALSE(restart);
 }
 
 // A backup or sync program that holds the file for a moment at log-on: the
@@ -264,8 +275,8 @@ TEST_F(SaveProblemsTest, SettingsThatCannotBeWrittenAreKeptToldOnceAndWrittenLat
     SettingsStore(SettingsPath()).WriteInt(L"/MainWindow/PositionX", 600);
     Application& a = Start();
     Lock lock(SettingsPath());
-    a.SetMainWindowAlwaysOnTop(false);
-    a.SetMainWindowVisible(false);
+    a.Main().SetAlwaysOnTop(false);
+    a.Main().SetVisible(false);
     PumpMessages();
     ASSERT_EQ(boxes.texts.size(), 1u);
     EXPECT_TRUE(Contains(boxes.texts[0], SettingsPath()));

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
-#include "app/Application_win.h"
+#include "app/MainMenuCommands_win.h"
+#include "app/MainWindow_win.h"
+#include "app/NotesDocument_win.h"
 #include "arrange/NotePlacement.h"
 #include "arrange/Rect_win.h"
 #include "arrange/Snapping_win.h"
@@ -11,7 +13,9 @@
 #include "main/FileDialogs_win.h"
 #include "main/NotesExport.h"
 #include "main/OldNotes.h"
+#include "notes/NoteHost_win.h"
 #include "notes/NoteWindow_win.h"
+#include "store/AppSettings.h"
 #include "store/SettingsStore.h"
 #include "store/TextFile.h"
 
@@ -34,16 +38,16 @@ std::vector<std::wstring> FilesMatching(const std::wstring& folder, const wchar_
 
 }  // namespace
 
-void Application::ImportOldNotes() {
-    if (!notesShown) return;
-    if (mainWindow->ShowMessage(language.TextOf(kConfirm_Zephyn2Import).c_str(), nullptr,
-                                MB_YESNO | MB_ICONQUESTION) != IDYES) {
+void MainMenuCommands::ImportOldNotes() {
+    if (!owner.NotesShown()) return;
+    if (mainWindow.ShowMessage(language.TextOf(kConfirm_Zephyn2Import).c_str(), nullptr,
+                               MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     const std::vector<std::wstring> files = FilesMatching(oldNotesFolder, OldNotes::kPattern);
     if (files.empty()) {
-        mainWindow->ShowMessage(language.TextOf(kZephyn2Import_NoneFound).c_str(), nullptr,
-                                MB_OK | MB_ICONINFORMATION);
+        mainWindow.ShowMessage(language.TextOf(kZephyn2Import_NoneFound).c_str(), nullptr,
+                               MB_OK | MB_ICONINFORMATION);
         return;
     }
 
@@ -56,7 +60,7 @@ void Application::ImportOldNotes() {
         SettingsStore file(oldNotesFolder + name);
         const OldNotes::OldNote old = OldNotes::Read(file);
         NoteWindow* note =
-            document->Add(std::make_unique<NoteWindow>(*this, layeredWindows, false));
+            document.Add(std::make_unique<NoteWindow>(noteHost, noteHost.LayeredWindows(), false));
         if (!note) continue;
         note->SetText(old.text);
         if (old.rect && OldNotes::OnAnyMonitor(*old.rect, monitors)) {
@@ -67,12 +71,12 @@ void Application::ImportOldNotes() {
             note->ResizeToContent();
             const RECT size = note->WindowRect();
             NotePlacement placement;
-            placement.workArea = ToPortable(Arrange::WorkAreaOf(mainWindow->Handle()));
+            placement.workArea = ToPortable(Arrange::WorkAreaOf(mainWindow.Handle()));
             placement.width = size.right - size.left;
             placement.height = size.bottom - size.top;
             placement.snapGap = settings.snapGap;
-            placement.mainWindow = ToPortable(mainWindow->WindowRect());
-            placement.mainVisible = IsWindowVisible(mainWindow->Handle()) != FALSE;
+            placement.mainWindow = ToPortable(mainWindow.WindowRect());
+            placement.mainVisible = IsWindowVisible(mainWindow.Handle()) != FALSE;
             Point at = PlaceNewNote(placement);
             const int32_t step = NewNoteMargin(settings.snapGap);
             at.x = std::min(at.x + cascade, placement.workArea.right - placement.width);
@@ -85,27 +89,27 @@ void Application::ImportOldNotes() {
         ShowWindow(note->Handle(), SW_SHOWNA);
     }
     // One write for all of them.
-    document->Changed();
-    if (IsWindowVisible(mainWindow->Handle())) mainWindow->RaiseUnlessTopmost();
+    document.Changed();
+    if (IsWindowVisible(mainWindow.Handle())) mainWindow.RaiseUnlessTopmost();
 }
 
-void Application::ExportNotes() {
+void MainMenuCommands::ExportNotes() {
     std::wstring path;
-    if (!AskSaveTextFile(mainWindow->Handle(), language, language.TextOf(kTitle_ExportNotesAs),
+    if (!AskSaveTextFile(mainWindow.Handle(), language, language.TextOf(kTitle_ExportNotesAs),
                          L"Notes.txt", path))
         return;
     ExportNotesTo(path);
 }
 
-bool Application::ExportNotesTo(const std::wstring& path) {
+bool MainMenuCommands::ExportNotesTo(const std::wstring& path) {
     std::vector<ExportedNote> list;
-    list.reserve(document->List().size());
-    for (const auto& note : document->List()) list.push_back({note->Title(), note->Data().text});
+    list.reserve(document.List().size());
+    for (const auto& note : document.List()) list.push_back({note->Title(), note->Data().text});
     // Told, not swallowed: the user would otherwise look for a file that is
     // not there, or trust one that still holds an older export.
     if (!TextFile::Write(path, ExportText(list))) {
-        mainWindow->ShowMessage(language.TextOf(kExportFailed).c_str(), nullptr,
-                                MB_OK | MB_ICONERROR);
+        mainWindow.ShowMessage(language.TextOf(kExportFailed).c_str(), nullptr,
+                               MB_OK | MB_ICONERROR);
         return false;
     }
     return true;
