@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "RectPrinting.h"
 #include "arrange/Grid.h"
 
@@ -60,14 +62,14 @@ TEST(SnapBodies, VisibleTargetsLessTheirInsetsInOrder) {
                                          {{0, 0, 10, 10}, {}, false},
                                          {{INT32_MIN, 0, INT32_MAX, 10}, {-5, 0, -5, 0}, true}};
     const std::vector<SnapBody> bodies = SnapBodies(others);
+    const auto edges = [](const SnapBody& b) {
+        return std::make_tuple(b.left, b.top, b.right, b.bottom);
+    };
     ASSERT_EQ(bodies.size(), 2u);
-    EXPECT_EQ(bodies[0].left, 104);
-    EXPECT_EQ(bodies[0].top, 53);
-    EXPECT_EQ(bodies[0].right, 294);
-    EXPECT_EQ(bodies[0].bottom, 142);
+    EXPECT_EQ(edges(bodies[0]), std::make_tuple(104, 53, 294, 142));
     // Past the 32-bit range, not wrapped.
-    EXPECT_EQ(bodies[1].left, int64_t{INT32_MIN} - 5);
-    EXPECT_EQ(bodies[1].right, int64_t{INT32_MAX} + 5);
+    EXPECT_EQ(edges(bodies[1]),
+              std::make_tuple(int64_t{INT32_MIN} - 5, 0, int64_t{INT32_MAX} + 5, 10));
 }
 
 // A drag gathers the bodies once and snaps every step against them: each step
