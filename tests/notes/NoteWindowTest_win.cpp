@@ -62,22 +62,6 @@ std::wstring TextOfWindow(HWND window, WPARAM size = 256) {
     return buffer.substr(0, static_cast<size_t>(n));
 }
 
-// Paints the note into a bitmap of its size and reads one pixel.
-COLORREF PaintedPixel(NoteWindow& note, int x, int y) {
-    const RECT r = note.ClientRect();
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    note.Paint(dc);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixel;
-}
-
 void UseQuestionAndBin(FakeHost& host) {
     host.language.Load(LangTest::WriteTexts(L"Confirm_DeleteNote=Delete \"%s\"?"));
     host.recycleBin = TestPaths::MakeScratchDir() + L"Bin.txt";
@@ -111,20 +95,12 @@ TEST(NoteWindowTest, PaintTilesWholeTilesUnderTheBorders) {
     FakeHost host;
     host.settings.layeredWindowEnabled = false;  // keeps the mask off
     auto* note = host.LoadNote(DataAt(50, 50, 300, 190, L"x"));
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 250, 140);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    note->Paint(dc);
+    const auto canvas = Painted(*note);
     // Top tiles, 80 wide, start at 10, 90 and 170; the last one reaches under
     // the right corner, drawn at 240.
-    for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, GetPixel(dc, x, 5)) << x;
-    for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, GetPixel(dc, x, 5)) << x;
-    EXPECT_EQ(kCorner, GetPixel(dc, 245, 5));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, canvas->At(x, 5)) << x;
+    for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, canvas->At(x, 5)) << x;
+    EXPECT_EQ(kCorner, canvas->At(245, 5));
 }
 
 // An idle note is one window: no text view, no buttons. Its text still reaches
@@ -160,15 +136,15 @@ TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOve
     EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->ButtonAt({190, 45}));
     EXPECT_EQ(NoteGeometry::NoteButton::Menu, note->ButtonAt({8, 45}));
     EXPECT_EQ(NoteGeometry::NoteButton::None, note->ButtonAt({100, 45}));
-    EXPECT_EQ(kFaces[0], PaintedPixel(*note, 190, 45));
+    EXPECT_EQ(kFaces[0], Painted(*note)->At(190, 45));
 
     note->Send(WM_MOUSEMOVE, 0, onDelete);
     EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->HotButton());
-    EXPECT_EQ(kFaces[1], PaintedPixel(*note, 190, 45));
+    EXPECT_EQ(kFaces[1], Painted(*note)->At(190, 45));
     note->Send(WM_LBUTTONDOWN, MK_LBUTTON, onDelete);
     EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->PressedButton());
     EXPECT_EQ(note->Handle(), GetCapture());
-    EXPECT_EQ(kFaces[2], PaintedPixel(*note, 190, 45));
+    EXPECT_EQ(kFaces[2], Painted(*note)->At(190, 45));
     // Slid off before the release: no click, and the capture is given back.
     note->Send(WM_MOUSEMOVE, MK_LBUTTON, onMenu);
     EXPECT_EQ(NoteGeometry::NoteButton::None, note->HotButton());
@@ -189,7 +165,7 @@ TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOve
     NoteWindow* masked = layered.LoadNote(DataAt(50, 50, 250, 200, L"masked"));
     EXPECT_TRUE(masked->Masked());
     EXPECT_EQ(NoteGeometry::NoteButton::None, masked->ButtonAt({190, 45}));
-    EXPECT_EQ(kCorner, PaintedPixel(*masked, 190, 45));  // the mask covers the place
+    EXPECT_EQ(kCorner, Painted(*masked)->At(190, 45));  // the mask covers the place
 }
 
 // A drag or resize by the user writes Notes.dat once, when the system's move

@@ -144,6 +144,14 @@ inline std::wstring WindowText(HWND window) {
     return text;
 }
 
+// The note painted into a canvas of its client size.
+inline std::unique_ptr<Canvas> Painted(NoteWindow& note) {
+    const RECT r = note.ClientRect();
+    auto canvas = std::make_unique<Canvas>(r.right, r.bottom, 0);
+    note.Paint(canvas->Dc());
+    return canvas;
+}
+
 inline NoteData DataAt(int left, int top, int right, int bottom, const std::wstring& text) {
     NoteData d;
     d.rect = {left, top, right, bottom};
