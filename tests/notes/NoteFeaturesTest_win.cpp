@@ -155,6 +155,22 @@ TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
                                      IDM_NOTE_COPY, IDM_NOTE_PASTE, IDM_NOTE_UNDO, IDM_NOTE_REDO}));
 }
 
+TEST_F(NoteFeaturesTest, EditItemsAndPriorityFollowTheNote) {
+    NoteWindow* note = Note(L"start");
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+    note->PrepareNoteMenu(popup);
+    EXPECT_TRUE(Grey(IDM_NOTE_UNDO) && Grey(IDM_NOTE_REDO) && Grey(IDM_NOTE_PASTE));
+    EXPECT_TRUE(Grey(IDM_NOTE_FONT_USE_CUSTOM_DEFAULT));  // no custom default stored
+    ASSERT_TRUE(CopyTextToClipboard(note->Handle(), L" more"));
+    note->Send(WM_COMMAND, IDM_NOTE_PASTE);
+    note->Send(WM_COMMAND, IDM_NOTE_PRIORITY_LOW);
+    note->PrepareNoteMenu(popup);
+    EXPECT_FALSE(Grey(IDM_NOTE_UNDO) || Grey(IDM_NOTE_PASTE));
+    EXPECT_TRUE(Grey(IDM_NOTE_REDO));
+    for (UINT id = IDM_NOTE_PRIORITY_VERY_HIGH; id <= IDM_NOTE_PRIORITY_VERY_LOW; ++id)
+        EXPECT_EQ(id == IDM_NOTE_PRIORITY_LOW, Checked(id)) << id;
+}
+
 TEST_F(NoteFeaturesTest, LinkCommandsOpenTheListedLinkOnce) {
     NoteWindow* note = Note(L"see www.a.com and https://b.org.");
     note->FillLinksMenu(popup);

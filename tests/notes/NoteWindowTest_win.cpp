@@ -1,7 +1,7 @@
 // A note's window: its life cycle, what it draws, its mask and lock, its skin
 // buttons, in-place editing through the real edit control, Tab cycling, when a
 // move is saved, its record going in and coming back out, loading many notes,
-// deleting with its question, and the menu's states.
+// and deleting with its question.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "support/NoteTestHost_win.h"
 #include "arrange/Rect_win.h"
 #include "notes/NoteLoader_win.h"
-#include "ui/Clipboard_win.h"
 #include "res/resource.h"
 #include "store/NotesFile.h"
 #include "store/RecycleBin.h"
@@ -515,28 +514,4 @@ TEST(NoteWindowTest, QuestionNamesTheNoteDefaultsToNoAndYesRecyclesThenActivates
     host.recycleBin = TestPaths::MakeScratchDir() + L"missing\\dir\\Bin.txt";
     second->DeleteNote(true);
     EXPECT_TRUE(host.Alive(second));
-}
-
-TEST(NoteWindowTest, MenuStatesFollowTheNote) {
-    FakeHost host;
-    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
-    ASSERT_NE(bar, nullptr);
-    HMENU popup = GetSubMenu(bar, 0);
-    auto grey = [&](UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
-    NoteWindow* note = host.LoadNote(DataAt(50, 50, 200, 150, L"start"));
-
-    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
-    note->PrepareNoteMenu(popup);
-    EXPECT_TRUE(grey(IDM_NOTE_UNDO) && grey(IDM_NOTE_REDO) && grey(IDM_NOTE_PASTE));
-    EXPECT_TRUE(grey(IDM_NOTE_FONT_USE_CUSTOM_DEFAULT));  // no custom default stored
-    ASSERT_TRUE(CopyTextToClipboard(note->Handle(), L" more"));
-    note->Send(WM_COMMAND, IDM_NOTE_PASTE);
-    note->Send(WM_COMMAND, IDM_NOTE_PRIORITY_LOW);
-    note->PrepareNoteMenu(popup);
-    EXPECT_FALSE(grey(IDM_NOTE_UNDO) || grey(IDM_NOTE_PASTE));
-    EXPECT_TRUE(grey(IDM_NOTE_REDO));
-    for (UINT id = IDM_NOTE_PRIORITY_VERY_HIGH; id <= IDM_NOTE_PRIORITY_VERY_LOW; ++id)
-        EXPECT_EQ(id == IDM_NOTE_PRIORITY_LOW,
-                  !!(GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED));
-    DestroyMenu(bar);
 }
