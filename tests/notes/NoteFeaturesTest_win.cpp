@@ -70,22 +70,18 @@ SYSTEMTIME PickerTime(HWND dialog, int id) {
     return t;
 }
 
+// Milliseconds since 1601 of a calendar time; the time `ms` from now, in UTC.
 int64_t Ms(const SYSTEMTIME& t) {
     FILETIME f;
     SystemTimeToFileTime(&t, &f);
-    return static_cast<int64_t>((static_cast<uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime) /
-           10000;
+    return static_cast<int64_t>((uint64_t{f.dwHighDateTime} << 32 | f.dwLowDateTime) / 10000);
 }
 
 SYSTEMTIME ShiftedNow(int64_t ms) {
     SYSTEMTIME now;
     GetSystemTime(&now);
-    FILETIME f;
-    SystemTimeToFileTime(&now, &f);
-    uint64_t v = (static_cast<uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-    v += static_cast<uint64_t>(ms * 10000);
-    f.dwHighDateTime = static_cast<DWORD>(v >> 32);
-    f.dwLowDateTime = static_cast<DWORD>(v);
+    const uint64_t v = static_cast<uint64_t>(Ms(now) + ms) * 10000;
+    const FILETIME f = {static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
     FileTimeToSystemTime(&f, &now);
     return now;
 }
