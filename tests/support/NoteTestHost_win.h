@@ -138,12 +138,6 @@ public:
     bool loading = false;
 };
 
-inline std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 // The note painted into a canvas of its client size.
 inline std::unique_ptr<Canvas> Painted(NoteWindow& note) {
     const RECT r = note.ClientRect();
