@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "RectPrinting.h"
 #include "arrange/Grid.h"
 
@@ -60,14 +62,14 @@ TEST(SnapBodies, VisibleTargetsLessTheirInsetsInOrder) {
                                          {{0, 0, 10, 10}, {}, false},
                                          {{INT32_MIN, 0, INT32_MAX, 10}, {-5, 0, -5, 0}, true}};
     const std::vector<SnapBody> bodies = SnapBodies(others);
+    const auto edges = [](const SnapBody& b) {
+        return std::make_tuple(b.left, b.top, b.right, b.bottom);
+    };
     ASSERT_EQ(bodies.size(), 2u);
-    EXPECT_EQ(bodies[0].left, 104);
-    EXPECT_EQ(bodies[0].top, 53);
-    EXPECT_EQ(bodies[0].right, 294);
-    EXPECT_EQ(bodies[0].bottom, 142);
+    EXPECT_EQ(edges(bodies[0]), std::make_tuple(104, 53, 294, 142));
     // Past the 32-bit range, not wrapped.
-    EXPECT_EQ(bodies[1].left, int64_t{INT32_MIN} - 5);
-    EXPECT_EQ(bodies[1].right, int64_t{INT32_MAX} + 5);
+    EXPECT_EQ(edges(bodies[1]),
+              std::make_tuple(int64_t{INT32_MIN} - 5, 0, int64_t{INT32_MAX} + 5, 10));
 }
 
 // A drag gathers the bodies once and snaps every step against them: each step
@@ -102,69 +104,43 @@ TEST(SnapWindow, BodiesGatheredOnceSnapEveryStepAsTheWindowsDo) {
     EXPECT_GT(snappedSteps, 400);
 }
 
-TEST(SnapToRect, StrictlyWithinHeightIsNotLeftAligned) {
-    const Rect tall{100, 50, 300, 350};
+// Edges align only where the two overlap on the other axis, strictly: a note
+// within the other's height keeps its left edge, within its width its top.
+// Near means at most the snap distance (10) on every side.
+TEST(SnapToRect, AlignsOnlyBesideStrictOverlapAndWithinTheDistance) {
+    const Rect tall{100, 50, 300, 350}, wide{100, 50, 400, 250}, r{100, 50, 300, 150};
     struct {
         const char* name;
-        Point from, to;
-    } cases[] = {
-        {"within the height: left edge left alone", {104, 100}, {104, 100}},
-        {"sticking out above: left edges align", {104, 44}, {100, 44}},
-        {"within the height: right edges still align", {245, 100}, {250, 100}},
-        {"within the height: still placed outside", {303, 100}, {300, 100}},
-        {"bottoms level is not strictly within", {104, 300}, {100, 300}},
-        {"tops level is still within", {104, 50}, {104, 50}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Point p = c.from;
-        EXPECT_EQ(c.from != c.to, SnapToRect(10, tall, 50, 50, p.x, p.y));
-        EXPECT_EQ(c.to, p);
-    }
-}
-
-TEST(SnapToRect, StrictlyWithinWidthIsNotTopAligned) {
-    const Rect wide{100, 50, 400, 250};
-    struct {
-        const char* name;
-        Point from, to;
-    } cases[] = {
-        {"within the width: top edge left alone", {150, 54}, {150, 54}},
-        {"sticking out on the left: tops align", {94, 54}, {94, 50}},
-        {"within the width: bottoms still align", {150, 195}, {150, 200}},
-        {"within the width: still placed below", {150, 253}, {150, 250}},
-        {"right sides level is not strictly within", {350, 54}, {350, 50}},
-        {"left sides level is still within", {100, 54}, {100, 54}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Point p = c.from;
-        SnapToRect(10, wide, 50, 50, p.x, p.y);
-        EXPECT_EQ(c.to, p);
-    }
-}
-
-TEST(SnapToRect, NearMeansAtMostTheSnapDistanceOnEverySide) {
-    const Rect r{100, 50, 300, 150};
-    struct {
-        const char* name;
+        Rect target;
         Point from, to;
     } cases[] = {
         // clang-format off
-        {"right of it, exactly 10 away", {310, 80}, {300, 80}},
-        {"right of it, 11 away", {311, 80}, {311, 80}},
-        {"left of it, exactly 10 away", {40, 80}, {50, 80}},
-        {"left of it, 11 away", {39, 80}, {39, 80}},
-        {"below it, exactly 10 away", {150, 160}, {150, 150}},
-        {"below it, 11 away", {150, 161}, {150, 161}},
-        {"above it, exactly 10 away", {150, -10}, {150, 0}},
-        {"above it, 11 away", {150, -11}, {150, -11}},
+        {"within the height: left edge left alone", tall, {104, 100}, {104, 100}},
+        {"sticking out above: left edges align", tall, {104, 44}, {100, 44}},
+        {"within the height: right edges still align", tall, {245, 100}, {250, 100}},
+        {"within the height: still placed outside", tall, {303, 100}, {300, 100}},
+        {"bottoms level is not strictly within", tall, {104, 300}, {100, 300}},
+        {"tops level is still within", tall, {104, 50}, {104, 50}},
+        {"within the width: top edge left alone", wide, {150, 54}, {150, 54}},
+        {"sticking out on the left: tops align", wide, {94, 54}, {94, 50}},
+        {"within the width: bottoms still align", wide, {150, 195}, {150, 200}},
+        {"within the width: still placed below", wide, {150, 253}, {150, 250}},
+        {"right sides level is not strictly within", wide, {350, 54}, {350, 50}},
+        {"left sides level is still within", wide, {100, 54}, {100, 54}},
+        {"right of it, exactly 10 away", r, {310, 80}, {300, 80}},
+        {"right of it, 11 away", r, {311, 80}, {311, 80}},
+        {"left of it, exactly 10 away", r, {40, 80}, {50, 80}},
+        {"left of it, 11 away", r, {39, 80}, {39, 80}},
+        {"below it, exactly 10 away", r, {150, 160}, {150, 150}},
+        {"below it, 11 away", r, {150, 161}, {150, 161}},
+        {"above it, exactly 10 away", r, {150, -10}, {150, 0}},
+        {"above it, 11 away", r, {150, -11}, {150, -11}},
         // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Point p = c.from;
-        EXPECT_EQ(c.from != c.to, SnapToRect(10, r, 50, 50, p.x, p.y));
+        EXPECT_EQ(c.from != c.to, SnapToRect(10, c.target, 50, 50, p.x, p.y));
         EXPECT_EQ(c.to, p);
     }
 }

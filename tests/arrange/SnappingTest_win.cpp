@@ -18,28 +18,19 @@ RECT MoveTo(NoteWindow& note, int x, int y) {
 
 }  // namespace
 
-TEST(SnappingWinTest, NotesSnapBesideVisibleNotesOnly) {
-    FakeHost host;
-    host.settings.snapNotes = true;  // the default spacing and reach of 15
-    auto* anchor = host.LoadNote(DataAt(304, 304, 504, 404, L"a"));  // body (308,308)-(500,400)
-    auto* mover = host.LoadNote(DataAt(700, 500, 900, 600, L"m"));
-    // Dropped with its body 7 px right of the anchor's body: it keeps the gap of 15.
-    RECT r = MoveTo(*mover, 500 + 7 - 4, 310 - 4);
-    EXPECT_EQ(500 + 15 - 4, r.left);
-    EXPECT_EQ(308 - 4, r.top);
-    ShowWindow(anchor->Handle(), SW_HIDE);
-    EXPECT_EQ(500 + 7 - 4, MoveTo(*mover, 500 + 7 - 4, 310 - 4).left);
-}
-
-// A drag gathers the other notes once, at its first step, and keeps them until
-// it ends; the next move sees the notes where they are then.
+// A note dropped with its body 7 px right of the anchor's body keeps the
+// default gap of 15 from it; a hidden note attracts nothing. A drag gathers
+// the other notes once, at its first step, and keeps them until it ends; the
+// next move sees the notes where they are then.
 TEST(SnappingWinTest, AHeldMoveKeepsTheNotesItFoundAndTheNextMoveLooksAgain) {
     FakeHost host;
     host.settings.snapNotes = true;
-    auto* anchor = host.LoadNote(DataAt(304, 304, 504, 404, L"a"));
+    auto* anchor = host.LoadNote(DataAt(304, 304, 504, 404, L"a"));  // body (308,308)-(500,400)
     auto* mover = host.LoadNote(DataAt(700, 500, 900, 600, L"m"));
     host.windows.Hold();
-    EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 7 - 4, 310 - 4).left);
+    const RECT r = MoveTo(*mover, 500 + 7 - 4, 310 - 4);
+    EXPECT_EQ(500 + 15 - 4, r.left);
+    EXPECT_EQ(308 - 4, r.top);
     ShowWindow(anchor->Handle(), SW_HIDE);
     EXPECT_EQ(500 + 15 - 4, MoveTo(*mover, 500 + 9 - 4, 310 - 4).left);
     host.windows.Release();

@@ -43,39 +43,27 @@ TEST_F(LanguageTableTest, TranslateAndFindKeyCompareExactly) {
 
     // Numbers are positions in a fixed list; the first and last of each group.
     const std::pair<const wchar_t*, int> numbers[] = {
-        {L"LanguageName", 0},          {L"Title_App", 1},
-        {L"TextFilesFilter", 16},      {L"Confirm_Restart", 20},
-        {L"NoteMenu_Edit", 21},        {L"NoteMenu_AlwaysOnTop", 51},
-        {L"MainMenu_NewNote", 52},     {L"MainMenu_Exit", 76},
-        {L"Settings_Title", 77},       {L"Settings_Apply", 98},
-        {L"Alarm_Title", 99},          {L"Alarm_Cancel", 103},
-        {L"NoteTitle_Caption", 104},   {L"NoteTitle_Cancel", 107},
-        {L"EmailHeader", 108},         {L"EmailFooter", 109},
-        {L"BusyAdvanced", 110},        {L"SaveNote_Failed", 111},
-        {L"Email_NoMailProgram", 112}, {L"Email_Failed", 113},
-        {L"SaveFailed_Notes", 117},    {L"MainMenu_RestoreBackup", 125},
-        {L"RestoreBackup_Title", 126}, {L"RestoreBackup_Cancel", 129},
-        {L"SaveFailed_Exit", 130},
+        // clang-format off
+        {L"LanguageName", 0}, {L"Title_App", 1}, {L"TextFilesFilter", 16}, {L"Confirm_Restart", 20},
+        {L"NoteMenu_Edit", 21}, {L"NoteMenu_AlwaysOnTop", 51}, {L"MainMenu_NewNote", 52},
+        {L"MainMenu_Exit", 76}, {L"Settings_Title", 77}, {L"Settings_Apply", 98},
+        {L"Alarm_Title", 99}, {L"Alarm_Cancel", 103}, {L"NoteTitle_Caption", 104},
+        {L"NoteTitle_Cancel", 107}, {L"EmailHeader", 108}, {L"EmailFooter", 109},
+        {L"BusyAdvanced", 110}, {L"SaveNote_Failed", 111}, {L"Email_NoMailProgram", 112},
+        {L"Email_Failed", 113}, {L"MainMenu_MoreNotes", 114}, {L"Zephyn2Import_NoneFound", 116},
+        {L"SaveFailed_Notes", 117}, {L"MainMenu_RestoreBackup", 125}, {L"RestoreBackup_Title", 126},
+        {L"RestoreBackup_Cancel", 129}, {L"SaveFailed_Exit", 130}, {L"Settings_HotKeysTaken", 131},
+        {L"Settings_RunAtStartupFailed", 132}, {L"NewNoteFromFile_TooLarge", 133},
+        {L"NewNoteFromFile_Unreadable", 135}, {L"NotesNotShown", 136}, {L"ShellOpen_Failed", 149},
+        {L"ShellOpen_OfferNotepad", 150}, {L"NotesFileKept", 151},
+        {L"MainMenu_RecycleBinRestore", 152}, {L"RestoreNote_Title", 157},
+        {L"CommandLine_Usage", 172}, {L"FindNotes_Title", kFirstFindNotesKey},
+        // clang-format on
     };
     for (const auto& [key, number] : numbers) {
         EXPECT_EQ(table_.FindKey(key), number) << TestPaths::Narrow(key);
     }
-    EXPECT_EQ(table_.FindKey(L"MainMenu_MoreNotes"), 114);
-    EXPECT_EQ(table_.FindKey(L"Zephyn2Import_NoneFound"), 116);
     EXPECT_EQ(177u, kLanguageKeyCount);
-    EXPECT_EQ(table_.FindKey(L"ShellOpen_Failed"), 149);
-    EXPECT_EQ(table_.FindKey(L"ShellOpen_OfferNotepad"), 150);
-    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 151);
-    EXPECT_EQ(table_.FindKey(L"CommandLine_Usage"), 172);
-    EXPECT_EQ(table_.FindKey(L"FindNotes_Title"), kFirstFindNotesKey);
-    EXPECT_EQ(table_.FindKey(L"MainMenu_RecycleBinRestore"), 152);
-    EXPECT_EQ(table_.FindKey(L"RestoreNote_Title"), 157);
-    EXPECT_EQ(table_.FindKey(L"Settings_HotKeysTaken"), 131);
-    EXPECT_EQ(table_.FindKey(L"Settings_RunAtStartupFailed"), 132);
-    EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_TooLarge"), 133);
-    EXPECT_EQ(table_.FindKey(L"NewNoteFromFile_Unreadable"), 135);
-    EXPECT_EQ(table_.FindKey(L"NotesNotShown"), 136);
-    EXPECT_EQ(table_.FindKey(L"NotesFileKept"), 151);
     for (const wchar_t* notKey : {L"50%", L" MainMenu_Exit", L"MAINMENU_EXIT", L""})
         EXPECT_FALSE(table_.FindKey(notKey)) << TestPaths::Narrow(notKey);
 }
@@ -116,6 +104,12 @@ TEST(LanguageKeys, EachNumberCodeAsksForNamesItsOwnKey) {
         KEY(RestoreBackup_Failed), KEY(MainMenu_RestoreBackup), KEY(SaveFailed_Exit),
         KEY(Settings_HotKeysTaken), KEY(Settings_RunAtStartupFailed), KEY(NewNoteFromFile_TooLarge),
         KEY(NewNoteFromFile_NotText), KEY(NewNoteFromFile_Unreadable), KEY(NotesNotShown),
+        // The first key of each range of resource texts, and the last key.
+        {kFirstNoteMenuKey, L"NoteMenu_Edit"}, {kFirstMainMenuKey, L"MainMenu_NewNote"},
+        {kFirstSettingsKey, L"Settings_Title"}, {kFirstAlarmKey, L"Alarm_Title"},
+        {kFirstNoteTitleKey, L"NoteTitle_Caption"},
+        {kFirstRestoreBackupKey, L"RestoreBackup_Title"},
+        {static_cast<int>(kLanguageKeyCount) - 1, L"Sync_Placement"},
         // clang-format on
     };
 #undef KEY
@@ -123,14 +117,6 @@ TEST(LanguageKeys, EachNumberCodeAsksForNamesItsOwnKey) {
         ASSERT_LT(c.number, static_cast<int>(kLanguageKeyCount)) << TestPaths::Narrow(c.key);
         EXPECT_EQ(std::wstring(c.key), kLanguageKeys[c.number]) << c.number;
     }
-    // The first key of each range of resource texts, and the last before it.
-    EXPECT_EQ(std::wstring(L"NoteMenu_Edit"), kLanguageKeys[kFirstNoteMenuKey]);
-    EXPECT_EQ(std::wstring(L"MainMenu_NewNote"), kLanguageKeys[kFirstMainMenuKey]);
-    EXPECT_EQ(std::wstring(L"Settings_Title"), kLanguageKeys[kFirstSettingsKey]);
-    EXPECT_EQ(std::wstring(L"Alarm_Title"), kLanguageKeys[kFirstAlarmKey]);
-    EXPECT_EQ(std::wstring(L"NoteTitle_Caption"), kLanguageKeys[kFirstNoteTitleKey]);
-    EXPECT_EQ(std::wstring(L"RestoreBackup_Title"), kLanguageKeys[kFirstRestoreBackupKey]);
-    EXPECT_EQ(std::wstring(L"Sync_Placement"), kLanguageKeys[kLanguageKeyCount - 1]);
 }
 
 }  // namespace

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 #include "support/CalendarTimes.h"
 
 namespace {
+
+using AlarmTime::ToMilliseconds;
 
 // Whether the alarm has come is AlarmRule's (tests/store/AlarmRuleTest.cpp).
 TEST(AlarmTimeTest, TheNextCheckComesWhenTheAlarmFallsDue) {
@@ -33,7 +32,6 @@ TEST(AlarmTimeTest, TheNextCheckComesWhenTheAlarmFallsDue) {
 }
 
 TEST(AlarmTimeTest, MillisecondsFollowTheCalendar) {
-    using AlarmTime::ToMilliseconds;
     constexpr int64_t kDay = 86400000;
     EXPECT_EQ(0, ToMilliseconds(At(1601, 1, 1, 0, 0)));
     // 1970-01-01 is 11644473600 seconds after the FILETIME epoch.
@@ -57,25 +55,12 @@ TEST(AlarmTimeTest, MillisecondsFollowTheCalendar) {
               ToMilliseconds(At(65535, 65535, 65535, 65535, 65535, 65535, 65535)));
 }
 
-}  // namespace
-
-namespace {
-
-using AlarmTime::ToMilliseconds;
-
 // Central European time: UTC+1, and UTC+2 from 29 March 2026 01:00 UTC until
 // 25 October 2026 01:00 UTC.
 int64_t Berlin(int64_t utc) {
     const int64_t summer = ToMilliseconds(At(2026, 3, 29, 1, 0)),
                   winter = ToMilliseconds(At(2026, 10, 25, 1, 0));
     return (utc >= summer && utc < winter ? 2 : 1) * 3600000;
-}
-
-std::string Text(const SystemTimeData& t) {
-    char s[64];
-    std::snprintf(s, sizeof s, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.wYear, t.wMonth, t.wDay,
-                  t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    return s;
 }
 
 TEST(AlarmTimeTest, CalendarTimesComeBackFromMilliseconds) {

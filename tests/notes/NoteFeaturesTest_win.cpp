@@ -70,22 +70,18 @@ SYSTEMTIME PickerTime(HWND dialog, int id) {
     return t;
 }
 
+// Milliseconds since 1601 of a calendar time; the time `ms` from now, in UTC.
 int64_t Ms(const SYSTEMTIME& t) {
     FILETIME f;
     SystemTimeToFileTime(&t, &f);
-    return static_cast<int64_t>((static_cast<uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime) /
-           10000;
+    return static_cast<int64_t>((uint64_t{f.dwHighDateTime} << 32 | f.dwLowDateTime) / 10000);
 }
 
 SYSTEMTIME ShiftedNow(int64_t ms) {
     SYSTEMTIME now;
     GetSystemTime(&now);
-    FILETIME f;
-    SystemTimeToFileTime(&now, &f);
-    uint64_t v = (static_cast<uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime;
-    v += static_cast<uint64_t>(ms * 10000);
-    f.dwHighDateTime = static_cast<DWORD>(v >> 32);
-    f.dwLowDateTime = static_cast<DWORD>(v);
+    const uint64_t v = static_cast<uint64_t>(Ms(now) + ms) * 10000;
+    const FILETIME f = {static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)};
     FileTimeToSystemTime(&f, &now);
     return now;
 }
@@ -153,6 +149,22 @@ TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
     CollectIcons(*rich, popup, icons);
     EXPECT_EQ(icons, (std::set<UINT>{IDM_NOTE_DELETE, IDM_NOTE_SAVE_AS, IDM_NOTE_EMAIL_TO,
                                      IDM_NOTE_COPY, IDM_NOTE_PASTE, IDM_NOTE_UNDO, IDM_NOTE_REDO}));
+}
+
+TEST_F(NoteFeaturesTest, EditItemsAndPriorityFollowTheNote) {
+    NoteWindow* note = Note(L"start");
+    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
+    note->PrepareNoteMenu(popup);
+    EXPECT_TRUE(Grey(IDM_NOTE_UNDO) && Grey(IDM_NOTE_REDO) && Grey(IDM_NOTE_PASTE));
+    EXPECT_TRUE(Grey(IDM_NOTE_FONT_USE_CUSTOM_DEFAULT));  // no custom default stored
+    ASSERT_TRUE(CopyTextToClipboard(note->Handle(), L" more"));
+    note->Send(WM_COMMAND, IDM_NOTE_PASTE);
+    note->Send(WM_COMMAND, IDM_NOTE_PRIORITY_LOW);
+    note->PrepareNoteMenu(popup);
+    EXPECT_FALSE(Grey(IDM_NOTE_UNDO) || Grey(IDM_NOTE_PASTE));
+    EXPECT_TRUE(Grey(IDM_NOTE_REDO));
+    for (UINT id = IDM_NOTE_PRIORITY_VERY_HIGH; id <= IDM_NOTE_PRIORITY_VERY_LOW; ++id)
+        EXPECT_EQ(id == IDM_NOTE_PRIORITY_LOW, Checked(id)) << id;
 }
 
 TEST_F(NoteFeaturesTest, LinkCommandsOpenTheListedLinkOnce) {

@@ -20,21 +20,13 @@ using namespace NoteTest;
 
 namespace {
 
-// The note painted into a 32-bit bitmap of its size, as rows of pixels.
+// The note painted, as rows of pixels.
 std::vector<COLORREF> PaintedPixels(NoteWindow& note) {
     const RECT r = note.ClientRect();
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    note.Paint(dc);
+    const auto canvas = Painted(note);
     std::vector<COLORREF> pixels;
     for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+        for (int x = 0; x < r.right; ++x) pixels.push_back(canvas->At(x, y));
     return pixels;
 }
 

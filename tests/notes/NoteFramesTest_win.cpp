@@ -9,24 +9,10 @@
 
 #include "notes/NoteMetrics.h"
 #include "skin/Skin_win.h"
-#include "store/FileIo.h"
-#include "store/SettingsStore.h"
 #include "support/Bitmaps_win.h"
 #include "support/TestPaths.h"
 
 namespace {
-
-// The installed skin, with colour theme `theme` (tinted unless it is white).
-void LoadInstalledSkin(Skin& skin, const wchar_t* name, int theme) {
-    const std::wstring folder = TestPaths::SourceDir() + L"\\skins\\" + name + L"\\";
-    SettingsStore ini(folder + L"Skin.ini");
-    const std::wstring settingsPath = TestPaths::MakeScratchDir() + L"Settings.ini";
-    FileIo::WriteFileAtomically(settingsPath,
-                                "[Root]\nSkinColorThemeIndex=" + std::to_string(theme));
-    SettingsStore settings(settingsPath);
-    uint32_t themeIndex = 0;
-    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, true}, themeIndex);
-}
 
 TEST(NoteFrames, ComposedInMemoryAsTheSystemsBlitsDrawThem) {
     struct Case {
@@ -35,7 +21,7 @@ TEST(NoteFrames, ComposedInMemoryAsTheSystemsBlitsDrawThem) {
     };
     for (const Case& c : {Case{L"Default", 0}, Case{L"Default", 2}, Case{L"Classic", 1}}) {
         Skin skin;
-        LoadInstalledSkin(skin, c.skin, c.theme);
+        LoadShippedSkin(skin, c.skin, c.theme, true);
         ASSERT_TRUE(skin.background) << TestPaths::Narrow(c.skin);
         NoteFrames frames(skin, NoteGeometry::NoteMetricsOf(skin));
         HDC screen = GetDC(nullptr);

@@ -1,7 +1,7 @@
 // A note's window: its life cycle, what it draws, its mask and lock, its skin
 // buttons, in-place editing through the real edit control, Tab cycling, when a
 // move is saved, its record going in and coming back out, loading many notes,
-// deleting with its question, and the menu's states.
+// and deleting with its question.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "support/NoteTestHost_win.h"
 #include "arrange/Rect_win.h"
 #include "notes/NoteLoader_win.h"
-#include "ui/Clipboard_win.h"
 #include "res/resource.h"
 #include "store/NotesFile.h"
 #include "store/RecycleBin.h"
@@ -62,22 +61,6 @@ std::wstring TextOfWindow(HWND window, WPARAM size = 256) {
     return buffer.substr(0, static_cast<size_t>(n));
 }
 
-// Paints the note into a bitmap of its size and reads one pixel.
-COLORREF PaintedPixel(NoteWindow& note, int x, int y) {
-    const RECT r = note.ClientRect();
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    note.Paint(dc);
-    const COLORREF pixel = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixel;
-}
-
 void UseQuestionAndBin(FakeHost& host) {
     host.language.Load(LangTest::WriteTexts(L"Confirm_DeleteNote=Delete \"%s\"?"));
     host.recycleBin = TestPaths::MakeScratchDir() + L"Bin.txt";
@@ -111,20 +94,12 @@ TEST(NoteWindowTest, PaintTilesWholeTilesUnderTheBorders) {
     FakeHost host;
     host.settings.layeredWindowEnabled = false;  // keeps the mask off
     auto* note = host.LoadNote(DataAt(50, 50, 300, 190, L"x"));
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 250, 140);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    note->Paint(dc);
+    const auto canvas = Painted(*note);
     // Top tiles, 80 wide, start at 10, 90 and 170; the last one reaches under
     // the right corner, drawn at 240.
-    for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, GetPixel(dc, x, 5)) << x;
-    for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, GetPixel(dc, x, 5)) << x;
-    EXPECT_EQ(kCorner, GetPixel(dc, 245, 5));
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, canvas->At(x, 5)) << x;
+    for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, canvas->At(x, 5)) << x;
+    EXPECT_EQ(kCorner, canvas->At(245, 5));
 }
 
 // An idle note is one window: no text view, no buttons. Its text still reaches
@@ -160,15 +135,15 @@ TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOve
     EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->ButtonAt({190, 45}));
     EXPECT_EQ(NoteGeometry::NoteButton::Menu, note->ButtonAt({8, 45}));
     EXPECT_EQ(NoteGeometry::NoteButton::None, note->ButtonAt({100, 45}));
-    EXPECT_EQ(kFaces[0], PaintedPixel(*note, 190, 45));
+    EXPECT_EQ(kFaces[0], Painted(*note)->At(190, 45));
 
     note->Send(WM_MOUSEMOVE, 0, onDelete);
     EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->HotButton());
-    EXPECT_EQ(kFaces[1], PaintedPixel(*note, 190, 45));
+    EXPECT_EQ(kFaces[1], Painted(*note)->At(190, 45));
     note->Send(WM_LBUTTONDOWN, MK_LBUTTON, onDelete);
     EXPECT_EQ(NoteGeometry::NoteButton::Delete, note->PressedButton());
     EXPECT_EQ(note->Handle(), GetCapture());
-    EXPECT_EQ(kFaces[2], PaintedPixel(*note, 190, 45));
+    EXPECT_EQ(kFaces[2], Painted(*note)->At(190, 45));
     // Slid off before the release: no click, and the capture is given back.
     note->Send(WM_MOUSEMOVE, MK_LBUTTON, onMenu);
     EXPECT_EQ(NoteGeometry::NoteButton::None, note->HotButton());
@@ -189,7 +164,7 @@ TEST(NoteWindowTest, SkinButtonsAreDrawnWithTheFrameAndClickOnPressAndReleaseOve
     NoteWindow* masked = layered.LoadNote(DataAt(50, 50, 250, 200, L"masked"));
     EXPECT_TRUE(masked->Masked());
     EXPECT_EQ(NoteGeometry::NoteButton::None, masked->ButtonAt({190, 45}));
-    EXPECT_EQ(kCorner, PaintedPixel(*masked, 190, 45));  // the mask covers the place
+    EXPECT_EQ(kCorner, Painted(*masked)->At(190, 45));  // the mask covers the place
 }
 
 // A drag or resize by the user writes Notes.dat once, when the system's move
@@ -539,28 +514,4 @@ TEST(NoteWindowTest, QuestionNamesTheNoteDefaultsToNoAndYesRecyclesThenActivates
     host.recycleBin = TestPaths::MakeScratchDir() + L"missing\\dir\\Bin.txt";
     second->DeleteNote(true);
     EXPECT_TRUE(host.Alive(second));
-}
-
-TEST(NoteWindowTest, MenuStatesFollowTheNote) {
-    FakeHost host;
-    HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_NOTE_MENU));
-    ASSERT_NE(bar, nullptr);
-    HMENU popup = GetSubMenu(bar, 0);
-    auto grey = [&](UINT id) { return (GetMenuState(popup, id, MF_BYCOMMAND) & MF_GRAYED) != 0; };
-    NoteWindow* note = host.LoadNote(DataAt(50, 50, 200, 150, L"start"));
-
-    ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
-    note->PrepareNoteMenu(popup);
-    EXPECT_TRUE(grey(IDM_NOTE_UNDO) && grey(IDM_NOTE_REDO) && grey(IDM_NOTE_PASTE));
-    EXPECT_TRUE(grey(IDM_NOTE_FONT_USE_CUSTOM_DEFAULT));  // no custom default stored
-    ASSERT_TRUE(CopyTextToClipboard(note->Handle(), L" more"));
-    note->Send(WM_COMMAND, IDM_NOTE_PASTE);
-    note->Send(WM_COMMAND, IDM_NOTE_PRIORITY_LOW);
-    note->PrepareNoteMenu(popup);
-    EXPECT_FALSE(grey(IDM_NOTE_UNDO) || grey(IDM_NOTE_PASTE));
-    EXPECT_TRUE(grey(IDM_NOTE_REDO));
-    for (UINT id = IDM_NOTE_PRIORITY_VERY_HIGH; id <= IDM_NOTE_PRIORITY_VERY_LOW; ++id)
-        EXPECT_EQ(id == IDM_NOTE_PRIORITY_LOW,
-                  !!(GetMenuState(popup, id, MF_BYCOMMAND) & MF_CHECKED));
-    DestroyMenu(bar);
 }

@@ -40,54 +40,26 @@ BmpVerdict Check(const std::string& file) {
     return CheckBmp(file.substr(0, kBmpHeadBytes), file.size());
 }
 
-struct Case {
-    const char* name;
-    std::string file;
-    BmpVerdict verdict;
-};
+// The file with the 32- or 16-bit field at `at` set to v.
+std::string With32(std::string b, size_t at, uint32_t v) {
+    Put32(b, at, v);
+    return b;
+}
+
+std::string With16(std::string b, size_t at, uint16_t v) {
+    Put16(b, at, v);
+    return b;
+}
+
+// A run-length encoded bitmap whose header gives `size` bytes of pixels, which
+// follow the room an uncompressed one would take.
+std::string Rle(int32_t width, int32_t height, uint16_t bits, uint32_t compression, uint32_t size) {
+    std::string b = With32(Bmp(width, height, bits, compression), 34, size);
+    return b + std::string(size, '\0');
+}
 
 TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
     const std::string good = Bmp(40, 50, 24);
-    std::string badPlanes = good;
-    Put16(badPlanes, 26, 0);
-    std::string png = good;
-    Put32(png, 30, 5);
-    std::string hugePalette = Bmp(4, 4, 8);
-    Put32(hugePalette, 46, 0x10000000);
-    std::string offsetInsideHeader = good;
-    Put32(offsetInsideHeader, 10, 20);
-    std::string offsetPastEnd = good;
-    Put32(offsetPastEnd, 10, static_cast<uint32_t>(good.size()));
-    std::string oddHeader = good;
-    Put32(oddHeader, 14, 77);
-    std::string rle = Bmp(8, 8, 8, 1);
-    Put32(rle, 34, 64);
-    rle.resize(rle.size() + 64);
-    std::string rleNoSize = Bmp(8, 8, 8, 1);
-    std::string rleTopDown = Bmp(8, -8, 8, 1);
-    Put32(rleTopDown, 34, 4);
-    std::string rle4 = Bmp(7, 3, 4, 2);
-    Put32(rle4, 34, 12);
-    rle4.resize(rle4.size() + 12);
-    std::string rle8Of4 = Bmp(8, 8, 4, 1);
-    Put32(rle8Of4, 34, 64);
-    rle8Of4.resize(rle8Of4.size() + 64);
-    std::string rle4Of8 = Bmp(8, 8, 8, 2);
-    Put32(rle4Of8, 34, 64);
-    rle4Of8.resize(rle4Of8.size() + 64);
-    std::string rleShort = Bmp(8, 8, 8, 1);  // 64 bytes after the headers
-    Put32(rleShort, 34, 65);
-    // A colour table that the pixel format can just index, and one entry more.
-    std::string fullPalette = Bmp(4, 4, 4), overPalette = Bmp(4, 4, 4);
-    Put32(fullPalette, 46, 16);
-    Put32(overPalette, 46, 17);
-    std::string palette256 = Bmp(4, 4, 8), palette257 = Bmp(4, 4, 8);
-    Put32(palette256, 46, 256);
-    Put32(palette257, 46, 257);
-    std::string truePalette257 = Bmp(2, 2, 24);
-    Put32(truePalette257, 46, 257);
-    std::string offsetOneShort = good;
-    Put32(offsetOneShort, 10, 53);
     std::string v5 = Bmp(6, 2, 32, 3);  // a 124-byte header whose pixels follow it
     v5.insert(54, 124 - 40, '\0');
     Put32(v5, 10, 14 + 124);
@@ -97,21 +69,26 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
     Put32(core, 10, 26);
     Put32(core, 14, 12);
     Put16(core, 18, 3), Put16(core, 20, 2), Put16(core, 22, 1), Put16(core, 24, 24);
-    const Case cases[] = {
+    const struct {
+        const char* name;
+        std::string file;
+        BmpVerdict verdict;
+    } cases[] = {
         {"24-bit", good, BmpVerdict::Ok},
         {"32-bit top-down", Bmp(16, -16, 32), BmpVerdict::Ok},
         {"1-bit, odd width", Bmp(13, 3, 1), BmpVerdict::Ok},
         {"4-bit", Bmp(5, 5, 4), BmpVerdict::Ok},
         {"16-bit bit fields", Bmp(3, 3, 16, 3), BmpVerdict::Ok},
         {"old core header", core, BmpVerdict::Ok},
-        {"8-bit RLE", rle, BmpVerdict::Ok},
-        {"4-bit RLE", rle4, BmpVerdict::Ok},
+        {"8-bit RLE", Rle(8, 8, 8, 1, 64), BmpVerdict::Ok},
+        {"4-bit RLE", Rle(7, 3, 4, 2, 12), BmpVerdict::Ok},
         {"32-bit bit fields", Bmp(5, 3, 32, 3), BmpVerdict::Ok},
         {"32-bit bit fields, 124-byte header", v5, BmpVerdict::Ok},
         {"as wide as the cap", Bmp(kMaxSkinBitmapSide, 1, 24), BmpVerdict::Ok},
         {"as tall as the cap", Bmp(1, -kMaxSkinBitmapSide, 8), BmpVerdict::Ok},
-        {"16 colours for 4 bits", fullPalette, BmpVerdict::Ok},
-        {"256 colours for 8 bits", palette256, BmpVerdict::Ok},
+        // A colour table that the pixel format can just index, and one entry more.
+        {"16 colours for 4 bits", With32(Bmp(4, 4, 4), 46, 16), BmpVerdict::Ok},
+        {"256 colours for 8 bits", With32(Bmp(4, 4, 8), 46, 256), BmpVerdict::Ok},
         // Rows padded to 4 bytes: 5 x 3 at 24 bits is 3 rows of 16 bytes, 3 x 2 at
         // 16 bits 2 rows of 8; the padding of the last row is part of the file.
         {"24-bit rows padded", Bmp(5, 3, 24), BmpVerdict::Ok},
@@ -121,7 +98,8 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
          BmpVerdict::Truncated},
         {"1-bit rows padded, the last row's padding missing", Bmp(13, 3, 1).substr(0, 62 + 11),
          BmpVerdict::Truncated},
-        {"RLE one byte short of its size", rleShort, BmpVerdict::Truncated},
+        // 64 bytes follow the headers.
+        {"RLE one byte short of its size", With32(Bmp(8, 8, 8, 1), 34, 65), BmpVerdict::Truncated},
         {"one byte short of its pixels", good.substr(0, good.size() - 1), BmpVerdict::Truncated},
         {"headers only", good.substr(0, 54), BmpVerdict::Truncated},
         {"cut inside the info header", good.substr(0, 30), BmpVerdict::Truncated},
@@ -132,28 +110,29 @@ TEST(BmpCheck, VerdictsOnWholeAndDamagedFiles) {
         {"zero width", Bmp(0, 5, 24), BmpVerdict::NotBmp},
         {"zero height", Bmp(5, 0, 24), BmpVerdict::NotBmp},
         {"negative width", Bmp(-5, 5, 24), BmpVerdict::NotBmp},
-        {"no planes", badPlanes, BmpVerdict::NotBmp},
-        {"colour table of 2^28 entries", hugePalette, BmpVerdict::NotBmp},
-        {"pixels inside the headers", offsetInsideHeader, BmpVerdict::NotBmp},
-        {"pixels past the end", offsetPastEnd, BmpVerdict::Truncated},
-        {"RLE without a size", rleNoSize, BmpVerdict::NotBmp},
-        {"RLE top-down", rleTopDown, BmpVerdict::NotBmp},
-        {"RLE8 with 4 bits", rle8Of4, BmpVerdict::NotBmp},
-        {"RLE4 with 8 bits", rle4Of8, BmpVerdict::NotBmp},
+        {"no planes", With16(good, 26, 0), BmpVerdict::NotBmp},
+        {"colour table of 2^28 entries", With32(Bmp(4, 4, 8), 46, 0x10000000), BmpVerdict::NotBmp},
+        {"pixels inside the headers", With32(good, 10, 20), BmpVerdict::NotBmp},
+        {"pixels past the end", With32(good, 10, static_cast<uint32_t>(good.size())),
+         BmpVerdict::Truncated},
+        {"RLE without a size", Bmp(8, 8, 8, 1), BmpVerdict::NotBmp},
+        {"RLE top-down", With32(Bmp(8, -8, 8, 1), 34, 4), BmpVerdict::NotBmp},
+        {"RLE8 with 4 bits", Rle(8, 8, 4, 1, 64), BmpVerdict::NotBmp},
+        {"RLE4 with 8 bits", Rle(8, 8, 8, 2, 64), BmpVerdict::NotBmp},
         {"bit fields with 24 bits", Bmp(4, 4, 24, 3), BmpVerdict::NotBmp},
         {"bit fields with 8 bits", Bmp(4, 4, 8, 3), BmpVerdict::NotBmp},
-        {"17 colours for 4 bits", overPalette, BmpVerdict::NotBmp},
-        {"257 colours for 8 bits", palette257, BmpVerdict::NotBmp},
-        {"257 colours for 24 bits", truePalette257, BmpVerdict::NotBmp},
-        {"pixels one byte into the headers", offsetOneShort, BmpVerdict::NotBmp},
-        {"unknown header size", oddHeader, BmpVerdict::Unsupported},
-        {"embedded PNG", png, BmpVerdict::Unsupported},
+        {"17 colours for 4 bits", With32(Bmp(4, 4, 4), 46, 17), BmpVerdict::NotBmp},
+        {"257 colours for 8 bits", With32(Bmp(4, 4, 8), 46, 257), BmpVerdict::NotBmp},
+        {"257 colours for 24 bits", With32(Bmp(2, 2, 24), 46, 257), BmpVerdict::NotBmp},
+        {"pixels one byte into the headers", With32(good, 10, 53), BmpVerdict::NotBmp},
+        {"unknown header size", With32(good, 14, 77), BmpVerdict::Unsupported},
+        {"embedded PNG", With32(good, 30, 5), BmpVerdict::Unsupported},
         {"0 bits per pixel", Bmp(4, 4, 0), BmpVerdict::Unsupported},
         {"7 bits per pixel", Bmp(4, 4, 7), BmpVerdict::Unsupported},
         {"wider than the cap", Bmp(kMaxSkinBitmapSide + 1, 1, 24), BmpVerdict::TooLarge},
         {"taller than the cap", Bmp(1, -(kMaxSkinBitmapSide + 1), 24), BmpVerdict::TooLarge},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.verdict, Check(c.file)) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(c.verdict, Check(c.file)) << c.name;
 }
 
 TEST(BmpCheck, HugeClaimsAreJudgedByTheHeaderAloneAgainstTheFileSize) {
@@ -169,8 +148,7 @@ TEST(BmpCheck, HugeClaimsAreJudgedByTheHeaderAloneAgainstTheFileSize) {
     EXPECT_EQ(BmpVerdict::Ok, CheckBmp(big, whole));
     EXPECT_EQ(BmpVerdict::Truncated, CheckBmp(big, whole - 1));
     // A file whose size field wraps a 32-bit sum is still measured in 64 bits.
-    std::string wrap = Bmp(4, 4, 24);
-    Put32(wrap, 10, 0xFFFFFFF0u);
+    const std::string wrap = With32(Bmp(4, 4, 24), 10, 0xFFFFFFF0u);
     EXPECT_EQ(BmpVerdict::Truncated, CheckBmp(wrap.substr(0, kBmpHeadBytes), wrap.size()));
 }
 

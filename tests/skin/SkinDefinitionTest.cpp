@@ -72,24 +72,22 @@ TEST(SkinDefinition, ReadsKeysIntoTheirPlaces) {
                   .resizeRect);
 }
 
+// Cut to 31 units; a surrogate pair straddling the limit is dropped whole, not
+// halved (U+1F600, and the first and last pairs U+10000 and U+10FFFF); a pair
+// just inside the limit stays.
 TEST(SkinDefinition, FaceNamesAreCutToFitLogFont) {
-    EXPECT_EQ(std::wstring(31, L'x'),
-              Load("[NoteFont]\nFace=" + std::string(200, 'x') + "\n").font.face);
-    // A surrogate pair straddling the limit is dropped whole, not halved.
-    EXPECT_EQ(
-        std::wstring(30, L'a'),
-        Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF0\x9F\x98\x80tail\n").font.face);
-    // The first and last high surrogates (U+10000, U+10FFFF) likewise; a pair just
-    // inside the limit stays.
-    EXPECT_EQ(
-        std::wstring(30, L'a'),
-        Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF0\x90\x80\x80tail\n").font.face);
-    EXPECT_EQ(
-        std::wstring(30, L'a'),
-        Load("[NoteFont]\nFace=" + std::string(30, 'a') + "\xF4\x8F\xBF\xBFtail\n").font.face);
-    EXPECT_EQ(
-        std::wstring(29, L'a') + L"\xDBFF\xDFFF",
-        Load("[NoteFont]\nFace=" + std::string(29, 'a') + "\xF4\x8F\xBF\xBFtail\n").font.face);
+    const struct {
+        std::string face;
+        std::wstring kept;
+    } cases[] = {
+        {std::string(200, 'x'), std::wstring(31, L'x')},
+        {std::string(30, 'a') + "\xF0\x9F\x98\x80tail", std::wstring(30, L'a')},
+        {std::string(30, 'a') + "\xF0\x90\x80\x80tail", std::wstring(30, L'a')},
+        {std::string(30, 'a') + "\xF4\x8F\xBF\xBFtail", std::wstring(30, L'a')},
+        {std::string(29, 'a') + "\xF4\x8F\xBF\xBFtail", std::wstring(29, L'a') + L"\xDBFF\xDFFF"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.kept, Load("[NoteFont]\nFace=" + c.face + "\n").font.face) << c.face.size();
 }
 
 TEST(SkinDefinition, ThemesTakeTheSkinNameWhenUnnamedAndTheirCountIsBounded) {

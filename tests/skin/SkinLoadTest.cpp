@@ -9,8 +9,6 @@
 #include "support/Bitmaps_win.h"
 #include "support/TestPaths.h"
 #include "skin/SkinTint.h"
-#include "store/FileIo.h"
-#include "store/SettingsStore.h"
 
 namespace {
 
@@ -18,23 +16,11 @@ std::wstring SkinDir(const wchar_t* name) {
     return TestPaths::SourceDir() + L"\\skins\\" + name + L"\\";
 }
 
-// Loads a skin folder with the stored theme index; returns the index in use.
-uint32_t Load(Skin& skin, const std::wstring& folder, const char* storedTheme, bool layered) {
-    SettingsStore ini(folder + L"Skin.ini");
-    const std::wstring settingsPath = TestPaths::MakeScratchDir() + L"Settings.ini";
-    FileIo::WriteFileAtomically(settingsPath,
-                                std::string("[Root]\nSkinColorThemeIndex=") + storedTheme);
-    SettingsStore settings(settingsPath);
-    uint32_t themeIndex = 99;
-    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, layered}, themeIndex);
-    return themeIndex;
-}
-
 TEST(SkinLoad, DefaultSkinLoadsWholeAndReleasesEverything) {
     std::vector<std::weak_ptr<SkinBitmap>> loaded;
     {
         Skin skin;
-        EXPECT_EQ(1u, Load(skin, SkinDir(L"Default"), "1", true));
+        EXPECT_EQ(1u, LoadShippedSkin(skin, L"Default", 1, true));
         ASSERT_TRUE(skin.background && skin.mask);
         EXPECT_EQ(skin.background->Width(), skin.mask->Width());
         EXPECT_TRUE(skin.moreTextBitmap && skin.priorityBitmaps[0] && skin.mainWindowBackground);
@@ -72,8 +58,8 @@ TEST(SkinLoad, DefaultSkinLoadsWholeAndReleasesEverything) {
 // the bitmaps of its own skin and no other's, shared holders included.
 TEST(SkinLoad, TwoSkinsLoadedAtOnceKeepTheirOwnBitmaps) {
     Skin first, second;
-    Load(first, SkinDir(L"Default"), "0", true);
-    Load(second, SkinDir(L"Default"), "0", true);
+    LoadShippedSkin(first, L"Default", 0, true);
+    LoadShippedSkin(second, L"Default", 0, true);
     ASSERT_TRUE(first.background && second.background);
     const int32_t width = first.background->Width(), height = first.background->Height();
     const auto before = ReadPixels(second.background->Handle(), width, height);
@@ -96,7 +82,7 @@ TEST(SkinLoad, TwoSkinsLoadedAtOnceKeepTheirOwnBitmaps) {
 
 TEST(SkinLoad, ClassicIsFixedAndEveryShippedSkinHasADisplayName) {
     Skin skin;
-    EXPECT_EQ(0u, Load(skin, SkinDir(L"Classic"), "7", false));  // beyond its themes
+    EXPECT_EQ(0u, LoadShippedSkin(skin, L"Classic", 7, false));  // beyond its themes
     EXPECT_TRUE(skin.fixedSize);
     EXPECT_EQ(nullptr, skin.mask);  // not loaded without layered windows
     EXPECT_EQ(L"Classic", SkinDisplayName(SkinDir(L"Classic") + L"Skin.ini"));

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "support/CalendarTimes.h"
@@ -13,13 +12,6 @@
 namespace {
 
 using Outcome = AlarmRule::Outcome;
-
-std::string Text(const SystemTimeData& t) {
-    char s[64];
-    std::snprintf(s, sizeof s, "%04u-%02u-%02u %02u:%02u:%02u.%03u", t.wYear, t.wMonth, t.wDay,
-                  t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    return s;
-}
 
 SystemTimeData WithWeekday(SystemTimeData t, int weekday) {
     t.wDayOfWeek = static_cast<uint16_t>(weekday);

@@ -23,7 +23,7 @@ TEST(NotesFormat, ASmallFileHasItsExactLayout) {
     data.customDefaultFont = NotesTestData::Font(L"Ab", -12, 400);
     NoteData plain;  // empty text and title, no font, no alarm
     plain.rect = RectData{-5, 10, 300, 0x01020304};
-    plain.created = NotesTestData::Time(2026, 12, 6, 20, 41, 59, 999);
+    plain.created = At(2026, 12, 6, 20, 41, 59, 999);
     data.notes.push_back(plain);
     NoteData full = FullNote(3);
     full.text = L"hi";

@@ -13,7 +13,6 @@
 namespace {
 
 using NotesTestData::SampleFile;
-using NotesTestData::Time;
 using R = RectData;
 
 TEST(NotesLoadRules, RectanglesOutsideTheVirtualScreenComeBackWithTheirSize) {
@@ -56,10 +55,9 @@ TEST(NotesLoadRules, RectanglesOutsideTheVirtualScreenComeBackWithTheirSize) {
 }
 
 TEST(NotesLoad, ABackupOfTheOriginalIsNamedByTheTimeOfTheSave) {
-    EXPECT_EQ(L"N.dat.1999-09-08-070605.bak",
-              BackupPathFor(L"N.dat", Time(1999, 9, 8, 7, 6, 5), 1));
+    EXPECT_EQ(L"N.dat.1999-09-08-070605.bak", BackupPathFor(L"N.dat", At(1999, 9, 8, 7, 6, 5), 1));
     EXPECT_EQ(L"N.dat.2090-12-31-235958-3.bak",
-              BackupPathFor(L"N.dat", Time(2090, 12, 31, 23, 59, 58), 3));
+              BackupPathFor(L"N.dat", At(2090, 12, 31, 23, 59, 58), 3));
 }
 
 class NotesFileOnDisk : public ::testing::Test {
@@ -68,7 +66,7 @@ protected:
         dir = TestPaths::MakeScratchDir();
         path = dir + L"Notes.dat";
         env.virtualScreen = R{-100000, -100000, 100000, 100000};
-        env.nowUtc = Time(2000, 1, 1, 0, 0);
+        env.nowUtc = At(2000, 1, 1, 0, 0);
         env.localNow = saveTime;
     }
     std::string Read(const std::wstring& file) {
@@ -79,7 +77,7 @@ protected:
 
     std::wstring dir, path;
     LoadEnvironment env;
-    const SystemTimeData saveTime = Time(2026, 12, 6, 20, 30, 0);
+    const SystemTimeData saveTime = At(2026, 12, 6, 20, 30, 0);
 };
 
 // Alarms that fell due while the program was not running ring at start as a
@@ -95,7 +93,7 @@ TEST_F(NotesFileOnDisk, LoadingAppliesTheRulesAndAnEmptySaveLeavesNoOldList) {
     bool keep = false;
     ASSERT_TRUE(SaveNotesFile(path, data, saveTime, keep));
     env.virtualScreen = R{0, 0, 1280, 1024};
-    env.nowUtc = Time(2027, 1, 2, 3, 4, 5, 6);  // exactly now counts as due
+    env.nowUtc = At(2027, 1, 2, 3, 4, 5, 6);  // exactly now counts as due
     LoadResult back = LoadNotesFile(path, env);
     EXPECT_EQ(NotesFileState::Whole, back.state);
     ASSERT_EQ(4u, back.data.notes.size());

@@ -7,6 +7,7 @@
 
 #include "store/NoteData.h"
 #include "store/NotesFile.h"
+#include "support/CalendarTimes.h"
 
 namespace NotesTestData {
 
@@ -47,11 +48,6 @@ inline LogFontData Font(const wchar_t* face, int32_t height, int32_t weight) {
     return f;
 }
 
-inline SystemTimeData Time(uint16_t y, uint16_t mo, uint16_t d, uint16_t h, uint16_t mi,
-                           uint16_t s = 0, uint16_t ms = 0) {
-    return SystemTimeData{y, mo, 0, d, h, mi, s, ms};
-}
-
 // A note with every field away from its default, and only what the file keeps.
 inline NoteData FullNote(int seed) {
     NoteData n;
@@ -59,11 +55,11 @@ inline NoteData FullNote(int seed) {
     n.text = L"Line one\r\nLine two " + std::to_wstring(seed);
     n.title = L"Title " + std::to_wstring(seed);
     n.alwaysOnTop = n.locked = n.hasCustomFont = n.hidden = n.alarmEnabled = n.hasAlarm = true;
-    n.created = Time(2026, 12, 6, 20, 41);
+    n.created = At(2026, 12, 6, 20, 41);
     n.font = Font(L"Tahoma", -13 - seed, 700);
     n.font.lfItalic = 1;
     n.priority = seed % 5;
-    n.alarmTime = Time(2027, 1, 2, 3, 4, 5, 6);
+    n.alarmTime = At(2027, 1, 2, 3, 4, 5, 6);
     n.alarmTime.wDayOfWeek = 6;
     return n;
 }

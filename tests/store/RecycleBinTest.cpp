@@ -50,10 +50,6 @@ TEST(RecycleBin, AppendsUtf16BlocksOldestFirstAndEmptyingKeepsTheFile) {
     EXPECT_FALSE(FileIo::FileExists(missing));
 }
 
-}  // namespace
-
-namespace {
-
 TEST(RecycleBin, FileNameFromTheLanguageStaysInTheUserFolderAndIsText) {
     const std::wstring longStem(RecycleBin::kMaxRecycleBinStem, L'a');
     const struct {

@@ -1,6 +1,6 @@
 #pragma once
 // BMP files written by hand and bitmaps read back as colours, for the pixel tests
-// and the stand-in skins.
+// and the stand-in skins; the skins the program installs, loaded as it loads them.
 
 #include <windows.h>
 
@@ -11,7 +11,10 @@
 
 #include "skin/SkinBitmap_win.h"
 #include "skin/SkinTint.h"
+#include "skin/Skin_win.h"
 #include "store/FileIo.h"
+#include "store/SettingsStore.h"
+#include "support/TestPaths.h"
 
 // Writes a bottom-up BMP of 24 or 32 bits per pixel; pixels[y * width + x].
 inline bool WriteBmp(const std::wstring& path, int width, int height, int bits,
@@ -89,3 +92,17 @@ private:
     HBITMAP bitmap = nullptr;
     HGDIOBJ old = nullptr;
 };
+
+// Loads the installed skin `name` with colour theme `theme` stored in the
+// settings; returns the theme index in use.
+inline uint32_t LoadShippedSkin(Skin& skin, const wchar_t* name, int theme, bool layered) {
+    const std::wstring folder = TestPaths::SourceDir() + L"\\skins\\" + name + L"\\";
+    SettingsStore ini(folder + L"Skin.ini");
+    const std::wstring settingsPath = TestPaths::MakeScratchDir() + L"Settings.ini";
+    FileIo::WriteFileAtomically(settingsPath,
+                                "[Root]\nSkinColorThemeIndex=" + std::to_string(theme));
+    SettingsStore settings(settingsPath);
+    uint32_t themeIndex = 99;
+    LoadSkin(skin, ini, settings, SkinLoadOptions{folder, nullptr, layered}, themeIndex);
+    return themeIndex;
+}

@@ -50,7 +50,6 @@ public:
     // box's text or "<file dialog>"; and its caption.
     const std::vector<std::wstring>& Texts() const { return texts; }
     const std::vector<std::wstring>& Captions() const { return captions; }
-    size_t Unused() const { return answers.size(); }
     // Every dialog seen, those of the handler and those left alone included.
     int Seen() const { return static_cast<int>(seen.size()); }
     void Clear() { texts.clear(), captions.clear(); }

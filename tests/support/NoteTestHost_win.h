@@ -138,10 +138,12 @@ public:
     bool loading = false;
 };
 
-inline std::wstring WindowText(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
+// The note painted into a canvas of its client size.
+inline std::unique_ptr<Canvas> Painted(NoteWindow& note) {
+    const RECT r = note.ClientRect();
+    auto canvas = std::make_unique<Canvas>(r.right, r.bottom, 0);
+    note.Paint(canvas->Dc());
+    return canvas;
 }
 
 inline NoteData DataAt(int left, int top, int right, int bottom, const std::wstring& text) {

@@ -233,19 +233,16 @@ TEST(SyncConvergence, ThreePcsEndAlikeAndNoWordIsLost) {
         EXPECT_EQ(shown, world.Shown(*world.pcs[2]));
         // The places sent: alike on all three, and where the PCs that take
         // them show their notes, on their own screens.
-        std::map<NoteId, std::tuple<RectData, bool, bool>> sent;
-        for (const SyncNote& n : world.pcs[0]->session.Notes()) {
-            if (n.placement.Sent() && !n.content.deleted)
-                sent[n.id] = {n.placement.rect, n.placement.hidden, n.placement.alwaysOnTop};
-        }
-        for (const auto& pc : world.pcs) {
-            std::map<NoteId, std::tuple<RectData, bool, bool>> there;
-            for (const SyncNote& n : pc->session.Notes()) {
+        const auto sentBy = [](const Pc& pc) {
+            std::map<NoteId, std::tuple<RectData, bool, bool>> sent;
+            for (const SyncNote& n : pc.session.Notes()) {
                 if (n.placement.Sent() && !n.content.deleted)
-                    there[n.id] = {n.placement.rect, n.placement.hidden, n.placement.alwaysOnTop};
+                    sent[n.id] = {n.placement.rect, n.placement.hidden, n.placement.alwaysOnTop};
             }
-            EXPECT_EQ(sent, there);
-        }
+            return sent;
+        };
+        const auto sent = sentBy(*world.pcs[0]);
+        for (const auto& pc : world.pcs) EXPECT_EQ(sent, sentBy(*pc));
         for (size_t i : {0u, 1u}) {
             const Pc& pc = *world.pcs[i];
             for (const LocalNote& n : pc.list) {

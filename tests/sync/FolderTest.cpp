@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "store/FileIo.h"
 #include "store/SettingsStore.h"
@@ -68,15 +69,13 @@ TEST(FolderScan, RolesOfFilesReadWhole) {
 }
 
 TEST(SyncSettings, OffByDefaultAndKeptInSettingsIni) {
+    const auto fields = [](const SyncSettings& s) {
+        return std::make_tuple(s.enabled, s.folder, s.computerName, s.placement, SyncActive(s));
+    };
     const std::wstring path = TestPaths::MakeScratchDir() + L"Settings.ini";
     {
         SettingsStore store(path);
-        const SyncSettings s = ReadSyncSettings(store);
-        EXPECT_FALSE(s.enabled);
-        EXPECT_EQ(L"", s.folder);
-        EXPECT_EQ(L"", s.computerName);
-        EXPECT_FALSE(s.placement);
-        EXPECT_FALSE(SyncActive(s));
+        EXPECT_EQ(fields(ReadSyncSettings(store)), std::make_tuple(false, L"", L"", false, false));
         EXPECT_FALSE(FileIo::FileExists(path));  // reading writes nothing
     }
     SyncSettings s;
@@ -89,12 +88,8 @@ TEST(SyncSettings, OffByDefaultAndKeptInSettingsIni) {
         ASSERT_TRUE(WriteSyncSettings(store, s));
     }
     SettingsStore store(path);
-    const SyncSettings back = ReadSyncSettings(store);
-    EXPECT_TRUE(back.enabled);
-    EXPECT_EQ(s.folder, back.folder);
-    EXPECT_EQ(s.computerName, back.computerName);
-    EXPECT_TRUE(back.placement);
-    EXPECT_TRUE(SyncActive(back));
+    EXPECT_EQ(fields(ReadSyncSettings(store)), fields(s));
+    EXPECT_TRUE(SyncActive(s));
     s.folder.clear();
     EXPECT_FALSE(SyncActive(s));  // on, but nowhere to sync through
 }

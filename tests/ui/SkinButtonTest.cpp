@@ -101,10 +101,6 @@ TEST_F(SkinButtonTest, DrawsItsFaceOnEraseAndHoldsItWhileItLives) {
     set.Clear();
 }
 
-}  // namespace
-
-namespace {
-
 // KillTimer answers whether the poll was running (and stops it).
 bool Polling(HWND button) {
     return KillTimer(button, kButtonHoverTimer) != FALSE;

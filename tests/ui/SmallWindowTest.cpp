@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Bitmaps_win.h"
 #include "ui/MenuIcons_win.h"
 #include "ui/MenuItems_win.h"
 #include "ui/PrivateMessages_win.h"
@@ -230,29 +231,23 @@ TEST_F(SmallWindowTest, MenuIconsAreDrawnMagentaTransparentAndLiftedWhenSelected
                  {132, ODS_GRAYED, "WWGGGW"},
                  {4321, ODS_SELECTED, "WWWWWW"},
                  {0, ODS_SELECTED, "WWWWWW"}};
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP canvas = CreateBitmap(40, 40, 1, 32, nullptr);
-    HGDIOBJ old = SelectObject(dc, canvas);
     const std::map<COLORREF, char> names = {{RGB(255, 255, 255), 'W'},
                                             {RGB(255, 0, 0), 'R'},
                                             {RGB(127, 127, 127), 'S'},
                                             {RGB(166, 166, 166), 'G'}};
     for (const auto& c : cases) {
-        PatBlt(dc, 0, 0, 40, 40, WHITENESS);
+        Canvas canvas(40, 40, RGB(255, 255, 255));
         // The icon goes kMenuIconPadding right of the column's left edge and is
         // centred in its height: at 8, 8 again.
         const RECT column = {8 - kMenuIconPadding, 6, 8 + 16 + kMenuIconPadding, 26};
-        DrawMenuIcon(dc, column, c.id, c.state);
+        DrawMenuIcon(canvas.Dc(), column, c.id, c.state);
         std::string seen;
         for (int at : {8, 9, 10, 20, 21, 22})
-            seen += names.count(GetPixel(dc, at, at)) ? names.at(GetPixel(dc, at, at)) : '?';
+            seen += names.count(canvas.At(at, at)) ? names.at(canvas.At(at, at)) : '?';
         EXPECT_EQ(seen, c.seen) << c.id << " state " << c.state;
         for (int i = 0; i < 1600 && c.id != 132; ++i)
-            ASSERT_EQ(GetPixel(dc, i % 40, i / 40), RGB(255, 255, 255)) << i;
+            ASSERT_EQ(canvas.At(i % 40, i / 40), RGB(255, 255, 255)) << i;
     }
-    SelectObject(dc, old);
-    DeleteObject(canvas);
-    DeleteDC(dc);
 }
 
 namespace {
@@ -284,8 +279,7 @@ public:
         x -= shot.left, y -= shot.top;
         const int width = shot.right - shot.left;
         if (x < 0 || y < 0 || x >= width || y >= shot.bottom - shot.top) return CLR_INVALID;
-        const uint8_t* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
-        return RGB(p[2], p[1], p[0]);
+        return pixels[static_cast<size_t>(y) * width + x];
     }
 
     RECT ItemRect(int position) const { return itemRects.at(position); }
@@ -303,21 +297,12 @@ private:
             itemRects.push_back(r);
         }
         const int width = shot.right - shot.left, height = shot.bottom - shot.top;
+        Canvas canvas(width, height, 0);
         HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO format = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, 0, 0, 0, 0, 0, 0},
-                             {}};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, shot.left, shot.top, SRCCOPY);
-        GdiFlush();
-        const auto* start = static_cast<const uint8_t*>(bits);
-        pixels.assign(start, start + static_cast<size_t>(width) * height * 4);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        BitBlt(canvas.Dc(), 0, 0, width, height, screen, shot.left, shot.top, SRCCOPY);
         ReleaseDC(nullptr, screen);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) pixels.push_back(canvas.At(x, y));
     }
 
     static constexpr UINT_PTR kGiveUpTimer = 78;
@@ -325,7 +310,7 @@ private:
     bool taken = false;
     RECT shot = {};
     std::vector<RECT> itemRects;
-    std::vector<uint8_t> pixels;
+    std::vector<COLORREF> pixels;
 };
 
 // The columns of an item's row whose pixels differ from the menu's background
@@ -408,19 +393,14 @@ TEST_F(SmallWindowTest, HiddenKeyboardCuesLeaveTheUnderlineOut) {
         info.cbSize = sizeof(info);
         info.fMask = MIIM_DATA | MIIM_ID;
         GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP canvas = CreateBitmap(220, 22, 1, 32, nullptr);
-        HGDIOBJ old = SelectObject(dc, canvas);
-        DRAWITEMSTRUCT item = {
-            ODT_MENU, 0,    info.wID,       ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(menu),
-            dc,       rect, info.dwItemData};
+        Canvas canvas(220, 22, 0);
+        DRAWITEMSTRUCT item = {ODT_MENU,       0,     info.wID,
+                               ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(menu),
+                               canvas.Dc(),    rect,  info.dwItemData};
         EXPECT_EQ(window.Send(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)), TRUE);
         std::vector<COLORREF> pixels;
         for (int y = 0; y < 22; ++y)
-            for (int x = 0; x < 220; ++x) pixels.push_back(GetPixel(dc, x, y));
-        SelectObject(dc, old);
-        DeleteObject(canvas);
-        DeleteDC(dc);
+            for (int x = 0; x < 220; ++x) pixels.push_back(canvas.At(x, y));
         return pixels;
     };
     for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED), static_cast<UINT>(ODS_GRAYED)}) {
