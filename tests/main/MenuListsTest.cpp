@@ -36,7 +36,9 @@ TEST(MenuLists, RangeBoundaries) {
     for (const auto& c : cases) {
         const Item item = ItemOf(c.id);
         EXPECT_EQ(item.list, c.list) << c.id;
-        if (c.list != List::None) EXPECT_EQ(item.index, c.index) << c.id;
+        if (c.list != List::None) {
+            EXPECT_EQ(item.index, c.index) << c.id;
+        }
     }
 }
 

@@ -95,8 +95,9 @@ TEST(ThemeContrast, EveryThemeOfEveryShippedSkinKeepsTextReadable) {
                 worst = std::min(worst, Contrast(def.themedTextColor, Multiply(p, theme.color)));
             EXPECT_GE(worst, 4.5);
             // A dark theme is dark paper with light text.
-            if (theme.dark)
+            if (theme.dark) {
                 EXPECT_LT(Luminance(def.themedTextBackgroundColor), Luminance(def.themedTextColor));
+            }
         }
         EXPECT_TRUE(light && dark) << "a light and a dark theme";
         EXPECT_TRUE(def.colorThemes[SystemThemeIndex(def, true)].dark);
