@@ -47,6 +47,10 @@ void Application::Restart() {
     mainWindow->Post(WM_CLOSE);
 }
 
+void Application::OpenDownload(const std::wstring& url) {
+    commands->OpenOrTell(url);
+}
+
 void Application::FollowSystemColorMode() {
     KillTimer(mainWindow->Handle(), kColorModeTimer);
     if (colorThemeChosen || restartRequested || !document) return;

@@ -112,7 +112,8 @@ public:
     void BringNotesToTop(NoteWindow* except, bool activate) override;
 
     // Ends this run and starts the next in the same process, which reads the
-    // language, skin and colour theme afresh.
+    // language, skin and colour theme afresh (for the main menu's commands and
+    // for the settings dialog alike).
     void Restart() override;
     // The main menu's commands but for the run's own dialogs and windows.
     MainMenuCommands& Commands() { return *commands; }
@@ -176,8 +177,7 @@ public:
 private:
     // The skinned windows of this run, before every window it owns.
     SkinnedWindows skinnedWindows;
-    // SettingsAndUpdates::Owner (ApplicationSettings_win.cpp).
-    void RestartForSettings() override;
+    // SettingsAndUpdates::Owner (ApplicationCommands_win.cpp).
     void OpenDownload(const std::wstring& url) override;
 
     void LoadSkin();

@@ -56,10 +56,10 @@ bool MainMenuCommands::Run(WORD id) {
             ChooseNote(item.index);
             return true;
         case MenuLists::List::Language:
-            ChooseLanguage(item.index);
+            ChooseName(languageFileNames, item.index, WriteLanguageFile);
             return true;
         case MenuLists::List::Skin:
-            ChooseSkin(item.index);
+            ChooseName(skinFolderNames, item.index, WriteSkinName);
             return true;
         case MenuLists::List::ColorTheme:
             ChooseColorTheme(item.index);
@@ -194,19 +194,13 @@ void MainMenuCommands::ChooseNote(size_t index) {
     note->BringToForeground(owner.PlaceNearTray());
 }
 
-void MainMenuCommands::ChooseLanguage(size_t index) {
-    const std::vector<std::wstring> names = std::move(languageFileNames);
-    languageFileNames.clear();
+void MainMenuCommands::ChooseName(std::vector<std::wstring>& shown, size_t index,
+                                  bool (*write)(ValueStore&, const std::wstring&)) {
+    // The list is given up by the choice: a later one needs the menu again.
+    const std::vector<std::wstring> names = std::move(shown);
+    shown.clear();
     if (index >= names.size()) return;
-    WriteLanguageFile(settingsStore, names[index]);
-    owner.Restart();
-}
-
-void MainMenuCommands::ChooseSkin(size_t index) {
-    const std::vector<std::wstring> names = std::move(skinFolderNames);
-    skinFolderNames.clear();
-    if (index >= names.size()) return;
-    WriteSkinName(settingsStore, names[index]);
+    write(settingsStore, names[index]);
     owner.Restart();
 }
 

@@ -23,6 +23,7 @@ struct MainMenuState;
 class NoteHost;
 class NotesDocument;
 class SettingsStore;
+class ValueStore;
 struct Skin;
 
 class MainMenuCommands {
@@ -104,8 +105,10 @@ private:
     void EmptyRecycleBin();
     void ShowAbout();
     void ChooseNote(size_t index);
-    void ChooseLanguage(size_t index);
-    void ChooseSkin(size_t index);
+    // The language or skin of entry `index` of the list the menu showed,
+    // written with `write`, and a restart to take it.
+    void ChooseName(std::vector<std::wstring>& shown, size_t index,
+                    bool (*write)(ValueStore&, const std::wstring&));
     void ChooseColorTheme(size_t index);
 
     Owner& owner;

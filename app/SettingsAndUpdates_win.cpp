@@ -101,7 +101,7 @@ void SettingsAndUpdates::OnDialogResult(WPARAM wParam, LPARAM lParam) {
 
     const unsigned taken = hotKeys.RegisterHotKeys(settings.hotKeys);
     if (restart) {
-        owner.RestartForSettings();
+        owner.Restart();
         return;
     }
     // Reports go to the dialog while it stays open (Apply), else to the main

@@ -31,7 +31,7 @@ public:
     public:
         // The user applied a change that only a new run takes, and chose to
         // restart for it.
-        virtual void RestartForSettings() = 0;
+        virtual void Restart() = 0;
         // The download of a newer version, which the user chose to open.
         virtual void OpenDownload(const std::wstring& url) = 0;
 
