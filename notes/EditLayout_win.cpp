@@ -215,6 +215,44 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
     return true;
 }
 
+bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayout& out) {
+    out = EditLayout();
+    HWND probe = LayoutEdit();
+    if (!edit || !probe) return false;
+    // Measuring needs no window DC: a memory DC gives the font's sizes.
+    static const HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return false;
+    out.tabWidth = TabWidthOf(probe, font);
+    SetWindowTextW(probe, L"");
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    out.lineHeight = std::max<int>(1, metrics.tmHeight);
+    // Lines start at the formatting rectangle's left edge, one line height
+    // apart from its top (the control scrolls by whole lines).
+    RECT format = {};
+    SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+    out.lines.reserve(static_cast<size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
+        EditLine line;
+        line.start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(i), 0));
+        if (line.start < 0 || static_cast<size_t>(line.start) > text.size()) break;
+        line.length =
+            static_cast<int>(SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(line.start), 0));
+        line.length = std::clamp(line.length, 0, static_cast<int>(text.size()) - line.start);
+        line.at = {format.left, static_cast<LONG>(format.top + int64_t{i} * out.lineHeight)};
+        const DWORD extent = line.length > 0 ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
+                                                                    line.length, 1, &out.tabWidth)
+                                             : 0;
+        out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
+        out.bottom = line.at.y + out.lineHeight;
+        out.lines.push_back(line);
+    }
+    SelectObject(dc, old);
+    return !out.lines.empty();
+}
+
 void DrawEditLayout(HDC dc, int x, int y, const std::wstring& text, const EditLayout& layout) {
     for (const EditLine& line : layout.lines) {
         // A layout made for another text draws nothing past this one's end.

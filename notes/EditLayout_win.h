@@ -32,6 +32,13 @@ struct EditLayout {
 // caller falls back to its own measuring).
 bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height, EditLayout& out);
 
+// The layout of the text that `edit`, a live edit control set up as the
+// editor is (LayOutAsEditor's set-up at its client size), holds: read from the
+// control's own lines, counted from the top however far it is scrolled, with
+// no laying out again. The same lines as LayOutAsEditor gives for that text at
+// that size, the whole text however long. `text` is what the control holds.
+bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayout& out);
+
 // Draws the laid-out text at the text area's top-left corner (x, y), with the
 // editor's tab stops, in the colours and font selected into dc.
 void DrawEditLayout(HDC dc, int x, int y, const std::wstring& text, const EditLayout& layout);

@@ -3,6 +3,7 @@
 // and it exists only while the user edits.
 
 #include "arrange/Rect_win.h"
+#include "notes/EditLayout_win.h"
 #include "notes/EditRules.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
@@ -116,9 +117,22 @@ void NoteWindow::GrowWithEditor() {
     if (!editor || !editor->Handle()) return;
     editBuffer.clear();
     editor->GetText(editBuffer);
-    NoteGeometry::Growth growth =
-        NoteGeometry::GrowWhileTyping(ToPortable(WindowRect()), metrics, Grid(),
-                                      ToPortable(VirtualScreenRect()), Measurer(editBuffer));
+    // The editor holds the text laid out at the very area measured: its lines
+    // are read from it instead of laying the whole text out again at every key.
+    HWND edit = editor->Handle();
+    const NoteGeometry::MeasureFn laidOutAgain = Measurer(editBuffer);
+    const NoteGeometry::MeasureFn measure = [&](const Rect& area) {
+        RECT client = {};
+        EditLayout live;
+        if (!GetClientRect(edit, &client) || client.right != area.Width() ||
+            !ReadEditorLayout(edit, CurrentFont(), editBuffer, live))
+            return laidOutAgain(area);
+        RECT r = ToWin32(area);
+        SizeToLayout(r, live);
+        return ToPortable(r);
+    };
+    NoteGeometry::Growth growth = NoteGeometry::GrowWhileTyping(
+        ToPortable(WindowRect()), metrics, Grid(), ToPortable(VirtualScreenRect()), measure);
     if (!growth.grow) return;
     editor->SetRect(ToWin32(growth.editor), false);
     SetFormatRect(editor->Handle(), growth.editor.Width(), growth.editor.Height());

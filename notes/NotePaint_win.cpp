@@ -15,7 +15,6 @@
 #include "notes/NoteFrames_win.h"
 #include "notes/NoteLayout.h"
 #include "notes/NoteWindow_win.h"
-#include "arrange/Snapping_win.h"
 #include "skin/Skin_win.h"
 #include "skin/WindowShape_win.h"
 
@@ -190,6 +189,14 @@ LRESULT NoteWindow::OnControlColor(HDC dc, HWND control, UINT message, WPARAM wP
     return SmallWindow::HandleMessage(Handle(), message, wParam, lParam);
 }
 
+// The area a laid-out text takes from rect's top-left corner: its lines, and
+// the widest of them with the editor's right margin, and a pixel more so that
+// the same width breaks the lines the same way.
+void NoteWindow::SizeToLayout(RECT& rect, const EditLayout& layout) const {
+    rect.right = rect.left + layout.right + textMargins.right + 1;
+    rect.bottom = rect.top + layout.bottom;
+}
+
 // Text is measured in one memory DC kept for the whole run: the same font gives
 // the same sizes there as on the screen, without asking the system for a
 // window DC (and its visible region) for every note that is loaded.
@@ -197,9 +204,7 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     static const MemoryDc measuring(nullptr);
     overflow = false;
     const LONG bottomBefore = rect.bottom;
-    // As the editor lays the text out (and the idle note draws it): its
-    // lines, and the widest of them with the editor's right margin, and a
-    // pixel more so that the same width breaks the lines the same way.
+    // As the editor lays the text out (and the idle note draws it).
     // The note's own text at its own area is the layout the note paints
     // with: laid out once for both (laying out is the dearest step of
     // loading a note).
@@ -212,8 +217,7 @@ void NoteWindow::MeasureText(RECT& rect, const std::wstring& s, bool& overflow) 
     else if (LayOutAsEditor(s, CurrentFont(), width, height, other))
         layout = &other;
     if (layout) {
-        rect.right = rect.left + layout->right + textMargins.right + 1;
-        rect.bottom = rect.top + layout->bottom;
+        SizeToLayout(rect, *layout);
         overflow = rect.bottom > bottomBefore;
         return;
     }

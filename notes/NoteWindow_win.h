@@ -143,6 +143,7 @@ public:
     // Measures s word-wrapped in rect (in and out) with the note's font.
     // overflow: the text needs more height than rect offered.
     void MeasureText(RECT& rect, const std::wstring& s, bool& overflow) const;
+    void SizeToLayout(RECT& rect, const EditLayout& layout) const;
     // Shows or hides the frame and buttons behind the skin's mask.
     void UpdateMask();
     void ShowNoteMenu();

@@ -276,6 +276,27 @@ TEST(NoteFittingTest, TheIdleTextLiesWhereTheEditorShowsIt) {
         SendMessageW(edit, EM_SCROLLCARET, 0, 0);
         const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
         ASSERT_EQ(static_cast<int>(lines.size()), count);
+        // What typing measures, read from the editor itself, is the same
+        // layout, whether the editor is scrolled or not.
+        for (const bool atEnd : {false, true}) {
+            const WPARAM caret = atEnd ? text.size() : 0;
+            SendMessageW(edit, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+            SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+            EditLayout live;
+            ASSERT_TRUE(ReadEditorLayout(edit, note->CurrentFont(), text, live));
+            ASSERT_EQ(lines.size(), live.lines.size());
+            for (size_t i = 0; i < lines.size(); ++i) {
+                EXPECT_EQ(lines[i].start, live.lines[i].start) << "line " << i;
+                EXPECT_EQ(lines[i].length, live.lines[i].length) << "line " << i;
+                EXPECT_EQ(lines[i].at.x, live.lines[i].at.x) << "line " << i;
+                EXPECT_EQ(lines[i].at.y, live.lines[i].at.y) << "line " << i;
+            }
+            EXPECT_EQ(idle->right, live.right);
+            EXPECT_EQ(idle->bottom, live.bottom);
+            EXPECT_EQ(idle->tabWidth, live.tabWidth);
+        }
+        SendMessageW(edit, EM_SETSEL, 0, 0);
+        SendMessageW(edit, EM_SCROLLCARET, 0, 0);
         for (int i = 0; i < count; ++i) {
             const int start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, i, 0));
             EXPECT_EQ(lines[static_cast<size_t>(i)].start, start) << "line " << i;
@@ -347,6 +368,19 @@ TEST(NoteFittingTest, ALongTextIsLaidOutAsFarAsTheScreenReaches) {
     // The whole text's bottom, against the estimate: within a tenth.
     const int whole = count * part.lineHeight;
     EXPECT_NEAR(part.bottom, whole, whole / 10);
+    // Read from the control scrolled to its end: every line, from the top.
+    SendMessageW(edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+    ASSERT_GT(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EditLayout live;
+    ASSERT_TRUE(ReadEditorLayout(edit, font, text, live));
+    ASSERT_EQ(static_cast<size_t>(count), live.lines.size());
+    EXPECT_EQ(whole, live.bottom);
+    for (size_t i = 0; i < part.lines.size(); ++i) {
+        EXPECT_EQ(part.lines[i].at.y, live.lines[i].at.y) << "line " << i;
+        EXPECT_EQ(part.lines[i].at.x, live.lines[i].at.x) << "line " << i;
+    }
+    EXPECT_EQ(text.size(), static_cast<size_t>(live.lines.back().start + live.lines.back().length));
     DestroyWindow(edit);
 
     EditLayout narrower;
