@@ -12,7 +12,8 @@
 //                                           MODE program (as the loader does), bare (floor
 //                                           windows instead), nozorder (no move to the
 //                                           bottom), nopaint (the queue paints), nokey (no
-//                                           colour key). One mode per process: the system
+//                                           colour key), layout (only each text laid out as
+//                                           the editor does). One mode per process: the system
 //                                           keeps what a previous load left.
 
 #include <windows.h>
@@ -30,6 +31,8 @@
 #include "BenchTimer.h"
 #include "NotesBenchData.h"
 #include "arrange/Snapping_win.h"
+#include "base/Handles_win.h"
+#include "notes/EditLayout_win.h"
 #include "notes/NoteLoader_win.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
@@ -321,6 +324,20 @@ Row Run(BenchHost& host, int count) {
 int Phases(BenchHost& host, int count, const std::wstring& mode) {
     const NotesFileData data = Bench::MakeNotes(count);
     PumpMessages(1);
+    if (mode == L"layout") {
+        // Each text laid out as a note of the benchmark's size lays it out.
+        LOGFONTW lf = ToLogFontW(data.customDefaultFont);
+        OwnedFont font(CreateFontIndirectW(&lf));
+        const double start = Now();
+        size_t lines = 0;
+        for (const NoteData& n : data.notes) {
+            EditLayout layout;
+            LayOutAsEditor(n.text, font.Get(), 196, 130, layout);
+            lines += layout.lines.size();
+        }
+        std::printf("layout %d: %.0f ms, %zu lines\n", count, Now() - start, lines);
+        return 0;
+    }
     double make = 0, show = 0, paint = 0;
     const double start = Now();
     std::vector<HWND> windows;

@@ -117,8 +117,13 @@ bool LayOutUncached(const std::wstring& text, HFONT font, int width, int height,
     // As the editor is prepared (NoteEdit_win.cpp): its size, the font, the
     // default tab stops and the formatting rectangle, set while the control is
     // empty so that the text is broken into lines once.
-    SetWindowPos(edit, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    // Resizing even a hidden window costs the system a round of work, the same
+    // size or not (some tenths of a millisecond under X): most notes share a
+    // size, so the control keeps the last one until another is asked for.
+    RECT now = {};
+    if (!GetClientRect(edit, &now) || now.right != width || now.bottom != height)
+        SetWindowPos(edit, nullptr, 0, 0, width, height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(edit, EM_SETTABSTOPS, 0, 0);
     out.tabWidth = TabWidthOf(edit, font);
