@@ -2,6 +2,8 @@
 // put N notes on the screen as top-level windows. It makes, shows and paints N
 // layered tool-window popups (a fill and one line of text each) at the places
 // of the benchmark's notes, and nothing else: no files, no skin, no settings.
+// A double click gives a window a bare edit control, the floor of the key-press
+// benchmark.
 // The start-up benchmark times it beside the real program in the same run.
 //
 //   vn_floor_notes N      runs until its main window (titled "VN Floor") closes
@@ -41,6 +43,21 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         }
         case WM_ERASEBKGND:
             return 1;
+        case WM_LBUTTONDBLCLK: {
+            // The least editor a note can have: a multi-line edit control over
+            // the window, for the key-press benchmark's floor.
+            if (FindWindowExW(window, nullptr, L"Edit", nullptr)) return 0;
+            RECT client;
+            GetClientRect(window, &client);
+            const auto* line =
+                reinterpret_cast<const std::wstring*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+            HWND edit = CreateWindowExW(0, L"Edit", line ? line->c_str() : L"",
+                                        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 8, 8,
+                                        client.right - 16, client.bottom - 16, window, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
+            if (edit) SetFocus(edit);
+            return 0;
+        }
         case WM_CLOSE:
             PostQuitMessage(0);
             return 0;

@@ -15,7 +15,9 @@
 # Key press: in a start with 10 and one with 5000 notes, a double click opens
 # the editor of the note on top, and characters are typed one at a time; each
 # is timed from the key press until the editor holds it and nothing of the note
-# waits to be painted (vn_driver keytime); the median over the keys.
+# waits to be painted (vn_driver keytime); the median over the keys. The floor's
+# windows get a bare edit control on a double click, timed the same way: what
+# the system itself adds per key with more windows.
 #   bench/notes_memory.sh BIN-FOLDER [runs]
 # VN_MEMORY_COUNTS (default "10 1000 5000") picks the note counts; the first is
 # the reference. BIN-FOLDER holds Zephyn3.exe, vn_driver.exe and
@@ -31,7 +33,7 @@ exe="$(winepath -w "$bin/Zephyn3.exe" 2>/dev/null | tr -d '\r')"
 floor="$(winepath -w "$bin/vn_floor_notes.exe" 2>/dev/null | tr -d '\r')"
 floor_names=("VN Floor" "VN Floor")
 read -r -a counts <<<"${VN_MEMORY_COUNTS:-10 1000 5000}"
-keys=15
+keys=31
 
 # The Linux process of the program NAME (Zephyn3.exe) in this Wine prefix
 # (other prefixes may run copies of it at the same time).
@@ -84,9 +86,10 @@ start_once() {
     echo "$rss : $times"
 }
 
-# One start of the floor program: prints "rss anon file shmem".
+# One start of the floor program: prints "rss anon file shmem" and, with keys,
+# the key times of its bare editor after a colon.
 floor_once() {
-    local count="$1" pid rss
+    local count="$1" with_keys="$2" pid rss note times=""
     wine "$driver" launch-wait "$floor" "$count" 900000 "${floor_names[@]}" >"$out" || {
         wine "$driver" quit 20000 "${floor_names[@]}" >/dev/null 2>&1
         return 1
@@ -98,13 +101,20 @@ floor_once() {
         return 1
     }
     rss="$(resident_kb "$pid")"
+    if [ "$with_keys" = 1 ]; then
+        note="$(wine "$driver" notes "${floor_names[@]}" | tr -d '\r' | awk '$2 == 1 {print $1; exit}')"
+        times="$(wine "$driver" keytime "$note" "$keys" | tr -d '\r' | tr '\n' ' ')" || {
+            echo "floor key times with $count notes failed" >&2
+            times=""
+        }
+    fi
     wine "$driver" quit 900000 "${floor_names[@]}" >/dev/null 2>&1 || return 1
-    echo "$rss"
+    echo "$rss : $times"
 }
 
 # The first start in a new prefix fills Wine's caches.
 start_once 0 0 >/dev/null || true
-floor_once 1 >/dev/null || true
+floor_once 1 0 >/dev/null || true
 
 status=0
 rows=""
@@ -120,33 +130,37 @@ for count in "${counts[@]}"; do
             status=1
             continue
         }
-        f="$(floor_once "$count")" || {
+        f="$(floor_once "$count" "$k")" || {
             echo "floor with $count notes failed" >&2
             status=1
             continue
         }
-        rows+="$count $f $r"$'\n'
+        # "count floor-memory : floor-keys : program-memory : program-keys"
+        rows+="$count $f : $r"$'\n'
     done
 done
 
-echo "starts: notes, resident KB: floor total anonymous file shared, program total anonymous"
-echo "        file shared : key times (ms)"
+echo "starts: notes, resident KB of the floor (total anonymous file shared) : its key times (ms)"
+echo "        : the same of the program"
 printf '%s' "$rows"
 echo
 printf '%s' "$rows" | python3 <(cat <<'PY'
 import sys, statistics
 med = statistics.median
-mem, keys = {}, {}
+mem, keys, floorkeys = {}, {}, {}
 for line in sys.stdin:
     if not line.strip():
         continue
-    head, _, tail = line.partition(":")
-    v = head.split()
-    c = int(v[0])
-    mem.setdefault(c, []).append(list(map(float, v[1:9])))
-    k = [float(x) for x in tail.split()]
-    if k:
-        keys[c] = k
+    parts = line.split(":")
+    if len(parts) != 4:
+        continue
+    fm, fk, pm, pk = (p.split() for p in parts)
+    c = int(fm[0])
+    mem.setdefault(c, []).append(list(map(float, fm[1:5] + pm[0:4])))
+    if pk:
+        keys[c] = [float(x) for x in pk]
+    if fk:
+        floorkeys[c] = [float(x) for x in fk]
 counts = sorted(mem)
 if not counts:
     sys.exit(1)
@@ -167,13 +181,23 @@ for c in counts:
         per[4] - per[0]))
 if keys:
     print()
-    print("Key press to painted character in a note's editor (median over the keys, ms)")
+    print("Key press to painted character in a note's editor (median over the keys, ms),")
+    print("beside the floor's bare editor (an edit control in a floor window): the")
+    print("program's own part is the difference")
     low = min(keys)
+    def own(c):
+        return med(keys[c]) - med(floorkeys[c]) if c in floorkeys else float("nan")
+    print("%6s | %8s %8s | %8s %8s | %8s %8s" % ("notes", "program", "x low", "floor", "x low",
+                                                "own", "x low"))
     for c in sorted(keys):
         m = med(keys[c])
-        print("%6d notes: %6.2f ms (min %.2f, max %.2f, %d keys)%s" % (
-            c, m, min(keys[c]), max(keys[c]), len(keys[c]),
-            "" if c == low else ", %.2f times %d notes" % (m / med(keys[low]), low)))
+        f = med(floorkeys[c]) if c in floorkeys else float("nan")
+        ml = med(keys[low])
+        fl = med(floorkeys[low]) if low in floorkeys else float("nan")
+        print("%6d | %8.2f %8.2f | %8.2f %8.2f | %8.2f %8.2f" % (
+            c, m, m / ml, f, f / fl, own(c), own(c) / own(low) if own(low) > 0 else float("nan")))
+    # The first key grows a note whose text overflows it: a window resize.
+    print("(first key: %s ms)" % ", ".join("%d notes %.1f" % (c, keys[c][0]) for c in sorted(keys)))
 PY
 )
 exit "$status"

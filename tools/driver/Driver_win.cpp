@@ -6,7 +6,7 @@
 //                                     (no box of the program open) and its thread takes
 //                                     messages (the notes are loaded): what a click on
 //                                     it needs; prints "hwnd l t r b"
-//   vn_driver notes                   one line per note window: "hwnd visible l t r b"
+//   vn_driver notes [CLASS TITLE]     one line per note window: "hwnd visible l t r b"
 //   vn_driver send|post HWND MSG WPARAM LPARAM
 //   vn_driver copydata TEXT           hand a path over as a second instance would
 //   vn_driver message NAME            the number of a registered window message
@@ -479,6 +479,7 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
     if (command == L"notes") {
+        if (argc > 3) kClassName = argv[2], kMainTitle = argv[3];
         EnumWindows(ListNote, 0);
         return 0;
     }
