@@ -14,6 +14,9 @@ namespace {
 
 constexpr DWORD kEditorStyle = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 
+// The most lines of the editor that typing reads to decide the note's growth.
+constexpr LRESULT kMostLinesRead = 1000;
+
 void SetFormatRect(HWND edit, int width, int height) {
     RECT format = {0, 0, width, height};
     SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
@@ -119,12 +122,15 @@ void NoteWindow::GrowWithEditor() {
     editor->GetText(editBuffer);
     // The editor holds the text laid out at the very area measured: its lines
     // are read from it instead of laying the whole text out again at every key.
+    // Reading costs a little per line, laying out as much as fills the screen
+    // twice: a text of more lines than that is laid out again.
     HWND edit = editor->Handle();
     const NoteGeometry::MeasureFn laidOutAgain = Measurer(editBuffer);
     const NoteGeometry::MeasureFn measure = [&](const Rect& area) {
         RECT client = {};
         EditLayout live;
         if (!GetClientRect(edit, &client) || client.right != area.Width() ||
+            SendMessageW(edit, EM_GETLINECOUNT, 0, 0) > kMostLinesRead ||
             !ReadEditorLayout(edit, CurrentFont(), editBuffer, live))
             return laidOutAgain(area);
         RECT r = ToWin32(area);
