@@ -325,7 +325,7 @@ int Phases(BenchHost& host, int count, const std::wstring& mode) {
     const NotesFileData data = Bench::MakeNotes(count);
     PumpMessages(1);
     if (mode == L"layout") {
-        // Each text laid out as a note of the benchmark's size lays it out.
+        // Each text laid out in the text area of a note of the benchmark's size.
         LOGFONTW lf = ToLogFontW(data.customDefaultFont);
         OwnedFont font(CreateFontIndirectW(&lf));
         const double start = Now();
