@@ -47,6 +47,9 @@ LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             // The least editor a note can have: a multi-line edit control over
             // the window, for the key-press benchmark's floor.
             if (FindWindowExW(window, nullptr, L"Edit", nullptr)) return 0;
+            // Without its colour key while edited, as the program's notes: a
+            // colour-keyed window is shaped anew from its pixels at every key.
+            SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
             RECT client;
             GetClientRect(window, &client);
             const auto* line =
