@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/MemoryDc_win.h"
+
 namespace {
 
 // One hidden edit control for the whole run, styled as the editor; a note
@@ -50,6 +52,7 @@ int TabWidthOf(HWND edit, HFONT font) {
     const LRESULT after = SendMessageW(edit, EM_POSFROMCHAR, 1, 0);
     const int width =
         std::max(1, static_cast<short>(LOWORD(after)) - static_cast<short>(LOWORD(before)));
+    SetWindowTextW(edit, L"");
     if (named && known.size() < 64) known.push_back({lf, width});
     return width;
 }
@@ -57,6 +60,15 @@ int TabWidthOf(HWND edit, HFONT font) {
 }  // namespace
 
 namespace {
+
+// Where a laid-out line ends, relative to the text area, with the editor's tab
+// stops, measured in dc (the layout's font selected).
+int RightOf(HDC dc, const std::wstring& text, const EditLine& line, const int& tabWidth) {
+    const DWORD extent = line.length > 0 ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
+                                                                line.length, 1, &tabWidth)
+                                         : 0;
+    return static_cast<int>(line.at.x + LOWORD(extent));
+}
 
 // Reads the lines of the text the control holds (its first `size` characters).
 void ReadLines(HWND edit, HDC dc, const std::wstring& text, size_t size, EditLayout& out) {
@@ -90,10 +102,7 @@ void ReadLines(HWND edit, HDC dc, const std::wstring& text, size_t size, EditLay
         out.lines.push_back(line);
     }
     for (const EditLine& line : out.lines) {
-        const DWORD extent = line.length > 0 ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
-                                                                    line.length, 1, &out.tabWidth)
-                                             : 0;
-        out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
+        out.right = std::max(out.right, RightOf(dc, text, line, out.tabWidth));
         out.bottom = line.at.y + out.lineHeight;
     }
 }
@@ -178,13 +187,8 @@ bool LayOutUncached(const std::wstring& text, HFONT font, int width, int height,
         const EditLine& last = out.lines.back();
         const size_t held = static_cast<size_t>(last.start) + static_cast<size_t>(last.length);
         out.right = 0;
-        for (const EditLine& line : out.lines) {
-            const DWORD extent = line.length > 0
-                                     ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
-                                                            line.length, 1, &out.tabWidth)
-                                     : 0;
-            out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
-        }
+        for (const EditLine& line : out.lines)
+            out.right = std::max(out.right, RightOf(dc, text, line, out.tabWidth));
         const int64_t bottom = last.at.y + out.lineHeight;
         const int64_t estimate =
             held > 0 ? bottom * static_cast<int64_t>(text.size()) / static_cast<int64_t>(held)
@@ -233,15 +237,17 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
     return true;
 }
 
-bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayout& out) {
+bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayout& out,
+                      int mostLines) {
     out = EditLayout();
     HWND probe = LayoutEdit();
-    if (!edit || !probe) return false;
     // Measuring needs no window DC: a memory DC gives the font's sizes.
-    static const HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return false;
+    static const MemoryDc measuring(nullptr);
+    if (!edit || !probe || !measuring) return false;
+    const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
+    if (count <= 0 || count > mostLines) return false;
     out.tabWidth = TabWidthOf(probe, font);
-    SetWindowTextW(probe, L"");
+    const HDC dc = measuring.Get();
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
@@ -250,8 +256,7 @@ bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayou
     // apart from its top (the control scrolls by whole lines).
     RECT format = {};
     SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    const int count = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0));
-    out.lines.reserve(static_cast<size_t>(std::max(count, 0)));
+    out.lines.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         EditLine line;
         line.start = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(i), 0));
@@ -260,10 +265,7 @@ bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayou
             static_cast<int>(SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(line.start), 0));
         line.length = std::clamp(line.length, 0, static_cast<int>(text.size()) - line.start);
         line.at = {format.left, static_cast<LONG>(format.top + int64_t{i} * out.lineHeight)};
-        const DWORD extent = line.length > 0 ? GetTabbedTextExtentW(dc, text.c_str() + line.start,
-                                                                    line.length, 1, &out.tabWidth)
-                                             : 0;
-        out.right = std::max(out.right, static_cast<int>(line.at.x + LOWORD(extent)));
+        out.right = std::max(out.right, RightOf(dc, text, line, out.tabWidth));
         out.bottom = line.at.y + out.lineHeight;
         out.lines.push_back(line);
     }

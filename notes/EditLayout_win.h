@@ -37,7 +37,10 @@ bool LayOutAsEditor(const std::wstring& text, HFONT font, int width, int height,
 // control's own lines, counted from the top however far it is scrolled, with
 // no laying out again. The same lines as LayOutAsEditor gives for that text at
 // that size, the whole text however long. `text` is what the control holds.
-bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayout& out);
+// False when the control holds more than `mostLines` lines (reading costs a
+// little per line; the caller lays such a text out instead).
+bool ReadEditorLayout(HWND edit, HFONT font, const std::wstring& text, EditLayout& out,
+                      int mostLines);
 
 // Draws the laid-out text at the text area's top-left corner (x, y), with the
 // editor's tab stops, in the colours and font selected into dc.

@@ -15,7 +15,7 @@ namespace {
 constexpr DWORD kEditorStyle = WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
 
 // The most lines of the editor that typing reads to decide the note's growth.
-constexpr LRESULT kMostLinesRead = 1000;
+constexpr int kMostLinesRead = 1000;
 
 void SetFormatRect(HWND edit, int width, int height) {
     RECT format = {0, 0, width, height};
@@ -130,8 +130,7 @@ void NoteWindow::GrowWithEditor() {
         RECT client = {};
         EditLayout live;
         if (!GetClientRect(edit, &client) || client.right != area.Width() ||
-            SendMessageW(edit, EM_GETLINECOUNT, 0, 0) > kMostLinesRead ||
-            !ReadEditorLayout(edit, CurrentFont(), editBuffer, live))
+            !ReadEditorLayout(edit, CurrentFont(), editBuffer, live, kMostLinesRead))
             return laidOutAgain(area);
         RECT r = ToWin32(area);
         SizeToLayout(r, live);
