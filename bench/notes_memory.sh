@@ -12,10 +12,12 @@
 # a copy of its pixels in the process (its window surface, shared with the X
 # server), which no program can do without; the program's own part is what it
 # holds beyond the floor.
-# Key press: in a start with 10 and one with 5000 notes, a double click opens
-# the editor of the note on top, and characters are typed one at a time; each
-# is timed from the key press until the editor holds it and nothing of the note
-# waits to be painted (vn_driver keytime); the median over the keys. The floor's
+# Key press: in each start with the fewest and with the most notes, a double
+# click opens the editor of the note on top, and characters are typed one at a
+# time; each is timed from the key press until the editor's caret has moved and
+# nothing of the note waits to be painted (vn_driver keytime, which reads both
+# from the system without sending the program a message); the median over the
+# keys of a start, then over the starts. The floor's
 # windows get a bare edit control on a double click, timed the same way: what
 # the system itself adds per key with more windows.
 #   bench/notes_memory.sh BIN-FOLDER [runs]
@@ -123,8 +125,8 @@ last="${counts[${#counts[@]}-1]}"
 for count in "${counts[@]}"; do
     for i in $(seq "$runs"); do
         k=0
-        # Key times in the first start of the smallest and the largest count.
-        if [ "$i" = 1 ] && { [ "$count" = "$first" ] || [ "$count" = "$last" ]; }; then k=1; fi
+        # Key times in every start of the smallest and the largest count.
+        if [ "$count" = "$first" ] || [ "$count" = "$last" ]; then k=1; fi
         r="$(start_once "$count" "$k")" || {
             echo "start with $count notes failed" >&2
             status=1
@@ -158,9 +160,9 @@ for line in sys.stdin:
     c = int(fm[0])
     mem.setdefault(c, []).append(list(map(float, fm[1:5] + pm[0:4])))
     if pk:
-        keys[c] = [float(x) for x in pk]
+        keys.setdefault(c, []).append([float(x) for x in pk])
     if fk:
-        floorkeys[c] = [float(x) for x in fk]
+        floorkeys.setdefault(c, []).append([float(x) for x in fk])
 counts = sorted(mem)
 if not counts:
     sys.exit(1)
@@ -180,24 +182,34 @@ for c in counts:
         c, len(mem[c]), x[0] / 1024, per[0], per[1], per[3], x[4] / 1024, per[4], per[5], per[7],
         per[4] - per[0]))
 if keys:
+    # The first key of a start grows a note whose text overflows it: a window
+    # resize, reported apart. A start's figure is the median of its other keys;
+    # the figure of a count is the median of its starts.
+    def start_medians(table, c):
+        return [med(run[1:]) for run in table.get(c, []) if len(run) > 1]
+    def figure(table, c):
+        runs = start_medians(table, c)
+        return med(runs) if runs else float("nan")
     print()
-    print("Key press to painted character in a note's editor (median over the keys, ms),")
-    print("beside the floor's bare editor (an edit control in a floor window): the")
-    print("program's own part is the difference")
+    print("Key press to painted character in a note's editor (median over the keys of a")
+    print("start, then over the starts, ms), beside the floor's bare editor (an edit")
+    print("control in a floor window): the program's own part is the difference")
     low = min(keys)
     def own(c):
-        return med(keys[c]) - med(floorkeys[c]) if c in floorkeys else float("nan")
+        return figure(keys, c) - figure(floorkeys, c)
     print("%6s | %8s %8s | %8s %8s | %8s %8s" % ("notes", "program", "x low", "floor", "x low",
                                                 "own", "x low"))
     for c in sorted(keys):
-        m = med(keys[c])
-        f = med(floorkeys[c]) if c in floorkeys else float("nan")
-        ml = med(keys[low])
-        fl = med(floorkeys[low]) if low in floorkeys else float("nan")
+        m, ml = figure(keys, c), figure(keys, low)
+        f, fl = figure(floorkeys, c), figure(floorkeys, low)
         print("%6d | %8.2f %8.2f | %8.2f %8.2f | %8.2f %8.2f" % (
             c, m, m / ml, f, f / fl, own(c), own(c) / own(low) if own(low) > 0 else float("nan")))
-    # The first key grows a note whose text overflows it: a window resize.
-    print("(first key: %s ms)" % ", ".join("%d notes %.1f" % (c, keys[c][0]) for c in sorted(keys)))
+    for c in sorted(keys):
+        print("%6d notes, each start: program %s; floor %s" % (
+            c, " ".join("%.2f" % x for x in start_medians(keys, c)),
+            " ".join("%.2f" % x for x in start_medians(floorkeys, c))))
+    print("(first key, each start: %s ms)" % "; ".join(
+        "%d notes %s" % (c, " ".join("%.1f" % run[0] for run in keys[c])) for c in sorted(keys)))
 PY
 )
 exit "$status"

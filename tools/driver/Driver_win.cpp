@@ -35,9 +35,9 @@
 //                                     (its static texts joined, line breaks as "/")
 //   vn_driver keytime HWND [count]    opens the note's editor with a double click and
 //                                     types `count` characters into it; prints the
-//                                     milliseconds from each key press until the note
-//                                     holds the character and nothing of the note is
-//                                     left to paint, one figure a line
+//                                     milliseconds from each key press until the caret
+//                                     has moved and nothing of the note is left to
+//                                     paint, one figure a line
 //   vn_driver stats [CLASS TITLE]     resources of the process that owns the main window:
 //                                     "gdi user windows notes working_set_kb private_kb"
 // CLASS and TITLE name another program's windows (a benchmark's floor program):
@@ -371,6 +371,21 @@ LRESULT TextLength(HWND window) {
     return static_cast<LRESULT>(length);
 }
 
+// Where the caret of the thread that owns `window` stands, as the system keeps
+// it: asking does not wake that thread.
+bool CaretOf(HWND window, RECT& caret) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return false;
+    caret = info.rcCaret;
+    return info.hwndCaret == window;
+}
+
+// A key is taken when the editor's caret has moved and painted when neither
+// the note nor the editor waits to be painted. Both are read from the system
+// without sending the program anything: a message to its thread while it
+// works on the key would wake it once more and add its idle work to the time.
+// The text is asked for only between keys, to check each key reached it.
 int KeyTimes(HWND note, int count) {
     RECT r{};
     if (!GetWindowRect(note, &r)) return 1;
@@ -388,11 +403,16 @@ int KeyTimes(HWND note, int count) {
     }
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
+    LRESULT length = TextLength(edit);
     for (int i = 0; i < count; ++i) {
         // Let the note settle between keys, as between a typist's strokes.
         Sleep(80);
         while (!Painted(note, edit)) Sleep(1);
-        const LRESULT before = TextLength(edit);
+        RECT caret{};
+        if (!CaretOf(edit, caret)) {
+            fwprintf(stderr, L"the editor has no caret before key %d\n", i);
+            return 1;
+        }
         INPUT input[2] = {};
         for (int k = 0; k < 2; ++k) {
             input[k].type = INPUT_KEYBOARD;
@@ -404,9 +424,8 @@ int KeyTimes(HWND note, int count) {
         SendInput(1, input, sizeof(INPUT));
         const DWORD began = GetTickCount();
         for (;;) {
-            const LRESULT now = TextLength(edit);
-            if (now < 0) return 1;
-            if (now > before && Painted(note, edit)) break;
+            RECT now{};
+            if (CaretOf(edit, now) && !EqualRect(&now, &caret) && Painted(note, edit)) break;
             if (GetTickCount() - began > 10000) {
                 fwprintf(stderr, L"key %d was not taken\n", i);
                 return 1;
@@ -417,6 +436,13 @@ int KeyTimes(HWND note, int count) {
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
         SendInput(1, input + 1, sizeof(INPUT));
+        const LRESULT after = TextLength(edit);
+        if (after != length + 1) {
+            fwprintf(stderr, L"key %d: the editor holds %ld characters, not %ld\n", i,
+                     static_cast<long>(after), static_cast<long>(length + 1));
+            return 1;
+        }
+        length = after;
         wprintf(L"%.2f\n", static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
                                static_cast<double>(frequency.QuadPart));
     }
