@@ -9,6 +9,7 @@
 #include "lang/LanguageTable.h"
 #include "lang/SafeFormat.h"
 #include "notes/NoteWindow_win.h"
+#include "store/BackgroundWriter.h"
 #include "store/DailyBackups.h"
 #include "store/FileIo.h"
 #include "store/NoteData_win.h"
@@ -49,7 +50,10 @@ NotesDocument::NotesDocument(std::wstring notesFilePath, AppSettings& appSetting
           switch (message) {
               case kSaveNotesMessage:
                   savePosted = false;
-                  Flush();
+                  SaveSoon();
+                  return true;
+              case kNotesWrittenMessage:
+                  TakeWriteOutcome();
                   return true;
               case kSaveProblemMessage:
                   ShowUntoldProblems();
@@ -66,6 +70,8 @@ NotesDocument::NotesDocument(std::wstring notesFilePath, AppSettings& appSetting
       })) {}
 
 NotesDocument::~NotesDocument() {
+    // What was handed over is written before the document goes.
+    writer.reset();
     notes.DestroyAll();
     mailbox.reset();
 }
@@ -123,6 +129,7 @@ void NotesDocument::Load(const LoadedNoteMaker& defaultMaker) {
 }
 
 void NotesDocument::Close() {
+    FinishWrites();
     open = false;
     dirty = false;
     notes.CloseAll();
@@ -137,23 +144,26 @@ void NotesDocument::Changed() {
     if (!savePosted) Flush();
 }
 
+bool NotesDocument::Unsaved() const {
+    return dirty || NotesFailing() ||
+           std::any_of(notes.List().begin(), notes.List().end(),
+                       [](const auto& note) { return note->TypingUnsaved(); });
+}
+
 bool NotesDocument::Flush() {
+    FinishWrites();
     if (!open) return !NotesFailing();
     // A notes file that could not be read is not replaced before the user knows
     // what happened to it and where it is kept; the change waits, still dirty.
     if (originalUntold) return false;
-    const bool typing = std::any_of(notes.List().begin(), notes.List().end(),
-                                    [](const auto& note) { return note->TypingUnsaved(); });
-    if (dirty || typing || NotesFailing()) Save();
+    if (Unsaved()) Save();
     return !NotesFailing();
 }
 
-void NotesDocument::Save() {
-    NotesFileData data;
+void NotesDocument::Collect(NotesFileData& data, std::vector<uint64_t>& keys) {
     data.hasCustomDefaultFont = settings.hasCustomDefaultFont;
     data.customDefaultFont = settings.customDefaultFont;
     data.notes.reserve(notes.List().size() + unshownNotes.size());
-    std::vector<uint64_t> keys;
     keys.reserve(data.notes.capacity());
     for (const auto& note : notes.List()) {
         if (!note->BlankNewNote()) {
@@ -165,12 +175,84 @@ void NotesDocument::Save() {
     // The records that got no window this run are kept as they were read.
     data.notes.insert(data.notes.end(), unshownNotes.begin(), unshownNotes.end());
     for (size_t i = 0; i < unshownNotes.size(); ++i) keys.push_back(kUnshownKey | i);
+}
+
+void NotesDocument::Save() {
+    FinishWrites();
+    NotesFileData data;
+    std::vector<uint64_t> keys;
+    Collect(data, keys);
     dirty = false;
     BackUpOncePerDay();
     ++writes;
     const bool written = SaveNotesFile(filePath, data, LocalNow(), keepOriginal, keptOriginalPath);
     OnSaveResult(written);
     if (written && saved) saved(keys, data);
+}
+
+void NotesDocument::SaveSoon() {
+    if (!open || originalUntold || !Unsaved()) return;
+    if (!writesInBackground || keepOriginal || NotesFailing() ||
+        DayNumber(LocalNow()) != backupDay || !mailbox->Handle()) {
+        Flush();
+        return;
+    }
+    auto data = std::make_shared<NotesFileData>();
+    HandedWrite write;
+    Collect(*data, write.keys);
+    write.data = data;
+    write.ticket = ++lastTicket;
+    dirty = false;
+    ++writes;
+    handed.push_back(std::move(write));
+    if (!writer) {
+        const HWND mailboxWindow = mailbox->Handle();
+        writer = std::make_unique<BackgroundWriter>(
+            [mailboxWindow] { PostMessageW(mailboxWindow, kNotesWrittenMessage, 0, 0); });
+    }
+    writer->Hand([this, path = filePath, data, ticket = lastTicket] {
+        WriteOutcome result;
+        result.ticket = ticket;
+        try {
+            result.written = FileIo::WriteFileAtomically(path, SerializeNotes(*data));
+            if (!result.written) result.error = GetLastError();
+        } catch (...) {
+            // Laying out the bytes found no memory: a failed write, told and
+            // tried again as any other.
+            result.written = false;
+            result.error = ERROR_NOT_ENOUGH_MEMORY;
+        }
+        std::lock_guard<std::mutex> lock(outcomeLock);
+        // A newer outcome stands for the file as it is: it replaces one not
+        // taken yet.
+        outcome = result;
+    });
+}
+
+void NotesDocument::FinishWrites() {
+    if (writer) writer->Wait();
+    TakeWriteOutcome();
+}
+
+void NotesDocument::TakeWriteOutcome() {
+    std::optional<WriteOutcome> taken;
+    {
+        std::lock_guard<std::mutex> lock(outcomeLock);
+        taken.swap(outcome);
+    }
+    if (!taken) return;
+    // The writes up to this one have ended; those replaced before they ran
+    // never will.
+    const auto end = std::find_if(handed.begin(), handed.end(), [&](const HandedWrite& write) {
+        return write.ticket > taken->ticket;
+    });
+    HandedWrite done;
+    if (end != handed.begin() && std::prev(end)->ticket == taken->ticket)
+        done = std::move(*std::prev(end));
+    handed.erase(handed.begin(), end);
+    SetLastError(taken->error);
+    OnSaveResult(taken->written);
+    if (taken->written && saved && done.data) saved(done.keys, *done.data);
 }
 
 void NotesDocument::BackUpOncePerDay() {

@@ -8,10 +8,13 @@
 // Saving. A note or a command calls Changed(): the document is marked dirty and
 // one save is posted to its own message-only window, so a burst of changes (a
 // command that moves many notes, an edit that ends with a resize) is one write.
-// Flush() writes at once when anything is unsaved; every way out of the program
-// (exit, the end of the session, a restart, a restore) flushes before the notes
-// go. A note being edited gives its editor's text (NoteWindow::Data), so a flush
-// keeps what is typed even while the editor is open.
+// That save collects the notes on the window thread and writes them in the
+// background, so a slow disk never holds up typing; its outcome comes back as a
+// message. Flush() writes at once when anything is unsaved, after any write in
+// the background has ended; every way out of the program (exit, the end of the
+// session, a restart, a restore) flushes before the notes go. A note being
+// edited gives its editor's text (NoteWindow::Data), so a flush keeps what is
+// typed even while the editor is open.
 //
 // Life: Load() opens the document with the notes of the file; Close() closes
 // every note and ends it, after which nothing is written until the next Load().
@@ -21,6 +24,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +41,7 @@ namespace Arrange {
 class MonitorSource;
 }
 struct NotesFileData;
+class BackgroundWriter;
 class MessageWindow;
 class NoteWindow;
 
@@ -101,6 +107,14 @@ public:
     bool Dirty() const { return dirty; }
     // Writes of Notes.dat this document made, for tests.
     size_t WriteCount() const { return writes; }
+    // Whether the posted save writes in the background (on by default). Tests
+    // that read the file as soon as the posted messages have run switch it off.
+    void SetWritesInBackground(bool on) { writesInBackground = on; }
+    // Waits for the write in the background, if one runs or waits, and takes
+    // its outcome as its message would.
+    void FinishWrites();
+    // A write handed to the background has not told its outcome yet.
+    bool WritesPending() const { return !handed.empty(); }
 
     // --- what else follows the notes (sync through a folder) ---
     // The records that got no window carry this bit and their index as keys.
@@ -142,7 +156,25 @@ public:
     void BringNotesOntoMonitors();
 
 private:
+    // One write handed to the background: what it holds, for `saved`.
+    struct HandedWrite {
+        uint64_t ticket = 0;
+        std::vector<uint64_t> keys;
+        std::shared_ptr<const NotesFileData> data;
+    };
+    struct WriteOutcome {
+        uint64_t ticket = 0;
+        bool written = false;
+        DWORD error = 0;
+    };
+
     void Save();
+    // The posted save: in the background when it only writes the file, at once
+    // when it does more (the day's backup, keeping an unreadable file, a retry).
+    void SaveSoon();
+    void TakeWriteOutcome();
+    bool Unsaved() const;
+    void Collect(NotesFileData& data, std::vector<uint64_t>& keys);
     void BackUpOncePerDay();
     void OnSaveResult(bool saved);
     void KeepOnMonitors(NotesFileData& data) const;
@@ -178,5 +210,15 @@ private:
     std::vector<std::wstring> untoldProblems;
     bool tellingProblem = false;
     bool savePosted = false;
+    bool writesInBackground = true;
+    // Writes handed over whose outcome has not been taken (at most the one
+    // that runs and the one that waits), oldest first.
+    std::vector<HandedWrite> handed;
+    uint64_t lastTicket = 0;
+    // The newest outcome of the background, not taken yet; set on its thread.
+    std::mutex outcomeLock;
+    std::optional<WriteOutcome> outcome;
     std::unique_ptr<MessageWindow> mailbox;
+    // Last: ended first, so its thread is gone before anything it uses.
+    std::unique_ptr<BackgroundWriter> writer;
 };

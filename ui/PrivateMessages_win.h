@@ -38,6 +38,9 @@ enum PrivateMessage : UINT {
     kFinishClosingNotesMessage,
     // To the main window (app/NoteSync_win.h): something changed in the sync folder.
     kSyncFolderMessage,
+    // To the notes document's message window: a write of Notes.dat in the
+    // background has ended; its outcome waits to be taken.
+    kNotesWrittenMessage,
 };
 
 enum TimerId : UINT_PTR {
@@ -86,4 +89,4 @@ static_assert(kTrayMessage == 5260 && kSettingsResultMessage == 3399 &&
 static_assert(kFadeTimer == 213 && kTrayClickTimer == 445 && kNoteHoverTimer == 556 &&
                   kNoteAlarmTimer == 557 && kButtonHoverTimer == 123,
               "timer numbers kept");
-static_assert(kSyncFolderMessage < 0xC000, "the WM_APP range ends at 0xBFFF");
+static_assert(kNotesWrittenMessage < 0xC000, "the WM_APP range ends at 0xBFFF");

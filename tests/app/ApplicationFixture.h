@@ -13,6 +13,7 @@
 #include "store/SettingsStore.h"
 #include "support/MessagePump_win.h"
 #include "support/TestPaths.h"
+#include "ui/PrivateMessages_win.h"
 
 // A record of Notes.dat.
 inline NoteData Record(Rect rect, const std::wstring& text = L"note",
@@ -51,6 +52,8 @@ protected:
     Application& Start(const StartOptions& options) {
         app = std::make_unique<Application>(restart, failed, options);
         EXPECT_FALSE(failed);
+        // The file is read as soon as the posted messages have run.
+        app->Document().SetWritesInBackground(false);
         return *app;
     }
 
@@ -70,6 +73,16 @@ protected:
     std::vector<NoteData> SavedNotes(const std::wstring& path = L"") const {
         PumpMessages();
         return FileNotes(path);
+    }
+    // Runs the save that the last change posted and nothing after it: a save
+    // in the background has then been handed over and not told its outcome.
+    static bool RunPostedSave() {
+        MSG message;
+        if (!PumpUntilMessage([](const MSG& m) { return m.message == kSaveNotesMessage; }, 2000,
+                              &message))
+            return false;
+        DispatchMessageW(&message);
+        return true;
     }
     // The notes of the file as it is this moment.
     std::vector<NoteData> FileNotes(const std::wstring& path = L"") const {

@@ -131,11 +131,27 @@ TEST_F(NotesSavingTest, EveryWayOutWritesWhatIsBeingTyped) {
         {"restart", [](Application& a) { a.Restart(); }},
     };
     for (const auto& w : ways) {
-        for (bool newNote : {false, true}) {
-            SCOPED_TRACE(std::string(w.way) + (newNote ? ", new note" : ", existing note"));
+        for (int state = 0; state < 3; ++state) {
+            const bool newNote = state == 1;
+            // A save handed to the background a moment ago, still running or
+            // waiting to be taken when the way out comes.
+            const bool writing = state == 2;
+            SCOPED_TRACE(std::string(w.way) + (newNote   ? ", new note"
+                                               : writing ? ", a write in the background"
+                                                         : ", existing note"));
             Application& a = StartWithNotes();
             NoteWindow* note = newNote ? a.CreateNote(L"", true, true) : &Note(2);
             ASSERT_TRUE(note);
+            if (writing) {
+                NotesDocument& document = a.Document();
+                document.SetWritesInBackground(true);
+                // The day's first save makes the backup and is written at once.
+                a.NotesChanged();
+                ASSERT_TRUE(document.Flush());
+                a.NotesChanged();
+                ASSERT_TRUE(RunPostedSave());
+                ASSERT_TRUE(document.WritesPending()) << "the save went to the background";
+            }
             if (!newNote) note->BeginEdit(false);
             Type(*note, L"typed just now");
             w.leave(a);

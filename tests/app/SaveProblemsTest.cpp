@@ -93,6 +93,43 @@ protected:
     Boxes boxes;
 };
 
+// A save in the background meets the same problems and is told and healed the
+// same way, once its outcome comes back.
+TEST_F(SaveProblemsTest, ALockedFileMetInTheBackgroundIsToldOnceAndHeals) {
+    Application& a = Start();
+    a.Document().SetWritesInBackground(true);
+    a.CreateNote(L"first", false, true);
+    ASSERT_TRUE(RunPostedSave());
+    EXPECT_FALSE(a.Document().WritesPending()) << "the day's first save is written at once";
+    ASSERT_EQ(FileNotes().size(), 1u);
+
+    Lock lock(NotesPath());
+    a.CreateNote(L"second", false, true);
+    ASSERT_TRUE(RunPostedSave());
+    EXPECT_TRUE(a.Document().WritesPending());
+    EXPECT_TRUE(boxes.texts.empty()) << "nothing is known before the write ends";
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.texts.empty(); }, 5000));
+    EXPECT_TRUE(Contains(boxes.texts[0], NotesPath()));
+    EXPECT_TRUE(a.SavesFailing());
+    // While the file fails, saves are written at once, as the retry is.
+    a.CreateNote(L"third", false, true);
+    ASSERT_TRUE(RunPostedSave());
+    EXPECT_FALSE(a.Document().WritesPending());
+    PumpMessages();
+    EXPECT_EQ(boxes.texts.size(), 1u) << "told once for a run of failures";
+
+    lock.Release();
+    RetryTimer();
+    EXPECT_EQ(FileNotes().size(), 3u);
+    EXPECT_FALSE(a.SavesFailing());
+    a.CreateNote(L"fourth", false, true);
+    ASSERT_TRUE(RunPostedSave());
+    EXPECT_TRUE(a.Document().WritesPending()) << "back in the background once healed";
+    ASSERT_TRUE(PumpUntil([&] { return !a.Document().WritesPending(); }, 5000));
+    EXPECT_EQ(FileNotes().size(), 4u);
+    EXPECT_EQ(boxes.texts.size(), 1u) << "success is silent";
+}
+
 TEST_F(SaveProblemsTest, LockedNotesFileIsToldOnceRetriedAndHealsInSilence) {
     Application& a = Start();
     a.CreateNote(L"first", false, true);
