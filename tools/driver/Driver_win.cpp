@@ -37,7 +37,8 @@
 //                                     types `count` characters into it; prints the
 //                                     milliseconds from each key press until the caret
 //                                     has moved and nothing of the note is left to
-//                                     paint, one figure a line
+//                                     paint, one figure a line; names on stderr the
+//                                     keys that grew the note
 //   vn_driver stats [CLASS TITLE]     resources of the process that owns the main window:
 //                                     "gdi user windows notes working_set_kb private_kb"
 // CLASS and TITLE name another program's windows (a benchmark's floor program):
@@ -419,6 +420,8 @@ int KeyTimes(HWND note, int count) {
             input[k].ki.wScan = L'a' + i % 26;
             input[k].ki.dwFlags = KEYEVENTF_UNICODE | (k ? KEYEVENTF_KEYUP : 0);
         }
+        RECT before{};
+        GetWindowRect(note, &before);
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         SendInput(1, input, sizeof(INPUT));
@@ -443,6 +446,10 @@ int KeyTimes(HWND note, int count) {
             return 1;
         }
         length = after;
+        // Keys that grew the note are told apart: they resize a window.
+        RECT now{};
+        GetWindowRect(note, &now);
+        if (!EqualRect(&now, &before)) fwprintf(stderr, L"key %d grew the note\n", i);
         wprintf(L"%.2f\n", static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
                                static_cast<double>(frequency.QuadPart));
     }
