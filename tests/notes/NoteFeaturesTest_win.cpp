@@ -443,20 +443,4 @@ TEST_F(NoteFeaturesTest, CopyPutsTheWholeTextOnTheClipboard) {
     }
 }
 
-// The tray's Exit or a second instance can close a note while one of its
-// modal dialogs is open: the command must then leave the note alone.
-TEST_F(NoteFeaturesTest, NoteClosedWhileItsDialogIsOpenIsNotTouchedAfterwards) {
-    host.settings.confirmDelete = true;
-    for (UINT id : {IDM_NOTE_TITLE_CHANGE, IDM_NOTE_ALARM_CHANGE, IDM_NOTE_SAVE_AS,
-                    IDM_NOTE_FONT_SELECT_CUSTOM, IDM_NOTE_DELETE}) {
-        NoteWindow* note = Note(L"text to keep");
-        HWND window = note->Handle();
-        const int saves = host.saves;
-        EXPECT_GE(Run(note, id, [&](HWND) { PostMessageW(window, WM_CLOSE, 0, 0); }), 1) << id;
-        EXPECT_FALSE(host.Alive(note)) << id;
-        EXPECT_FALSE(IsWindow(window)) << id;
-        EXPECT_EQ(host.saves, saves) << id;
-    }
-}
-
 }  // namespace
