@@ -143,7 +143,7 @@ TEST_F(UpdateCheckTest, RedirectsAreNotFollowed) {
 
 // The running version or an older one: told only when the user asked.
 TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
-    for (const char* body : {"302", "301", "299"}) {
+    for (const char* body : {"302", "299"}) {
         for (bool silent : {false, true}) {
             boxes.Clear();
             SetLastCheck(0);
@@ -163,14 +163,14 @@ TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
 }
 
 // No version: an empty body, an error page that holds a number, a body that is
-// no number. A check the user asked for says it failed and records nothing; a
-// silent one records the time only within the day count.
+// no number (which bodies are numbers, the portable tests tell). A check the
+// user asked for says it failed and records nothing; a silent one records the
+// time only within the day count.
 TEST_F(UpdateCheckTest, AnswersThatAreNoVersion) {
     const struct {
         int status;
         const char* body;
-    } answers[] = {{200, ""},  {404, "400"},  {500, "303"},
-                   {200, "0"}, {200, "v303"}, {200, "2147483648"}};
+    } answers[] = {{200, ""}, {404, "400"}, {500, "303"}, {200, "v303"}};
     for (const auto& a : answers) {
         boxes.Clear();
         SetLastCheck(0);
