@@ -14,6 +14,7 @@
 #include "notes/LocalZone_win.h"
 #include "notes/NoteWindow_win.h"
 #include "res/resource.h"
+#include "support/Bitmaps_win.h"
 #include "store/NoteData_win.h"
 #include "ui/PrivateMessages_win.h"
 
@@ -29,21 +30,13 @@ SystemTimeData At(int64_t ms) {
     return AlarmTime::FromMilliseconds(ms);
 }
 
-int AlphaOf(HWND window) {
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    COLORREF key = 0;
-    if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags)) return -1;
-    return (flags & LWA_ALPHA) ? alpha : 255;
-}
-
 // The alpha values a note shows over `ms`, read every 20 ms.
 std::set<int> AlphasOver(HWND window, DWORD ms) {
     std::set<int> seen;
     const DWORD end = GetTickCount() + ms;
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
         PumpFor(20);
-        seen.insert(AlphaOf(window));
+        seen.insert(LayeredAlpha(window));
     }
     return seen;
 }

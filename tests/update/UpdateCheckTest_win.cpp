@@ -18,12 +18,6 @@ namespace {
 
 constexpr uint64_t kDay = Update::kFileTimeDay;
 
-uint64_t Now() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Update::JoinFileTime(now.dwLowDateTime, now.dwHighDateTime);
-}
-
 class UpdateCheckTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -102,7 +96,7 @@ TEST_F(UpdateCheckTest, NewerVersionsPromptForTheDownload) {
         boxes.Clear();
         launched.clear();
         boxes.Queue(c.answer);
-        const uint64_t before = Now();
+        const uint64_t before = FileTimeNow();
         ASSERT_TRUE(Check(c.silent, 200, c.body)) << c.body;
         ASSERT_EQ(boxes.Texts().size(), 1u) << c.body;
         EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_DownloadPrompt));
@@ -147,7 +141,7 @@ TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
         for (bool silent : {false, true}) {
             boxes.Clear();
             SetLastCheck(0);
-            const uint64_t before = Now();
+            const uint64_t before = FileTimeNow();
             ASSERT_TRUE(Check(silent, 200, body)) << body;
             if (silent) {
                 EXPECT_TRUE(boxes.Texts().empty()) << body;
@@ -179,12 +173,12 @@ TEST_F(UpdateCheckTest, AnswersThatAreNoVersion) {
         EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_CheckFailed));
         EXPECT_EQ(Recorded(), 0u);
 
-        const uint64_t threeDaysAgo = Now() - 3 * kDay;
+        const uint64_t threeDaysAgo = FileTimeNow() - 3 * kDay;
         SetLastCheck(threeDaysAgo);
         ASSERT_TRUE(Check(true, a.status, a.body));
         EXPECT_GT(Recorded(), threeDaysAgo);
 
-        const uint64_t tenDaysAgo = Now() - 10 * kDay;
+        const uint64_t tenDaysAgo = FileTimeNow() - 10 * kDay;
         SetLastCheck(tenDaysAgo);
         ASSERT_TRUE(Check(true, a.status, a.body));
         EXPECT_EQ(Recorded(), tenDaysAgo);
