@@ -73,15 +73,6 @@ TEST_F(ApplicationTest, ColourThemeIndexOutOfRangeStartsWithTheFirstTheme) {
     }
 }
 
-TEST_F(ApplicationTest, MovesAreStoredWithTheirSign) {
-    Start().Main().Send(WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(-100), static_cast<WORD>(-5)));
-    SettingsStore settings(SettingsPath());
-    int32_t x = 0, y = 0;
-    EXPECT_TRUE(settings.ReadInt(L"/MainWindow/PositionX", x) &&
-                settings.ReadInt(L"/MainWindow/PositionY", y));
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(-100, -5));
-}
-
 // A single click waits out the double-click time and makes nothing; a double
 // click makes exactly one note, in the tray corner. The icon comes back when
 // the taskbar is made again.
