@@ -153,11 +153,9 @@ TEST_F(NoteFeaturesTest, LinkCommandsOpenTheListedLinkOnce) {
     note->Send(WM_COMMAND, IDM_FIRST_LINK);
     EXPECT_EQ(host.openedLinks.back(), L"https://b.org");
 
-    // What reaches the shell is checked once more there: no program, file
-    // or other scheme is ever started.
-    for (const wchar_t* link : {L"C:\\windows\\notepad.exe", L"file:///C:/windows/notepad.exe",
-                                L"javascript:alert(1)", L"http://"})
-        EXPECT_FALSE(LaunchLink(link)) << link;
+    // What reaches the shell is checked once more there (which links pass,
+    // the portable test tells): no program, file or other scheme is started.
+    EXPECT_FALSE(LaunchLink(L"file:///C:/windows/notepad.exe"));
 }
 
 TEST_F(NoteFeaturesTest, TitleDialogSetsKeepsAndRemovesTheTitle) {
