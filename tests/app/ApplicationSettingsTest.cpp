@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include "support/Bitmaps_win.h"
 #include "support/LocalUpdateServer.h"
 #include "support/DialogAnswers_win.h"
 #include "lang/LanguageTable.h"
@@ -18,12 +19,6 @@
 #include "ui/SettingsDialog_win.h"
 
 namespace {
-
-uint64_t Now() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Update::JoinFileTime(now.dwLowDateTime, now.dwHighDateTime);
-}
 
 // Whether some window of the process holds the combination: registering it
 // again fails then.
@@ -89,13 +84,6 @@ protected:
         store.ReadLong(path, value);
         return value;
     }
-    BYTE NoteAlpha(const NoteWindow& note) {
-        BYTE alpha = 0;
-        COLORREF key = 0;
-        DWORD flags = 0;
-        GetLayeredWindowAttributes(note.Handle(), &key, &alpha, &flags);
-        return alpha;
-    }
 
     DialogAnswers boxes;
 };
@@ -108,11 +96,8 @@ TEST_F(ApplicationSettingsTest, OpensTranslatedWithTheSettingsAndHotKeysReleased
     EXPECT_TRUE(IsWindowVisible(dialog));
     wchar_t text[256] = {};
     GetWindowTextW(dialog, text, 256);
+    // Translated (each control's text in each language is the resources test's).
     EXPECT_EQ(std::wstring(text), Texts().TextOf(Texts().FindKey(L"Settings_Title").value()));
-    GetWindowTextW(Item(IDC_SNAP_TO_GRID), text, 256);
-    EXPECT_EQ(std::wstring(text), Texts().Translate(L"Settings_SnapNotesToGrid"));
-    GetWindowTextW(Item(IDC_TRANSLUCENCY_HALF), text, 256);
-    EXPECT_EQ(std::wstring(text), L"50%");
 
     // The defaults: alpha 128 of 1-255, snapping to notes (so the box is enabled),
     // border and gap 15, Ctrl+Shift+N for a new note.
@@ -157,7 +142,8 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     ASSERT_TRUE(note);
     ASSERT_TRUE(OpenDialog());
     // The note fades to the translucency of inactive notes.
-    EXPECT_TRUE(PumpUntil([&] { return NoteAlpha(*note) == 128; }, 3000)) << int(NoteAlpha(*note));
+    EXPECT_TRUE(PumpUntil([&] { return LayeredAlpha(note->Handle()) == 128; }, 3000))
+        << LayeredAlpha(note->Handle());
 
     SendMessageW(Item(IDC_TRANSLUCENCY), TBM_SETPOS, TRUE, 200);
     SetCheck(IDC_SNAP_TO_GRID, true);
@@ -169,7 +155,8 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     SetHotKey(IDC_HOTKEY_BRING_NOTES_TO_TOP, 'N', HOTKEYF_CONTROL | HOTKEYF_SHIFT);
     Click(IDC_APPLY);
     // The note fades to the new translucency.
-    EXPECT_TRUE(PumpUntil([&] { return NoteAlpha(*note) == 200; }, 3000)) << int(NoteAlpha(*note));
+    EXPECT_TRUE(PumpUntil([&] { return LayeredAlpha(note->Handle()) == 200; }, 3000))
+        << LayeredAlpha(note->Handle());
 
     ASSERT_TRUE(a.Preferences().Dialog()) << "Apply keeps the dialog open";
     EXPECT_TRUE(boxes.Texts().empty());
@@ -178,7 +165,7 @@ TEST_F(ApplicationSettingsTest, ApplyAndOkChangeTheProgramAtOnce) {
     EXPECT_TRUE(a.Main().SnapToGrid());
     EXPECT_EQ(a.Main().SnapGap(), 30);
     EXPECT_EQ(a.Main().SnapBorder(), 25);
-    EXPECT_EQ(NoteAlpha(*note), 200);
+    EXPECT_EQ(LayeredAlpha(note->Handle()), 200);
     EXPECT_TRUE(RunValueExists());
     // Written at once, unchanged keys too (which key holds which field is the
     // settings store's own test).
@@ -343,7 +330,7 @@ TEST_F(ApplicationUpdateTest, StartupCheckRunsOncePerProcessAsTheDayCountAllows)
         bool checks;
     } cases[] = {{3 * Update::kFileTimeDay, false}, {10 * Update::kFileTimeDay, true}, {0, true}};
     for (const auto& c : cases) {
-        WriteLastCheck(c.lastCheckAgo ? Now() - c.lastCheckAgo : 0);
+        WriteLastCheck(c.lastCheckAgo ? FileTimeNow() - c.lastCheckAgo : 0);
         const size_t before = server->Requests().size();
         StartOptions first = Options();
         first.firstOfProcess = true;

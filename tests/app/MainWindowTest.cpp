@@ -70,15 +70,15 @@ TEST_F(MainWindowTest, TheOwnerSeesCommandsAndMessagesFirst) {
     EXPECT_EQ(std::make_pair(40, 30), std::make_pair(static_cast<int>(window.WindowRect().left),
                                                      static_cast<int>(window.WindowRect().top)));
 
-    // The window keeps its place in the settings...
-    window.Send(WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(-100), static_cast<WORD>(5)));
-    EXPECT_EQ(std::make_pair(-100, 5), StoredPosition());
+    // The window keeps its place in the settings, with its sign...
+    window.Send(WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(-100), static_cast<WORD>(-5)));
+    EXPECT_EQ(std::make_pair(-100, -5), StoredPosition());
     EXPECT_EQ(-100, settings.mainWindowX);
     // ...unless its owner takes the message.
     owner.swallow = WM_MOVE;
     EXPECT_EQ(7, window.Send(WM_MOVE, 0, MAKELPARAM(200, 300)));
     EXPECT_EQ(1, owner.swallowed);
-    EXPECT_EQ(std::make_pair(-100, 5), StoredPosition());
+    EXPECT_EQ(std::make_pair(-100, -5), StoredPosition());
 
     window.SetAlwaysOnTop(true);
     EXPECT_TRUE(window.IsTopmost());

@@ -91,10 +91,8 @@ TEST_F(ScriptCommandsTest, RefusedPayloadsChangeNothing) {
         {ScriptAction::NewNote, std::wstring(kMaxScriptArgumentUnits + 1, L'x')}));
     std::vector<unsigned char> tooLong((kMaxScriptArgumentUnits + 3) * 2, 'x');
     tooLong[0] = 2, tooLong[1] = 0, tooLong[tooLong.size() - 2] = tooLong.back() = 0;
+    // (Which payloads are refused is the portable test's; one reaches the window.)
     sendRaw(kScriptCommandMarker, tooLong);
-    sendRaw(kScriptCommandMarker, {2, 0, 'a', 0});         // no terminator
-    sendRaw(kScriptCommandMarker, {42, 0, 'a', 0, 0, 0});  // no such action
-    sendRaw(kScriptCommandMarker, {});
     EXPECT_TRUE(a.Notes().empty());
     // The longest argument that is handed over arrives whole (words of eight
     // letters, so that the note's layout is not what the test waits for).

@@ -1,6 +1,7 @@
-// What a note does from its menu beyond editing: the menu's states and icons,
-// links, titles, alarms, save as and copy, with the dialogs driven through a
-// CBT hook the way a user would fill and confirm them.
+// What a note does from its menu beyond editing: the menu's states, links,
+// titles, alarms, save as and copy, with the dialogs driven through a CBT hook
+// the way a user would fill and confirm them. (Which items show icons, the
+// screenshots of the open menu show.)
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,12 @@
 #include <commdlg.h>
 
 #include <cstdlib>
-#include <set>
 
 #include <shlobj.h>
 
 #include "support/NoteTestHost_win.h"
 #include "notes/AlarmDialog_win.h"
 #include "ui/Clipboard_win.h"
-#include "ui/MenuItems_win.h"
 #include "notes/Links_win.h"
 #include "res/resource.h"
 #include "store/FileIo.h"
@@ -90,28 +89,7 @@ void Confirm(HWND dialog) {
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
-// Every item of the menu and its submenus that shows an icon once the note has
-// prepared the popups as they open; every item but separators is drawn by the
-// note.
-void CollectIcons(NoteWindow& note, HMENU menu, std::set<UINT>& ids) {
-    note.Send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
-        ASSERT_TRUE(GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info));
-        if (info.fType & MFT_SEPARATOR) continue;
-        const MenuItemLook* look = LookOfMenuItem(info.dwItemData);
-        ASSERT_TRUE(look && (info.fType & MFT_OWNERDRAW)) << i;
-        if (look->icon) {
-            EXPECT_EQ(look->icon, info.wID);
-            ids.insert(info.wID);
-        }
-        if (info.hSubMenu) CollectIcons(note, info.hSubMenu, ids);
-    }
-}
-
-TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
+TEST_F(NoteFeaturesTest, MenuStatesAndLinksFollowTheNote) {
     NoteWindow* plain = Note(L"nothing to open");
     plain->PrepareNoteMenu(popup);
     plain->FillLinksMenu(popup);
@@ -143,12 +121,6 @@ TEST_F(NoteFeaturesTest, MenuStatesLinksAndIconsFollowTheNote) {
     GetMenuStringW(links, IDM_FIRST_LINK + 1, text, 64, MF_BYCOMMAND);
     EXPECT_STREQ(text, L"http://www.a.com");
     EXPECT_FALSE(GetMenuState(links, 0, MF_BYPOSITION) & MF_GRAYED);
-
-    // Only the commands the menu gives icons carry one; no submenu does.
-    std::set<UINT> icons;
-    CollectIcons(*rich, popup, icons);
-    EXPECT_EQ(icons, (std::set<UINT>{IDM_NOTE_DELETE, IDM_NOTE_SAVE_AS, IDM_NOTE_EMAIL_TO,
-                                     IDM_NOTE_COPY, IDM_NOTE_PASTE, IDM_NOTE_UNDO, IDM_NOTE_REDO}));
 }
 
 TEST_F(NoteFeaturesTest, EditItemsAndPriorityFollowTheNote) {
@@ -181,11 +153,9 @@ TEST_F(NoteFeaturesTest, LinkCommandsOpenTheListedLinkOnce) {
     note->Send(WM_COMMAND, IDM_FIRST_LINK);
     EXPECT_EQ(host.openedLinks.back(), L"https://b.org");
 
-    // What reaches the shell is checked once more there: no program, file
-    // or other scheme is ever started.
-    for (const wchar_t* link : {L"C:\\windows\\notepad.exe", L"file:///C:/windows/notepad.exe",
-                                L"javascript:alert(1)", L"http://"})
-        EXPECT_FALSE(LaunchLink(link)) << link;
+    // What reaches the shell is checked once more there (which links pass,
+    // the portable test tells): no program, file or other scheme is started.
+    EXPECT_FALSE(LaunchLink(L"file:///C:/windows/notepad.exe"));
 }
 
 TEST_F(NoteFeaturesTest, TitleDialogSetsKeepsAndRemovesTheTitle) {
@@ -440,22 +410,6 @@ TEST_F(NoteFeaturesTest, CopyPutsTheWholeTextOnTheClipboard) {
         std::wstring read;
         EXPECT_TRUE(ReadClipboardText(note->Handle(), read));
         EXPECT_EQ(read, text);
-    }
-}
-
-// The tray's Exit or a second instance can close a note while one of its
-// modal dialogs is open: the command must then leave the note alone.
-TEST_F(NoteFeaturesTest, NoteClosedWhileItsDialogIsOpenIsNotTouchedAfterwards) {
-    host.settings.confirmDelete = true;
-    for (UINT id : {IDM_NOTE_TITLE_CHANGE, IDM_NOTE_ALARM_CHANGE, IDM_NOTE_SAVE_AS,
-                    IDM_NOTE_FONT_SELECT_CUSTOM, IDM_NOTE_DELETE}) {
-        NoteWindow* note = Note(L"text to keep");
-        HWND window = note->Handle();
-        const int saves = host.saves;
-        EXPECT_GE(Run(note, id, [&](HWND) { PostMessageW(window, WM_CLOSE, 0, 0); }), 1) << id;
-        EXPECT_FALSE(host.Alive(note)) << id;
-        EXPECT_FALSE(IsWindow(window)) << id;
-        EXPECT_EQ(host.saves, saves) << id;
     }
 }
 

@@ -1,7 +1,7 @@
-// A note's window: its life cycle, what it draws, its mask and lock, its skin
-// buttons, in-place editing through the real edit control, Tab cycling, when a
-// move is saved, its record going in and coming back out, loading many notes,
-// and deleting with its question.
+// A note's window: its life cycle, its mask and lock, its skin buttons, in-place
+// editing through the real edit control, Tab cycling, when a move is saved, its
+// record going in and coming back out, loading many notes, and deleting with
+// its question. (Where the frame's tiles go is the portable nine-slice test's.)
 
 #include <gtest/gtest.h>
 
@@ -88,18 +88,6 @@ TEST(NoteWindowTest, StartingSizesAndClosingLeavesTheListsWithoutSaving) {
     EXPECT_FALSE(IsWindow(handle)) << "destroyed on the posted message";
     EXPECT_EQ(0u, host.notes.ClosingCount());
     EXPECT_EQ(saves, host.saves);
-}
-
-TEST(NoteWindowTest, PaintTilesWholeTilesUnderTheBorders) {
-    FakeHost host;
-    host.settings.layeredWindowEnabled = false;  // keeps the mask off
-    auto* note = host.LoadNote(DataAt(50, 50, 300, 190, L"x"));
-    const auto canvas = Painted(*note);
-    // Top tiles, 80 wide, start at 10, 90 and 170; the last one reaches under
-    // the right corner, drawn at 240.
-    for (int x : {10, 90, 170}) EXPECT_EQ(kTileMark, canvas->At(x, 5)) << x;
-    for (int x : {11, 89, 171, 239}) EXPECT_EQ(kTopEdge, canvas->At(x, 5)) << x;
-    EXPECT_EQ(kCorner, canvas->At(245, 5));
 }
 
 // An idle note is one window: no text view, no buttons. Its text still reaches
@@ -376,37 +364,6 @@ TEST(NoteWindowTest, TabAsksTheHostForTheNextNoteInItsList) {
     notes[0]->Send(WM_KEYDOWN, VK_TAB, 0);
     notes[2]->Send(WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ((std::vector<NoteWindow*>{notes[0], notes[2]}), host.activated);
-}
-
-TEST(NoteWindowTest, RecordsRoundTripThroughLiveNotes) {
-    FakeHost host;
-    NoteData a = DataAt(10, 10, 160, 160, L"alpha\r\nline");
-    a.title = L"A";
-    a.priority = kPriorityLow;
-    a.alwaysOnTop = true;
-    a.locked = true;
-    a.hasCustomFont = true;
-    a.font.lfHeight = -20;
-    NoteData b = DataAt(600, 10, 750, 160, L"beta");
-    b.hidden = true;
-    b.hasAlarm = true;
-    b.alarmTime = {2030, 1, 0, 1, 0, 0, 0, 0};
-    NoteWindow* na = host.LoadNote(a);
-    NoteWindow* nb = host.LoadNote(b);
-    EXPECT_EQ(a, na->Data());
-    EXPECT_EQ(b, nb->Data());
-    EXPECT_FALSE(IsWindowVisible(nb->Handle()));
-
-    // Escape fits the note to its text from the same top-left corner.
-    na->BeginEdit(false);
-    Type(*na, L"alpha edited");
-    PressEscape(*na);
-    const RECT r = na->WindowRect();
-    EXPECT_EQ(a.rect.left, r.left);
-    EXPECT_EQ(a.rect.top, r.top);
-    a.text = L"alpha edited";
-    a.rect = ToPortable(r);
-    EXPECT_EQ(a, na->Data());
 }
 
 // A note made from its record as loading makes it, changed and saved, writes

@@ -4,22 +4,15 @@
 
 #include <algorithm>
 
+#include "support/CalendarTimes.h"
 #include "support/TestPaths.h"
 #include "store/FileIo.h"
 #include "store/NotesFile.h"
 
 namespace {
 
-SystemTimeData Day(uint16_t year, uint16_t month, uint16_t day, uint16_t hour = 9,
-                   uint16_t minute = 5, uint16_t second = 7) {
-    SystemTimeData t;
-    t.wYear = year;
-    t.wMonth = month;
-    t.wDay = day;
-    t.wHour = hour;
-    t.wMinute = minute;
-    t.wSecond = second;
-    return t;
+SystemTimeData Day(int year, int month, int day, int hour = 9, int minute = 5, int second = 7) {
+    return At(year, month, day, hour, minute, second);
 }
 
 std::string NotesImage(size_t count) {

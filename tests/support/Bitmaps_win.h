@@ -16,6 +16,16 @@
 #include "store/SettingsStore.h"
 #include "support/TestPaths.h"
 
+// The alpha a layered window is shown with: 255 while it is drawn opaque (no
+// LWA_ALPHA), -1 for a window that is not layered.
+inline int LayeredAlpha(HWND window) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    if (!GetLayeredWindowAttributes(window, &key, &alpha, &flags)) return -1;
+    return (flags & LWA_ALPHA) ? alpha : 255;
+}
+
 // Writes a bottom-up BMP of 24 or 32 bits per pixel; pixels[y * width + x].
 inline bool WriteBmp(const std::wstring& path, int width, int height, int bits,
                      const std::vector<SkinColor>& pixels) {

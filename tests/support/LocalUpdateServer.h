@@ -14,6 +14,13 @@
 #include "store/FileIo.h"
 #include "update/UpdateCheck_win.h"
 
+// The system's time now, as the update check records it.
+inline uint64_t FileTimeNow() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return Update::JoinFileTime(now.dwLowDateTime, now.dwHighDateTime);
+}
+
 class LocalUpdateServer {
 public:
     LocalUpdateServer() {

@@ -89,6 +89,14 @@ e2e_wait_notes() {
     done
     fail "$(e2e_note_count) note windows, expected $1${2:+ ($2)}"
 }
+# Whether there are more note windows than $1 within five seconds.
+e2e_more_notes_than() {
+    for _ in $(seq 50); do
+        [ "$(e2e_note_count)" -gt "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 e2e_new_note() {
     local had ready
     had="$(e2e_note_count)"
@@ -100,11 +108,7 @@ e2e_new_note() {
         fail "the main window cannot take a double click: $ready $(wine "$driver" box 0 | tr -d '\r')"
     read -r main_hwnd mleft mtop mright mbottom <<<"$ready"
     wine "$driver" dblclick $(((mleft + mright) / 2)) $(((mtop + mbottom) / 2))
-    for _ in $(seq 50); do
-        [ "$(e2e_note_count)" -gt "$had" ] && break
-        sleep 0.1
-    done
-    [ "$(e2e_note_count)" -gt "$had" ] || fail "no new note from a double click on the main window"
+    e2e_more_notes_than "$had" || fail "no new note from a double click on the main window"
     sleep 0.3 && wine "$driver" type "$1"
     sleep 0.3 && wine "$driver" key 27
 }

@@ -20,12 +20,7 @@ LocalNote Local(uint64_t key, const std::wstring& text, uint16_t day, uint16_t m
     LocalNote n;
     n.key = key;
     n.data.text = text;
-    n.data.created.wYear = 2026;
-    n.data.created.wMonth = 12;
-    n.data.created.wDay = day;
-    n.data.created.wHour = 8;
-    n.data.created.wMinute = minute;
-    n.data.created.wSecond = 59;  // Notes.dat does not keep it
+    n.data.created = At(2026, 12, day, 8, minute, 59);  // Notes.dat does not keep the seconds
     n.data.rect = {100 + static_cast<int32_t>(key), -60, 330, 10};
     return n;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "support/CalendarTimes.h"
 #include "sync/SyncTypes.h"
 
 namespace SyncTest {
@@ -30,11 +31,7 @@ inline Sync::SyncNote Note(uint64_t id, const std::wstring& text, Sync::Stamp st
                            Sync::VersionVector versions) {
     Sync::SyncNote n;
     n.id = Sync::NoteId{0x1000 + id, id};
-    n.created.wYear = 2026;
-    n.created.wMonth = 11;
-    n.created.wDay = static_cast<uint16_t>(1 + id % 28);
-    n.created.wHour = 9;
-    n.created.wMinute = 41;
+    n.created = ::At(2026, 11, static_cast<int>(1 + id % 28), 9, 41);
     n.content.text = text;
     n.content.stamp = stamp;
     n.content.versions = std::move(versions);

@@ -36,14 +36,6 @@ private:
     SkinnedWindows own;
 };
 
-BYTE AlphaOf(HWND window) {
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    GetLayeredWindowAttributes(window, &key, &alpha, &flags);
-    return alpha;
-}
-
 // The fixture name groups the tests; nothing is shared between them.
 using SmallWindowTest = ::testing::Test;
 
@@ -118,14 +110,14 @@ TEST_F(SmallWindowTest, TheSeeThroughLevelAppliesToLaterWindowsAndStaysInItsSet)
     TestSmallWindow after(notes);
     ASSERT_TRUE(after.Create(true, false));
     EXPECT_EQ(after.Alpha(), 200);
-    EXPECT_EQ(AlphaOf(after.Handle()), 200);
+    EXPECT_EQ(LayeredAlpha(after.Handle()), 200);
     EXPECT_FALSE(after.IsFading());
     // Deactivated, it stays at the level; made opaque, it starts at 255.
     after.Send(WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_FALSE(after.IsFading());
     TestSmallWindow opaque(notes);
     ASSERT_TRUE(opaque.Create(true, true));
-    EXPECT_EQ(AlphaOf(opaque.Handle()), 255);
+    EXPECT_EQ(LayeredAlpha(opaque.Handle()), 255);
 
     EXPECT_EQ(notes.Live().size(), 3u);
     EXPECT_EQ(others.Live().size(), 1u);

@@ -18,12 +18,6 @@ namespace {
 
 constexpr uint64_t kDay = Update::kFileTimeDay;
 
-uint64_t Now() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return Update::JoinFileTime(now.dwLowDateTime, now.dwHighDateTime);
-}
-
 class UpdateCheckTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -102,7 +96,7 @@ TEST_F(UpdateCheckTest, NewerVersionsPromptForTheDownload) {
         boxes.Clear();
         launched.clear();
         boxes.Queue(c.answer);
-        const uint64_t before = Now();
+        const uint64_t before = FileTimeNow();
         ASSERT_TRUE(Check(c.silent, 200, c.body)) << c.body;
         ASSERT_EQ(boxes.Texts().size(), 1u) << c.body;
         EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_DownloadPrompt));
@@ -143,11 +137,11 @@ TEST_F(UpdateCheckTest, RedirectsAreNotFollowed) {
 
 // The running version or an older one: told only when the user asked.
 TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
-    for (const char* body : {"302", "301", "299"}) {
+    for (const char* body : {"302", "299"}) {
         for (bool silent : {false, true}) {
             boxes.Clear();
             SetLastCheck(0);
-            const uint64_t before = Now();
+            const uint64_t before = FileTimeNow();
             ASSERT_TRUE(Check(silent, 200, body)) << body;
             if (silent) {
                 EXPECT_TRUE(boxes.Texts().empty()) << body;
@@ -163,14 +157,14 @@ TEST_F(UpdateCheckTest, NoNewerVersionIsToldOnlyWhenAsked) {
 }
 
 // No version: an empty body, an error page that holds a number, a body that is
-// no number. A check the user asked for says it failed and records nothing; a
-// silent one records the time only within the day count.
+// no number (which bodies are numbers, the portable tests tell). A check the
+// user asked for says it failed and records nothing; a silent one records the
+// time only within the day count.
 TEST_F(UpdateCheckTest, AnswersThatAreNoVersion) {
     const struct {
         int status;
         const char* body;
-    } answers[] = {{200, ""},  {404, "400"},  {500, "303"},
-                   {200, "0"}, {200, "v303"}, {200, "2147483648"}};
+    } answers[] = {{200, ""}, {404, "400"}, {500, "303"}, {200, "v303"}};
     for (const auto& a : answers) {
         boxes.Clear();
         SetLastCheck(0);
@@ -179,12 +173,12 @@ TEST_F(UpdateCheckTest, AnswersThatAreNoVersion) {
         EXPECT_EQ(boxes.Texts()[0], language.TextOf(kNewVersion_CheckFailed));
         EXPECT_EQ(Recorded(), 0u);
 
-        const uint64_t threeDaysAgo = Now() - 3 * kDay;
+        const uint64_t threeDaysAgo = FileTimeNow() - 3 * kDay;
         SetLastCheck(threeDaysAgo);
         ASSERT_TRUE(Check(true, a.status, a.body));
         EXPECT_GT(Recorded(), threeDaysAgo);
 
-        const uint64_t tenDaysAgo = Now() - 10 * kDay;
+        const uint64_t tenDaysAgo = FileTimeNow() - 10 * kDay;
         SetLastCheck(tenDaysAgo);
         ASSERT_TRUE(Check(true, a.status, a.body));
         EXPECT_EQ(Recorded(), tenDaysAgo);
