@@ -192,7 +192,7 @@ void NotesDocument::Save() {
 
 void NotesDocument::SaveSoon() {
     if (!open || originalUntold || !Unsaved()) return;
-    if (!writesInBackground || keepOriginal || NotesFailing() ||
+    if (!writesInBackground || (savesAtOnce && savesAtOnce()) || keepOriginal || NotesFailing() ||
         DayNumber(LocalNow()) != backupDay || !mailbox->Handle()) {
         Flush();
         return;

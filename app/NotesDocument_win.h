@@ -124,6 +124,10 @@ public:
     std::function<void(const std::vector<uint64_t>& keys, const NotesFileData& data)> saved;
     // After a backup replaced every note.
     std::function<void()> replaced;
+    // While this says so, the posted save writes at once. Sync takes each
+    // saved state as the notes as they are now: the outcome of a write in the
+    // background could be told after sync had changed the notes meanwhile.
+    std::function<bool()> savesAtOnce;
 
     // --- files that cannot be written ---
     bool NotesFailing() const { return saveWatch.Failing(SaveTarget::Notes); }
@@ -170,7 +174,8 @@ private:
 
     void Save();
     // The posted save: in the background when it only writes the file, at once
-    // when it does more (the day's backup, keeping an unreadable file, a retry).
+    // when it does more (the day's backup, keeping an unreadable file, a retry)
+    // or when `savesAtOnce` asks it to.
     void SaveSoon();
     void TakeWriteOutcome();
     bool Unsaved() const;

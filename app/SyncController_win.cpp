@@ -122,6 +122,7 @@ SyncController::~SyncController() {
     // The document outlives the controller and saves once more at the end.
     document.saved = nullptr;
     document.replaced = nullptr;
+    document.savesAtOnce = nullptr;
     // A device file still due is written while the window still has its timers.
     folder.reset();
 }
@@ -146,6 +147,7 @@ void SyncController::Start() {
         }
         folder->NotesSaved(saved);
     };
+    document.savesAtOnce = [this] { return folder && folder->Active(); };
     document.replaced = [this] {
         if (folder) folder->NotesReplaced(Notes());
     };

@@ -115,6 +115,15 @@ TEST_F(ApplicationSyncTest, EditsDeletesAndNewNotesTravelBothWays) {
               FolderFiles());
     EXPECT_TRUE(FileIo::FileExists(data + L"Notes.sync"));
 
+    // Sync takes each save as the notes as they are: saves are not left to
+    // the background, where one could end after a merge changed the notes.
+    a.Document().SetWritesInBackground(true);
+    a.NotesChanged();
+    ASSERT_TRUE(a.Document().Flush());  // the day's first save, with its backup
+    a.NotesChanged();
+    ASSERT_TRUE(RunPostedSave());
+    EXPECT_FALSE(a.Document().WritesPending());
+
     LaptopReads();
     ASSERT_EQ(2u, laptopNotes.size());
     LaptopNote(L"groceries")->data.text = L"groceries: milk";
