@@ -178,7 +178,6 @@ void NotesDocument::Collect(NotesFileData& data, std::vector<uint64_t>& keys) {
 }
 
 void NotesDocument::Save() {
-    FinishWrites();
     NotesFileData data;
     std::vector<uint64_t> keys;
     Collect(data, keys);
@@ -197,24 +196,21 @@ void NotesDocument::SaveSoon() {
         Flush();
         return;
     }
-    auto data = std::make_shared<NotesFileData>();
-    HandedWrite write;
-    Collect(*data, write.keys);
-    write.data = data;
-    write.ticket = ++lastTicket;
+    NotesFileData data;
+    std::vector<uint64_t> keys;
+    Collect(data, keys);
     dirty = false;
     ++writes;
-    handed.push_back(std::move(write));
     if (!writer) {
         const HWND mailboxWindow = mailbox->Handle();
         writer = std::make_unique<BackgroundWriter>(
             [mailboxWindow] { PostMessageW(mailboxWindow, kNotesWrittenMessage, 0, 0); });
     }
-    writer->Hand([this, path = filePath, data, ticket = lastTicket] {
+    writer->Hand([this, path = filePath, data = std::move(data), ticket = ++lastTicket] {
         WriteOutcome result;
         result.ticket = ticket;
         try {
-            result.written = FileIo::WriteFileAtomically(path, SerializeNotes(*data));
+            result.written = FileIo::WriteFileAtomically(path, SerializeNotes(data));
             if (!result.written) result.error = GetLastError();
         } catch (...) {
             // Laying out the bytes found no memory: a failed write, told and
@@ -241,18 +237,10 @@ void NotesDocument::TakeWriteOutcome() {
         taken.swap(outcome);
     }
     if (!taken) return;
-    // The writes up to this one have ended; those replaced before they ran
-    // never will.
-    const auto end = std::find_if(handed.begin(), handed.end(), [&](const HandedWrite& write) {
-        return write.ticket > taken->ticket;
-    });
-    HandedWrite done;
-    if (end != handed.begin() && std::prev(end)->ticket == taken->ticket)
-        done = std::move(*std::prev(end));
-    handed.erase(handed.begin(), end);
+    // The writes up to this one have ended; those it replaced never ran.
+    takenTicket = taken->ticket;
     SetLastError(taken->error);
     OnSaveResult(taken->written);
-    if (taken->written && saved && done.data) saved(done.keys, *done.data);
 }
 
 void NotesDocument::BackUpOncePerDay() {

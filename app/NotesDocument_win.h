@@ -114,13 +114,15 @@ public:
     // its outcome as its message would.
     void FinishWrites();
     // A write handed to the background has not told its outcome yet.
-    bool WritesPending() const { return !handed.empty(); }
+    bool WritesPending() const { return takenTicket != lastTicket; }
 
     // --- what else follows the notes (sync through a folder) ---
     // The records that got no window carry this bit and their index as keys.
     static constexpr uint64_t kUnshownKey = uint64_t{1} << 63;
-    // After each save that reached the disk: the records written, in file
-    // order, and the key of each (NoteWindow::Serial of its note).
+    // After each save written at once that reached the disk: the records
+    // written, in file order, and the key of each (NoteWindow::Serial of its
+    // note). A write in the background tells nothing here: whoever must hear of
+    // every save asks for saves at once through `savesAtOnce`.
     std::function<void(const std::vector<uint64_t>& keys, const NotesFileData& data)> saved;
     // After a backup replaced every note.
     std::function<void()> replaced;
@@ -160,12 +162,6 @@ public:
     void BringNotesOntoMonitors();
 
 private:
-    // One write handed to the background: what it holds, for `saved`.
-    struct HandedWrite {
-        uint64_t ticket = 0;
-        std::vector<uint64_t> keys;
-        std::shared_ptr<const NotesFileData> data;
-    };
     struct WriteOutcome {
         uint64_t ticket = 0;
         bool written = false;
@@ -216,10 +212,10 @@ private:
     bool tellingProblem = false;
     bool savePosted = false;
     bool writesInBackground = true;
-    // Writes handed over whose outcome has not been taken (at most the one
-    // that runs and the one that waits), oldest first.
-    std::vector<HandedWrite> handed;
+    // The last write handed to the background, and the last whose outcome
+    // was taken.
     uint64_t lastTicket = 0;
+    uint64_t takenTicket = 0;
     // The newest outcome of the background, not taken yet; set on its thread.
     std::mutex outcomeLock;
     std::optional<WriteOutcome> outcome;
